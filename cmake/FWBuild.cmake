@@ -1,0 +1,30 @@
+# Helpers that keep each subsystem's build description to a line or two.
+# A library is every .cpp below its folders; adding a source file needs no CMake edit.
+
+# fw_library(NAME DIRS dir... [DEPS lib...] [PACKAGES target...])
+function(fw_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;PACKAGES" ${ARGN})
+  set(sources)
+  set(includes)
+  foreach(dir IN LISTS ARG_DIRS)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
+    list(APPEND sources ${found})
+    list(APPEND includes "${CMAKE_SOURCE_DIR}/${dir}")
+    # Every folder holding a header is an include folder, so a header is named by its file name.
+    file(GLOB_RECURSE headers CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.h")
+    foreach(h IN LISTS headers)
+      get_filename_component(hdir "${h}" DIRECTORY)
+      list(APPEND includes "${hdir}")
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES includes)
+  if(NOT sources)
+    # A subsystem whose first sources have not landed yet still links.
+    set(stub "${CMAKE_BINARY_DIR}/stubs/${name}_empty.cpp")
+    file(WRITE "${stub}" "// ${name} has no sources yet.\n")
+    set(sources "${stub}")
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${includes})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_PACKAGES})
+endfunction()
