@@ -1,0 +1,66 @@
+// The default script order over Mac Roman bytes: case-insensitive first, then upper case first.
+#include "HostText.h"
+
+#include <array>
+
+namespace {
+
+// Mac Roman upper-case letters and their lower-case partners, beyond ASCII.
+constexpr unsigned char kAccentedPairs[][2] = {
+    {0x80, 0x8A}, {0x81, 0x8C}, {0x82, 0x8D}, {0x83, 0x8E}, {0x84, 0x96}, {0x85, 0x9A},
+    {0x86, 0x9F}, {0xAE, 0xBE}, {0xAF, 0xBF}, {0xCB, 0x88}, {0xCC, 0x8B}, {0xCD, 0x9B},
+    {0xCE, 0xCF}, {0xD9, 0xD8}, {0xE5, 0x89}, {0xE6, 0x90}, {0xE7, 0x87}, {0xE8, 0x91},
+    {0xE9, 0x8F}, {0xEA, 0x92}, {0xEB, 0x94}, {0xEC, 0x95}, {0xED, 0x93}, {0xEE, 0x97},
+    {0xEF, 0x99}, {0xF1, 0x98}, {0xF2, 0x9C}, {0xF3, 0x9E}, {0xF4, 0x9D},
+};
+
+struct FoldTable {
+    std::array<unsigned char, 256> lower{};
+    FoldTable()
+    {
+        for (int c = 0; c < 256; ++c)
+            lower[c] = (c >= 'A' && c <= 'Z') ? (unsigned char)(c + ('a' - 'A')) : (unsigned char)c;
+        for (const auto& pair : kAccentedPairs)
+            lower[pair[0]] = pair[1];
+    }
+};
+
+const FoldTable& foldTable()
+{
+    static const FoldTable sTable;
+    return sTable;
+}
+
+int sign(int value)
+{
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
+
+} // namespace
+
+int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLength, Handle)
+{
+    const auto* pa = static_cast<const unsigned char*>(a);
+    const auto* pb = static_cast<const unsigned char*>(b);
+    int lengthA = (aLength > 0 && pa != nullptr) ? aLength : 0;
+    int lengthB = (bLength > 0 && pb != nullptr) ? bLength : 0;
+    int common = lengthA < lengthB ? lengthA : lengthB;
+    const auto& lower = foldTable().lower;
+
+    int caseTie = 0;
+    for (int i = 0; i < common; ++i) {
+        unsigned char ca = pa[i];
+        unsigned char cb = pb[i];
+        if (ca == cb)
+            continue;
+        int folded = int(lower[ca]) - int(lower[cb]);
+        if (folded != 0)
+            return int16_t(sign(folded));
+        // Same letter in different case: remember the first such place, upper case first.
+        if (caseTie == 0)
+            caseTie = (lower[ca] != ca) ? -1 : 1;
+    }
+    if (lengthA != lengthB)
+        return int16_t(lengthA < lengthB ? -1 : 1);
+    return int16_t(caseTie);
+}
