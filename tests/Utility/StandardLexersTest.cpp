@@ -238,9 +238,10 @@ TEST(StandardLexers, AgreeWithAnIndependentMatcher)
             (expected ? accepted : refused)++;
             ASSERT_EQ(expected, lexer.AcceptsOneToken(text.c_str())) << "lexer " << i << " \"" << text << '"';
             ASSERT_EQ(expected, lexer.AcceptsMultipleTokens(text.c_str())) << "lexer " << i << " \"" << text << '"';
-            if (n % 8 == 0)
+            if (n % 8 == 0) {
                 ASSERT_EQ(referenceScan(references[i], text), lexerScan(lexer, text))
                     << "lexer " << i << " \"" << text << '"';
+            }
         }
     }
     // The candidates exercise both answers.

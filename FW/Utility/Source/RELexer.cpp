@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <unordered_map>
 
 namespace {
@@ -82,7 +83,7 @@ void RELexer::FinishLexer()
         fw_programmer_message("Another lexer was begun while this one was being built", kSourcePath, __LINE__);
     } else if (!BuildTables()) {
         FreeTables();
-        fw_programmer_message("The lexer needs more than 2048 table slots; it will accept nothing", kSourcePath,
+        fw_programmer_message("The lexer is too large for its tables; it will accept nothing", kSourcePath,
                               __LINE__);
     }
     ForgetDescriptions();
@@ -149,11 +150,34 @@ bool RELexer::BuildTables()
         return index;
     };
 
+    // Positions with equal follow sets share a class (the positions of a range always do). A
+    // symbol's target depends only on the classes of the state's positions of that symbol, so
+    // symbols with the same classes share one union and one look-up.
+    std::vector<uint16_t> followClass(numPositions);
+    std::vector<uint16_t> classPosition; // a position of each class
+    {
+        std::unordered_multimap<uint64_t, uint16_t> classesByHash;
+        for (uint16_t p = 0; p < numPositions; ++p) {
+            uint64_t hash = hashPositions(follow[p]);
+            auto [first, last] = classesByHash.equal_range(hash);
+            auto same = std::find_if(first, last, [&](const auto& entry) { return follow[classPosition[entry.second]] == follow[p]; });
+            if (same != last) {
+                followClass[p] = same->second;
+                continue;
+            }
+            followClass[p] = static_cast<uint16_t>(classPosition.size());
+            classesByHash.emplace(hash, followClass[p]);
+            classPosition.push_back(p);
+        }
+    }
+
+    constexpr int kNoTransition = -2;
     findOrAddState(root->GetFirstPos());
     root.reset();
-    std::vector<REPositionSet> nextBySymbol(numSyms);
-    std::vector<bool> symbolTouched(numSyms, false);
+    std::vector<std::vector<uint16_t>> classesBySymbol(numSyms);
     std::vector<uint8_t> touched;
+    std::map<std::vector<uint16_t>, int> targetByClasses;
+    REPositionSet next;
     for (size_t i = 0; i < states.size(); ++i) {
         REState& state = *states[i];
         touched.clear();
@@ -161,22 +185,30 @@ bool RELexer::BuildTables()
             uint8_t symbol = positionSymbol[p];
             if (symbol == kNoSymbol)
                 return;
-            if (!symbolTouched[symbol]) {
-                symbolTouched[symbol] = true;
+            if (classesBySymbol[symbol].empty())
                 touched.push_back(symbol);
-                nextBySymbol[symbol].Clear();
-            }
-            nextBySymbol[symbol] |= follow[p];
+            classesBySymbol[symbol].push_back(followClass[p]);
         });
+        // In increasing symbol order, so new states are numbered the same whatever is shared.
         std::sort(touched.begin(), touched.end());
+        targetByClasses.clear();
         for (uint8_t symbol : touched) {
-            symbolTouched[symbol] = false;
-            if (!nextBySymbol[symbol].IsNotEmpty())
-                continue;
-            int target = findOrAddState(nextBySymbol[symbol]);
-            if (target < 0)
-                return false;
-            state.AddTransition(symbol, static_cast<uint16_t>(target));
+            std::vector<uint16_t>& classes = classesBySymbol[symbol];
+            std::sort(classes.begin(), classes.end());
+            classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+            auto [known, isNew] = targetByClasses.emplace(classes, kNoTransition);
+            classes.clear();
+            if (isNew) {
+                next.Clear();
+                for (uint16_t c : known->first)
+                    next |= follow[classPosition[c]];
+                if (next.IsNotEmpty())
+                    known->second = findOrAddState(next);
+                if (known->second == -1)
+                    return false;
+            }
+            if (known->second != kNoTransition)
+                state.AddTransition(symbol, static_cast<uint16_t>(known->second));
         }
     }
     follow = REFollowTable();
