@@ -342,3 +342,19 @@ TEST(RELexer, PrefixOperatorsAcceptWhatTheyShould)
     EXPECT_EQ((std::vector<int>{-1}), scan(plus, "", false));
     EXPECT_EQ((std::vector<int>{1, -1}), scan(plus, "aaa", false));
 }
+
+TEST(RELexer, TheDeepestTreesAndLongestDescriptionListsBuild)
+{
+    // A pattern as deep as the parser allows, then as many descriptions as there are positions.
+    std::string deep;
+    for (int i = 0; i < 4000; ++i)
+        deep += "[]";
+    RELexer lexer;
+    lexer.BeginLexer(false, true);
+    lexer.AddTokenDescription((deep + "a").c_str(), 1);
+    for (int i = 0; i < 2100; ++i)
+        lexer.AddTokenDescription("", 2);
+    lexer.FinishLexer();
+    EXPECT_EQ((std::vector<int>{1, -1}), scan(lexer, "a", false));
+    EXPECT_EQ((std::vector<int>{2, -1}), scan(lexer, "", false));
+}

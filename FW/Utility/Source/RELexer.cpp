@@ -96,37 +96,84 @@ void RELexer::FinishLexer()
 
 bool RELexer::BuildTables()
 {
-    // End positions first: joining hands the description trees to the root.
     std::vector<uint16_t> endPositions;
-    for (const tTokenRecord& d : mDescriptions)
-        endPositions.push_back(static_cast<const REEndOfRENode*>(d.tree->GetRightChild())->GetPosition());
+    std::unique_ptr<RENode> root = JoinDescriptions(endPositions);
+    const int numSyms = MakeSymbolMap();
+
+    REState::PrepareForNewStates(numSyms);
+    REState::List states;
+    if (!MakeStates(*root, endPositions, states))
+        return false;
+    root.reset();
+
+    REState::MakeInitialPartitions(states);
+    REState::ExpandPartitions(states);
+    REState::MergePartitions(states);
+    REState::MarkLiveStates(states);
+    REState::MarkReachableStates(states);
+    const uint16_t stateCount = REState::RenumberStates(states);
+    return PackTables(states, stateCount, numSyms);
+}
+
+std::unique_ptr<RENode> RELexer::JoinDescriptions(std::vector<uint16_t>& endPositions)
+{
+    // ((d1 | d2) | d3) ..., in the order added.
     std::unique_ptr<RENode> root;
     for (tTokenRecord& d : mDescriptions) {
+        endPositions.push_back(static_cast<const REEndOfRENode*>(d.tree->GetRightChild())->GetPosition());
         if (root)
             root = std::make_unique<REOrNode>(std::move(root), std::move(d.tree));
         else
             root = std::move(d.tree);
     }
+    return root;
+}
 
-    // Symbols: the used characters 1-255 in increasing order; the zero byte ends the text.
+int RELexer::MakeSymbolMap()
+{
+    // The used characters 1-255 in increasing order; the zero byte ends the text.
     int numSyms = 0;
     std::memset(mSymbolMap, kNoSymbol, sizeof mSymbolMap);
     for (uint32_t c = 1; c < 256; ++c)
         if (mUsedChars & c)
             mSymbolMap[c] = static_cast<uint8_t>(numSyms++);
+    return numSyms;
+}
 
-    root->ComputeFirstAndLastPos();
+// Subset construction over positions: a state is the set of positions that can come next, the
+// first one the root's first positions. Fails when the states outnumber their 16-bit ids.
+bool RELexer::MakeStates(RENode& root, const std::vector<uint16_t>& endPositions, REState::List& states)
+{
+    root.ComputeFirstAndLastPos();
     const uint16_t numPositions = RENode::gThePositions.GetNumPositions();
     REFollowTable follow(numPositions);
-    root->ComputeFollowPos(follow);
+    root.ComputeFollowPos(follow);
     std::vector<uint8_t> positionSymbol(numPositions, kNoSymbol);
     for (int c = 1; c < 256; ++c)
         for (uint16_t p : RENode::gThePositions.GetCharacterPositions(static_cast<unsigned char>(c)))
             positionSymbol[p] = mSymbolMap[c];
 
-    // Subset construction over positions: a state is the set of positions that can come next.
-    REState::PrepareForNewStates(numSyms);
-    REState::List states;
+    // Positions with equal follow sets share a class (the positions of a range always do). A
+    // symbol's target depends only on the classes of the state's positions of that symbol, so
+    // symbols with the same classes share one union and one look-up.
+    std::vector<uint16_t> followClass(numPositions);
+    std::vector<uint16_t> classPosition; // a position of each class
+    std::unordered_multimap<uint64_t, uint16_t> classesByHash;
+    for (uint16_t p = 0; p < numPositions; ++p) {
+        uint64_t hash = hashPositions(follow[p]);
+        auto [first, last] = classesByHash.equal_range(hash);
+        auto same = std::find_if(first, last, [&](const auto& e) { return follow[classPosition[e.second]] == follow[p]; });
+        if (same != last) {
+            followClass[p] = same->second;
+            continue;
+        }
+        followClass[p] = static_cast<uint16_t>(classPosition.size());
+        classesByHash.emplace(hash, followClass[p]);
+        classPosition.push_back(p);
+    }
+
+    constexpr int kRefused = -1;
+    constexpr int kNoTransition = -2;
     std::unordered_multimap<uint64_t, uint16_t> statesByHash;
     auto findOrAddState = [&](const REPositionSet& positions) -> int {
         uint64_t hash = hashPositions(positions);
@@ -135,7 +182,7 @@ bool RELexer::BuildTables()
             if (states[it->second]->GetPositions() == positions)
                 return it->second;
         if (!REState::CanCreateState())
-            return -1;
+            return kRefused;
         auto state = std::make_unique<REState>(positions);
         // The earliest description ending here gives the token.
         for (size_t d = 0; d < mDescriptions.size(); ++d) {
@@ -150,31 +197,8 @@ bool RELexer::BuildTables()
         return index;
     };
 
-    // Positions with equal follow sets share a class (the positions of a range always do). A
-    // symbol's target depends only on the classes of the state's positions of that symbol, so
-    // symbols with the same classes share one union and one look-up.
-    std::vector<uint16_t> followClass(numPositions);
-    std::vector<uint16_t> classPosition; // a position of each class
-    {
-        std::unordered_multimap<uint64_t, uint16_t> classesByHash;
-        for (uint16_t p = 0; p < numPositions; ++p) {
-            uint64_t hash = hashPositions(follow[p]);
-            auto [first, last] = classesByHash.equal_range(hash);
-            auto same = std::find_if(first, last, [&](const auto& entry) { return follow[classPosition[entry.second]] == follow[p]; });
-            if (same != last) {
-                followClass[p] = same->second;
-                continue;
-            }
-            followClass[p] = static_cast<uint16_t>(classPosition.size());
-            classesByHash.emplace(hash, followClass[p]);
-            classPosition.push_back(p);
-        }
-    }
-
-    constexpr int kNoTransition = -2;
-    findOrAddState(root->GetFirstPos());
-    root.reset();
-    std::vector<std::vector<uint16_t>> classesBySymbol(numSyms);
+    findOrAddState(root.GetFirstPos());
+    std::vector<std::vector<uint16_t>> classesBySymbol(REState::gNumSyms);
     std::vector<uint8_t> touched;
     std::map<std::vector<uint16_t>, int> targetByClasses;
     REPositionSet next;
@@ -184,7 +208,7 @@ bool RELexer::BuildTables()
         state.GetPositions().ForEach([&](uint32_t p) {
             uint8_t symbol = positionSymbol[p];
             if (symbol == kNoSymbol)
-                return;
+                return; // end positions lead nowhere
             if (classesBySymbol[symbol].empty())
                 touched.push_back(symbol);
             classesBySymbol[symbol].push_back(followClass[p]);
@@ -204,28 +228,22 @@ bool RELexer::BuildTables()
                     next |= follow[classPosition[c]];
                 if (next.IsNotEmpty())
                     known->second = findOrAddState(next);
-                if (known->second == -1)
+                if (known->second == kRefused)
                     return false;
             }
             if (known->second != kNoTransition)
                 state.AddTransition(symbol, static_cast<uint16_t>(known->second));
         }
     }
-    follow = REFollowTable();
-    statesByHash.clear();
+    return true;
+}
 
-    // Minimisation.
-    REState::MakeInitialPartitions(states);
-    REState::ExpandPartitions(states);
-    REState::MergePartitions(states);
-    REState::MarkLiveStates(states);
-    REState::MarkReachableStates(states);
-    const uint16_t stateCount = REState::RenumberStates(states);
-
-    // Comb packing: each state's transitions go to slots base + symbol that no other state holds.
-    // Every slot below firstFree is taken, so no base puts the first symbol below it.
+// Comb packing: each state's transitions take the slots base + symbol, the smallest base whose
+// slots no earlier state holds. Fails when a slot at kMaxSlots or beyond would be needed.
+bool RELexer::PackTables(REState::List& states, uint16_t stateCount, int numSyms)
+{
     std::vector<uint8_t> slotUsed(kMaxSlots, 0);
-    int firstFree = 0;
+    int firstFree = 0; // every slot below is taken, so no base puts a first symbol below it
     int maxBase = 0;
     for (auto& state : states) {
         if (state->IsRemoved())
@@ -250,6 +268,7 @@ bool RELexer::BuildTables()
         maxBase = std::max(maxBase, base);
     }
 
+    // Every state's lookup base + symbol stays inside the tables.
     const size_t tableSize = size_t(numSyms) + size_t(maxBase);
     mBase.assign(stateCount, 0);
     mToken.assign(stateCount, kNoMatch);

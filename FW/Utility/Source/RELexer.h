@@ -14,6 +14,8 @@
 #include <vector>
 
 class REConcatNode;
+class REState;
+using REStateList = std::vector<std::unique_ptr<REState>>;
 
 class RELexer {
 public:
@@ -72,7 +74,12 @@ private:
         uint16_t tokenCount = 0;
     };
 
+    // Finishing: false when the lexer is refused.
     bool BuildTables();
+    std::unique_ptr<RENode> JoinDescriptions(std::vector<uint16_t>& endPositions);
+    int MakeSymbolMap();
+    bool MakeStates(RENode& root, const std::vector<uint16_t>& endPositions, REStateList& states);
+    bool PackTables(REStateList& states, uint16_t stateCount, int numSyms);
     void FreeTables();
     void ForgetDescriptions();
     bool IsReady() const { return !mBuilding && !mBase.empty(); }
