@@ -1,4 +1,5 @@
 #include "FWStandardLexers.h"
+#include "FWString.h"
 #include "RELexer.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +190,10 @@ TEST(StandardLexers, TypesMapToTheirLexers)
     EXPECT_TRUE(integerOrExpression->AcceptsOneToken("12"));
     EXPECT_TRUE(integerOrExpression->AcceptsOneToken("@+3"));
     EXPECT_FALSE(FWGetLexerForType(0, false)->AcceptsOneToken("@+3"));
+
+    // Edit fields reach the same lexers through FWString.
+    EXPECT_EQ(FWGetLexerForType(2, true), FWString::GetLexerForType(FWString::kUnsignedReal, true));
+    EXPECT_EQ(FWGetLexerForType(5, false), FWString::GetLexerForType(FWString::kExpressionList, true));
 }
 
 TEST(StandardLexers, AcceptTypedValuesAndTheirPrefixes)

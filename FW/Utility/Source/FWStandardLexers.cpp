@@ -1,5 +1,6 @@
 #include "FWStandardLexers.h"
 
+#include "FWString.h"
 #include "RELexer.h"
 
 namespace {
@@ -67,4 +68,15 @@ RELexer* FWGetLexerForType(int type, bool allowExpression)
     if (allowExpression && type != kExpressionListType)
         return &sLexers[type + 6];
     return &sLexers[type];
+}
+
+// FWString reaches the standard lexers through its class-wide operations.
+void FWString::InitStandardLexers()
+{
+    FWInitStandardLexers();
+}
+
+RELexer* FWString::GetLexerForType(Type type, bool allowExpression)
+{
+    return FWGetLexerForType(type, allowExpression);
 }
