@@ -13,7 +13,7 @@
 #include <cstdint>
 
 // Cursor styles the framework shows by number.
-enum CursorStyle {
+enum CursorStyle : int {
     kArrowCursor = 0,
     kWatchCursor = 1,
     kIBeamCursor = 2,
