@@ -64,6 +64,18 @@ struct HostText::Glyph {
     std::vector<uint8_t> coverage;
 };
 
+// Ink may not stray outside the glyph's advance: a glyph whose ink starts before the pen or ends
+// past the advance is moved (by a pixel or two at small sizes), and a glyph whose ink is wider
+// than its advance (slanted ones) gets the room it needs. Text ink then always lies within its
+// measured width, and widths still add up byte by byte.
+void HostText::keepInkWithinAdvance(Glyph& g)
+{
+    if (g.width == 0)
+        return;
+    g.advance = std::max(g.advance, g.width);
+    g.left = std::clamp(g.left, 0, g.advance - g.width);
+}
+
 struct HostText::Faces {
     FT_Library library = nullptr;
     FT_Face faces[6] = {}; // family * 2 + bold
@@ -218,6 +230,7 @@ const HostText::Glyph& HostText::glyph(const HostFontSpec& spec, uint8_t byte)
         g.width = w;
         g.height = h;
         g.coverage = std::move(ink);
+        keepInkWithinAdvance(g);
         return g;
     }
 
@@ -254,6 +267,7 @@ const HostText::Glyph& HostText::glyph(const HostFontSpec& spec, uint8_t byte)
     g.height = oh;
     g.top += 1;
     g.advance += shadow ? 3 : 2;
+    keepInkWithinAdvance(g);
     return g;
 }
 

@@ -73,6 +73,7 @@ private:
     const Glyph& glyph(const HostFontSpec& spec, uint8_t byte);
     void trimCache();
     static HostFontSpec normalised(const HostFontSpec& spec);
+    static void keepInkWithinAdvance(Glyph& g);
 
     std::unique_ptr<Faces> mFaces;
 };
