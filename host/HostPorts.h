@@ -72,7 +72,8 @@ class HostPort {
 public:
     // Creates a port with a zero-filled store of the given depth (1, 8 or 32) over bounds; the
     // port rectangle and the visible region are the bounds, the clip is wide open. Null, with
-    // the reason in *err (paramErr, memFullErr), when the store cannot be made.
+    // the reason in *err (paramErr, memFullErr), when the store cannot be made. Windows get
+    // their ports this way; NewGWorld makes off-screen worlds with it. Ports are deleted.
     static HostPort* Create(const Rect& bounds, int16_t depth, OSErr* err);
     // Whether the pointer is a live port (disposed ports are not).
     static bool IsLive(const HostPort* port);

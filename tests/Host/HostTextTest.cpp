@@ -98,8 +98,8 @@ TEST(HostText, InkStaysWithinTheMeasuredWidth)
     const char* samples[] = {"Hamburgefonstiv", "Wj", "fyi", "OK", "\x81\x8E\xA7\xC9"};
     for (int16_t font : {0, 2, 3, 4}) {
         for (int16_t size : {9, 12, 18}) {
-            for (int face : {0, +kHostFaceBold, +kHostFaceUnderline, +kHostFaceOutline, +kHostFaceShadow,
-                             +kHostFaceCondense, kHostFaceBold | kHostFaceUnderline}) {
+            for (int face : {0, +kHostFaceBold, +kHostFaceItalic, +kHostFaceUnderline, +kHostFaceOutline,
+                             +kHostFaceShadow, +kHostFaceCondense, kHostFaceBold | kHostFaceItalic}) {
                 for (const char* sample : samples) {
                     HostTestWorld world(Rect{0, 0, 60, 300});
                     world.Fill(kTestWhite);
