@@ -64,3 +64,15 @@ int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLeng
         return int16_t(lengthA < lengthB ? -1 : 1);
     return int16_t(caseTie);
 }
+
+int32_t GetScriptManagerVariable(int16_t selector)
+{
+    if (selector == smSysScript)
+        return smRoman;
+    return 0;
+}
+
+int16_t CharacterByteType(const char*, int16_t, ScriptCode)
+{
+    return smSingleByte;
+}

@@ -14,3 +14,22 @@
 // A negative length counts as 0. No other sort table is known to the host: any non-null table
 // is treated as the default.
 int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLength, Handle sortTable);
+
+// Scripts and the byte types of their characters. The host's only script is Roman, where
+// every character is one byte.
+using ScriptCode = int16_t;
+enum : ScriptCode { smRoman = 0 };
+// Selectors of GetScriptManagerVariable.
+enum : int16_t { smSysScript = 18 };
+// Byte types answered by CharacterByteType.
+enum : int16_t {
+    smSingleByte = 0,
+    smFirstByte = -1,
+    smLastByte = 1,
+    smMiddleByte = 2,
+};
+
+// The value of a script-system variable; 0 for a selector the host does not keep.
+int32_t GetScriptManagerVariable(int16_t selector);
+// The byte type of the byte at textOffset of textBuf in the script.
+int16_t CharacterByteType(const char* textBuf, int16_t textOffset, ScriptCode script);
