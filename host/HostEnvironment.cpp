@@ -1,5 +1,5 @@
-// Start-up environment of the host. The headless host has no cursor to draw and its events
-// arrive from its event source, so the cursor and flush calls have nothing to reset here.
+// Start-up environment of the host. Its events arrive from its event source, so the flush call
+// has nothing to reset here; the cursor calls live with the host's cursors.
 #include "HostEnvironment.h"
 
 #include <cstdlib>
@@ -23,10 +23,6 @@ void* findWithDynamicLinker(const char* frameworkName, const char* functionName)
 HostSystemFunctionFinder sFinder = findWithDynamicLinker;
 
 } // namespace
-
-void InitCursor()
-{
-}
 
 void FlushEvents(UInt16, UInt16)
 {
