@@ -7,6 +7,7 @@
 #include "FWStack.h"
 #include "FWStr.h"
 #include "FWStreamException.h"
+#include "FS_ResourceUtil.h"
 #include "FWView.h"
 #include "FWWindow.h"
 #include "FactoryHandler.h"
@@ -25,6 +26,7 @@ FWWindow* FWViewMngr::sUnserializationWindow = nullptr;
 
 namespace {
 
+constexpr uint32_t kWINT = FOUR_CHAR_CODE("WINT");
 constexpr int32_t kStreamVersion = 2;
 
 // A reference token (0, or serial ID x 2 + 1) as the reader keeps it in a pointer field.
@@ -82,6 +84,24 @@ bool FWViewMngr::Initialize(const FWRect&)
         window()->GetContentRect(&content);
     root->SetRect(content);
     return true;
+}
+
+bool FWViewMngr::Initialize(int32_t resID)
+{
+    mResID = resID;
+    Handle resource = Corvel::FS_ResourceUtil::GetResource(kWINT, resID);
+    if (resource == nullptr)
+        return false;
+    Corvel::FS_ResourceUtil::HLock(resource);
+    const int32_t size = Corvel::FS_ResourceUtil::GetHandleSize(resource);
+    try {
+        const bool loaded = InitializeFromData(*resource, size > 0 ? uint32_t(size) : 0);
+        Corvel::FS_ResourceUtil::HUnlock(resource);
+        return loaded;
+    } catch (...) {
+        Corvel::FS_ResourceUtil::HUnlock(resource);
+        throw;
+    }
 }
 
 bool FWViewMngr::InitializeFromData(const char* bytes, uint32_t size)

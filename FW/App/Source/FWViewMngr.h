@@ -34,6 +34,10 @@ public:
     // Loading and saving -------------------------------------------------------------------
     // An empty tree: a root ParentWindow over the window's content rectangle; ids from 1000.
     bool Initialize(const FWRect& ignored);
+    // Loads the 'WINT' resource of that id from the current resource files. False when there is
+    // no such resource (nothing else changes) or the layout is refused (the manager is then left
+    // with no tree); a read error's exception passes on, also leaving no tree.
+    bool Initialize(int32_t resID);
     // Loads a layout already in memory, as Initialize(int32_t) does with the resource's bytes.
     bool InitializeFromData(const char* bytes, uint32_t size);
     // A new handle holding the whole tree as a 'WINT' resource (the caller owns it); null when
