@@ -4,6 +4,9 @@
 
 #include "DiskImageAllocateFailureX.h"
 #include "FWArgb32.h"
+#include "FWStreamHelpers.h"
+#include "FWMemoryStream.h"
+#include "FWStreamException.h"
 #include "FWProgrammerMessage.h"
 #include "HostTypes.h"
 
@@ -23,63 +26,63 @@ constexpr uint32_t kOpaqueWhite = MakeColor32(255, 255, 255, 255);
     throw DiskImageAllocateFailureX(reason);
 }
 
-// A big-endian cursor over the resource bytes; reading past the end throws.
+// A big-endian memory stream over the resource bytes; reading or moving past the end throws.
+// Rows are taken in place from the stream's buffer.
 class Reader {
 public:
-    Reader(const uint8_t* data, size_t size) : mData(data), mSize(data != nullptr ? size : 0) {}
+    Reader(const uint8_t* data, size_t size)
+        : mStream(FWStream::kReadOnly, FWPlatform::kBigEndian, data, checkedSize(data, size))
+    {
+    }
 
-    size_t Position() const { return mPos; }
-    size_t Remaining() const { return mSize - mPos; }
+    size_t Position() { return mStream.GetStreamPosition(); }
+    size_t Remaining() { return mStream.GetStreamSize() - mStream.GetStreamPosition(); }
 
     const uint8_t* Take(size_t n)
     {
         if (n > Remaining())
             fail("data ends early");
-        const uint8_t* p = mData + mPos;
-        mPos += n;
-        return p;
+        const size_t at = Position();
+        mStream.SetStreamPosition(uint32_t(at + n));
+        return reinterpret_cast<const uint8_t*>(mStream.Buffer()) + at;
     }
     void Skip(size_t n) { Take(n); }
     void Seek(int64_t position)
     {
-        if (position < 0 || uint64_t(position) > mSize)
+        if (position < 0 || position > int64_t(mStream.GetStreamSize()))
             fail("offset outside the data");
-        mPos = size_t(position);
+        mStream.SetStreamPosition(uint32_t(position));
     }
     void AlignEven()
     {
-        if ((mPos & 1) != 0)
+        if ((Position() & 1) != 0)
             Skip(1);
     }
 
-    uint8_t Byte() { return *Take(1); }
-    uint16_t UShort()
-    {
-        const uint8_t* p = Take(2);
-        return uint16_t(p[0] << 8 | p[1]);
-    }
-    int16_t Short() { return int16_t(UShort()); }
-    uint32_t ULong()
-    {
-        const uint8_t* p = Take(4);
-        return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | uint32_t(p[3]);
-    }
-    int32_t Long() { return int32_t(ULong()); }
+    uint8_t Byte() { return mStream.ReadUChar(); }
+    uint16_t UShort() { return mStream.ReadUShort(); }
+    int16_t Short() { return mStream.ReadShort(); }
+    uint32_t ULong() { return mStream.ReadULong(); }
+    int32_t Long() { return mStream.ReadLong(); }
     // Stored top, left, bottom, right.
     FWRect Rect()
     {
         FWRect r;
-        r.top = Short();
-        r.left = Short();
-        r.bottom = Short();
-        r.right = Short();
+        ReadFWRect(mStream, r);
         return r;
     }
 
 private:
-    const uint8_t* mData;
-    size_t mSize;
-    size_t mPos = 0;
+    static uint32_t checkedSize(const uint8_t* data, size_t size)
+    {
+        if (data == nullptr)
+            return 0;
+        if (size > 0x7FFFFFFF)
+            fail("resource too large");
+        return uint32_t(size);
+    }
+
+    FWMemoryStream mStream;
 };
 
 // A colour table: the entries a pixel size can index (2, 4, 16 or 256). Entries the stored
@@ -736,23 +739,28 @@ void DiskImageDecoder::Pixels::Allocate(const FWRect& bounds, uint32_t fill)
 DiskImageDecoder::Pixels DiskImageDecoder::Decode(uint32_t type, const uint8_t* data, size_t size,
                                                   const std::vector<uint8_t>* iconMask)
 {
-    Reader in(data, size);
-    if (const IconFormat* format = iconFormat(type))
-        return readIcon(*format, in, iconMask);
-    switch (type) {
-    case FOUR_CHAR_CODE("cicn"):
-        return readCicn(in);
-    case FOUR_CHAR_CODE("ppat"):
-        return readPpat(in);
-    case FOUR_CHAR_CODE("PICT"):
-    case FOUR_CHAR_CODE("QZPV"): {
-        PictReader picture(in);
-        return picture.Read();
-    }
-    case FOUR_CHAR_CODE("argb"):
-        return readArgb(in);
-    default:
-        return Pixels();
+    try {
+        Reader in(data, size);
+        if (const IconFormat* format = iconFormat(type))
+            return readIcon(*format, in, iconMask);
+        switch (type) {
+        case FOUR_CHAR_CODE("cicn"):
+            return readCicn(in);
+        case FOUR_CHAR_CODE("ppat"):
+            return readPpat(in);
+        case FOUR_CHAR_CODE("PICT"):
+        case FOUR_CHAR_CODE("QZPV"): {
+            PictReader picture(in);
+            return picture.Read();
+        }
+        case FOUR_CHAR_CODE("argb"):
+            return readArgb(in);
+        default:
+            return Pixels();
+        }
+    } catch (const FWStreamException&) {
+        // A read past the end of the data.
+        fail("data ends early");
     }
 }
 
