@@ -14,10 +14,14 @@ using Boolean = unsigned char;
 using Ptr = char*;
 using Handle = char**;       // relocatable block: a pointer to the block's pointer
 using UniChar = uint16_t;
+using SInt8 = int8_t;
+using UInt8 = uint8_t;
 using SInt16 = int16_t;
 using UInt16 = uint16_t;
 using SInt32 = int32_t;
 using UInt32 = uint32_t;
+using SInt64 = int64_t;
+using UInt64 = uint64_t;
 using Size = int32_t;
 
 // Pascal strings: a length byte followed by up to 255 bytes.
@@ -56,6 +60,8 @@ constexpr uint32_t FOUR_CHAR_CODE(const char (&s)[5])
 // Result codes, with the classic values that callers and messages rely on.
 enum : OSErr {
     noErr = 0,
+    readErr = -19,          // read error
+    writErr = -20,          // write error
     dskFulErr = -34,        // disk full
     nsvErr = -35,           // no such volume
     ioErr = -36,            // input/output error
@@ -91,4 +97,10 @@ enum : OSErr {
     rmvResFailed = -196,    // remove failed
     resAttrErr = -198,      // attribute forbids the operation
     mapReadErr = -199,      // map damaged
+    procNotFound = -600,    // no such process
+    notAFileErr = -1302,    // the item is a folder, not a file
+    errFSForkNotFound = -1409, // no fork of that name
+    errFSForkExists = -1421,   // the fork already exists (it is not empty)
+    handlerNotFoundErr = -1856, // nothing is installed for the request
+    gestaltUndefSelectorErr = -5551, // no answer for the selector
 };

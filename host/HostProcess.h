@@ -1,0 +1,42 @@
+// The running process: its serial number and information, and its executable, which stands in
+// for the application's bundle.
+#pragma once
+
+#include "HostFiles.h"
+
+#include <string>
+
+struct ProcessSerialNumber {
+    UInt32 highLongOfPSN;
+    UInt32 lowLongOfPSN;
+};
+
+// The serial number that names the calling process in any call.
+enum : UInt32 {
+    kNoProcess = 0,
+    kCurrentProcess = 2,
+};
+
+struct ProcessInfoRec {
+    UInt32 processInfoLength;
+    StringPtr processName;         // in: a 32-byte buffer or null; out: the executable's name
+    ProcessSerialNumber processNumber;
+    UInt32 processType;            // 'APPL'
+    OSType processSignature;       // '????'
+    FSSpec* processAppSpec;        // in: null or a specification to fill with the executable's
+};
+
+// The current process's serial number.
+OSErr GetCurrentProcess(ProcessSerialNumber* psn);
+
+// Information on the current process; any other process answers procNotFound.
+OSErr GetProcessInformation(const ProcessSerialNumber* psn, ProcessInfoRec* info);
+
+// The application's location: its executable file.
+OSStatus GetProcessBundleLocation(const ProcessSerialNumber* psn, FSRef* location);
+
+// The application is always in front of the virtual screen: nothing to do.
+OSErr SetFrontProcess(const ProcessSerialNumber* psn);
+
+// The absolute path of the running executable.
+std::string HostExecutablePath();

@@ -1,0 +1,966 @@
+// The Resource Manager over whole-file images: a file is read and checked once when it opens,
+// resources are copied out of the image into handles on demand, and an update lays the whole file
+// out anew and replaces it through a new file and a rename.
+#include "HostResources.h"
+
+#include "HostFileLocks.h"
+#include "HostMemory.h"
+#include "HostPathNames.h"
+#include "HostResourceFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+struct ResourceFile;
+
+struct ResourceEntry {
+    ResType type;
+    ResID id;
+    uint8_t attributes;
+    int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
+    bool ownName = false;    // the name was set in memory (name holds its bytes)
+    std::string name;
+    bool stored = false;     // the data are in the image
+    uint32_t dataOffset = 0;
+    uint32_t dataLength = 0;
+    Handle handle = nullptr; // loaded or added data, owned by the file while attached
+    bool changed = false;    // the handle holds data not written yet
+    ResourceFile* file = nullptr;
+};
+
+struct TypeGroup {
+    ResType type;
+    std::vector<std::unique_ptr<ResourceEntry>> entries;
+    std::unordered_map<ResID, ResourceEntry*> firstById; // the first entry of each id
+};
+
+struct ResourceFile {
+    SInt16 refNum = 0;
+    int openCount = 1;
+    bool inMemory = false;
+    std::string path; // canonical
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    struct timespec modified {};
+    int fd = -1;      // held, with the write lock, while the file is writable
+    bool writable = false;
+    std::vector<uint8_t> image;
+    uint16_t mapAttributes = 0;
+    bool hasHeaderReserve = false;
+    std::array<uint8_t, 240> headerReserve{};
+    std::vector<std::unique_ptr<TypeGroup>> types;
+    size_t nameListLength = 0;
+    bool changed = false;
+
+    ~ResourceFile()
+    {
+        if (fd >= 0)
+            close(fd);
+    }
+};
+
+struct ManagerState {
+    std::map<SInt16, std::unique_ptr<ResourceFile>> files;
+    std::vector<ResourceFile*> chain; // the top first; the application's file last
+    ResourceFile* current = nullptr;
+    ResourceFile* application = nullptr;
+    std::unordered_map<Handle, ResourceEntry*> handles;
+    SInt16 lastRefNum = 0;
+    OSErr error = noErr;
+};
+
+// Never destroyed: handles may still be given back by static destructors at exit.
+ManagerState& state()
+{
+    static auto* s = new ManagerState;
+    return *s;
+}
+
+void setError(OSErr err)
+{
+    state().error = err;
+}
+
+// ---- Entries ----------------------------------------------------------------------------------
+
+size_t nameLength(const ResourceEntry& e)
+{
+    if (e.ownName)
+        return e.name.size();
+    return e.nameOffset >= 0 ? e.file->image[size_t(e.nameOffset)] : 0;
+}
+
+size_t nameListBytes(size_t length)
+{
+    return length > 0 ? 1 + length : 0;
+}
+
+TypeGroup* groupOf(ResourceFile& file, ResType type)
+{
+    for (auto& group : file.types)
+        if (group->type == type)
+            return group.get();
+    return nullptr;
+}
+
+ResourceEntry* findIn(ResourceFile& file, ResType type, ResID id)
+{
+    TypeGroup* group = groupOf(file, type);
+    if (group == nullptr)
+        return nullptr;
+    auto it = group->firstById.find(id);
+    return it != group->firstById.end() ? it->second : nullptr;
+}
+
+void indexEntry(TypeGroup& group, ResourceEntry* entry)
+{
+    group.firstById.try_emplace(entry->id, entry);
+}
+
+// After an entry left an id, another entry of that id (a file may hold duplicates) takes its place.
+void unindexEntry(TypeGroup& group, ResourceEntry* entry)
+{
+    auto it = group.firstById.find(entry->id);
+    if (it == group.firstById.end() || it->second != entry)
+        return;
+    group.firstById.erase(it);
+    for (auto& other : group.entries)
+        if (other.get() != entry && other->id == entry->id) {
+            group.firstById.emplace(entry->id, other.get());
+            return;
+        }
+}
+
+ResourceEntry* entryOf(Handle h)
+{
+    auto& handles = state().handles;
+    auto it = h != nullptr ? handles.find(h) : handles.end();
+    return it != handles.end() ? it->second : nullptr;
+}
+
+Handle load(ResourceEntry& entry)
+{
+    if (entry.handle != nullptr)
+        return entry.handle;
+    Handle h = NewHandle(Size(entry.dataLength));
+    if (h == nullptr) {
+        setError(memFullErr);
+        return nullptr;
+    }
+    if (entry.dataLength > 0)
+        std::memcpy(*h, entry.file->image.data() + entry.dataOffset, entry.dataLength);
+    entry.handle = h;
+    state().handles[h] = &entry;
+    return h;
+}
+
+// The file lets go of a handle without freeing it: it becomes an ordinary handle.
+void detachHandle(ResourceEntry& entry)
+{
+    if (entry.handle == nullptr)
+        return;
+    state().handles.erase(entry.handle);
+    entry.handle = nullptr;
+}
+
+void freeHandle(ResourceEntry& entry)
+{
+    Handle h = entry.handle;
+    detachHandle(entry);
+    if (h != nullptr)
+        DisposeHandle(h);
+}
+
+bool canChange(const ResourceFile& file)
+{
+    return file.writable && (file.mapAttributes & mapReadOnly) == 0;
+}
+
+// Whether the map still fits its layout with one more resource of addedType (when given) and a
+// name list of this length.
+bool mapFits(const ResourceFile& file, const ResType* addedType, size_t nameListLength)
+{
+    std::vector<uint32_t> counts;
+    bool placed = addedType == nullptr;
+    for (const auto& group : file.types) {
+        uint32_t count = uint32_t(group->entries.size());
+        if (!placed && group->type == *addedType) {
+            ++count;
+            placed = true;
+        }
+        counts.push_back(count);
+    }
+    if (!placed)
+        counts.push_back(1);
+    return HostResourceFile::MapFits(counts, nameListLength);
+}
+
+// ---- Files ------------------------------------------------------------------------------------
+
+ResourceFile* fileOf(SInt16 refNum)
+{
+    auto& files = state().files;
+    auto it = files.find(refNum);
+    return it != files.end() ? it->second.get() : nullptr;
+}
+
+SInt16 newRefNum()
+{
+    ManagerState& s = state();
+    for (int tries = 0; tries < 0x7FFF; ++tries) {
+        s.lastRefNum = SInt16(s.lastRefNum >= 0x7FFF ? 1 : s.lastRefNum + 1);
+        if (s.files.count(s.lastRefNum) == 0)
+            return s.lastRefNum;
+    }
+    return -1;
+}
+
+// Builds the file's groups from its image.
+OSErr loadImage(ResourceFile& file, std::vector<uint8_t>&& image)
+{
+    HostResourceFileMap map;
+    OSErr err = HostResourceFile::Parse(image.data(), image.size(), map);
+    if (err != noErr)
+        return err;
+    file.image = std::move(image);
+    file.mapAttributes = map.attributes;
+    file.hasHeaderReserve = map.hasHeaderReserve;
+    file.headerReserve = map.headerReserve;
+    file.types.clear();
+    file.nameListLength = 0;
+    file.changed = false;
+    TypeGroup* group = nullptr;
+    for (const HostResourceRecord& record : map.records) {
+        if (group == nullptr || group->type != record.type) {
+            file.types.push_back(std::make_unique<TypeGroup>());
+            group = file.types.back().get();
+            group->type = record.type;
+        }
+        auto entry = std::make_unique<ResourceEntry>();
+        entry->type = record.type;
+        entry->id = record.id;
+        entry->attributes = record.attributes;
+        entry->nameOffset = record.nameOffset;
+        entry->stored = true;
+        entry->dataOffset = record.dataOffset;
+        entry->dataLength = record.dataLength;
+        entry->file = &file;
+        file.nameListLength += nameListBytes(nameLength(*entry));
+        indexEntry(*group, entry.get());
+        group->entries.push_back(std::move(entry));
+    }
+    return noErr;
+}
+
+OSErr readWhole(int fd, std::vector<uint8_t>& out, struct stat& info)
+{
+    if (fstat(fd, &info) != 0)
+        return HostOSErrFromErrno(errno);
+    if (S_ISDIR(info.st_mode))
+        return notAFileErr;
+    if (info.st_size > INT32_MAX)
+        return memFullErr;
+    out.assign(size_t(info.st_size), 0);
+    size_t done = 0;
+    while (done < out.size()) {
+        ssize_t n = pread(fd, out.data() + done, out.size() - done, off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return HostOSErrFromErrno(errno);
+        if (n == 0)
+            break; // the file shrank while it was read: take what it holds
+        done += size_t(n);
+    }
+    out.resize(done);
+    return noErr;
+}
+
+void noteIdentity(ResourceFile& file, const struct stat& info)
+{
+    file.device = info.st_dev;
+    file.inode = info.st_ino;
+    file.size = info.st_size;
+    file.modified = info.st_mtim;
+}
+
+bool sameContents(const ResourceFile& file, const struct stat& info)
+{
+    return file.device == info.st_dev && file.inode == info.st_ino && file.size == info.st_size &&
+           file.modified.tv_sec == info.st_mtim.tv_sec && file.modified.tv_nsec == info.st_mtim.tv_nsec;
+}
+
+ResourceFile* findOpen(const std::string& path, const struct stat& info)
+{
+    for (auto& [refNum, file] : state().files)
+        if (!file->inMemory && file->device == info.st_dev && file->inode == info.st_ino)
+            return file.get();
+    for (auto& [refNum, file] : state().files)
+        if (!file->inMemory && file->path == path)
+            return file.get();
+    return nullptr;
+}
+
+void forgetAllHandles(ResourceFile& file, bool free)
+{
+    for (auto& group : file.types)
+        for (auto& entry : group->entries)
+            free ? freeHandle(*entry) : detachHandle(*entry);
+}
+
+// Gains write access for a file open read-only. When another process replaced or changed the
+// file since it was read, the file is read again; its resources' handles become the callers'.
+OSErr upgradeToWrite(ResourceFile& file)
+{
+    int fd = open(file.path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return HostOSErrFromErrno(errno);
+    OSErr err = HostLockForWriting(fd);
+    struct stat info;
+    if (err == noErr && fstat(fd, &info) != 0)
+        err = HostOSErrFromErrno(errno);
+    if (err == noErr && !sameContents(file, info)) {
+        std::vector<uint8_t> image;
+        err = readWhole(fd, image, info);
+        HostResourceFileMap check;
+        if (err == noErr)
+            err = HostResourceFile::Parse(image.data(), image.size(), check);
+        if (err == noErr) {
+            forgetAllHandles(file, false);
+            err = loadImage(file, std::move(image));
+            noteIdentity(file, info);
+        }
+    }
+    if (err != noErr) {
+        close(fd);
+        return err;
+    }
+    file.fd = fd;
+    file.writable = true;
+    return noErr;
+}
+
+ResourceFile* addFile(std::unique_ptr<ResourceFile> file)
+{
+    ManagerState& s = state();
+    file->refNum = newRefNum();
+    if (file->refNum < 0)
+        return nullptr;
+    ResourceFile* added = file.get();
+    s.files[added->refNum] = std::move(file);
+    s.chain.insert(s.chain.begin(), added);
+    s.current = added;
+    return added;
+}
+
+bool wantsWrite(SInt8 permission)
+{
+    return permission == fsWrPerm || permission == fsRdWrPerm || permission == fsRdWrShPerm;
+}
+
+ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err)
+{
+    if (permission < fsCurPerm || permission > fsRdWrShPerm) {
+        err = paramErr;
+        return nullptr;
+    }
+    std::string path;
+    if ((err = HostCanonicalPath(rawPath, path)) != noErr)
+        return nullptr;
+    bool write = wantsWrite(permission) || permission == fsCurPerm;
+    int fd = open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0 && permission == fsCurPerm && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        write = false;
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        err = HostOSErrFromErrno(errno);
+        return nullptr;
+    }
+    struct stat info;
+    err = fstat(fd, &info) != 0 ? HostOSErrFromErrno(errno) : S_ISDIR(info.st_mode) ? OSErr(notAFileErr) : OSErr(noErr);
+    if (err != noErr) {
+        close(fd);
+        return nullptr;
+    }
+
+    if (ResourceFile* open = findOpen(path, info)) {
+        close(fd);
+        if (write && !open->writable) {
+            err = upgradeToWrite(*open);
+            if (err != noErr && permission != fsCurPerm)
+                return nullptr;
+        }
+        err = noErr;
+        ++open->openCount;
+        state().current = open;
+        return open;
+    }
+
+    err = write ? HostLockForWriting(fd) : HostCheckNoWriter(fd);
+    auto file = std::make_unique<ResourceFile>();
+    std::vector<uint8_t> image;
+    if (err == noErr)
+        err = readWhole(fd, image, info);
+    if (err == noErr)
+        err = loadImage(*file, std::move(image));
+    if (err != noErr) {
+        close(fd);
+        return nullptr;
+    }
+    file->path = path;
+    noteIdentity(*file, info);
+    if (write) {
+        file->fd = fd;
+        file->writable = true;
+    } else {
+        close(fd);
+    }
+    ResourceFile* added = addFile(std::move(file));
+    if (added == nullptr)
+        err = tmfoErr;
+    return added;
+}
+
+void closeFile(ResourceFile* file)
+{
+    ManagerState& s = state();
+    forgetAllHandles(*file, true);
+    auto at = std::find(s.chain.begin(), s.chain.end(), file);
+    size_t index = size_t(at - s.chain.begin());
+    if (at != s.chain.end())
+        s.chain.erase(at);
+    if (s.current == file)
+        s.current = index < s.chain.size() ? s.chain[index] : (s.chain.empty() ? nullptr : s.chain.front());
+    if (s.application == file)
+        s.application = nullptr;
+    s.files.erase(file->refNum);
+}
+
+// The files searched for the current file: it and those below it.
+std::vector<ResourceFile*> searchChain()
+{
+    ManagerState& s = state();
+    auto at = std::find(s.chain.begin(), s.chain.end(), s.current);
+    return std::vector<ResourceFile*>(at, s.chain.end());
+}
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+OSErr writeAll(int fd, const std::vector<uint8_t>& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? HostOSErrFromErrno(errno) : OSErr(writErr);
+        done += size_t(n);
+    }
+    return noErr;
+}
+
+// Writes the bytes to a new file beside the file's own and renames it over; until the rename the
+// old file is untouched. On success the new file's descriptor holds the write lock.
+OSErr replaceFile(ResourceFile& file, const std::vector<uint8_t>& bytes)
+{
+    std::string folder = HostFolderOfPath(file.path);
+    std::string temp = HostJoinPath(folder, "." + HostNameOfPath(file.path).substr(0, 200) + ".XXXXXX");
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back(0);
+    int fd = mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return HostOSErrFromErrno(errno);
+    struct stat old;
+    OSErr err = HostLockForWriting(fd);
+    if (err == noErr)
+        err = writeAll(fd, bytes);
+    if (err == noErr && fstat(file.fd, &old) == 0) {
+        if (fchmod(fd, old.st_mode & 07777) != 0)
+            err = HostOSErrFromErrno(errno);
+        else if (fchown(fd, old.st_uid, old.st_gid) != 0)
+            (void)0; // keeping the group is a courtesy; only the owner may give it
+    }
+    if (err == noErr && fsync(fd) != 0)
+        err = HostOSErrFromErrno(errno);
+    if (err == noErr && rename(name.data(), file.path.c_str()) != 0)
+        err = HostOSErrFromErrno(errno);
+    if (err != noErr) {
+        close(fd);
+        unlink(name.data());
+        return err;
+    }
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    close(file.fd);
+    file.fd = fd;
+    struct stat info;
+    if (fstat(fd, &info) == 0)
+        noteIdentity(file, info);
+    return noErr;
+}
+
+OSErr updateFile(ResourceFile& file)
+{
+    if (!file.changed)
+        return noErr;
+    if (!canChange(file))
+        return wrPermErr;
+    std::vector<ResourceEntry*> entries;
+    for (auto& group : file.types)
+        for (auto& entry : group->entries)
+            entries.push_back(entry.get());
+    std::vector<std::string> names(entries.size());
+    std::vector<HostResourceToWrite> resources;
+    resources.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        ResourceEntry& e = *entries[i];
+        HostResourceToWrite r{e.type, e.id, e.attributes, nullptr, nullptr, 0};
+        if (e.ownName) {
+            names[i] = std::string(1, char(e.name.size())) + e.name;
+            r.name = reinterpret_cast<const uint8_t*>(names[i].data());
+        } else if (e.nameOffset >= 0) {
+            r.name = file.image.data() + e.nameOffset;
+        }
+        if (e.changed) {
+            r.data = reinterpret_cast<const uint8_t*>(*e.handle);
+            r.dataLength = uint32_t(GetHandleSize(e.handle));
+        } else if (e.stored) {
+            r.data = file.image.data() + e.dataOffset;
+            r.dataLength = e.dataLength;
+        }
+        resources.push_back(r);
+    }
+    std::vector<uint8_t> bytes;
+    std::vector<HostResourceRecord> written;
+    OSErr err = HostResourceFile::Build(resources, file.mapAttributes,
+                                        file.hasHeaderReserve ? &file.headerReserve : nullptr, bytes, written);
+    if (err == noErr)
+        err = replaceFile(file, bytes);
+    if (err != noErr)
+        return err;
+    file.image = std::move(bytes);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        ResourceEntry& e = *entries[i];
+        e.attributes = written[i].attributes;
+        e.nameOffset = written[i].nameOffset;
+        e.ownName = false;
+        e.name.clear();
+        e.stored = true;
+        e.dataOffset = written[i].dataOffset;
+        e.dataLength = written[i].dataLength;
+        e.changed = false;
+    }
+    file.hasHeaderReserve = true;
+    file.changed = false;
+    return noErr;
+}
+
+// ---- Shared steps of the calls ----------------------------------------------------------------
+
+ResourceEntry* changeableEntry(Handle h, OSErr missing)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(missing);
+        return nullptr;
+    }
+    if (!canChange(*entry->file)) {
+        setError(wrPermErr);
+        return nullptr;
+    }
+    return entry;
+}
+
+Handle getFrom(const std::vector<ResourceFile*>& files, ResType type, ResID id)
+{
+    for (ResourceFile* file : files)
+        if (ResourceEntry* entry = findIn(*file, type, id)) {
+            setError(noErr);
+            return load(*entry);
+        }
+    setError(resNotFound);
+    return nullptr;
+}
+
+Handle getIndexed(const std::vector<ResourceFile*>& files, ResType type, SInt16 index)
+{
+    int remaining = index;
+    if (remaining >= 1) {
+        for (ResourceFile* file : files) {
+            TypeGroup* group = groupOf(*file, type);
+            if (group == nullptr)
+                continue;
+            if (size_t(remaining) <= group->entries.size()) {
+                setError(noErr);
+                return load(*group->entries[size_t(remaining) - 1]);
+            }
+            remaining -= int(group->entries.size());
+        }
+    }
+    setError(resNotFound);
+    return nullptr;
+}
+
+SInt16 countIn(const std::vector<ResourceFile*>& files, ResType type)
+{
+    size_t count = 0;
+    for (ResourceFile* file : files)
+        if (TypeGroup* group = groupOf(*file, type))
+            count += group->entries.size();
+    setError(noErr);
+    return SInt16(std::min<size_t>(count, 0x7FFF));
+}
+
+std::vector<ResourceFile*> currentOnly()
+{
+    ResourceFile* current = state().current;
+    return current != nullptr ? std::vector<ResourceFile*>{current} : std::vector<ResourceFile*>{};
+}
+
+} // namespace
+
+// ---- Files ------------------------------------------------------------------------------------
+
+SInt16 FSpOpenResFile(const FSSpec* spec, SInt8 permission)
+{
+    std::string path;
+    OSErr err = HostPathOfFSSpec(spec, path);
+    ResourceFile* file = err == noErr ? openPath(path, permission, err) : nullptr;
+    setError(err);
+    return file != nullptr ? file->refNum : SInt16(-1);
+}
+
+void CloseResFile(SInt16 refNum)
+{
+    ResourceFile* file = fileOf(refNum);
+    if (file == nullptr) {
+        setError(resFNotFound);
+        return;
+    }
+    setError(noErr);
+    if (--file->openCount > 0)
+        return;
+    closeFile(file);
+}
+
+SInt16 CurResFile()
+{
+    setError(noErr);
+    ResourceFile* current = state().current;
+    return current != nullptr ? current->refNum : 0;
+}
+
+void UseResFile(SInt16 refNum)
+{
+    ManagerState& s = state();
+    if (refNum == 0) {
+        s.current = s.application;
+        setError(noErr);
+        return;
+    }
+    ResourceFile* file = fileOf(refNum);
+    if (file == nullptr) {
+        setError(resFNotFound);
+        return;
+    }
+    s.current = file;
+    setError(noErr);
+}
+
+void UpdateResFile(SInt16 refNum)
+{
+    ResourceFile* file = fileOf(refNum);
+    setError(file != nullptr ? updateFile(*file) : OSErr(resFNotFound));
+}
+
+OSErr HostOpenApplicationResourceFile(const char* path, SInt16* refNum)
+{
+    OSErr err = path != nullptr ? noErr : paramErr;
+    ResourceFile* file = err == noErr ? openPath(path, fsRdPerm, err) : nullptr;
+    setError(err);
+    if (file == nullptr)
+        return err;
+    ManagerState& s = state();
+    s.chain.erase(std::find(s.chain.begin(), s.chain.end(), file));
+    s.chain.push_back(file);
+    s.application = file;
+    if (refNum != nullptr)
+        *refNum = file->refNum;
+    return noErr;
+}
+
+SInt16 HostOpenMemoryResFile(const void* bytes, size_t size)
+{
+    auto file = std::make_unique<ResourceFile>();
+    file->inMemory = true;
+    const auto* begin = static_cast<const uint8_t*>(bytes);
+    OSErr err = loadImage(*file, std::vector<uint8_t>(begin, begin + (begin != nullptr ? size : 0)));
+    ResourceFile* added = err == noErr ? addFile(std::move(file)) : nullptr;
+    if (err == noErr && added == nullptr)
+        err = tmfoErr;
+    setError(err);
+    return added != nullptr ? added->refNum : SInt16(-1);
+}
+
+void HostCloseAllResourceFiles()
+{
+    while (!state().files.empty())
+        closeFile(state().files.begin()->second.get());
+    setError(noErr);
+}
+
+// ---- Reading ----------------------------------------------------------------------------------
+
+Handle GetResource(ResType type, ResID id)
+{
+    return getFrom(searchChain(), type, id);
+}
+
+Handle Get1Resource(ResType type, ResID id)
+{
+    if (state().current == nullptr) {
+        setError(resFNotFound);
+        return nullptr;
+    }
+    return getFrom(currentOnly(), type, id);
+}
+
+Handle GetIndResource(ResType type, SInt16 index)
+{
+    return getIndexed(searchChain(), type, index);
+}
+
+Handle Get1IndResource(ResType type, SInt16 index)
+{
+    if (state().current == nullptr) {
+        setError(resFNotFound);
+        return nullptr;
+    }
+    return getIndexed(currentOnly(), type, index);
+}
+
+SInt16 CountResources(ResType type)
+{
+    return countIn(searchChain(), type);
+}
+
+SInt16 Count1Resources(ResType type)
+{
+    SInt16 count = countIn(currentOnly(), type);
+    if (state().current == nullptr)
+        setError(resFNotFound);
+    return count;
+}
+
+void GetResInfo(Handle h, SInt16* id, ResType* type, StringPtr name)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(resNotFound);
+        return;
+    }
+    if (id != nullptr)
+        *id = entry->id;
+    if (type != nullptr)
+        *type = entry->type;
+    if (name != nullptr) {
+        size_t length = nameLength(*entry);
+        name[0] = uint8_t(length);
+        const uint8_t* bytes = entry->ownName ? reinterpret_cast<const uint8_t*>(entry->name.data())
+                                              : entry->file->image.data() + entry->nameOffset + 1;
+        if (length > 0)
+            std::memcpy(name + 1, bytes, length);
+    }
+    setError(noErr);
+}
+
+void ReleaseResource(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(resNotFound);
+        return;
+    }
+    if (!entry->changed)
+        freeHandle(*entry);
+    setError(noErr);
+}
+
+// ---- Changes ----------------------------------------------------------------------------------
+
+void SetResInfo(Handle h, SInt16 id, ConstStr255Param name)
+{
+    ResourceEntry* entry = changeableEntry(h, resNotFound);
+    if (entry == nullptr)
+        return;
+    ResourceFile& file = *entry->file;
+    if (entry->attributes & resProtected) {
+        setError(resAttrErr);
+        return;
+    }
+    ResourceEntry* holder = findIn(file, entry->type, id);
+    if (holder != nullptr && holder != entry) {
+        setError(addResFailed);
+        return;
+    }
+    size_t names = file.nameListLength;
+    if (name != nullptr) {
+        names = names - nameListBytes(nameLength(*entry)) + nameListBytes(name[0]);
+        if (!mapFits(file, nullptr, names)) {
+            setError(addResFailed);
+            return;
+        }
+        entry->name.assign(reinterpret_cast<const char*>(name + 1), name[0]);
+        entry->ownName = true;
+        file.nameListLength = names;
+    }
+    if (id != entry->id) {
+        TypeGroup& group = *groupOf(file, entry->type);
+        unindexEntry(group, entry);
+        entry->id = id;
+        indexEntry(group, entry);
+    }
+    file.changed = true;
+    setError(noErr);
+}
+
+void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
+{
+    ManagerState& s = state();
+    ResourceFile* file = s.current;
+    if (file == nullptr) {
+        setError(resFNotFound);
+        return;
+    }
+    if (!HostIsHandle(h) || entryOf(h) != nullptr || findIn(*file, type, id) != nullptr) {
+        setError(addResFailed);
+        return;
+    }
+    if (!canChange(*file)) {
+        setError(wrPermErr);
+        return;
+    }
+    size_t length = name != nullptr ? name[0] : 0;
+    size_t names = file->nameListLength + nameListBytes(length);
+    if (!mapFits(*file, &type, names)) {
+        setError(addResFailed);
+        return;
+    }
+    auto entry = std::make_unique<ResourceEntry>();
+    entry->type = type;
+    entry->id = id;
+    entry->attributes = 0;
+    entry->ownName = true;
+    if (length > 0)
+        entry->name.assign(reinterpret_cast<const char*>(name + 1), length);
+    entry->handle = h;
+    entry->changed = true;
+    entry->file = file;
+    TypeGroup* group = groupOf(*file, type);
+    if (group == nullptr) {
+        file->types.push_back(std::make_unique<TypeGroup>());
+        group = file->types.back().get();
+        group->type = type;
+    }
+    indexEntry(*group, entry.get());
+    s.handles[h] = entry.get();
+    group->entries.push_back(std::move(entry));
+    file->nameListLength = names;
+    file->changed = true;
+    setError(noErr);
+}
+
+void RemoveResource(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr || entry->file != state().current || (entry->attributes & resProtected)) {
+        setError(rmvResFailed);
+        return;
+    }
+    ResourceFile& file = *entry->file;
+    if (!canChange(file)) {
+        setError(wrPermErr);
+        return;
+    }
+    detachHandle(*entry);
+    file.nameListLength -= nameListBytes(nameLength(*entry));
+    TypeGroup& group = *groupOf(file, entry->type);
+    unindexEntry(group, entry);
+    auto at = std::find_if(group.entries.begin(), group.entries.end(),
+                           [entry](const std::unique_ptr<ResourceEntry>& e) { return e.get() == entry; });
+    group.entries.erase(at);
+    if (group.entries.empty())
+        file.types.erase(std::find_if(file.types.begin(), file.types.end(),
+                                      [&group](const std::unique_ptr<TypeGroup>& g) { return g.get() == &group; }));
+    file.changed = true;
+    setError(noErr);
+}
+
+void DetachResource(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(resNotFound);
+        return;
+    }
+    if (entry->changed) {
+        setError(resAttrErr);
+        return;
+    }
+    detachHandle(*entry);
+    setError(noErr);
+}
+
+void ChangedResource(Handle h)
+{
+    ResourceEntry* entry = changeableEntry(h, resNotFound);
+    if (entry == nullptr)
+        return;
+    entry->changed = true;
+    entry->file->changed = true;
+    setError(noErr);
+}
+
+void WriteResource(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(resNotFound);
+        return;
+    }
+    setError(entry->changed ? updateFile(*entry->file) : OSErr(noErr));
+}
+
+OSErr ResError()
+{
+    return state().error;
+}
+
+bool HostResourceHandleDisposing(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr)
+        return false;
+    if (entry->changed)
+        return true;
+    detachHandle(*entry);
+    return false;
+}

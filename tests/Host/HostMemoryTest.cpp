@@ -1,0 +1,77 @@
+#include "HostMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+TEST(HostMemory, NewHandleGivesABlockOfTheSizeAndClearZeroes)
+{
+    Handle h = NewHandleClear(100);
+    ASSERT_NE(nullptr, h);
+    EXPECT_EQ(noErr, MemError());
+    EXPECT_EQ(100, GetHandleSize(h));
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(0, (*h)[i]);
+    DisposeHandle(h);
+    EXPECT_EQ(noErr, MemError());
+
+    Handle empty = NewHandle(0);
+    ASSERT_NE(nullptr, empty);
+    EXPECT_NE(nullptr, *empty);
+    EXPECT_EQ(0, GetHandleSize(empty));
+    DisposeHandle(empty);
+}
+
+TEST(HostMemory, NegativeSizeAndUnknownHandlesAnswerErrors)
+{
+    EXPECT_EQ(nullptr, NewHandle(-1));
+    EXPECT_EQ(paramErr, MemError());
+
+    char* block = nullptr;
+    Handle stray = &block;
+    EXPECT_EQ(0, GetHandleSize(stray));
+    EXPECT_EQ(nilHandleErr, MemError());
+    HLock(nullptr);
+    EXPECT_EQ(nilHandleErr, MemError());
+    SetHandleSize(stray, 10);
+    EXPECT_EQ(nilHandleErr, MemError());
+    DisposeHandle(stray);
+    EXPECT_EQ(nilHandleErr, MemError());
+    DisposeHandle(nullptr);
+    EXPECT_EQ(noErr, MemError());
+
+    Handle h = NewHandle(4);
+    DisposeHandle(h);
+    EXPECT_FALSE(HostIsHandle(h));
+}
+
+TEST(HostMemory, ResizingKeepsTheBytesAndALockedBlockNeverMoves)
+{
+    Handle h = NewHandle(8);
+    std::memcpy(*h, "abcdefgh", 8);
+    SetHandleSize(h, 100000);
+    ASSERT_EQ(noErr, MemError());
+    EXPECT_EQ(100000, GetHandleSize(h));
+    EXPECT_EQ(0, std::memcmp(*h, "abcdefgh", 8));
+
+    SetHandleSize(h, 3);
+    EXPECT_EQ(3, GetHandleSize(h));
+    EXPECT_EQ(0, std::memcmp(*h, "abc", 3));
+
+    HLock(h);
+    char* fixed = *h;
+    SetHandleSize(h, 50000); // within the room the block already has
+    EXPECT_EQ(noErr, MemError());
+    EXPECT_EQ(fixed, *h);
+    SetHandleSize(h, 200000); // would have to move
+    EXPECT_EQ(memFullErr, MemError());
+    EXPECT_EQ(fixed, *h);
+    EXPECT_EQ(50000, GetHandleSize(h));
+    HUnlock(h);
+    SetHandleSize(h, 200000);
+    EXPECT_EQ(noErr, MemError());
+    EXPECT_EQ(0, std::memcmp(*h, "abc", 3));
+    SetHandleSize(h, -5);
+    EXPECT_EQ(paramErr, MemError());
+    DisposeHandle(h);
+}
