@@ -5,6 +5,7 @@
 
 #include "Dependable.h"
 #include "FWEventHandler.h"
+#include "FWFont.h"
 #include "FWRect.h"
 #include "FWViewMngr.h"
 
@@ -62,6 +63,9 @@ public:
     // Notes an edit field whose change is to be reported after a delay.
     void PostTextEvent(EditText* edit);
 
+    // The font views draw in unless they choose another.
+    const FWFont& Font() const { return mFont; }
+
     // The event chain: the view under the mouse or with the key focus, else the window.
     FWEventHandler* GetDynamicHandler(FWEvent& event) override;
 
@@ -78,6 +82,7 @@ private:
     int32_t mLocationV = 0;
     int32_t mTitleWidth = 25;
     int32_t mFrameWidth = 3;
+    FWFont mFont;
     EditText* mPendingTextEvent = nullptr;
     uint32_t mPendingSince = 0;
 };

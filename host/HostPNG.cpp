@@ -1,0 +1,149 @@
+// PNG reading and writing through libpng's simplified interface, which keeps libpng's error
+// handling inside the library.
+#include "HostPNG.h"
+
+#include <png.h>
+
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Files larger than this are not read: no image the program needs comes near it.
+constexpr long kMaxFileBytes = 256L * 1024 * 1024;
+// Deflate packs at most about 1032 bytes into one, and a 1-bit image holds 8 pixels a byte, so
+// no honest PNG holds more pixels than this many per byte of file.
+constexpr int64_t kMaxPixelsPerFileByte = 8 * 1040;
+
+OSErr fileError(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return fnfErr;
+    case EACCES:
+    case EPERM:
+        return permErr;
+    case EROFS:
+        return wrPermErr;
+    case ENOSPC:
+    case EDQUOT:
+        return dskFulErr;
+    default:
+        return ioErr;
+    }
+}
+
+// The byte order of a native 32-bit pixel (alpha in the high byte) as libpng names it.
+constexpr png_uint_32 kNativeFormat = std::endian::native == std::endian::little ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+
+} // namespace
+
+OSErr HostWritePNG(const HostPixelMap& pixels, const char* path)
+{
+    if (!pixels.Valid() || path == nullptr)
+        return paramErr;
+    int32_t width = pixels.Width();
+    int32_t height = pixels.Height();
+
+    // 32-bit stores are written as they lie; others are first turned into colours.
+    std::vector<uint32_t> converted;
+    const void* buffer = pixels.BaseAddr();
+    png_int_32 stride = pixels.RowBytes();
+    if (pixels.Depth() != 32) {
+        converted.resize(size_t(width) * size_t(height));
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < width; ++x)
+                converted[size_t(y) * size_t(width) + size_t(x)] = pixels.Get(x, y);
+        }
+        buffer = converted.data();
+        stride = width * 4;
+    }
+
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = kNativeFormat;
+
+    std::string temporary = std::string(path) + ".tmp-" + std::to_string(getpid());
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file)
+        return fileError(errno);
+    bool written = png_image_write_to_stdio(&image, file, 0, buffer, stride, nullptr) != 0;
+    int writeError = std::ferror(file) ? errno : 0;
+    if (std::fclose(file) != 0 && writeError == 0)
+        writeError = errno;
+    if (!written || writeError != 0) {
+        std::remove(temporary.c_str());
+        return writeError != 0 ? fileError(writeError) : OSErr(ioErr);
+    }
+    if (std::rename(temporary.c_str(), path) != 0) {
+        OSErr err = fileError(errno);
+        std::remove(temporary.c_str());
+        return err;
+    }
+    return noErr;
+}
+
+OSErr WritePortPNG(CGrafPtr port, const char* path)
+{
+    PixMapHandle pixels = GetPortPixMap(port);
+    return pixels ? HostWritePNG(*pixels, path) : OSErr(paramErr);
+}
+
+OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into)
+{
+    into.Release();
+    if (data == nullptr || size == 0)
+        return paramErr;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, size))
+        return paramErr;
+
+    int64_t width = image.width;
+    int64_t height = image.height;
+    bool fits = width > 0 && height > 0 && width <= INT16_MAX && height <= INT16_MAX &&
+                width * height <= HostPixelMap::kMaxPixels && width * height <= int64_t(size) * kMaxPixelsPerFileByte;
+    if (!fits || into.Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr) {
+        png_image_free(&image);
+        return paramErr;
+    }
+    image.format = kNativeFormat;
+    if (!png_image_finish_read(&image, nullptr, into.BaseAddr(), into.RowBytes(), nullptr)) {
+        png_image_free(&image);
+        into.Release();
+        return paramErr;
+    }
+    return noErr;
+}
+
+OSErr HostReadPNG(const char* path, HostPixelMap& into)
+{
+    into.Release();
+    if (path == nullptr)
+        return paramErr;
+    FILE* file = std::fopen(path, "rb");
+    if (!file)
+        return fileError(errno);
+    std::vector<uint8_t> bytes;
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    long size = ok ? std::ftell(file) : -1;
+    ok = ok && size > 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize(size_t(size));
+        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    if (!ok)
+        return paramErr;
+    return HostReadPNGFromMemory(bytes.data(), bytes.size(), into);
+}

@@ -1,0 +1,22 @@
+// PNG files of pixel stores: ports are written for screen dumps and tests, and images are read
+// into 32-bit stores. Only this file's source talks to libpng.
+#pragma once
+
+#include "HostPixels.h"
+#include "HostPorts.h"
+
+#include <cstddef>
+
+// Writes the whole store as an 8-bit RGBA PNG (alpha as stored; 1- and 8-bit stores as the
+// colours their pixels stand for). The file is written under a temporary name and renamed over
+// path, so a failure leaves any old file whole. Errors: paramErr for an empty store or null
+// path, the file errors of the folder (fnfErr, permErr, wrPermErr, dskFulErr, ioErr).
+OSErr HostWritePNG(const HostPixelMap& pixels, const char* path);
+// Writes the port's store.
+OSErr WritePortPNG(CGrafPtr port, const char* path);
+
+// Reads a PNG into a new 32-bit store over (0, 0, height, width). A file that is not a whole
+// PNG, or whose header promises more pixels than its data could hold or a store can take, gives
+// paramErr and leaves the store empty; fnfErr and permErr when it cannot be opened.
+OSErr HostReadPNG(const char* path, HostPixelMap& into);
+OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into);
