@@ -4,6 +4,7 @@
 #pragma once
 
 #include "HostRaster.h"
+#include "HostScript.h" // smRoman
 
 #include <cstdint>
 #include <memory>
@@ -94,7 +95,6 @@ int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLeng
 // Scripts and the byte types of their characters. The host's only script is Roman, where
 // every character is one byte.
 using ScriptCode = int16_t;
-enum : ScriptCode { smRoman = 0 };
 // Selectors of GetScriptManagerVariable.
 enum : int16_t { smSysScript = 18 };
 // Byte types answered by CharacterByteType.
