@@ -3,6 +3,8 @@
 #include "FWView.h"
 
 #include "DNode.h"
+#include "FWDrawContext.h"
+#include "FWDrawContextSavers.h"
 #include "FWList.h"
 #include "FWPlatformUtils.h"
 #include "FWPopupInfo.h"
@@ -242,6 +244,24 @@ FWRect FWView::GetParentClipRect() const
 }
 
 // Drawing ----------------------------------------------------------------------------------
+
+void FWView::DrawView(FWDrawContext& context) const
+{
+    if (mWindow == nullptr) {
+        Draw(context);
+        return;
+    }
+    const FWPoint offset = GetParentOffset();
+    const int32_t titleWidth = mWindow->TitleWidth();
+    const int32_t frameWidth = mWindow->FrameWidth();
+    const FWRect clip = GetParentClipRect();
+    FWClipSaver clipSaver(context, &clip);
+    mWindow->SetFrameWidth(frameWidth + offset.h);
+    mWindow->SetTitleWidth(titleWidth + offset.v);
+    Draw(context);
+    mWindow->SetFrameWidth(frameWidth);
+    mWindow->SetTitleWidth(titleWidth);
+}
 
 void FWView::InitDrawContext(FWDrawContext&)
 {

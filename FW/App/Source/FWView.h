@@ -164,6 +164,7 @@ public:
 
     // Drawing in view coordinates: the window's title and frame widths shifted by the parent
     // offset, always used as a pair.
+    void DrawView(FWDrawContext& context) const;
     void InitDrawContext(FWDrawContext& context);
     void FinishDrawContext(FWDrawContext& context);
 

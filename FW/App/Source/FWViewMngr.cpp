@@ -2,6 +2,9 @@
 #include "FWViewMngr.h"
 
 #include "DNode.h"
+#include "FWAppColor.h"
+#include "FWDrawContext.h"
+#include "FWDrawContextSavers.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
 #include "FWStack.h"
@@ -576,6 +579,113 @@ FWView* FWViewMngr::DefaultCancel()
         }
     }
     return nullptr;
+}
+
+// Drawing and selection -------------------------------------------------------------------
+
+void FWViewMngr::Draw(FWDrawContext& context)
+{
+    DrawTree(context, mRoot);
+    if (!mActivateFocusOnFirstDraw)
+        return;
+    mActivateFocusOnFirstDraw = false;
+    if (mKeyFocus != nullptr)
+        mKeyFocus->ActivateEvent(true);
+}
+
+void FWViewMngr::DrawTree(FWDrawContext& context, FWView* tree)
+{
+    if (tree == nullptr)
+        return;
+    FWBackColorSaver background(context);
+    PreorderTraversal<FWView> walk(tree, false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (!view->Visible() || !view->AllParentsVisible()) {
+            walk.SkipToNextPeer();
+            continue;
+        }
+        if (view->IsGhosted()) {
+            GhostTree(context, view);
+            walk.SkipToNextPeer();
+            continue;
+        }
+        view->DrawView(context);
+        if (view->IsSelected())
+            HighlightView(context, view, true);
+    }
+}
+
+void FWViewMngr::GhostTree(FWDrawContext& context, FWView* tree)
+{
+    if (tree == nullptr)
+        return;
+    FWBackColorSaver background(context);
+    PreorderTraversal<FWView> walk(tree, false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (!view->Visible()) {
+            walk.SkipToNextPeer();
+            continue;
+        }
+        const bool ownState = view->IsGhosted();
+        view->SetGhosted(true);
+        view->DrawView(context);
+        view->SetGhosted(ownState);
+        if (view->IsSelected())
+            HighlightView(context, view, true);
+    }
+}
+
+void FWViewMngr::HighlightView(FWDrawContext& context, FWView* view, bool on)
+{
+    if (view == nullptr)
+        return;
+    FWForeColorSaver colour(context, on ? FWArgb32::Black : FWGetAppColor(0));
+    const FWRect r = view->GlobalRect();
+    const int16_t w = r.Width() > 4 ? 5 : r.Width();
+    const int16_t h = r.Height() > 4 ? 5 : r.Height();
+    // Top-left, bottom-right, bottom-left, top-right.
+    const FWRect corners[] = {
+        FWRect(r.left, r.top, int16_t(r.left + w), int16_t(r.top + h)),
+        FWRect(int16_t(r.right - w), int16_t(r.bottom - h), r.right, r.bottom),
+        FWRect(r.left, int16_t(r.bottom - h), int16_t(r.left + w), r.bottom),
+        FWRect(int16_t(r.right - w), r.top, r.right, int16_t(r.top + h)),
+    };
+    for (const FWRect& corner : corners)
+        context.PaintRect(&corner);
+}
+
+void FWViewMngr::SelectView(FWDrawContext& context, FWView* view)
+{
+    if (view == nullptr || view == mRoot || dynamic_cast<ParentWindow*>(view) != nullptr)
+        return;
+    view->SetSelected(true);
+    HighlightView(context, view, true);
+    ++mSelectedTotal;
+}
+
+void FWViewMngr::UnSelectView(FWDrawContext& context, FWView* view)
+{
+    if (view == nullptr)
+        return;
+    FWBackColorSaver background(context, FWGetAppColor(0));
+    view->SetSelected(false);
+    HighlightView(context, view, false);
+    view->DrawView(context);
+    --mSelectedTotal;
+}
+
+void FWViewMngr::UnSelectAllViews(FWDrawContext& context)
+{
+    FWBackColorSaver background(context, FWGetAppColor(0));
+    PreorderTraversal<FWView> walk(mRoot, false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (!view->IsSelected())
+            continue;
+        view->SetSelected(false);
+        HighlightView(context, view, false);
+        view->DrawView(context);
+    }
+    mSelectedTotal = 0;
 }
 
 // Placing a new view -----------------------------------------------------------------------

@@ -87,6 +87,17 @@ public:
     FWView* DefaultAccept();
     FWView* DefaultCancel();
 
+    // Drawing and the layout editor's selection
+    void Draw(FWDrawContext& context);
+    void DrawTree(FWDrawContext& context, FWView* tree);
+    // Draws a subtree in the ghosted look without changing the views' own state.
+    void GhostTree(FWDrawContext& context, FWView* tree);
+    // Draws (on) or erases the four corner handles of a view.
+    void HighlightView(FWDrawContext& context, FWView* view, bool on);
+    void SelectView(FWDrawContext& context, FWView* view);
+    void UnSelectView(FWDrawContext& context, FWView* view);
+    void UnSelectAllViews(FWDrawContext& context);
+
     // Placing a new view: the deepest visible container holding its top-left corner; the views
     // of that container it covers become its children; then it joins the tree.
     FWView* FindAParent(FWView* view);

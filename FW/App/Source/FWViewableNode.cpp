@@ -1,5 +1,8 @@
 #include "FWViewableNode.h"
 
+#include "FWDrawContext.h"
+#include "FWFont.h"
+
 FWViewableNode::Preorder::Preorder(FWViewableNode* root, bool traverseRootPeers)
     : mRoot(root), mCurrent(root), mTraverseRootPeers(traverseRootPeers)
 {
@@ -44,4 +47,14 @@ FWViewableNode* FWViewableNode::Preorder::Next()
         mCurrent = mRoot;
     }
     return mCurrent;
+}
+
+void FWViewableNode::Viewable_Draw(FWDrawContext& context, const FWPoint& where)
+{
+    context.DrawString(where.h + 2, where.v, &Viewable_Name());
+}
+
+int32_t FWViewableNode::Viewable_Width(FWDrawContext& context)
+{
+    return context.GetFont().GetStringWidth(&Viewable_Name()) + 2;
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class FWDrawContext;
 class ImageBuffer;
 
 class FWViewableNode {
@@ -73,6 +74,10 @@ public:
     virtual bool Viewable_Delete() { return false; }
     virtual bool Viewable_WantsIconClick() const { return false; }
     virtual void Viewable_NodeIconHit() {}
+
+    // The row's text: the name drawn 2 pixels right of the point, and its width plus 2.
+    virtual void Viewable_Draw(FWDrawContext& context, const FWPoint& where);
+    virtual int32_t Viewable_Width(FWDrawContext& context);
 
     // A preorder walk over viewable nodes, optionally through the root's following peers and
     // optionally skipping the children of collapsed nodes.
