@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -419,4 +420,31 @@ TEST(FWViewMngr, MissingResourceChangesNothingButTheId)
     EXPECT_FALSE(w.manager().Initialize(int32_t(4321)));
     EXPECT_EQ(4321, w.manager().GetResID());
     EXPECT_EQ(root, w.root());
+}
+
+TEST(FWViewMngrFormat, KeptNestedLayoutLoadsWithItsPagesAndDependant)
+{
+    std::FILE* f = std::fopen(FW_TEST_DATA "/../fuzz/corpus/WINTLayoutFuzz/nested", "rb");
+    ASSERT_NE(nullptr, f);
+    Bytes bytes;
+    for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f))
+        bytes.push_back(uint8_t(c));
+    std::fclose(f);
+    LayoutWindow w(false);
+    ASSERT_TRUE(w.load(bytes));
+    EXPECT_EQ((std::vector<std::string>{"ParentWindow", "TestGroup", "FWView", "TestBranching", "BranchItem",
+                                        "BranchItem"}),
+              preorderNames(w.root()));
+    auto* paged = dynamic_cast<TestBranching*>(w.root()->FirstChild()->NextPeer());
+    ASSERT_NE(nullptr, paged);
+    EXPECT_EQ(1, paged->GetActiveBranchIndex());
+    EXPECT_EQ(1, w.root()->Dependants().ChildTotal());
+    EXPECT_EQ(1003, w.manager().GetKeyFocus()->ID());
+    // Saved again, the views are numbered in the writer's order; that form is stable.
+    const Bytes resaved = w.save();
+    LayoutWindow again(false);
+    ASSERT_TRUE(again.load(resaved));
+    EXPECT_EQ(resaved, again.save());
+    w.root()->Dependants().DeleteChildren();
+    again.root()->Dependants().DeleteChildren();
 }
