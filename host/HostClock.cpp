@@ -2,6 +2,7 @@
 #include "HostClock.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -46,6 +47,20 @@ uint32_t TickCount()
     uint64_t seconds = now / kNanosecondsPerSecond;
     uint64_t rest = now % kNanosecondsPerSecond;
     return uint32_t(seconds * 60 + rest * 60 / kNanosecondsPerSecond);
+}
+
+void Delay(uint32_t numTicks, uint32_t* finalTicks)
+{
+    if (sManual) {
+        HostAdvanceTicks(numTicks);
+    } else {
+        uint32_t end = TickCount() + numTicks;
+        // Ticks wrap; the signed difference stays right across the wrap.
+        while (int32_t(end - TickCount()) > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (finalTicks != nullptr)
+        *finalTicks = TickCount();
 }
 
 void HostSetManualClock(uint64_t nanoseconds)

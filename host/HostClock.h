@@ -13,6 +13,10 @@ double GetCurrentEventTime();
 // Ticks (sixtieths of a second) of the same clock; wraps after about 2.2 years.
 uint32_t TickCount();
 
+// Waits numTicks ticks. Under the manual clock nothing sleeps: the clock moves on by numTicks.
+// finalTicks, when given, receives TickCount() after the wait.
+void Delay(uint32_t numTicks, uint32_t* finalTicks);
+
 // Test interface: freeze the clock at a reading; it then moves only through the Advance calls.
 void HostSetManualClock(uint64_t nanoseconds);
 void HostAdvanceManualClock(uint64_t nanoseconds);

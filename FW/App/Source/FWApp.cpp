@@ -1,0 +1,3 @@
+#include "FWApp.h"
+
+bool FWApp::gInForeground = true;

@@ -1,0 +1,30 @@
+// The process's environment at start-up: cursor and event reset, ending the program, the hidden
+// drawing port the framework keeps for measuring, and system functions found by name.
+#pragma once
+
+#include "HostCursors.h"
+#include "HostTypes.h"
+
+// Drops the queued events whose kinds are in mask, up to the first of a kind in stopMask.
+void FlushEvents(UInt16 mask, UInt16 stopMask);
+// Ends the program at once, with a successful exit status.
+[[noreturn]] void ExitToShell();
+
+// The hidden port: an invisible window of the given bounds and window kind (procID) that
+// becomes the current drawing port, with text font 0, size 0, plain style and copy mode.
+// 0 is no port.
+using HostPortToken = uintptr_t;
+struct HostHiddenPortInfo {
+    Rect bounds;
+    SInt16 procID;
+};
+HostPortToken HostNewHiddenPort(const Rect& bounds, SInt16 procID);
+void HostDisposeHiddenPort(HostPortToken port);
+// What the port was made with; false for a port that is not open.
+bool HostGetHiddenPortInfo(HostPortToken port, HostHiddenPortInfo& info);
+
+// A function of a system library by name ("System.framework" is the C library), or null.
+using HostSystemFunctionFinder = void* (*)(const char* frameworkName, const char* functionName);
+void* HostFindSystemFunction(const char* frameworkName, const char* functionName);
+// Installs a finder in place of the dynamic linker's (null restores it); returns the one replaced.
+HostSystemFunctionFinder HostSetSystemFunctionFinder(HostSystemFunctionFinder finder);

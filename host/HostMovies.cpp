@@ -1,0 +1,10 @@
+#include "HostMovies.h"
+
+OSErr EnterMovies()
+{
+    return noErr;
+}
+
+void ExitMovies()
+{
+}
