@@ -1,6 +1,8 @@
 // Descriptors as owned trees of host records, and the application's handler table.
 #include "HostAppleEvents.h"
 
+#include "HostFiles.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -344,6 +346,32 @@ OSErr HostDeliverOpenApplication()
 OSErr HostDeliverQuitApplication()
 {
     return deliverPlain(kAEQuitApplication);
+}
+
+OSErr HostDeliverOpenDocuments(const std::vector<std::string>& paths)
+{
+    AEDescList files;
+    AECreateList(nullptr, 0, false, &files);
+    for (const std::string& path : paths) {
+        FSRef ref;
+        FSSpec spec;
+        OSErr err = FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, nullptr);
+        if (err == noErr)
+            err = FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr);
+        if (err == noErr)
+            err = AEPutPtr(&files, 0, typeFSS, &spec, Size(sizeof spec));
+        if (err != noErr) {
+            AEDisposeDesc(&files);
+            return err;
+        }
+    }
+    AppleEvent event;
+    AECreateAppleEvent(kCoreEventClass, kAEOpenDocuments, &event);
+    AEPutParamDesc(&event, keyDirectObject, &files);
+    AEDisposeDesc(&files);
+    OSErr err = HostDeliverAppleEvent(event);
+    AEDisposeDesc(&event);
+    return err;
 }
 
 void HostFailHandlerInstall(AEEventID eventID, OSErr err)

@@ -5,6 +5,7 @@
 
 #include "HostTypes.h"
 
+#include <string>
 #include <vector>
 
 using AEEventClass = uint32_t;
@@ -107,6 +108,9 @@ OSErr AERemoveEventHandler(AEEventClass eventClass, AEEventID eventID, AEEventHa
 OSErr HostDeliverAppleEvent(const AppleEvent& event);
 OSErr HostDeliverOpenApplication();
 OSErr HostDeliverQuitApplication();
+// An open-documents event whose direct parameter lists the files as specifications ('fss '),
+// in order. A path that names no existing item answers its error and nothing is delivered.
+OSErr HostDeliverOpenDocuments(const std::vector<std::string>& paths);
 
 // Test interface: make the installation of the handler for eventID fail with err (noErr to
 // stop), and forget every installed handler and planned failure.

@@ -2,10 +2,9 @@
 // drawing port the framework keeps for measuring, and system functions found by name.
 #pragma once
 
+#include "HostCursors.h"
 #include "HostTypes.h"
 
-// Shows the arrow cursor.
-void InitCursor();
 // Drops the queued events whose kinds are in mask, up to the first of a kind in stopMask.
 void FlushEvents(UInt16 mask, UInt16 stopMask);
 // Ends the program at once, with a successful exit status.

@@ -303,7 +303,7 @@ void DrawText(const void* text, int16_t first, int16_t count)
     const uint8_t* bytes = static_cast<const uint8_t*>(text) + first;
     HostPort::State& s = port->GetState();
     HostFontSpec spec = fontOf(*port);
-    HostText& fonts = HostText::Instance();
+    HostFonts& fonts = HostFonts::Instance();
     HostRaster raster(port->Pixels(), port->ClipBoxes());
     HostBox pen = port->StoreBox(Rect{s.pen.v, s.pen.h, s.pen.v, s.pen.h});
 
@@ -343,7 +343,7 @@ int16_t TextWidth(const void* text, int16_t first, int16_t count)
     if (!port || !text || first < 0 || count <= 0)
         return 0;
     const uint8_t* bytes = static_cast<const uint8_t*>(text) + first;
-    return clamp16(HostText::Instance().Width(fontOf(*port), bytes, count));
+    return clamp16(HostFonts::Instance().Width(fontOf(*port), bytes, count));
 }
 
 int16_t StringWidth(ConstStr255Param text)
@@ -359,7 +359,7 @@ void GetFontInfo(FontInfo* info)
     HostPort* port = current();
     if (!port)
         return;
-    HostFontMetrics m = HostText::Instance().Metrics(fontOf(*port));
+    HostFontMetrics m = HostFonts::Instance().Metrics(fontOf(*port));
     *info = FontInfo{m.ascent, m.descent, m.widMax, m.leading};
 }
 
@@ -371,7 +371,7 @@ int16_t TruncText(int16_t width, Ptr text, int16_t* length)
     if (!port)
         return 0;
     bool truncated = false;
-    *length = int16_t(HostText::Instance().Truncate(fontOf(*port), width, reinterpret_cast<uint8_t*>(text), *length,
+    *length = int16_t(HostFonts::Instance().Truncate(fontOf(*port), width, reinterpret_cast<uint8_t*>(text), *length,
                                                     &truncated));
     return truncated ? 1 : 0;
 }
@@ -380,10 +380,10 @@ int32_t StyledLineBreak(const char* text, int32_t length, int32_t start, int32_t
 {
     HostPort* port = current();
     HostFontSpec spec = port ? fontOf(*port) : HostFontSpec{};
-    return HostText::Instance().BreakLine(spec, reinterpret_cast<const uint8_t*>(text), length, start, width);
+    return HostFonts::Instance().BreakLine(spec, reinterpret_cast<const uint8_t*>(text), length, start, width);
 }
 
 int32_t VisibleLength(const char* text, int32_t length)
 {
-    return HostText::VisibleLength(reinterpret_cast<const uint8_t*>(text), length);
+    return HostFonts::VisibleLength(reinterpret_cast<const uint8_t*>(text), length);
 }

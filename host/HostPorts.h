@@ -1,7 +1,7 @@
 // Graphics ports and off-screen worlds, and the classic drawing calls that act on the current
 // port: pen, colours, clipping, rectangles, ovals, rounded rectangles, arcs, copying of pixels
 // with scaling and masks, scrolling and text. A port owns its pixel store (HostPixels) and its
-// drawing state; the calls turn that state into HostRaster and HostText work.
+// drawing state; the calls turn that state into HostRaster and HostFonts work.
 //
 // Coordinates are the port's local coordinates: the port rectangle is the bounds of its store,
 // so a world made over (10, 10, 20, 20) draws its top-left pixel at (10, 10). Every call clips
@@ -12,7 +12,7 @@
 #include "HostPixels.h"
 #include "HostRaster.h"
 #include "HostRegion.h"
-#include "HostText.h"
+#include "HostFonts.h"
 
 #include <cstdint>
 #include <vector>
@@ -72,7 +72,8 @@ class HostPort {
 public:
     // Creates a port with a zero-filled store of the given depth (1, 8 or 32) over bounds; the
     // port rectangle and the visible region are the bounds, the clip is wide open. Null, with
-    // the reason in *err (paramErr, memFullErr), when the store cannot be made.
+    // the reason in *err (paramErr, memFullErr), when the store cannot be made. Windows get
+    // their ports this way; NewGWorld makes off-screen worlds with it. Ports are deleted.
     static HostPort* Create(const Rect& bounds, int16_t depth, OSErr* err);
     // Whether the pointer is a live port (disposed ports are not).
     static bool IsLive(const HostPort* port);
@@ -283,7 +284,7 @@ void GetFontInfo(FontInfo* info);
 // Shortens the text in place to fit width pixels, ending it with an ellipsis when cut; *length
 // receives the new length. 0 when the text fitted, 1 when it was cut, paramErr for null pointers.
 int16_t TruncText(int16_t width, Ptr text, int16_t* length);
-// Where the line starting at start ends when it must fit width pixels (HostText::BreakLine).
+// Where the line starting at start ends when it must fit width pixels (HostFonts::BreakLine).
 int32_t StyledLineBreak(const char* text, int32_t length, int32_t start, int32_t width);
 // The length of text without its trailing spaces, tabs and line ends.
 int32_t VisibleLength(const char* text, int32_t length);

@@ -569,12 +569,16 @@ void HostRaster::Copy(const HostPixelMap& src, const HostBox& srcBox, const Host
         return;
     if (mask && (!mask->Valid() || maskBox.Empty()))
         return;
+    if (&src == &mTarget) {
+        copyFromSelf(srcBox, dstBox, mask, maskBox, options);
+        return;
+    }
     const int64_t sw = srcBox.Width(), sh = srcBox.Height();
     const int64_t dw = dstBox.Width(), dh = dstBox.Height();
     const int64_t mw = mask ? maskBox.Width() : 0, mh = mask ? maskBox.Height() : 0;
     const bool sameSize = sw == dw && sh == dh;
     const bool rowCopy = !mask && sameSize && options.mode == HostCopyOptions::Mode::Copy &&
-                         src.Depth() == mTarget.Depth() && src.Depth() >= 8 && &src != &mTarget;
+                         src.Depth() == mTarget.Depth() && src.Depth() >= 8;
 
     for (const HostBox& c : mClip) {
         HostBox area = dstBox.Intersect(c);
@@ -640,6 +644,27 @@ void HostRaster::Copy(const HostPixelMap& src, const HostBox& srcBox, const Host
             }
         }
     }
+}
+
+// A copy within the target reads from a snapshot of the source, so that no pixel is read after
+// the copy has written it.
+void HostRaster::copyFromSelf(const HostBox& srcBox, const HostBox& dstBox, const HostPixelMap* mask,
+                              const HostBox& maskBox, const HostCopyOptions& options)
+{
+    HostBox kept = srcBox.Intersect(HostBox{0, 0, mTarget.Width(), mTarget.Height()});
+    if (kept.Empty())
+        return;
+    // Store sizes reach 65535, so the snapshot's bounds start at the bottom of the 16-bit range.
+    HostPixelMap snapshot;
+    Rect bounds{INT16_MIN, INT16_MIN, int16_t(INT16_MIN + kept.Height()), int16_t(INT16_MIN + kept.Width())};
+    if (snapshot.Allocate(bounds, mTarget.Depth()) != noErr)
+        return;
+    for (int32_t y = 0; y < kept.Height(); ++y) {
+        for (int32_t x = 0; x < kept.Width(); ++x)
+            snapshot.Set(x, y, mTarget.Get(kept.left + x, kept.top + y));
+    }
+    HostBox from{srcBox.left - kept.left, srcBox.top - kept.top, srcBox.right - kept.left, srcBox.bottom - kept.top};
+    Copy(snapshot, from, dstBox, mask, maskBox, options);
 }
 
 void HostRaster::Move(const std::vector<HostBox>& destinations, int32_t dx, int32_t dy)

@@ -102,6 +102,7 @@ public:
     // (x, y) takes source pixel srcBox.left + (x - dstBox.left) * srcW / dstW (rounded down), and
     // the same vertically. With a mask, only pixels whose mask pixel (mapped the same way from
     // maskBox) is set are written. Source or mask positions outside their store are skipped.
+    // The source may be the target itself, overlapping or not.
     void Copy(const HostPixelMap& src, const HostBox& srcBox, const HostBox& dstBox, const HostPixelMap* mask,
               const HostBox& maskBox, const HostCopyOptions& options);
 
@@ -113,6 +114,8 @@ private:
     struct Ring;
     void fillRing(const HostBox& box, int32_t ovalWidth, int32_t ovalHeight, int32_t penWidth, int32_t penHeight,
                   const HostPaint& paint, int32_t startAngle, int32_t arcAngle, bool wholeArc);
+    void copyFromSelf(const HostBox& srcBox, const HostBox& dstBox, const HostPixelMap* mask, const HostBox& maskBox,
+                      const HostCopyOptions& options);
     void fillArcSpan(const HostBox& box, int32_t y, int32_t x0, int32_t x1, int32_t startAngle, int32_t arcAngle,
                      const HostPaint& paint);
     void paintRun(int32_t y, int32_t x0, int32_t x1, const HostPaint& paint);

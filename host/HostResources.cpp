@@ -479,7 +479,10 @@ OSErr writeAll(int fd, const std::vector<uint8_t>& bytes)
 OSErr replaceFile(ResourceFile& file, const std::vector<uint8_t>& bytes)
 {
     std::string folder = HostFolderOfPath(file.path);
-    std::string temp = HostJoinPath(folder, "." + HostNameOfPath(file.path).substr(0, 200) + ".XXXXXX");
+    std::string tempName(".");
+    tempName += HostNameOfPath(file.path).substr(0, 200);
+    tempName += ".XXXXXX";
+    std::string temp = HostJoinPath(folder, tempName);
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back(0);
     int fd = mkostemp(name.data(), O_CLOEXEC);
@@ -784,10 +787,11 @@ void GetResInfo(Handle h, SInt16* id, ResType* type, StringPtr name)
     if (name != nullptr) {
         size_t length = nameLength(*entry);
         name[0] = uint8_t(length);
-        const uint8_t* bytes = entry->ownName ? reinterpret_cast<const uint8_t*>(entry->name.data())
-                                              : entry->file->image.data() + entry->nameOffset + 1;
         if (length > 0)
-            std::memcpy(name + 1, bytes, length);
+            std::memcpy(name + 1,
+                        entry->ownName ? reinterpret_cast<const uint8_t*>(entry->name.data())
+                                       : entry->file->image.data() + entry->nameOffset + 1,
+                        length);
     }
     setError(noErr);
 }

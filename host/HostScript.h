@@ -2,12 +2,10 @@
 // font) at 12 points, and the system's line direction.
 #pragma once
 
-#include "HostTypes.h"
+#include "HostText.h"
 
-enum : int16_t {
-    smSystemScript = -1,
-    smRoman = 0,
-};
+// The system script, wherever a script code is asked for (the host's only script is Roman).
+enum : ScriptCode { smSystemScript = -1 };
 
 // Script variables the framework reads.
 enum : int16_t {

@@ -8,6 +8,7 @@
 #include "HostMonitors.h"
 #include "HostSound.h"
 #include "HostSystemSettings.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,33 @@ TEST_F(FWPlatformUtilsTest, QuickTimeStartsAndStops)
 {
     EXPECT_TRUE(FWQTUtil::InitQuickTime());
     FWQTUtil::CloseQuickTime();
+}
+
+} // namespace
+
+namespace {
+
+TEST(FileReferenceToFSSpec, NamesExistingAndFutureFiles)
+{
+    TempFolder folder;
+    std::string existing = folder.File("here.rsrc");
+    TempFolder::WriteFile(existing, "x");
+
+    FSSpec spec;
+    std::string path;
+    ASSERT_EQ(noErr, FileReferenceToFSSpec(FileReference(existing.c_str()), spec));
+    HostPathOfFSSpec(&spec, path);
+    EXPECT_EQ(std::filesystem::canonical(existing).string(), path);
+
+    std::string future = folder.File("later.rsrc");
+    ASSERT_EQ(noErr, FileReferenceToFSSpec(FileReference(future.c_str()), spec));
+    HostPathOfFSSpec(&spec, path);
+    EXPECT_EQ((std::filesystem::canonical(folder.Path()) / "later.rsrc").string(), path);
+
+    EXPECT_EQ(dirNFErr, FileReferenceToFSSpec(FileReference(folder.File("no/such").c_str()), spec));
+    EXPECT_EQ(-1, FileReferenceToFSSpec(FileReference(), spec));
+    std::string tooLong(40000, 'a');
+    EXPECT_EQ(-1, FileReferenceToFSSpec(FileReference(("/" + tooLong).c_str()), spec));
 }
 
 } // namespace

@@ -170,8 +170,9 @@ inline std::vector<uint8_t> HandBuildClassic(const std::vector<ClassicResource>&
     set32(file, 4, mapOffset);
     set32(file, 8, uint32_t(dataArea.size()));
     set32(file, 12, uint32_t(map.size()));
-    file.insert(file.end(), map.begin(), map.end());
-    file.insert(file.end(), dataArea.begin(), dataArea.end());
+    file.resize(256 + map.size() + dataArea.size());
+    std::copy(map.begin(), map.end(), file.begin() + 256);
+    std::copy(dataArea.begin(), dataArea.end(), file.begin() + 256 + long(map.size()));
     return file;
 }
 

@@ -218,6 +218,24 @@ TEST(HostRaster, CopyBitsScalesByWholePixels)
     EXPECT_EQ(0xFF00000Au, source.At(1, 1));
 }
 
+TEST(HostRaster, CopyWithinOnePortReadsThePixelsAsTheyWereBefore)
+{
+    HostTestWorld world(Rect{0, 0, 1, 8});
+    for (int h = 0; h < 8; ++h)
+        world.Pixels().Set(h, 0, 0xFF000000u | uint32_t(h));
+    Rect from{0, 0, 1, 6};
+    Rect to{0, 2, 1, 8};
+    CopyBits(&world.Pixels(), &world.Pixels(), &from, &to, kModeCopy, nullptr);
+    for (int h = 2; h < 8; ++h)
+        EXPECT_EQ(0xFF000000u | uint32_t(h - 2), world.At(h, 0)) << h;
+    // Scaled onto itself: each pixel of the left half doubles across the whole row.
+    Rect half{0, 0, 1, 4};
+    Rect all{0, 0, 1, 8};
+    CopyBits(&world.Pixels(), &world.Pixels(), &half, &all, kModeCopy, nullptr);
+    EXPECT_EQ(world.At(0, 0), world.At(1, 0));
+    EXPECT_EQ(0xFF000001u, world.At(6, 0));
+}
+
 TEST(HostRaster, CopyMaskWritesOnlyWhereTheMaskIsSet)
 {
     HostTestWorld target(Rect{0, 0, 8, 8});

@@ -1,5 +1,6 @@
 #include "ClassicLayout.h"
 #include "HostResourceFile.h"
+#include "HostTestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +111,7 @@ TEST(HostResourceFile, LargeMapsPutTheNamesFirstAndMapsBeyondTheLayoutAreRefused
     // Only with the longest reference list placed last do both lists start within reach.
     std::vector<ClassicResource> twoTypes;
     for (int i = 0; i < 100; ++i)
-        twoTypes.push_back(resource(kPICT, int16_t(i), "p" + std::to_string(i), {}));
+        twoTypes.push_back(resource(kPICT, int16_t(i), Numbered("p", i), {}));
     for (int i = 0; i < 6000; ++i)
         twoTypes.push_back(resource(kTEST, int16_t(i), std::to_string(i), {}));
     EXPECT_TRUE(HostResourceFile::MapFits({100, 6000}, 30000));

@@ -333,14 +333,22 @@ TEST_F(HostResources, UpdateReplacesTheFileKeepingItsPermissionsAndTheWriteLock)
 
 TEST_F(HostResources, AFileAnotherProcessHoldsForWritingAnswersPermissionDenied)
 {
-    std::string path = file("held.rsrc", {resource(kWINT, 1, "", {1})});
+    std::string held = file("held.rsrc", {resource(kWINT, 1, "", {1})});
+    std::string shared = file("shared.rsrc", {resource(kWINT, 1, "", {1})});
+    SInt16 sharedRef = open(shared, fsRdPerm); // open here before the other process writes
+    ASSERT_GT(sharedRef, 0);
     int opened[2], release[2];
     ASSERT_EQ(0, pipe(opened));
     ASSERT_EQ(0, pipe(release));
     pid_t pid = fork();
     if (pid == 0) {
-        open(path, fsRdWrPerm);
+        HostCloseAllResourceFiles();
+        open(held, fsRdWrPerm);
         OSErr result = ResError();
+        if (result == noErr) {
+            open(shared, fsRdWrPerm);
+            result = ResError();
+        }
         (void)!write(opened[1], &result, sizeof result);
         char go;
         (void)!read(release[0], &go, 1);
@@ -350,18 +358,24 @@ TEST_F(HostResources, AFileAnotherProcessHoldsForWritingAnswersPermissionDenied)
     ASSERT_EQ(ssize_t(sizeof childResult), read(opened[0], &childResult, sizeof childResult));
     EXPECT_EQ(noErr, childResult);
 
-    EXPECT_EQ(-1, open(path, fsRdWrPerm));
+    EXPECT_EQ(-1, open(held, fsRdWrPerm));
     EXPECT_EQ(permErr, ResError());
-    EXPECT_EQ(-1, open(path, fsRdPerm));
+    EXPECT_EQ(-1, open(held, fsRdPerm));
     EXPECT_EQ(permErr, ResError());
-    EXPECT_EQ(-1, open(path, fsCurPerm));
+    EXPECT_EQ(-1, open(held, fsCurPerm));
     EXPECT_EQ(permErr, ResError());
+    EXPECT_EQ(-1, open(shared, fsRdWrPerm)); // no write access for the file open here
+    EXPECT_EQ(permErr, ResError());
+    EXPECT_EQ(1, Count1Resources(kWINT)); // which stays open read-only
+    AddResource(handleOf({}), kWINT, 2, nullptr);
+    EXPECT_EQ(wrPermErr, ResError());
 
     (void)!write(release[1], "x", 1);
     waitpid(pid, nullptr, 0);
     for (int fd : {opened[0], opened[1], release[0], release[1]})
         close(fd);
-    EXPECT_GT(open(path, fsRdWrPerm), 0);
+    EXPECT_GT(open(held, fsRdWrPerm), 0);
+    EXPECT_EQ(sharedRef, open(shared, fsRdWrPerm));
 }
 
 TEST_F(HostResources, AFailedUpdateLeavesTheOldFileWhole)
@@ -588,7 +602,7 @@ TEST_F(HostResources, ManyNamedResourcesAreWrittenAndReadBackUntilTheMapIsFull)
     std::string path = emptyFile("many.rsrc");
     SInt16 ref = open(path, fsRdWrPerm);
     for (int i = 0; i < 6000; ++i)
-        AddResource(handleOf({uint8_t(i)}), kWINT, SInt16(i), Pascal("n" + std::to_string(i)).data());
+        AddResource(handleOf({uint8_t(i)}), kWINT, SInt16(i), Pascal(Numbered("n", i)).data());
     ASSERT_EQ(noErr, ResError());
     UpdateResFile(ref);
     ASSERT_EQ(noErr, ResError());

@@ -72,7 +72,18 @@ inline const UInt8* PathBytes(const std::string& path)
 // A length-prefixed copy of a text (for names).
 inline std::vector<uint8_t> Pascal(const std::string& text)
 {
-    std::vector<uint8_t> p(1, uint8_t(text.size()));
-    p.insert(p.end(), text.begin(), text.end());
+    std::vector<uint8_t> p;
+    p.reserve(1 + text.size());
+    p.push_back(uint8_t(text.size()));
+    for (char c : text)
+        p.push_back(uint8_t(c));
     return p;
+}
+
+// A prefix followed by a number, as names in bulk.
+inline std::string Numbered(const char* prefix, int n)
+{
+    std::string text(prefix);
+    text += std::to_string(n);
+    return text;
 }

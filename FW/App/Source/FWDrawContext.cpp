@@ -5,6 +5,7 @@
 
 #include "CGWorldSaver.h"
 #include "CMacDCStuff.h"
+#include "CMacIBStuff.h"
 #include "FWAppColor.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
@@ -113,20 +114,12 @@ bool decodeUtf8(const char* text, int32_t length, std::vector<char16_t>& units)
     return true;
 }
 
-// The op buffer, created empty at start and freed at exit. The host's port registry must
-// outlive it, so a first world is made and dropped before the buffer exists.
-struct HostPortsFirst {
-    HostPortsFirst()
-    {
-        const Rect bounds{0, 0, 1, 1};
-        GWorldPtr world = nullptr;
-        if (NewGWorld(&world, 1, &bounds, nullptr, nullptr, 0) == noErr)
-            DisposeGWorld(world);
-    }
-};
-
+// The op buffer, created empty on first use and freed at exit, after which the platform's
+// bookkeeping of worlds must still exist.
 struct OpBufferHolder {
-    HostPortsFirst ports;
+    struct Prepare {
+        Prepare() { CMacIBStuff::PrepareForStaticOwners(); }
+    } prepare;
     ImageBuffer buffer;
 };
 

@@ -3,15 +3,17 @@
 #pragma once
 
 #include "FWArgb32.h"
+#include "FileReference.h"
 #include "FWPoint.h"
 #include "FWRect.h"
 #include "HostCursors.h"
+#include "HostFiles.h"
 #include "HostTypes.h"
 
 #include <cstdint>
 
 // Cursor styles the framework shows by number.
-enum CursorStyle {
+enum CursorStyle : int {
     kArrowCursor = 0,
     kWatchCursor = 1,
     kIBeamCursor = 2,
@@ -69,3 +71,7 @@ void Assign(FWArgb32& out, RGBColor in);
 
 // The usable bounds of the main monitor (all zero without one).
 void FWGetAppRect(FWRect* rect);
+
+// The specification of the reference's file, which need not exist yet (its folder must):
+// noErr, -1 for an empty path or one no alias can be made of, or the failure of resolving it.
+OSErr FileReferenceToFSSpec(const FileReference& file, FSSpec& spec);

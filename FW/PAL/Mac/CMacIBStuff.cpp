@@ -51,3 +51,15 @@ void CMacIBStuff::SetGWorld() const
 {
     ::SetGWorld(mWorld, mDevice);
 }
+
+void CMacIBStuff::PrepareForStaticOwners()
+{
+    static const bool sPrepared = [] {
+        const Rect bounds{0, 0, 1, 1};
+        GWorldPtr world = nullptr;
+        if (NewGWorld(&world, 1, &bounds, nullptr, nullptr, kNativeLocalFlags) == noErr)
+            DisposeGWorld(world);
+        return true;
+    }();
+    (void)sPrepared;
+}

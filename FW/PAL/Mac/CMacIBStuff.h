@@ -25,6 +25,10 @@ public:
     // Makes the world current.
     void SetGWorld() const;
 
+    // Objects that own stores and live until program exit (static caches) call this before
+    // they exist: the platform's bookkeeping of worlds is then made first and so outlives them.
+    static void PrepareForStaticOwners();
+
 private:
     GWorldPtr mWorld = nullptr;
     GDHandle mDevice = nullptr;

@@ -3,9 +3,11 @@
 
 #include "FWApp.h"
 #include "FWMonitor.h"
+#include "HostAlias.h"
 #include "HostBundles.h"
 #include "HostClock.h"
 #include "HostInput.h"
+#include "HostMemory.h"
 #include "HostSound.h"
 #include "HostSystemSettings.h"
 #include "LoadMachOFunction.h"
@@ -183,4 +185,20 @@ void FWGetAppRect(FWRect* rect)
         return;
     FWMonitor* main = FWMonitor::GetMainMonitor();
     *rect = main != nullptr ? main->UsableBounds() : FWRect();
+}
+
+OSErr FileReferenceToFSSpec(const FileReference& file, FSSpec& spec)
+{
+    uint32_t length = file.GetCurrLength();
+    // The alias takes a 16-bit length: a longer path cannot be named, not even in part.
+    if (length == 0 || length > 32767)
+        return -1;
+    AliasHandle alias = nullptr;
+    if (NewAliasMinimalFromFullPath(int16_t(length), file.GetCString(), nullptr, nullptr, &alias) != noErr)
+        return -1;
+    Boolean changed;
+    OSErr err = ResolveAlias(nullptr, alias, &spec, &changed);
+    DisposeHandle(alias);
+    // A file still to be made is named all the same.
+    return err == fnfErr ? OSErr(noErr) : err;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class RELexer;
+
 class FWString {
 public:
     // The value type of an edit field.
@@ -66,6 +68,10 @@ public:
     bool operator==(const char* p) const;
     bool operator!=(const FWString& other) const { return !(*this == other); }
     bool operator!=(const char* p) const { return !(*this == p); }
+
+    // The standard lexers that validate typed input: built once, on first use.
+    static void InitStandardLexers();
+    static RELexer* GetLexerForType(Type type, bool allowExpression);
 
     // The precision that real-number displays use, process-wide; initially 6.
     static int32_t gFloatingPrecision;

@@ -291,7 +291,6 @@ int FS_UtilPAC::FSSpecToLocator(const FSSpec& spec, FS_Locator& out)
     Env_MacPString name;
     name = spec.name;
     out.AppendName(FWStr<255>(name.Size(), name.Chars()));
-    out.SetFileType(0);
     return kFS_NoError;
 }
 

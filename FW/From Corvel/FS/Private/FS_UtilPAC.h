@@ -28,8 +28,9 @@ public:
     // The host's locator form of its one volume ("/Volumes/Root/...") is written as the plain
     // POSIX path it stands for.
     static void LocatorToPathName(const FS_Locator& locator, FWString& out, bool trailingSlash);
-    // A relative path is taken from the current folder. Empty pieces and "." are skipped, ".."
-    // becomes an empty name. The type stays 0.
+    // A relative path is taken from the current folder, and the host's locator form is read as
+    // the POSIX path it stands for. Empty pieces and "." are skipped, ".." becomes an empty name.
+    // The type stays 0.
     static void DotPathNameToLocator(const FWString& path, FS_Locator& out);
 
     // File types

@@ -1,0 +1,3 @@
+#include "RECharExpected.h"
+
+RECharExpected::~RECharExpected() = default;

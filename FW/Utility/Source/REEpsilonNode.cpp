@@ -1,0 +1,11 @@
+#include "REEpsilonNode.h"
+
+REEpsilonNode::REEpsilonNode()
+{
+    mNullable = true;
+}
+
+void REEpsilonNode::ComputeFirstAndLastPos()
+{
+    mNullable = true;
+}

@@ -1,0 +1,3 @@
+#include "REException.h"
+
+REException::~REException() = default;

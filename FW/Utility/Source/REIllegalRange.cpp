@@ -1,0 +1,3 @@
+#include "REIllegalRange.h"
+
+REIllegalRange::~REIllegalRange() = default;

@@ -1,0 +1,3 @@
+#include "REMatchFailed.h"
+
+REMatchFailed::~REMatchFailed() = default;

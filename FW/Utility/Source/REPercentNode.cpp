@@ -1,0 +1,7 @@
+#include "REPercentNode.h"
+
+void REPercentNode::ComputeFirstAndLastPos()
+{
+    REPoundNode::ComputeFirstAndLastPos();
+    mNullable = true;
+}

@@ -1,0 +1,10 @@
+#include "REPoundNode.h"
+
+void REPoundNode::ComputeFirstAndLastPos()
+{
+    mChild->ComputeFirstAndLastPos();
+    mNullable = false;
+    mFirstPos = mChild->GetFirstPos();
+    mLastPos.Clear();
+    mChild->ConsolidateLastPos(mLastPos);
+}

@@ -1,0 +1,5 @@
+#include "RETokenAction.h"
+
+RETokenAction::~RETokenAction() = default;
+
+void RETokenAction::TokenScanned() {}

@@ -1,0 +1,3 @@
+#include "RETooManyPositions.h"
+
+RETooManyPositions::~RETooManyPositions() = default;
