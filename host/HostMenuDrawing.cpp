@@ -197,7 +197,7 @@ void drawSubmenuArrow(Painter& paint, const Rect& item, uint32_t color)
         paint.Line(h + i, v - 4 + i, h + i, v + 4 - i, color);
 }
 
-void drawItem(Painter& paint, const HostMenuItem& item, const Rect& r, bool hilited)
+void drawItem(Painter& paint, const HostMenuItem& item, const Rect& r, bool enabled, bool hilited)
 {
     if (r.bottom <= r.top)
         return;
@@ -206,7 +206,7 @@ void drawItem(Painter& paint, const HostMenuItem& item, const Rect& r, bool hili
         paint.Line(r.left + 1, v, r.right - 2, v, kSeparatorColor);
         return;
     }
-    uint32_t color = !item.enabled ? kDisabledColor : hilited ? kSelectedTextColor : kTextColor;
+    uint32_t color = !enabled ? kDisabledColor : hilited ? kSelectedTextColor : kTextColor;
     if (hilited)
         paint.Fill(r, kSelectionColor);
     if (item.mark == checkMark)
@@ -310,8 +310,8 @@ void HostDrawMenuPanel(HostPixelMap& screen, const HostMenuPanelLayout& panel, M
     const std::vector<HostMenuItem>& items = panel.menu->Items();
     for (size_t i = 0; i < items.size() && i < panel.items.size(); ++i) {
         const HostMenuItem& item = items[i];
-        bool selectable = item.enabled && panel.menu->Enabled() && !item.IsSeparator();
-        drawItem(paint, item, panel.items[i], selectable && hilited == i + 1);
+        bool enabled = item.enabled && panel.menu->Enabled();
+        drawItem(paint, item, panel.items[i], enabled, enabled && !item.IsSeparator() && hilited == i + 1);
     }
 }
 

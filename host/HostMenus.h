@@ -125,6 +125,13 @@ void DrawMenuBar();
 // Highlights the title of the menu in the bar; 0 removes the highlight.
 void HiliteMenu(MenuID menuID);
 
+// Tracks a press that began at startPt (global): the menu whose title is under the mouse is
+// pulled down, items under the mouse are highlighted and their hierarchical menus opened, until
+// the button is released. Released over an enabled item: (menu id << 16) + item, the title of
+// the bar's menu left highlighted. A release on a title keeps the menu open until the next
+// click. Anything else: 0, with no title highlighted.
+int32_t MenuSelect(Point startPt);
+
 // --- Items ---------------------------------------------------------------------------------------
 
 // Appends the items of a definition: items separated by ';' or a carriage return; in each, '('
@@ -225,3 +232,51 @@ void HostDrawMenuPanel(HostPixelMap& screen, const HostMenuPanelLayout& panel, M
 // The text shown right of an item for its shortcut ("Ctrl+Shift+Alt+S"; the command key is Ctrl
 // on this host, option Alt and control Super); empty for none.
 std::vector<uint8_t> HostMenuShortcutLabel(const HostMenuItem& item);
+
+// --- Tracking --------------------------------------------------------------------------------------
+
+struct HostMenuInput {
+    enum class Kind : uint8_t { Move, Down, Up };
+    Kind kind;
+    Point where; // global
+};
+
+// The state machine of MenuSelect: fed mouse input, it knows the open title and menus, the
+// highlighted items, and when and with what tracking ends.
+class HostMenuTracker {
+public:
+    struct Panel {
+        HostMenuPanelLayout layout;
+        MenuItemIndex hilited = 0;
+    };
+
+    // The press that began tracking.
+    explicit HostMenuTracker(Point start);
+    void Feed(const HostMenuInput& input);
+    // Ends tracking where it stands (no more input): nothing is chosen.
+    void Abandon();
+
+    bool Done() const { return mDone; }
+    int32_t Result() const { return mResult; }
+    MenuRef OpenTitle() const { return mTitle; }
+    const std::vector<Panel>& Panels() const { return mPanels; }
+
+private:
+    struct Hit;
+    Hit hitTest(Point where) const;
+    void moveTo(Point where);
+    void openTitle(MenuRef menu, int16_t left);
+    void closeAbove(size_t panel);
+    void finish(int32_t result);
+
+    std::vector<Panel> mPanels;
+    MenuRef mTitle = nullptr;
+    bool mSticky = false;
+    bool mDone = false;
+    int32_t mResult = 0;
+};
+
+// Where MenuSelect takes its input: the next mouse event, false when none will come.
+using HostMenuInputSource = bool (*)(HostMenuInput* input);
+// Null restores the host's own source.
+void HostSetMenuInputSource(HostMenuInputSource source);

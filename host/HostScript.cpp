@@ -15,7 +15,10 @@ int32_t GetScriptVariable(int16_t script, int16_t selector)
         return 0;
     switch (selector) {
     case smScriptSysFond:
+    case smScriptMenuFond:
         return kSystemFont;
+    case smScriptMenuFondSize:
+        return kSystemFontSize;
     case smScriptSysFondSize:
         return int32_t(uint32_t(uint16_t(kSystemFont)) << 16 | uint16_t(kSystemFontSize));
     default:

@@ -11,6 +11,8 @@ enum : ScriptCode { smSystemScript = -1 };
 enum : int16_t {
     smScriptSysFond = 14,     // the script's system font number
     smScriptSysFondSize = 86, // font number in the high 16 bits, size in the low 16
+    smScriptMenuFond = 12,    // the font of menu items shown in the script's font
+    smScriptMenuFondSize = 84, // their size
 };
 
 // A variable of a script (smSystemScript or smRoman); 0 for a variable the host does not keep.

@@ -31,6 +31,35 @@ const FoldTable& foldTable()
     return sTable;
 }
 
+// Mac Roman letters with diacritics and the letter without them (case kept).
+constexpr unsigned char kDiacriticBases[][2] = {
+    {0x80, 'A'}, {0x81, 'A'}, {0x82, 'C'}, {0x83, 'E'}, {0x84, 'N'}, {0x85, 'O'}, {0x86, 'U'},
+    {0x87, 'a'}, {0x88, 'a'}, {0x89, 'a'}, {0x8A, 'a'}, {0x8B, 'a'}, {0x8C, 'a'}, {0x8D, 'c'},
+    {0x8E, 'e'}, {0x8F, 'e'}, {0x90, 'e'}, {0x91, 'e'}, {0x92, 'i'}, {0x93, 'i'}, {0x94, 'i'},
+    {0x95, 'i'}, {0x96, 'n'}, {0x97, 'o'}, {0x98, 'o'}, {0x99, 'o'}, {0x9A, 'o'}, {0x9B, 'o'},
+    {0x9C, 'u'}, {0x9D, 'u'}, {0x9E, 'u'}, {0x9F, 'u'}, {0xAF, 'O'}, {0xBF, 'o'}, {0xCB, 'A'},
+    {0xCC, 'A'}, {0xCD, 'O'}, {0xD8, 'y'}, {0xD9, 'Y'}, {0xE5, 'A'}, {0xE6, 'E'}, {0xE7, 'A'},
+    {0xE8, 'E'}, {0xE9, 'E'}, {0xEA, 'I'}, {0xEB, 'I'}, {0xEC, 'I'}, {0xED, 'I'}, {0xEE, 'O'},
+    {0xEF, 'O'}, {0xF1, 'O'}, {0xF2, 'U'}, {0xF3, 'U'}, {0xF4, 'U'},
+};
+
+struct DiacriticTable {
+    std::array<unsigned char, 256> base{};
+    DiacriticTable()
+    {
+        for (int c = 0; c < 256; ++c)
+            base[c] = (unsigned char)c;
+        for (const auto& pair : kDiacriticBases)
+            base[pair[0]] = pair[1];
+    }
+};
+
+const DiacriticTable& diacriticTable()
+{
+    static const DiacriticTable sTable;
+    return sTable;
+}
+
 int sign(int value)
 {
     return value < 0 ? -1 : (value > 0 ? 1 : 0);
@@ -63,6 +92,31 @@ int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLeng
     if (lengthA != lengthB)
         return int16_t(lengthA < lengthB ? -1 : 1);
     return int16_t(caseTie);
+}
+
+Boolean EqualString(ConstStr255Param a, ConstStr255Param b, Boolean caseSensitive, Boolean diacSensitive)
+{
+    if (a == nullptr || b == nullptr)
+        return a == b;
+    if (a[0] != b[0])
+        return false;
+    const auto& lower = foldTable().lower;
+    const auto& base = diacriticTable().base;
+    for (int i = 1; i <= a[0]; ++i) {
+        unsigned char ca = a[i];
+        unsigned char cb = b[i];
+        if (!diacSensitive) {
+            ca = base[ca];
+            cb = base[cb];
+        }
+        if (!caseSensitive) {
+            ca = lower[ca];
+            cb = lower[cb];
+        }
+        if (ca != cb)
+            return false;
+    }
+    return true;
 }
 
 int32_t GetScriptManagerVariable(int16_t selector)

@@ -15,6 +15,10 @@
 // is treated as the default.
 int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLength, Handle sortTable);
 
+// Whether two length-prefixed texts are the same, optionally ignoring case (letters folded as
+// above) and diacritics (accented Mac Roman letters taken as their base letter).
+Boolean EqualString(ConstStr255Param a, ConstStr255Param b, Boolean caseSensitive, Boolean diacSensitive);
+
 // Scripts and the byte types of their characters. The host's only script is Roman, where
 // every character is one byte.
 using ScriptCode = int16_t;

@@ -1,5 +1,6 @@
 #include "ClassicLayout.h"
 #include "HostMenus.h"
+#include "HostInput.h"
 #include "HostMemory.h"
 #include "HostMonitors.h"
 #include "HostResources.h"
@@ -494,6 +495,169 @@ TEST_F(HostMenuDrawing, PanelsStayOnTheScreen)
     HostMenuPanelLayout right = HostLayOutSubmenu(sub, left, 1);
     EXPECT_EQ(left.frame.right - 2, right.frame.left);
     HostDrawMenuPanel(mScreen, panel, 60); // every item drawn or skipped, nothing outside the store
+}
+
+} // namespace
+
+namespace {
+
+class HostMenuTracking : public HostMenus {
+protected:
+    void SetUp() override
+    {
+        mFile = NewMenu(131, P("File"));
+        AppendMenu(mFile, P("Open;(Closed;-;Recent"));
+        SetMenuItemHierarchicalID(mFile, 4, 140);
+        mEdit = NewMenu(132, P("Edit"));
+        AppendMenu(mEdit, P("Cut;Copy"));
+        mRecent = NewMenu(140, P("Recent"));
+        AppendMenu(mRecent, P("a.rsrc;b.rsrc"));
+        InsertMenu(mFile, 0);
+        InsertMenu(mEdit, 0);
+        InsertMenu(mRecent, hierMenu);
+        std::vector<HostMenuTitleLayout> titles = HostLayOutMenuBar();
+        mFileTitle = Point{5, int16_t(titles[0].left + 3)};
+        mEditTitle = Point{5, int16_t(titles[1].left + 3)};
+    }
+    void TearDown() override
+    {
+        HostSetMenuInputSource(nullptr);
+        HostResetInput();
+        HostMenus::TearDown();
+    }
+
+    // The middle of an item of an open panel.
+    static Point itemPoint(const HostMenuTracker& tracker, size_t panel, MenuItemIndex item)
+    {
+        const Rect& r = tracker.Panels().at(panel).layout.items.at(item - 1);
+        return Point{int16_t((r.top + r.bottom) / 2), int16_t((r.left + r.right) / 2)};
+    }
+    static HostMenuInput move(Point p) { return {HostMenuInput::Kind::Move, p}; }
+    static HostMenuInput down(Point p) { return {HostMenuInput::Kind::Down, p}; }
+    static HostMenuInput up(Point p) { return {HostMenuInput::Kind::Up, p}; }
+
+    MenuRef mFile = nullptr;
+    MenuRef mEdit = nullptr;
+    MenuRef mRecent = nullptr;
+    Point mFileTitle{};
+    Point mEditTitle{};
+};
+
+TEST_F(HostMenuTracking, DragToAnItemAndReleaseChoosesIt)
+{
+    HostMenuTracker tracker(mFileTitle);
+    EXPECT_EQ(mFile, tracker.OpenTitle());
+    EXPECT_EQ(131, HostHilitedMenu());
+    ASSERT_EQ(1u, tracker.Panels().size());
+    Point open = itemPoint(tracker, 0, 1);
+    tracker.Feed(move(open));
+    EXPECT_EQ(1, tracker.Panels()[0].hilited);
+    tracker.Feed(move(itemPoint(tracker, 0, 2))); // disabled: no highlight
+    EXPECT_EQ(0, tracker.Panels()[0].hilited);
+    tracker.Feed(up(open));
+    ASSERT_TRUE(tracker.Done());
+    EXPECT_EQ((131 << 16) | 1, tracker.Result());
+    EXPECT_EQ(131, HostHilitedMenu()); // the caller removes the highlight
+}
+
+TEST_F(HostMenuTracking, DraggingAcrossTitlesSwitchesMenus)
+{
+    HostMenuTracker tracker(mFileTitle);
+    tracker.Feed(move(mEditTitle));
+    EXPECT_EQ(mEdit, tracker.OpenTitle());
+    EXPECT_EQ(132, HostHilitedMenu());
+    tracker.Feed(move(itemPoint(tracker, 0, 2)));
+    tracker.Feed(up(itemPoint(tracker, 0, 2)));
+    EXPECT_EQ((132 << 16) | 2, tracker.Result());
+}
+
+TEST_F(HostMenuTracking, ReleasingOnTheTitleKeepsTheMenuOpenUntilTheNextClick)
+{
+    HostMenuTracker tracker(mFileTitle);
+    tracker.Feed(up(mFileTitle));
+    EXPECT_FALSE(tracker.Done());
+    tracker.Feed(move(itemPoint(tracker, 0, 1)));
+    EXPECT_EQ(1, tracker.Panels()[0].hilited);
+    tracker.Feed(down(itemPoint(tracker, 0, 3))); // on the separator: stays open
+    tracker.Feed(up(itemPoint(tracker, 0, 3)));
+    EXPECT_FALSE(tracker.Done());
+    tracker.Feed(down(Point{400, 600})); // a click away closes with nothing chosen
+    ASSERT_TRUE(tracker.Done());
+    EXPECT_EQ(0, tracker.Result());
+    EXPECT_EQ(0, HostHilitedMenu());
+}
+
+TEST_F(HostMenuTracking, HierarchicalMenusOpenFromTheirItem)
+{
+    HostMenuTracker tracker(mFileTitle);
+    tracker.Feed(move(itemPoint(tracker, 0, 4)));
+    ASSERT_EQ(2u, tracker.Panels().size());
+    EXPECT_EQ(mRecent, tracker.Panels()[1].layout.menu);
+    tracker.Feed(move(itemPoint(tracker, 1, 2)));
+    EXPECT_EQ(2, tracker.Panels()[1].hilited);
+    EXPECT_EQ(4, tracker.Panels()[0].hilited);
+    tracker.Feed(move(itemPoint(tracker, 0, 1))); // back on another item: the submenu closes
+    EXPECT_EQ(1u, tracker.Panels().size());
+    tracker.Feed(move(itemPoint(tracker, 0, 4)));
+    tracker.Feed(up(itemPoint(tracker, 1, 1)));
+    EXPECT_EQ((140 << 16) | 1, tracker.Result());
+    EXPECT_EQ(131, HostHilitedMenu());
+}
+
+TEST_F(HostMenuTracking, ReleasingAwayFromAnEnabledItemChoosesNothing)
+{
+    HostMenuTracker onDisabled(mFileTitle);
+    Point closed = itemPoint(onDisabled, 0, 2);
+    onDisabled.Feed(up(closed));
+    EXPECT_TRUE(onDisabled.Done());
+    EXPECT_EQ(0, onDisabled.Result());
+
+    HostMenuTracker outside(mFileTitle);
+    outside.Feed(up(Point{300, 900}));
+    EXPECT_EQ(0, outside.Result());
+    EXPECT_EQ(0, HostHilitedMenu());
+
+    DisableMenuItem(mEdit, 0); // a disabled menu opens, but nothing in it is chosen
+    HostMenuTracker disabled(mEditTitle);
+    ASSERT_EQ(1u, disabled.Panels().size());
+    disabled.Feed(up(itemPoint(disabled, 0, 1)));
+    EXPECT_EQ(0, disabled.Result());
+}
+
+TEST_F(HostMenuTracking, MenuSelectFollowsTheHostMouse)
+{
+    HostMenuTracker probe(mFileTitle);
+    Point open = itemPoint(probe, 0, 1);
+    probe.Abandon();
+    // The button was released over the item by the time tracking looks.
+    HostSetGlobalMouse(open);
+    HostSetMouseButton(false);
+    EXPECT_EQ((131 << 16) | 1, MenuSelect(mFileTitle));
+    // Still held on the title, then no more input: nothing is chosen.
+    HostSetGlobalMouse(mFileTitle);
+    HostSetMouseButton(true);
+    EXPECT_EQ(0, MenuSelect(mFileTitle));
+    EXPECT_EQ(0, HostHilitedMenu());
+}
+
+TEST_F(HostMenuTracking, MenuSelectTakesAGivenSource)
+{
+    static std::vector<HostMenuInput> sScript;
+    static size_t sNext;
+    HostMenuTracker probe(mFileTitle);
+    sScript = {move(itemPoint(probe, 0, 4))};
+    probe.Feed(sScript[0]);
+    sScript.push_back(move(itemPoint(probe, 1, 2)));
+    sScript.push_back(up(itemPoint(probe, 1, 2)));
+    probe.Abandon();
+    sNext = 0;
+    HostSetMenuInputSource([](HostMenuInput* input) {
+        if (sNext == sScript.size())
+            return false;
+        *input = sScript[sNext++];
+        return true;
+    });
+    EXPECT_EQ((140 << 16) | 2, MenuSelect(mFileTitle));
 }
 
 } // namespace

@@ -49,3 +49,24 @@ TEST(CompareText, NegativeLengthsCountAsEmpty)
     EXPECT_EQ(0, CompareText("abc", "xyz", -1, 0, nullptr));
     EXPECT_EQ(-1, CompareText("abc", "xyz", -5, 3, nullptr));
 }
+
+TEST(HostTextEqualString, CaseAndDiacriticsCountOnlyWhenAsked)
+{
+    auto p = [](const char* s) {
+        std::string out(1, char(std::strlen(s)));
+        return out + s;
+    };
+    auto equal = [&](const char* a, const char* b, bool caseSensitive, bool diacSensitive) {
+        std::string pa = p(a), pb = p(b);
+        return bool(EqualString(reinterpret_cast<ConstStr255Param>(pa.data()),
+                                reinterpret_cast<ConstStr255Param>(pb.data()), caseSensitive, diacSensitive));
+    };
+    EXPECT_TRUE(equal("Edit", "Edit", true, true));
+    EXPECT_FALSE(equal("Edit", "edit", true, true));
+    EXPECT_TRUE(equal("Edit", "EDIT", false, true));
+    EXPECT_FALSE(equal("\x83" "dit", "Edit", false, true)); // E acute
+    EXPECT_TRUE(equal("\x83" "dit", "Edit", true, false));
+    EXPECT_TRUE(equal("\x8E" "DIT", "edit", false, false)); // e acute, any case
+    EXPECT_FALSE(equal("Edit", "Edits", false, false));
+    EXPECT_FALSE(equal("Edit", "Exit", false, false));
+}

@@ -63,6 +63,9 @@ public:
     // Notes an edit field whose change is to be reported after a delay.
     void PostTextEvent(EditText* edit);
 
+    // Whether the menu bar's commands may be used while this window is in front.
+    bool MenusAllowed() const { return mMenusAllowed; }
+
     // The font views draw in unless they choose another.
     const FWFont& Font() const { return mFont; }
 
@@ -75,6 +78,7 @@ private:
     FWViewMngr mViewMngr;
     WindowStyle mStyle;
     bool mVisible = false;
+    bool mMenusAllowed = true;
     bool mWindowSpace = false;
     FWRect mSize;
     FWRect mUserState;
