@@ -4,8 +4,9 @@
 #include "HostMenus.h"
 
 #include "HostFonts.h"
-#include "HostMonitors.h"
+#include "HostPorts.h"
 #include "HostRaster.h"
+#include "HostScreen.h"
 
 #include <algorithm>
 #include <cctype>
@@ -36,6 +37,12 @@ const uint32_t kDisabledColor = HostArgb(255, 150, 150, 150);
 const uint32_t kSelectionColor = HostArgb(255, 56, 117, 215);
 const uint32_t kSelectedTextColor = HostArgb(255, 255, 255, 255);
 const uint32_t kSeparatorColor = HostArgb(255, 200, 200, 200);
+
+int16_t barHeight()
+{
+    const Rect bar = HostMenuBarBounds();
+    return int16_t(bar.bottom - bar.top);
+}
 
 HostFontSpec menuFont(int16_t fontID = 0, uint8_t face = 0)
 {
@@ -107,7 +114,7 @@ HostMenuPanelLayout layOut(MenuRef menu, int16_t left, int16_t top, int16_t widt
 // screen below the bar.
 void panelSize(MenuRef menu, int32_t minWidth, int16_t* width, int16_t* height)
 {
-    const Rect screen = HostMainScreenBounds();
+    const Rect screen = HostScreenBounds();
     int32_t w = std::max<int32_t>(minWidth, kMinPanelWidth);
     int32_t h = 2;
     for (const HostMenuItem& item : menu->Items()) {
@@ -115,63 +122,61 @@ void panelSize(MenuRef menu, int32_t minWidth, int16_t* width, int16_t* height)
         h += itemHeight(item);
     }
     w = std::min<int32_t>(w + 2, screen.right - screen.left);
-    h = std::min<int32_t>(h, screen.bottom - screen.top - kHostMenuBarHeight);
+    h = std::min<int32_t>(h, screen.bottom - screen.top - barHeight());
     *width = int16_t(std::max<int32_t>(w, 0));
     *height = int16_t(std::max<int32_t>(h, 0));
 }
 
-// Painting helpers over the screen's store: boxes and text in global coordinates.
+// Painting helpers over a port's store: boxes and text in global coordinates. origin is the
+// global point at the port's local (0, 0); changes are noted for the compositor.
 class Painter {
 public:
-    explicit Painter(HostPixelMap& screen)
-        : mScreen(screen),
-          mClip{HostBox{0, 0, screen.Width(), screen.Height()}},
-          mRaster(screen, mClip)
+    Painter(HostPort& port, Point origin)
+        : mPort(port),
+          mDx(origin.h + port.PortRect().left),
+          mDy(origin.v + port.PortRect().top),
+          mRaster(port.Pixels(), port.ClipBoxes())
     {
     }
+    ~Painter() { mPort.NoteChanged(mRaster.Touched()); }
 
-    HostBox Box(const Rect& r) const
-    {
-        const Rect& b = mScreen.Bounds();
-        return HostBox{r.left - b.left, r.top - b.top, r.right - b.left, r.bottom - b.top};
-    }
+    HostBox Box(const Rect& r) const { return HostBox{r.left - mDx, r.top - mDy, r.right - mDx, r.bottom - mDy}; }
     void Fill(const Rect& r, uint32_t color) { mRaster.FillBox(Box(r), HostPaint::Solid(color)); }
     void Frame(const Rect& r, uint32_t color) { mRaster.FrameBox(Box(r), 1, 1, HostPaint::Solid(color)); }
     void Line(int32_t h0, int32_t v0, int32_t h1, int32_t v1, uint32_t color)
     {
-        const Rect& b = mScreen.Bounds();
-        mRaster.Line(h0 - b.left, v0 - b.top, h1 - b.left, v1 - b.top, 1, 1, HostPaint::Solid(color));
+        mRaster.Line(h0 - mDx, v0 - mDy, h1 - mDx, v1 - mDy, 1, 1, HostPaint::Solid(color));
     }
     // Text with its baseline at v; returns its width.
     int32_t Text(const HostFontSpec& spec, int32_t h, int32_t v, const std::vector<uint8_t>& text, uint32_t color)
     {
-        const Rect& b = mScreen.Bounds();
-        return HostFonts::Instance().Draw(mRaster, spec, h - b.left, v - b.top, text.data(), int32_t(text.size()),
+        return HostFonts::Instance().Draw(mRaster, spec, h - mDx, v - mDy, text.data(), int32_t(text.size()),
                                           HostPaint::Solid(color));
     }
-    // An image over the screen, mixed in by its alpha.
+    // An image mixed in by its alpha, one pixel at a time.
     void Image(const HostPixelMap& image, int32_t h, int32_t v)
     {
-        const Rect& b = mScreen.Bounds();
+        HostPixelMap& store = mPort.Pixels();
         for (int32_t y = 0; y < image.Height(); ++y) {
             for (int32_t x = 0; x < image.Width(); ++x) {
-                uint32_t src = image.Get(x, y);
-                uint32_t a = HostAlphaOf(src);
-                if (a == 0)
+                const uint32_t src = image.Get(x, y);
+                const uint32_t a = HostAlphaOf(src);
+                const int32_t sx = h + x - mDx, sy = v + y - mDy;
+                if (a == 0 || sx < 0 || sy < 0 || sx >= store.Width() || sy >= store.Height())
                     continue;
-                int32_t sx = h + x - b.left, sy = v + y - b.top;
-                uint32_t dst = mScreen.Get(sx, sy);
+                const uint32_t dst = store.Get(sx, sy);
                 auto mix = [a](uint8_t s, uint8_t d) { return uint8_t((s * a + d * (255 - a) + 127) / 255); };
-                mScreen.Set(sx, sy,
-                            HostArgb(255, mix(HostRedOf(src), HostRedOf(dst)), mix(HostGreenOf(src), HostGreenOf(dst)),
-                                     mix(HostBlueOf(src), HostBlueOf(dst))));
+                store.Set(sx, sy, HostArgb(255, mix(HostRedOf(src), HostRedOf(dst)), mix(HostGreenOf(src), HostGreenOf(dst)),
+                                           mix(HostBlueOf(src), HostBlueOf(dst))));
+                mPort.NoteChanged(HostBox{sx, sy, sx + 1, sy + 1});
             }
         }
     }
 
 private:
-    HostPixelMap& mScreen;
-    std::vector<HostBox> mClip;
+    HostPort& mPort;
+    int32_t mDx;
+    int32_t mDy;
     HostRaster mRaster;
 };
 
@@ -242,7 +247,7 @@ void append(std::vector<uint8_t>& out, const char* text)
 std::vector<HostMenuTitleLayout> HostLayOutMenuBar()
 {
     std::vector<HostMenuTitleLayout> titles;
-    int32_t h = HostMainScreenBounds().left + kTitleStart;
+    int32_t h = HostScreenBounds().left + kTitleStart;
     for (MenuRef menu : HostMenuBarMenus()) {
         int32_t right = std::min<int32_t>(h + titleWidth(menu), INT16_MAX);
         titles.push_back(HostMenuTitleLayout{menu, int16_t(h), int16_t(right)});
@@ -253,16 +258,16 @@ std::vector<HostMenuTitleLayout> HostLayOutMenuBar()
 
 HostMenuPanelLayout HostLayOutPullDown(MenuRef menu, int16_t left)
 {
-    const Rect screen = HostMainScreenBounds();
+    const Rect screen = HostScreenBounds();
     int16_t width, height;
     panelSize(menu, 0, &width, &height);
     int32_t l = std::max<int32_t>(screen.left, std::min<int32_t>(left, screen.right - width));
-    return layOut(menu, int16_t(l), int16_t(screen.top + kHostMenuBarHeight), width, height);
+    return layOut(menu, int16_t(l), int16_t(screen.top + barHeight()), width, height);
 }
 
 HostMenuPanelLayout HostLayOutSubmenu(MenuRef menu, const HostMenuPanelLayout& parent, MenuItemIndex item)
 {
-    const Rect screen = HostMainScreenBounds();
+    const Rect screen = HostScreenBounds();
     int16_t width, height;
     panelSize(menu, 0, &width, &height);
     Rect anchor = item >= 1 && item <= parent.items.size() ? parent.items[item - 1] : parent.frame;
@@ -270,19 +275,20 @@ HostMenuPanelLayout HostLayOutSubmenu(MenuRef menu, const HostMenuPanelLayout& p
     if (left + width > screen.right)
         left = std::max<int32_t>(screen.left, parent.frame.left - width + kSubmenuOverlap);
     int32_t top = anchor.top - 1;
-    top = std::max<int32_t>(screen.top + kHostMenuBarHeight, std::min<int32_t>(top, screen.bottom - height));
+    top = std::max<int32_t>(screen.top + barHeight(), std::min<int32_t>(top, screen.bottom - height));
     return layOut(menu, int16_t(left), int16_t(top), width, height);
 }
 
-void HostDrawMenuBar(HostPixelMap& screen)
+void HostDrawMenuBar(CGrafPtr port)
 {
-    const Rect bounds = HostMainScreenBounds();
-    Painter paint(screen);
-    Rect bar{bounds.top, bounds.left, int16_t(bounds.top + kHostMenuBarHeight), bounds.right};
+    if (port == nullptr)
+        return;
+    Painter paint(*port, Point{0, 0});
+    const Rect bar = HostMenuBarBounds();
     paint.Fill(bar, kBarColor);
     paint.Line(bar.left, bar.bottom - 1, bar.right - 1, bar.bottom - 1, kBarLineColor);
     const HostFontSpec spec = menuFont();
-    const int32_t baseline = baselineIn(bar.top, kHostMenuBarHeight - 1, spec);
+    const int32_t baseline = baselineIn(bar.top, barHeight() - 1, spec);
     for (const HostMenuTitleLayout& title : HostLayOutMenuBar()) {
         bool hilited = title.menu->ID() == HostHilitedMenu();
         uint32_t color = hilited ? kSelectedTextColor : title.menu->Enabled() ? kTextColor : kDisabledColor;
@@ -300,11 +306,11 @@ void HostDrawMenuBar(HostPixelMap& screen)
     }
 }
 
-void HostDrawMenuPanel(HostPixelMap& screen, const HostMenuPanelLayout& panel, MenuItemIndex hilited)
+void HostDrawMenuPanel(CGrafPtr port, Point origin, const HostMenuPanelLayout& panel, MenuItemIndex hilited)
 {
-    if (!HostIsMenu(panel.menu))
+    if (port == nullptr || !HostIsMenu(panel.menu))
         return;
-    Painter paint(screen);
+    Painter paint(*port, origin);
     paint.Fill(panel.frame, kPanelColor);
     paint.Frame(panel.frame, kBorderColor);
     const std::vector<HostMenuItem>& items = panel.menu->Items();
@@ -335,4 +341,6 @@ std::vector<uint8_t> HostMenuShortcutLabel(const HostMenuItem& item)
 
 void DrawMenuBar()
 {
+    // Installing the drawer has the strip painted again at the next composite.
+    HostSetMenuBarDrawer([](CGrafPtr port, const Rect&) { HostDrawMenuBar(port); });
 }

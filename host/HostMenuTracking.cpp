@@ -1,9 +1,16 @@
 // Tracking of a press in the menu bar: the state machine that follows the mouse over titles,
-// pull-downs and hierarchical menus, and MenuSelect's loop over the host's mouse input.
+// pull-downs and hierarchical menus, and MenuSelect's loop over the host's events, which shows
+// the open menus as pop-up windows.
 #include "HostMenus.h"
 
+#include "HostBackend.h"
+#include "HostEvents.h"
+#include "HostHeadless.h"
 #include "HostInput.h"
-#include "HostMonitors.h"
+#include "HostScreen.h"
+#include "HostWindows.h"
+
+#include <cstring>
 
 namespace {
 
@@ -27,27 +34,95 @@ MenuRef submenuOf(MenuRef menu, MenuItemIndex index)
     return sub != nullptr && sub != menu ? sub : nullptr;
 }
 
-// The host's mouse state as last sampled: tracking starts with the button down at the press.
-struct MouseSample {
-    bool down = true;
-    Point where{0, 0};
-};
-MouseSample sSample;
+// The event source of tracking: mouse presses and releases from the event queue, and moves of
+// the mouse seen after each wait. Headless, tracking ends when no input is left to come.
+constexpr uint32_t kTrackingSleep = 1;
+Point sLastMouse{0, 0};
 
-// Samples the host's mouse state; a sample that shows no change means no more input.
-bool pollHostMouse(HostMenuInput* input)
+bool takeHostEvent(HostMenuInput* input)
 {
-    MouseSample now;
-    GetGlobalMouse(&now.where);
-    now.down = Button();
-    if (now.down == sSample.down && now.where.h == sSample.where.h && now.where.v == sSample.where.v)
-        return false;
-    using Kind = HostMenuInput::Kind;
-    input->kind = now.down == sSample.down ? Kind::Move : now.down ? Kind::Down : Kind::Up;
-    input->where = now.where;
-    sSample = now;
-    return true;
+    const bool headless = std::strcmp(HostBackendName(), "headless") == 0;
+    for (;;) {
+        EventRecord event;
+        if (WaitNextEvent(mDownMask | mUpMask, &event, kTrackingSleep, nullptr)) {
+            input->kind = event.what == mouseDown ? HostMenuInput::Kind::Down : HostMenuInput::Kind::Up;
+            input->where = event.where;
+            sLastMouse = event.where;
+            return true;
+        }
+        Point mouse;
+        GetGlobalMouse(&mouse);
+        if (mouse.h != sLastMouse.h || mouse.v != sLastMouse.v) {
+            input->kind = HostMenuInput::Kind::Move;
+            input->where = mouse;
+            sLastMouse = mouse;
+            return true;
+        }
+        if (headless && HostPendingInjectedCount() == 0 && !HostMouseEventQueued())
+            return false;
+    }
 }
+
+// The open menus on the screen: one pop-up window per panel, drawn again when its highlight
+// changes.
+class PanelWindows {
+public:
+    PanelWindows() = default;
+    PanelWindows(const PanelWindows&) = delete;
+    PanelWindows& operator=(const PanelWindows&) = delete;
+    ~PanelWindows() { closeFrom(0); }
+
+    void Show(const std::vector<HostMenuTracker::Panel>& panels)
+    {
+        size_t keep = 0;
+        while (keep < mShown.size() && keep < panels.size() && sameFrame(mShown[keep], panels[keep]))
+            ++keep;
+        closeFrom(keep);
+        for (size_t i = 0; i < panels.size(); ++i) {
+            if (i < keep) {
+                if (mShown[i].hilited != panels[i].hilited)
+                    draw(mShown[i], panels[i]);
+                continue;
+            }
+            Shown shown{nullptr, panels[i].layout.menu, panels[i].layout.frame, 0};
+            if (CreateNewWindow(kHostPlainWindowClass, 0, &shown.frame, &shown.window) != noErr)
+                continue;
+            draw(shown, panels[i]);
+            ShowWindow(shown.window);
+            mShown.push_back(shown);
+        }
+    }
+
+private:
+    struct Shown {
+        WindowRef window;
+        MenuRef menu;
+        Rect frame;
+        MenuItemIndex hilited;
+    };
+
+    static bool sameFrame(const Shown& shown, const HostMenuTracker::Panel& panel)
+    {
+        const Rect& f = panel.layout.frame;
+        return shown.menu == panel.layout.menu && shown.frame.top == f.top && shown.frame.left == f.left &&
+               shown.frame.bottom == f.bottom && shown.frame.right == f.right;
+    }
+    static void draw(Shown& shown, const HostMenuTracker::Panel& panel)
+    {
+        shown.hilited = panel.hilited;
+        HostDrawMenuPanel(GetWindowPort(shown.window), Point{shown.frame.top, shown.frame.left}, panel.layout,
+                          panel.hilited);
+    }
+    void closeFrom(size_t first)
+    {
+        while (mShown.size() > first) {
+            DisposeWindow(mShown.back().window);
+            mShown.pop_back();
+        }
+    }
+
+    std::vector<Shown> mShown;
+};
 
 HostMenuInputSource sSource = nullptr;
 
@@ -85,7 +160,7 @@ HostMenuTracker::Hit HostMenuTracker::hitTest(Point where) const
         return hit;
     }
     for (const HostMenuTitleLayout& title : HostLayOutMenuBar()) {
-        if (where.v >= 0 && where.v < kHostMenuBarHeight && where.h >= title.left && where.h < title.right) {
+        if (contains(HostMenuBarBounds(), where) && where.h >= title.left && where.h < title.right) {
             hit.kind = Hit::Kind::Title;
             hit.menu = title.menu;
             hit.left = title.left;
@@ -205,15 +280,18 @@ void HostMenuTracker::finish(int32_t result)
 int32_t MenuSelect(Point startPt)
 {
     HostMenuTracker tracker(startPt);
-    sSample = MouseSample{true, startPt};
+    PanelWindows shown;
+    shown.Show(tracker.Panels());
+    sLastMouse = startPt;
+    HostMenuInputSource source = sSource != nullptr ? sSource : takeHostEvent;
     HostMenuInput input;
-    HostMenuInputSource source = sSource != nullptr ? sSource : pollHostMouse;
     while (!tracker.Done()) {
         if (!source(&input)) {
             tracker.Abandon();
             break;
         }
         tracker.Feed(input);
+        shown.Show(tracker.Panels());
     }
     return tracker.Result();
 }

@@ -12,12 +12,7 @@
 
 namespace {
 
-// Modifier bits of event records.
-constexpr uint16_t kCommandBit = 0x100;
-constexpr uint16_t kShiftBit = 0x200;
-constexpr uint16_t kOptionBit = 0x800;
-constexpr uint16_t kControlBit = 0x1000;
-constexpr uint16_t kShortcutBits = kCommandBit | kShiftBit | kOptionBit | kControlBit;
+constexpr uint16_t kShortcutModifiers = cmdKey | shiftKey | optionKey | controlKey;
 
 // Shortcut bytes of 'MENU' items that are not characters.
 constexpr uint8_t kHierarchicalKey = 0x1B; // the mark byte holds the submenu's id
@@ -226,13 +221,13 @@ int32_t matchIn(MenuRef menu, uint8_t character, uint8_t keyCode, uint16_t held,
         const HostMenuItem& item = *menu->Item(i);
         if (!item.enabled || item.IsSeparator() || item.commandKey == 0)
             continue;
-        uint16_t needed = (item.modifiers & kMenuNoCommandModifier) ? 0 : kCommandBit;
+        uint16_t needed = (item.modifiers & kMenuNoCommandModifier) ? 0 : cmdKey;
         if (item.modifiers & kMenuShiftModifier)
-            needed |= kShiftBit;
+            needed |= shiftKey;
         if (item.modifiers & kMenuOptionModifier)
-            needed |= kOptionBit;
+            needed |= optionKey;
         if (item.modifiers & kMenuControlModifier)
-            needed |= kControlBit;
+            needed |= controlKey;
         if (needed != held)
             continue;
         bool same = item.commandKeyIsVirtual ? item.commandKey == keyCode
@@ -611,7 +606,7 @@ int32_t HostMenuMatchKey(uint8_t character, uint8_t keyCode, uint16_t modifiers)
 {
     if (character == 0 && keyCode == 0)
         return 0;
-    const uint16_t held = modifiers & kShortcutBits;
+    const uint16_t held = modifiers & kShortcutModifiers;
     for (MenuRef menu : std::vector<MenuRef>(state().bar)) {
         if (int32_t found = matchIn(menu, character, keyCode, held, 0)) {
             // The title shown highlighted is the bar's menu that holds the choice.
@@ -624,7 +619,15 @@ int32_t HostMenuMatchKey(uint8_t character, uint8_t keyCode, uint16_t modifiers)
 
 int32_t MenuKey(CharParameter character)
 {
-    return HostMenuMatchKey(uint8_t(character), 0, kCommandBit);
+    return HostMenuMatchKey(uint8_t(character), 0, cmdKey);
+}
+
+uint32_t MenuEvent(const EventRecord* event)
+{
+    if (event == nullptr || (event->what != keyDown && event->what != autoKey))
+        return 0;
+    return uint32_t(HostMenuMatchKey(uint8_t(event->message & charCodeMask),
+                                     uint8_t((event->message & keyCodeMask) >> 8), event->modifiers));
 }
 
 // --- Host side -------------------------------------------------------------------------------------

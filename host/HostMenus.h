@@ -7,8 +7,12 @@
 // separator line, never chosen. Item 0 of the enable calls stands for the whole menu.
 #pragma once
 
+#include "HostEvents.h"
 #include "HostPixels.h"
 #include "HostTypes.h"
+
+class HostPort;
+using CGrafPtr = HostPort*;
 
 #include <memory>
 #include <vector>
@@ -129,7 +133,9 @@ void HiliteMenu(MenuID menuID);
 // pulled down, items under the mouse are highlighted and their hierarchical menus opened, until
 // the button is released. Released over an enabled item: (menu id << 16) + item, the title of
 // the bar's menu left highlighted. A release on a title keeps the menu open until the next
-// click. Anything else: 0, with no title highlighted.
+// click. Anything else: 0, with no title highlighted. Input comes from the event queue (mouse
+// presses and releases) and the mouse position; open menus show as pop-up windows. On the
+// headless back end tracking ends, with nothing chosen, when no injected input is left.
 int32_t MenuSelect(Point startPt);
 
 // --- Items ---------------------------------------------------------------------------------------
@@ -186,6 +192,9 @@ void DisableMenuCommand(MenuRef menu, MenuCommand command);
 int32_t HostMenuMatchKey(uint8_t character, uint8_t keyCode, uint16_t modifiers);
 // The same for a character typed with the command key alone.
 int32_t MenuKey(CharParameter character);
+// The same for a key-down or auto-key event (character and key code from its message, its
+// modifiers); 0 for any other event.
+uint32_t MenuEvent(const EventRecord* event);
 
 // --- Host side -------------------------------------------------------------------------------------
 
@@ -225,10 +234,11 @@ HostMenuPanelLayout HostLayOutPullDown(MenuRef menu, int16_t left);
 // item level with the item, or to the left when there is no room on the right.
 HostMenuPanelLayout HostLayOutSubmenu(MenuRef menu, const HostMenuPanelLayout& parent, MenuItemIndex item);
 
-// Draws the bar into a store whose bounds are global coordinates (the screen's store).
-void HostDrawMenuBar(HostPixelMap& screen);
-// Draws a panel with one item highlighted (0 for none; separators and disabled items never are).
-void HostDrawMenuPanel(HostPixelMap& screen, const HostMenuPanelLayout& panel, MenuItemIndex hilited);
+// Draws the bar into a port whose local coordinates are global ones (the screen's menu-bar strip).
+void HostDrawMenuBar(CGrafPtr port);
+// Draws a panel into a port whose local (0, 0) lies at the global point origin, with one item
+// highlighted (0 for none; separators and disabled items never are).
+void HostDrawMenuPanel(CGrafPtr port, Point origin, const HostMenuPanelLayout& panel, MenuItemIndex hilited);
 // The text shown right of an item for its shortcut ("Ctrl+Shift+Alt+S"; the command key is Ctrl
 // on this host, option Alt and control Super); empty for none.
 std::vector<uint8_t> HostMenuShortcutLabel(const HostMenuItem& item);

@@ -3,12 +3,15 @@
 #include "FWOpMenu.h"
 #include "HostAppleEvents.h"
 #include "HostGestalt.h"
+#include "HostHeadless.h"
 #include "HostInput.h"
 #include "HostMenus.h"
 #include "HostResourceFile.h"
 #include "HostResources.h"
+#include "HostScreen.h"
 
 #include "ByteBuilder.h"
+#include "HostDesktopScope.h"
 #include "ProgrammerMessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +139,8 @@ private:
 
 class FWMenuMgrTest : public ::testing::Test {
 protected:
+    HostDesktopScope mDesktop;
+
     void SetUp() override
     {
         gSeen = Seen{};
@@ -186,6 +191,17 @@ TEST_F(FWMenuMgrTest, TheTreeBecomesTheMenuBarWithPlatformNumbering)
     MenuRef tools = GetMenuHandle(133);
     EXPECT_EQ(kMenuNoCommandModifier, tools->Item(1)->modifiers); // a shortcut without command
     EXPECT_EQ(0, tools->Item(2)->commandKey); // -1: no shortcut, the script's font
+
+    // The titles are drawn on the screen.
+    HostComposeScreen();
+    const uint32_t bar = HostScreenPixel(Point{2, 2});
+    for (const HostMenuTitleLayout& title : HostLayOutMenuBar()) {
+        int ink = 0;
+        for (int16_t v = 0; v < 19; ++v)
+            for (int16_t h = title.left; h < title.right; ++h)
+                ink += HostScreenPixel(Point{v, h}) != bar;
+        EXPECT_GT(ink, 20);
+    }
 }
 
 TEST_F(FWMenuMgrTest, EditIsFoundWhateverItsCaseAndAccents)
@@ -274,26 +290,20 @@ TEST_F(FWMenuMgrTest, CheckableCommandsToggleUnlessDisabled)
 TEST_F(FWMenuMgrTest, MenuClicksRunTheChosenItem)
 {
     install();
-    static std::vector<HostMenuInput> sScript;
-    static size_t sNext;
     std::vector<HostMenuTitleLayout> titles = HostLayOutMenuBar();
     const Point fileTitle{5, int16_t(titles[0].left + 4)};
     HostMenuTracker probe(fileTitle);
     const Rect recent = probe.Panels()[0].layout.items[1];
-    sScript = {{HostMenuInput::Kind::Move, Point{int16_t(recent.top + 2), int16_t(recent.left + 5)}}};
-    probe.Feed(sScript[0]);
+    const Point onRecent{int16_t(recent.top + 2), int16_t(recent.left + 5)};
+    probe.Feed({HostMenuInput::Kind::Move, onRecent});
     const Rect second = probe.Panels()[1].layout.items[1];
     const Point target{int16_t(second.top + 2), int16_t(second.left + 5)};
-    sScript.push_back({HostMenuInput::Kind::Up, target});
     probe.Abandon();
-    sNext = 0;
-    HostSetMenuInputSource([](HostMenuInput* input) {
-        if (sNext == sScript.size())
-            return false;
-        *input = sScript[sNext++];
-        return true;
-    });
 
+    // The user drags down to the submenu and releases on its second item.
+    HostInjectMouseMove(onRecent);
+    HostInjectMouseMove(target);
+    HostInjectMouseUp(target, kShift);
     FWEvent press(kMouseDownEvent, nullptr, kShift);
     press.mGlobalWhere = FWPoint(fileTitle.h, fileTitle.v);
     FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
@@ -301,9 +311,13 @@ TEST_F(FWMenuMgrTest, MenuClicksRunTheChosenItem)
     EXPECT_EQ(std::vector<uint16_t>{kShift}, gSeen.actionModifiers);
     EXPECT_EQ(0, HostHilitedMenu());
 
-    // Nothing chosen: nothing runs.
-    sScript = {{HostMenuInput::Kind::Up, Point{500, 500}}};
-    sNext = 0;
+    // A disabled row chosen by the mouse runs nothing; neither does a release elsewhere.
+    HostMenuTracker again(fileTitle);
+    const Rect broken = again.Panels()[0].layout.items[5];
+    again.Abandon();
+    HostInjectMouseUp(Point{int16_t(broken.top + 2), int16_t(broken.left + 5)});
+    FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
+    HostInjectMouseUp(Point{500, 500});
     FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
     EXPECT_EQ(1u, gSeen.actions.size());
 }

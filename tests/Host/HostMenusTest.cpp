@@ -2,7 +2,9 @@
 #include "HostMenus.h"
 #include "HostInput.h"
 #include "HostMemory.h"
-#include "HostMonitors.h"
+#include "HostDesktopScope.h"
+#include "HostHeadless.h"
+#include "HostScreen.h"
 #include "HostResources.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +74,8 @@ std::vector<uint8_t> menuBarResource(const std::vector<int16_t>& ids)
 
 class HostMenus : public ::testing::Test {
 protected:
+    HostDesktopScope mDesktop;
+
     void TearDown() override
     {
         HostResetMenus();
@@ -276,6 +280,25 @@ TEST_F(HostMenus, ShortcutsMatchCharacterAndExactModifiers)
     EXPECT_EQ(0, HostMenuMatchKey('d', 0, cmd));
 }
 
+TEST_F(HostMenus, KeyEventsMatchThroughTheirMessage)
+{
+    MenuRef file = NewMenu(131, P("File"));
+    AppendMenu(file, P("Save/S"));
+    InsertMenu(file, 0);
+    EventRecord event;
+    event.what = keyDown;
+    event.message = (1 << 8) | 's';
+    event.modifiers = cmdKey;
+    EXPECT_EQ(uint32_t((131 << 16) | 1), MenuEvent(&event));
+    event.what = autoKey;
+    EXPECT_EQ(uint32_t((131 << 16) | 1), MenuEvent(&event));
+    event.what = keyUp;
+    EXPECT_EQ(0u, MenuEvent(&event));
+    event.what = mouseDown;
+    EXPECT_EQ(0u, MenuEvent(&event));
+    EXPECT_EQ(0u, MenuEvent(nullptr));
+}
+
 TEST_F(HostMenus, SubmenusThatHoldThemselvesEndTheSearch)
 {
     MenuRef menu = NewMenu(150, P("Loop"));
@@ -385,10 +408,23 @@ Ink inkIn(const HostPixelMap& screen, const Rect& r, uint32_t background)
     return ink;
 }
 
+constexpr int16_t kBarHeight = 20;
+
+// Draws into a port as large as the screen whose local coordinates are global ones.
 class HostMenuDrawing : public HostMenus {
 protected:
-    void SetUp() override { ASSERT_EQ(noErr, mScreen.Allocate(HostMainScreenBounds(), 32)); }
-    HostPixelMap mScreen;
+    void SetUp() override
+    {
+        OSErr err = noErr;
+        mPort = HostPort::Create(HostScreenBounds(), 32, &err);
+        ASSERT_NE(nullptr, mPort);
+    }
+    void TearDown() override
+    {
+        delete mPort;
+        HostMenus::TearDown();
+    }
+    HostPort* mPort = nullptr;
 };
 
 TEST_F(HostMenuDrawing, BarShowsTitlesAndTheHighlightedOne)
@@ -402,25 +438,25 @@ TEST_F(HostMenuDrawing, BarShowsTitlesAndTheHighlightedOne)
     EXPECT_LT(titles[0].left, titles[0].right);
     EXPECT_EQ(titles[0].right, titles[1].left);
 
-    HostDrawMenuBar(mScreen);
-    const uint32_t bar = mScreen.GetAt(2, 2);
+    HostDrawMenuBar(mPort);
+    const uint32_t bar = mPort->Pixels().GetAt(2, 2);
     for (const HostMenuTitleLayout& t : titles) {
-        Ink ink = inkIn(mScreen, Rect{0, t.left, kHostMenuBarHeight - 1, t.right}, bar);
+        Ink ink = inkIn(mPort->Pixels(), Rect{0, t.left, kBarHeight - 1, t.right}, bar);
         EXPECT_GT(ink.count, 20);
         EXPECT_LT(ink.darkest, 60); // black text
     }
     // Nothing right of the last title.
-    EXPECT_EQ(0, inkIn(mScreen, Rect{0, titles[1].right, kHostMenuBarHeight - 1, 1280}, bar).count);
+    EXPECT_EQ(0, inkIn(mPort->Pixels(), Rect{0, titles[1].right, kBarHeight - 1, 1280}, bar).count);
 
     HiliteMenu(130);
-    HostDrawMenuBar(mScreen);
-    const uint32_t selection = mScreen.GetAt(titles[1].left + 1, 2);
+    HostDrawMenuBar(mPort);
+    const uint32_t selection = mPort->Pixels().GetAt(titles[1].left + 1, 2);
     EXPECT_NE(bar, selection);
-    EXPECT_EQ(bar, mScreen.GetAt(titles[0].left + 1, 2));
+    EXPECT_EQ(bar, mPort->Pixels().GetAt(titles[0].left + 1, 2));
     DisableMenuItem(file, 0);
     HiliteMenu(0);
-    HostDrawMenuBar(mScreen);
-    EXPECT_GT(inkIn(mScreen, Rect{0, titles[0].left, kHostMenuBarHeight - 1, titles[0].right}, bar).darkest, 100);
+    HostDrawMenuBar(mPort);
+    EXPECT_GT(inkIn(mPort->Pixels(), Rect{0, titles[0].left, kBarHeight - 1, titles[0].right}, bar).darkest, 100);
 }
 
 TEST_F(HostMenuDrawing, PanelShowsItemsDisabledOnesGreyAndTheHighlight)
@@ -433,30 +469,30 @@ TEST_F(HostMenuDrawing, PanelShowsItemsDisabledOnesGreyAndTheHighlight)
     SetMenuItemHierarchicalID(menu, 5, 140);
     InsertMenu(menu, 0);
     HostMenuPanelLayout panel = HostLayOutPullDown(menu, 30);
-    EXPECT_EQ(kHostMenuBarHeight, panel.frame.top);
+    EXPECT_EQ(kBarHeight, panel.frame.top);
     EXPECT_EQ(30, panel.frame.left);
     ASSERT_EQ(5u, panel.items.size());
     EXPECT_LT(panel.items[2].bottom - panel.items[2].top, panel.items[1].bottom - panel.items[1].top);
 
-    HostDrawMenuPanel(mScreen, panel, 0);
+    HostDrawMenuPanel(mPort, Point{0, 0}, panel, 0);
     const uint32_t white = HostArgb(255, 255, 255, 255);
-    Ink open = inkIn(mScreen, panel.items[0], white);
-    Ink closed = inkIn(mScreen, panel.items[1], white);
+    Ink open = inkIn(mPort->Pixels(), panel.items[0], white);
+    Ink closed = inkIn(mPort->Pixels(), panel.items[1], white);
     EXPECT_GT(open.count, 20);
     EXPECT_LT(open.darkest, 60);
     EXPECT_GT(closed.count, 20);
     EXPECT_GT(closed.darkest, 100); // drawn in grey
     // The check mark sits in the mark column; unchecked items have none.
     auto markColumn = [](const Rect& r) { return Rect{r.top, r.left, r.bottom, int16_t(r.left + 18)}; };
-    EXPECT_GT(inkIn(mScreen, markColumn(panel.items[3]), white).count, 5);
-    EXPECT_EQ(0, inkIn(mScreen, markColumn(panel.items[0]), white).count);
+    EXPECT_GT(inkIn(mPort->Pixels(), markColumn(panel.items[3]), white).count, 5);
+    EXPECT_EQ(0, inkIn(mPort->Pixels(), markColumn(panel.items[0]), white).count);
 
     // The highlighted item is filled; a disabled item is never highlighted.
-    HostDrawMenuPanel(mScreen, panel, 1);
-    EXPECT_NE(white, mScreen.GetAt(panel.items[0].left + 2, panel.items[0].top + 1));
-    HostDrawMenuPanel(mScreen, panel, 2);
-    EXPECT_EQ(white, mScreen.GetAt(panel.items[1].left + 2, panel.items[1].top + 1));
-    EXPECT_EQ(white, mScreen.GetAt(panel.items[0].left + 2, panel.items[0].top + 1));
+    HostDrawMenuPanel(mPort, Point{0, 0}, panel, 1);
+    EXPECT_NE(white, mPort->Pixels().GetAt(panel.items[0].left + 2, panel.items[0].top + 1));
+    HostDrawMenuPanel(mPort, Point{0, 0}, panel, 2);
+    EXPECT_EQ(white, mPort->Pixels().GetAt(panel.items[1].left + 2, panel.items[1].top + 1));
+    EXPECT_EQ(white, mPort->Pixels().GetAt(panel.items[0].left + 2, panel.items[0].top + 1));
 }
 
 TEST_F(HostMenuDrawing, ShortcutLabelsNameTheHostKeys)
@@ -494,7 +530,7 @@ TEST_F(HostMenuDrawing, PanelsStayOnTheScreen)
     HostMenuPanelLayout left = HostLayOutPullDown(menu, 0);
     HostMenuPanelLayout right = HostLayOutSubmenu(sub, left, 1);
     EXPECT_EQ(left.frame.right - 2, right.frame.left);
-    HostDrawMenuPanel(mScreen, panel, 60); // every item drawn or skipped, nothing outside the store
+    HostDrawMenuPanel(mPort, Point{0, 0}, panel, 60); // every item drawn or skipped, nothing outside the store
 }
 
 } // namespace
@@ -624,20 +660,26 @@ TEST_F(HostMenuTracking, ReleasingAwayFromAnEnabledItemChoosesNothing)
     EXPECT_EQ(0, disabled.Result());
 }
 
-TEST_F(HostMenuTracking, MenuSelectFollowsTheHostMouse)
+TEST_F(HostMenuTracking, MenuSelectTracksInjectedInput)
 {
     HostMenuTracker probe(mFileTitle);
-    Point open = itemPoint(probe, 0, 1);
+    const Point recent = itemPoint(probe, 0, 4);
+    probe.Feed(move(recent));
+    const Point second = itemPoint(probe, 1, 2);
     probe.Abandon();
-    // The button was released over the item by the time tracking looks.
-    HostSetGlobalMouse(open);
-    HostSetMouseButton(false);
-    EXPECT_EQ((131 << 16) | 1, MenuSelect(mFileTitle));
-    // Still held on the title, then no more input: nothing is chosen.
-    HostSetGlobalMouse(mFileTitle);
-    HostSetMouseButton(true);
+    HostInjectMouseMove(recent);
+    HostInjectMouseMove(second);
+    HostInjectMouseUp(second);
+    EXPECT_EQ((140 << 16) | 2, MenuSelect(mFileTitle));
+    EXPECT_EQ(0u, HostPendingInjectedCount());
+    // Released on the title, then no more input: nothing is chosen.
+    HostInjectMouseUp(mFileTitle);
     EXPECT_EQ(0, MenuSelect(mFileTitle));
     EXPECT_EQ(0, HostHilitedMenu());
+    // A click on the title, a click on an item.
+    HostInjectClick(mEditTitle);
+    HostInjectClick(Point{int16_t(kBarHeight + 5), int16_t(mEditTitle.h + 4)});
+    EXPECT_EQ((132 << 16) | 1, MenuSelect(mFileTitle));
 }
 
 TEST_F(HostMenuTracking, MenuSelectTakesAGivenSource)
@@ -658,6 +700,91 @@ TEST_F(HostMenuTracking, MenuSelectTakesAGivenSource)
         return true;
     });
     EXPECT_EQ((140 << 16) | 2, MenuSelect(mFileTitle));
+}
+
+} // namespace
+
+namespace {
+
+// The menus as they show on the virtual screen.
+class HostMenuScreen : public HostMenuTracking {
+protected:
+    static HostPixelMap Snapshot()
+    {
+        HostComposeScreen();
+        const HostPixelMap& screen = HostScreenPixels();
+        HostPixelMap copy;
+        copy.Allocate(screen.Bounds(), 32);
+        for (int32_t y = 0; y < screen.Height(); ++y)
+            for (int32_t x = 0; x < screen.Width(); ++x)
+                copy.Set(x, y, screen.Get(x, y));
+        return copy;
+    }
+};
+
+TEST_F(HostMenuScreen, TheBarShowsTheTitlesAcrossTheTop)
+{
+    DrawMenuBar();
+    HostPixelMap screen = Snapshot();
+    const uint32_t bar = screen.GetAt(2, 2);
+    std::vector<HostMenuTitleLayout> titles = HostLayOutMenuBar();
+    for (const HostMenuTitleLayout& t : titles) {
+        Ink ink = inkIn(screen, Rect{0, t.left, kBarHeight - 1, t.right}, bar);
+        EXPECT_GT(ink.count, 20);
+        EXPECT_LT(ink.darkest, 60);
+    }
+    EXPECT_EQ(0, inkIn(screen, Rect{2, titles.back().right, kBarHeight - 2, 1280}, bar).count);
+
+    HiliteMenu(132);
+    HostPixelMap hilited = Snapshot();
+    EXPECT_NE(bar, hilited.GetAt(titles[1].left + 1, 2));
+    EXPECT_EQ(bar, hilited.GetAt(titles[0].left + 1, 2));
+}
+
+TEST_F(HostMenuScreen, APulledDownMenuShowsItsItemsAndClosesAfterwards)
+{
+    DrawMenuBar();
+    const uint32_t desktop = Snapshot().GetAt(600, 400);
+    static std::vector<HostPixelMap> sShots;
+    static std::vector<HostMenuInput> sScript;
+    static size_t sNext;
+    sShots.clear();
+    HostMenuTracker probe(mFileTitle);
+    const HostMenuPanelLayout panel = probe.Panels()[0].layout;
+    probe.Abandon();
+    sScript = {move(Point{int16_t((panel.items[0].top + panel.items[0].bottom) / 2), int16_t(panel.items[0].left + 40)}),
+               up(Point{500, 600})};
+    sNext = 0;
+    HostSetMenuInputSource([](HostMenuInput* input) {
+        sShots.push_back(Snapshot());
+        if (sNext == sScript.size())
+            return false;
+        *input = sScript[sNext++];
+        return true;
+    });
+    EXPECT_EQ(0, MenuSelect(mFileTitle));
+    ASSERT_EQ(2u, sShots.size());
+
+    // Pulled down: the panel is white with the items' text; the disabled item is grey.
+    const HostPixelMap& open = sShots[0];
+    const uint32_t white = HostArgb(255, 255, 255, 255);
+    EXPECT_EQ(white, open.GetAt(panel.frame.right - 3, panel.items[0].top + 1));
+    Ink enabled = inkIn(open, panel.items[0], white);
+    Ink disabled = inkIn(open, panel.items[1], white);
+    EXPECT_GT(enabled.count, 20);
+    EXPECT_LT(enabled.darkest, 60);
+    EXPECT_GT(disabled.count, 20);
+    EXPECT_GT(disabled.darkest, 100);
+    EXPECT_GT(inkIn(open, panel.items[3], white).count, 20); // the item with a submenu, its arrow
+    // The mouse over the first item highlights it.
+    const HostPixelMap& over = sShots[1];
+    EXPECT_NE(white, over.GetAt(panel.items[0].left + 2, panel.items[0].top + 1));
+    EXPECT_EQ(white, over.GetAt(panel.items[3].left + 2, panel.items[3].top + 1));
+
+    // Afterwards the menu is gone and the title is no longer highlighted.
+    HostPixelMap after = Snapshot();
+    EXPECT_EQ(desktop, after.GetAt(panel.frame.left + 5, panel.items[0].top + 2));
+    EXPECT_EQ(after.GetAt(2, 2), after.GetAt(mFileTitle.h, 2));
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostClock.h"
+#include "HostEvents.h"
 #include "HostGestalt.h"
 #include "HostMacRoman.h"
 #include "HostMemory.h"
@@ -423,7 +425,12 @@ bool FWMenuMgr::DoMenuShortcutKey(int32_t character, unsigned short modifiers)
 {
     SetGDevice(GetMainDevice());
     adjust_menus(modifiers);
-    const int32_t choice = HostMenuMatchKey(uint8_t(character), uint8_t(character >> 8), modifiers);
+    EventRecord key;
+    key.what = keyDown;
+    key.message = uint32_t(character);
+    key.when = TickCount();
+    key.modifiers = modifiers;
+    const int32_t choice = int32_t(MenuEvent(&key));
     const bool matched = (choice >> 16) != 0;
     if (matched)
         do_menu_choice(choice, modifiers);
