@@ -8,6 +8,8 @@
 #include "HostMenus.h"
 #include "HostResourceFile.h"
 #include "HostResources.h"
+#include "FWWindow.h"
+#include "HostWindows.h"
 #include "HostScreen.h"
 
 #include "ByteBuilder.h"
@@ -69,9 +71,15 @@ const FWOpData kFile[] = {
     {"Grid", 15, kUserOpCheckable, 0, 0, nullptr, record, nullptr, 'G', kCmd, nullptr, 0},
     {"Broken", 16, kUserOpDisabled, 0, 0, nullptr, record, nullptr, 'B', kCmd, nullptr, 0},
 };
+void adjustEnable(FWUserOp* op)
+{
+    op->ClearFlag(kUserOpDisabled);
+}
+
 const FWOpData kEdit[] = {
     {"Cut", 31, 0, 0, 0, adjustCut, record, nullptr, 'X', kCmd, nullptr, 0},
     {"Label", 32, 0, 0, 0, adjustRename, record, nullptr, 0, 0, nullptr, 0},
+    {"Copy", 33, kUserOpModalEnabled, 0, 0, adjustEnable, record, nullptr, 'C', kCmd, nullptr, 0},
 };
 const FWOpData kTools[] = {
     {"Bare", 41, 0, 0, 0, nullptr, record, nullptr, 'K', 0, nullptr, 0},
@@ -79,7 +87,7 @@ const FWOpData kTools[] = {
 };
 const FWOpData kMenus[] = {
     {"File", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kFile, 6},
-    {"Edit", 2, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kEdit, 2},
+    {"Edit", 2, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kEdit, 3},
     {"Tools", 3, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kTools, 2},
 };
 const FWOpData kRoot = {"Menu Root", 0, kUserOpHasChildren, 0, 0, nullptr, nullptr, nullptr, 0, 0, kMenus, 3};
@@ -248,6 +256,30 @@ TEST_F(FWMenuMgrTest, AdjustCallbacksSetStatesBeforeEveryShortcut)
     FWMenuMgr::Instance()->adjust_menus(0);
     EXPECT_EQ("Relabelled", itemText(edit, 2));
     EXPECT_FALSE(op(32)->TestFlag(kUserOpNameChanged));
+}
+
+TEST_F(FWMenuMgrTest, AModalWindowInFrontDisablesAdjustedCommands)
+{
+    install();
+    auto* dialog = new FWWindow(1);
+    mApp->AddWindow(dialog); // deleted with the application
+    WindowRef platform = HostDesktopScope::MakeWindow(Rect{100, 100, 200, 300}, 0xFFFFFFFF, kHostModalWindowClass);
+    SetWRefCon(platform, dialog);
+    ASSERT_EQ(dialog, mApp->GetFrontWindow());
+
+    gSeen.cutAllowed = true;
+    FWMenuMgr::Instance()->adjust_menus(0);
+    MenuRef edit = GetMenuHandle(130);
+    EXPECT_FALSE(IsMenuItemEnabled(edit, 1)); // enabled by its callback, yet modal
+    EXPECT_TRUE(IsMenuItemEnabled(edit, 3));  // allowed while modal
+    EXPECT_TRUE(IsMenuItemEnabled(GetMenuHandle(131), 1)); // no callback: its own flag
+    EXPECT_FALSE(shortcut('x', kCmd));
+    EXPECT_TRUE(shortcut('c', kCmd));
+    EXPECT_EQ(std::vector<std::string>{"Copy"}, gSeen.actions);
+
+    HideWindow(platform);
+    FWMenuMgr::Instance()->adjust_menus(0);
+    EXPECT_TRUE(IsMenuItemEnabled(edit, 1));
 }
 
 TEST_F(FWMenuMgrTest, ShortcutsWithModifiersRunTheirAction)

@@ -1,9 +1,10 @@
-// The application object: the singleton at the end of every handler chain. It keeps the
-// foreground flag, the active document, and the names and the about box that the menu bar shows.
-// Applications derive from it and override its hooks.
+// The application object: the singleton at the end of every handler chain. It keeps the lists
+// of windows and documents, the active document, the foreground flag, and the names and the
+// about box that the menu bar shows. Applications derive from it and override its hooks.
 #pragma once
 
 #include "FWEventHandler.h"
+#include "FWList.h"
 
 class FileReference;
 class FWDocument;
@@ -14,7 +15,8 @@ class FWApp : public FWEventHandler {
 public:
     // Becomes the application object.
     FWApp();
-    // Destroys the menu bar and stops being the application object.
+    // Deletes the windows still in its list (documents are closed before), destroys the menu bar
+    // and stops being the application object.
     ~FWApp() override;
     FWApp(const FWApp&) = delete;
     FWApp& operator=(const FWApp&) = delete;
@@ -38,11 +40,22 @@ public:
     // (each when not null), even when they are the same.
     void SetActiveDocument(FWDocument* document);
     FWDocument* GetActiveDocument() const { return mActiveDocument; }
+    void AddDocument(FWDocument* document);
+    // Removing the active document makes the first remaining one active, without activation.
+    void RemoveDocument(FWDocument* document);
+    FWList<FWDocument>& GetDocumentList() { return mDocuments; }
 
-    // Windows: the frontmost visible framework window, or null.
-    FWWindow* GetFrontWindow() const;
+    // Windows
+    void AddWindow(FWWindow* window);
+    void RemoveWindow(FWWindow* window);
+    FWList<FWWindow>& GetWindowList() { return mWindows; }
+    // The first visible window, in the platform's order from the front, that is one of the
+    // application's framework windows; null when none.
+    FWWindow* GetFrontWindow();
 
 private:
+    FWList<FWWindow> mWindows;
+    FWList<FWDocument> mDocuments;
     FWDocument* mActiveDocument = nullptr;
 
     static FWApp* mGlobalApp;

@@ -1,5 +1,7 @@
 #include "FWWindow.h"
 
+#include "FWApp.h"
+#include "FWDocument.h"
 #include "FWTickCount.h"
 #include "FWView.h"
 
@@ -10,7 +12,55 @@ FWWindow::FWWindow(WindowStyle style) : mViewMngr(this), mStyle(style == 6 ? 3 :
 
 FWWindow::~FWWindow()
 {
+    if (mLastDocument != nullptr) {
+        mLastDocument->RemoveWindow(this);
+    } else if (FWDocument* document = mDocument) {
+        document->RemoveWindow(this);
+        mDocument = nullptr;
+    } else if (mAppListNode.Item() != nullptr) {
+        FWApp::Instance()->RemoveWindow(this);
+    }
     mViewMngr.ThrowAwayViews();
+}
+
+void FWWindow::SetDocument(FWDocument* document)
+{
+    if (FWDocument* old = mDocument)
+        old->RemoveWindow(this);
+    mDocument = document;
+    if (document != nullptr)
+        document->AddWindow(this);
+}
+
+void FWWindow::AddToAppList(FWList<FWWindow>* list)
+{
+    if (list != nullptr)
+        list->Append(&mAppListNode, this);
+}
+
+void FWWindow::RemoveFromAppList(FWList<FWWindow>* list)
+{
+    if (list != nullptr && mAppListNode.Item() != nullptr)
+        list->Remove(&mAppListNode);
+}
+
+void FWWindow::AddToDocList(FWList<FWWindow>* list)
+{
+    if (list != nullptr)
+        list->Append(&mDocListNode, this);
+}
+
+void FWWindow::RemoveFromDocList(FWList<FWWindow>* list)
+{
+    if (list != nullptr && mDocListNode.Item() != nullptr)
+        list->Remove(&mDocListNode);
+}
+
+void FWWindow::forgetDocument(FWDocument* document)
+{
+    if (mLastDocument == nullptr)
+        mLastDocument = document;
+    mDocument = nullptr;
 }
 
 void FWWindow::GetContentRect(FWRect* rect)
@@ -99,8 +149,17 @@ FWEventHandler* FWWindow::GetDynamicHandler(FWEvent& event)
 
 bool FWWindow::ReceiveMessage(Dependable* sender, Message m)
 {
+    FWDocument* document = mDocument;
     Dependable::ReceiveMessage(sender, m);
-    if (m == IsBeingDeleted && sender == this)
+    if (m != IsBeingDeleted)
+        return true;
+    if (sender == this) {
+        forgetDocument(document);
         mViewMngr.SendMessage(IsBeingDeleted);
+        if (mMultiWindow != nullptr)
+            mMultiWindow->ReceiveMessage(this, IsBeingDeleted);
+    } else if (document != nullptr && sender == static_cast<Dependable*>(document)) {
+        forgetDocument(document);
+    }
     return true;
 }

@@ -3,11 +3,15 @@
 // the window.
 #pragma once
 
+#include "DepReference.h"
 #include "Dependable.h"
+#include "FWDocument.h"
 #include "FWEventHandler.h"
 #include "FWFont.h"
+#include "FWList.h"
 #include "FWRect.h"
 #include "FWViewMngr.h"
+#include "ListNode.h"
 
 #include <cstdint>
 
@@ -19,6 +23,8 @@ public:
     using WindowStyle = int32_t;
 
     explicit FWWindow(WindowStyle style = 0);
+    // Leaves the window lists it is in: its document's (and so the application's), else the
+    // application's.
     ~FWWindow() override;
 
     WindowStyle GetStyle() const { return mStyle; }
@@ -63,6 +69,20 @@ public:
     // Notes an edit field whose change is to be reported after a delay.
     void PostTextEvent(EditText* edit);
 
+    // The document and the window lists
+    FWDocument* GetDocument() const { return mDocument; }
+    // Leaves the old document's window list, then joins the new one's.
+    virtual void SetDocument(FWDocument* document);
+    // The object that manages a group of windows, told when this window is deleted; none unless
+    // a derived window sets one.
+    Dependable* GetMultiWindow() const { return mMultiWindow; }
+    // Told that the document changed; true when the window did something about it.
+    virtual bool DocumentUpdateEvent() { return false; }
+    void AddToAppList(FWList<FWWindow>* list);
+    void RemoveFromAppList(FWList<FWWindow>* list);
+    void AddToDocList(FWList<FWWindow>* list);
+    void RemoveFromDocList(FWList<FWWindow>* list);
+
     // Whether the menu bar's commands may be used while this window is in front.
     bool MenusAllowed() const { return mMenusAllowed; }
 
@@ -74,7 +94,15 @@ public:
 
     bool ReceiveMessage(Dependable* sender, Message m) override;
 
+protected:
+    Dependable* mMultiWindow = nullptr;
+
 private:
+    // Forgets the document, remembering it for the destructor.
+    void forgetDocument(FWDocument* document);
+
+    DepReference<FWDocument> mDocument{this, true};
+    FWDocument* mLastDocument = nullptr;
     FWViewMngr mViewMngr;
     WindowStyle mStyle;
     bool mVisible = false;
@@ -89,4 +117,6 @@ private:
     FWFont mFont;
     EditText* mPendingTextEvent = nullptr;
     uint32_t mPendingSince = 0;
+    ListNode<FWWindow> mAppListNode;
+    ListNode<FWWindow> mDocListNode;
 };
