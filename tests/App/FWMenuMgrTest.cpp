@@ -341,6 +341,7 @@ TEST_F(FWMenuMgrTest, MenuClicksRunTheChosenItem)
     FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
     EXPECT_EQ(std::vector<std::string>{"b.rsrc"}, gSeen.actions);
     EXPECT_EQ(std::vector<uint16_t>{kShift}, gSeen.actionModifiers);
+    EXPECT_EQ(std::vector<uint16_t>{kShift}, gSeen.adjustModifiers); // adjusted before the click
     EXPECT_EQ(0, HostHilitedMenu());
 
     // A disabled row chosen by the mouse runs nothing; neither does a release elsewhere.
