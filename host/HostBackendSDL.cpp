@@ -185,7 +185,7 @@ private:
     void handle(const SDL_Event& event);
     void handleKey(const SDL_KeyboardEvent& key);
     void handleText(const char* text);
-    void deliver(HostInput input);
+    void deliver(HostInputEvent input);
     void showCursor();
     SDL_Cursor* systemCursor(SDL_SystemCursor id);
 
@@ -234,7 +234,7 @@ bool SdlBackend::Open(std::string* error)
     return true;
 }
 
-void SdlBackend::deliver(HostInput input)
+void SdlBackend::deliver(HostInputEvent input)
 {
     input.when = TickCount();
     input.modifiers = mModifiers;
@@ -272,8 +272,8 @@ void SdlBackend::handle(const SDL_Event& event)
             HostInvalScreen(HostScreenBounds());
         break;
     case SDL_MOUSEMOTION: {
-        HostInput input;
-        input.kind = HostInput::Kind::MouseMove;
+        HostInputEvent input;
+        input.kind = HostInputEvent::Kind::MouseMove;
         input.where = Point{coordinate(event.motion.y), coordinate(event.motion.x)};
         deliver(input);
         break;
@@ -288,8 +288,8 @@ void SdlBackend::handle(const SDL_Event& event)
         if (down ? mMouseButton != 0 : mMouseButton != button)
             break;
         mMouseButton = down ? button : 0;
-        HostInput input;
-        input.kind = down ? HostInput::Kind::MouseDown : HostInput::Kind::MouseUp;
+        HostInputEvent input;
+        input.kind = down ? HostInputEvent::Kind::MouseDown : HostInputEvent::Kind::MouseUp;
         input.where = Point{coordinate(event.button.y), coordinate(event.button.x)};
         input.when = TickCount();
         // A right click is a click with the Control bit.
@@ -322,13 +322,13 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
                                  : keyCodeOf(scancode) == kVK_Control ? controlKey
                                                                       : 0;
         mModifiers = down ? EventModifiers(mModifiers | own) : EventModifiers(mModifiers & ~own);
-        HostInput input;
-        input.kind = HostInput::Kind::Modifiers;
+        HostInputEvent input;
+        input.kind = HostInputEvent::Kind::Modifiers;
         deliver(input);
         return;
     }
     mModifiers = modifiersOf(key.keysym.mod);
-    HostInput input;
+    HostInputEvent input;
     input.keyCode = keyCodeOf(scancode);
     if (!down) {
         // A release only for a key whose press typed something.
@@ -339,12 +339,12 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
         mCharOfKey.erase(found);
         if (character == 0)
             return;
-        input.kind = HostInput::Kind::KeyUp;
+        input.kind = HostInputEvent::Kind::KeyUp;
         input.charCode = character;
         deliver(input);
         return;
     }
-    input.kind = key.repeat != 0 ? HostInput::Kind::AutoKey : HostInput::Kind::KeyDown;
+    input.kind = key.repeat != 0 ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
     uint8_t character = specialCharOf(scancode);
     // With Command or Control held no text arrives: the key's own character stands in.
     if (character == 0 && (mModifiers & (cmdKey | controlKey)) != 0) {
@@ -375,8 +375,8 @@ void SdlBackend::handleText(const char* text)
         uint8_t byte = 0;
         if (!HostUnicodeToMacRoman(c, &byte))
             continue;
-        HostInput input;
-        input.kind = mTextRepeat ? HostInput::Kind::AutoKey : HostInput::Kind::KeyDown;
+        HostInputEvent input;
+        input.kind = mTextRepeat ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
         input.keyCode = mTextKey;
         input.charCode = byte;
         for (auto& [scancode, character] : mCharOfKey)
