@@ -1,5 +1,5 @@
-// Start-up environment of the host. The headless host has no cursor to draw and its events
-// arrive from its event source, so the cursor and flush calls have nothing to reset here.
+// Start-up environment of the host. Its events arrive from its event source, so the flush call
+// has nothing to reset here; the cursor calls live with the host's cursors.
 #include "HostEnvironment.h"
 
 #include <cstdlib>
