@@ -1,5 +1,6 @@
 #include "BranchItem.h"
 
+#include "DiskImage.h"
 #include "FWStr.h"
 #include "SubClassFactory.h"
 
@@ -23,4 +24,9 @@ void BranchItem::TextFileSerialize(int32_t index, int32_t parentIndex, FILE* fil
 const FWString& BranchItem::Viewable_Name() const
 {
     return kDisplayName;
+}
+
+const ImageBuffer* BranchItem::Viewable_Icon()
+{
+    return DiskImage::Acquire(2015, FOUR_CHAR_CODE("argb"));
 }

@@ -2,6 +2,7 @@
 #include "FWViewMngr.h"
 
 #include "DNode.h"
+#include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -44,13 +45,16 @@ FWViewMngr::FWViewMngr(FWWindow* window) : mWindow(this, true), mTabList(true)
 {
     SetDebugName("FWViewMngr");
     mWindow = window;
+    if (mCount == 0)
+        InitInterfaceIcons();
     ++mCount;
 }
 
 FWViewMngr::~FWViewMngr()
 {
     deleteTree();
-    --mCount;
+    if (--mCount == 0)
+        DisposeInterfaceIcons();
     mWindow = nullptr;
 }
 
@@ -425,6 +429,83 @@ bool FWViewMngr::ReceiveMessage(Dependable* sender, Message m)
     return true;
 }
 
+
+// Shared icons -----------------------------------------------------------------------------
+
+DiskImage* FWViewMngr::closeIcon[2] = {};
+DiskImage* FWViewMngr::popupIcon[2] = {};
+DiskImage* FWViewMngr::zoomIcon[2] = {};
+DiskImage* FWViewMngr::closeIconMini[2] = {};
+DiskImage* FWViewMngr::popupIconMini[2] = {};
+DiskImage* FWViewMngr::zoomIconMini[2] = {};
+DiskImage* FWViewMngr::modalIcons[2] = {};
+DiskImage* FWViewMngr::checkboxIcons[2] = {};
+DiskImage* FWViewMngr::radioIcons[4] = {};
+DiskImage* FWViewMngr::defaultPicture = nullptr;
+
+namespace {
+
+void loadPair(DiskImage* pair[2], int32_t first)
+{
+    if (pair[0] != nullptr)
+        return;
+    pair[0] = DiskImage::Acquire(first, FOUR_CHAR_CODE("argb"));
+    pair[1] = DiskImage::Acquire(first + 1, FOUR_CHAR_CODE("argb"));
+}
+
+void reload(DiskImage*& slot, int32_t id, uint32_t type)
+{
+    if (slot != nullptr)
+        DiskImage::Release(slot);
+    slot = DiskImage::Acquire(id, type);
+}
+
+void release(DiskImage*& slot)
+{
+    if (slot != nullptr)
+        DiskImage::Release(slot);
+    slot = nullptr;
+}
+
+} // namespace
+
+bool FWViewMngr::InitInterfaceIcons()
+{
+    loadPair(closeIcon, 60);
+    loadPair(popupIcon, 62);
+    loadPair(zoomIcon, 64);
+    loadPair(closeIconMini, 66);
+    loadPair(popupIconMini, 68);
+    loadPair(zoomIconMini, 70);
+    reload(modalIcons[0], 32, FOUR_CHAR_CODE("argb"));
+    reload(modalIcons[1], 33, FOUR_CHAR_CODE("argb"));
+    reload(checkboxIcons[0], 5008, FOUR_CHAR_CODE("argb"));
+    reload(checkboxIcons[1], 5010, FOUR_CHAR_CODE("PICT"));
+    reload(radioIcons[0], 5005, FOUR_CHAR_CODE("argb"));
+    reload(radioIcons[1], 5006, FOUR_CHAR_CODE("argb"));
+    reload(radioIcons[2], 5007, FOUR_CHAR_CODE("argb"));
+    reload(radioIcons[3], 5003, FOUR_CHAR_CODE("argb"));
+    if (defaultPicture == nullptr)
+        defaultPicture = DiskImage::Acquire(17, FOUR_CHAR_CODE("argb"));
+
+    for (DiskImage** pair : {closeIcon, popupIcon, zoomIcon, modalIcons, checkboxIcons})
+        if (pair[0] == nullptr || pair[1] == nullptr)
+            return false;
+    return radioIcons[0] != nullptr && radioIcons[1] != nullptr && radioIcons[2] != nullptr &&
+           defaultPicture != nullptr;
+}
+
+void FWViewMngr::DisposeInterfaceIcons()
+{
+    for (DiskImage** pair : {closeIcon, popupIcon, zoomIcon, closeIconMini, popupIconMini, zoomIconMini, modalIcons,
+                             checkboxIcons}) {
+        release(pair[0]);
+        release(pair[1]);
+    }
+    for (DiskImage*& slot : radioIcons)
+        release(slot);
+    release(defaultPicture);
+}
 
 // Hit testing and routing ------------------------------------------------------------------
 

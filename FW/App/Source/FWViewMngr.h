@@ -120,6 +120,20 @@ public:
 
     bool ReceiveMessage(Dependable* sender, Message m) override;
 
+    // Shared images of the window frames and the basic controls, held while any manager lives.
+    static bool InitInterfaceIcons();
+    static void DisposeInterfaceIcons();
+    static DiskImage* closeIcon[2];
+    static DiskImage* popupIcon[2];
+    static DiskImage* zoomIcon[2];
+    static DiskImage* closeIconMini[2];
+    static DiskImage* popupIconMini[2];
+    static DiskImage* zoomIconMini[2];
+    static DiskImage* modalIcons[2];
+    static DiskImage* checkboxIcons[2];
+    static DiskImage* radioIcons[4];
+    static DiskImage* defaultPicture;
+
     static int32_t mCount;
     // When set, a load leaves the window's place and size alone.
     static bool mUnserializing;

@@ -1,5 +1,6 @@
 #include "ParentWindow.h"
 
+#include "DiskImage.h"
 #include "FWStr.h"
 #include "SubClassFactory.h"
 #include "PreorderTraversal.h"
@@ -34,4 +35,9 @@ void ParentWindow::TextFileSerialize(int32_t index, int32_t, FILE* file)
 const FWString& ParentWindow::Viewable_Name() const
 {
     return kDisplayName;
+}
+
+const ImageBuffer* ParentWindow::Viewable_Icon()
+{
+    return DiskImage::Acquire(2014, FOUR_CHAR_CODE("argb"));
 }

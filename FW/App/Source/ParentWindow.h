@@ -13,4 +13,6 @@ public:
     void TextFileSerialize(int32_t index, int32_t parentIndex, FILE* file) override;
     const char* FactoryGetClassName() const override { return "ParentWindow"; }
     const FWString& Viewable_Name() const override;
+    // Acquired anew on every call.
+    const ImageBuffer* Viewable_Icon() override;
 };

@@ -2,6 +2,7 @@
 #include "FWIdleTimerManagerPAC.h"
 
 #include "FWIdleTimer.h"
+#include "HostPorts.h"
 
 #include <cstdio>
 
@@ -49,10 +50,13 @@ void FWIdleTimerManagerPAC::Stop(FWIdleTimer* timer)
 
 void FWIdleTimerManagerPAC::timerCallBack(EventLoopTimerRef, void* userData)
 {
+    // A timer action may draw: the drawing port of whatever the timer interrupted comes back.
+    GrafPtr savedPort = nullptr;
+    GetPort(&savedPort);
     auto* timer = static_cast<FWIdleTimer*>(userData);
-    if (!FWIdleTimer::IsValidTimer(timer)) {
+    if (FWIdleTimer::IsValidTimer(timer))
+        timer->TimerAction();
+    else
         std::puts("destroyed timer");
-        return;
-    }
-    timer->TimerAction();
+    SetPort(savedPort);
 }
