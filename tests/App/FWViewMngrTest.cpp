@@ -4,16 +4,21 @@
 #include "FWView.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
+#include "HostFiles.h"
+#include "HostForks.h"
 #include "HostMemory.h"
+#include "HostResources.h"
 #include "ParentWindow.h"
 #include "PreorderTraversal.h"
 #include "ProgrammerMessageRecorder.h"
+#include "TempFolder.h"
 #include "ViewTestClasses.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -447,4 +452,35 @@ TEST(FWViewMngrFormat, KeptNestedLayoutLoadsWithItsPagesAndDependant)
     EXPECT_EQ(resaved, again.save());
     w.root()->Dependants().DeleteChildren();
     again.root()->Dependants().DeleteChildren();
+}
+
+TEST(FWViewMngr, SavedLayoutStoredAsAResourceLoadsByItsId)
+{
+    TempFolder folder;
+    const std::string path = folder.File("layouts.rsrc");
+    std::fclose(std::fopen(path.c_str(), "wb"));
+    FSRef ref;
+    ASSERT_EQ(noErr, FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, nullptr));
+    HFSUniStr255 fork;
+    FSGetResourceForkName(&fork);
+    ASSERT_EQ(noErr, FSCreateResourceFork(&ref, fork.length, fork.unicode, 0));
+    FSSpec spec{};
+    std::memcpy(spec.parentPath, folder.Path().c_str(), folder.Path().string().size() + 1);
+    spec.name[0] = uint8_t(std::strlen("layouts.rsrc"));
+    std::memcpy(spec.name + 1, "layouts.rsrc", spec.name[0]);
+    spec.vRefNum = kHostVolumeRefNum;
+
+    LayoutWindow w;
+    w.add(w.root(), FWRect(10, 20, 60, 40));
+    const SInt16 file = FSpOpenResFile(&spec, fsRdWrPerm);
+    ASSERT_GT(file, 0);
+    AddResource(w.manager().SerializeViewTree(), FOUR_CHAR_CODE("WINT"), 200, nullptr);
+    ASSERT_EQ(noErr, ResError());
+    UpdateResFile(file);
+
+    LayoutWindow copy(false);
+    ASSERT_TRUE(copy.manager().Initialize(int32_t(200)));
+    EXPECT_EQ(200, copy.manager().GetResID());
+    EXPECT_EQ(twoViewExample(), copy.save());
+    CloseResFile(file);
 }
