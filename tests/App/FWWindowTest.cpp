@@ -9,6 +9,7 @@
 #include "FWStr.h"
 #include "FWView.h"
 #include "FWWindow.h"
+#include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostHeadless.h"
 #include "HostScreen.h"
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 #include <string>
 
 namespace {
@@ -349,4 +351,76 @@ TEST(FWWindowZoom, ZoomingTwiceComesBack)
     EXPECT_EQ(app, window.GlobalFrame());
     window.ZoomEvent();
     EXPECT_EQ(FWRect(200, 200, 400, 300), window.GlobalFrame());
+}
+
+namespace {
+
+// Looks at the screen each time the drag asks where the outline may go: by then the outline
+// of the previous step is on the overlay.
+class WatchedWindow : public FWWindow {
+public:
+    mutable int outlinesSeen = 0;
+    mutable FWRect last;
+    void NewDragPosition(FWRect& rect, const FWPoint& mouse) const override
+    {
+        if (!last.Empty()) {
+            HostComposeScreen();
+            const uint32_t a = screenRgb(last.left, last.top);
+            const uint32_t b = screenRgb(last.left + 1, last.top);
+            if ((a == 0xFFFFFF && b == 0) || (a == 0 && b == 0xFFFFFF))
+                ++outlinesSeen;
+        }
+        FWWindow::NewDragPosition(rect, mouse);
+        last = rect;
+    }
+};
+
+} // namespace
+
+TEST(FWWindowDrag, TheOutlineFollowsTheMouseOnTheScreen)
+{
+    HostDesktopScope desk;
+    WatchedWindow window;
+    window.Initialize(nullptr, FWRect(200, 200, 400, 300));
+    window.Show();
+    const Point press{210, 300};
+    HostInjectMouseDown(press);
+    HostInjectMouseMove(Point{211, 301}); // taken by the first look at the button
+    HostInjectMouseMove(Point{240, 340});
+    HostInjectMouseMove(Point{280, 380});
+    HostInjectMouseMove(Point{281, 381}); // under two pixels: the outline stays
+    HostInjectMouseUp(Point{281, 381});
+    takePress();
+    FWEvent event = pressAt(window, press);
+    window.DragWindow(event);
+    EXPECT_EQ(2, window.outlinesSeen);
+    // Once released, the outline is gone.
+    HostComposeScreen();
+    EXPECT_EQ(HostDesktopScope::Rgb(kHostDesktopColor), screenRgb(window.last.left, window.last.top));
+}
+
+TEST(FWWindowText, ASecondFieldDeliversTheFirstAtOnceAndItselfAfterTheDelay)
+{
+    HostDesktopScope desk(1000);
+    struct Counting : FWWindow {
+        std::vector<EditText*> delivered;
+        bool InterfaceTextEvent(EditText* edit) override
+        {
+            delivered.push_back(edit);
+            return true;
+        }
+    } window;
+    auto* a = reinterpret_cast<EditText*>(0x10);
+    auto* b = reinterpret_cast<EditText*>(0x20);
+    window.PostTextEvent(a);
+    window.PostTextEvent(b);
+    ASSERT_EQ(1u, window.delivered.size());
+    EXPECT_EQ(a, window.delivered[0]);
+    HostSetManualTicks(1030);
+    window.UseIdleTime();
+    EXPECT_EQ(1u, window.delivered.size());
+    HostSetManualTicks(1031);
+    window.UseIdleTime();
+    ASSERT_EQ(2u, window.delivered.size());
+    EXPECT_EQ(b, window.delivered[1]);
 }
