@@ -1,5 +1,5 @@
-// Start-up environment of the host. Its events arrive from its event source, so the flush call
-// has nothing to reset here; the cursor calls live with the host's cursors.
+// Start-up environment of the host: ending the program, the hidden port and system functions by
+// name. FlushEvents lives with the event queue (HostEvents.cpp).
 #include "HostEnvironment.h"
 
 #include <cstdlib>
@@ -13,10 +13,6 @@ HostPortToken sNextPort = 1;
 
 
 } // namespace
-
-void FlushEvents(UInt16, UInt16)
-{
-}
 
 void ExitToShell()
 {

@@ -12,6 +12,7 @@
 #include "FWString.h"
 #include "FWView.h"
 #include "FWWindow.h"
+#include "HostWindows.h"
 #include "HostMacRoman.h"
 #include "HostPorts.h"
 #include "HostScript.h"
@@ -218,7 +219,7 @@ void FWDrawContext::acquireWindowState()
 
 CGrafPtr FWDrawContext::windowPort() const
 {
-    return nullptr;
+    return GetWindowPort(mWindow->GetPDW());
 }
 
 void FWDrawContext::releaseState()
