@@ -8,7 +8,7 @@
 // be read leaves the domain empty.
 #pragma once
 
-#include "HostCFString.h"
+#include "HostCoreFoundation.h"
 
 // The domain of the running program (named after its executable).
 extern const CFStringRef kCFPreferencesCurrentApplication;

@@ -1,4 +1,4 @@
-#include "HostCFString.h"
+#include "HostCoreFoundation.h"
 #include "HostPreferences.h"
 #include "HostTestFiles.h"
 #include "PreferencesFolder.h"
@@ -30,7 +30,7 @@ void set(const char* key, const char* text, CFStringRef domain = kCFPreferencesC
 
 } // namespace
 
-TEST(HostCFString, ConvertsBetweenEncodingsAndRefusesWhatDoesNotFit)
+TEST(HostCoreFoundation, ConvertsBetweenEncodingsAndRefusesWhatDoesNotFit)
 {
     CFStringRef ascii = CFStringCreateWithCString(kCFAllocatorDefault, "/home/u/Work", kCFStringEncodingASCII);
     ASSERT_NE(nullptr, ascii);
@@ -69,6 +69,22 @@ TEST(HostCFString, ConvertsBetweenEncodingsAndRefusesWhatDoesNotFit)
     CFStringRef made = CFStringCreateWithCString(kCFAllocatorDefault, "main", kCFStringEncodingMacRoman);
     EXPECT_TRUE(HostCFStringEqual(CFSTR("main"), made));
     CFRelease(made);
+}
+
+TEST(HostCoreFoundation, ArraysRetainTheirValuesWhenAsked)
+{
+    CFStringRef a = CFStringCreateWithCString(kCFAllocatorDefault, "All files", kCFStringEncodingASCII);
+    const void* values[] = {a, CFSTR("Layouts")};
+    CFArrayRef array = CFArrayCreate(kCFAllocatorDefault, values, 2, &kCFTypeArrayCallBacks);
+    CFRelease(a); // the array holds it now
+    EXPECT_EQ(CFArrayGetTypeID(), CFGetTypeID(array));
+    EXPECT_EQ(2, CFArrayGetCount(array));
+    EXPECT_EQ("All files", HostCFStringToUtf8(static_cast<CFStringRef>(CFArrayGetValueAtIndex(array, 0))));
+    EXPECT_EQ(nullptr, CFArrayGetValueAtIndex(array, 2));
+    EXPECT_EQ(nullptr, CFArrayGetValueAtIndex(array, -1));
+    EXPECT_EQ(0, CFStringGetLength(reinterpret_cast<CFStringRef>(array)));
+    CFRelease(array);
+    EXPECT_EQ(nullptr, CFArrayCreate(kCFAllocatorDefault, nullptr, 1, nullptr));
 }
 
 TEST(HostPreferences, ValuesSurviveTheNextRunOnlyOnceSynchronized)

@@ -1,21 +1,48 @@
-// Core strings as counted objects holding Unicode characters.
-#include "HostCFString.h"
+// Core objects: every object begins with its type and its reference count.
+#include "HostCoreFoundation.h"
 
 #include "HostMacRoman.h"
 
 #include <cstring>
 #include <map>
 #include <string_view>
-
-struct HostCFString {
-    CFTypeID type;
-    int32_t references; // 0 for constant strings, which are never freed
-    std::u32string characters;
-};
+#include <vector>
 
 namespace {
 
 constexpr CFTypeID kStringTypeID = 7;
+constexpr CFTypeID kArrayTypeID = 18;
+
+} // namespace
+
+struct HostCFObject {
+    CFTypeID type;
+    int32_t references; // 0 for constant objects, which are never freed
+    virtual ~HostCFObject() = default;
+    HostCFObject(CFTypeID t, int32_t r) : type(t), references(r) {}
+};
+
+struct HostCFString : HostCFObject {
+    HostCFString(int32_t references, std::u32string text)
+        : HostCFObject(kStringTypeID, references), characters(std::move(text)) {}
+    std::u32string characters;
+};
+
+struct HostCFArray : HostCFObject {
+    HostCFArray() : HostCFObject(kArrayTypeID, 1) {}
+    ~HostCFArray() override
+    {
+        if (retains)
+            for (const void* value : values)
+                CFRelease(value);
+    }
+    std::vector<const void*> values;
+    bool retains = false;
+};
+
+const CFArrayCallBacks kCFTypeArrayCallBacks = {0};
+
+namespace {
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -108,37 +135,80 @@ bool encode(const std::u32string& characters, CFStringEncoding encoding, std::st
     return true;
 }
 
+HostCFObject* objectOf(CFTypeRef object)
+{
+    return const_cast<HostCFObject*>(static_cast<const HostCFObject*>(object));
+}
+
 const HostCFString* asString(CFTypeRef object)
 {
-    const auto* string = static_cast<const HostCFString*>(object);
-    return string != nullptr && string->type == kStringTypeID ? string : nullptr;
+    return object != nullptr && objectOf(object)->type == kStringTypeID ? static_cast<const HostCFString*>(object)
+                                                                        : nullptr;
+}
+
+const HostCFArray* asArray(CFTypeRef object)
+{
+    return object != nullptr && objectOf(object)->type == kArrayTypeID ? static_cast<const HostCFArray*>(object)
+                                                                       : nullptr;
 }
 
 } // namespace
 
 CFTypeRef CFRetain(CFTypeRef object)
 {
-    auto* string = const_cast<HostCFString*>(static_cast<const HostCFString*>(object));
-    if (string != nullptr && string->references > 0)
-        ++string->references;
+    HostCFObject* o = objectOf(object);
+    if (o != nullptr && o->references > 0)
+        ++o->references;
     return object;
 }
 
 void CFRelease(CFTypeRef object)
 {
-    auto* string = const_cast<HostCFString*>(static_cast<const HostCFString*>(object));
-    if (string != nullptr && string->references > 0 && --string->references == 0)
-        delete string;
+    HostCFObject* o = objectOf(object);
+    if (o != nullptr && o->references > 0 && --o->references == 0)
+        delete o;
 }
 
 CFTypeID CFGetTypeID(CFTypeRef object)
 {
-    return object != nullptr ? static_cast<const HostCFString*>(object)->type : 0;
+    return object != nullptr ? objectOf(object)->type : 0;
 }
 
 CFTypeID CFStringGetTypeID()
 {
     return kStringTypeID;
+}
+
+CFTypeID CFArrayGetTypeID()
+{
+    return kArrayTypeID;
+}
+
+CFArrayRef CFArrayCreate(CFAllocatorRef, const void** values, CFIndex numValues, const CFArrayCallBacks* callBacks)
+{
+    if (numValues < 0 || (numValues > 0 && values == nullptr))
+        return nullptr;
+    auto* array = new HostCFArray;
+    array->retains = callBacks != nullptr;
+    array->values.assign(values, values + numValues);
+    if (array->retains)
+        for (const void* value : array->values)
+            CFRetain(value);
+    return array;
+}
+
+CFIndex CFArrayGetCount(CFArrayRef array)
+{
+    const HostCFArray* a = asArray(array);
+    return a != nullptr ? CFIndex(a->values.size()) : 0;
+}
+
+const void* CFArrayGetValueAtIndex(CFArrayRef array, CFIndex index)
+{
+    const HostCFArray* a = asArray(array);
+    if (a == nullptr || index < 0 || size_t(index) >= a->values.size())
+        return nullptr;
+    return a->values[size_t(index)];
 }
 
 CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* cStr, CFStringEncoding encoding)
@@ -148,7 +218,7 @@ CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* cStr, CFString
     std::u32string characters;
     if (!decode(cStr, encoding, characters))
         return nullptr;
-    return new HostCFString{kStringTypeID, 1, std::move(characters)};
+    return new HostCFString(1, std::move(characters));
 }
 
 CFIndex CFStringGetLength(CFStringRef string)
@@ -194,7 +264,7 @@ CFStringRef HostConstantString(const char* text)
     std::u32string characters;
     if (!decode(text, kCFStringEncodingUTF8, characters))
         decode(text, kCFStringEncodingMacRoman, characters);
-    auto* string = new HostCFString{kStringTypeID, 0, std::move(characters)};
+    auto* string = new HostCFString(0, std::move(characters));
     constants->emplace(text, string);
     return string;
 }

@@ -1,6 +1,6 @@
-// Reference-counted Unicode strings in the manner of the platform's core strings: created from
-// C strings in a named encoding, read back as C strings or length-prefixed strings, retained
-// and released. Constant strings (CFSTR) live for the whole run.
+// Reference-counted core objects: Unicode strings, created from C strings in a named encoding
+// and read back as C strings or length-prefixed strings, and arrays of objects. Constant
+// strings (CFSTR) live for the whole run.
 #pragma once
 
 #include "HostTypes.h"
@@ -9,7 +9,7 @@
 
 using CFTypeRef = const void*;
 using CFStringRef = const struct HostCFString*;
-using CFMutableStringRef = struct HostCFString*;
+using CFArrayRef = const struct HostCFArray*;
 using CFPropertyListRef = CFTypeRef;
 using CFAllocatorRef = const void*;
 using CFIndex = int32_t;
@@ -32,6 +32,7 @@ CFTypeRef CFRetain(CFTypeRef object);
 void CFRelease(CFTypeRef object);
 CFTypeID CFGetTypeID(CFTypeRef object);
 CFTypeID CFStringGetTypeID();
+CFTypeID CFArrayGetTypeID();
 
 // A new string from a zero-terminated text in the encoding; null when the text is not valid in
 // it (or cStr is null).
@@ -43,6 +44,18 @@ CFIndex CFStringGetLength(CFStringRef string);
 Boolean CFStringGetCString(CFStringRef string, char* buffer, CFIndex bufferSize, CFStringEncoding encoding);
 // The same as a length byte and the characters: at most bufferSize - 1 and 255 of them.
 Boolean CFStringGetPascalString(CFStringRef string, StringPtr buffer, CFIndex bufferSize, CFStringEncoding encoding);
+
+// Arrays of objects. With kCFTypeArrayCallBacks the array retains its values and releases them
+// when it goes; with null callbacks it only points at them.
+struct CFArrayCallBacks {
+    CFIndex version;
+};
+extern const CFArrayCallBacks kCFTypeArrayCallBacks;
+CFArrayRef CFArrayCreate(CFAllocatorRef allocator, const void** values, CFIndex numValues,
+                         const CFArrayCallBacks* callBacks);
+CFIndex CFArrayGetCount(CFArrayRef array);
+// The value at index; null for an index outside the array.
+const void* CFArrayGetValueAtIndex(CFArrayRef array, CFIndex index);
 
 // A constant string, the same object for the same text for the whole run.
 CFStringRef HostConstantString(const char* text);
