@@ -278,6 +278,19 @@ std::string HostCFStringToUtf8(CFStringRef string)
     return text;
 }
 
+std::string HostCFStringToMacRoman(CFStringRef string)
+{
+    const HostCFString* s = asString(string);
+    std::string text;
+    if (s == nullptr)
+        return text;
+    for (char32_t c : s->characters) {
+        uint8_t byte;
+        text += HostUnicodeToMacRoman(c, &byte) ? char(byte) : '?';
+    }
+    return text;
+}
+
 bool HostCFStringEqual(CFStringRef a, CFStringRef b)
 {
     const HostCFString* x = asString(a);

@@ -63,4 +63,6 @@ CFStringRef HostConstantString(const char* text);
 
 // Host helpers: the string as UTF-8, and whether two strings hold the same characters.
 std::string HostCFStringToUtf8(CFStringRef string);
+// The string in the system encoding (Mac Roman), characters it lacks given as '?'.
+std::string HostCFStringToMacRoman(CFStringRef string);
 bool HostCFStringEqual(CFStringRef a, CFStringRef b);

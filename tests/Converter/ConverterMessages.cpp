@@ -1,53 +1,35 @@
-// Records the converter's messages in place of its message windows.
 #include "ConverterMessages.h"
 
-#include "CarbonAlerts.h"
-
-namespace {
-
-std::vector<ShownMessage> sShown;
-std::deque<bool> sAnswers;
-
-} // namespace
+#include "HostModalLoop.h"
+#include "HostNavDialogs.h"
+#include "HostNibs.h"
+#include "MainNib.h"
 
 ConverterMessages::ConverterMessages()
 {
-    sShown.clear();
-    sAnswers.clear();
+    HostResetModalLoops();
+    HostNavClearPresetAnswers();
+    HostResetNibs();
+    RegisterMainNib();
 }
 
 ConverterMessages::~ConverterMessages()
 {
-    sShown.clear();
-    sAnswers.clear();
+    HostResetModalLoops();
+    HostNavClearPresetAnswers();
+    HostResetNibs();
 }
 
-void ConverterMessages::AnswerQuestions(std::deque<bool> answers)
+void ConverterMessages::AnswerQuestions(const std::deque<bool>& answers)
 {
-    sAnswers = std::move(answers);
+    for (bool ok : answers)
+        HostModalPresetAnswer(ok ? HostModalAnswer::kDefault : HostModalAnswer::kCancel);
 }
 
 std::vector<ShownMessage> ConverterMessages::Shown() const
 {
-    return sShown;
-}
-
-void ShowErr(const PascalString& text, const char* windowName)
-{
-    sShown.push_back({windowName, text.CStr()});
-}
-
-bool ShowQuestion(const PascalString& text, const char* windowName)
-{
-    sShown.push_back({windowName, text.CStr()});
-    if (sAnswers.empty())
-        return true;
-    bool answer = sAnswers.front();
-    sAnswers.pop_front();
-    return answer;
-}
-
-void ShowNote(const PascalString& text, const char* windowName)
-{
-    sShown.push_back({windowName, text.CStr()});
+    std::vector<ShownMessage> shown;
+    for (const HostModalShown& window : HostModalShownLog())
+        shown.push_back({window.title, window.texts.empty() ? std::string() : window.texts.front()});
+    return shown;
 }
