@@ -4,6 +4,7 @@
 // takes it. Commands are sent as command-process events whose direct object is the command.
 #pragma once
 
+#include "HostAppleEvents.h"
 #include "HostCoreFoundation.h"
 #include "HostFiles.h"
 #include "HostTypes.h"

@@ -145,6 +145,20 @@ struct HostNavDialog {
 
 namespace {
 
+std::set<HostNavDialog*>& liveDialogs()
+{
+    static auto* dialogs = new std::set<HostNavDialog*>;
+    return *dialogs;
+}
+
+// A dialog whose window was disposed by someone else forgets it.
+void windowGone(WindowRef window)
+{
+    for (HostNavDialog* dialog : liveDialogs())
+        if (dialog->window == window)
+            dialog->window = nullptr;
+}
+
 void retain(CFTypeRef object)
 {
     if (object != nullptr)
@@ -167,6 +181,7 @@ std::vector<CFTypeRef> texts(const NavDialogCreationOptions& o)
 
 HostNavDialog::~HostNavDialog()
 {
+    liveDialogs().erase(this);
     if (window != nullptr)
         DisposeWindow(window);
     for (CFTypeRef text : texts(options))
@@ -713,6 +728,8 @@ OSStatus buildWindow(HostNavDialog& dialog)
     hooks.context = &dialog;
     HostSetModalHooks(window, hooks);
     dialog.window = window;
+    liveDialogs().insert(&dialog);
+    HostAddWindowGoneObserver(windowGone);
     return noErr;
 }
 

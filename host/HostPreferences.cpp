@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
+#include <iterator>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +21,7 @@ namespace {
 // Preference files are small; anything larger is not one of ours.
 constexpr off_t kLargestFile = 1 << 20;
 
-using Domain = std::map<std::string, std::string>;
+using Domain = HostPreferenceValues;
 
 std::map<std::string, Domain>& domains()
 {
@@ -107,17 +107,8 @@ Domain readDomain(const std::string& path)
     if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestFile)
         return domain;
     std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        size_t equals = line.find('=');
-        if (line.empty() || line[0] == '#' || equals == std::string::npos)
-            continue;
-        std::string key;
-        std::string value;
-        if (decode(line.substr(0, equals), key) && decode(line.substr(equals + 1), value) && !key.empty())
-            domain[key] = value;
-    }
-    return domain;
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return HostPreferencesFromText(text);
 }
 
 Domain& domainOf(CFStringRef applicationID)
@@ -144,6 +135,33 @@ bool writeAll(int fd, const std::string& bytes)
 }
 
 } // namespace
+
+HostPreferenceValues HostPreferencesFromText(std::string_view text)
+{
+    Domain domain;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        std::string line(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        start = end == std::string_view::npos ? text.size() : end + 1;
+        size_t equals = line.find('=');
+        if (line.empty() || line[0] == '#' || equals == std::string::npos)
+            continue;
+        std::string key;
+        std::string value;
+        if (decode(line.substr(0, equals), key) && decode(line.substr(equals + 1), value) && !key.empty())
+            domain[key] = value;
+    }
+    return domain;
+}
+
+std::string HostPreferencesToText(const std::string& applicationName, const HostPreferenceValues& values)
+{
+    std::string text = "# Preferences of " + encode(applicationName) + "\n";
+    for (const auto& [key, value] : values)
+        if (!key.empty())
+            text += encode(key) + "=" + encode(value) + "\n";
+    return text;
+}
 
 std::string HostPreferencesFilePath(CFStringRef applicationID)
 {
@@ -183,9 +201,7 @@ Boolean CFPreferencesAppSynchronize(CFStringRef applicationID)
     std::string path = HostPreferencesFilePath(applicationID);
     if (path.empty())
         return false;
-    std::string text = "# Preferences of " + applicationName(applicationID) + "\n";
-    for (const auto& [key, value] : domainOf(applicationID))
-        text += encode(key) + "=" + encode(value) + "\n";
+    std::string text = HostPreferencesToText(applicationName(applicationID), domainOf(applicationID));
     std::string temporary = path + ".new";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)

@@ -10,6 +10,10 @@
 
 #include "HostCoreFoundation.h"
 
+#include <map>
+#include <string>
+#include <string_view>
+
 // The domain of the running program (named after its executable).
 extern const CFStringRef kCFPreferencesCurrentApplication;
 
@@ -26,3 +30,8 @@ Boolean CFPreferencesAppSynchronize(CFStringRef applicationID);
 void HostResetPreferences();
 // The file that holds a domain's preferences.
 std::string HostPreferencesFilePath(CFStringRef applicationID);
+
+// A domain's keys and values (UTF-8), and their form in a preferences file.
+using HostPreferenceValues = std::map<std::string, std::string>;
+HostPreferenceValues HostPreferencesFromText(std::string_view text);
+std::string HostPreferencesToText(const std::string& applicationName, const HostPreferenceValues& values);
