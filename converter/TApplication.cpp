@@ -35,7 +35,7 @@ OSStatus TApplication::HandleEvent(EventHandlerCallRef, TCarbonEvent& event)
         handled = HandleCommand(command);
     else if (event.GetKind() == kEventCommandUpdateStatus)
         handled = UpdateCommandStatus(command);
-    return handled ? noErr : eventNotHandledErr;
+    return handled ? OSStatus(noErr) : OSStatus(eventNotHandledErr);
 }
 
 EventTargetRef TApplication::GetEventTarget()

@@ -263,6 +263,19 @@ TEST(ForkScan, APathWithNoRoomForTheSuffixIsRefusedAndTheInputKept)
     EXPECT_TRUE(std::filesystem::exists(shorter + "(PC)"));
 }
 
+TEST(ForkScan, AFlatFileNameLinkedToTheInputNeverWritesThroughToIt)
+{
+    TempFolder folder;
+    ConverterMessages messages;
+    TempFolder::WriteFile(folder.File("a.rsc"), "fork");
+    std::filesystem::create_symlink(folder.File("a.rsc"), folder.File("a.rsc(PC)"));
+
+    EXPECT_EQ(std::vector<ShownMessage>{kOneCreated}, convert(messages, {folder.File("a.rsc")}));
+    EXPECT_EQ("fork", TempFolder::ReadFile(folder.File("a.rsc")));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.File("a.rsc(PC)")));
+    EXPECT_EQ(expectedHeader("a.rsc", 4) + "fork" + std::string(6, '\0'), TempFolder::ReadFile(folder.File("a.rsc(PC)")));
+}
+
 TEST(ForkScan, AFailureAsksWhetherToGoOnWhileFilesRemain)
 {
     TempFolder folder;
