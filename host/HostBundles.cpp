@@ -1,6 +1,7 @@
 // The host's frameworks: name tables of direct calls.
 #include "HostBundles.h"
 
+#include "HostBackend.h"
 #include "HostInput.h"
 
 #include <cmath>
@@ -90,6 +91,8 @@ CGError CGDisplayMoveCursorToPoint(CGDirectDisplayID display, CGPoint point)
     if (display != kMainDisplay)
         return kCGErrorIllegalArgument;
     // The main display's origin is the global origin.
-    HostSetGlobalMouse(Point{toCoordinate(point.y), toCoordinate(point.x)});
+    const Point where{toCoordinate(point.y), toCoordinate(point.x)};
+    HostSetGlobalMouse(where);
+    HostCurrentBackend().MoveMouse(where);
     return kCGErrorSuccess;
 }

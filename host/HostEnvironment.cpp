@@ -1,5 +1,5 @@
-// Start-up environment of the host. The headless host has no cursor to draw and its events
-// arrive from its event source, so the cursor and flush calls have nothing to reset here.
+// Start-up environment of the host: ending the program, the hidden port and system functions by
+// name. FlushEvents lives with the event queue (HostEvents.cpp).
 #include "HostEnvironment.h"
 
 #include <cstdlib>
@@ -13,10 +13,6 @@ HostPortToken sNextPort = 1;
 
 
 } // namespace
-
-void FlushEvents(UInt16, UInt16)
-{
-}
 
 void ExitToShell()
 {

@@ -5,7 +5,8 @@
 #include "HostCursors.h"
 #include "HostTypes.h"
 
-// Drops the queued events whose kinds are in mask, up to the first of a kind in stopMask.
+// Drops the queued events whose kinds are in mask, up to the first of a kind in stopMask
+// (declared with the event queue in HostEvents.h as well).
 void FlushEvents(UInt16 mask, UInt16 stopMask);
 // Ends the program at once, with a successful exit status.
 [[noreturn]] void ExitToShell();

@@ -1,6 +1,8 @@
 // Mouse and key state held by the host until a display back end or a test changes it.
 #include "HostInput.h"
 
+#include "HostEvents.h"
+
 #include <cstring>
 
 namespace {
@@ -14,13 +16,21 @@ bool sSecureInput = false;
 
 Boolean Button()
 {
+    HostPumpInput();
     return sButtonDown;
 }
 
 Boolean WaitMouseUp()
 {
-    // The button state is delivered as it is now: a release followed by a new press between
-    // two polls reads as one continued press.
+    HostPumpInput();
+    if (sButtonDown && !HostMouseEventQueued())
+        return true;
+    HostTakeQueuedMouseUp();
+    return false;
+}
+
+bool HostButtonState()
+{
     return sButtonDown;
 }
 

@@ -17,9 +17,11 @@ enum : uint16_t {
 // 128 keys, one bit each: bit k of byte n is key 8n + k.
 using KeyMap = uint8_t[16];
 
-// The mouse button is down now.
+// The mouse button is down now. Input that arrived is taken in first (HostPumpInput).
 Boolean Button();
-// The button has stayed down since the last press: false once it has been released.
+// The button has stayed down since the last press, with no press or release waiting in the
+// event queue; once it has been released, the release is taken out of the queue and the answer
+// is false.
 Boolean WaitMouseUp();
 // The mouse position in global (screen) coordinates.
 void GetGlobalMouse(Point* globalMouse);
@@ -31,6 +33,8 @@ Boolean IsSecureEventInputEnabled();
 OSStatus DisableSecureEventInput();
 
 // Feeding interface (display back ends and tests).
+// The button as last fed, without taking in new input.
+bool HostButtonState();
 void HostSetMouseButton(bool down);
 void HostSetGlobalMouse(Point globalMouse);
 // Key codes 0..127; others are ignored.

@@ -72,6 +72,42 @@ HostPort::~HostPort()
     }
 }
 
+OSErr HostPort::Resize(const Rect& bounds, uint32_t fill)
+{
+    HostPixelMap fresh;
+    OSErr err = fresh.Allocate(bounds, mPixels.Depth());
+    if (err != noErr)
+        return err;
+    const Rect& old = mPixels.Bounds();
+    const uint32_t stored = fresh.StoredOf(fill);
+    const bool words = fresh.Depth() == 32;
+    for (int32_t v = bounds.top; v < bounds.bottom; ++v) {
+        const bool rowShared = mPixels.Valid() && v >= old.top && v < old.bottom;
+        if (words) {
+            // Whole 32-bit rows: fill, then copy the shared span in one go.
+            uint32_t* row = reinterpret_cast<uint32_t*>(fresh.Row(v - bounds.top));
+            std::fill(row, row + fresh.Width(), stored);
+            const int32_t left = std::max<int32_t>(bounds.left, old.left);
+            const int32_t right = std::min<int32_t>(bounds.right, old.right);
+            if (rowShared && left < right) {
+                const uint32_t* from = reinterpret_cast<const uint32_t*>(mPixels.Row(v - old.top));
+                std::copy(from + (left - old.left), from + (right - old.left), row + (left - bounds.left));
+            }
+            continue;
+        }
+        for (int32_t h = bounds.left; h < bounds.right; ++h) {
+            const bool shared = rowShared && h >= old.left && h < old.right;
+            fresh.SetAt(h, v, shared ? mPixels.GetAt(h, v) : fill);
+        }
+    }
+    mPixels = std::move(fresh);
+    mDevice.bounds = bounds;
+    mVisible.SetRect(bounds);
+    clipChanged();
+    mChanged = HostBox{0, 0, mPixels.Width(), mPixels.Height()};
+    return noErr;
+}
+
 bool HostPort::IsLive(const HostPort* port)
 {
     return port && livePorts().count(port) != 0;

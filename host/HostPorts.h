@@ -83,6 +83,11 @@ public:
     HostPort(const HostPort&) = delete;
     HostPort& operator=(const HostPort&) = delete;
 
+    // Gives the port a new store over bounds (same depth), keeping the pixels the old and new
+    // bounds share and filling the rest with fill (a 32-bit colour). The visible region becomes
+    // the new bounds. On failure (paramErr, memFullErr) the port is unchanged. Windows resize so.
+    OSErr Resize(const Rect& bounds, uint32_t fill);
+
     // Pixels and geometry.
     HostPixelMap& Pixels() { return mPixels; }
     const Rect& PortRect() const { return mPixels.Bounds(); }

@@ -1,0 +1,412 @@
+// The event queue, delivery of input into it, the event wait with its priorities, and the
+// pending Apple events that SIGTERM, SIGINT and the display's close button post.
+#include "HostEvents.h"
+
+#include "HostAppleEvents.h"
+#include "HostBackend.h"
+#include "HostClock.h"
+#include "HostHeadless.h"
+#include "HostInput.h"
+#include "HostTimers.h"
+#include "HostWindowList.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <deque>
+
+namespace {
+
+struct PendingAppleEvent {
+    AEEventID eventID;
+    std::vector<std::string> paths;
+};
+
+struct EventState {
+    std::deque<EventRecord> queue;
+    std::deque<PendingAppleEvent> appleEvents;
+    EventMask systemMask = everyEvent;
+    HostWindow* active = nullptr; // the active window as last reported by an activate event
+    uint32_t dropped = 0;
+};
+
+EventState& state()
+{
+    static auto* sState = new EventState;
+    return *sState;
+}
+
+volatile std::sig_atomic_t sQuitRequested = 0;
+
+extern "C" void onQuitSignal(int signal)
+{
+    // A second signal before the event loop took the first ends the program as usual.
+    if (sQuitRequested != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    sQuitRequested = 1;
+}
+
+void installSignalHandlers()
+{
+    static bool sInstalled = false;
+    if (sInstalled)
+        return;
+    sInstalled = true;
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void takeQuitRequest()
+{
+    if (sQuitRequested == 0)
+        return;
+    sQuitRequested = 0;
+    HostPostAppleEvent(kAEQuitApplication);
+}
+
+EventMask maskOf(EventKind what)
+{
+    if (what == kHighLevelEvent)
+        return highLevelEventMask;
+    return what < 16 ? EventMask(1u << what) : EventMask(0);
+}
+
+bool matches(const EventRecord& event, EventMask mask)
+{
+    return (maskOf(event.what) & mask) != 0;
+}
+
+EventModifiers currentModifiers()
+{
+    KeyMap keys;
+    GetKeys(keys);
+    auto down = [&keys](uint16_t code) { return (keys[code / 8] >> (code % 8)) & 1; };
+    EventModifiers modifiers = 0;
+    if (down(kVK_Command))
+        modifiers |= cmdKey;
+    if (down(kVK_Shift))
+        modifiers |= shiftKey;
+    if (down(kVK_CapsLock))
+        modifiers |= alphaLock;
+    if (down(kVK_Option))
+        modifiers |= optionKey;
+    if (down(kVK_Control))
+        modifiers |= controlKey;
+    return modifiers;
+}
+
+void holdModifiers(EventModifiers modifiers)
+{
+    HostSetKeyDown(kVK_Command, (modifiers & cmdKey) != 0);
+    HostSetKeyDown(kVK_Shift, (modifiers & shiftKey) != 0);
+    HostSetKeyDown(kVK_CapsLock, (modifiers & alphaLock) != 0);
+    HostSetKeyDown(kVK_Option, (modifiers & optionKey) != 0);
+    HostSetKeyDown(kVK_Control, (modifiers & controlKey) != 0);
+}
+
+// An event made now, at the mouse, with the modifiers held now.
+EventRecord eventNow(EventKind what, uintptr_t message)
+{
+    EventRecord event;
+    event.what = what;
+    event.message = message;
+    event.when = TickCount();
+    GetGlobalMouse(&event.where);
+    event.modifiers = currentModifiers();
+    return event;
+}
+
+void enqueue(const EventRecord& event)
+{
+    EventState& s = state();
+    if (event.what != kHighLevelEvent && (maskOf(event.what) & s.systemMask) == 0)
+        return;
+    if (s.queue.size() >= kHostEventQueueLimit) {
+        // The oldest input goes; high-level events stay, each matching a pending Apple event.
+        auto oldest = std::find_if(s.queue.begin(), s.queue.end(),
+                                   [](const EventRecord& e) { return e.what != kHighLevelEvent; });
+        if (oldest == s.queue.end())
+            return;
+        s.queue.erase(oldest);
+        ++s.dropped;
+    }
+    s.queue.push_back(event);
+}
+
+bool queuedOf(EventMask mask)
+{
+    const auto& queue = state().queue;
+    return std::any_of(queue.begin(), queue.end(), [mask](const EventRecord& e) { return matches(e, mask); });
+}
+
+bool takeActivate(EventRecord& out)
+{
+    EventState& s = state();
+    HostWindow* front = FrontNonFloatingWindow();
+    if (front == s.active)
+        return false;
+    if (s.active != nullptr) {
+        HiliteWindow(s.active, false);
+        out = eventNow(activateEvt, reinterpret_cast<uintptr_t>(s.active));
+        s.active = nullptr;
+        return true;
+    }
+    s.active = front;
+    HiliteWindow(front, true);
+    out = eventNow(activateEvt, reinterpret_cast<uintptr_t>(front));
+    out.modifiers |= activeFlag;
+    return true;
+}
+
+bool takeQueued(EventMask mask, EventRecord& out)
+{
+    auto& queue = state().queue;
+    auto it = std::find_if(queue.begin(), queue.end(), [mask](const EventRecord& e) { return matches(e, mask); });
+    if (it == queue.end())
+        return false;
+    out = *it;
+    queue.erase(it);
+    return true;
+}
+
+bool takeUpdate(EventRecord& out)
+{
+    HostRefreshVisibility();
+    for (HostWindow* w : HostWindowOrder()) {
+        if (!w->visible || w->updateRegion.Empty())
+            continue;
+        out = eventNow(updateEvt, reinterpret_cast<uintptr_t>(w));
+        return true;
+    }
+    return false;
+}
+
+bool takeMouseMoved(RgnHandle mouseRgn, EventRecord& out)
+{
+    if (mouseRgn == nullptr)
+        return false;
+    Point mouse;
+    GetGlobalMouse(&mouse);
+    if (mouseRgn->Contains(mouse.h, mouse.v))
+        return false;
+    out = eventNow(osEvt, uintptr_t(mouseMovedMessage) << 24);
+    return true;
+}
+
+bool nextEvent(EventMask mask, RgnHandle mouseRgn, EventRecord& out)
+{
+    if ((mask & activMask) && takeActivate(out))
+        return true;
+    if (takeQueued(mask, out))
+        return true;
+    if ((mask & updateMask) && takeUpdate(out))
+        return true;
+    if ((mask & osMask) && takeMouseMoved(mouseRgn, out))
+        return true;
+    return false;
+}
+
+// Input for the wait: one injected input unless an event of the mask already waits; whatever
+// the display gathered.
+void pumpForWait(EventMask mask)
+{
+    if (!queuedOf(mask) && HostTakeInjectedInput())
+        return;
+    HostCurrentBackend().Poll();
+}
+
+constexpr uint64_t kNanosecondsPerTick = 1000000000ull / 60;
+// Longest single sleep, so that due timers fire close to their time.
+constexpr uint64_t kSleepSlice = 4000000ull;
+
+} // namespace
+
+Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHandle mouseRgn)
+{
+    using Clock = std::chrono::steady_clock;
+    HostBackend& backend = HostCurrentBackend();
+    installSignalHandlers();
+    EventRecord scratch;
+    EventRecord& out = event != nullptr ? *event : scratch;
+    const Clock::time_point deadline = Clock::now() + std::chrono::nanoseconds(uint64_t(sleep) * kNanosecondsPerTick);
+    HostPresentScreen(true);
+    for (;;) {
+        pumpForWait(mask);
+        takeQuitRequest();
+        if (nextEvent(mask, mouseRgn, out))
+            return true;
+        // Timers fire only while there is nothing to hand out; they may post or draw.
+        if (HostFireDueTimers() > 0) {
+            pumpForWait(mask);
+            takeQuitRequest();
+            if (nextEvent(mask, mouseRgn, out))
+                return true;
+        }
+        const Clock::time_point now = Clock::now();
+        HostPresentScreen(true);
+        if (HostClockIsManual() || now >= deadline) {
+            out = eventNow(nullEvent, 0);
+            return false;
+        }
+        const auto left = uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now).count());
+        backend.Wait(std::min(left, kSleepSlice));
+    }
+}
+
+void FlushEvents(EventMask whichMask, EventMask stopMask)
+{
+    auto& queue = state().queue;
+    for (auto it = queue.begin(); it != queue.end();) {
+        if (matches(*it, stopMask))
+            break;
+        // High-level events stay: each belongs to a pending Apple event.
+        if (matches(*it, whichMask) && it->what != kHighLevelEvent)
+            it = queue.erase(it);
+        else
+            ++it;
+    }
+}
+
+void SetEventMask(EventMask mask)
+{
+    state().systemMask = mask;
+}
+
+Boolean StillDown()
+{
+    HostPumpInput();
+    return HostButtonState() && !queuedOf(mDownMask | mUpMask);
+}
+
+void GetMouse(Point* mouse)
+{
+    if (mouse == nullptr)
+        return;
+    GetGlobalMouse(mouse);
+    GlobalToLocal(mouse);
+}
+
+OSErr AEProcessAppleEvent(const EventRecord* event)
+{
+    EventState& s = state();
+    if (event == nullptr || event->what != kHighLevelEvent || s.appleEvents.empty())
+        return errAEEventNotHandled;
+    PendingAppleEvent pending = std::move(s.appleEvents.front());
+    s.appleEvents.pop_front();
+    switch (pending.eventID) {
+    case kAEQuitApplication:
+        return HostDeliverQuitApplication();
+    case kAEOpenApplication:
+        return HostDeliverOpenApplication();
+    case kAEOpenDocuments:
+        return HostDeliverOpenDocuments(pending.paths);
+    default:
+        return errAEEventNotHandled;
+    }
+}
+
+OSErr YieldToAnyThread()
+{
+    return noErr;
+}
+
+// --- Host interface ----------------------------------------------------------------------------
+
+void HostDeliverInput(const HostInput& input)
+{
+    holdModifiers(input.modifiers);
+    EventRecord event;
+    event.when = input.when;
+    event.modifiers = input.modifiers;
+    switch (input.kind) {
+    case HostInput::Kind::MouseMove:
+        HostSetGlobalMouse(input.where);
+        return;
+    case HostInput::Kind::Modifiers:
+        return;
+    case HostInput::Kind::MouseDown:
+    case HostInput::Kind::MouseUp: {
+        const bool down = input.kind == HostInput::Kind::MouseDown;
+        HostSetGlobalMouse(input.where);
+        HostSetMouseButton(down);
+        event.what = down ? mouseDown : mouseUp;
+        event.where = input.where;
+        break;
+    }
+    case HostInput::Kind::KeyDown:
+    case HostInput::Kind::AutoKey:
+    case HostInput::Kind::KeyUp:
+        HostSetKeyDown(input.keyCode, input.kind != HostInput::Kind::KeyUp);
+        event.what = input.kind == HostInput::Kind::KeyDown ? keyDown
+                   : input.kind == HostInput::Kind::AutoKey ? autoKey
+                                                             : keyUp;
+        event.message = (uintptr_t(input.keyCode & 0x7F) << 8) | input.charCode;
+        GetGlobalMouse(&event.where);
+        break;
+    }
+    enqueue(event);
+}
+
+void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths)
+{
+    state().appleEvents.push_back(PendingAppleEvent{eventID, paths});
+    EventRecord event = eventNow(kHighLevelEvent, kCoreEventClass);
+    event.where = Point{int16_t(eventID >> 16), int16_t(eventID & 0xFFFF)};
+    enqueue(event);
+}
+
+void HostPostQuit()
+{
+    sQuitRequested = 1;
+}
+
+void HostPumpInput()
+{
+    if (!HostTakeInjectedInput())
+        HostCurrentBackend().Poll();
+    HostPresentScreen(false);
+}
+
+bool HostMouseEventQueued()
+{
+    return queuedOf(mDownMask | mUpMask);
+}
+
+bool HostTakeQueuedMouseUp()
+{
+    EventRecord ignored;
+    return takeQueued(mUpMask, ignored);
+}
+
+size_t HostQueuedEventCount()
+{
+    return state().queue.size();
+}
+
+uint32_t HostDroppedEventCount()
+{
+    return state().dropped;
+}
+
+void HostResetEvents()
+{
+    EventState& s = state();
+    s.queue.clear();
+    s.appleEvents.clear();
+    s.systemMask = everyEvent;
+    s.active = nullptr;
+    s.dropped = 0;
+    sQuitRequested = 0;
+}
+
+void HostEventsWindowGone(const HostWindow* window)
+{
+    if (state().active == window)
+        state().active = nullptr;
+}

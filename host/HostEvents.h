@@ -1,0 +1,139 @@
+// The event queue and the event wait. The display back ends (and, headless, the test interface
+// of HostHeadless.h) deliver input: each delivery updates the mouse and key state of HostInput
+// and queues its event. WaitNextEvent hands out, by priority: activate events when the active
+// window changed, queued events in order, update events for windows with something to redraw
+// (front to back), a mouse-moved event when the mouse is outside the caller's region, and
+// otherwise sleeps, firing due timers, and answers a null event.
+#pragma once
+
+#include "HostRegion.h"
+#include "HostTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using EventKind = uint16_t;
+using AEEventID = uint32_t;
+using EventMask = uint16_t;
+using EventModifiers = uint16_t;
+
+enum : EventKind {
+    nullEvent = 0,
+    mouseDown = 1,
+    mouseUp = 2,
+    keyDown = 3,
+    keyUp = 4,
+    autoKey = 5,
+    updateEvt = 6,
+    activateEvt = 8,
+    osEvt = 15,
+    kHighLevelEvent = 23,
+};
+
+enum : EventMask {
+    mDownMask = 1 << mouseDown,
+    mUpMask = 1 << mouseUp,
+    keyDownMask = 1 << keyDown,
+    keyUpMask = 1 << keyUp,
+    autoKeyMask = 1 << autoKey,
+    updateMask = 1 << updateEvt,
+    activMask = 1 << activateEvt,
+    highLevelEventMask = 0x0400,
+    osMask = 1 << osEvt,
+    everyEvent = 0xFFFF,
+};
+
+// Modifier bits of an event. activeFlag marks an activate (not deactivate) event.
+enum : EventModifiers {
+    activeFlag = 0x0001,
+    cmdKey = 0x0100,
+    shiftKey = 0x0200,
+    alphaLock = 0x0400,
+    optionKey = 0x0800,
+    controlKey = 0x1000,
+};
+
+// The message of an operating-system event: its kind in the high byte.
+enum : uint32_t {
+    mouseMovedMessage = 0xFA,
+    suspendResumeMessage = 0x01,
+    resumeFlag = 1,
+    osEvtMessageMask = 0xFF000000,
+};
+
+enum : uint32_t {
+    charCodeMask = 0x000000FF,
+    keyCodeMask = 0x0000FF00,
+};
+
+// One event. message: key events the character code (bits 0-7) and the key code (8-15);
+// update and activate events the window (a WindowRef, hence pointer-sized); operating-system
+// events their kind in bits 24-31; high-level events the event class. when: ticks. where: the
+// mouse, global (high-level events: the event id, high half in v). modifiers: the bits above.
+struct EventRecord {
+    EventKind what = nullEvent;
+    uintptr_t message = 0;
+    uint32_t when = 0;
+    Point where{0, 0};
+    EventModifiers modifiers = 0;
+};
+
+// Takes the next event of the mask; sleeps up to sleep ticks when there is none, firing due
+// timers meanwhile (under the manual clock nothing sleeps). mouseRgn (global, may be null):
+// while the mouse is outside it, a mouse-moved event is due. True for an event, false (with a
+// null event in *event) when none came.
+Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHandle mouseRgn);
+// Removes the queued events of whichMask, stopping at the first event of stopMask.
+void FlushEvents(EventMask whichMask, EventMask stopMask);
+// Only events of the mask are queued from now on (everything at first).
+void SetEventMask(EventMask mask);
+
+// The button is down and no mouse press or release waits in the queue.
+Boolean StillDown();
+// The mouse in the local coordinates of the current port.
+void GetMouse(Point* mouse);
+
+// Hands the high-level event of the record to the installed Apple-event handler and answers its
+// result; errAEEventNotHandled when the record names no pending event.
+OSErr AEProcessAppleEvent(const EventRecord* event);
+
+// There is only one thread.
+OSErr YieldToAnyThread();
+
+// --- Host interface: delivery of input (back ends, test interface) --------------------------
+
+struct HostInput {
+    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers };
+    Kind kind = Kind::MouseMove;
+    Point where{0, 0};        // mouse events: global position
+    EventModifiers modifiers = 0;
+    uint8_t keyCode = 0;      // key events: virtual key code 0..127
+    uint8_t charCode = 0;     // key events: Mac Roman character
+    uint32_t when = 0;        // ticks
+};
+
+// At most this many events wait in the queue: beyond it the oldest input event is dropped.
+constexpr size_t kHostEventQueueLimit = 256;
+
+// Updates the mouse and key state (the modifier keys follow the input's modifiers) and queues
+// the input's event.
+void HostDeliverInput(const HostInput& input);
+// Queues a core Apple event ('quit', 'oapp', or 'odoc' with the files) for delivery through the
+// event wait and AEProcessAppleEvent. Safe only on the main thread; signals use HostPostQuit.
+void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths = {});
+// Async-signal-safe: asks the next event wait to post a 'quit' Apple event.
+void HostPostQuit();
+// Lets the input that arrived reach the state and the queue: one injected input when some waits,
+// else whatever the display gathered. Button, StillDown and WaitMouseUp call it.
+void HostPumpInput();
+// Whether a mouse press or release waits in the queue.
+bool HostMouseEventQueued();
+// Removes the first queued mouse release; true when there was one.
+bool HostTakeQueuedMouseUp();
+// Test interface: the queued events; how many input events the full queue dropped; forget the
+// queue, pending Apple events, the event mask and the active window.
+size_t HostQueuedEventCount();
+uint32_t HostDroppedEventCount();
+void HostResetEvents();
