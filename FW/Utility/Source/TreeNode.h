@@ -41,6 +41,17 @@ public:
     // Direct children.
     int32_t ChildTotal() const;
 
+protected:
+    // Sets the four links as they stand, touching no neighbour: for a reader that fills in
+    // stored links before they are resolved, and clears them again when it gives up.
+    void SetRawLinks(T* parent, T* firstChild, T* prevPeer, T* nextPeer)
+    {
+        mParent = parent;
+        mFirstChild = firstChild;
+        mPrevPeer = prevPeer;
+        mNextPeer = nextPeer;
+    }
+
 private:
     T* self() { return static_cast<T*>(this); }
     static TreeNode* links(T* node) { return node; }

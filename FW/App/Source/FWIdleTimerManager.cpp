@@ -1,0 +1,18 @@
+#include "FWIdleTimerManager.h"
+
+#include "FWIdleTimerManagerPAC.h"
+
+void FWIdleTimerManager::Start(FWIdleTimer* timer, int milliseconds)
+{
+    FWIdleTimerManagerPAC::Start(timer, milliseconds);
+}
+
+void FWIdleTimerManager::StartOneShot(FWIdleTimer* timer, int milliseconds)
+{
+    FWIdleTimerManagerPAC::StartOneShot(timer, milliseconds);
+}
+
+void FWIdleTimerManager::Stop(FWIdleTimer* timer)
+{
+    FWIdleTimerManagerPAC::Stop(timer);
+}

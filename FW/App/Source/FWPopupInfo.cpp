@@ -1,0 +1,9 @@
+#include "FWPopupInfo.h"
+
+void FWPopupInfo::Show(const FWString&)
+{
+}
+
+void FWPopupInfo::Hide()
+{
+}

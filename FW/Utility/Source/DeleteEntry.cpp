@@ -1,0 +1,8 @@
+#include "DeleteEntry.h"
+
+#include "IdleDeleter.h"
+
+DeleteEntry::DeleteEntry()
+{
+    IdleDeleter::gIdleDeleter.AddDeleter(this);
+}
