@@ -2,6 +2,21 @@
 
 #include "FWTickCount.h"
 #include "FWView.h"
+#include "HostWindows.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The windows that have a platform window, until the application keeps its window list.
+std::vector<FWWindow*>& platformWindows()
+{
+    static std::vector<FWWindow*> theWindows;
+    return theWindows;
+}
+
+} // namespace
 
 FWWindow::FWWindow(WindowStyle style) : mViewMngr(this), mStyle(style == 6 ? 3 : style)
 {
@@ -11,6 +26,34 @@ FWWindow::FWWindow(WindowStyle style) : mViewMngr(this), mStyle(style == 6 ? 3 :
 FWWindow::~FWWindow()
 {
     mViewMngr.ThrowAwayViews();
+    platformWindows().erase(std::remove(platformWindows().begin(), platformWindows().end(), this),
+                            platformWindows().end());
+    DisposeWindow(mPlatformWindow);
+}
+
+void FWWindow::CreatePlatformWindow(FWRect* globalRect)
+{
+    if (globalRect == nullptr || mPlatformWindow != nullptr)
+        return;
+    const Rect bounds{globalRect->top, globalRect->left, globalRect->bottom, globalRect->right};
+    WindowRef window = nullptr;
+    if (CreateNewWindow(kHostDocumentWindowClass, 0, &bounds, &window) != noErr)
+        return;
+    mPlatformWindow = window;
+    SetWRefCon(window, this);
+    SetLocation(globalRect->left, globalRect->top);
+    SetSize(globalRect->Width(), globalRect->Height());
+    platformWindows().push_back(this);
+}
+
+FWWindow* FWWindow::ReturnFWWindow(void* platformWindow)
+{
+    if (platformWindow == nullptr)
+        return nullptr;
+    for (FWWindow* window : platformWindows())
+        if (window->mPlatformWindow == platformWindow)
+            return window;
+    return nullptr;
 }
 
 void FWWindow::GetContentRect(FWRect* rect)

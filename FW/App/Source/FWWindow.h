@@ -13,6 +13,7 @@
 
 class EditText;
 class FWView;
+struct HostWindow;
 
 class FWWindow : public Dependable, public FWEventHandler {
 public:
@@ -46,6 +47,13 @@ public:
     void SetUserSize(int32_t width, int32_t height);
     // Global to content coordinates.
     void GlobalToWindow(FWPoint* where) const;
+
+    // The platform window: a plain host window at the global rectangle, showing this window's
+    // whole area (frame and title included). GetPDW is null before it is made.
+    void CreatePlatformWindow(FWRect* globalRect);
+    HostWindow* GetPDW() const { return mPlatformWindow; }
+    // The framework window whose platform window this is; null for null or none.
+    static FWWindow* ReturnFWWindow(void* platformWindow);
 
     // Visibility and update
     bool Visible() const { return mVisible; }
@@ -84,5 +92,6 @@ private:
     int32_t mFrameWidth = 3;
     FWFont mFont;
     EditText* mPendingTextEvent = nullptr;
+    HostWindow* mPlatformWindow = nullptr;
     uint32_t mPendingSince = 0;
 };
