@@ -110,6 +110,13 @@ struct HostNavDialog {
     uint32_t lastClickTicks = 0;
     size_t lastClickRow = SIZE_MAX;
 
+    // Save dialogs.
+    bool save = false;
+    OSType fileType = 0;
+    OSType creator = 0;
+    bool replacing = false;
+    std::string pendingReplace; // the existing file a user was asked about (save again: yes)
+
     NavUserAction action = kNavUserActionNone;
     std::vector<std::string> chosen;
     bool running = false;
@@ -129,6 +136,8 @@ struct HostNavDialog {
     void Load(const std::string& newFolder);
     void Open();
     void Cancel();
+    // Save dialogs: names the new file path, asking before replacing an existing one.
+    void SaveAs(const std::string& path, bool replaceAnswer);
     void Finish(NavUserAction userAction, std::vector<std::string> paths);
     void SelectType(CFIndex index, bool tellCaller);
     void MoveSelection(int delta, bool extend);
@@ -292,6 +301,23 @@ void HostNavDialog::Finish(NavUserAction userAction, std::vector<std::string> pa
 
 void HostNavDialog::Open()
 {
+    if (save && (selected.empty() || !entries[*selected.begin()].isFolder)) {
+        // The selected file's name, else the proposed one, in the folder shown.
+        const std::string name = selected.empty() ? utf8Of(options.saveFileName) : entries[*selected.begin()].name;
+        if (name.empty())
+            return;
+        const std::string path = HostJoinPath(folder, name);
+        struct stat info;
+        if (::stat(path.c_str(), &info) == 0 && pendingReplace != path) {
+            // The question is asked in the message line; saving again answers yes.
+            pendingReplace = path;
+            lastShown().replaceAsked = name;
+            InvalWindowRect(window, &kMessageBox);
+            return;
+        }
+        SaveAs(path, true);
+        return;
+    }
     if (selected.empty())
         return;
     if (selected.size() == 1 && entries[*selected.begin()].isFolder) {
@@ -304,6 +330,22 @@ void HostNavDialog::Open()
             paths.push_back(HostJoinPath(folder, entries[row].name));
     if (!paths.empty())
         Finish(kNavUserActionOpen, std::move(paths));
+}
+
+void HostNavDialog::SaveAs(const std::string& path, bool replaceAnswer)
+{
+    struct stat info;
+    replacing = ::stat(path.c_str(), &info) == 0;
+    if (replacing) {
+        const size_t slash = path.find_last_of('/');
+        lastShown().replaceAsked = slash == std::string::npos ? path : path.substr(slash + 1);
+        HostLogLine("nav-replace\t" + lastShown().replaceAsked);
+        if (!replaceAnswer || S_ISDIR(info.st_mode)) {
+            Cancel();
+            return;
+        }
+    }
+    Finish(kNavUserActionSaveAs, {path});
 }
 
 void HostNavDialog::Cancel()
@@ -388,6 +430,12 @@ void HostNavDialog::Record()
     shown.allowsMultipleFiles = AllowsMultiple();
     shown.startFolder = folder;
     shown.typeNames = TypeNames();
+    shown.startTypeIndex = int(typeIndex);
+    shown.save = save;
+    shown.saveFileName = utf8Of(options.saveFileName);
+    shown.fileType = fileType;
+    shown.creator = creator;
+    shown.replaceAsked.clear();
     shown.entries.clear();
     for (const Entry& entry : entries)
         shown.entries.push_back(entry.isFolder ? entry.name + "/" : entry.name);
@@ -526,7 +574,11 @@ void HostNavDialog::Draw()
     RGBBackColor(&kWhite);
     EraseRect(&kMessageBox);
     RGBForeColor(&kBlack);
-    drawTextIn(macRomanOfUtf8(utf8Of(options.message)), kMessageBox.left, int16_t(kMessageBox.top + 16),
+    const std::string shownMessage = pendingReplace.empty()
+                                         ? utf8Of(options.message)
+                                         : "\"" + pendingReplace.substr(pendingReplace.find_last_of('/') + 1) +
+                                               "\" already exists. Save again to replace it.";
+    drawTextIn(macRomanOfUtf8(shownMessage), kMessageBox.left, int16_t(kMessageBox.top + 16),
                int16_t(kMessageBox.right - kMessageBox.left));
     DrawFolderList();
     DrawItemList();
@@ -643,6 +695,15 @@ bool applyPreset(WindowRef, void* context)
         if (!dialog.AllowsMultiple() && !paths.empty())
             break;
     }
+    if (answer.typeIndex >= 0)
+        dialog.SelectType(CFIndex(answer.typeIndex), true);
+    if (dialog.save) {
+        if (answer.cancel || answer.paths.empty() || answer.paths[0].empty() || answer.paths[0][0] != '/')
+            dialog.Cancel();
+        else
+            dialog.SaveAs(answer.paths[0], answer.replace);
+        return true;
+    }
     if (answer.cancel || paths.empty())
         dialog.Cancel();
     else
@@ -695,7 +756,7 @@ OSStatus buildWindow(HostNavDialog& dialog)
     if (err != noErr)
         return err;
     std::string title = dialog.options.windowTitle != nullptr ? HostCFStringToMacRoman(dialog.options.windowTitle)
-                                                              : std::string("Open");
+                                                              : std::string(dialog.save ? "Save" : "Open");
     Str255 pascal;
     pascal[0] = uint8_t(std::min<size_t>(title.size(), 255));
     std::memcpy(pascal + 1, title.data(), pascal[0]);
@@ -703,7 +764,9 @@ OSStatus buildWindow(HostNavDialog& dialog)
 
     ControlRef open = nullptr;
     ControlRef cancel = nullptr;
-    CFStringRef openTitle = dialog.options.actionButtonLabel != nullptr ? dialog.options.actionButtonLabel : CFSTR("Open");
+    CFStringRef openTitle = dialog.options.actionButtonLabel != nullptr ? dialog.options.actionButtonLabel
+                           : dialog.save                             ? CFSTR("Save")
+                                                                     : CFSTR("Open");
     CFStringRef cancelTitle =
         dialog.options.cancelButtonLabel != nullptr ? dialog.options.cancelButtonLabel : CFSTR("Cancel");
     err = CreatePushButtonControl(window, &kOpenButton, openTitle, &open);
@@ -791,6 +854,33 @@ OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavType
     return noErr;
 }
 
+OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
+                                NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog)
+{
+    if (outDialog == nullptr)
+        return paramErr;
+    *outDialog = nullptr;
+    auto* dialog = new HostNavDialog;
+    if (options != nullptr)
+        dialog->options = *options;
+    else
+        NavGetDefaultDialogCreationOptions(&dialog->options);
+    for (CFTypeRef text : texts(dialog->options))
+        retain(text);
+    dialog->save = true;
+    dialog->fileType = fileType;
+    dialog->creator = creator;
+    dialog->eventProc = eventProc;
+    dialog->userData = callBackUD;
+    OSStatus err = buildWindow(*dialog);
+    if (err != noErr) {
+        delete dialog;
+        return err;
+    }
+    *outDialog = dialog;
+    return noErr;
+}
+
 OSStatus NavDialogRun(NavDialogRef dialog)
 {
     if (dialog == nullptr || dialog->window == nullptr || dialog->running)
@@ -827,6 +917,24 @@ OSStatus NavDialogGetReply(NavDialogRef dialog, NavReplyRecord* outReply)
     OSErr err = AECreateList(nullptr, 0, false, &outReply->selection);
     if (err != noErr)
         return err;
+    if (dialog->action == kNavUserActionSaveAs && !dialog->chosen.empty()) {
+        const std::string& path = dialog->chosen.front();
+        const size_t slash = path.find_last_of('/');
+        const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+        FSRef ref;
+        err = FSPathMakeRef(reinterpret_cast<const UInt8*>(folder.c_str()), &ref, nullptr);
+        if (err == noErr)
+            err = AEPutPtr(&outReply->selection, 0, typeFSRef, &ref, Size(sizeof ref));
+        outReply->saveFileName =
+            CFStringCreateWithCString(kCFAllocatorDefault, path.substr(slash + 1).c_str(), kCFStringEncodingUTF8);
+        if (err != noErr || outReply->saveFileName == nullptr) {
+            NavDisposeReply(outReply);
+            return err != noErr ? err : OSStatus(paramErr);
+        }
+        outReply->replacing = dialog->replacing;
+        outReply->validRecord = true;
+        return noErr;
+    }
     if (dialog->action != kNavUserActionOpen)
         return noErr;
     for (const std::string& path : dialog->chosen) {
@@ -848,6 +956,8 @@ OSStatus NavDisposeReply(NavReplyRecord* reply)
     if (reply == nullptr)
         return paramErr;
     AEDisposeDesc(&reply->selection);
+    CFRelease(reply->saveFileName);
+    reply->saveFileName = nullptr;
     reply->validRecord = false;
     return noErr;
 }
@@ -892,10 +1002,22 @@ OSStatus NavCustomControl(NavDialogRef dialog, NavCustomControlMessage selector,
     }
     case kNavCtlSelectCustomType: {
         const auto* item = static_cast<const NavMenuItemSpec*>(parms);
-        if (item == nullptr || item->menuCreator != kNavMenuItemSpecCreatorExtension ||
-            CFIndex(item->menuType) >= CFArrayGetCount(dialog->options.popupExtension))
+        if (item == nullptr || item->menuCreator != kNavMenuItemSpecCreatorExtension)
             return kNavCustomControlMessageFailedErr;
-        dialog->SelectType(CFIndex(item->menuType), false);
+        CFIndex index = CFIndex(item->menuType);
+        if (item->menuItemName[0] != 0) {
+            const std::string name(reinterpret_cast<const char*>(item->menuItemName + 1), item->menuItemName[0]);
+            const std::vector<std::string> names = dialog->TypeNames();
+            index = CFIndex(names.size());
+            for (size_t i = 0; i < names.size(); ++i)
+                if (macRomanOfUtf8(names[i]).substr(0, 255) == name) {
+                    index = CFIndex(i);
+                    break;
+                }
+        }
+        if (index >= CFArrayGetCount(dialog->options.popupExtension))
+            return kNavCustomControlMessageFailedErr;
+        dialog->SelectType(index, false);
         return noErr;
     }
     default:

@@ -92,13 +92,15 @@ enum : NavUserAction {
     kNavUserActionNone = 0,
     kNavUserActionCancel = 1,
     kNavUserActionOpen = 2,
+    kNavUserActionSaveAs = 3,
 };
 
 // Selectors of NavCustomControl.
 enum : NavCustomControlMessage {
     kNavCtlSetLocation = 8,        // parms: an AEDesc* of type 'fsrf' naming a folder
     kNavCtlGetLocation = 9,        // parms: an AEDesc* receiving the current folder as 'fsrf'
-    kNavCtlSelectCustomType = 27,  // parms: a NavMenuItemSpec* naming a type of the pop-up
+    kNavCtlSelectCustomType = 27,  // parms: a NavMenuItemSpec* naming a type of the pop-up: by
+                                   // its name when the name is not empty, else by menuType
 };
 
 enum : OSStatus {
@@ -185,6 +187,13 @@ OSStatus NavGetDefaultDialogCreationOptions(NavDialogCreationOptions* outOptions
 OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavTypeListHandle typeList,
                                 NavEventUPP eventProc, NavPreviewUPP previewProc, NavObjectFilterUPP filterProc,
                                 void* callBackUD, NavDialogRef* outDialog);
+// The save dialog: the same lists, with the proposed name (options.saveFileName) as the name of
+// the new file in the folder shown; choosing an existing file takes its name and asks before
+// replacing it. After kNavUserActionSaveAs the reply's selection is the folder ('fsrf'), its
+// saveFileName the name (UTF-8) and replacing whether the file exists. fileType and creator are
+// recorded only.
+OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
+                                NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog);
 // Shows the dialog and runs it until the user opens or cancels; paramErr for no dialog.
 OSStatus NavDialogRun(NavDialogRef dialog);
 NavUserAction NavDialogGetUserAction(NavDialogRef dialog);
@@ -202,6 +211,11 @@ WindowRef NavDialogGetWindow(NavDialogRef dialog);
 struct HostNavAnswer {
     bool cancel = true;
     std::vector<std::string> paths;
+    // The type the user picks in the pop-up before answering (as if chosen there); -1: none.
+    int typeIndex = -1;
+    // Save dialogs: paths[0] is the new file's whole path; when it exists, the answer to the
+    // question whether to replace it (false cancels the dialog).
+    bool replace = true;
 };
 // Queues the answer of the next dialog run (answers are used in order).
 void HostNavPresetAnswer(const HostNavAnswer& answer);
@@ -216,5 +230,14 @@ struct HostNavShown {
     std::string startFolder;
     std::vector<std::string> entries;
     std::vector<std::string> typeNames;
+    // The type selected in the pop-up when the dialog started (after kNavCBStart).
+    int startTypeIndex = 0;
+    // Save dialogs: the proposed name, the type and creator given, and the name of the file the
+    // user was asked about replacing (empty when not asked).
+    bool save = false;
+    std::string saveFileName;
+    OSType fileType = 0;
+    OSType creator = 0;
+    std::string replaceAsked;
 };
 const HostNavShown& HostNavLastShown();
