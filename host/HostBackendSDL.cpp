@@ -1,9 +1,478 @@
-// The SDL2 back end (being built): until then no display opens.
+// The SDL2 back end: one window showing the virtual screen at 1:1. Mouse and keyboard input is
+// translated into host input (virtual key codes, Mac Roman characters, modifier bits); closing
+// the window asks the program to quit; the host's cursor is shown with SDL's system cursors.
 #include "HostBackend.h"
+
+#include "HostClock.h"
+#include "HostCursors.h"
+#include "HostEvents.h"
+#include "HostInput.h"
+#include "HostMacRoman.h"
+#include "HostScreen.h"
+#include "HostSdlDisplay.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <map>
+#include <vector>
+
+namespace {
+
+// Virtual key codes of the keys without one of their own in HostInput.h.
+enum : uint8_t {
+    kKeyReturn = 36,
+    kKeyTab = 48,
+    kKeyBackspace = 51,
+    kKeyEscape = 53,
+    kKeyEnter = 76,
+    kKeyForwardDelete = 117,
+    kKeyLeft = 123,
+    kKeyRight = 124,
+    kKeyDown = 125,
+    kKeyUp = 126,
+    kKeyUnknown = 127,
+};
+
+// Letters 0-25, digits 26-35, the punctuation keys of the main block 37-47.
+uint8_t keyCodeOf(SDL_Scancode scancode)
+{
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z)
+        return uint8_t(scancode - SDL_SCANCODE_A);
+    if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_0)
+        return uint8_t(26 + (scancode - SDL_SCANCODE_1));
+    switch (scancode) {
+    case SDL_SCANCODE_RETURN: return kKeyReturn;
+    case SDL_SCANCODE_MINUS: return 37;
+    case SDL_SCANCODE_EQUALS: return 38;
+    case SDL_SCANCODE_LEFTBRACKET: return 39;
+    case SDL_SCANCODE_RIGHTBRACKET: return 40;
+    case SDL_SCANCODE_BACKSLASH: return 41;
+    case SDL_SCANCODE_SEMICOLON: return 42;
+    case SDL_SCANCODE_APOSTROPHE: return 43;
+    case SDL_SCANCODE_GRAVE: return 44;
+    case SDL_SCANCODE_COMMA: return 45;
+    case SDL_SCANCODE_PERIOD: return 46;
+    case SDL_SCANCODE_SLASH: return 47;
+    case SDL_SCANCODE_TAB: return kKeyTab;
+    case SDL_SCANCODE_SPACE: return kVK_Space;
+    case SDL_SCANCODE_BACKSPACE: return kKeyBackspace;
+    case SDL_SCANCODE_ESCAPE: return kKeyEscape;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL: return kVK_Command;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT: return kVK_Shift;
+    case SDL_SCANCODE_CAPSLOCK: return kVK_CapsLock;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT: return kVK_Option;
+    case SDL_SCANCODE_LGUI:
+    case SDL_SCANCODE_RGUI: return kVK_Control;
+    case SDL_SCANCODE_KP_ENTER: return kKeyEnter;
+    case SDL_SCANCODE_DELETE: return kKeyForwardDelete;
+    case SDL_SCANCODE_LEFT: return kKeyLeft;
+    case SDL_SCANCODE_RIGHT: return kKeyRight;
+    case SDL_SCANCODE_DOWN: return kKeyDown;
+    case SDL_SCANCODE_UP: return kKeyUp;
+    default: return kKeyUnknown;
+    }
+}
+
+// The character of a key that types no text of its own; 0 for the others.
+uint8_t specialCharOf(SDL_Scancode scancode)
+{
+    switch (scancode) {
+    case SDL_SCANCODE_KP_ENTER: return 3;
+    case SDL_SCANCODE_BACKSPACE: return 8;
+    case SDL_SCANCODE_TAB: return 9;
+    case SDL_SCANCODE_RETURN: return 13;
+    case SDL_SCANCODE_ESCAPE: return 27;
+    case SDL_SCANCODE_LEFT: return 28;
+    case SDL_SCANCODE_RIGHT: return 29;
+    case SDL_SCANCODE_UP: return 30;
+    case SDL_SCANCODE_DOWN: return 31;
+    case SDL_SCANCODE_DELETE: return 127;
+    default: return 0;
+    }
+}
+
+bool isModifierKey(SDL_Scancode scancode)
+{
+    switch (keyCodeOf(scancode)) {
+    case kVK_Command:
+    case kVK_Shift:
+    case kVK_CapsLock:
+    case kVK_Option:
+    case kVK_Control:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Ctrl is Command, Shift Shift, Alt Option, Super Control.
+EventModifiers modifiersOf(uint16_t mod)
+{
+    EventModifiers modifiers = 0;
+    if (mod & KMOD_CTRL)
+        modifiers |= cmdKey;
+    if (mod & KMOD_SHIFT)
+        modifiers |= shiftKey;
+    if (mod & KMOD_CAPS)
+        modifiers |= alphaLock;
+    if (mod & KMOD_ALT)
+        modifiers |= optionKey;
+    if (mod & KMOD_GUI)
+        modifiers |= controlKey;
+    return modifiers;
+}
+
+int16_t coordinate(int32_t value)
+{
+    return int16_t(std::clamp<int32_t>(value, INT16_MIN, INT16_MAX));
+}
+
+// One UTF-8 character from text at *at (advanced past it); U+FFFD for a malformed one.
+char32_t nextCharacter(const char* text, size_t* at)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(text);
+    size_t i = *at;
+    const unsigned char lead = s[i++];
+    int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+    char32_t c = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+    if (extra < 0) {
+        *at = i;
+        return 0xFFFD;
+    }
+    for (int k = 0; k < extra; ++k) {
+        if ((s[i] & 0xC0) != 0x80) {
+            *at = i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (s[i++] & 0x3F);
+    }
+    *at = i;
+    return c;
+}
+
+// Without a session bus, SDL's video start-up would have the bus library try to launch one (and
+// leak what it read on the way); an address that names no transport makes it give up at once.
+void keepAwayFromMissingSessionBus()
+{
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address == nullptr || *address == '\0')
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+
+class SdlBackend : public HostBackend {
+public:
+    SdlBackend() = default;
+    ~SdlBackend() override;
+
+    bool Open(std::string* error);
+
+    const char* Name() const override { return "sdl"; }
+    bool Poll() override;
+    void Wait(uint64_t nanoseconds) override;
+    bool ShowsScreen() const override { return true; }
+    void Present(const HostPixelMap& screen, const HostRegion& area) override;
+    void MoveMouse(Point where) override;
+    bool ReadDisplay(HostPixelMap& into) override { return HostSdlReadWindow(mWindow, into); }
+    bool DisplayOrigin(int32_t* x, int32_t* y) override;
+
+private:
+    void handle(const SDL_Event& event);
+    void handleKey(const SDL_KeyboardEvent& key);
+    void handleText(const char* text);
+    void deliver(HostInputEvent input);
+    void showCursor();
+    SDL_Cursor* systemCursor(SDL_SystemCursor id);
+
+    SDL_Window* mWindow = nullptr;
+    uint8_t mMouseButton = 0;          // the SDL button of the press being followed, 0 for none
+    EventModifiers mModifiers = 0;
+    // The key whose text input is awaited, and whether it repeats.
+    uint8_t mTextKey = kKeyUnknown;
+    bool mTextRepeat = false;
+    std::map<SDL_Scancode, uint8_t> mCharOfKey; // characters given by keys now down
+    uint32_t mCursorChanges = UINT32_MAX;
+    std::map<SDL_SystemCursor, SDL_Cursor*> mCursors;
+};
+
+SdlBackend::~SdlBackend()
+{
+    for (auto& [id, cursor] : mCursors)
+        SDL_FreeCursor(cursor);
+    if (mWindow != nullptr)
+        SDL_DestroyWindow(mWindow);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_Quit();
+}
+
+bool SdlBackend::Open(std::string* error)
+{
+    // The host turns SIGINT and SIGTERM into quit events itself.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The screen is copied, never scaled: the display's own framebuffer serves, with no OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    keepAwayFromMissingSessionBus();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (error != nullptr)
+            *error = SDL_GetError();
+        return false;
+    }
+    const Rect screen = HostScreenBounds();
+    const char* title = program_invocation_short_name;
+    mWindow = SDL_CreateWindow(title, 0, 0, screen.right - screen.left, screen.bottom - screen.top, SDL_WINDOW_SHOWN);
+    if (mWindow == nullptr) {
+        if (error != nullptr)
+            *error = SDL_GetError();
+        return false;
+    }
+    SDL_StartTextInput();
+    return true;
+}
+
+void SdlBackend::deliver(HostInputEvent input)
+{
+    input.when = TickCount();
+    input.modifiers = mModifiers;
+    HostDeliverInput(input);
+}
+
+bool SdlBackend::Poll()
+{
+    bool any = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0) {
+        handle(event);
+        any = true;
+    }
+    showCursor();
+    return any;
+}
+
+void SdlBackend::Wait(uint64_t nanoseconds)
+{
+    const int ms = int(std::clamp<uint64_t>(nanoseconds / 1000000, 1, 1000));
+    SDL_WaitEventTimeout(nullptr, ms);
+}
+
+void SdlBackend::handle(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_QUIT:
+        HostPostQuit();
+        break;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE)
+            HostPostQuit();
+        else if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            HostInvalScreen(HostScreenBounds());
+        break;
+    case SDL_MOUSEMOTION: {
+        HostInputEvent input;
+        input.kind = HostInputEvent::Kind::MouseMove;
+        input.where = Point{coordinate(event.motion.y), coordinate(event.motion.x)};
+        deliver(input);
+        break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        const uint8_t button = event.button.button;
+        if (button != SDL_BUTTON_LEFT && button != SDL_BUTTON_RIGHT)
+            break;
+        // One press at a time: another button meanwhile is ignored.
+        if (down ? mMouseButton != 0 : mMouseButton != button)
+            break;
+        mMouseButton = down ? button : 0;
+        HostInputEvent input;
+        input.kind = down ? HostInputEvent::Kind::MouseDown : HostInputEvent::Kind::MouseUp;
+        input.where = Point{coordinate(event.button.y), coordinate(event.button.x)};
+        input.when = TickCount();
+        // A right click is a click with the Control bit.
+        input.modifiers = EventModifiers(mModifiers | (button == SDL_BUTTON_RIGHT ? controlKey : 0));
+        HostDeliverInput(input);
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        handleKey(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        handleText(event.text.text);
+        break;
+    default:
+        break;
+    }
+}
+
+void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
+{
+    const SDL_Scancode scancode = key.keysym.scancode;
+    const bool down = key.type == SDL_KEYDOWN;
+    if (isModifierKey(scancode)) {
+        mModifiers = modifiersOf(key.keysym.mod);
+        // The event's state may or may not count the key itself yet: it is down now, or not.
+        const EventModifiers own = keyCodeOf(scancode) == kVK_Command ? cmdKey
+                                 : keyCodeOf(scancode) == kVK_Shift   ? shiftKey
+                                 : keyCodeOf(scancode) == kVK_Option  ? optionKey
+                                 : keyCodeOf(scancode) == kVK_Control ? controlKey
+                                                                      : 0;
+        mModifiers = down ? EventModifiers(mModifiers | own) : EventModifiers(mModifiers & ~own);
+        HostInputEvent input;
+        input.kind = HostInputEvent::Kind::Modifiers;
+        deliver(input);
+        return;
+    }
+    mModifiers = modifiersOf(key.keysym.mod);
+    HostInputEvent input;
+    input.keyCode = keyCodeOf(scancode);
+    if (!down) {
+        // A release only for a key whose press typed something.
+        auto found = mCharOfKey.find(scancode);
+        if (found == mCharOfKey.end())
+            return;
+        const uint8_t character = found->second;
+        mCharOfKey.erase(found);
+        if (character == 0)
+            return;
+        input.kind = HostInputEvent::Kind::KeyUp;
+        input.charCode = character;
+        deliver(input);
+        return;
+    }
+    input.kind = key.repeat != 0 ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
+    uint8_t character = specialCharOf(scancode);
+    // With Command or Control held no text arrives: the key's own character stands in.
+    if (character == 0 && (mModifiers & (cmdKey | controlKey)) != 0) {
+        const SDL_Keycode sym = key.keysym.sym;
+        if (sym >= 32 && sym < 127) {
+            character = uint8_t(sym);
+            if ((mModifiers & shiftKey) != 0 && character >= 'a' && character <= 'z')
+                character = uint8_t(character - 'a' + 'A');
+        }
+    }
+    if (character == 0) {
+        // The text input that follows gives the character.
+        mTextKey = input.keyCode;
+        mTextRepeat = key.repeat != 0;
+        mCharOfKey[scancode] = 0;
+        return;
+    }
+    input.charCode = character;
+    mCharOfKey[scancode] = character;
+    deliver(input);
+}
+
+void SdlBackend::handleText(const char* text)
+{
+    size_t at = 0;
+    while (text[at] != '\0') {
+        const char32_t c = nextCharacter(text, &at);
+        uint8_t byte = 0;
+        if (!HostUnicodeToMacRoman(c, &byte))
+            continue;
+        HostInputEvent input;
+        input.kind = mTextRepeat ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
+        input.keyCode = mTextKey;
+        input.charCode = byte;
+        for (auto& [scancode, character] : mCharOfKey)
+            if (keyCodeOf(scancode) == mTextKey)
+                character = byte;
+        deliver(input);
+    }
+}
+
+void SdlBackend::Present(const HostPixelMap& screen, const HostRegion& area)
+{
+    const int width = screen.Width();
+    const int height = screen.Height();
+    int windowWidth = 0;
+    int windowHeight = 0;
+    SDL_GetWindowSize(mWindow, &windowWidth, &windowHeight);
+    if (windowWidth != width || windowHeight != height)
+        SDL_SetWindowSize(mWindow, width, height);
+    SDL_Surface* surface = SDL_GetWindowSurface(mWindow);
+    if (surface == nullptr)
+        return;
+    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(screen.BaseAddr(), width, height, 32, screen.RowBytes(),
+                                                             SDL_PIXELFORMAT_ARGB8888);
+    if (source == nullptr)
+        return;
+    SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+    // Many small pieces are shown as their bounding box.
+    std::vector<Rect> pieces = area.Rects();
+    if (pieces.size() > 64)
+        pieces.assign(1, area.Bounds());
+    std::vector<SDL_Rect> shown;
+    const Rect& b = screen.Bounds();
+    for (const Rect& r : pieces) {
+        SDL_Rect piece{r.left - b.left, r.top - b.top, r.right - r.left, r.bottom - r.top};
+        SDL_Rect to = piece;
+        SDL_BlitSurface(source, &piece, surface, &to);
+        shown.push_back(piece);
+    }
+    SDL_FreeSurface(source);
+    SDL_UpdateWindowSurfaceRects(mWindow, shown.data(), int(shown.size()));
+    showCursor();
+}
+
+void SdlBackend::MoveMouse(Point where)
+{
+    SDL_WarpMouseInWindow(mWindow, where.h, where.v);
+}
+
+bool SdlBackend::DisplayOrigin(int32_t* x, int32_t* y)
+{
+    int left = 0;
+    int top = 0;
+    SDL_GetWindowPosition(mWindow, &left, &top);
+    if (x != nullptr)
+        *x = left;
+    if (y != nullptr)
+        *y = top;
+    return true;
+}
+
+SDL_Cursor* SdlBackend::systemCursor(SDL_SystemCursor id)
+{
+    SDL_Cursor*& cursor = mCursors[id];
+    if (cursor == nullptr)
+        cursor = SDL_CreateSystemCursor(id);
+    return cursor;
+}
+
+// Colour cursors are shown as the arrow: the host does not draw cursor resources.
+void SdlBackend::showCursor()
+{
+    const uint32_t changes = HostCursorChangeCount();
+    if (changes == mCursorChanges)
+        return;
+    mCursorChanges = changes;
+    const HostCursorState state = HostCurrentCursor();
+    SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+    if (state.kind == HostCursorKind::System) {
+        switch (state.id) {
+        case iBeamCursor: id = SDL_SYSTEM_CURSOR_IBEAM; break;
+        case crossCursor:
+        case plusCursor: id = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
+        case watchCursor: id = SDL_SYSTEM_CURSOR_WAIT; break;
+        default: break;
+        }
+    }
+    if (SDL_Cursor* cursor = systemCursor(id))
+        SDL_SetCursor(cursor);
+}
+
+} // namespace
 
 std::unique_ptr<HostBackend> HostMakeSdlBackend(std::string* error)
 {
-    if (error != nullptr)
-        *error = "the SDL back end is not built yet";
-    return nullptr;
+    auto backend = std::make_unique<SdlBackend>();
+    if (!backend->Open(error))
+        return nullptr;
+    return backend;
 }

@@ -318,33 +318,33 @@ OSErr YieldToAnyThread()
 
 // --- Host interface ----------------------------------------------------------------------------
 
-void HostDeliverInput(const HostInput& input)
+void HostDeliverInput(const HostInputEvent& input)
 {
     holdModifiers(input.modifiers);
     EventRecord event;
     event.when = input.when;
     event.modifiers = input.modifiers;
     switch (input.kind) {
-    case HostInput::Kind::MouseMove:
+    case HostInputEvent::Kind::MouseMove:
         HostSetGlobalMouse(input.where);
         return;
-    case HostInput::Kind::Modifiers:
+    case HostInputEvent::Kind::Modifiers:
         return;
-    case HostInput::Kind::MouseDown:
-    case HostInput::Kind::MouseUp: {
-        const bool down = input.kind == HostInput::Kind::MouseDown;
+    case HostInputEvent::Kind::MouseDown:
+    case HostInputEvent::Kind::MouseUp: {
+        const bool down = input.kind == HostInputEvent::Kind::MouseDown;
         HostSetGlobalMouse(input.where);
         HostSetMouseButton(down);
         event.what = down ? mouseDown : mouseUp;
         event.where = input.where;
         break;
     }
-    case HostInput::Kind::KeyDown:
-    case HostInput::Kind::AutoKey:
-    case HostInput::Kind::KeyUp:
-        HostSetKeyDown(input.keyCode, input.kind != HostInput::Kind::KeyUp);
-        event.what = input.kind == HostInput::Kind::KeyDown ? keyDown
-                   : input.kind == HostInput::Kind::AutoKey ? autoKey
+    case HostInputEvent::Kind::KeyDown:
+    case HostInputEvent::Kind::AutoKey:
+    case HostInputEvent::Kind::KeyUp:
+        HostSetKeyDown(input.keyCode, input.kind != HostInputEvent::Kind::KeyUp);
+        event.what = input.kind == HostInputEvent::Kind::KeyDown ? keyDown
+                   : input.kind == HostInputEvent::Kind::AutoKey ? autoKey
                                                              : keyUp;
         event.message = (uintptr_t(input.keyCode & 0x7F) << 8) | input.charCode;
         GetGlobalMouse(&event.where);

@@ -104,7 +104,7 @@ OSErr YieldToAnyThread();
 
 // --- Host interface: delivery of input (back ends, test interface) --------------------------
 
-struct HostInput {
+struct HostInputEvent {
     enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers };
     Kind kind = Kind::MouseMove;
     Point where{0, 0};        // mouse events: global position
@@ -119,7 +119,7 @@ constexpr size_t kHostEventQueueLimit = 256;
 
 // Updates the mouse and key state (the modifier keys follow the input's modifiers) and queues
 // the input's event.
-void HostDeliverInput(const HostInput& input);
+void HostDeliverInput(const HostInputEvent& input);
 // Queues a core Apple event ('quit', 'oapp', or 'odoc' with the files) for delivery through the
 // event wait and AEProcessAppleEvent. Safe only on the main thread; signals use HostPostQuit.
 void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths = {});

@@ -7,17 +7,17 @@
 
 namespace {
 
-std::deque<HostInput>& pending()
+std::deque<HostInputEvent>& pending()
 {
-    static auto* sPending = new std::deque<HostInput>;
+    static auto* sPending = new std::deque<HostInputEvent>;
     return *sPending;
 }
 
-bool inject(HostInput::Kind kind, Point where, EventModifiers modifiers, uint8_t keyCode = 0, uint8_t charCode = 0)
+bool inject(HostInputEvent::Kind kind, Point where, EventModifiers modifiers, uint8_t keyCode = 0, uint8_t charCode = 0)
 {
     if (pending().size() >= kHostInjectLimit)
         return false;
-    HostInput input;
+    HostInputEvent input;
     input.kind = kind;
     input.where = where;
     input.modifiers = modifiers;
@@ -32,17 +32,17 @@ bool inject(HostInput::Kind kind, Point where, EventModifiers modifiers, uint8_t
 
 bool HostInjectMouseMove(Point where)
 {
-    return inject(HostInput::Kind::MouseMove, where, 0);
+    return inject(HostInputEvent::Kind::MouseMove, where, 0);
 }
 
 bool HostInjectMouseDown(Point where, EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::MouseDown, where, modifiers);
+    return inject(HostInputEvent::Kind::MouseDown, where, modifiers);
 }
 
 bool HostInjectMouseUp(Point where, EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::MouseUp, where, modifiers);
+    return inject(HostInputEvent::Kind::MouseUp, where, modifiers);
 }
 
 bool HostInjectClick(Point where, EventModifiers modifiers)
@@ -54,17 +54,17 @@ bool HostInjectClick(Point where, EventModifiers modifiers)
 
 bool HostInjectKeyDown(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::KeyDown, Point{0, 0}, modifiers, keyCode, charCode);
+    return inject(HostInputEvent::Kind::KeyDown, Point{0, 0}, modifiers, keyCode, charCode);
 }
 
 bool HostInjectKeyUp(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::KeyUp, Point{0, 0}, modifiers, keyCode, charCode);
+    return inject(HostInputEvent::Kind::KeyUp, Point{0, 0}, modifiers, keyCode, charCode);
 }
 
 bool HostInjectAutoKey(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::AutoKey, Point{0, 0}, modifiers, keyCode, charCode);
+    return inject(HostInputEvent::Kind::AutoKey, Point{0, 0}, modifiers, keyCode, charCode);
 }
 
 bool HostInjectKey(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
@@ -76,7 +76,7 @@ bool HostInjectKey(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
 
 bool HostInjectModifiers(EventModifiers modifiers)
 {
-    return inject(HostInput::Kind::Modifiers, Point{0, 0}, modifiers);
+    return inject(HostInputEvent::Kind::Modifiers, Point{0, 0}, modifiers);
 }
 
 void HostInjectQuit()
@@ -93,7 +93,7 @@ bool HostTakeInjectedInput()
 {
     if (pending().empty())
         return false;
-    HostInput input = pending().front();
+    HostInputEvent input = pending().front();
     pending().pop_front();
     HostDeliverInput(input);
     return true;

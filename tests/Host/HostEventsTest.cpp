@@ -1,4 +1,5 @@
 #include "HostAppleEvents.h"
+#include "HostBackend.h"
 #include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostEvents.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <string>
 #include <vector>
 
 namespace {
@@ -333,4 +335,13 @@ TEST_F(HostEventsTest, WindowPartTrackingFollowsTheButtonToItsRelease)
     HostInjectMouseUp(Point{250, 250});
     ASSERT_EQ(mouseDown, next(mDownMask).what);
     EXPECT_FALSE(TrackBox(w, Point{150, 150}, inZoomIn));
+}
+
+TEST_F(HostEventsTest, AnUnknownBackEndIsRefusedAndTheHostStaysHeadless)
+{
+    std::string error;
+    EXPECT_FALSE(HostSelectBackend("teletype", &error));
+    EXPECT_NE(std::string::npos, error.find("teletype"));
+    EXPECT_STREQ("headless", HostBackendName());
+    EXPECT_TRUE(HostSelectBackend("headless"));
 }

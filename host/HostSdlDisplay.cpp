@@ -1,0 +1,44 @@
+// Read-back of the SDL window through SDL's own X connection.
+#include "HostSdlDisplay.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xutil.h>
+
+bool HostSdlReadWindow(SDL_Window* window, HostPixelMap& into)
+{
+    if (window == nullptr)
+        return false;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    Display* display = info.info.x11.display;
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, info.info.x11.window, &attributes) == 0)
+        return false;
+    XImage* image = XGetImage(display, info.info.x11.window, 0, 0, unsigned(attributes.width),
+                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return false;
+    bool ok = into.Allocate(Rect{0, 0, int16_t(attributes.height), int16_t(attributes.width)}, 32) == noErr;
+    // Each channel's mask scaled to 8 bits.
+    auto channel = [](unsigned long pixel, unsigned long mask) -> uint8_t {
+        if (mask == 0)
+            return 0;
+        int shift = 0;
+        while (((mask >> shift) & 1) == 0)
+            ++shift;
+        const unsigned long max = mask >> shift;
+        return uint8_t((((pixel & mask) >> shift) * 255 + max / 2) / max);
+    };
+    for (int y = 0; ok && y < attributes.height; ++y) {
+        for (int x = 0; x < attributes.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            into.Set(x, y, HostArgb(255, channel(pixel, image->red_mask), channel(pixel, image->green_mask),
+                                    channel(pixel, image->blue_mask)));
+        }
+    }
+    XDestroyImage(image);
+    return ok;
+}
