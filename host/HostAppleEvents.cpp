@@ -201,6 +201,49 @@ OSErr AEDisposeDesc(AEDesc* desc)
     return noErr;
 }
 
+Size AEGetDescDataSize(const AEDesc* desc)
+{
+    if (desc == nullptr || desc->dataHandle == nullptr || !isPlain(*desc))
+        return 0;
+    return Size(desc->dataHandle->bytes.size());
+}
+
+OSErr AEGetDescData(const AEDesc* desc, void* dataPtr, Size maximumSize)
+{
+    if (desc == nullptr || desc->dataHandle == nullptr || !isPlain(*desc))
+        return errAENotAEDesc;
+    return copyBytesOut(desc->descriptorType, desc->dataHandle->bytes, nullptr, dataPtr, maximumSize, nullptr);
+}
+
+OSErr AECoerceDesc(const AEDesc* desc, DescType toType, AEDesc* result)
+{
+    if (desc == nullptr || result == nullptr)
+        return paramErr;
+    *result = AEDesc();
+    if (toType == typeWildCard || toType == desc->descriptorType) {
+        *result = copyOf(*desc);
+        return noErr;
+    }
+    const std::vector<uint8_t>* bytes = desc->dataHandle != nullptr && isPlain(*desc) ? &desc->dataHandle->bytes : nullptr;
+    if (desc->descriptorType == typeFSS && toType == typeFSRef && bytes != nullptr && bytes->size() == sizeof(FSSpec)) {
+        FSSpec spec;
+        std::memcpy(&spec, bytes->data(), sizeof spec);
+        spec.parentPath[sizeof spec.parentPath - 1] = 0;
+        FSRef ref;
+        OSErr err = FSpMakeFSRef(&spec, &ref);
+        return err != noErr ? err : AECreateDesc(typeFSRef, &ref, Size(sizeof ref), result);
+    }
+    if (desc->descriptorType == typeFSRef && toType == typeFSS && bytes != nullptr && bytes->size() == sizeof(FSRef)) {
+        FSRef ref;
+        std::memcpy(&ref, bytes->data(), sizeof ref);
+        ref.path[sizeof ref.path - 1] = 0;
+        FSSpec spec;
+        OSErr err = FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr);
+        return err != noErr ? err : AECreateDesc(typeFSS, &spec, Size(sizeof spec), result);
+    }
+    return errAECoercionFail;
+}
+
 OSErr AECreateAppleEvent(AEEventClass eventClass, AEEventID eventID, AppleEvent* result)
 {
     if (result == nullptr)

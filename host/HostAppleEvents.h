@@ -40,6 +40,7 @@ constexpr DescType typeKeyword = FOUR_CHAR_CODE("keyw");
 constexpr DescType typeType = FOUR_CHAR_CODE("type");
 constexpr DescType typeSInt32 = FOUR_CHAR_CODE("long");
 constexpr DescType typeFSS = FOUR_CHAR_CODE("fss ");
+constexpr DescType typeFSRef = FOUR_CHAR_CODE("fsrf");
 constexpr DescType typeFileURL = FOUR_CHAR_CODE("furl");
 constexpr DescType typeProcessSerialNumber = FOUR_CHAR_CODE("psn ");
 
@@ -83,6 +84,14 @@ OSErr AECountItems(const AEDescList* list, int32_t* count);
 OSErr AEGetNthPtr(const AEDescList* list, int32_t index, DescType desiredType, AEKeyword* keyword,
                   DescType* typeCode, void* dataPtr, Size maximumSize, Size* actualSize);
 OSErr AEDisposeDesc(AEDesc* desc);
+// The bytes of a plain descriptor: its size (0 for lists, events and null) and a copy of at most
+// maximumSize of them.
+Size AEGetDescDataSize(const AEDesc* desc);
+OSErr AEGetDescData(const AEDesc* desc, void* dataPtr, Size maximumSize);
+// A new descriptor of toType holding desc's value: a copy for the same type (or typeWildCard);
+// a file specification ('fss ') and a file reference ('fsrf') convert into each other; anything
+// else answers errAECoercionFail.
+OSErr AECoerceDesc(const AEDesc* desc, DescType toType, AEDesc* result);
 
 // Events. A parameter counts as read once a handler asks for it; the missed-keyword attribute
 // names the first parameter not read yet, and is absent (errAEDescNotFound) when all were.

@@ -39,6 +39,8 @@ const HostBundle kBundles[] = {
     {"System.framework", kSystem, std::size(kSystem)},
 };
 
+HostSystemFunctionFinder sSystemFinder = nullptr;
+
 int16_t toCoordinate(double value)
 {
     if (!(value > -32768.0))
@@ -64,10 +66,19 @@ void* CFBundleGetFunctionPointerForName(CFBundleRef bundle, const char* function
 {
     if (bundle == nullptr || functionName == nullptr)
         return nullptr;
+    if (sSystemFinder != nullptr && std::strcmp(bundle->name, "System.framework") == 0)
+        return sSystemFinder(bundle->name, functionName);
     for (size_t i = 0; i < bundle->count; ++i)
         if (std::strcmp(bundle->entries[i].name, functionName) == 0)
             return bundle->entries[i].address;
     return nullptr;
+}
+
+HostSystemFunctionFinder HostSetSystemFunctionFinder(HostSystemFunctionFinder finder)
+{
+    HostSystemFunctionFinder previous = sSystemFinder;
+    sSystemFinder = finder;
+    return previous;
 }
 
 CGDirectDisplayID CGMainDisplayID()

@@ -14,6 +14,12 @@ CFBundleRef HostLoadFrameworkBundle(const char* frameworkName);
 // The address of the named function of the bundle, or null.
 void* CFBundleGetFunctionPointerForName(CFBundleRef bundle, const char* functionName);
 
+// Tests can stand in for the system library ("System.framework"): an installed finder answers
+// in place of the host's table. Null restores the table; returns the finder replaced (null for
+// the table).
+using HostSystemFunctionFinder = void* (*)(const char* frameworkName, const char* functionName);
+HostSystemFunctionFinder HostSetSystemFunctionFinder(HostSystemFunctionFinder finder);
+
 // Display calls (ApplicationServices.framework).
 using CGDirectDisplayID = uint32_t;
 using CGError = int32_t;

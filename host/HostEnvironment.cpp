@@ -4,23 +4,12 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <dlfcn.h>
 #include <map>
 
 namespace {
 
 std::map<HostPortToken, HostHiddenPortInfo> sHiddenPorts;
 HostPortToken sNextPort = 1;
-
-void* findWithDynamicLinker(const char* frameworkName, const char* functionName)
-{
-    // Only the C library stands in for a system framework.
-    if (frameworkName == nullptr || functionName == nullptr || std::strcmp(frameworkName, "System.framework") != 0)
-        return nullptr;
-    return dlsym(RTLD_DEFAULT, functionName);
-}
-
-HostSystemFunctionFinder sFinder = findWithDynamicLinker;
 
 } // namespace
 
@@ -48,16 +37,4 @@ bool HostGetHiddenPortInfo(HostPortToken port, HostHiddenPortInfo& info)
         return false;
     info = found->second;
     return true;
-}
-
-void* HostFindSystemFunction(const char* frameworkName, const char* functionName)
-{
-    return sFinder(frameworkName, functionName);
-}
-
-HostSystemFunctionFinder HostSetSystemFunctionFinder(HostSystemFunctionFinder finder)
-{
-    HostSystemFunctionFinder previous = sFinder;
-    sFinder = finder != nullptr ? finder : findWithDynamicLinker;
-    return previous == findWithDynamicLinker ? nullptr : previous;
 }

@@ -1,5 +1,5 @@
 // The process's environment at start-up: cursor and event reset, ending the program, the hidden
-// drawing port the framework keeps for measuring, and system functions found by name.
+// drawing port the framework keeps for measuring.
 #pragma once
 
 #include "HostCursors.h"
@@ -24,8 +24,3 @@ void HostDisposeHiddenPort(HostPortToken port);
 // What the port was made with; false for a port that is not open.
 bool HostGetHiddenPortInfo(HostPortToken port, HostHiddenPortInfo& info);
 
-// A function of a system library by name ("System.framework" is the C library), or null.
-using HostSystemFunctionFinder = void* (*)(const char* frameworkName, const char* functionName);
-void* HostFindSystemFunction(const char* frameworkName, const char* functionName);
-// Installs a finder in place of the dynamic linker's (null restores it); returns the one replaced.
-HostSystemFunctionFinder HostSetSystemFunctionFinder(HostSystemFunctionFinder finder);

@@ -221,11 +221,30 @@ OSStatus CreateCustomWindow(const WindowDefSpec* def, WindowClass windowClass, W
     return noErr;
 }
 
+namespace {
+
+std::vector<HostWindowGoneObserver>& goneObservers()
+{
+    static auto* observers = new std::vector<HostWindowGoneObserver>;
+    return *observers;
+}
+
+} // namespace
+
+void HostAddWindowGoneObserver(HostWindowGoneObserver observer)
+{
+    auto& observers = goneObservers();
+    if (observer != nullptr && std::find(observers.begin(), observers.end(), observer) == observers.end())
+        observers.push_back(observer);
+}
+
 void DisposeWindow(WindowRef window)
 {
     HostWindow* w = live(window);
     if (w == nullptr)
         return;
+    for (HostWindowGoneObserver observer : goneObservers())
+        observer(w);
     unlink(w);
     HostScreenWindowGone(*w);
     HostEventsWindowGone(w);

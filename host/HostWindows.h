@@ -186,3 +186,7 @@ bool HostIsLiveWindow(WindowRef window);
 HostRegion HostWindowUpdateRegion(WindowRef window);
 // Disposes of every window.
 void HostDisposeAllWindows();
+// Host layers that keep data per window (event targets, controls) are told, once each, when a
+// window is disposed, before it is freed.
+using HostWindowGoneObserver = void (*)(WindowRef window);
+void HostAddWindowGoneObserver(HostWindowGoneObserver observer);

@@ -3,6 +3,8 @@
 #include "FWDrawContextSavers.h"
 #include "FWDynamicString.h"
 #include "FWFont.h"
+#include "FWView.h"
+#include "FWWindow.h"
 #include "HostPorts.h"
 #include "HostScript.h"
 #include "ImageBuffer.h"
@@ -110,6 +112,49 @@ TEST_F(FWDrawContextTest, WithoutATargetNothingIsDrawnAndQueriesAreNeutral)
     FWDrawContext onInvalid(&invalid);
     onInvalid.SetForeColor(FWArgb32::Red);
     EXPECT_EQ(FWArgb32::Black, onInvalid.GetForeColor());
+}
+
+TEST_F(FWDrawContextTest, AViewContextLendsTheWindowItsOffsetForItsLifeOnly)
+{
+    FWWindow window;
+    FWView root;
+    FWView* child = new FWView;
+    root.SetWindow(&window);
+    child->SetWindow(&window);
+    root.SetOffset(FWPoint(7, 11));
+    root.AppendChild(child);
+    ASSERT_EQ(FWPoint(7, 11), child->GetParentOffset());
+    {
+        FWDrawContext context(child);
+        EXPECT_EQ(&window, context.Window());
+        EXPECT_EQ(25 + 11, window.TitleWidth());
+        EXPECT_EQ(3 + 7, window.FrameWidth());
+        // Moving the view meanwhile does not change what is given back.
+        root.SetOffset(FWPoint(1, 1));
+    }
+    EXPECT_EQ(25, window.TitleWidth());
+    EXPECT_EQ(3, window.FrameWidth());
+    {
+        // Retargeting to an image gives the widths back at once.
+        root.SetOffset(FWPoint(2, 4));
+        FWDrawContext context(child);
+        auto image = canvas(2, 2);
+        context.SetImageBuffer(image.get());
+        EXPECT_EQ(nullptr, context.Window());
+        EXPECT_EQ(25, window.TitleWidth());
+    }
+    EXPECT_EQ(25, window.TitleWidth());
+    EXPECT_EQ(3, window.FrameWidth());
+    child->Unlink();
+    delete child;
+
+    // A view without a window, and a null window, are programmer errors.
+    ProgrammerMessageRecorder recorder;
+    FWView loose;
+    FWDrawContext noWindow(&loose);
+    FWDrawContext nullWindow(static_cast<FWWindow*>(nullptr));
+    EXPECT_EQ(2u, recorder.Messages().size());
+    EXPECT_EQ(nullptr, noWindow.Window());
 }
 
 TEST_F(FWDrawContextTest, StateIsKeptAndSettersReturnThePreviousValue)

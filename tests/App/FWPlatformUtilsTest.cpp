@@ -234,4 +234,27 @@ TEST(FileReferenceToFSSpec, NamesExistingAndFutureFiles)
     EXPECT_EQ(-1, FileReferenceToFSSpec(FileReference(("/" + tooLong).c_str()), spec));
 }
 
+TEST(FSSpecToFileReference, GivesTheWholePathAndLeavesTheReferenceOnFailure)
+{
+    TempFolder folder;
+    // Deeper than 255 characters: the path must come back whole, not cut.
+    std::string deep = folder.Path().string();
+    for (int i = 0; i < 12; ++i)
+        deep += "/folder-with-a-long-name-" + std::to_string(i);
+    std::filesystem::create_directories(deep);
+    std::string file = deep + "/later.rsrc";
+    ASSERT_GT(file.size(), 255u);
+
+    FSSpec spec;
+    ASSERT_EQ(noErr, FileReferenceToFSSpec(FileReference(file.c_str()), spec));
+    FileReference back("/untouched");
+    ASSERT_EQ(0, FSSpecToFileReference(spec, back));
+    EXPECT_EQ((std::filesystem::canonical(deep) / "later.rsrc").string(), std::string(back.GetCString()));
+
+    FSSpec nowhere = spec;
+    std::snprintf(nowhere.parentPath, sizeof nowhere.parentPath, "%s", (folder.Path().string() + "/no/such/folder").c_str());
+    EXPECT_NE(0, FSSpecToFileReference(nowhere, back));
+    EXPECT_EQ((std::filesystem::canonical(deep) / "later.rsrc").string(), std::string(back.GetCString()));
+}
+
 } // namespace

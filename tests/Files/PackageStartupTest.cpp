@@ -7,6 +7,7 @@
 #include "FS_LocatorRegistry.h"
 #include "FS_Package.h"
 #include "FS_ResourceFileRA.h"
+#include "HostBundles.h"
 #include "HostEnvironment.h"
 #include "HostGestalt.h"
 #include "HostProcess.h"

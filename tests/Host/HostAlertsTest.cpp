@@ -53,16 +53,3 @@ TEST(HostEnvironment, HiddenPortsKeepWhatTheyWereMadeWithUntilDisposed)
     HostDisposeHiddenPort(second);
     EXPECT_FALSE(HostGetHiddenPortInfo(0, info));
 }
-
-TEST(HostEnvironment, SystemFunctionsAreFoundInTheCLibraryOnly)
-{
-    EXPECT_NE(nullptr, HostFindSystemFunction("System.framework", "popen"));
-    EXPECT_EQ(nullptr, HostFindSystemFunction("System.framework", "no_such_function_here"));
-    EXPECT_EQ(nullptr, HostFindSystemFunction("Other.framework", "popen"));
-
-    HostSystemFunctionFinder none = [](const char*, const char*) -> void* { return nullptr; };
-    EXPECT_EQ(nullptr, HostSetSystemFunctionFinder(none));
-    EXPECT_EQ(nullptr, HostFindSystemFunction("System.framework", "popen"));
-    EXPECT_EQ(none, HostSetSystemFunctionFinder(nullptr));
-    EXPECT_NE(nullptr, HostFindSystemFunction("System.framework", "popen"));
-}

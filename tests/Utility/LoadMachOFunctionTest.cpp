@@ -1,3 +1,4 @@
+#include "HostBundles.h"
 #include "LoadMachOFunction.h"
 
 #include <gtest/gtest.h>
@@ -21,4 +22,14 @@ TEST(LoadMachOFunction, UnknownNamesGiveNullEveryTime)
     }
     EXPECT_EQ(nullptr, LoadMachOFunction(nullptr, "System.framework"));
     EXPECT_EQ(nullptr, LoadMachOFunction("popen", nullptr));
+}
+
+TEST(LoadMachOFunction, TestsCanStandInForTheSystemLibrary)
+{
+    HostSystemFunctionFinder none = [](const char*, const char*) -> void* { return nullptr; };
+    EXPECT_EQ(nullptr, HostSetSystemFunctionFinder(none));
+    EXPECT_EQ(nullptr, LoadMachOFunction("popen", "System.framework"));
+    EXPECT_NE(nullptr, LoadMachOFunction("CGDisplayMoveCursorToPoint", "ApplicationServices.framework"));
+    EXPECT_EQ(none, HostSetSystemFunctionFinder(nullptr));
+    EXPECT_NE(nullptr, LoadMachOFunction("popen", "System.framework"));
 }

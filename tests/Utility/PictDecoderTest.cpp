@@ -5,6 +5,7 @@
 
 #include "ByteBuilder.h"
 #include "ProgrammerMessageRecorder.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -480,10 +481,8 @@ TEST(PictDecoder, PicturesFromPpmtopictDecodeToTheirSourceImage)
 {
     if (std::system("command -v ppmtopict >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "ppmtopict is not installed";
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("pict-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                       "-" + std::to_string(reinterpret_cast<uintptr_t>(&dir) & 0xFFFF));
-    std::filesystem::create_directories(dir);
+    const TempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
     // Narrow rows use 1-byte counts, rows over 250 bytes 2-byte counts.
     for (const auto& size : {std::pair{40, 7}, std::pair{300, 5}}) {
         const Ppm image = makeTestImage(size.first, size.second);
@@ -494,5 +493,4 @@ TEST(PictDecoder, PicturesFromPpmtopictDecodeToTheirSourceImage)
         ASSERT_EQ(0, std::system(command.c_str()));
         expectSamePixels(readFile(pict), image);
     }
-    std::filesystem::remove_all(dir);
 }

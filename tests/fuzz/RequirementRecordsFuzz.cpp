@@ -4,6 +4,7 @@
 #include "Env_PackagePAC.h"
 #include "FWProgrammerMessage.h"
 #include "HostAlerts.h"
+#include "HostBundles.h"
 #include "HostEnvironment.h"
 #include "HostGestalt.h"
 #include "HostResourceFile.h"

@@ -4,6 +4,7 @@
 
 #include "FWBranchingControl.h"
 #include "FWGroupControl.h"
+#include "FWView.h"
 
 class TestGroup : public FWGroupControl {
 public:
@@ -13,6 +14,14 @@ public:
 class TestBranching : public FWBranchingControl {
 public:
     const char* FactoryGetClassName() const override { return "TestBranching"; }
+};
+
+// A leaf that paints its rectangle in one colour, so that tests can find it on the screen.
+class TestSwatch : public FWView {
+public:
+    static constexpr FWArgb32 kColor{255, 0, 160, 40};
+    const char* FactoryGetClassName() const override { return "TestSwatch"; }
+    void Draw(FWDrawContext& context) const override;
 };
 
 // Registers the factories of the classes above (once, whatever the number of calls).

@@ -2,6 +2,8 @@
 
 #include "FWDocument.h"
 #include "FWMenuMgr.h"
+#include "FWMonitor.h"
+#include "FWRect.h"
 #include "FWString.h"
 #include "FWWindow.h"
 #include "HostWindows.h"
@@ -101,4 +103,12 @@ FWWindow* FWApp::GetFrontWindow()
                 return window;
     }
     return nullptr;
+}
+
+void FWApp::GetOneViewRect(FWRect* rect)
+{
+    if (rect == nullptr)
+        return;
+    if (FWMonitor* monitor = FWMonitor::FindMonitorByArea(*rect))
+        *rect = monitor->UsableBounds();
 }

@@ -8,6 +8,7 @@
 
 class FileReference;
 class FWDocument;
+class FWRect;
 class FWString;
 class FWWindow;
 
@@ -23,6 +24,8 @@ public:
 
     // The application object; the program ends when there is none.
     static FWApp* Instance();
+    // Whether there is an application object (code that also runs without one asks first).
+    static bool Exists() { return mGlobalApp != nullptr; }
 
     // True at start, after a resume; false after a suspend.
     static bool AppInForeground() { return gInForeground; }
@@ -52,6 +55,9 @@ public:
     // The first visible window, in the platform's order from the front, that is one of the
     // application's framework windows; null when none.
     FWWindow* GetFrontWindow();
+    // The rectangle a window zooms to from a frame: the usable bounds of the monitor holding
+    // most of it.
+    static void GetOneViewRect(FWRect* rect);
 
 private:
     FWList<FWWindow> mWindows;

@@ -10,7 +10,9 @@
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
 #include "FWString.h"
+#include "FWView.h"
 #include "FWWindow.h"
+#include "HostWindows.h"
 #include "HostMacRoman.h"
 #include "HostPorts.h"
 #include "HostScript.h"
@@ -145,6 +147,24 @@ FWDrawContext::FWDrawContext(FWWindow* window) : mWindow(window)
         eraseWindowMargins();
 }
 
+FWDrawContext::FWDrawContext(FWView* view) : mView(view)
+{
+    mWindow = view != nullptr ? view->GetWindow() : nullptr;
+    if (mWindow == nullptr) {
+        fw_programmer_message("", kSourcePath, __LINE__);
+        mView = nullptr;
+        return;
+    }
+    // For the life of the context the window's widths carry the view's parent offset, so the
+    // view draws in its parent's coordinates.
+    mViewOffset = view->GetParentOffset();
+    mWindow->SetTitleWidth(mWindow->TitleWidth() + mViewOffset.v);
+    mWindow->SetFrameWidth(mWindow->FrameWidth() + mViewOffset.h);
+    acquireWindowState();
+    SetDefaultState();
+    SetFont(&mWindow->Font());
+}
+
 FWDrawContext::FWDrawContext(ImageBuffer* image) : mImage(image)
 {
     if (image == nullptr)
@@ -155,15 +175,22 @@ FWDrawContext::FWDrawContext(ImageBuffer* image) : mImage(image)
 
 FWDrawContext::~FWDrawContext()
 {
-    if (mView != nullptr && mWindow != nullptr) {
-        mWindow->SetTitleWidth(mWindow->TitleWidth() - mViewOffset.v);
-        mWindow->SetFrameWidth(mWindow->FrameWidth() - mViewOffset.h);
-    }
+    restoreWindowWidths();
     releaseState();
+}
+
+void FWDrawContext::restoreWindowWidths()
+{
+    if (mView == nullptr || mWindow == nullptr)
+        return;
+    mWindow->SetTitleWidth(mWindow->TitleWidth() - mViewOffset.v);
+    mWindow->SetFrameWidth(mWindow->FrameWidth() - mViewOffset.h);
+    mView = nullptr;
 }
 
 void FWDrawContext::SetImageBuffer(ImageBuffer* image)
 {
+    restoreWindowWidths();
     releaseState();
     mWindow = nullptr;
     mView = nullptr;
@@ -192,7 +219,7 @@ void FWDrawContext::acquireWindowState()
 
 CGrafPtr FWDrawContext::windowPort() const
 {
-    return nullptr;
+    return GetWindowPort(mWindow->GetPDW());
 }
 
 void FWDrawContext::releaseState()

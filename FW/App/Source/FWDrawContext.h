@@ -143,6 +143,8 @@ private:
     void acquireWindowState();
     CGrafPtr windowPort() const;
     void releaseState();
+    // A view context gives the window its own widths back.
+    void restoreWindowWidths();
     void eraseWindowMargins();
 
     // Coordinate mapping: context coordinates to port coordinates and back. A window context

@@ -3,6 +3,8 @@
 
 #include "FWApp.h"
 #include "FWMonitor.h"
+#include "FS_FileUtil.h"
+#include "FS_UtilPAC.h"
 #include "HostAlias.h"
 #include "HostBundles.h"
 #include "HostClock.h"
@@ -185,6 +187,19 @@ void FWGetAppRect(FWRect* rect)
         return;
     FWMonitor* main = FWMonitor::GetMainMonitor();
     *rect = main != nullptr ? main->UsableBounds() : FWRect();
+}
+
+int FSSpecToFileReference(const FSSpec& spec, FileReference& file)
+{
+    Corvel::FS_Locator locator;
+    int err = Corvel::FS_UtilPAC::FSSpecToLocator(spec, locator);
+    if (err != 0)
+        return err;
+    // The whole path, however long: a path cut to a fixed length would name another file.
+    FWDynamicString path;
+    Corvel::FS_FileUtil::LocatorToPathName(locator, path);
+    file.SetPath(path.GetCString());
+    return 0;
 }
 
 OSErr FileReferenceToFSSpec(const FileReference& file, FSSpec& spec)

@@ -7,6 +7,7 @@
 #include "HostGestalt.h"
 #include "HostMemory.h"
 #include "HostResources.h"
+#include "LoadMachOFunction.h"
 
 #include <cstdio>
 #include <string>
@@ -136,9 +137,9 @@ bool runningInClassic()
     static PcloseFunction sPclose = nullptr;
     if (!sLookedUp) {
         sLookedUp = true;
-        sPopen = reinterpret_cast<PopenFunction>(HostFindSystemFunction("System.framework", "popen"));
-        sFgetc = reinterpret_cast<FgetcFunction>(HostFindSystemFunction("System.framework", "fgetc"));
-        sPclose = reinterpret_cast<PcloseFunction>(HostFindSystemFunction("System.framework", "pclose"));
+        sPopen = reinterpret_cast<PopenFunction>(LoadMachOFunction("popen", "System.framework"));
+        sFgetc = reinterpret_cast<FgetcFunction>(LoadMachOFunction("fgetc", "System.framework"));
+        sPclose = reinterpret_cast<PcloseFunction>(LoadMachOFunction("pclose", "System.framework"));
     }
     if (sPopen == nullptr || sFgetc == nullptr || sPclose == nullptr)
         return false;

@@ -1,0 +1,94 @@
+// Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
+// first TIFF image, each added as an item that replaces a held item of its class.
+#include "FWClipboard.h"
+
+#include "FWDynamicString.h"
+#include "HostImageIO.h"
+#include "HostPasteboard.h"
+#include "ImageBuffer.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct PasteboardCloser {
+    void operator()(HostPasteboard* ref) const { PasteboardRelease(ref); }
+};
+
+// The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
+// decode or the image does not fit a rectangle's 16-bit coordinates.
+std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
+{
+    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source(
+        CGImageSourceCreateWithData(bytes.data(), bytes.size()), CGImageSourceRelease);
+    if (!source)
+        return nullptr;
+    std::unique_ptr<HostImage, void (*)(CGImageRef)> image(CGImageSourceCreateImageAtIndex(source.get(), 0),
+                                                            CGImageRelease);
+    if (!image)
+        return nullptr;
+    const size_t width = CGImageGetWidth(image.get());
+    const size_t height = CGImageGetHeight(image.get());
+    if (width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
+        return nullptr;
+    const FWRect rect(0, 0, int16_t(width), int16_t(height));
+    auto buffer = std::make_unique<ImageBuffer>(&rect, kImageBufferDepth32);
+    if (!buffer->Valid())
+        return nullptr;
+    std::unique_ptr<HostColorSpace, void (*)(CGColorSpaceRef)> space(CGColorSpaceCreateDeviceRGB(),
+                                                                    CGColorSpaceRelease);
+    std::unique_ptr<HostBitmapContext, void (*)(CGContextRef)> context(
+        CGBitmapContextCreate(buffer->BaseAddr(), width, height, 8, size_t(buffer->RowBytes()), space.get(),
+                              kCGBitmapByteOrder32Little | kCGImageAlphaNoneSkipFirst),
+        CGContextRelease);
+    if (!context)
+        return nullptr;
+    CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, image.get());
+    return buffer;
+}
+
+} // namespace
+
+void FWClipboard::ImportPlatformClipboard()
+{
+    PasteboardRef rawRef = nullptr;
+    if (PasteboardCreate(kPasteboardClipboard, &rawRef) != noErr)
+        return;
+    std::unique_ptr<HostPasteboard, PasteboardCloser> pasteboard(rawRef);
+    if ((PasteboardSynchronize(pasteboard.get()) & kPasteboardModified) != 0)
+        return;
+    uint32_t itemCount = 0;
+    if (PasteboardGetItemCount(pasteboard.get(), &itemCount) != noErr)
+        return;
+    bool textTaken = false;
+    bool imageTaken = false;
+    for (uint32_t index = 1; index <= itemCount; ++index) {
+        PasteboardItemID item = 0;
+        if (PasteboardGetItemIdentifier(pasteboard.get(), index, &item) != noErr)
+            return;
+        std::vector<std::string> flavors;
+        if (PasteboardCopyItemFlavors(pasteboard.get(), item, &flavors) != noErr)
+            return;
+        for (const std::string& flavor : flavors) {
+            const bool isText = !textTaken && UTTypeConformsTo(flavor, kUTTypeUTF8PlainText);
+            const bool isImage = !isText && !imageTaken && UTTypeConformsTo(flavor, kUTTypeTIFF);
+            if (!isText && !isImage)
+                continue;
+            std::vector<uint8_t> data;
+            (isText ? textTaken : imageTaken) = true;
+            if (PasteboardCopyItemFlavorData(pasteboard.get(), item, flavor, &data) != noErr)
+                return;
+            if (isText) {
+                if (data.empty())
+                    continue;
+                const size_t length = std::min<size_t>(data.size(), kMaxImportedText);
+                const std::string text(reinterpret_cast<const char*>(data.data()), length);
+                AddClipData(new FWClipboardText(FWDynamicString(text.c_str())));
+                continue;
+            }
+            if (std::unique_ptr<ImageBuffer> image = decodeTIFF(data))
+                AddClipData(new FWClipboardImage(*image));
+        }
+    }
+}

@@ -1,0 +1,17 @@
+#include "FWClipboardData.h"
+
+#include "FWDrawContext.h"
+#include "ImageBuffer.h"
+
+FWClipboardImage::FWClipboardImage(const ImageBuffer& source)
+    : mImage(new ImageBuffer(&source.GetRect(), source.Depth()))
+{
+    FWDrawContext context(mImage);
+    const FWRect& rect = source.GetRect();
+    context.DrawImage(&source, &rect, &rect, false);
+}
+
+FWClipboardImage::~FWClipboardImage()
+{
+    delete mImage;
+}

@@ -1,0 +1,250 @@
+// TIFF decoding through libtiff from memory, and nearest-neighbour drawing of decoded images
+// into 32-bit bitmap contexts. Decoded pixels are kept premultiplied, as libtiff's RGBA reader
+// gives them, so drawing over a context is one multiply-add per channel.
+#include "HostImageIO.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+struct HostImageSource {
+    std::vector<uint8_t> bytes;
+};
+
+struct HostImage {
+    size_t width = 0;
+    size_t height = 0;
+    std::vector<uint32_t> pixels; // premultiplied 0xAARRGGBB, top row first
+};
+
+struct HostColorSpace {};
+
+struct HostBitmapContext {
+    uint8_t* data = nullptr;
+    size_t width = 0;
+    size_t height = 0;
+    size_t bytesPerRow = 0;
+};
+
+namespace {
+
+// libtiff reads the source through these; the handle is a cursor over the bytes.
+struct MemoryReader {
+    const std::vector<uint8_t>* bytes;
+    uint64_t offset;
+};
+
+tmsize_t readProc(thandle_t handle, void* buffer, tmsize_t size)
+{
+    auto* reader = static_cast<MemoryReader*>(handle);
+    const uint64_t total = reader->bytes->size();
+    if (size <= 0 || reader->offset >= total)
+        return 0;
+    const uint64_t count = std::min<uint64_t>(uint64_t(size), total - reader->offset);
+    std::memcpy(buffer, reader->bytes->data() + reader->offset, size_t(count));
+    reader->offset += count;
+    return tmsize_t(count);
+}
+
+tmsize_t writeProc(thandle_t, void*, tmsize_t)
+{
+    return 0;
+}
+
+toff_t seekProc(thandle_t handle, toff_t offset, int whence)
+{
+    auto* reader = static_cast<MemoryReader*>(handle);
+    uint64_t base = 0;
+    if (whence == SEEK_CUR)
+        base = reader->offset;
+    else if (whence == SEEK_END)
+        base = reader->bytes->size();
+    // Seeking past the end is allowed; reads there simply find nothing.
+    reader->offset = base + offset;
+    return reader->offset;
+}
+
+int closeProc(thandle_t)
+{
+    return 0;
+}
+
+toff_t sizeProc(thandle_t handle)
+{
+    return static_cast<MemoryReader*>(handle)->bytes->size();
+}
+
+int mapProc(thandle_t, void**, toff_t*)
+{
+    return 0;
+}
+
+void unmapProc(thandle_t, void*, toff_t) {}
+
+// Damaged input is an ordinary answer here (null), so libtiff's messages are dropped.
+int quietHandler(TIFF*, void*, const char*, const char*, va_list)
+{
+    return 1;
+}
+
+struct TIFFCloser {
+    void operator()(TIFF* tif) const { TIFFClose(tif); }
+};
+
+uint32_t premultipliedArgbOfTIFF(uint32_t abgr)
+{
+    return (uint32_t(TIFFGetA(abgr)) << 24) | (uint32_t(TIFFGetR(abgr)) << 16) | (uint32_t(TIFFGetG(abgr)) << 8) |
+           uint32_t(TIFFGetB(abgr));
+}
+
+uint32_t blendChannel(uint32_t source, uint32_t target, uint32_t alpha)
+{
+    return std::min<uint32_t>(255, source + (target * (255 - alpha) + 127) / 255);
+}
+
+} // namespace
+
+CGImageSourceRef CGImageSourceCreateWithData(const void* data, size_t size)
+{
+    if (data == nullptr || size == 0)
+        return nullptr;
+    auto* source = new (std::nothrow) HostImageSource;
+    if (source == nullptr)
+        return nullptr;
+    try {
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        source->bytes.assign(bytes, bytes + size);
+    } catch (const std::bad_alloc&) {
+        delete source;
+        return nullptr;
+    }
+    return source;
+}
+
+void CGImageSourceRelease(CGImageSourceRef source)
+{
+    delete source;
+}
+
+CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index)
+{
+    if (source == nullptr || index > 0xFFFF)
+        return nullptr;
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (options == nullptr)
+        return nullptr;
+    TIFFOpenOptionsSetErrorHandlerExtR(options, quietHandler, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, quietHandler, nullptr);
+    // Bounds every allocation libtiff makes for strips, tiles and tables.
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kHostMaxImagePixels) * 4);
+    MemoryReader reader{&source->bytes, 0};
+    // "m": no mapping; the bytes are read through the procedures above.
+    std::unique_ptr<TIFF, TIFFCloser> tif(TIFFClientOpenExt("clipboard", "rm", &reader, readProc, writeProc, seekProc,
+                                                            closeProc, sizeProc, mapProc, unmapProc, options));
+    TIFFOpenOptionsFree(options);
+    if (!tif || !TIFFSetDirectory(tif.get(), tdir_t(index)))
+        return nullptr;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height))
+        return nullptr;
+    if (width == 0 || height == 0 || int64_t(width) * height > kHostMaxImagePixels)
+        return nullptr;
+    char message[1024];
+    if (!TIFFRGBAImageOK(tif.get(), message))
+        return nullptr;
+    auto* image = new (std::nothrow) HostImage;
+    if (image == nullptr)
+        return nullptr;
+    try {
+        image->width = width;
+        image->height = height;
+        image->pixels.assign(size_t(width) * height, 0);
+    } catch (const std::bad_alloc&) {
+        delete image;
+        return nullptr;
+    }
+    // Stops at the first damaged strip or tile instead of decoding the rest as blank.
+    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, image->pixels.data(), ORIENTATION_TOPLEFT, 1)) {
+        delete image;
+        return nullptr;
+    }
+    for (uint32_t& pixel : image->pixels)
+        pixel = premultipliedArgbOfTIFF(pixel);
+    return image;
+}
+
+void CGImageRelease(CGImageRef image)
+{
+    delete image;
+}
+
+size_t CGImageGetWidth(CGImageRef image)
+{
+    return image != nullptr ? image->width : 0;
+}
+
+size_t CGImageGetHeight(CGImageRef image)
+{
+    return image != nullptr ? image->height : 0;
+}
+
+CGColorSpaceRef CGColorSpaceCreateDeviceRGB()
+{
+    return new HostColorSpace;
+}
+
+void CGColorSpaceRelease(CGColorSpaceRef space)
+{
+    delete space;
+}
+
+CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent,
+                                   size_t bytesPerRow, CGColorSpaceRef /*space*/, CGBitmapInfo info)
+{
+    if (data == nullptr || bitsPerComponent != 8 || width > bytesPerRow / 4 ||
+        info != (kCGBitmapByteOrder32Little | kCGImageAlphaNoneSkipFirst))
+        return nullptr;
+    return new HostBitmapContext{static_cast<uint8_t*>(data), width, height, bytesPerRow};
+}
+
+void CGContextRelease(CGContextRef context)
+{
+    delete context;
+}
+
+void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image)
+{
+    if (context == nullptr || image == nullptr || image->width == 0 || image->height == 0 || !(rect.width > 0) ||
+        !(rect.height > 0))
+        return;
+    // The rectangle's origin is the bottom-left corner; rows of the pixels run from the top.
+    const double top = double(context->height) - (rect.y + rect.height);
+    const double left = rect.x;
+    const int64_t y0 = std::max<int64_t>(0, int64_t(std::ceil(top - 0.5)));
+    const int64_t y1 = std::min<int64_t>(int64_t(context->height), int64_t(std::ceil(top + rect.height - 0.5)));
+    const int64_t x0 = std::max<int64_t>(0, int64_t(std::ceil(left - 0.5)));
+    const int64_t x1 = std::min<int64_t>(int64_t(context->width), int64_t(std::ceil(left + rect.width - 0.5)));
+    for (int64_t y = y0; y < y1; ++y) {
+        const double sy = (double(y) + 0.5 - top) * double(image->height) / rect.height;
+        const size_t row = std::min(image->height - 1, size_t(std::max(0.0, sy)));
+        auto* out = reinterpret_cast<uint32_t*>(context->data + size_t(y) * context->bytesPerRow);
+        for (int64_t x = x0; x < x1; ++x) {
+            const double sx = (double(x) + 0.5 - left) * double(image->width) / rect.width;
+            const size_t column = std::min(image->width - 1, size_t(std::max(0.0, sx)));
+            const uint32_t source = image->pixels[row * image->width + column];
+            const uint32_t target = out[x];
+            const uint32_t alpha = source >> 24;
+            const uint32_t red = blendChannel((source >> 16) & 0xFF, (target >> 16) & 0xFF, alpha);
+            const uint32_t green = blendChannel((source >> 8) & 0xFF, (target >> 8) & 0xFF, alpha);
+            const uint32_t blue = blendChannel(source & 0xFF, target & 0xFF, alpha);
+            out[x] = 0xFF000000u | (red << 16) | (green << 8) | blue;
+        }
+    }
+}

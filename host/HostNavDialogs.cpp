@@ -1,0 +1,1046 @@
+// The open-file dialog: its folder walking and filtering, its drawing and event handling inside
+// the host's modal loop, and its headless answers.
+#include "HostNavDialogs.h"
+
+#include "HostControls.h"
+#include "HostModalLoop.h"
+#include "HostPathNames.h"
+#include "HostScreen.h"
+#include "HostSystemSettings.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <dirent.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Layout of the window, in its local coordinates.
+constexpr int16_t kWidth = 600;
+constexpr int16_t kHeight = 420;
+constexpr int16_t kStripHeight = 22;
+constexpr int16_t kMargin = 16;
+constexpr int16_t kRowHeight = 18;
+constexpr int16_t kScrollBarWidth = 12;
+constexpr Rect kMessageBox{30, kMargin, 56, kWidth - kMargin};
+constexpr Rect kFolderList{62, kMargin, kHeight - 60, 200};
+constexpr Rect kItemList{62, 212, kHeight - 60, kWidth - kMargin};
+constexpr Rect kTypePopup{kHeight - 44, kMargin, kHeight - 22, 260};
+constexpr Rect kOpenButton{kHeight - 44, kWidth - kMargin - 84, kHeight - 22, kWidth - kMargin};
+constexpr Rect kCancelButton{kHeight - 44, kWidth - kMargin - 84 - 14 - 84, kHeight - 22, kWidth - kMargin - 84 - 14};
+// A folder with more items than this shows the first ones only.
+constexpr size_t kMostItems = 65536;
+
+struct Entry {
+    std::string name; // UTF-8
+    bool isFolder;
+};
+
+std::deque<HostNavAnswer>& presetAnswers()
+{
+    static auto* answers = new std::deque<HostNavAnswer>;
+    return *answers;
+}
+
+HostNavShown& lastShown()
+{
+    static auto* shown = new HostNavShown;
+    return *shown;
+}
+
+std::string utf8Of(CFStringRef string)
+{
+    return string != nullptr ? HostCFStringToUtf8(string) : std::string();
+}
+
+std::string macRomanOfUtf8(const std::string& text)
+{
+    CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingUTF8);
+    if (string == nullptr)
+        return text;
+    std::string converted = HostCFStringToMacRoman(string);
+    CFRelease(string);
+    return converted;
+}
+
+bool contains(const Rect& r, Point p)
+{
+    return p.v >= r.top && p.v < r.bottom && p.h >= r.left && p.h < r.right;
+}
+
+int visibleRows(const Rect& list)
+{
+    return (list.bottom - list.top - 4) / kRowHeight;
+}
+
+bool isFolderPath(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string defaultFolder()
+{
+    char buffer[kHostPathCapacity];
+    if (getcwd(buffer, sizeof buffer) != nullptr)
+        return buffer;
+    return "/";
+}
+
+} // namespace
+
+struct HostNavDialog {
+    NavDialogCreationOptions options{};
+    NavEventUPP eventProc = nullptr;
+    NavObjectFilterUPP filterProc = nullptr;
+    void* userData = nullptr;
+    WindowRef window = nullptr;
+
+    std::string folder;
+    std::vector<Entry> entries;            // what the filter let through
+    std::set<size_t> selected;
+    size_t anchor = 0;
+    int itemScroll = 0;
+    int folderScroll = 0;
+    CFIndex typeIndex = 0;
+    uint32_t lastClickTicks = 0;
+    size_t lastClickRow = SIZE_MAX;
+
+    // Save dialogs.
+    bool save = false;
+    OSType fileType = 0;
+    OSType creator = 0;
+    bool replacing = false;
+    std::string pendingReplace; // the existing file a user was asked about (save again: yes)
+
+    NavUserAction action = kNavUserActionNone;
+    std::vector<std::string> chosen;
+    bool running = false;
+    bool disposeRequested = false;
+
+    ~HostNavDialog();
+    bool AllowsMultiple() const { return (options.optionFlags & kNavAllowMultipleFiles) != 0; }
+    bool HasTypePopup() const
+    {
+        return options.popupExtension != nullptr && CFArrayGetCount(options.popupExtension) > 0 &&
+               (options.optionFlags & kNavNoTypePopup) == 0;
+    }
+    std::vector<std::string> TypeNames() const;
+    std::vector<std::string> Ancestors() const;
+
+    bool Filter(const std::string& path, bool isFolder);
+    void Load(const std::string& newFolder);
+    void Open();
+    void Cancel();
+    // Save dialogs: names the new file path, asking before replacing an existing one.
+    void SaveAs(const std::string& path, bool replaceAnswer);
+    void Finish(NavUserAction userAction, std::vector<std::string> paths);
+    void SelectType(CFIndex index, bool tellCaller);
+    void MoveSelection(int delta, bool extend);
+    void ClickItem(size_t row, const EventRecord& event);
+    void ScrollToSelection();
+    void Send(NavEventCallbackMessage message, const void* eventData = nullptr);
+    void Record();
+
+    void Draw();
+    void DrawFolderList();
+    void DrawItemList();
+    void DrawTypePopup();
+};
+
+namespace {
+
+std::set<HostNavDialog*>& liveDialogs()
+{
+    static auto* dialogs = new std::set<HostNavDialog*>;
+    return *dialogs;
+}
+
+// A dialog whose window was disposed by someone else forgets it.
+void windowGone(WindowRef window)
+{
+    for (HostNavDialog* dialog : liveDialogs())
+        if (dialog->window == window)
+            dialog->window = nullptr;
+}
+
+void retain(CFTypeRef object)
+{
+    if (object != nullptr)
+        CFRetain(object);
+}
+
+void release(CFTypeRef object)
+{
+    if (object != nullptr)
+        CFRelease(object);
+}
+
+std::vector<CFTypeRef> texts(const NavDialogCreationOptions& o)
+{
+    return {o.clientName, o.windowTitle, o.actionButtonLabel, o.cancelButtonLabel, o.saveFileName, o.message,
+            o.popupExtension};
+}
+
+} // namespace
+
+HostNavDialog::~HostNavDialog()
+{
+    liveDialogs().erase(this);
+    if (window != nullptr)
+        DisposeWindow(window);
+    for (CFTypeRef text : texts(options))
+        release(text);
+}
+
+std::vector<std::string> HostNavDialog::TypeNames() const
+{
+    std::vector<std::string> names;
+    if (options.popupExtension == nullptr)
+        return names;
+    for (CFIndex i = 0, n = CFArrayGetCount(options.popupExtension); i < n; ++i) {
+        CFTypeRef value = CFArrayGetValueAtIndex(options.popupExtension, i);
+        names.push_back(CFGetTypeID(value) == CFStringGetTypeID() ? utf8Of(static_cast<CFStringRef>(value))
+                                                                   : std::string());
+    }
+    return names;
+}
+
+// "/", then each folder down to the current one.
+std::vector<std::string> HostNavDialog::Ancestors() const
+{
+    std::vector<std::string> paths{"/"};
+    for (size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+        std::string part = folder.substr(0, slash);
+        if (part.size() > 1)
+            paths.push_back(part);
+        if (slash == std::string::npos)
+            break;
+    }
+    return paths;
+}
+
+bool HostNavDialog::Filter(const std::string& path, bool isFolder)
+{
+    if (filterProc == nullptr)
+        return true;
+    FSRef ref;
+    if (!HostStorePath(path, ref.path))
+        return false;
+    AEDesc item;
+    if (AECreateDesc(typeFSRef, &ref, Size(sizeof ref), &item) != noErr)
+        return false;
+    NavFileOrFolderInfo info{0, isFolder, true};
+    bool shown = filterProc(&item, &info, userData, kNavFilteringBrowserList);
+    AEDisposeDesc(&item);
+    return shown;
+}
+
+void HostNavDialog::Load(const std::string& newFolder)
+{
+    folder = newFolder;
+    entries.clear();
+    selected.clear();
+    anchor = 0;
+    itemScroll = 0;
+    bool showInvisible = (options.optionFlags & kNavAllowInvisibleFiles) != 0;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* item = readdir(dir)) {
+            std::string name = item->d_name;
+            if (name == "." || name == ".." || (name[0] == '.' && !showInvisible))
+                continue;
+            std::string path = HostJoinPath(folder, name);
+            bool isFolder = isFolderPath(path);
+            if (Filter(path, isFolder))
+                entries.push_back(Entry{name, isFolder});
+            if (entries.size() >= kMostItems)
+                break;
+        }
+        closedir(dir);
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return strcasecmp(a.name.c_str(), b.name.c_str()) < 0 ||
+               (strcasecmp(a.name.c_str(), b.name.c_str()) == 0 && a.name < b.name);
+    });
+    int rows = visibleRows(kFolderList);
+    int ancestors = int(Ancestors().size());
+    folderScroll = std::max(0, ancestors - rows);
+    if (window != nullptr) {
+        InvalWindowRect(window, &kFolderList);
+        InvalWindowRect(window, &kItemList);
+    }
+}
+
+void HostNavDialog::Send(NavEventCallbackMessage message, const void* eventData)
+{
+    if (eventProc == nullptr)
+        return;
+    NavCBRec record{};
+    record.version = 0;
+    record.context = this;
+    record.window = window;
+    record.eventData = eventData;
+    record.userAction = action;
+    eventProc(message, &record, userData);
+}
+
+void HostNavDialog::Finish(NavUserAction userAction, std::vector<std::string> paths)
+{
+    action = userAction;
+    chosen = std::move(paths);
+    std::string line = userAction == kNavUserActionOpen ? "nav-answer\topen" : "nav-answer\tcancel";
+    for (const std::string& path : chosen)
+        line += "\t" + path;
+    HostLogLine(line);
+    QuitAppModalLoopForWindow(window);
+}
+
+void HostNavDialog::Open()
+{
+    if (save && (selected.empty() || !entries[*selected.begin()].isFolder)) {
+        // The selected file's name, else the proposed one, in the folder shown.
+        const std::string name = selected.empty() ? utf8Of(options.saveFileName) : entries[*selected.begin()].name;
+        if (name.empty())
+            return;
+        const std::string path = HostJoinPath(folder, name);
+        struct stat info;
+        if (::stat(path.c_str(), &info) == 0 && pendingReplace != path) {
+            // The question is asked in the message line; saving again answers yes.
+            pendingReplace = path;
+            lastShown().replaceAsked = name;
+            InvalWindowRect(window, &kMessageBox);
+            return;
+        }
+        SaveAs(path, true);
+        return;
+    }
+    if (selected.empty())
+        return;
+    if (selected.size() == 1 && entries[*selected.begin()].isFolder) {
+        Load(HostJoinPath(folder, entries[*selected.begin()].name));
+        return;
+    }
+    std::vector<std::string> paths;
+    for (size_t row : selected)
+        if (!entries[row].isFolder)
+            paths.push_back(HostJoinPath(folder, entries[row].name));
+    if (!paths.empty())
+        Finish(kNavUserActionOpen, std::move(paths));
+}
+
+void HostNavDialog::SaveAs(const std::string& path, bool replaceAnswer)
+{
+    struct stat info;
+    replacing = ::stat(path.c_str(), &info) == 0;
+    if (replacing) {
+        const size_t slash = path.find_last_of('/');
+        lastShown().replaceAsked = slash == std::string::npos ? path : path.substr(slash + 1);
+        HostLogLine("nav-replace\t" + lastShown().replaceAsked);
+        if (!replaceAnswer || S_ISDIR(info.st_mode)) {
+            Cancel();
+            return;
+        }
+    }
+    Finish(kNavUserActionSaveAs, {path});
+}
+
+void HostNavDialog::Cancel()
+{
+    Finish(kNavUserActionCancel, {});
+}
+
+void HostNavDialog::SelectType(CFIndex index, bool tellCaller)
+{
+    std::vector<std::string> names = TypeNames();
+    if (index < 0 || size_t(index) >= names.size())
+        return;
+    typeIndex = index;
+    if (tellCaller) {
+        NavMenuItemSpec item{};
+        item.menuCreator = kNavMenuItemSpecCreatorExtension;
+        item.menuType = OSType(index);
+        std::string name = macRomanOfUtf8(names[size_t(index)]).substr(0, 255);
+        item.menuItemName[0] = uint8_t(name.size());
+        std::memcpy(item.menuItemName + 1, name.data(), name.size());
+        Send(kNavCBPopupMenuSelect, &item);
+    }
+    Load(folder);
+    if (window != nullptr)
+        InvalWindowRect(window, &kTypePopup);
+}
+
+void HostNavDialog::ScrollToSelection()
+{
+    if (selected.empty())
+        return;
+    int row = int(anchor);
+    int rows = visibleRows(kItemList);
+    if (row < itemScroll)
+        itemScroll = row;
+    else if (row >= itemScroll + rows)
+        itemScroll = row - rows + 1;
+}
+
+void HostNavDialog::MoveSelection(int delta, bool extend)
+{
+    if (entries.empty())
+        return;
+    int row = selected.empty() ? (delta > 0 ? 0 : int(entries.size()) - 1) : int(anchor) + delta;
+    row = std::clamp(row, 0, int(entries.size()) - 1);
+    if (!extend || !AllowsMultiple())
+        selected.clear();
+    selected.insert(size_t(row));
+    anchor = size_t(row);
+    ScrollToSelection();
+    InvalWindowRect(window, &kItemList);
+}
+
+void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
+{
+    bool doubleClick = row == lastClickRow && event.when - lastClickTicks <= GetDblTime();
+    lastClickRow = row;
+    lastClickTicks = event.when;
+    if (AllowsMultiple() && (event.modifiers & cmdKey) != 0) {
+        if (!selected.erase(row))
+            selected.insert(row);
+        anchor = row;
+    } else if (AllowsMultiple() && (event.modifiers & shiftKey) != 0 && !selected.empty()) {
+        for (size_t r = std::min(row, anchor); r <= std::max(row, anchor); ++r)
+            selected.insert(r);
+    } else {
+        selected = {row};
+        anchor = row;
+    }
+    InvalWindowRect(window, &kItemList);
+    if (doubleClick) {
+        lastClickRow = SIZE_MAX;
+        selected = {row};
+        Open();
+    }
+}
+
+void HostNavDialog::Record()
+{
+    HostNavShown& shown = lastShown();
+    shown.message = utf8Of(options.message);
+    shown.allowsMultipleFiles = AllowsMultiple();
+    shown.startFolder = folder;
+    shown.typeNames = TypeNames();
+    shown.startTypeIndex = int(typeIndex);
+    shown.save = save;
+    shown.saveFileName = utf8Of(options.saveFileName);
+    shown.fileType = fileType;
+    shown.creator = creator;
+    shown.replaceAsked.clear();
+    shown.entries.clear();
+    for (const Entry& entry : entries)
+        shown.entries.push_back(entry.isFolder ? entry.name + "/" : entry.name);
+    HostLogLine("nav-folder\t" + folder);
+    for (const std::string& entry : shown.entries)
+        HostLogLine("nav-entry\t" + entry);
+}
+
+// --- Drawing ------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr RGBColor kBlack{0, 0, 0};
+constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
+constexpr RGBColor kStrip{0xDDDD, 0xDDDD, 0xDDDD};
+constexpr RGBColor kSelection{0x3333, 0x6666, 0xCCCC};
+constexpr RGBColor kScrollThumb{0xAAAA, 0xAAAA, 0xAAAA};
+
+void drawTextIn(const std::string& macRoman, int16_t h, int16_t v, int16_t width)
+{
+    std::vector<char> text(macRoman.begin(), macRoman.end());
+    int16_t length = int16_t(std::min<size_t>(text.size(), 255));
+    if (length > 0)
+        TruncText(width, text.data(), &length);
+    MoveTo(h, v);
+    DrawText(text.data(), 0, length);
+}
+
+void drawScrollBar(const Rect& list, int first, int total)
+{
+    int rows = visibleRows(list);
+    if (total <= rows)
+        return;
+    Rect bar{int16_t(list.top + 1), int16_t(list.right - kScrollBarWidth), int16_t(list.bottom - 1),
+             int16_t(list.right - 1)};
+    int height = bar.bottom - bar.top;
+    Rect thumb = bar;
+    thumb.top = int16_t(bar.top + height * first / total);
+    thumb.bottom = int16_t(std::max<int>(thumb.top + 8, bar.top + height * (first + rows) / total));
+    thumb.bottom = std::min(thumb.bottom, bar.bottom);
+    RGBForeColor(&kScrollThumb);
+    PaintRect(&thumb);
+}
+
+} // namespace
+
+void HostNavDialog::DrawFolderList()
+{
+    RGBBackColor(&kWhite);
+    EraseRect(&kFolderList);
+    RGBForeColor(&kBlack);
+    FrameRect(&kFolderList);
+    std::vector<std::string> paths = Ancestors();
+    int rows = visibleRows(kFolderList);
+    for (int i = 0; i < rows && folderScroll + i < int(paths.size()); ++i) {
+        size_t depth = size_t(folderScroll + i);
+        int16_t top = int16_t(kFolderList.top + 2 + i * kRowHeight);
+        Rect row{top, int16_t(kFolderList.left + 1), int16_t(top + kRowHeight), int16_t(kFolderList.right - 1)};
+        bool current = depth + 1 == paths.size();
+        if (current) {
+            RGBForeColor(&kSelection);
+            PaintRect(&row);
+        }
+        RGBForeColor(current ? &kWhite : &kBlack);
+        std::string name = depth == 0 ? std::string("/") : HostNameOfPath(paths[depth]);
+        int16_t indent = int16_t(6 + std::min<size_t>(depth, 12) * 8);
+        drawTextIn(macRomanOfUtf8(name), int16_t(row.left + indent), int16_t(top + 13),
+                   int16_t(row.right - row.left - indent - 4));
+    }
+}
+
+void HostNavDialog::DrawItemList()
+{
+    RGBBackColor(&kWhite);
+    EraseRect(&kItemList);
+    RGBForeColor(&kBlack);
+    FrameRect(&kItemList);
+    int rows = visibleRows(kItemList);
+    int16_t width = int16_t(kItemList.right - kItemList.left - kScrollBarWidth - 10);
+    for (int i = 0; i < rows && itemScroll + i < int(entries.size()); ++i) {
+        size_t index = size_t(itemScroll + i);
+        int16_t top = int16_t(kItemList.top + 2 + i * kRowHeight);
+        Rect row{top, int16_t(kItemList.left + 1), int16_t(top + kRowHeight),
+                 int16_t(kItemList.right - kScrollBarWidth - 2)};
+        bool isSelected = selected.count(index) != 0;
+        if (isSelected) {
+            RGBForeColor(&kSelection);
+            PaintRect(&row);
+        }
+        RGBForeColor(isSelected ? &kWhite : &kBlack);
+        const Entry& entry = entries[index];
+        drawTextIn(macRomanOfUtf8(entry.isFolder ? entry.name + "/" : entry.name), int16_t(row.left + 6),
+                   int16_t(top + 13), width);
+    }
+    drawScrollBar(kItemList, itemScroll, int(entries.size()));
+}
+
+void HostNavDialog::DrawTypePopup()
+{
+    if (!HasTypePopup())
+        return;
+    RGBBackColor(&kWhite);
+    EraseRect(&kTypePopup);
+    RGBForeColor(&kBlack);
+    FrameRoundRect(&kTypePopup, 6, 6);
+    std::vector<std::string> names = TypeNames();
+    std::string label = "Show: " + (size_t(typeIndex) < names.size() ? names[size_t(typeIndex)] : std::string());
+    drawTextIn(macRomanOfUtf8(label), int16_t(kTypePopup.left + 8), int16_t(kTypePopup.top + 15),
+               int16_t(kTypePopup.right - kTypePopup.left - 16));
+}
+
+void HostNavDialog::Draw()
+{
+    GrafPtr saved = nullptr;
+    GetPort(&saved);
+    SetPortWindowPort(window);
+    TextFont(0);
+    TextSize(12);
+    TextFace(0);
+    TextMode(kModeOr);
+    PenNormal();
+    Rect bounds{0, 0, kHeight, kWidth};
+    Rect strip{0, 0, kStripHeight, kWidth};
+    RGBForeColor(&kStrip);
+    PaintRect(&strip);
+    RGBForeColor(&kBlack);
+    FrameRect(&bounds);
+    MoveTo(0, kStripHeight - 1);
+    LineTo(kWidth - 1, kStripHeight - 1);
+    Str255 title;
+    GetWTitle(window, title);
+    TextFace(kHostFaceBold);
+    MoveTo(int16_t((kWidth - StringWidth(title)) / 2), 16);
+    DrawString(title);
+    TextFace(0);
+    RGBBackColor(&kWhite);
+    EraseRect(&kMessageBox);
+    RGBForeColor(&kBlack);
+    const std::string shownMessage = pendingReplace.empty()
+                                         ? utf8Of(options.message)
+                                         : "\"" + pendingReplace.substr(pendingReplace.find_last_of('/') + 1) +
+                                               "\" already exists. Save again to replace it.";
+    drawTextIn(macRomanOfUtf8(shownMessage), kMessageBox.left, int16_t(kMessageBox.top + 16),
+               int16_t(kMessageBox.right - kMessageBox.left));
+    DrawFolderList();
+    DrawItemList();
+    DrawTypePopup();
+    SetPort(saved);
+}
+
+// --- Events -------------------------------------------------------------------------------------
+
+namespace {
+
+HostNavDialog* dialogOf(void* context)
+{
+    return static_cast<HostNavDialog*>(context);
+}
+
+bool handleEvent(WindowRef window, const EventRecord& event, void* context)
+{
+    HostNavDialog& dialog = *dialogOf(context);
+    switch (event.what) {
+    case updateEvt:
+        if (reinterpret_cast<WindowRef>(event.message) != window)
+            return false;
+        BeginUpdate(window);
+        dialog.Draw();
+        DrawControls(window);
+        EndUpdate(window);
+        return true;
+    case mouseDown: {
+        Point local = event.where;
+        GrafPtr saved = nullptr;
+        GetPort(&saved);
+        SetPortWindowPort(window);
+        GlobalToLocal(&local);
+        SetPort(saved);
+        if (contains(kFolderList, local)) {
+            int row = (local.v - kFolderList.top - 2) / kRowHeight + dialog.folderScroll;
+            std::vector<std::string> paths = dialog.Ancestors();
+            if (row >= 0 && size_t(row) < paths.size())
+                dialog.Load(paths[size_t(row)]);
+            return true;
+        }
+        if (contains(kItemList, local)) {
+            int rows = visibleRows(kItemList);
+            if (local.h >= kItemList.right - kScrollBarWidth - 1) {
+                int page = local.v < (kItemList.top + kItemList.bottom) / 2 ? -rows : rows;
+                dialog.itemScroll = std::clamp(dialog.itemScroll + page, 0, std::max(0, int(dialog.entries.size()) - rows));
+                InvalWindowRect(window, &kItemList);
+                return true;
+            }
+            int row = (local.v - kItemList.top - 2) / kRowHeight + dialog.itemScroll;
+            if (row >= 0 && size_t(row) < dialog.entries.size())
+                dialog.ClickItem(size_t(row), event);
+            return true;
+        }
+        if (dialog.HasTypePopup() && contains(kTypePopup, local)) {
+            CFIndex count = CFArrayGetCount(dialog.options.popupExtension);
+            CFIndex step = (event.modifiers & shiftKey) != 0 ? count - 1 : 1;
+            dialog.SelectType((dialog.typeIndex + step) % count, true);
+            return true;
+        }
+        return false;
+    }
+    case keyDown:
+    case autoKey: {
+        uint8_t c = uint8_t(event.message & charCodeMask);
+        bool extend = (event.modifiers & shiftKey) != 0;
+        if (c == 30 && (event.modifiers & cmdKey) != 0) {
+            std::vector<std::string> paths = dialog.Ancestors();
+            if (paths.size() > 1)
+                dialog.Load(paths[paths.size() - 2]);
+            return true;
+        }
+        if (c == 30 || c == 31) {
+            dialog.MoveSelection(c == 30 ? -1 : 1, extend);
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+bool applyPreset(WindowRef, void* context)
+{
+    HostNavDialog& dialog = *dialogOf(context);
+    HostNavAnswer answer;
+    if (!presetAnswers().empty()) {
+        answer = presetAnswers().front();
+        presetAnswers().pop_front();
+    } else if (const char* text = std::getenv("FW_HOST_NAV_ANSWER")) {
+        std::string value = text;
+        answer.cancel = value == "cancel";
+        for (size_t start = 0; !answer.cancel && start < value.size();) {
+            size_t newline = value.find('\n', start);
+            std::string path = value.substr(start, newline == std::string::npos ? std::string::npos : newline - start);
+            if (!path.empty())
+                answer.paths.push_back(path);
+            if (newline == std::string::npos)
+                break;
+            start = newline + 1;
+        }
+    } else {
+        return false;
+    }
+    // Only what a user could choose: existing files, one of them unless several are allowed.
+    std::vector<std::string> paths;
+    for (const std::string& path : answer.paths) {
+        FSRef ref;
+        Boolean isFolder = false;
+        if (FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, &isFolder) == noErr && !isFolder)
+            paths.push_back(ref.path);
+        if (!dialog.AllowsMultiple() && !paths.empty())
+            break;
+    }
+    if (answer.typeIndex >= 0)
+        dialog.SelectType(CFIndex(answer.typeIndex), true);
+    if (dialog.save) {
+        if (answer.cancel || answer.paths.empty() || answer.paths[0].empty() || answer.paths[0][0] != '/')
+            dialog.Cancel();
+        else
+            dialog.SaveAs(answer.paths[0], answer.replace);
+        return true;
+    }
+    if (answer.cancel || paths.empty())
+        dialog.Cancel();
+    else
+        dialog.Finish(kNavUserActionOpen, std::move(paths));
+    return true;
+}
+
+void unattended(WindowRef, void* context)
+{
+    dialogOf(context)->Cancel();
+}
+
+std::vector<std::string> shownTexts(WindowRef, void* context)
+{
+    return {dialogOf(context)->options.message != nullptr ? HostCFStringToMacRoman(dialogOf(context)->options.message)
+                                                           : std::string()};
+}
+
+OSStatus commandHandler(EventHandlerCallRef, EventRef event, void* userData)
+{
+    HICommandExtended command{};
+    if (GetEventParameter(event, kEventParamDirectObject, typeHICommand, nullptr, sizeof command, nullptr, &command) !=
+        noErr)
+        return eventNotHandledErr;
+    HostNavDialog& dialog = *static_cast<HostNavDialog*>(userData);
+    if (command.commandID == kHICommandOpen) {
+        dialog.Open();
+        return noErr;
+    }
+    if (command.commandID == kHICommandCancel) {
+        dialog.Cancel();
+        return noErr;
+    }
+    return eventNotHandledErr;
+}
+
+OSStatus buildWindow(HostNavDialog& dialog)
+{
+    Rect screen = HostScreenBounds();
+    Rect menuBar = HostMenuBarBounds();
+    int16_t left = int16_t(screen.left + (screen.right - screen.left - kWidth) / 2);
+    int16_t top = int16_t(menuBar.bottom + std::max(0, (screen.bottom - menuBar.bottom - kHeight) / 3));
+    if (dialog.options.location.h >= 0 && dialog.options.location.v >= 0) {
+        left = dialog.options.location.h;
+        top = dialog.options.location.v;
+    }
+    Rect bounds{top, left, int16_t(top + kHeight), int16_t(left + kWidth)};
+    WindowRef window = nullptr;
+    OSStatus err = CreateNewWindow(kHostModalWindowClass, 0, &bounds, &window);
+    if (err != noErr)
+        return err;
+    std::string title = dialog.options.windowTitle != nullptr ? HostCFStringToMacRoman(dialog.options.windowTitle)
+                                                              : std::string(dialog.save ? "Save" : "Open");
+    Str255 pascal;
+    pascal[0] = uint8_t(std::min<size_t>(title.size(), 255));
+    std::memcpy(pascal + 1, title.data(), pascal[0]);
+    SetWTitle(window, pascal);
+
+    ControlRef open = nullptr;
+    ControlRef cancel = nullptr;
+    CFStringRef openTitle = dialog.options.actionButtonLabel != nullptr ? dialog.options.actionButtonLabel
+                           : dialog.save                             ? CFSTR("Save")
+                                                                     : CFSTR("Open");
+    CFStringRef cancelTitle =
+        dialog.options.cancelButtonLabel != nullptr ? dialog.options.cancelButtonLabel : CFSTR("Cancel");
+    err = CreatePushButtonControl(window, &kOpenButton, openTitle, &open);
+    if (err == noErr)
+        err = CreatePushButtonControl(window, &kCancelButton, cancelTitle, &cancel);
+    const EventTypeSpec commands[] = {{kEventClassCommand, kEventCommandProcess}};
+    if (err == noErr)
+        err = InstallEventHandler(GetWindowEventTarget(window), commandHandler, 1, commands, &dialog, nullptr);
+    if (err != noErr) {
+        DisposeWindow(window);
+        return err;
+    }
+    SetControlCommandID(open, kHICommandOpen);
+    SetControlCommandID(cancel, kHICommandCancel);
+    SetWindowDefaultButton(window, open);
+    SetWindowCancelButton(window, cancel);
+    HostModalHooks hooks;
+    hooks.handleEvent = handleEvent;
+    hooks.applyPreset = applyPreset;
+    hooks.unattended = unattended;
+    hooks.shownTexts = shownTexts;
+    hooks.context = &dialog;
+    HostSetModalHooks(window, hooks);
+    dialog.window = window;
+    liveDialogs().insert(&dialog);
+    HostAddWindowGoneObserver(windowGone);
+    return noErr;
+}
+
+} // namespace
+
+// --- The calls ------------------------------------------------------------------------------
+
+NavEventUPP NewNavEventUPP(NavEventProcPtr proc)
+{
+    return proc;
+}
+
+void DisposeNavEventUPP(NavEventUPP)
+{
+}
+
+NavObjectFilterUPP NewNavObjectFilterUPP(NavObjectFilterProcPtr proc)
+{
+    return proc;
+}
+
+void DisposeNavObjectFilterUPP(NavObjectFilterUPP)
+{
+}
+
+OSStatus NavGetDefaultDialogCreationOptions(NavDialogCreationOptions* outOptions)
+{
+    if (outOptions == nullptr)
+        return paramErr;
+    *outOptions = NavDialogCreationOptions{};
+    outOptions->optionFlags = kNavDefaultNavDlogOptions;
+    outOptions->location = Point{-1, -1};
+    outOptions->modality = kWindowModalityAppModal;
+    return noErr;
+}
+
+OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavTypeListHandle, NavEventUPP eventProc,
+                                NavPreviewUPP, NavObjectFilterUPP filterProc, void* callBackUD, NavDialogRef* outDialog)
+{
+    if (outDialog == nullptr)
+        return paramErr;
+    *outDialog = nullptr;
+    auto* dialog = new HostNavDialog;
+    if (options != nullptr)
+        dialog->options = *options;
+    else
+        NavGetDefaultDialogCreationOptions(&dialog->options);
+    for (CFTypeRef text : texts(dialog->options))
+        retain(text);
+    dialog->eventProc = eventProc;
+    dialog->filterProc = filterProc;
+    dialog->userData = callBackUD;
+    OSStatus err = buildWindow(*dialog);
+    if (err != noErr) {
+        delete dialog;
+        return err;
+    }
+    *outDialog = dialog;
+    return noErr;
+}
+
+OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
+                                NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog)
+{
+    if (outDialog == nullptr)
+        return paramErr;
+    *outDialog = nullptr;
+    auto* dialog = new HostNavDialog;
+    if (options != nullptr)
+        dialog->options = *options;
+    else
+        NavGetDefaultDialogCreationOptions(&dialog->options);
+    for (CFTypeRef text : texts(dialog->options))
+        retain(text);
+    dialog->save = true;
+    dialog->fileType = fileType;
+    dialog->creator = creator;
+    dialog->eventProc = eventProc;
+    dialog->userData = callBackUD;
+    OSStatus err = buildWindow(*dialog);
+    if (err != noErr) {
+        delete dialog;
+        return err;
+    }
+    *outDialog = dialog;
+    return noErr;
+}
+
+OSStatus NavDialogRun(NavDialogRef dialog)
+{
+    if (dialog == nullptr || dialog->window == nullptr || dialog->running)
+        return paramErr;
+    dialog->running = true;
+    dialog->action = kNavUserActionNone;
+    dialog->chosen.clear();
+    dialog->Load(defaultFolder());
+    dialog->Send(kNavCBStart);
+    dialog->Record();
+    ShowWindow(dialog->window);
+    SelectWindow(dialog->window);
+    RunAppModalLoopForWindow(dialog->window);
+    HideWindow(dialog->window);
+    if (dialog->action != kNavUserActionNone)
+        dialog->Send(kNavCBUserAction);
+    dialog->Send(kNavCBTerminate);
+    dialog->running = false;
+    if (dialog->disposeRequested)
+        delete dialog;
+    return noErr;
+}
+
+NavUserAction NavDialogGetUserAction(NavDialogRef dialog)
+{
+    return dialog != nullptr ? dialog->action : kNavUserActionNone;
+}
+
+OSStatus NavDialogGetReply(NavDialogRef dialog, NavReplyRecord* outReply)
+{
+    if (dialog == nullptr || outReply == nullptr)
+        return paramErr;
+    *outReply = NavReplyRecord{};
+    OSErr err = AECreateList(nullptr, 0, false, &outReply->selection);
+    if (err != noErr)
+        return err;
+    if (dialog->action == kNavUserActionSaveAs && !dialog->chosen.empty()) {
+        const std::string& path = dialog->chosen.front();
+        const size_t slash = path.find_last_of('/');
+        const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+        FSRef ref;
+        err = FSPathMakeRef(reinterpret_cast<const UInt8*>(folder.c_str()), &ref, nullptr);
+        if (err == noErr)
+            err = AEPutPtr(&outReply->selection, 0, typeFSRef, &ref, Size(sizeof ref));
+        outReply->saveFileName =
+            CFStringCreateWithCString(kCFAllocatorDefault, path.substr(slash + 1).c_str(), kCFStringEncodingUTF8);
+        if (err != noErr || outReply->saveFileName == nullptr) {
+            NavDisposeReply(outReply);
+            return err != noErr ? err : OSStatus(paramErr);
+        }
+        outReply->replacing = dialog->replacing;
+        outReply->validRecord = true;
+        return noErr;
+    }
+    if (dialog->action != kNavUserActionOpen)
+        return noErr;
+    for (const std::string& path : dialog->chosen) {
+        FSRef ref;
+        err = FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, nullptr);
+        if (err == noErr)
+            err = AEPutPtr(&outReply->selection, 0, typeFSRef, &ref, Size(sizeof ref));
+        if (err != noErr) {
+            NavDisposeReply(outReply);
+            return err;
+        }
+    }
+    outReply->validRecord = true;
+    return noErr;
+}
+
+OSStatus NavDisposeReply(NavReplyRecord* reply)
+{
+    if (reply == nullptr)
+        return paramErr;
+    AEDisposeDesc(&reply->selection);
+    CFRelease(reply->saveFileName);
+    reply->saveFileName = nullptr;
+    reply->validRecord = false;
+    return noErr;
+}
+
+void NavDialogDispose(NavDialogRef dialog)
+{
+    if (dialog == nullptr)
+        return;
+    if (dialog->running)
+        dialog->disposeRequested = true;
+    else
+        delete dialog;
+}
+
+OSStatus NavCustomControl(NavDialogRef dialog, NavCustomControlMessage selector, void* parms)
+{
+    if (dialog == nullptr)
+        return paramErr;
+    switch (selector) {
+    case kNavCtlSetLocation: {
+        const auto* desc = static_cast<const AEDesc*>(parms);
+        AEDesc ref;
+        if (desc == nullptr || AECoerceDesc(desc, typeFSRef, &ref) != noErr)
+            return kNavCustomControlMessageFailedErr;
+        FSRef folder;
+        bool ok = AEGetDescDataSize(&ref) == Size(sizeof folder) && AEGetDescData(&ref, &folder, Size(sizeof folder)) == noErr;
+        AEDisposeDesc(&ref);
+        if (!ok)
+            return kNavCustomControlMessageFailedErr;
+        folder.path[sizeof folder.path - 1] = 0;
+        if (folder.path[0] != '/' || !isFolderPath(folder.path))
+            return kNavCustomControlMessageFailedErr;
+        dialog->Load(folder.path);
+        return noErr;
+    }
+    case kNavCtlGetLocation: {
+        auto* desc = static_cast<AEDesc*>(parms);
+        FSRef folder;
+        if (desc == nullptr || !HostStorePath(dialog->folder, folder.path))
+            return kNavCustomControlMessageFailedErr;
+        return AECreateDesc(typeFSRef, &folder, Size(sizeof folder), desc);
+    }
+    case kNavCtlSelectCustomType: {
+        const auto* item = static_cast<const NavMenuItemSpec*>(parms);
+        if (item == nullptr || item->menuCreator != kNavMenuItemSpecCreatorExtension)
+            return kNavCustomControlMessageFailedErr;
+        CFIndex index = CFIndex(item->menuType);
+        if (item->menuItemName[0] != 0) {
+            const std::string name(reinterpret_cast<const char*>(item->menuItemName + 1), item->menuItemName[0]);
+            const std::vector<std::string> names = dialog->TypeNames();
+            index = CFIndex(names.size());
+            for (size_t i = 0; i < names.size(); ++i)
+                if (macRomanOfUtf8(names[i]).substr(0, 255) == name) {
+                    index = CFIndex(i);
+                    break;
+                }
+        }
+        if (index >= CFArrayGetCount(dialog->options.popupExtension))
+            return kNavCustomControlMessageFailedErr;
+        dialog->SelectType(index, false);
+        return noErr;
+    }
+    default:
+        return kNavInvalidCustomControlMessageErr;
+    }
+}
+
+WindowRef NavDialogGetWindow(NavDialogRef dialog)
+{
+    return dialog != nullptr ? dialog->window : nullptr;
+}
+
+void HostNavPresetAnswer(const HostNavAnswer& answer)
+{
+    presetAnswers().push_back(answer);
+}
+
+void HostNavClearPresetAnswers()
+{
+    presetAnswers().clear();
+}
+
+const HostNavShown& HostNavLastShown()
+{
+    return lastShown();
+}

@@ -1,0 +1,175 @@
+// The clipboard behind the pasteboard calls: one list of items with a change count. References
+// remember the change count they last saw, so synchronising tells whether it moved.
+#include "HostPasteboard.h"
+
+#include <cstring>
+
+const char* const kPasteboardClipboard = "host.clipboard";
+const char* const kUTTypeUTF8PlainText = "public.utf8-plain-text";
+const char* const kUTTypeTIFF = "public.tiff";
+
+struct HostPasteboard {
+    uint64_t seenChange = 0;
+};
+
+namespace {
+
+struct ClipboardState {
+    std::vector<HostClipboardItem> items;
+    uint64_t changeCount = 0;
+    OSStatus failNextRead = 0;
+    HostClipboardTextSource textSource = nullptr;
+};
+
+ClipboardState& state()
+{
+    static ClipboardState theState;
+    return theState;
+}
+
+void setItems(std::vector<HostClipboardItem> items)
+{
+    state().items = std::move(items);
+    ++state().changeCount;
+}
+
+// Reads the text source into the items when one is installed; the change count moves only when
+// the text did.
+void readTextSource()
+{
+    ClipboardState& s = state();
+    if (s.textSource == nullptr)
+        return;
+    std::string text;
+    std::vector<HostClipboardItem> items;
+    if (s.textSource(text)) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+        items.push_back({{kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + text.size())}});
+    }
+    bool same = items.size() == s.items.size();
+    for (size_t i = 0; same && i < items.size(); ++i)
+        same = items[i].size() == s.items[i].size() && items[i][0].data == s.items[i][0].data;
+    if (!same)
+        setItems(std::move(items));
+}
+
+const HostClipboardItem* itemOf(PasteboardItemID item)
+{
+    const std::vector<HostClipboardItem>& items = state().items;
+    if (item == 0 || item > items.size())
+        return nullptr;
+    return &items[item - 1];
+}
+
+} // namespace
+
+OSStatus PasteboardCreate(const char* name, PasteboardRef* outRef)
+{
+    if (name == nullptr || outRef == nullptr || std::strcmp(name, kPasteboardClipboard) != 0)
+        return paramErr;
+    readTextSource();
+    *outRef = new HostPasteboard{state().changeCount};
+    return noErr;
+}
+
+void PasteboardRelease(PasteboardRef ref)
+{
+    delete ref;
+}
+
+PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref)
+{
+    if (ref == nullptr)
+        return 0;
+    readTextSource();
+    const bool modified = ref->seenChange != state().changeCount;
+    ref->seenChange = state().changeCount;
+    return modified ? PasteboardSyncFlags(kPasteboardModified) : PasteboardSyncFlags(0);
+}
+
+OSStatus PasteboardGetItemCount(PasteboardRef ref, uint32_t* count)
+{
+    if (ref == nullptr || count == nullptr)
+        return paramErr;
+    *count = uint32_t(state().items.size());
+    return noErr;
+}
+
+OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, PasteboardItemID* item)
+{
+    if (ref == nullptr || item == nullptr)
+        return paramErr;
+    if (index == 0 || index > state().items.size())
+        return badPasteboardIndexErr;
+    // Items are named by their position; a reference that has synchronised sees a stable list.
+    *item = index;
+    return noErr;
+}
+
+OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std::vector<std::string>* flavors)
+{
+    if (ref == nullptr || flavors == nullptr)
+        return paramErr;
+    const HostClipboardItem* found = itemOf(item);
+    if (found == nullptr)
+        return badPasteboardItemErr;
+    flavors->clear();
+    for (const HostClipboardFlavor& flavor : *found)
+        flavors->push_back(flavor.type);
+    return noErr;
+}
+
+OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
+                                      std::vector<uint8_t>* data)
+{
+    if (ref == nullptr || data == nullptr)
+        return paramErr;
+    if (state().failNextRead != 0) {
+        const OSStatus error = state().failNextRead;
+        state().failNextRead = 0;
+        return error;
+    }
+    const HostClipboardItem* found = itemOf(item);
+    if (found == nullptr)
+        return badPasteboardItemErr;
+    for (const HostClipboardFlavor& f : *found) {
+        if (f.type == flavor) {
+            *data = f.data;
+            return noErr;
+        }
+    }
+    return badPasteboardFlavorErr;
+}
+
+bool UTTypeConformsTo(const std::string& type, const char* conformsTo)
+{
+    // The clipboard's flavours are named by the identifiers themselves, so a kind is only itself.
+    return conformsTo != nullptr && type == conformsTo;
+}
+
+void HostClipboardClear()
+{
+    setItems({});
+}
+
+void HostClipboardAddItem(const HostClipboardItem& item)
+{
+    state().items.push_back(item);
+    ++state().changeCount;
+}
+
+void HostClipboardAddText(const std::string& utf8)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    HostClipboardAddItem({{kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + utf8.size())}});
+}
+
+void HostClipboardFailNextRead(OSStatus error)
+{
+    state().failNextRead = error;
+}
+
+void HostSetClipboardTextSource(HostClipboardTextSource source)
+{
+    state().textSource = source;
+}

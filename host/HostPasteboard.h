@@ -1,0 +1,71 @@
+// The system clipboard as a pasteboard of items, each holding data under typed flavours named by
+// uniform type identifiers. The program only reads it. The headless back end keeps a clipboard
+// that tests set; a display back end supplies its text through a text source.
+#pragma once
+
+#include "HostTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct HostPasteboard;
+using PasteboardRef = HostPasteboard*;
+using PasteboardItemID = uintptr_t;
+using PasteboardSyncFlags = uint32_t;
+
+// The name of the system clipboard, for PasteboardCreate.
+extern const char* const kPasteboardClipboard;
+
+enum : PasteboardSyncFlags {
+    kPasteboardModified = 1u << 0,        // the clipboard changed since the reference last looked
+    kPasteboardClientIsOwner = 1u << 1,   // this program put the contents there
+};
+
+enum : OSStatus {
+    badPasteboardSyncErr = -25130,
+    badPasteboardIndexErr = -25131,
+    badPasteboardItemErr = -25132,
+    badPasteboardFlavorErr = -25133,
+};
+
+// Type identifiers of the flavours the program reads.
+extern const char* const kUTTypeUTF8PlainText;
+extern const char* const kUTTypeTIFF;
+
+// Opens a reference to the named pasteboard (only the clipboard exists; paramErr for any other
+// name). A new reference has looked at the current contents.
+OSStatus PasteboardCreate(const char* name, PasteboardRef* outRef);
+void PasteboardRelease(PasteboardRef ref);
+// Brings the reference up to date; the flags tell whether the contents changed since it last
+// looked.
+PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref);
+OSStatus PasteboardGetItemCount(PasteboardRef ref, uint32_t* count);
+// index runs from 1 to the item count.
+OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, PasteboardItemID* item);
+OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std::vector<std::string>* flavors);
+OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
+                                      std::vector<uint8_t>* data);
+// Whether a type identifier is the given one or one of its kinds.
+bool UTTypeConformsTo(const std::string& type, const char* conformsTo);
+
+// The clipboard's contents, as a back end or a test sets them.
+struct HostClipboardFlavor {
+    std::string type;
+    std::vector<uint8_t> data;
+};
+using HostClipboardItem = std::vector<HostClipboardFlavor>;
+
+void HostClipboardClear();
+void HostClipboardAddItem(const HostClipboardItem& item);
+// One item of UTF-8 text.
+void HostClipboardAddText(const std::string& utf8);
+// Makes the next PasteboardCopyItemFlavorData (on any flavour) fail with the code; 0 clears it.
+void HostClipboardFailNextRead(OSStatus error);
+
+// A display back end that owns a real clipboard installs a text source: while one is installed,
+// the clipboard holds one UTF-8 text item with what it answers (nothing when it answers false),
+// read at every synchronisation. Null removes it.
+using HostClipboardTextSource = bool (*)(std::string& utf8);
+void HostSetClipboardTextSource(HostClipboardTextSource source);

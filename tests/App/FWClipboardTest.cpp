@@ -1,0 +1,163 @@
+#include "FWClipboard.h"
+
+#include "HostPasteboard.h"
+#include "ImageBuffer.h"
+#include "TIFFMaker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class FWClipboardTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HostClipboardClear();
+        clipboard = FWClipboard::Instance();
+        clipboard->ClearClipboard();
+    }
+    void TearDown() override
+    {
+        clipboard->ClearClipboard();
+        HostClipboardClear();
+    }
+
+    static ImageBuffer* makeImage(int width, int height, uint32_t value)
+    {
+        const FWRect rect(0, 0, int16_t(width), int16_t(height));
+        auto* image = new ImageBuffer(&rect, kImageBufferDepth32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixel(*image, x, y) = value;
+        return image;
+    }
+    static uint32_t& pixel(const ImageBuffer& image, int x, int y)
+    {
+        return reinterpret_cast<uint32_t*>(image.BaseAddr() + y * image.RowBytes())[x];
+    }
+    const FWClipboardText* text() const
+    {
+        return static_cast<const FWClipboardText*>(clipboard->GetClipData(&typeid(FWClipboardText)));
+    }
+    const FWClipboardImage* image() const
+    {
+        return static_cast<const FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
+    }
+    static HostClipboardFlavor tiffFlavor(const std::vector<uint8_t>& bytes) { return {kUTTypeTIFF, bytes}; }
+
+    FWClipboard* clipboard = nullptr;
+};
+
+class DerivedText : public FWClipboardText {
+public:
+    using FWClipboardText::FWClipboardText;
+};
+
+} // namespace
+
+TEST_F(FWClipboardTest, KeepsOneItemPerClassInItsPlace)
+{
+    EXPECT_EQ(clipboard, FWClipboard::Instance());
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("first")));
+    std::unique_ptr<ImageBuffer> source(makeImage(3, 2, 0xFF102030));
+    clipboard->AddClipData(new FWClipboardImage(*source));
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("second")));
+    ASSERT_EQ(2u, clipboard->Size());
+    EXPECT_EQ(&typeid(FWClipboardText), &typeid(*clipboard->ItemAt(0)));
+    EXPECT_TRUE(text()->Text() == "second");
+    // A subclass is a class of its own: it neither replaces nor is found as its base.
+    clipboard->AddClipData(new DerivedText(FWDynamicString("derived")));
+    EXPECT_EQ(3u, clipboard->Size());
+    EXPECT_TRUE(text()->Text() == "second");
+    EXPECT_TRUE(clipboard->HasClipData(&typeid(DerivedText)));
+    EXPECT_FALSE(clipboard->HasClipData(&typeid(FWClipboardData)));
+    clipboard->ClearClipboard();
+    EXPECT_EQ(0u, clipboard->Size());
+    EXPECT_EQ(nullptr, text());
+}
+
+TEST_F(FWClipboardTest, ImageItemIsAnOwnCopyOfTheSource)
+{
+    std::unique_ptr<ImageBuffer> source(makeImage(4, 3, 0xFF336699));
+    pixel(*source, 3, 2) = 0xFFFF0000;
+    FWClipboardImage item(*source);
+    source.reset();
+    const ImageBuffer* copy = item.Image();
+    ASSERT_TRUE(copy->Valid());
+    EXPECT_EQ(FWRect(0, 0, 4, 3), copy->GetRect());
+    EXPECT_EQ(kImageBufferDepth32, copy->Depth());
+    EXPECT_EQ(0xFF336699u, pixel(*copy, 0, 0));
+    EXPECT_EQ(0xFFFF0000u, pixel(*copy, 3, 2));
+}
+
+TEST_F(FWClipboardTest, ImportsTextCutToFiveMegabytes)
+{
+    HostClipboardAddText(std::string(6 * 1024 * 1024, 'x'));
+    clipboard->ImportPlatformClipboard();
+    ASSERT_NE(nullptr, text());
+    EXPECT_EQ(5242880u, text()->Text().GetCurrLength());
+    EXPECT_EQ(nullptr, image());
+}
+
+TEST_F(FWClipboardTest, ImportsTextAndImageAndReplacesHeldItems)
+{
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("held")));
+    // Row 0: opaque red, half-transparent white; row 1: blue, transparent.
+    const std::vector<uint32_t> pixels{0xFFFF0000, 0x80FFFFFF, 0xFF0000FF, 0x00000000};
+    HostClipboardAddItem({{"public.png", {1, 2, 3}}, {kUTTypeUTF8PlainText, {'h', 0xC3, 0xA9}},
+                          tiffFlavor(MakeTIFF(2, 2, pixels, true))});
+    clipboard->ImportPlatformClipboard();
+    ASSERT_EQ(2u, clipboard->Size());
+    ASSERT_NE(nullptr, text());
+    EXPECT_TRUE(text()->Text() == "h\xC3\xA9");
+    ASSERT_NE(nullptr, image());
+    const ImageBuffer& imported = *image()->Image();
+    EXPECT_EQ(FWRect(0, 0, 2, 2), imported.GetRect());
+    EXPECT_EQ(0xFFFF0000u, pixel(imported, 0, 0));
+    EXPECT_EQ(0xFF0000FFu, pixel(imported, 0, 1));
+    // Transparency is laid over black and the image comes out opaque.
+    EXPECT_EQ(0xFF808080u, pixel(imported, 1, 0));
+    EXPECT_EQ(0xFF000000u, pixel(imported, 1, 1));
+}
+
+TEST_F(FWClipboardTest, TakesOnlyTheFirstTextAndTheFirstImage)
+{
+    HostClipboardAddItem({{kUTTypeUTF8PlainText, {}}});
+    HostClipboardAddText("later");
+    HostClipboardAddItem({tiffFlavor({'n', 'o', 't'})});
+    HostClipboardAddItem({tiffFlavor(MakeTIFF(1, 1, {0xFF00FF00}))});
+    clipboard->ImportPlatformClipboard();
+    // Empty text is skipped and counts as the text taken; so is an image that does not decode.
+    EXPECT_EQ(0u, clipboard->Size());
+}
+
+TEST_F(FWClipboardTest, ReadFailureKeepsWhatWasImportedBefore)
+{
+    HostClipboardAddText("kept");
+    HostClipboardAddItem({tiffFlavor(MakeTIFF(1, 1, {0xFF00FF00}))});
+    clipboard->ImportPlatformClipboard();
+    ASSERT_EQ(2u, clipboard->Size());
+
+    HostClipboardClear();
+    HostClipboardAddText("new text");
+    HostClipboardAddItem({tiffFlavor(MakeTIFF(2, 1, {0xFF000000, 0xFF000000}))});
+    HostClipboardFailNextRead(-25133);
+    clipboard->ImportPlatformClipboard();
+    // The first read failed: nothing changed, and the image after it was not reached.
+    EXPECT_TRUE(text()->Text() == "kept");
+    EXPECT_EQ(1, image()->Image()->GetRect().Width());
+}
+
+TEST_F(FWClipboardTest, TextSourceOfADisplayFillsTheClipboard)
+{
+    HostSetClipboardTextSource([](std::string& utf8) {
+        utf8 = "from the display";
+        return true;
+    });
+    clipboard->ImportPlatformClipboard();
+    HostSetClipboardTextSource(nullptr);
+    ASSERT_NE(nullptr, text());
+    EXPECT_TRUE(text()->Text() == "from the display");
+}

@@ -1,0 +1,124 @@
+// Runs the forkflip program itself, headless: the open dialog's answer comes from
+// FW_HOST_NAV_ANSWER, what its windows showed is read from the FW_HOST_LOG file, and its
+// preferences live in a scratch configuration folder (XDG_CONFIG_HOME).
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+class Program {
+public:
+    Program() : mRoot(std::filesystem::canonical(mTemp.Path()).string())
+    {
+        std::filesystem::create_directory(mRoot + "/config");
+        std::filesystem::create_directory(mRoot + "/work");
+    }
+    std::string Work(const std::string& name = "") const { return mRoot + "/work" + (name.empty() ? "" : "/" + name); }
+
+    // Runs forkflip with the open dialog answering navAnswer; answers its exit status and the
+    // lines of its log.
+    int Run(const std::string& navAnswer, std::vector<std::string>& log)
+    {
+        std::string logPath = mRoot + "/log";
+        std::filesystem::remove(logPath);
+        std::map<std::string, std::string> overrides{{"FW_HOST_BACKEND", "headless"},
+                                                     {"XDG_CONFIG_HOME", mRoot + "/config"},
+                                                     {"FW_HOST_LOG", logPath},
+                                                     {"FW_HOST_NAV_ANSWER", navAnswer},
+                                                     {"FW_HOST_MODAL_ANSWERS", ""}};
+        std::vector<std::string> variables;
+        for (char** e = environ; *e != nullptr; ++e) {
+            std::string entry = *e;
+            if (overrides.count(entry.substr(0, entry.find('='))) == 0)
+                variables.push_back(entry);
+        }
+        for (const auto& [name, value] : overrides)
+            variables.push_back(name + "=" + value);
+        std::vector<char*> envp;
+        for (std::string& v : variables)
+            envp.push_back(v.data());
+        envp.push_back(nullptr);
+        char program[] = FORKFLIP_PATH;
+        char* argv[] = {program, nullptr};
+        pid_t pid = 0;
+        if (posix_spawn(&pid, program, nullptr, nullptr, argv, envp.data()) != 0)
+            return -1;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        log.clear();
+        std::string text = TempFolder::ReadFile(logPath);
+        for (size_t start = 0; start < text.size();) {
+            size_t end = text.find('\n', start);
+            log.push_back(text.substr(start, end - start));
+            start = end == std::string::npos ? text.size() : end + 1;
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    TempFolder mTemp;
+    std::string mRoot;
+};
+
+bool has(const std::vector<std::string>& log, const std::string& line)
+{
+    return std::find(log.begin(), log.end(), line) != log.end();
+}
+
+} // namespace
+
+TEST(ForkflipProgram, ConvertsTheChosenFileAndStartsTheNextRunInItsFolder)
+{
+    Program program;
+    std::string fork(300, '\0');
+    for (size_t i = 0; i < fork.size(); ++i)
+        fork[i] = char(i);
+    TempFolder::WriteFile(program.Work("a.rsc"), fork);
+    TempFolder::WriteFile(program.Work("a.RSC"), "x");
+    TempFolder::WriteFile(program.Work("x.rsc.bak"), "x");
+    std::filesystem::create_directory(program.Work("sub"));
+
+    std::vector<std::string> log;
+    ASSERT_EQ(0, program.Run(program.Work("a.rsc"), log));
+    EXPECT_TRUE(has(log, "window\tOpen\tSelect rsc file(s)"));
+    EXPECT_TRUE(has(log, "nav-answer\topen\t" + program.Work("a.rsc")));
+    EXPECT_EQ("window\tNote\t1 file (PC) was created Ok", log.back());
+    std::string flat = TempFolder::ReadFile(program.Work("a.rsc(PC)"));
+    ASSERT_EQ(434u, flat.size());
+    EXPECT_EQ(std::string("\x00\x05" "a.rsc", 7), flat.substr(0, 7));
+    EXPECT_EQ(std::string("\x00\x00\x01\x2C\x70\xC6\x9C\xB6\x70\xC6\x9C\xB6", 12), flat.substr(87, 12));
+    EXPECT_EQ(std::string("\x12\x34", 2), flat.substr(124, 2));
+    EXPECT_EQ(fork + std::string(6, '\0'), flat.substr(128));
+
+    // The second run opens in the folder, offering its folders and ".rsc" files only.
+    ASSERT_EQ(0, program.Run("cancel", log));
+    EXPECT_TRUE(has(log, "nav-folder\t" + program.Work()));
+    std::vector<std::string> entries;
+    for (const std::string& line : log)
+        if (line.rfind("nav-entry\t", 0) == 0)
+            entries.push_back(line.substr(10));
+    EXPECT_EQ((std::vector<std::string>{"a.rsc", "sub/"}), entries);
+    EXPECT_FALSE(has(log, "window\tNote\tNo files created"));
+    EXPECT_EQ("nav-answer\tcancel", log.back());
+}
+
+TEST(ForkflipProgram, AFailureIsShownWithTheFileNameAndNothingIsCounted)
+{
+    Program program;
+    TempFolder::WriteFile(program.Work("empty.rsc"), "");
+    std::vector<std::string> log;
+    ASSERT_EQ(0, program.Run(program.Work("empty.rsc"), log));
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ("window\tError\tError opening empty.rsc", log[log.size() - 2]);
+    EXPECT_EQ("window\tNote\tNo files created", log.back());
+    EXPECT_FALSE(std::filesystem::exists(program.Work("empty.rsc(PC)")));
+}
