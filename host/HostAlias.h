@@ -10,6 +10,6 @@ using AliasHandle = Handle; // the absolute path's bytes; freed with DisposeHand
 OSErr NewAliasMinimalFromFullPath(SInt16 fullPathLength, const void* fullPath, ConstStr255Param zoneName,
                                   ConstStr255Param serverName, AliasHandle* alias);
 
-// The specification of the recorded path. When the folder exists but the item does not, target is
+// The file specification (FSSpec) of the recorded path. When the folder exists but the item does not, target is
 // still filled and the answer is fnfErr; a missing folder answers dirNFErr. wasChanged may be null.
 OSErr ResolveAlias(const FSSpec* fromFile, AliasHandle alias, FSSpec* target, Boolean* wasChanged);

@@ -43,7 +43,7 @@ OSErr makeRef(const std::string& path, FSRef* ref)
     return HostStorePath(canonical, ref->path) ? noErr : bdNamErr;
 }
 
-// The specification of an absolute canonical path: its folder and its last name.
+// The file specification (FSSpec) of an absolute canonical path: its folder and its last name.
 OSErr makeSpec(const std::string& path, FSSpec* spec)
 {
     if (spec == nullptr)

@@ -16,7 +16,7 @@
 
 // Files.
 
-// Opens the resource file the specification names and makes it the current file; -1 on failure.
+// Opens the resource file the file specification (FSSpec) names and makes it the current file; -1 on failure.
 // The whole file is read and checked at once: a damaged file answers mapReadErr, an empty one
 // eofErr. A file already open keeps its reference and counts one more open; when write access is
 // asked of it while it is open read-only, it gains it if the write lock can be had. Write access

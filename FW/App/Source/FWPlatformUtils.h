@@ -72,9 +72,9 @@ void Assign(FWArgb32& out, RGBColor in);
 // The usable bounds of the main monitor (all zero without one).
 void FWGetAppRect(FWRect* rect);
 
-// Sets the reference to the path of the specification's file: 0, or the FS error code with the
+// Sets the reference to the path of the file specification's file: 0, or the FS error code with the
 // reference untouched.
 int FSSpecToFileReference(const FSSpec& spec, FileReference& file);
-// The specification of the reference's file, which need not exist yet (its folder must):
+// The file specification (FSSpec) of the reference's file, which need not exist yet (its folder must):
 // noErr, -1 for an empty path or one no alias can be made of, or the failure of resolving it.
 OSErr FileReferenceToFSSpec(const FileReference& file, FSSpec& spec);
