@@ -44,25 +44,6 @@ const CFArrayCallBacks kCFTypeArrayCallBacks = {0};
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // Strict UTF-8: overlong forms, surrogates and values beyond U+10FFFF are refused.
 bool decodeUtf8(std::string_view text, std::u32string& out)
 {
@@ -126,7 +107,7 @@ bool encode(const std::u32string& characters, CFStringEncoding encoding, std::st
             break;
         }
         case kCFStringEncodingUTF8:
-            appendUtf8(out, c);
+            HostAppendUtf8(out, c);
             break;
         default:
             return false;

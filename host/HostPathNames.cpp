@@ -1,6 +1,8 @@
 // Path and name helpers of the host's file calls.
 #include "HostPathNames.h"
 
+#include "HostMacRoman.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -23,25 +25,6 @@ bool stripVolumePrefix(std::string& path)
         return false;
     path.erase(0, prefix.size());
     return true;
-}
-
-void appendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 // Decodes one UTF-8 sequence at text[i]; a bad one gives U+FFFD and advances one byte.
@@ -146,7 +129,7 @@ bool HostFileNameFromUtf16(const UniChar* name, size_t length, std::string& out)
         }
         if (c == 0 || c == '/')
             return false;
-        appendUtf8(out, c);
+        HostAppendUtf8(out, c);
     }
     return out != "." && out != ".." && out.size() <= 255;
 }
