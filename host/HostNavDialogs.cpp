@@ -5,7 +5,9 @@
 #include "HostControls.h"
 #include "HostModalLoop.h"
 #include "HostPathNames.h"
+#include "HostRegion.h"
 #include "HostScreen.h"
+#include "HostSound.h"
 #include "HostSystemSettings.h"
 
 #include <algorithm>
@@ -29,6 +31,12 @@ constexpr int16_t kScrollBarWidth = 12;
 constexpr Rect kMessageBox{30, kMargin, 56, kWidth - kMargin};
 constexpr Rect kFolderList{62, kMargin, kHeight - 60, 200};
 constexpr Rect kItemList{62, 212, kHeight - 60, kWidth - kMargin};
+// Save dialogs: the name field's row above the lists, which start lower by kNameRowHeight.
+constexpr int16_t kNameRowHeight = 30;
+constexpr Rect kNameField{62, 90, 84, kWidth - kMargin};
+constexpr int16_t kNameLabelLeft = kMargin;
+// A file name holds at most this many bytes (Mac Roman in the field, UTF-8 on disk).
+constexpr size_t kMostNameBytes = 255;
 constexpr Rect kTypePopup{kHeight - 44, kMargin, kHeight - 22, 260};
 constexpr Rect kOpenButton{kHeight - 44, kWidth - kMargin - 84, kHeight - 22, kWidth - kMargin};
 constexpr Rect kCancelButton{kHeight - 44, kWidth - kMargin - 84 - 14 - 84, kHeight - 22, kWidth - kMargin - 84 - 14};
@@ -116,6 +124,13 @@ struct HostNavDialog {
     OSType creator = 0;
     bool replacing = false;
     std::string pendingReplace; // the existing file a user was asked about (save again: yes)
+    std::string name;           // the name field's text, Mac Roman
+    size_t nameAnchor = 0;      // the field's selection runs from the anchor to the caret
+    size_t nameCaret = 0;
+    int16_t nameScroll = 0;     // pixels of the text scrolled out at the left
+
+    Rect folderList = kFolderList;
+    Rect itemList = kItemList;
 
     NavUserAction action = kNavUserActionNone;
     std::vector<std::string> chosen;
@@ -146,10 +161,19 @@ struct HostNavDialog {
     void Send(NavEventCallbackMessage message, const void* eventData = nullptr);
     void Record();
 
+    // The name field of save dialogs.
+    void SetName(const std::string& macRoman);
+    // The name typed, UTF-8, or empty when it cannot name a file in the folder shown.
+    std::string NameToSave() const;
+    bool TypeInName(uint8_t c, EventModifiers modifiers);
+    void ClickInName(int16_t h, bool extend);
+    void NameChanged();
+
     void Draw();
     void DrawFolderList();
     void DrawItemList();
     void DrawTypePopup();
+    void DrawNameField();
 };
 
 namespace {
@@ -266,12 +290,12 @@ void HostNavDialog::Load(const std::string& newFolder)
         return strcasecmp(a.name.c_str(), b.name.c_str()) < 0 ||
                (strcasecmp(a.name.c_str(), b.name.c_str()) == 0 && a.name < b.name);
     });
-    int rows = visibleRows(kFolderList);
+    int rows = visibleRows(folderList);
     int ancestors = int(Ancestors().size());
     folderScroll = std::max(0, ancestors - rows);
     if (window != nullptr) {
-        InvalWindowRect(window, &kFolderList);
-        InvalWindowRect(window, &kItemList);
+        InvalWindowRect(window, &folderList);
+        InvalWindowRect(window, &itemList);
     }
 }
 
@@ -302,18 +326,24 @@ void HostNavDialog::Finish(NavUserAction userAction, std::vector<std::string> pa
 void HostNavDialog::Open()
 {
     if (save && (selected.empty() || !entries[*selected.begin()].isFolder)) {
-        // The selected file's name, else the proposed one, in the folder shown.
-        const std::string name = selected.empty() ? utf8Of(options.saveFileName) : entries[*selected.begin()].name;
-        if (name.empty())
+        // The name in the field, in the folder shown; a name that cannot be saved under keeps
+        // the dialog open.
+        const std::string fileName = NameToSave();
+        if (fileName.empty())
             return;
-        const std::string path = HostJoinPath(folder, name);
+        const std::string path = HostJoinPath(folder, fileName);
         struct stat info;
-        if (::stat(path.c_str(), &info) == 0 && pendingReplace != path) {
-            // The question is asked in the message line; saving again answers yes.
-            pendingReplace = path;
-            lastShown().replaceAsked = name;
-            InvalWindowRect(window, &kMessageBox);
-            return;
+        if (::stat(path.c_str(), &info) == 0) {
+            // A folder is not replaced by a file.
+            if (S_ISDIR(info.st_mode))
+                return;
+            if (pendingReplace != path) {
+                // The question is asked in the message line; saving again answers yes.
+                pendingReplace = path;
+                lastShown().replaceAsked = fileName;
+                InvalWindowRect(window, &kMessageBox);
+                return;
+            }
         }
         SaveAs(path, true);
         return;
@@ -378,7 +408,7 @@ void HostNavDialog::ScrollToSelection()
     if (selected.empty())
         return;
     int row = int(anchor);
-    int rows = visibleRows(kItemList);
+    int rows = visibleRows(itemList);
     if (row < itemScroll)
         itemScroll = row;
     else if (row >= itemScroll + rows)
@@ -396,7 +426,9 @@ void HostNavDialog::MoveSelection(int delta, bool extend)
     selected.insert(size_t(row));
     anchor = size_t(row);
     ScrollToSelection();
-    InvalWindowRect(window, &kItemList);
+    InvalWindowRect(window, &itemList);
+    if (save && !entries[size_t(row)].isFolder)
+        SetName(macRomanOfUtf8(entries[size_t(row)].name));
 }
 
 void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
@@ -415,12 +447,117 @@ void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
         selected = {row};
         anchor = row;
     }
-    InvalWindowRect(window, &kItemList);
+    InvalWindowRect(window, &itemList);
+    if (save && !entries[row].isFolder)
+        SetName(macRomanOfUtf8(entries[row].name));
     if (doubleClick) {
         lastClickRow = SIZE_MAX;
         selected = {row};
         Open();
     }
+}
+
+void HostNavDialog::SetName(const std::string& macRoman)
+{
+    name = macRoman.substr(0, kMostNameBytes);
+    name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return uint8_t(c) < 32; }), name.end());
+    nameAnchor = 0;
+    nameCaret = name.size();
+    nameScroll = 0;
+    if (window != nullptr)
+        InvalWindowRect(window, &kNameField);
+}
+
+std::string HostNavDialog::NameToSave() const
+{
+    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+        return {};
+    CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, name.c_str(), kCFStringEncodingMacRoman);
+    if (string == nullptr)
+        return {};
+    std::string utf8 = HostCFStringToUtf8(string);
+    CFRelease(string);
+    // Longer names are more than a file system takes.
+    return utf8.size() <= kMostNameBytes ? utf8 : std::string();
+}
+
+// Typing replaces the selection of the field; Return, Escape and other control keys are left to
+// the buttons, command keys to the menus.
+bool HostNavDialog::TypeInName(uint8_t c, EventModifiers modifiers)
+{
+    if ((modifiers & cmdKey) != 0)
+        return false;
+    size_t from = std::min(nameAnchor, nameCaret);
+    size_t to = std::max(nameAnchor, nameCaret);
+    if (c == 28 || c == 29) {
+        if ((modifiers & shiftKey) != 0) {
+            nameCaret = c == 28 ? (nameCaret > 0 ? nameCaret - 1 : 0) : std::min(nameCaret + 1, name.size());
+        } else {
+            if (from == to)
+                nameCaret = c == 28 ? (from > 0 ? from - 1 : 0) : std::min(to + 1, name.size());
+            else
+                nameCaret = c == 28 ? from : to;
+            nameAnchor = nameCaret;
+        }
+        InvalWindowRect(window, &kNameField);
+        return true;
+    }
+    if (c == 8 || c == 127) {
+        if (from == to && c == 8 && from > 0)
+            --from;
+        if (from == to && c == 127 && to < name.size())
+            ++to;
+    } else if (c < 32) {
+        return false;
+    } else if (name.size() - (to - from) >= kMostNameBytes) {
+        SysBeep(1);
+        return true;
+    }
+    name.erase(from, to - from);
+    if (c != 8 && c != 127)
+        name.insert(from++, 1, char(c));
+    nameAnchor = nameCaret = from;
+    NameChanged();
+    return true;
+}
+
+void HostNavDialog::ClickInName(int16_t h, bool extend)
+{
+    GrafPtr saved = nullptr;
+    GetPort(&saved);
+    SetPortWindowPort(window);
+    TextFont(0);
+    TextSize(12);
+    TextFace(0);
+    // The caret goes to the character boundary nearest the click.
+    const int x = h - (kNameField.left + 4) + nameScroll;
+    size_t caret = 0;
+    for (size_t i = 1; i <= name.size(); ++i) {
+        const int left = TextWidth(name.data(), 0, int16_t(i - 1));
+        const int right = TextWidth(name.data(), 0, int16_t(i));
+        if (x < (left + right) / 2)
+            break;
+        caret = i;
+    }
+    SetPort(saved);
+    nameCaret = caret;
+    if (!extend)
+        nameAnchor = caret;
+    InvalWindowRect(window, &kNameField);
+}
+
+// An edited name is no longer the selected file's, nor the one asked about.
+void HostNavDialog::NameChanged()
+{
+    if (!selected.empty()) {
+        selected.clear();
+        InvalWindowRect(window, &itemList);
+    }
+    if (!pendingReplace.empty()) {
+        pendingReplace.clear();
+        InvalWindowRect(window, &kMessageBox);
+    }
+    InvalWindowRect(window, &kNameField);
 }
 
 void HostNavDialog::Record()
@@ -453,6 +590,7 @@ constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr RGBColor kStrip{0xDDDD, 0xDDDD, 0xDDDD};
 constexpr RGBColor kSelection{0x3333, 0x6666, 0xCCCC};
 constexpr RGBColor kScrollThumb{0xAAAA, 0xAAAA, 0xAAAA};
+constexpr RGBColor kTextSelection{0xB4B4, 0xD5D5, 0xFEFE};
 
 void drawTextIn(const std::string& macRoman, int16_t h, int16_t v, int16_t width)
 {
@@ -485,15 +623,15 @@ void drawScrollBar(const Rect& list, int first, int total)
 void HostNavDialog::DrawFolderList()
 {
     RGBBackColor(&kWhite);
-    EraseRect(&kFolderList);
+    EraseRect(&folderList);
     RGBForeColor(&kBlack);
-    FrameRect(&kFolderList);
+    FrameRect(&folderList);
     std::vector<std::string> paths = Ancestors();
-    int rows = visibleRows(kFolderList);
+    int rows = visibleRows(folderList);
     for (int i = 0; i < rows && folderScroll + i < int(paths.size()); ++i) {
         size_t depth = size_t(folderScroll + i);
-        int16_t top = int16_t(kFolderList.top + 2 + i * kRowHeight);
-        Rect row{top, int16_t(kFolderList.left + 1), int16_t(top + kRowHeight), int16_t(kFolderList.right - 1)};
+        int16_t top = int16_t(folderList.top + 2 + i * kRowHeight);
+        Rect row{top, int16_t(folderList.left + 1), int16_t(top + kRowHeight), int16_t(folderList.right - 1)};
         bool current = depth + 1 == paths.size();
         if (current) {
             RGBForeColor(&kSelection);
@@ -510,16 +648,16 @@ void HostNavDialog::DrawFolderList()
 void HostNavDialog::DrawItemList()
 {
     RGBBackColor(&kWhite);
-    EraseRect(&kItemList);
+    EraseRect(&itemList);
     RGBForeColor(&kBlack);
-    FrameRect(&kItemList);
-    int rows = visibleRows(kItemList);
-    int16_t width = int16_t(kItemList.right - kItemList.left - kScrollBarWidth - 10);
+    FrameRect(&itemList);
+    int rows = visibleRows(itemList);
+    int16_t width = int16_t(itemList.right - itemList.left - kScrollBarWidth - 10);
     for (int i = 0; i < rows && itemScroll + i < int(entries.size()); ++i) {
         size_t index = size_t(itemScroll + i);
-        int16_t top = int16_t(kItemList.top + 2 + i * kRowHeight);
-        Rect row{top, int16_t(kItemList.left + 1), int16_t(top + kRowHeight),
-                 int16_t(kItemList.right - kScrollBarWidth - 2)};
+        int16_t top = int16_t(itemList.top + 2 + i * kRowHeight);
+        Rect row{top, int16_t(itemList.left + 1), int16_t(top + kRowHeight),
+                 int16_t(itemList.right - kScrollBarWidth - 2)};
         bool isSelected = selected.count(index) != 0;
         if (isSelected) {
             RGBForeColor(&kSelection);
@@ -530,7 +668,7 @@ void HostNavDialog::DrawItemList()
         drawTextIn(macRomanOfUtf8(entry.isFolder ? entry.name + "/" : entry.name), int16_t(row.left + 6),
                    int16_t(top + 13), width);
     }
-    drawScrollBar(kItemList, itemScroll, int(entries.size()));
+    drawScrollBar(itemList, itemScroll, int(entries.size()));
 }
 
 void HostNavDialog::DrawTypePopup()
@@ -545,6 +683,51 @@ void HostNavDialog::DrawTypePopup()
     std::string label = "Show: " + (size_t(typeIndex) < names.size() ? names[size_t(typeIndex)] : std::string());
     drawTextIn(macRomanOfUtf8(label), int16_t(kTypePopup.left + 8), int16_t(kTypePopup.top + 15),
                int16_t(kTypePopup.right - kTypePopup.left - 16));
+}
+
+void HostNavDialog::DrawNameField()
+{
+    if (!save)
+        return;
+    RGBBackColor(&kWhite);
+    const Rect labelBox{kNameField.top, kNameLabelLeft, kNameField.bottom, int16_t(kNameField.left - 1)};
+    EraseRect(&labelBox);
+    RGBForeColor(&kBlack);
+    drawTextIn("Save As:", kNameLabelLeft, int16_t(kNameField.top + 16), int16_t(labelBox.right - labelBox.left));
+    EraseRect(&kNameField);
+    FrameRect(&kNameField);
+
+    // Scrolled so that the caret shows.
+    const int16_t visible = int16_t(kNameField.right - kNameField.left - 8);
+    const int16_t caretX = TextWidth(name.data(), 0, int16_t(nameCaret));
+    if (caretX - nameScroll > visible)
+        nameScroll = int16_t(caretX - visible);
+    if (caretX < nameScroll)
+        nameScroll = caretX;
+    const int16_t textLeft = int16_t(kNameField.left + 4 - nameScroll);
+
+    RgnHandle savedClip = NewRgn();
+    GetClip(savedClip);
+    const Rect inside{int16_t(kNameField.top + 1), int16_t(kNameField.left + 1), int16_t(kNameField.bottom - 1),
+                      int16_t(kNameField.right - 1)};
+    ClipRect(&inside);
+    const size_t from = std::min(nameAnchor, nameCaret);
+    const size_t to = std::max(nameAnchor, nameCaret);
+    if (from != to) {
+        const Rect highlight{int16_t(kNameField.top + 3), int16_t(textLeft + TextWidth(name.data(), 0, int16_t(from))),
+                             int16_t(kNameField.bottom - 3), int16_t(textLeft + TextWidth(name.data(), 0, int16_t(to)))};
+        RGBForeColor(&kTextSelection);
+        PaintRect(&highlight);
+        RGBForeColor(&kBlack);
+    }
+    MoveTo(textLeft, int16_t(kNameField.top + 16));
+    DrawText(name.data(), 0, int16_t(name.size()));
+    if (from == to) {
+        MoveTo(int16_t(textLeft + caretX), int16_t(kNameField.top + 4));
+        LineTo(int16_t(textLeft + caretX), int16_t(kNameField.bottom - 5));
+    }
+    SetClip(savedClip);
+    DisposeRgn(savedClip);
 }
 
 void HostNavDialog::Draw()
@@ -583,6 +766,7 @@ void HostNavDialog::Draw()
     DrawFolderList();
     DrawItemList();
     DrawTypePopup();
+    DrawNameField();
     SetPort(saved);
 }
 
@@ -614,22 +798,26 @@ bool handleEvent(WindowRef window, const EventRecord& event, void* context)
         SetPortWindowPort(window);
         GlobalToLocal(&local);
         SetPort(saved);
-        if (contains(kFolderList, local)) {
-            int row = (local.v - kFolderList.top - 2) / kRowHeight + dialog.folderScroll;
+        if (dialog.save && contains(kNameField, local)) {
+            dialog.ClickInName(local.h, (event.modifiers & shiftKey) != 0);
+            return true;
+        }
+        if (contains(dialog.folderList, local)) {
+            int row = (local.v - dialog.folderList.top - 2) / kRowHeight + dialog.folderScroll;
             std::vector<std::string> paths = dialog.Ancestors();
             if (row >= 0 && size_t(row) < paths.size())
                 dialog.Load(paths[size_t(row)]);
             return true;
         }
-        if (contains(kItemList, local)) {
-            int rows = visibleRows(kItemList);
-            if (local.h >= kItemList.right - kScrollBarWidth - 1) {
-                int page = local.v < (kItemList.top + kItemList.bottom) / 2 ? -rows : rows;
+        if (contains(dialog.itemList, local)) {
+            int rows = visibleRows(dialog.itemList);
+            if (local.h >= dialog.itemList.right - kScrollBarWidth - 1) {
+                int page = local.v < (dialog.itemList.top + dialog.itemList.bottom) / 2 ? -rows : rows;
                 dialog.itemScroll = std::clamp(dialog.itemScroll + page, 0, std::max(0, int(dialog.entries.size()) - rows));
-                InvalWindowRect(window, &kItemList);
+                InvalWindowRect(window, &dialog.itemList);
                 return true;
             }
-            int row = (local.v - kItemList.top - 2) / kRowHeight + dialog.itemScroll;
+            int row = (local.v - dialog.itemList.top - 2) / kRowHeight + dialog.itemScroll;
             if (row >= 0 && size_t(row) < dialog.entries.size())
                 dialog.ClickItem(size_t(row), event);
             return true;
@@ -656,7 +844,7 @@ bool handleEvent(WindowRef window, const EventRecord& event, void* context)
             dialog.MoveSelection(c == 30 ? -1 : 1, extend);
             return true;
         }
-        return false;
+        return dialog.save && dialog.TypeInName(c, event.modifiers);
     }
     default:
         return false;
@@ -868,6 +1056,8 @@ OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType 
     for (CFTypeRef text : texts(dialog->options))
         retain(text);
     dialog->save = true;
+    dialog->folderList.top += kNameRowHeight;
+    dialog->itemList.top += kNameRowHeight;
     dialog->fileType = fileType;
     dialog->creator = creator;
     dialog->eventProc = eventProc;
@@ -888,6 +1078,8 @@ OSStatus NavDialogRun(NavDialogRef dialog)
     dialog->running = true;
     dialog->action = kNavUserActionNone;
     dialog->chosen.clear();
+    dialog->pendingReplace.clear();
+    dialog->SetName(macRomanOfUtf8(utf8Of(dialog->options.saveFileName)));
     dialog->Load(defaultFolder());
     dialog->Send(kNavCBStart);
     dialog->Record();

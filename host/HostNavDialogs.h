@@ -187,11 +187,15 @@ OSStatus NavGetDefaultDialogCreationOptions(NavDialogCreationOptions* outOptions
 OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavTypeListHandle typeList,
                                 NavEventUPP eventProc, NavPreviewUPP previewProc, NavObjectFilterUPP filterProc,
                                 void* callBackUD, NavDialogRef* outDialog);
-// The save dialog: the same lists, with the proposed name (options.saveFileName) as the name of
-// the new file in the folder shown; choosing an existing file takes its name and asks before
-// replacing it. After kNavUserActionSaveAs the reply's selection is the folder ('fsrf'), its
-// saveFileName the name (UTF-8) and replacing whether the file exists. fileType and creator are
-// recorded only.
+// The save dialog: the same lists under a one-line name field ("Save As:") that starts with the
+// proposed name (options.saveFileName) all selected. Typed characters (Mac Roman) replace the
+// selection, Backspace and Delete erase, left and right arrows move the caret (shift extends),
+// a click places the caret, and choosing a file in the list puts its name in the field.
+// Return, Enter or the Save button saves under the field's name in the folder shown: an empty
+// name, one with a '/', "." or "..", or the name of a folder is refused (the dialog stays open);
+// the name of an existing file asks before replacing it (saving again replaces). After
+// kNavUserActionSaveAs the reply's selection is the folder ('fsrf'), its saveFileName the name
+// (UTF-8) and replacing whether the file exists. fileType and creator are recorded only.
 OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
                                 NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog);
 // Shows the dialog and runs it until the user opens or cancels; paramErr for no dialog.
