@@ -50,7 +50,7 @@ std::string encode(const std::string& text)
 {
     std::string out;
     for (unsigned char c : text) {
-        if (c < 0x20 || c > 0x7E || c == '%' || c == '=') {
+        if (c < 0x20 || c > 0x7E || c == '%' || c == '=' || c == '#') {
             char escaped[4];
             std::snprintf(escaped, sizeof escaped, "%%%02X", unsigned(c));
             out += escaped;

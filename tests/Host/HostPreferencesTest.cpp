@@ -144,3 +144,10 @@ TEST(HostPreferences, DamagedLinesAreSkippedAndUnreadableFilesGiveNoValues)
     WriteBytes(HostPreferencesFilePath(CFSTR("huge")), huge);
     EXPECT_EQ("<none>", valueOf("PATH", CFSTR("huge")));
 }
+
+TEST(HostPreferences, AKeyStartingWithTheCommentMarkSurvivesWritingAndReading)
+{
+    HostPreferenceValues values{{"#hash", "v"}, {"a#b", "#"}};
+    std::string text = HostPreferencesToText("app", values);
+    EXPECT_EQ(values, HostPreferencesFromText(text));
+}
