@@ -1,6 +1,8 @@
 #include "FWApp.h"
 
 #include "FWDocument.h"
+#include "FWEventDispatcher.h"
+#include "FileReference.h"
 #include "FWMenuMgr.h"
 #include "FWMonitor.h"
 #include "FWRect.h"
@@ -104,6 +106,48 @@ FWWindow* FWApp::GetFrontWindow()
     }
     return nullptr;
 }
+
+// --- To be built: start and stop, file commands, window queries -----------------------------------
+
+bool FWApp::Init() { return true; }
+void FWApp::Execute(FWApp*) {}
+void FWApp::Uninit() {}
+void FWApp::ProcessSuspend() {}
+void FWApp::ProcessResume() {}
+bool FWApp::KeyDownEvent(FWEvent&) { return false; }
+FWDocument* FWApp::NewDocument() { return nullptr; }
+void FWApp::OpenFile(FileReference&) {}
+void FWApp::OpenFile(const std::list<FileReference>&) {}
+void FWApp::GetFourViewRect(int, FWRect*) {}
+void FWApp::DoAdjustFileNew(FWUserOp*) {}
+void FWApp::DoFileNew() {}
+void FWApp::DoAdjustFileOpen(FWUserOp*) {}
+void FWApp::DoFileOpen() {}
+void FWApp::DoAdjustFileClose(FWUserOp*) {}
+void FWApp::DoFileClose() {}
+void FWApp::DoAdjustFileSave(FWUserOp*) {}
+void FWApp::DoFileSave() {}
+void FWApp::DoAdjustFileSaveAs(FWUserOp*) {}
+void FWApp::DoFileSaveAs() {}
+void FWApp::DoAdjustFileSaveACopy(FWUserOp*) {}
+void FWApp::DoFileSaveACopy() {}
+void FWApp::DoAdjustFileQuit(FWUserOp*) {}
+void FWApp::DoFileQuit() {}
+bool FWApp::CanQuit() { return true; }
+void FWApp::FileNew(FWUserOp*) {}
+void FWApp::FileOpen(FWUserOp*) {}
+void FWApp::FileSave(FWUserOp*) {}
+void FWApp::FileSaveAs(FWUserOp*) {}
+void FWApp::FileQuit(FWUserOp*) {}
+void FWApp::AdjustFileNew(FWUserOp*) {}
+void FWApp::AdjustFileOpen(FWUserOp*) {}
+void FWApp::AdjustFileSave(FWUserOp*) {}
+void FWApp::AdjustFileSaveAs(FWUserOp*) {}
+void FWApp::AdjustFileQuit(FWUserOp*) {}
+FWWindow* FWApp::GetFrontWindowOfStyle(int32_t) { return nullptr; }
+FWWindow* FWApp::GetBackWindowOfStyle(int32_t) { return nullptr; }
+FWWindow* FWApp::FindWindow(const FWPoint&) { return nullptr; }
+bool FWApp::ForeignWindowOpen() { return false; }
 
 void FWApp::GetOneViewRect(FWRect* rect)
 {

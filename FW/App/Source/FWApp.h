@@ -1,23 +1,37 @@
-// The application object: the singleton at the end of every handler chain. It keeps the lists
-// of windows and documents, the active document, the foreground flag, and the names and the
-// about box that the menu bar shows. Applications derive from it and override its hooks.
+// The application object: the singleton at the end of every handler chain. It starts and stops
+// the framework, keeps the lists of windows and documents and the active document, answers the
+// open-application, open-documents and quit Apple events, runs the 10-millisecond idle timer, and
+// carries the file commands with their adjust callbacks, the About box and Command-Tab window
+// cycling. Applications derive from it and override its hooks.
 #pragma once
 
 #include "FWEventHandler.h"
 #include "FWList.h"
 
+#include <cstdint>
+#include <list>
+
 class FileReference;
 class FWDocument;
+class FWFileDialog;
+class FWPoint;
 class FWRect;
 class FWString;
+class FWUserOp;
 class FWWindow;
 
 class FWApp : public FWEventHandler {
 public:
-    // Becomes the application object.
+    // Start and stop. Init comes before the application object is made; Execute runs the main
+    // loop until Quit; Uninit deletes the application object.
+    static bool Init();
+    static void Execute(FWApp* app);
+    static void Uninit();
+
+    // Becomes the application object; installs the Apple-event handlers and starts the idle timer.
     FWApp();
-    // Deletes the windows still in its list (documents are closed before), destroys the menu bar
-    // and stops being the application object.
+    // Stops the idle timer, deletes the windows still in its list (documents are closed before),
+    // and takes down the menu bar, the dispatcher, drag and drop and the event manager.
     ~FWApp() override;
     FWApp(const FWApp&) = delete;
     FWApp& operator=(const FWApp&) = delete;
@@ -30,14 +44,60 @@ public:
     // True at start, after a resume; false after a suspend.
     static bool AppInForeground() { return gInForeground; }
     static void SetInForeground(bool inForeground) { gInForeground = inForeground; }
+    // From the main loop: Suspend or Resume, and the foreground flag.
+    static void ProcessSuspend();
+    static void ProcessResume();
 
-    // Hooks
+    // Command-Tab cycles the key window; other command keys are menu shortcuts.
+    bool KeyDownEvent(FWEvent& event) override;
+
+    // Hooks ---------------------------------------------------------------------------------------
+    virtual void InitMenus() {}
+    virtual void DoFirstAction() {}
     virtual void DoAboutApp();
     // "QZ Framework App" and "Orlenta Framework Application" unless overridden.
     virtual void GetAppShortName(FWString& name) const;
     virtual void GetAppLongName(FWString& name) const;
+    // A new plain document.
+    virtual FWDocument* NewDocument();
+    virtual void OpenFile(FileReference& file);
+    virtual void OpenFile(const std::list<FileReference>& files);
+    virtual void GetFourViewRect(int quadrant, FWRect* rect);
+    virtual void GetOneViewRect(FWRect* rect);
+    virtual void WindowIsClosing(FWWindow*) {}
+    virtual void Suspend() {}
+    virtual void Resume() {}
     // The folder of the application's preferences.
     virtual void GetPreferencesDirectory(FileReference& folder) const = 0;
+    virtual void SetupFileDialog(FWFileDialog&, void (*)(FWUserOp*)) {}
+    virtual void DoAdjustFileNew(FWUserOp* op);
+    virtual void DoFileNew();
+    virtual void DoAdjustFileOpen(FWUserOp* op);
+    virtual void DoFileOpen();
+    virtual void DoAdjustFileClose(FWUserOp* op);
+    virtual void DoFileClose();
+    virtual void DoAdjustFileSave(FWUserOp* op);
+    virtual void DoFileSave();
+    virtual void DoAdjustFileSaveAs(FWUserOp* op);
+    virtual void DoFileSaveAs();
+    virtual void DoAdjustFileSaveACopy(FWUserOp* op);
+    virtual void DoFileSaveACopy();
+    virtual void DoAdjustFileQuit(FWUserOp* op);
+    virtual void DoFileQuit();
+    // False, with a beep, while a modal dialog is in front.
+    virtual bool CanQuit();
+
+    // Command entry points for command tables.
+    static void FileNew(FWUserOp* op);
+    static void FileOpen(FWUserOp* op);
+    static void FileSave(FWUserOp* op);
+    static void FileSaveAs(FWUserOp* op);
+    static void FileQuit(FWUserOp* op);
+    static void AdjustFileNew(FWUserOp* op);
+    static void AdjustFileOpen(FWUserOp* op);
+    static void AdjustFileSave(FWUserOp* op);
+    static void AdjustFileSaveAs(FWUserOp* op);
+    static void AdjustFileQuit(FWUserOp* op);
 
     // Documents. Setting the active document deactivates the old one and activates the new one
     // (each when not null), even when they are the same.
@@ -47,22 +107,30 @@ public:
     // Removing the active document makes the first remaining one active, without activation.
     void RemoveDocument(FWDocument* document);
     FWList<FWDocument>& GetDocumentList() { return mDocuments; }
+    void SetAllowMultipleDocuments(bool allow) { mAllowMultipleDocuments = allow; }
+    bool AllowMultipleDocuments() const { return mAllowMultipleDocuments; }
 
-    // Windows
+    // Windows. Joining or leaving the list resets the dispatcher's window state.
     void AddWindow(FWWindow* window);
     void RemoveWindow(FWWindow* window);
     FWList<FWWindow>& GetWindowList() { return mWindows; }
     // The first visible window, in the platform's order from the front, that is one of the
     // application's framework windows; null when none.
     FWWindow* GetFrontWindow();
-    // The rectangle a window zooms to from a frame: the usable bounds of the monitor holding
-    // most of it.
-    static void GetOneViewRect(FWRect* rect);
+    // From the front window down, the first window of the style; and from there the last of an
+    // unbroken run of windows of the style.
+    FWWindow* GetFrontWindowOfStyle(int32_t style);
+    FWWindow* GetBackWindowOfStyle(int32_t style);
+    // The framework window under a global point, or null.
+    FWWindow* FindWindow(const FWPoint& global);
+    // Whether the platform's front window is not a framework window.
+    bool ForeignWindowOpen();
 
 private:
     FWList<FWWindow> mWindows;
     FWList<FWDocument> mDocuments;
     FWDocument* mActiveDocument = nullptr;
+    bool mAllowMultipleDocuments = false;
 
     static FWApp* mGlobalApp;
     static bool gInForeground;

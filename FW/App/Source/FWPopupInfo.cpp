@@ -1,9 +1,7 @@
 #include "FWPopupInfo.h"
 
-void FWPopupInfo::Show(const FWString&)
-{
-}
-
-void FWPopupInfo::Hide()
-{
-}
+// To be built.
+FWPopupInfo::~FWPopupInfo() = default;
+void FWPopupInfo::Show(const FWString&) {}
+void FWPopupInfo::Hide() {}
+FWWindow* FWPopupInfo::Window() { return nullptr; }

@@ -20,6 +20,7 @@
 
 std::set<const FWWindow*> FWWindow::sAllWindows;
 int32_t FWWindow::sModalCount = 0;
+FWWindow* FWWindow::sModalWindow = nullptr;
 uint32_t FWWindow::mTextEventDelay = 30;
 HostWindow* FWWindow::mExternWindow = nullptr;
 
@@ -229,7 +230,11 @@ void FWWindow::CaptureUserStateRect()
 void FWWindow::GetStandardStateRect(FWRect& rect)
 {
     rect = GlobalFrame();
-    FWApp::GetOneViewRect(&rect);
+    // Without an application object, the application's default rule.
+    if (FWApp::Exists())
+        FWApp::Instance()->GetOneViewRect(&rect);
+    else if (FWMonitor* monitor = FWMonitor::FindMonitorByArea(rect))
+        rect = monitor->UsableBounds();
 }
 
 bool FWWindow::RectsClose(const FWRect& a, const FWRect& b)

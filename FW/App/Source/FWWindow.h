@@ -237,7 +237,11 @@ public:
     static void FinishExternalWindow() { mExternWindow = nullptr; }
     static HostWindow* mExternWindow;
 
+    // The number of modal dialogs shown, and the innermost one.
+    static int32_t ModalCount() { return sModalCount; }
+    static FWWindow* ModalWindow() { return sModalWindow; }
     static int32_t sModalCount;
+    static FWWindow* sModalWindow;
 
 protected:
     Dependable* mMultiWindow = nullptr;

@@ -12,6 +12,13 @@ public:
     // Whether the failure has been shown to the user already.
     bool WasReported() const { return mReported; }
 
+    // Shows the failure to the user once: "Sorry, <what>." or, with the action,
+    // "Could not <action> because <what>."; a reported exception shows nothing.
+    static void ReportException(FWException& e);
+    static void ReportException(FWException& e, const char* action);
+    // Always shows "Could not <action> because <what>.".
+    static void ReportException(const char* what, const char* action);
+
 private:
     const char* mMessage;
     bool mReported = false;
