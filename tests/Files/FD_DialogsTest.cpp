@@ -49,9 +49,9 @@ protected:
         HostNavClearPresetAnswers();
         FS_FileTypeRegistry::Init();
         FS_FileTypeRegistry::RegisterFileType(kRSRC, FWDynamicString("rsrc"), 0);
-        folder.WriteFile("layouts.rsrc", "x");
-        folder.WriteFile("notes.txt", "x");
-        std::filesystem::create_directory(folder.PathOf("sub"));
+        folder.Create("layouts.rsrc", "x");
+        folder.Create("notes.txt", "x");
+        std::filesystem::create_directory(folder.File("sub"));
         lists.AppendTypes("Resource Files", &kRSRC, 1);
         lists.AppendTypes("All Files", &kFD_AnyType, 1);
     }
@@ -72,18 +72,18 @@ TEST_F(FDDialogsTest, PickShowsTheCurrentListsFilesAndRemembersTheListChosen)
 {
     FD_PickFileDialog dialog;
     dialog.SetTypes(lists);
-    dialog.SetInitialDirectory(locatorOf(folder.Path()));
-    HostNavPresetAnswer(openAnswer(folder.PathOf("notes.txt"), 1));
+    dialog.SetInitialDirectory(locatorOf(folder.Path().string()));
+    HostNavPresetAnswer(openAnswer(folder.File("notes.txt"), 1));
     FS_Locator out;
     ASSERT_TRUE(dialog.AskUserForFile(FWDynamicString("Pick one"), out));
-    EXPECT_EQ(folder.PathOf("notes.txt"), pathOf(out));
+    EXPECT_EQ(folder.File("notes.txt"), pathOf(out));
     EXPECT_EQ(1, dialog.GetCurrentTypeList());
 
     const HostNavShown& shown = HostNavLastShown();
     EXPECT_EQ("Pick one", shown.message);
     EXPECT_EQ((std::vector<std::string>{"Resource Files", "All Files"}), shown.typeNames);
     EXPECT_EQ(0, shown.startTypeIndex);
-    EXPECT_EQ(folder.Path(), shown.startFolder);
+    EXPECT_EQ(folder.Path().string(), shown.startFolder);
     // A file without a type but with a registered extension is shown under its list; folders are
     // always shown.
     EXPECT_EQ((std::vector<std::string>{"layouts.rsrc", "sub/"}), shown.entries);
@@ -103,8 +103,8 @@ TEST_F(FDDialogsTest, PickShowsTheCurrentListsFilesAndRemembersTheListChosen)
 TEST_F(FDDialogsTest, PickWithoutListsOrWithTooFewStartsPlain)
 {
     FD_PickFileDialog plain;
-    plain.SetInitialDirectory(locatorOf(folder.Path()));
-    HostNavPresetAnswer(openAnswer(folder.PathOf("layouts.rsrc")));
+    plain.SetInitialDirectory(locatorOf(folder.Path().string()));
+    HostNavPresetAnswer(openAnswer(folder.File("layouts.rsrc")));
     FS_Locator out;
     ASSERT_TRUE(plain.AskUserForFile(FWDynamicString("Any"), out));
     EXPECT_EQ(kRSRC, out.FileType());
@@ -122,10 +122,10 @@ TEST_F(FDDialogsTest, NameDialogGivesFolderAndUTF8NameAndAsksBeforeReplacing)
 {
     FD_NameFileDialog dialog;
     dialog.SetInitialName(FWDynamicString("untitled"));
-    HostNavPresetAnswer(openAnswer(folder.PathOf("caf\xC3\xA9.rsrc")));
+    HostNavPresetAnswer(openAnswer(folder.File("caf\xC3\xA9.rsrc")));
     FS_Locator out;
     ASSERT_TRUE(dialog.AskUserForNewFile(FWDynamicString("Save as"), kTEXT, out));
-    EXPECT_EQ(folder.PathOf("caf\xC3\xA9.rsrc"), pathOf(out));
+    EXPECT_EQ(folder.File("caf\xC3\xA9.rsrc"), pathOf(out));
     EXPECT_EQ(kTEXT, out.FileType());
     const HostNavShown& shown = HostNavLastShown();
     EXPECT_TRUE(shown.save);
@@ -135,7 +135,7 @@ TEST_F(FDDialogsTest, NameDialogGivesFolderAndUTF8NameAndAsksBeforeReplacing)
     EXPECT_EQ(kTEXT, shown.fileType);
     EXPECT_EQ("", shown.replaceAsked);
 
-    HostNavAnswer keep = openAnswer(folder.PathOf("notes.txt"));
+    HostNavAnswer keep = openAnswer(folder.File("notes.txt"));
     keep.replace = false;
     HostNavPresetAnswer(keep);
     FS_Locator untouched;
@@ -143,9 +143,9 @@ TEST_F(FDDialogsTest, NameDialogGivesFolderAndUTF8NameAndAsksBeforeReplacing)
     EXPECT_EQ("notes.txt", HostNavLastShown().replaceAsked);
     EXPECT_EQ(0u, untouched.NumNames());
 
-    HostNavPresetAnswer(openAnswer(folder.PathOf("notes.txt")));
+    HostNavPresetAnswer(openAnswer(folder.File("notes.txt")));
     EXPECT_TRUE(dialog.AskUserForNewFile(FWDynamicString("Save as"), 0, out));
-    EXPECT_EQ(folder.PathOf("notes.txt"), pathOf(out));
+    EXPECT_EQ(folder.File("notes.txt"), pathOf(out));
 }
 
 TEST_F(FDDialogsTest, FrameworkOpenOffersItsFiltersAndAllFilesAndStartsOnTheLastList)
@@ -164,14 +164,14 @@ TEST_F(FDDialogsTest, FrameworkOpenOffersItsFiltersAndAllFilesAndStartsOnTheLast
         FWStr<31> title("Select Resource File");
         FWFileDialog dialog(&title);
         dialog.AddFilter(FWFileType(kRSRC, FWDynamicString("Resource Files")));
-        HostNavPresetAnswer(openAnswer(folder.PathOf("notes.txt"), 1));
+        HostNavPresetAnswer(openAnswer(folder.File("notes.txt"), 1));
         ASSERT_TRUE(dialog.SelectFileForOpen());
         EXPECT_EQ("Select Resource File", HostNavLastShown().message);
         EXPECT_EQ((std::vector<std::string>{"Resource Files", "All Files"}), HostNavLastShown().typeNames);
         EXPECT_EQ(0, HostNavLastShown().startTypeIndex);
         FileReference chosen;
         dialog.GetChosenFile(chosen);
-        EXPECT_TRUE(chosen == FileReference(folder.PathOf("notes.txt").c_str()));
+        EXPECT_TRUE(chosen == FileReference(folder.File("notes.txt").c_str()));
         EXPECT_EQ(1, FWFileDialog::LastChosenFilter());
     }
     {
@@ -185,13 +185,13 @@ TEST_F(FDDialogsTest, FrameworkOpenOffersItsFiltersAndAllFilesAndStartsOnTheLast
         FWFileDialog save(nullptr);
         save.SetDialogName(FWDynamicString("Save layout"));
         save.SetDefaultFileName(FWStr<31>("layout.rsrc"));
-        HostNavPresetAnswer(openAnswer(folder.PathOf("new.rsrc")));
+        HostNavPresetAnswer(openAnswer(folder.File("new.rsrc")));
         ASSERT_TRUE(save.SelectFileForSave());
         EXPECT_EQ("layout.rsrc", HostNavLastShown().saveFileName);
         EXPECT_EQ("Save layout", HostNavLastShown().message);
         FileReference chosen;
         save.GetChosenFile(chosen);
-        EXPECT_TRUE(chosen == FileReference(folder.PathOf("new.rsrc").c_str()));
+        EXPECT_TRUE(chosen == FileReference(folder.File("new.rsrc").c_str()));
     }
     FWFileDialog::SetLastChosenFilter(-1);
 }

@@ -146,7 +146,7 @@ TEST(FS_Paths, PathsSurviveTheRoundTrip)
 
 TEST_F(FS_Files, ReferencesGiveTheVolumeAndEveryFolder)
 {
-    std::string file = mFolder.WriteFile("Layouts.rsrc");
+    std::string file = mFolder.Create("Layouts.rsrc");
     FS_Locator locator;
     ASSERT_EQ(0, FS_UtilPAC::FSRefToLocator(refOf(file), locator));
     EXPECT_EQ(volumeNamesOf(file), namesOf(locator));
@@ -160,36 +160,36 @@ TEST_F(FS_Files, ReferencesGiveTheVolumeAndEveryFolder)
 TEST_F(FS_Files, TypesComeFromRegisteredExtensionsOfFilesOnly)
 {
     FS_Locator locator;
-    ASSERT_EQ(0, FS_UtilPAC::FSRefToLocator(refOf(mFolder.WriteFile("notes.txt")), locator));
+    ASSERT_EQ(0, FS_UtilPAC::FSRefToLocator(refOf(mFolder.Create("notes.txt")), locator));
     EXPECT_EQ(0u, locator.FileType());
 
-    std::filesystem::create_directory(mFolder.PathOf("folder.rsrc"));
-    ASSERT_EQ(0, FS_UtilPAC::FSRefToLocator(refOf(mFolder.PathOf("folder.rsrc")), locator));
+    std::filesystem::create_directory(mFolder.File("folder.rsrc"));
+    ASSERT_EQ(0, FS_UtilPAC::FSRefToLocator(refOf(mFolder.File("folder.rsrc")), locator));
     EXPECT_EQ(0u, locator.FileType());
 
     uint32_t byExtension = 99;
-    EXPECT_EQ(FOUR_CHAR_CODE("RSRC"), FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.WriteFile("a.RSC")), &byExtension));
+    EXPECT_EQ(FOUR_CHAR_CODE("RSRC"), FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.Create("a.RSC")), &byExtension));
     EXPECT_EQ(FOUR_CHAR_CODE("RSRC"), byExtension);
-    EXPECT_EQ(0u, FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.WriteFile("a.txt")), &byExtension));
+    EXPECT_EQ(0u, FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.Create("a.txt")), &byExtension));
     EXPECT_EQ(0u, byExtension);
     byExtension = 99;
-    EXPECT_EQ(0u, FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.PathOf("missing.rsrc")), &byExtension));
+    EXPECT_EQ(0u, FS_UtilPAC::DeduceFileType(locatorOfPath(mFolder.File("missing.rsrc")), &byExtension));
     EXPECT_EQ(99u, byExtension);
 }
 
 TEST_F(FS_Files, SpecificationsOfNewFilesKeepTheirFolder)
 {
-    std::filesystem::create_directory(mFolder.PathOf("sub"));
+    std::filesystem::create_directory(mFolder.File("sub"));
     FSSpec spec{};
     spec.vRefNum = kHostVolumeRefNum;
-    ASSERT_TRUE(HostStorePath(mFolder.PathOf("sub"), spec.parentPath));
+    ASSERT_TRUE(HostStorePath(mFolder.File("sub"), spec.parentPath));
     const char name[] = "untitled.rsrc";
     spec.name[0] = sizeof name - 1;
     std::memcpy(spec.name + 1, name, sizeof name - 1);
 
     FS_Locator locator;
     ASSERT_EQ(0, FS_UtilPAC::FSSpecToLocator(spec, locator));
-    EXPECT_EQ(volumeNamesOf(mFolder.PathOf("sub/untitled.rsrc")), namesOf(locator));
+    EXPECT_EQ(volumeNamesOf(mFolder.File("sub/untitled.rsrc")), namesOf(locator));
 
     std::memcpy(spec.parentPath, "/no/such/folder", sizeof "/no/such/folder");
     EXPECT_NE(0, FS_UtilPAC::FSSpecToLocator(spec, locator));
@@ -197,25 +197,25 @@ TEST_F(FS_Files, SpecificationsOfNewFilesKeepTheirFolder)
 
 TEST_F(FS_Files, SpecificationsOfExistingFilesRoundTrip)
 {
-    FS_Locator original = locatorOfPath(mFolder.WriteFile("x.rsrc"));
+    FS_Locator original = locatorOfPath(mFolder.Create("x.rsrc"));
     FSSpec spec{};
     ASSERT_EQ(0, FS_UtilPAC::LocatorToFSSpec(original, spec));
     FS_Locator back;
     ASSERT_EQ(0, FS_UtilPAC::FSSpecToLocator(spec, back));
     EXPECT_EQ(pathOf(original), pathOf(back));
 
-    EXPECT_EQ(kFS_FileNotFound, FS_UtilPAC::LocatorToFSSpec(locatorOfPath(mFolder.PathOf("missing")), spec));
+    EXPECT_EQ(kFS_FileNotFound, FS_UtilPAC::LocatorToFSSpec(locatorOfPath(mFolder.File("missing")), spec));
     FSRef ref;
     EXPECT_EQ(paramErr, FS_UtilPAC::LocatorToFSRef(FS_Locator(), ref));
 }
 
 TEST_F(FS_Files, FilesAndFoldersAreToldApart)
 {
-    FS_Locator file = locatorOfPath(mFolder.WriteFile("plain"));
-    FS_Locator program = locatorOfPath(mFolder.WriteFile("program"));
-    ASSERT_EQ(0, chmod(mFolder.PathOf("program").c_str(), 0755));
-    FS_Locator folder = locatorOfPath(mFolder.Path());
-    FS_Locator missing = locatorOfPath(mFolder.PathOf("missing"));
+    FS_Locator file = locatorOfPath(mFolder.Create("plain"));
+    FS_Locator program = locatorOfPath(mFolder.Create("program"));
+    ASSERT_EQ(0, chmod(mFolder.File("program").c_str(), 0755));
+    FS_Locator folder = locatorOfPath(mFolder.Path().string());
+    FS_Locator missing = locatorOfPath(mFolder.File("missing"));
 
     EXPECT_TRUE(FS_FileUtil::Exists(file));
     EXPECT_TRUE(FS_FileUtil::Exists(program));
@@ -231,33 +231,33 @@ TEST_F(FS_Files, FilesAndFoldersAreToldApart)
 
 TEST_F(FS_Files, MakeFileCreatesOnceAndThrowsItsFailures)
 {
-    FS_Locator locator = locatorOfPath(mFolder.PathOf("new.rsrc"));
+    FS_Locator locator = locatorOfPath(mFolder.File("new.rsrc"));
     ASSERT_NO_THROW(FS_FileUtil::MakeFile(locator));
     EXPECT_TRUE(FS_FileUtil::Exists(locator));
-    EXPECT_EQ(0, std::filesystem::file_size(mFolder.PathOf("new.rsrc")));
+    EXPECT_EQ(0, std::filesystem::file_size(mFolder.File("new.rsrc")));
 
     EXPECT_EQ(kFS_DuplicateFile, FS_UtilPAC::MakeFile(locator));
     EXPECT_THROW(FS_FileUtil::MakeFile(locator), FS_DuplicateFileX);
-    EXPECT_THROW(FS_FileUtil::MakeFile(locatorOfPath(mFolder.PathOf("missing/new.rsrc"))), FS_FileNotFoundX);
+    EXPECT_THROW(FS_FileUtil::MakeFile(locatorOfPath(mFolder.File("missing/new.rsrc"))), FS_FileNotFoundX);
     EXPECT_EQ(kFS_IOError, FS_UtilPAC::MakeFile(FS_Locator()));
 }
 
 TEST_F(FS_Files, NamesThatAreNotUtf8AreTakenAsMacRoman)
 {
-    FS_Locator locator = locatorOfPath(mFolder.Path());
+    FS_Locator locator = locatorOfPath(mFolder.Path().string());
     locator.AppendName("caf\x8E");
     ASSERT_EQ(0, FS_UtilPAC::MakeFile(locator));
-    EXPECT_TRUE(std::filesystem::exists(mFolder.PathOf("caf\xC3\xA9")));
+    EXPECT_TRUE(std::filesystem::exists(mFolder.File("caf\xC3\xA9")));
 
     locator.RemoveLastName();
     locator.AppendName("na\xC3\xAFve");
     ASSERT_EQ(0, FS_UtilPAC::MakeFile(locator));
-    EXPECT_TRUE(std::filesystem::exists(mFolder.PathOf("na\xC3\xAFve")));
+    EXPECT_TRUE(std::filesystem::exists(mFolder.File("na\xC3\xAFve")));
 }
 
 TEST_F(FS_Files, CreateDirectoryMakesAFolder)
 {
-    FS_Locator locator = locatorOfPath(mFolder.PathOf("Preferences"));
+    FS_Locator locator = locatorOfPath(mFolder.File("Preferences"));
     EXPECT_EQ(0, FS_UtilPAC::CreateDirectory(locator));
     EXPECT_TRUE(FS_UtilPAC::DirectoryExists(locator));
     EXPECT_EQ(kFS_DuplicateFile, FS_UtilPAC::CreateDirectory(locator));

@@ -18,8 +18,8 @@ class FS_ResourceFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        mFirst = mFolder.PathOf("first.rsrc");
-        mSecond = mFolder.PathOf("second.rsrc");
+        mFirst = mFolder.File("first.rsrc");
+        mSecond = mFolder.File("second.rsrc");
         ASSERT_TRUE(MakeResourceFile(mFirst, {{kTest, 128, "One", "first"}, {kTest, -1, "Minus one", "m"},
                                               {FOUR_CHAR_CODE("WINT"), 130, "", "w"}}));
         ASSERT_TRUE(MakeResourceFile(mSecond, {{kTest, 128, "Other", "second"}, {kTest, 129, "", "only here"}}));
@@ -81,9 +81,9 @@ TEST_F(FS_ResourceFile, FailedOpenReportsZeroClosesNothingAndStillRestores)
 {
     FS_ResourceFileRA outer(LocatorOfPath(mFirst), false);
     {
-        FS_ResourceFileRA missing(LocatorOfPath(mFolder.PathOf("missing.rsrc")), true);
+        FS_ResourceFileRA missing(LocatorOfPath(mFolder.File("missing.rsrc")), true);
         EXPECT_EQ(0, missing.OpenedResourceFile());
-        FS_ResourceFileRA notResources(LocatorOfPath(mFolder.WriteFile("text.txt", "plain text, no map")), false);
+        FS_ResourceFileRA notResources(LocatorOfPath(mFolder.Create("text.txt", "plain text, no map")), false);
         EXPECT_EQ(0, notResources.OpenedResourceFile());
         EXPECT_NE(0, FS_ResourceUtil::ResError());
         FS_ResourceFileRA noNames(FS_Locator(), false);
@@ -145,7 +145,7 @@ TEST_F(FS_ResourceFile, HandlesLockAndReportTheirSize)
 
 TEST_F(FS_ResourceFile, ResourceForksAreAddedOnlyToExistingEmptyFiles)
 {
-    FS_Locator fresh = LocatorOfPath(mFolder.PathOf("fresh.rsrc"));
+    FS_Locator fresh = LocatorOfPath(mFolder.File("fresh.rsrc"));
     EXPECT_FALSE(FS_ResourceUtil::CreateResourceFork(fresh));
     ASSERT_EQ(0, FS_UtilPAC::MakeFile(fresh));
     EXPECT_TRUE(FS_ResourceUtil::CreateResourceFork(fresh));

@@ -113,9 +113,9 @@ protected:
     void SetUp() override
     {
         mSaved = {{"HOME", save("HOME")}, {"XDG_CONFIG_HOME", save("XDG_CONFIG_HOME")}, {"TMPDIR", save("TMPDIR")}};
-        setenv("HOME", mUserFolder.Path().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", mUserFolder.PathOf("config").c_str(), 1);
-        setenv("TMPDIR", mUserFolder.Path().c_str(), 1);
+        setenv("HOME", mUserFolder.Path().string().c_str(), 1);
+        setenv("XDG_CONFIG_HOME", mUserFolder.File("config").c_str(), 1);
+        setenv("TMPDIR", mUserFolder.Path().string().c_str(), 1);
         HostResetGestaltAnswers();
         sFunctionLookUps = 0;
         sProcessListing = "";
@@ -146,7 +146,7 @@ protected:
     // Starts the library with a resource file holding the resources as the current file.
     void startWith(const std::vector<TestResource>& resources)
     {
-        const std::string path = mResourceFolder.PathOf("requirements" + std::to_string(++mFiles) + ".rsrc");
+        const std::string path = mResourceFolder.File("requirements" + std::to_string(++mFiles) + ".rsrc");
         ASSERT_TRUE(MakeResourceFile(path, resources));
         FS_ResourceFileRA file(LocatorOfPath(path), false);
         ASSERT_NE(0, file.OpenedResourceFile());
@@ -240,9 +240,9 @@ TEST_F(PackageStartup, WellKnownFoldersAreRegistered)
     EXPECT_EQ(folder + "/Preferences", pathOf(lookUp(-5)));
     EXPECT_TRUE(std::filesystem::is_directory(folder + "/Preferences"));
     EXPECT_EQ(folder, pathOf(lookUp(-6)));
-    EXPECT_EQ(mUserFolder.PathOf("config"), pathOf(lookUp(-3)));
-    EXPECT_EQ(mUserFolder.Path(), pathOf(lookUp(-4)));
-    EXPECT_EQ(mUserFolder.PathOf("Desktop"), pathOf(lookUp(-7)));
+    EXPECT_EQ(mUserFolder.File("config"), pathOf(lookUp(-3)));
+    EXPECT_EQ(mUserFolder.Path().string(), pathOf(lookUp(-4)));
+    EXPECT_EQ(mUserFolder.File("Desktop"), pathOf(lookUp(-7)));
     EXPECT_EQ("Volumes", std::string(lookUp(-3)[0].GetCString()));
     EXPECT_EQ(0u, lookUp(-8).NumNames());
 }
@@ -371,7 +371,7 @@ TEST_F(PackageStartup, AFailedRequirementEndsTheProgramAfterItsAlert)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     HostSetGestaltAnswer(kSysv, 0x1039);
-    const std::string path = mResourceFolder.PathOf("requirements.rsrc");
+    const std::string path = mResourceFolder.File("requirements.rsrc");
     ASSERT_TRUE(MakeResourceFile(path, {{kGstV, 128, "", versionRecords({{kSysv, 0x1040, 0, 350}})}}));
     EXPECT_EXIT(
         {

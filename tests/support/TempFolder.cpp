@@ -10,13 +10,20 @@ TempFolder::TempFolder()
     std::string pattern = (std::filesystem::temp_directory_path() / "fwtest-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a temporary folder");
-    mPath = pattern;
+    mPath = std::filesystem::canonical(pattern);
 }
 
 TempFolder::~TempFolder()
 {
     std::error_code ignored;
     std::filesystem::remove_all(mPath, ignored);
+}
+
+std::string TempFolder::Create(const std::string& name, const std::string& bytes) const
+{
+    std::string path = File(name);
+    WriteFile(path, bytes);
+    return path;
 }
 
 void TempFolder::WriteFile(const std::string& path, const std::string& bytes)

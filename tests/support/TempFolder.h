@@ -1,4 +1,5 @@
-// A fresh empty folder for one test, removed with everything in it when the test ends.
+// A fresh empty folder for one test, removed with everything in it when the test ends. Its path
+// has no symbolic links, so it compares equal to the paths the host gives back.
 #pragma once
 
 #include <filesystem>
@@ -14,6 +15,9 @@ public:
     const std::filesystem::path& Path() const { return mPath; }
     // The full path of name inside the folder.
     std::string File(const std::string& name) const { return (mPath / name).string(); }
+
+    // Writes a file of that name inside the folder and answers its full path.
+    std::string Create(const std::string& name, const std::string& bytes = "") const;
 
     // Writes or reads a whole file's bytes.
     static void WriteFile(const std::string& path, const std::string& bytes);
