@@ -55,11 +55,6 @@ enum : OSErr {
     errAEHandlerNotFound = -1717,
 };
 
-struct ProcessSerialNumber {
-    uint32_t highLongOfPSN;
-    uint32_t lowLongOfPSN;
-};
-
 // A descriptor: a type and the data the host keeps for it (bytes, list items, or an event's
 // parameters and attributes). A descriptor owns its data until AEDisposeDesc.
 struct HostAEData;

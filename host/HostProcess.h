@@ -6,11 +6,6 @@
 
 #include <string>
 
-struct ProcessSerialNumber {
-    UInt32 highLongOfPSN;
-    UInt32 lowLongOfPSN;
-};
-
 // The serial number that names the calling process in any call.
 enum : UInt32 {
     kNoProcess = 0,

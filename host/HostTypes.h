@@ -104,3 +104,9 @@ enum : OSErr {
     handlerNotFoundErr = -1856, // nothing is installed for the request
     gestaltUndefSelectorErr = -5551, // no answer for the selector
 };
+
+// Names a process (the calling one is {0, kCurrentProcess}); Apple events carry it too.
+struct ProcessSerialNumber {
+    uint32_t highLongOfPSN;
+    uint32_t lowLongOfPSN;
+};
