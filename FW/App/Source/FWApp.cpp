@@ -5,6 +5,7 @@
 #include "FileReference.h"
 #include "FWMenuMgr.h"
 #include "FWMonitor.h"
+#include "FWPoint.h"
 #include "FWRect.h"
 #include "FWString.h"
 #include "FWWindow.h"
@@ -144,10 +145,41 @@ void FWApp::AdjustFileOpen(FWUserOp*) {}
 void FWApp::AdjustFileSave(FWUserOp*) {}
 void FWApp::AdjustFileSaveAs(FWUserOp*) {}
 void FWApp::AdjustFileQuit(FWUserOp*) {}
-FWWindow* FWApp::GetFrontWindowOfStyle(int32_t) { return nullptr; }
-FWWindow* FWApp::GetBackWindowOfStyle(int32_t) { return nullptr; }
-FWWindow* FWApp::FindWindow(const FWPoint&) { return nullptr; }
-bool FWApp::ForeignWindowOpen() { return false; }
+
+FWWindow* FWApp::GetFrontWindowOfStyle(int32_t style)
+{
+    for (FWWindow* window = GetFrontWindow(); window != nullptr; window = window->NextWindowUnder())
+        if (window->GetStyle() == style)
+            return window;
+    return nullptr;
+}
+
+FWWindow* FWApp::GetBackWindowOfStyle(int32_t style)
+{
+    // Windows of one style lie together in their layer: the run below the front one ends where
+    // another style starts.
+    FWWindow* back = GetFrontWindowOfStyle(style);
+    if (back == nullptr)
+        return nullptr;
+    for (FWWindow* window = back->NextWindowUnder(); window != nullptr && window->GetStyle() == style;
+         window = window->NextWindowUnder())
+        back = window;
+    return back;
+}
+
+FWWindow* FWApp::FindWindow(const FWPoint& global)
+{
+    WindowRef platform = nullptr;
+    ::FindWindow(Point{global.v, global.h}, &platform);
+    return FWWindow::ReturnFWWindow(platform);
+}
+
+bool FWApp::ForeignWindowOpen()
+{
+    // The front window in the platform's order, shown or not.
+    WindowRef front = ::GetWindowList();
+    return front != nullptr && FWWindow::ReturnFWWindow(front) == nullptr;
+}
 
 void FWApp::GetOneViewRect(FWRect* rect)
 {
