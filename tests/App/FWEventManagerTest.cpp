@@ -231,6 +231,36 @@ TEST_F(FWEventManagerTest, AOnePixelMoveGivesOneMoveAndRecentresTheRegion)
     EXPECT_EQ(FWPoint(0, -10), moved.mDelta);
 }
 
+TEST_F(FWEventManagerTest, NestedLoopsGetPressesAndReleasesUnconvertedAndSuspendResumeIsConsumed)
+{
+    PlainWindow window(FWRect(100, 100, 400, 300));
+    FWEventManager* manager = FWEventManager::Instance();
+    HostInjectClick(Point{110, 200});
+    EventRecord record;
+    ASSERT_TRUE(WaitNextEvent(mDownMask, &record, 0, nullptr));
+    FWEvent out;
+    // In the title band, but a nested loop gets a plain press in global coordinates.
+    ASSERT_TRUE(manager->FilterEvent(record, true, out));
+    EXPECT_EQ(kMouseDownEvent, out.mType);
+    EXPECT_EQ(&window, out.mWindow);
+    EXPECT_EQ(FWPoint(200, 110), out.mWhere);
+    ASSERT_TRUE(WaitNextEvent(mUpMask, &record, 0, nullptr));
+    ASSERT_TRUE(manager->FilterEvent(record, true, out));
+    EXPECT_EQ(kMouseUpEvent, out.mType);
+    EXPECT_EQ(&window, out.mWindow);
+    EXPECT_EQ(FWPoint(200, 110), out.mWhere);
+
+    EventRecord suspend;
+    suspend.what = osEvt;
+    suspend.message = uintptr_t(suspendResumeMessage) << 24;
+    EXPECT_FALSE(manager->FilterEvent(suspend, false, out));
+    EXPECT_FALSE(FWApp::AppInForeground());
+    EventRecord resume = suspend;
+    resume.message |= resumeFlag;
+    EXPECT_FALSE(manager->FilterEvent(resume, false, out));
+    EXPECT_TRUE(FWApp::AppInForeground());
+}
+
 TEST_F(FWEventManagerTest, GrowingFollowsTheTravelOfTheMouse)
 {
     PlainWindow window(FWRect(100, 100, 400, 300));
