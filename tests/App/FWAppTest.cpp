@@ -1,4 +1,6 @@
+#include "FD_MacUtil.h"
 #include "FWApp.h"
+#include "FWAppColor.h"
 #include "FWDocument.h"
 #include "FWEventDispatcher.h"
 #include "FWException.h"
@@ -80,6 +82,7 @@ private:
 class KeyWindow : public FWWindow {
 public:
     explicit KeyWindow(bool acceptsKeys = true, WindowStyle style = 0) : FWWindow(style), mAcceptsKeys(acceptsKeys) {}
+    ~KeyWindow() override { gLog.push_back("~window"); }
     bool AcceptsKeyEvents() const override { return mAcceptsKeys; }
 
 private:
@@ -414,6 +417,47 @@ TEST_F(FWAppTest, AQuitEventAnswersCancelledWhileADocumentStays)
     answer({kDontSave});
     EXPECT_EQ(noErr, HostDeliverQuitApplication());
     EXPECT_EQ(0, mApp->GetDocumentList().Size());
+}
+
+TEST_F(FWAppTest, AQuitEventRefusedForAModalDialogAnswersCancelled)
+{
+    auto* dialog = new KeyWindow(true, 1);
+    dialog->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    dialog->Show();
+    EXPECT_EQ(userCanceledErr, HostDeliverQuitApplication());
+    EXPECT_EQ(1u, HostBeepCount());
+}
+
+TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
+{
+    HostDesktopScope desktop;
+    HostResetAppleEvents();
+    gLog.clear();
+    EXPECT_TRUE(FWApp::Init());
+    EXPECT_NE(nullptr, FWString::GetLexerForType(FWString::kSignedInteger, false));
+
+    auto* app = new TestApp;
+    EXPECT_EQ(app, FWApp::Instance());
+    EXPECT_NE(nullptr, Corvel::FD_MacUtil::GetEventFunction());
+    EXPECT_NE(0, FWGetAppColor(0).a); // the colour scheme is set
+    EXPECT_EQ(noErr, HostDeliverOpenApplication()); // the handlers are in place
+    auto* window = new KeyWindow;
+    window->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    window->Show();
+    FWEventDispatcher::Instance()->SetKeyWindow(window);
+
+    // The windows go with the application; the dispatcher is made anew.
+    FWApp::Uninit();
+    EXPECT_FALSE(FWApp::Exists());
+    EXPECT_EQ((std::vector<std::string>{"first action", "~window"}), gLog);
+    EXPECT_EQ(nullptr, FWEventDispatcher::Instance()->KeyWindow());
+    // A late Apple event finds no application and is not handled.
+    EXPECT_EQ(errAEEventNotHandled, HostDeliverOpenApplication());
+    EventRecord update{};
+    update.what = updateEvt;
+    EXPECT_FALSE(Corvel::FD_MacUtil::GetEventFunction()(&update));
+    FWEventDispatcher::Destroy();
+    HostResetAppleEvents();
 }
 
 TEST_F(FWAppTest, NewDocumentsAndTheAdjustRules)

@@ -93,12 +93,17 @@ OSErr handleOpenDocuments(const FSSpec& spec, int32_t index, int32_t count)
     return noErr;
 }
 
+// The quit command; the sender hears "cancelled" when the application stays, because a modal
+// dialog is in front or the user kept a document.
 OSErr handleQuitApplication()
 {
     if (!FWApp::Exists())
         return errAEEventNotHandled;
-    FWApp::FileQuit(nullptr);
-    return FWApp::Instance()->GetActiveDocument() != nullptr ? OSErr(userCanceledErr) : OSErr(noErr);
+    FWApp* app = FWApp::Instance();
+    if (!app->CanQuit())
+        return userCanceledErr;
+    app->DoFileQuit();
+    return app->GetActiveDocument() != nullptr ? OSErr(userCanceledErr) : OSErr(noErr);
 }
 
 // Events that arrive while a file dialog is up: updates of framework windows are dispatched, so
