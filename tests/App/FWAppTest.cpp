@@ -9,6 +9,7 @@
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostHeadless.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "HostSound.h"
@@ -426,6 +427,19 @@ TEST_F(FWAppTest, AQuitEventRefusedForAModalDialogAnswersCancelled)
     dialog->Show();
     EXPECT_EQ(userCanceledErr, HostDeliverQuitApplication());
     EXPECT_EQ(1u, HostBeepCount());
+}
+
+TEST_F(FWAppTest, AQuitEventDuringTheCloseQuestionIsRefused)
+{
+    documentWithFile("a.txt", true);
+    // Nobody answers: the quit arrives inside the question's loop, then the default button
+    // (Save) ends it.
+    HostInjectQuit();
+    mApp->DoFileClose();
+    EXPECT_EQ(1u, HostBeepCount());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
+    EXPECT_EQ(nullptr, mApp->GetActiveDocument());
 }
 
 TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)

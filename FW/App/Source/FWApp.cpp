@@ -613,8 +613,10 @@ void FWApp::DoFileQuit()
 
 bool FWApp::CanQuit()
 {
+    // A modal dialog in front, or a message still up (a quit Apple event can arrive inside its
+    // loop, while a close question is being asked).
     FWWindow* front = GetFrontWindow();
-    if (front != nullptr && front->GetStyle() == kModalDialogStyle) {
+    if (FWWindow::ModalCount() != 0 || (front != nullptr && front->GetStyle() == kModalDialogStyle)) {
         FWSystemBeep(10);
         return false;
     }
