@@ -9,10 +9,12 @@
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostClock.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "HostSound.h"
+#include "HostTimers.h"
 
 #include "HostDesktopScope.h"
 #include "ProgrammerMessageRecorder.h"
@@ -88,6 +90,24 @@ public:
 
 private:
     bool mAcceptsKeys;
+};
+
+// Records what the application asks of the dispatcher; it stays installed until the application
+// takes the dispatcher down.
+class RecordingDispatcher : public FWEventDispatcher {
+public:
+    static RecordingDispatcher* Install()
+    {
+        FWEventDispatcher::Destroy();
+        auto* dispatcher = new RecordingDispatcher;
+        sAppEventDispatcher = dispatcher;
+        return dispatcher;
+    }
+    void Quit() override { ++mQuits; }
+    void HandleIdleEvent(FWEvent& event) override { mIdleTypes.push_back(event.mType); }
+
+    int mQuits = 0;
+    std::vector<int> mIdleTypes;
 };
 
 // The text of every message shown, in order. Messages have no title; file dialogs have one.
@@ -178,10 +198,12 @@ protected:
 
 TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
 {
+    RecordingDispatcher* dispatcher = RecordingDispatcher::Install();
     TestDocument* first = documentWithFile("a.txt", true);
     documentWithFile("b.txt", true);
     answer({kDontSave, kCancel});
     FWApp::FileQuit(nullptr);
+    EXPECT_EQ(0, dispatcher->mQuits);
     // The active (newest) document is asked first; the first stays after Cancel.
     EXPECT_EQ((std::vector<std::string>{"Save changes to \"b.txt\"?", "Save changes to \"a.txt\"?"}), shownMessages());
     EXPECT_EQ((std::vector<std::string>{"~b.txt"}), gLog);
@@ -197,6 +219,7 @@ TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
     EXPECT_EQ((std::vector<std::string>{"~c.txt", "a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
     EXPECT_EQ(1u, shownMessages().size());
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
+    EXPECT_EQ(1, dispatcher->mQuits);
 }
 
 TEST_F(FWAppTest, SingleDocumentOpenAsksAboutTheDirtyOneFirst)
@@ -440,6 +463,20 @@ TEST_F(FWAppTest, AQuitEventDuringTheCloseQuestionIsRefused)
     EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?"}), shownMessages());
     EXPECT_EQ((std::vector<std::string>{"a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
+}
+
+TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
+{
+    RecordingDispatcher* dispatcher = RecordingDispatcher::Install();
+    ASSERT_TRUE(HostClockIsManual()); // the desktop scope holds the clock
+    HostAdvanceManualClock(10'000'000);
+    HostFireDueTimers();
+    dispatcher->mIdleTypes.clear();
+    for (int i = 0; i < 3; ++i) {
+        HostAdvanceManualClock(10'000'000);
+        HostFireDueTimers();
+    }
+    EXPECT_EQ((std::vector<int>{kNullEvent, kNullEvent, kNullEvent}), dispatcher->mIdleTypes);
 }
 
 TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
