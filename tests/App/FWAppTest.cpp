@@ -3,6 +3,8 @@
 #include "FWAppColor.h"
 #include "FWDocument.h"
 #include "FWEventDispatcher.h"
+#include "FWMenuMgr.h"
+#include "FWOpMenu.h"
 #include "FWException.h"
 #include "FWPlatformUtils.h"
 #include "FWStreamException.h"
@@ -11,6 +13,7 @@
 #include "HostAppleEvents.h"
 #include "HostClock.h"
 #include "HostHeadless.h"
+#include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "HostSound.h"
@@ -159,7 +162,6 @@ protected:
         TestDocument::sReadFailure = Failure::kNone;
         HostResetModalLoops();
         HostNavClearPresetAnswers();
-        HostResetAppleEvents();
         HostResetBeeps();
         mApp = new TestApp;
     }
@@ -174,7 +176,6 @@ protected:
         EXPECT_FALSE(FWApp::Exists());
         HostResetModalLoops();
         HostNavClearPresetAnswers();
-        HostResetAppleEvents();
         EXPECT_TRUE(mMessages.Messages().empty()) << mMessages.Messages()[0].message;
     }
 
@@ -404,6 +405,26 @@ TEST_F(FWAppTest, CommandTabCyclesTheWindowsThatTakeKeys)
     EXPECT_FALSE(mApp->KeyDownEvent(plain));
 }
 
+TEST_F(FWAppTest, OtherCommandKeysAreMenuShortcutsOfTheFileCommands)
+{
+    static const FWOpData kFile[] = {
+        {"New", 1, 0, 0, 0, FWApp::AdjustFileNew, FWApp::FileNew, nullptr, 'N', kFWCommandKey, nullptr, 0},
+        {"Save", 2, 0, 0, 0, FWApp::AdjustFileSave, FWApp::FileSave, nullptr, 'S', kFWCommandKey, nullptr, 0},
+    };
+    static const FWOpData kMenus[] = {{"File", 10, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kFile, 2}};
+    static const FWOpData kRoot = {"Menu Root", 0, kUserOpHasChildren, 0, 0, nullptr, nullptr, nullptr, 0, 0, kMenus, 1};
+    FWMenuMgr::Instance()->SetRootMenu(new FWOpMenu(kRoot));
+
+    FWEvent save = commandKey('s');
+    EXPECT_FALSE(mApp->KeyDownEvent(save)); // no document: Save is disabled
+    FWEvent newDocument = commandKey('n');
+    EXPECT_TRUE(mApp->KeyDownEvent(newDocument));
+    EXPECT_NE(nullptr, mApp->GetActiveDocument());
+    FWEvent unbound = commandKey('j');
+    EXPECT_FALSE(mApp->KeyDownEvent(unbound));
+    HostResetMenus();
+}
+
 TEST_F(FWAppTest, CommandTabWithNoWindowDoesNothing)
 {
     FWEventDispatcher::Instance()->SetKeyWindow(nullptr);
@@ -482,7 +503,6 @@ TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
 TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
 {
     HostDesktopScope desktop;
-    HostResetAppleEvents();
     gLog.clear();
     EXPECT_TRUE(FWApp::Init());
     EXPECT_NE(nullptr, FWString::GetLexerForType(FWString::kSignedInteger, false));
@@ -509,7 +529,6 @@ TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
     update.what = updateEvt;
     EXPECT_FALSE(Corvel::FD_MacUtil::GetEventFunction()(&update));
     FWEventDispatcher::Destroy();
-    HostResetAppleEvents();
 }
 
 TEST_F(FWAppTest, NewDocumentsAndTheAdjustRules)
