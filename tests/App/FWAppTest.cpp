@@ -79,6 +79,7 @@ class TestApp : public FWApp {
 public:
     void GetPreferencesDirectory(FileReference&) const override {}
     void DoFirstAction() override { gLog.push_back("first action"); }
+    void InitMenus() override { gLog.push_back("init menus"); }
     FWDocument* NewDocument() override { return new TestDocument("opened" + std::to_string(++mMade)); }
 
 private:
@@ -90,6 +91,11 @@ public:
     explicit KeyWindow(bool acceptsKeys = true, WindowStyle style = 0) : FWWindow(style), mAcceptsKeys(acceptsKeys) {}
     ~KeyWindow() override { gLog.push_back("~window"); }
     bool AcceptsKeyEvents() const override { return mAcceptsKeys; }
+    bool UpdateEvent(FWEvent& event, FWDrawContext& context) override
+    {
+        gLog.push_back("window update");
+        return FWWindow::UpdateEvent(event, context);
+    }
 
 private:
     bool mAcceptsKeys;
@@ -405,6 +411,21 @@ TEST_F(FWAppTest, CommandTabCyclesTheWindowsThatTakeKeys)
     EXPECT_FALSE(mApp->KeyDownEvent(plain));
 }
 
+TEST_F(FWAppTest, CommandTabUnderAModalDialogIsAMenuShortcut)
+{
+    auto* window = new KeyWindow;
+    auto* dialog = new KeyWindow(true, 1);
+    for (FWWindow* w : {static_cast<FWWindow*>(window), static_cast<FWWindow*>(dialog)}) {
+        w->Initialize(nullptr, FWRect(100, 100, 300, 200));
+        w->Show();
+        w->BringToFront();
+    }
+    FWEventDispatcher::Instance()->SetKeyWindow(dialog);
+    FWEvent tab = commandKey(9);
+    EXPECT_FALSE(mApp->KeyDownEvent(tab)); // no menu has it
+    EXPECT_EQ(dialog, FWEventDispatcher::Instance()->KeyWindow());
+}
+
 TEST_F(FWAppTest, OtherCommandKeysAreMenuShortcutsOfTheFileCommands)
 {
     static const FWOpData kFile[] = {
@@ -498,6 +519,37 @@ TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
         HostFireDueTimers();
     }
     EXPECT_EQ((std::vector<int>{kNullEvent, kNullEvent, kNullEvent}), dispatcher->mIdleTypes);
+}
+
+TEST_F(FWAppTest, ExecuteBuildsTheMenusAndRunsUntilAQuitEvent)
+{
+    HostInjectQuit();
+    FWApp::Execute(mApp);
+    EXPECT_EQ((std::vector<std::string>{"init menus"}), gLog);
+    EXPECT_EQ(mApp, FWApp::Instance());
+}
+
+TEST_F(FWAppTest, WindowsBehindAFileDialogAreRedrawn)
+{
+    auto* window = new KeyWindow;
+    window->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    window->Show();
+    Corvel::FD_MacUtil::EventFunction function = Corvel::FD_MacUtil::GetEventFunction();
+    ASSERT_NE(nullptr, function);
+    EventRecord update{};
+    update.what = updateEvt;
+    update.message = reinterpret_cast<uintptr_t>(window->GetPDW());
+    EXPECT_TRUE(function(&update));
+    EXPECT_EQ((std::vector<std::string>{"window update"}), gLog);
+
+    // Other kinds of events are not the application's while a dialog is up.
+    EventRecord key{};
+    key.what = keyDown;
+    key.message = 'a';
+    EXPECT_FALSE(function(&key));
+    EventRecord idle{};
+    EXPECT_FALSE(function(&idle));
+    EXPECT_EQ(1u, gLog.size());
 }
 
 TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
