@@ -1,15 +1,23 @@
+#include "FD_MacUtil.h"
 #include "FWApp.h"
+#include "FWAppColor.h"
 #include "FWDocument.h"
 #include "FWEventDispatcher.h"
+#include "FWMenuMgr.h"
+#include "FWOpMenu.h"
 #include "FWException.h"
 #include "FWPlatformUtils.h"
 #include "FWStreamException.h"
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostClock.h"
+#include "HostHeadless.h"
+#include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "HostSound.h"
+#include "HostTimers.h"
 
 #include "HostDesktopScope.h"
 #include "ProgrammerMessageRecorder.h"
@@ -71,6 +79,7 @@ class TestApp : public FWApp {
 public:
     void GetPreferencesDirectory(FileReference&) const override {}
     void DoFirstAction() override { gLog.push_back("first action"); }
+    void InitMenus() override { gLog.push_back("init menus"); }
     FWDocument* NewDocument() override { return new TestDocument("opened" + std::to_string(++mMade)); }
 
 private:
@@ -80,10 +89,34 @@ private:
 class KeyWindow : public FWWindow {
 public:
     explicit KeyWindow(bool acceptsKeys = true, WindowStyle style = 0) : FWWindow(style), mAcceptsKeys(acceptsKeys) {}
+    ~KeyWindow() override { gLog.push_back("~window"); }
     bool AcceptsKeyEvents() const override { return mAcceptsKeys; }
+    bool UpdateEvent(FWEvent& event, FWDrawContext& context) override
+    {
+        gLog.push_back("window update");
+        return FWWindow::UpdateEvent(event, context);
+    }
 
 private:
     bool mAcceptsKeys;
+};
+
+// Records what the application asks of the dispatcher; it stays installed until the application
+// takes the dispatcher down.
+class RecordingDispatcher : public FWEventDispatcher {
+public:
+    static RecordingDispatcher* Install()
+    {
+        FWEventDispatcher::Destroy();
+        auto* dispatcher = new RecordingDispatcher;
+        sAppEventDispatcher = dispatcher;
+        return dispatcher;
+    }
+    void Quit() override { ++mQuits; }
+    void HandleIdleEvent(FWEvent& event) override { mIdleTypes.push_back(event.mType); }
+
+    int mQuits = 0;
+    std::vector<int> mIdleTypes;
 };
 
 // The text of every message shown, in order. Messages have no title; file dialogs have one.
@@ -135,7 +168,6 @@ protected:
         TestDocument::sReadFailure = Failure::kNone;
         HostResetModalLoops();
         HostNavClearPresetAnswers();
-        HostResetAppleEvents();
         HostResetBeeps();
         mApp = new TestApp;
     }
@@ -150,7 +182,6 @@ protected:
         EXPECT_FALSE(FWApp::Exists());
         HostResetModalLoops();
         HostNavClearPresetAnswers();
-        HostResetAppleEvents();
         EXPECT_TRUE(mMessages.Messages().empty()) << mMessages.Messages()[0].message;
     }
 
@@ -174,10 +205,12 @@ protected:
 
 TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
 {
+    RecordingDispatcher* dispatcher = RecordingDispatcher::Install();
     TestDocument* first = documentWithFile("a.txt", true);
     documentWithFile("b.txt", true);
     answer({kDontSave, kCancel});
     FWApp::FileQuit(nullptr);
+    EXPECT_EQ(0, dispatcher->mQuits);
     // The active (newest) document is asked first; the first stays after Cancel.
     EXPECT_EQ((std::vector<std::string>{"Save changes to \"b.txt\"?", "Save changes to \"a.txt\"?"}), shownMessages());
     EXPECT_EQ((std::vector<std::string>{"~b.txt"}), gLog);
@@ -193,6 +226,7 @@ TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
     EXPECT_EQ((std::vector<std::string>{"~c.txt", "a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
     EXPECT_EQ(1u, shownMessages().size());
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
+    EXPECT_EQ(1, dispatcher->mQuits);
 }
 
 TEST_F(FWAppTest, SingleDocumentOpenAsksAboutTheDirtyOneFirst)
@@ -377,6 +411,41 @@ TEST_F(FWAppTest, CommandTabCyclesTheWindowsThatTakeKeys)
     EXPECT_FALSE(mApp->KeyDownEvent(plain));
 }
 
+TEST_F(FWAppTest, CommandTabUnderAModalDialogIsAMenuShortcut)
+{
+    auto* window = new KeyWindow;
+    auto* dialog = new KeyWindow(true, 1);
+    for (FWWindow* w : {static_cast<FWWindow*>(window), static_cast<FWWindow*>(dialog)}) {
+        w->Initialize(nullptr, FWRect(100, 100, 300, 200));
+        w->Show();
+        w->BringToFront();
+    }
+    FWEventDispatcher::Instance()->SetKeyWindow(dialog);
+    FWEvent tab = commandKey(9);
+    EXPECT_FALSE(mApp->KeyDownEvent(tab)); // no menu has it
+    EXPECT_EQ(dialog, FWEventDispatcher::Instance()->KeyWindow());
+}
+
+TEST_F(FWAppTest, OtherCommandKeysAreMenuShortcutsOfTheFileCommands)
+{
+    static const FWOpData kFile[] = {
+        {"New", 1, 0, 0, 0, FWApp::AdjustFileNew, FWApp::FileNew, nullptr, 'N', kFWCommandKey, nullptr, 0},
+        {"Save", 2, 0, 0, 0, FWApp::AdjustFileSave, FWApp::FileSave, nullptr, 'S', kFWCommandKey, nullptr, 0},
+    };
+    static const FWOpData kMenus[] = {{"File", 10, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, kFile, 2}};
+    static const FWOpData kRoot = {"Menu Root", 0, kUserOpHasChildren, 0, 0, nullptr, nullptr, nullptr, 0, 0, kMenus, 1};
+    FWMenuMgr::Instance()->SetRootMenu(new FWOpMenu(kRoot));
+
+    FWEvent save = commandKey('s');
+    EXPECT_FALSE(mApp->KeyDownEvent(save)); // no document: Save is disabled
+    FWEvent newDocument = commandKey('n');
+    EXPECT_TRUE(mApp->KeyDownEvent(newDocument));
+    EXPECT_NE(nullptr, mApp->GetActiveDocument());
+    FWEvent unbound = commandKey('j');
+    EXPECT_FALSE(mApp->KeyDownEvent(unbound));
+    HostResetMenus();
+}
+
 TEST_F(FWAppTest, CommandTabWithNoWindowDoesNothing)
 {
     FWEventDispatcher::Instance()->SetKeyWindow(nullptr);
@@ -414,6 +483,104 @@ TEST_F(FWAppTest, AQuitEventAnswersCancelledWhileADocumentStays)
     answer({kDontSave});
     EXPECT_EQ(noErr, HostDeliverQuitApplication());
     EXPECT_EQ(0, mApp->GetDocumentList().Size());
+}
+
+TEST_F(FWAppTest, AQuitEventRefusedForAModalDialogAnswersCancelled)
+{
+    auto* dialog = new KeyWindow(true, 1);
+    dialog->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    dialog->Show();
+    EXPECT_EQ(userCanceledErr, HostDeliverQuitApplication());
+    EXPECT_EQ(1u, HostBeepCount());
+}
+
+TEST_F(FWAppTest, AQuitEventDuringTheCloseQuestionIsRefused)
+{
+    documentWithFile("a.txt", true);
+    // Nobody answers: the quit arrives inside the question's loop, then the default button
+    // (Save) ends it.
+    HostInjectQuit();
+    mApp->DoFileClose();
+    EXPECT_EQ(1u, HostBeepCount());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
+    EXPECT_EQ(nullptr, mApp->GetActiveDocument());
+}
+
+TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
+{
+    RecordingDispatcher* dispatcher = RecordingDispatcher::Install();
+    ASSERT_TRUE(HostClockIsManual()); // the desktop scope holds the clock
+    HostAdvanceManualClock(10'000'000);
+    HostFireDueTimers();
+    dispatcher->mIdleTypes.clear();
+    for (int i = 0; i < 3; ++i) {
+        HostAdvanceManualClock(10'000'000);
+        HostFireDueTimers();
+    }
+    EXPECT_EQ((std::vector<int>{kNullEvent, kNullEvent, kNullEvent}), dispatcher->mIdleTypes);
+}
+
+TEST_F(FWAppTest, ExecuteBuildsTheMenusAndRunsUntilAQuitEvent)
+{
+    HostInjectQuit();
+    FWApp::Execute(mApp);
+    EXPECT_EQ((std::vector<std::string>{"init menus"}), gLog);
+    EXPECT_EQ(mApp, FWApp::Instance());
+}
+
+TEST_F(FWAppTest, WindowsBehindAFileDialogAreRedrawn)
+{
+    auto* window = new KeyWindow;
+    window->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    window->Show();
+    Corvel::FD_MacUtil::EventFunction function = Corvel::FD_MacUtil::GetEventFunction();
+    ASSERT_NE(nullptr, function);
+    EventRecord update{};
+    update.what = updateEvt;
+    update.message = reinterpret_cast<uintptr_t>(window->GetPDW());
+    EXPECT_TRUE(function(&update));
+    EXPECT_EQ((std::vector<std::string>{"window update"}), gLog);
+
+    // Other kinds of events are not the application's while a dialog is up.
+    EventRecord key{};
+    key.what = keyDown;
+    key.message = 'a';
+    EXPECT_FALSE(function(&key));
+    EventRecord idle{};
+    EXPECT_FALSE(function(&idle));
+    EXPECT_EQ(1u, gLog.size());
+}
+
+TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
+{
+    HostDesktopScope desktop;
+    gLog.clear();
+    EXPECT_TRUE(FWApp::Init());
+    EXPECT_NE(nullptr, FWString::GetLexerForType(FWString::kSignedInteger, false));
+
+    auto* app = new TestApp;
+    EXPECT_EQ(app, FWApp::Instance());
+    EXPECT_NE(nullptr, Corvel::FD_MacUtil::GetEventFunction());
+    EXPECT_NE(0, FWGetAppColor(0).a); // the colour scheme is set
+    EXPECT_EQ(noErr, HostDeliverOpenApplication()); // the handlers are in place
+    gLog.clear();
+    auto* window = new KeyWindow;
+    window->Initialize(nullptr, FWRect(100, 100, 300, 200));
+    window->Show();
+    FWEventDispatcher::Instance()->SetKeyWindow(window);
+
+    // The windows go with the application; the dispatcher is made anew.
+    FWApp::Uninit();
+    EXPECT_FALSE(FWApp::Exists());
+    EXPECT_EQ((std::vector<std::string>{"~window"}), gLog);
+    EXPECT_EQ(nullptr, FWEventDispatcher::Instance()->KeyWindow());
+    // A late Apple event finds no application and is not handled.
+    EXPECT_EQ(errAEEventNotHandled, HostDeliverOpenApplication());
+    EventRecord update{};
+    update.what = updateEvt;
+    EXPECT_FALSE(Corvel::FD_MacUtil::GetEventFunction()(&update));
+    FWEventDispatcher::Destroy();
 }
 
 TEST_F(FWAppTest, NewDocumentsAndTheAdjustRules)

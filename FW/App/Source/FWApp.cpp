@@ -94,12 +94,17 @@ OSErr handleOpenDocuments(const FSSpec& spec, int32_t index, int32_t count)
     return noErr;
 }
 
+// The quit command; the sender hears "cancelled" when the application stays, because a modal
+// dialog is in front or the user kept a document.
 OSErr handleQuitApplication()
 {
     if (!FWApp::Exists())
         return errAEEventNotHandled;
-    FWApp::FileQuit(nullptr);
-    return FWApp::Instance()->GetActiveDocument() != nullptr ? OSErr(userCanceledErr) : OSErr(noErr);
+    FWApp* app = FWApp::Instance();
+    if (!app->CanQuit())
+        return userCanceledErr;
+    app->DoFileQuit();
+    return app->GetActiveDocument() != nullptr ? OSErr(userCanceledErr) : OSErr(noErr);
 }
 
 // Events that arrive while a file dialog is up: updates of framework windows are dispatched, so
@@ -609,8 +614,10 @@ void FWApp::DoFileQuit()
 
 bool FWApp::CanQuit()
 {
+    // A modal dialog in front, or a message still up (a quit Apple event can arrive inside its
+    // loop, while a close question is being asked).
     FWWindow* front = GetFrontWindow();
-    if (front != nullptr && front->GetStyle() == kModalDialogStyle) {
+    if (FWWindow::ModalCount() != 0 || (front != nullptr && front->GetStyle() == kModalDialogStyle)) {
         FWSystemBeep(10);
         return false;
     }

@@ -84,7 +84,7 @@ public:
     virtual void DoFileSaveACopy();
     virtual void DoAdjustFileQuit(FWUserOp* op);
     virtual void DoFileQuit();
-    // False, with a beep, while a modal dialog is in front.
+    // False, with a beep, while a modal dialog is in front or up.
     virtual bool CanQuit();
 
     // Command entry points for command tables.

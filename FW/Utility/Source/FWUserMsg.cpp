@@ -3,6 +3,7 @@
 #include "FWUserMsg.h"
 
 #include "FWPlatformUtils.h"
+#include "FWWindow.h"
 #include "HostCommands.h"
 #include "HostMessageWindows.h"
 #include "HostModalLoop.h"
@@ -51,6 +52,16 @@ bool hasText(const char* title)
     return title != nullptr && title[0] != '\0';
 }
 
+// While a message is up a modal dialog is up: the application refuses to quit under it (a quit
+// Apple event can arrive inside the message's loop).
+class ModalScope {
+public:
+    ModalScope() { ++FWWindow::sModalCount; }
+    ~ModalScope() { --FWWindow::sModalCount; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
 } // namespace
 
 FWUserMsg::FWUserMsg(const char* format, ...) : mText(new char[kTextSize])
@@ -91,7 +102,10 @@ bool FWUserMsg::Execute()
     const EventTypeSpec commands[] = {{kEventClassCommand, kEventCommandProcess}};
     InstallEventHandler(GetWindowEventTarget(window), buttonCommand, 1, commands, &state, nullptr);
     ShowWindow(window);
-    RunAppModalLoopForWindow(window);
+    {
+        ModalScope modal;
+        RunAppModalLoopForWindow(window);
+    }
     DisposeWindow(window);
 
     mResult = state.result;
