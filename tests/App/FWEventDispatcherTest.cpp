@@ -622,6 +622,30 @@ TEST_F(FWEventDispatcherTest, EnteringAndLeavingWindowsAndViews)
     mDispatcher->SetMouseMovedListener(nullptr);
 }
 
+TEST_F(FWEventDispatcherTest, AViewDeletedUnderTheMouseIsForgotten)
+{
+    RecWindow window("w", FWRect(500, 100, 800, 300));
+    window.ViewMngr().Initialize(FWRect(0, 0, 294, 172));
+    auto* view = new RecView;
+    view->Init(&window);
+    view->SetRect(FWRect(20, 10, 60, 40));
+    view->SetVisibility(true);
+    window.ViewMngr().GetViewTree()->AppendChild(view);
+    window.ViewMngr().GetViewTree()->SetVisibility(true);
+    moveMouse(533, 145);
+    mDispatcher->AllowCursorAdjustment();
+    ASSERT_EQ(view, mDispatcher->MouseView());
+
+    // Deleted without telling anyone: the next check must not send it "moved out".
+    view->Unlink();
+    delete view;
+    EXPECT_EQ(nullptr, mDispatcher->MouseView());
+    takeLog();
+    moveMouse(700, 250);
+    mDispatcher->AllowCursorAdjustment();
+    EXPECT_EQ(&window, mDispatcher->MouseWindow());
+}
+
 TEST_F(FWEventDispatcherTest, MouseTrackingReportsMovesAndTheRelease)
 {
     RecWindow window("w", FWRect(100, 100, 400, 300));

@@ -291,14 +291,18 @@ void FWApp::RemoveDocument(FWDocument* document)
 
 void FWApp::AddWindow(FWWindow* window)
 {
-    if (window != nullptr)
-        window->AddToAppList(&mWindows);
+    if (window == nullptr)
+        return;
+    window->AddToAppList(&mWindows);
+    FWEventDispatcher::Instance()->WindowListReset();
 }
 
 void FWApp::RemoveWindow(FWWindow* window)
 {
-    if (window != nullptr)
-        window->RemoveFromAppList(&mWindows);
+    if (window == nullptr)
+        return;
+    window->RemoveFromAppList(&mWindows);
+    FWEventDispatcher::Instance()->WindowListReset();
 }
 
 FWWindow* FWApp::GetFrontWindow()

@@ -5,6 +5,7 @@
 #include "DNode.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
+#include "FWEventDispatcher.h"
 #include "FWList.h"
 #include "FWPlatformUtils.h"
 #include "FWPopupInfo.h"
@@ -55,6 +56,10 @@ FWView::~FWView()
             manager->GetTabList().Remove(&mTabListNode);
         }
     }
+    // The dispatcher remembers the view under the mouse; it must not outlive the view.
+    FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+    if (dispatcher->MouseView() == this)
+        dispatcher->WindowListReset();
     delete mValueObject;
     delete mTip;
 }
