@@ -63,6 +63,8 @@ void readEnvironmentPresets()
             state().presets.push_back(HostModalAnswer::kDefault);
         else if (word == "cancel")
             state().presets.push_back(HostModalAnswer::kCancel);
+        else if (word == "alternative")
+            state().presets.push_back(HostModalAnswer::kAlternative);
         if (comma == std::string::npos)
             break;
         start = comma + 1;
@@ -81,6 +83,42 @@ bool pressCancel(WindowRef window)
     ControlRef button = nullptr;
     GetWindowCancelButton(window, &button);
     return button != nullptr && HostPressButton(button) != errInvalidControlRef;
+}
+
+// The first top-level control carrying a command that is neither the default nor the cancel
+// button.
+bool pressAlternative(WindowRef window)
+{
+    ControlRef root = nullptr;
+    ControlRef ok = nullptr;
+    ControlRef cancel = nullptr;
+    UInt16 count = 0;
+    if (GetRootControl(window, &root) != noErr || CountSubControls(root, &count) != noErr)
+        return false;
+    GetWindowDefaultButton(window, &ok);
+    GetWindowCancelButton(window, &cancel);
+    for (UInt16 i = 1; i <= count; ++i) {
+        ControlRef control = nullptr;
+        UInt32 command = 0;
+        if (GetIndexedSubControl(root, i, &control) != noErr || control == ok || control == cancel)
+            continue;
+        if (GetControlCommandID(control, &command) == noErr && command != 0)
+            return HostPressButton(control) != errInvalidControlRef;
+    }
+    return false;
+}
+
+bool pressAnswer(WindowRef window, HostModalAnswer answer)
+{
+    switch (answer) {
+    case HostModalAnswer::kDefault:
+        return pressDefault(window);
+    case HostModalAnswer::kCancel:
+        return pressCancel(window);
+    case HostModalAnswer::kAlternative:
+        return pressAlternative(window);
+    }
+    return false;
 }
 
 ModalFrame* frameOf(WindowRef window)
@@ -203,7 +241,7 @@ void applyPreset(ModalFrame& frame)
             return;
         HostModalAnswer answer = state().presets.front();
         state().presets.pop_front();
-        if (answer == HostModalAnswer::kDefault ? pressDefault(frame.window) : pressCancel(frame.window))
+        if (pressAnswer(frame.window, answer))
             return;
         frame.quit = true;
     }

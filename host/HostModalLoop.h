@@ -6,8 +6,8 @@
 // Headless runs answer without a user. Each modal loop first consumes an answer preset for it:
 // by the window's own hooks (the open dialog's answers), else from the queue of preset answers
 // (HostModalPresetAnswer, or the environment variable FW_HOST_MODAL_ANSWERS: a comma-separated
-// list of "ok" and "cancel", one per loop in order), which press the window's default or cancel
-// button. Without a preset, injected input drives the loop; once none is left and the event wait
+// list of "ok", "cancel" and "alternative", one per loop in order), which press the window's
+// default, cancel or alternative button. Without a preset, injected input drives the loop; once none is left and the event wait
 // has nothing more, the loop answers as an absent user would (the hooks' choice, else the default
 // button, else the cancel button, else it just ends).
 //
@@ -53,8 +53,9 @@ struct HostModalHooks {
 // Installs the hooks of a window (they go with the window).
 void HostSetModalHooks(WindowRef window, const HostModalHooks& hooks);
 
-// The answers presets give: press the default button, or the cancel button.
-enum class HostModalAnswer : uint8_t { kDefault, kCancel };
+// The answers presets give: press the default button, the cancel button, or the alternative
+// button (the first button, in the order made, that is neither of the other two).
+enum class HostModalAnswer : uint8_t { kDefault, kCancel, kAlternative };
 void HostModalPresetAnswer(HostModalAnswer answer);
 void HostModalClearPresetAnswers();
 

@@ -219,3 +219,36 @@ TEST(HostModalLoop, AQuitNobodyHandlesCancelsTheLoopsAndTheOnesAfter)
     DisposeWindow(next);
     HostDiscardInjected();
 }
+
+TEST(HostModalLoop, TheAlternativePresetPressesTheThirdButton)
+{
+    ModalScope scope;
+    constexpr uint32_t kDontSave = FOUR_CHAR_CODE("nosv");
+    HostMessageWindowSpec spec;
+    spec.title = "Save?";
+    spec.buttons = {{"Save", kHICommandOK}, {"Cancel", kHICommandCancel}, {"Don't Save", kDontSave}};
+    setenv("FW_HOST_MODAL_ANSWERS", "alternative,cancel", 1);
+    HostModalPresetAnswer(HostModalAnswer::kAlternative);
+    std::vector<uint32_t> answers;
+    for (int i = 0; i < 3; ++i) {
+        WindowRef window = nullptr;
+        ASSERT_EQ(noErr, HostCreateMessageWindow(spec, &window));
+        Answer answer;
+        const EventTypeSpec commands[] = {{kEventClassCommand, kEventCommandProcess}};
+        InstallEventHandler(GetWindowEventTarget(window), answerHandler, 1, commands, &answer, nullptr);
+        ShowWindow(window);
+        RunAppModalLoopForWindow(window);
+        answers.push_back(answer.command);
+        DisposeWindow(window);
+    }
+    unsetenv("FW_HOST_MODAL_ANSWERS");
+    EXPECT_EQ((std::vector<uint32_t>{kDontSave, kDontSave, kHICommandCancel}), answers);
+
+    // A window without a third button cannot take that answer: its loop just ends.
+    Answer answer;
+    WindowRef window = question(answer);
+    HostModalPresetAnswer(HostModalAnswer::kAlternative);
+    RunAppModalLoopForWindow(window);
+    EXPECT_EQ(0, answer.commands);
+    DisposeWindow(window);
+}

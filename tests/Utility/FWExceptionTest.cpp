@@ -1,9 +1,13 @@
 #include "FWException.h"
 #include "FWStreamException.h"
+#include "HostDesktopScope.h"
+#include "HostModalLoop.h"
+#include "HostSound.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 template <class X>
@@ -44,4 +48,59 @@ TEST(FWException, BaseHoldsTheGivenTextUnreported)
         EXPECT_EQ(kText, e.WhatFailed()); // borrowed, not copied
         EXPECT_FALSE(e.WasReported());
     }
+}
+
+namespace {
+
+class ExceptionReportTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HostResetModalLoops();
+        HostResetBeeps();
+    }
+    void TearDown() override { HostResetModalLoops(); }
+
+    static std::vector<std::string> shownTexts()
+    {
+        std::vector<std::string> texts;
+        for (const HostModalShown& shown : HostModalShownLog())
+            texts.push_back(shown.texts.empty() ? std::string() : shown.texts.front());
+        return texts;
+    }
+
+    HostDesktopScope mDesktop;
+};
+
+} // namespace
+
+TEST_F(ExceptionReportTest, AnExceptionIsReportedOnceWithABeep)
+{
+    FWException e("the disk is on fire");
+    FWException::ReportException(e);
+    EXPECT_TRUE(e.WasReported());
+    FWException::ReportException(e);
+    FWException::ReportException(e, "save it");
+    EXPECT_EQ((std::vector<std::string>{"Sorry, the disk is on fire."}), shownTexts());
+    EXPECT_EQ(1u, HostBeepCount());
+
+    FWException other("the disk is on fire");
+    FWException::ReportException(other, "save \"a.rsrc\"");
+    EXPECT_TRUE(other.WasReported());
+    // The free form has no flag: it shows every time. A "%" in the texts is shown as it is.
+    FWException::ReportException("100% wrong", "open it");
+    FWException::ReportException("100% wrong", "open it");
+    EXPECT_EQ((std::vector<std::string>{"Sorry, the disk is on fire.",
+                                        "Could not save \"a.rsrc\" because the disk is on fire.",
+                                        "Could not open it because 100% wrong.", "Could not open it because 100% wrong."}),
+              shownTexts());
+    EXPECT_EQ(4u, HostBeepCount());
+}
+
+TEST_F(ExceptionReportTest, TheReportIsCutAt255Characters)
+{
+    const std::string action(300, 'a');
+    FWException::ReportException("it failed", action.c_str());
+    ASSERT_EQ(1u, shownTexts().size());
+    EXPECT_EQ("Could not " + std::string(245, 'a'), shownTexts()[0]);
 }

@@ -1,33 +1,241 @@
+// The application object: start-up and shut-down, the Apple-event handlers, the idle timer,
+// the lists of windows and documents, and the file commands with their adjust rules.
 #include "FWApp.h"
 
+#include "AEUtils.h"
+#include "FD_MacUtil.h"
+#include "FWAppColor.h"
+#include "FWClipboard.h"
 #include "FWDocument.h"
+#include "FWDragManager.h"
+#include "FWDrawContext.h"
 #include "FWEventDispatcher.h"
-#include "FileReference.h"
+#include "FWEventManager.h"
+#include "FWException.h"
+#include "FWFileDialog.h"
+#include "FWIdleTimer.h"
+#include "FWIdleTimerManager.h"
 #include "FWMenuMgr.h"
 #include "FWMonitor.h"
+#include "FWPlatformUtils.h"
+#include "FWProgrammerMessage.h"
+#include "FWQTUtil.h"
 #include "FWRect.h"
+#include "FWStr.h"
+#include "FWStreamException.h"
 #include "FWString.h"
+#include "FWUserOp.h"
+#include "FWUserMsg.h"
 #include "FWWindow.h"
+#include "FileReference.h"
+#include "HostCursors.h"
+#include "HostEvents.h"
+#include "HostPorts.h"
 #include "HostWindows.h"
+#include "IdleDeleter.h"
+#include "ImageBuffer.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 FWApp* FWApp::mGlobalApp = nullptr;
 bool FWApp::gInForeground = true;
 
+namespace {
+
+// The 10-millisecond timer that drives idle work: hover help, idle processes and deferred
+// deletions all hang off the dispatcher's idle entry point.
+class FWIdleHackTimer : public FWIdleTimer {
+public:
+    void TimerAction() override
+    {
+        FWEvent event;
+        FWEventDispatcher::Instance()->HandleIdleEvent(event);
+    }
+};
+
+FWIdleHackTimer* sHackTimer = nullptr;
+
+// Files of the open-documents event being delivered, and whether one has arrived (then the
+// open-application event does not run the first action).
+std::list<FileReference> sOpenedFiles;
+bool sOpenDocumentsArrived = false;
+
+constexpr int32_t kQuestionIcon = 142;
+constexpr int32_t kModalDialogStyle = 1;
+constexpr char kTab = 9;
+
+OSErr handleOpenApplication()
+{
+    if (!FWApp::Exists())
+        return errAEEventNotHandled;
+    if (!sOpenDocumentsArrived)
+        FWApp::Instance()->DoFirstAction();
+    return noErr;
+}
+
+OSErr handleOpenDocuments(const FSSpec& spec, int32_t index, int32_t count)
+{
+    if (!FWApp::Exists())
+        return errAEEventNotHandled;
+    if (index == 0)
+        sOpenedFiles.clear();
+    FileReference file;
+    // A file that cannot be named is left out; the others still open.
+    if (FSSpecToFileReference(spec, file) == 0)
+        sOpenedFiles.push_back(file);
+    sOpenDocumentsArrived = true;
+    if (index == count - 1) {
+        const std::list<FileReference> files = sOpenedFiles;
+        FWApp::Instance()->OpenFile(files);
+    }
+    return noErr;
+}
+
+OSErr handleQuitApplication()
+{
+    if (!FWApp::Exists())
+        return errAEEventNotHandled;
+    FWApp::FileQuit(nullptr);
+    return FWApp::Instance()->GetActiveDocument() != nullptr ? OSErr(userCanceledErr) : OSErr(noErr);
+}
+
+// Events that arrive while a file dialog is up: updates of framework windows are dispatched, so
+// the windows behind the dialog redraw.
+bool fileDialogEvent(EventRecord* record)
+{
+    if (record == nullptr || !FWApp::Exists())
+        return false;
+    if (record->what != nullEvent && record->what != updateEvt)
+        return false;
+    GrafPtr savedPort = nullptr;
+    GetPort(&savedPort);
+    FWEvent event;
+    bool dispatched = FWEventManager::Instance()->FilterEvent(*record, true, event);
+    if (dispatched)
+        FWEventDispatcher::Instance()->Dispatch(event);
+    SetPort(savedPort);
+    return dispatched;
+}
+
+void enableIf(FWUserOp* op, bool enabled)
+{
+    if (op == nullptr)
+        return;
+    if (enabled)
+        op->ClearFlag(kUserOpDisabled);
+    else
+        op->SetFlag(kUserOpDisabled);
+}
+
+// Sends the document its deletion notice and deletes it, working off what it queued.
+void closeDocument(FWDocument* document)
+{
+    document->SendMessage(Dependable::IsBeingDeleted);
+    FlushDeletes();
+    delete document;
+    FlushDeletes();
+}
+
+// Writes the document to file with the watch cursor; failures are shown to the user. True on
+// success.
+bool writeDocument(FWDocument* document, const FileReference& file)
+{
+    char action[300];
+    std::snprintf(action, sizeof action, "save the document \"%s\"", file.PathName().GetCString());
+    bool written = false;
+    FWSetCursor(kWatchCursor);
+    try {
+        document->WriteDocument(file);
+        written = true;
+    } catch (FWDiskFullException&) {
+        FWUserMsg message("%s", "Could not save the file because the disk is full. Please free some disk space and try "
+                                "again.");
+        message.Execute();
+        message.SendMessage(Dependable::IsBeingDeleted);
+    } catch (FWException& e) {
+        FWException::ReportException(e, action);
+    } catch (...) {
+        FWException::ReportException("an unexpected error occurred", action);
+    }
+    FWSetCursor(kArrowCursor);
+    return written;
+}
+
+} // namespace
+
+// --- Start and stop ------------------------------------------------------------------------------
+
+bool FWApp::Init()
+{
+    InitCursor();
+    SetEventMask(everyEvent);
+    FWQTUtil::InitQuickTime();
+    FWClipboard::Instance();
+    FWString::InitStandardLexers();
+    return true;
+}
+
 FWApp::FWApp()
 {
     mGlobalApp = this;
+    Initialize();
+    FWDragManager::Init();
+    FWSetColorScheme();
+    if (sHackTimer == nullptr) {
+        sHackTimer = new FWIdleHackTimer;
+        FWIdleTimerManager::Start(sHackTimer, 10);
+    }
 }
 
 FWApp::~FWApp()
 {
-    // Each window leaves the list as it is deleted.
+    if (sHackTimer != nullptr) {
+        FWIdleTimerManager::Stop(sHackTimer);
+        delete sHackTimer;
+        sHackTimer = nullptr;
+    }
+    // Each window leaves the list as it is deleted. Documents still open stay: quitting closes
+    // them first.
     while (FWWindow* window = mWindows.First())
         delete window;
     FWMenuMgr::Destroy();
+    FWEventDispatcher::Destroy();
+    FWDragManager::CleanUp();
+    Finish();
+    FWDrawContext::OpBuffer().Deallocate();
     if (mGlobalApp == this)
         mGlobalApp = nullptr;
+}
+
+void FWApp::Initialize()
+{
+    AE_InitAEUtils(handleOpenApplication, handleOpenDocuments, nullptr, handleQuitApplication, nullptr);
+    Corvel::FD_MacUtil::SetEventFunction(fileDialogEvent);
+}
+
+void FWApp::Finish()
+{
+    FWEventManager::Destroy();
+}
+
+void FWApp::Execute(FWApp* app)
+{
+    mGlobalApp = app;
+    if (app == nullptr)
+        return;
+    app->InitMenus();
+    FWEventManager::Instance()->Execute();
+}
+
+void FWApp::Uninit()
+{
+    if (mGlobalApp != nullptr) {
+        delete mGlobalApp;
+        mGlobalApp = nullptr;
+    }
+    FWQTUtil::CloseQuickTime();
 }
 
 FWApp* FWApp::Instance()
@@ -38,10 +246,6 @@ FWApp* FWApp::Instance()
 }
 
 // --- Hooks -------------------------------------------------------------------------------------
-
-void FWApp::DoAboutApp()
-{
-}
 
 void FWApp::GetAppShortName(FWString& name) const
 {
@@ -107,43 +311,366 @@ FWWindow* FWApp::GetFrontWindow()
     return nullptr;
 }
 
-// --- To be built: start and stop, file commands, window queries -----------------------------------
+// --- Suspend and resume ---------------------------------------------------------------------------
 
-bool FWApp::Init() { return true; }
-void FWApp::Execute(FWApp*) {}
-void FWApp::Uninit() {}
-void FWApp::ProcessSuspend() {}
-void FWApp::ProcessResume() {}
-bool FWApp::KeyDownEvent(FWEvent&) { return false; }
-FWDocument* FWApp::NewDocument() { return nullptr; }
-void FWApp::OpenFile(FileReference&) {}
-void FWApp::OpenFile(const std::list<FileReference>&) {}
-void FWApp::GetFourViewRect(int, FWRect*) {}
-void FWApp::DoAdjustFileNew(FWUserOp*) {}
-void FWApp::DoFileNew() {}
-void FWApp::DoAdjustFileOpen(FWUserOp*) {}
-void FWApp::DoFileOpen() {}
-void FWApp::DoAdjustFileClose(FWUserOp*) {}
-void FWApp::DoFileClose() {}
-void FWApp::DoAdjustFileSave(FWUserOp*) {}
-void FWApp::DoFileSave() {}
-void FWApp::DoAdjustFileSaveAs(FWUserOp*) {}
-void FWApp::DoFileSaveAs() {}
-void FWApp::DoAdjustFileSaveACopy(FWUserOp*) {}
-void FWApp::DoFileSaveACopy() {}
-void FWApp::DoAdjustFileQuit(FWUserOp*) {}
-void FWApp::DoFileQuit() {}
-bool FWApp::CanQuit() { return true; }
-void FWApp::FileNew(FWUserOp*) {}
-void FWApp::FileOpen(FWUserOp*) {}
-void FWApp::FileSave(FWUserOp*) {}
-void FWApp::FileSaveAs(FWUserOp*) {}
-void FWApp::FileQuit(FWUserOp*) {}
-void FWApp::AdjustFileNew(FWUserOp*) {}
-void FWApp::AdjustFileOpen(FWUserOp*) {}
-void FWApp::AdjustFileSave(FWUserOp*) {}
-void FWApp::AdjustFileSaveAs(FWUserOp*) {}
-void FWApp::AdjustFileQuit(FWUserOp*) {}
+void FWApp::ProcessSuspend()
+{
+    if (Exists())
+        Instance()->Suspend();
+    gInForeground = false;
+}
+
+void FWApp::ProcessResume()
+{
+    gInForeground = true;
+    if (Exists())
+        Instance()->Resume();
+}
+
+// --- Keys ---------------------------------------------------------------------------------------
+
+bool FWApp::KeyDownEvent(FWEvent& event)
+{
+    if ((event.mModifiers & kFWCommandKey) == 0)
+        return false;
+    if (event.EventCharacter() == kTab && GetFrontWindowOfStyle(kModalDialogStyle) == nullptr) {
+        cycleKeyWindow(event.ShiftKeyDown());
+        return true;
+    }
+    return FWMenuMgr::Instance()->DoMenuShortcutKey(event.mMessage, event.mModifiers);
+}
+
+void FWApp::cycleKeyWindow(bool backward)
+{
+    std::vector<FWWindow*> order;
+    for (FWWindow* window = GetFrontWindow(); window != nullptr; window = window->NextWindowUnder())
+        order.push_back(window);
+    if (order.empty())
+        return;
+    // Without a key window (or with one that is not shown) the walk starts at the front window.
+    FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+    size_t start = 0;
+    for (size_t i = 0; i < order.size(); ++i)
+        if (order[i] == dispatcher->KeyWindow())
+            start = i;
+    const size_t count = order.size();
+    for (size_t i = backward ? (start + count - 1) % count : (start + 1) % count; i != start;
+         i = backward ? (i + count - 1) % count : (i + 1) % count) {
+        if (order[i]->AcceptsKeyEvents()) {
+            dispatcher->SetKeyWindow(order[i]);
+            return;
+        }
+    }
+}
+
+// --- Hooks --------------------------------------------------------------------------------------
+
+FWDocument* FWApp::NewDocument()
+{
+    return new FWDocument;
+}
+
+void FWApp::OpenFile(FileReference& file)
+{
+    if (!mAllowMultipleDocuments) {
+        DoFileClose();
+        if (mActiveDocument != nullptr)
+            return;
+    }
+    FWDocument* document = NewDocument();
+    if (document == nullptr)
+        return;
+    FWSetCursor(kWatchCursor);
+    FWStr<255> name;
+    file.GetFileName(name);
+    char action[300];
+    std::snprintf(action, sizeof action, "open the document \"%s\"", name.GetCString());
+    try {
+        document->InitOpenDoc();
+        document->SetAssociatedFile(file);
+        document->ReadDocument(file);
+        document->SetDirtyFlag(false);
+        FWSetCursor(kArrowCursor);
+        return;
+    } catch (FWException& e) {
+        FWSetCursor(kArrowCursor);
+        FWException::ReportException(e, action);
+    } catch (...) {
+        FWSetCursor(kArrowCursor);
+        FWException::ReportException("an unexpected error occurred", action);
+    }
+    // The half-made document goes.
+    document->SendMessage(Dependable::IsBeingDeleted);
+    delete document;
+}
+
+void FWApp::OpenFile(const std::list<FileReference>& files)
+{
+    for (FileReference file : files)
+        OpenFile(file);
+}
+
+void FWApp::GetFourViewRect(int quadrant, FWRect* rect)
+{
+    if (rect == nullptr)
+        return;
+    FWRect bounds;
+    FWGetAppRect(&bounds);
+    const int16_t halfWidth = int16_t((bounds.right - bounds.left) / 2);
+    const int16_t halfHeight = int16_t((bounds.bottom - bounds.top) / 2);
+    const int16_t middleH = int16_t(bounds.left + halfWidth);
+    const int16_t middleV = int16_t(bounds.top + halfHeight);
+    switch (quadrant) {
+    case 0:
+        *rect = FWRect(bounds.left, bounds.top, int16_t(middleH - 1), int16_t(middleV - 1));
+        break;
+    case 1:
+        *rect = FWRect(middleH, bounds.top, bounds.right, int16_t(middleV - 1));
+        break;
+    case 2:
+        *rect = FWRect(middleH, middleV, bounds.right, bounds.bottom);
+        break;
+    case 3:
+        *rect = FWRect(bounds.left, middleV, int16_t(middleH - 1), bounds.bottom);
+        break;
+    default:
+        break;
+    }
+}
+
+void FWApp::DoAboutApp()
+{
+    FWStr<255> name;
+    GetAppLongName(name);
+    FWUserMsg message("%s\r\rMade by the FW team.", name.GetCString());
+    message.SetIcon(kQuestionIcon);
+    message.Execute();
+    message.SendMessage(Dependable::IsBeingDeleted);
+}
+
+// --- File commands ------------------------------------------------------------------------------
+
+void FWApp::DoAdjustFileNew(FWUserOp* op)
+{
+    enableIf(op, true);
+}
+
+void FWApp::DoFileNew()
+{
+    FWDocument* document = NewDocument();
+    if (document == nullptr) {
+        fw_programmer_message("", "FW/App/Source/FWApp", 810);
+        return;
+    }
+    document->InitNewDoc();
+    document->InitWindows();
+    document->SetDirtyFlag(false);
+}
+
+void FWApp::DoAdjustFileOpen(FWUserOp* op)
+{
+    enableIf(op, true);
+}
+
+void FWApp::DoFileOpen()
+{
+    const FWStr<31> prompt("Open project:");
+    FWFileDialog dialog(&prompt);
+    SetupFileDialog(dialog, FileOpen);
+    if (!dialog.SelectFileForOpen())
+        return;
+    FileReference file;
+    dialog.GetChosenFile(file);
+    if (!mAllowMultipleDocuments) {
+        DoFileClose();
+        if (mActiveDocument != nullptr)
+            return;
+    }
+    OpenFile(file);
+}
+
+void FWApp::DoAdjustFileClose(FWUserOp* op)
+{
+    enableIf(op, mActiveDocument != nullptr);
+}
+
+void FWApp::DoFileClose()
+{
+    FWDocument* document = mActiveDocument;
+    if (document == nullptr)
+        return;
+    if (document->IsDirty()) {
+        FWStr<31> name;
+        document->DocName(name);
+        FWUserMsg question("Save changes to \"%s\"?", name.GetCString());
+        question.SetIcon(kQuestionIcon);
+        question.SetOKTitle("Save");
+        question.SetCancelTitle("Cancel");
+        question.SetAltTitle("Don't Save");
+        question.Execute();
+        const int32_t answer = question.Result();
+        question.SendMessage(Dependable::IsBeingDeleted);
+        if (answer == FWUserMsg::kResultOK) {
+            DoFileSave();
+            // A save that failed or was cancelled keeps the document, as Cancel does: its
+            // changes would be lost otherwise.
+            if (document->IsDirty())
+                return;
+        } else if (answer != FWUserMsg::kResultAlternative) {
+            return;
+        }
+    }
+    closeDocument(document);
+}
+
+void FWApp::DoAdjustFileSave(FWUserOp* op)
+{
+    enableIf(op, mActiveDocument != nullptr && (!mActiveDocument->HasAssociatedFile() || mActiveDocument->IsDirty()));
+}
+
+void FWApp::DoFileSave()
+{
+    FWDocument* document = mActiveDocument;
+    if (document == nullptr)
+        return;
+    if (!document->HasAssociatedFile()) {
+        DoFileSaveAs();
+        return;
+    }
+    const FileReference file = document->AssociatedFile();
+    if (writeDocument(document, file))
+        document->SetDirtyFlag(false);
+}
+
+void FWApp::DoAdjustFileSaveAs(FWUserOp* op)
+{
+    enableIf(op, mActiveDocument != nullptr);
+}
+
+void FWApp::DoFileSaveAs()
+{
+    FWDocument* document = mActiveDocument;
+    if (document == nullptr)
+        return;
+    const FWStr<31> prompt("Save project as:");
+    FWFileDialog dialog(&prompt);
+    if (document->HasAssociatedFile()) {
+        FWStr<31> name;
+        document->AssociatedFile().GetFileName(name);
+        dialog.SetDefaultFileName(name);
+    }
+    SetupFileDialog(dialog, FileSaveAs);
+    if (!dialog.SelectFileForSave())
+        return;
+    FileReference chosen;
+    dialog.GetChosenFile(chosen);
+    if (!writeDocument(document, chosen))
+        return;
+    document->SetAssociatedFile(chosen);
+    document->SetDirtyFlag(false);
+}
+
+void FWApp::DoAdjustFileSaveACopy(FWUserOp* op)
+{
+    DoAdjustFileSaveAs(op);
+}
+
+void FWApp::DoFileSaveACopy()
+{
+    FWDocument* document = mActiveDocument;
+    if (document == nullptr)
+        return;
+    const FWStr<31> prompt("Save a copy of project as:");
+    FWFileDialog dialog(&prompt);
+    if (!dialog.SelectFileForSave())
+        return;
+    FileReference chosen;
+    dialog.GetChosenFile(chosen);
+    // The document keeps its own file and its dirty state.
+    writeDocument(document, chosen);
+}
+
+void FWApp::DoAdjustFileQuit(FWUserOp* op)
+{
+    enableIf(op, CanQuit());
+}
+
+void FWApp::DoFileQuit()
+{
+    while (FWDocument* document = mActiveDocument) {
+        DoFileClose();
+        // Still the same document: the user kept it, so the quit stops.
+        if (mActiveDocument == document)
+            return;
+    }
+    FWEventDispatcher::Instance()->Quit();
+}
+
+bool FWApp::CanQuit()
+{
+    FWWindow* front = GetFrontWindow();
+    if (front != nullptr && front->GetStyle() == kModalDialogStyle) {
+        FWSystemBeep(10);
+        return false;
+    }
+    return true;
+}
+
+// --- Command entry points -----------------------------------------------------------------------
+
+void FWApp::FileNew(FWUserOp*)
+{
+    Instance()->DoFileNew();
+}
+
+void FWApp::FileOpen(FWUserOp*)
+{
+    Instance()->DoFileOpen();
+}
+
+void FWApp::FileSave(FWUserOp*)
+{
+    Instance()->DoFileSave();
+}
+
+void FWApp::FileSaveAs(FWUserOp*)
+{
+    Instance()->DoFileSaveAs();
+}
+
+void FWApp::FileQuit(FWUserOp*)
+{
+    if (Instance()->CanQuit())
+        Instance()->DoFileQuit();
+}
+
+void FWApp::AdjustFileNew(FWUserOp* op)
+{
+    Instance()->DoAdjustFileNew(op);
+}
+
+void FWApp::AdjustFileOpen(FWUserOp* op)
+{
+    Instance()->DoAdjustFileOpen(op);
+}
+
+void FWApp::AdjustFileSave(FWUserOp* op)
+{
+    Instance()->DoAdjustFileSave(op);
+}
+
+void FWApp::AdjustFileSaveAs(FWUserOp* op)
+{
+    Instance()->DoAdjustFileSaveAs(op);
+}
+
+void FWApp::AdjustFileQuit(FWUserOp* op)
+{
+    Instance()->DoAdjustFileQuit(op);
+}
+
+// --- To be built: window queries -----------------------------------------------------------------
+
 FWWindow* FWApp::GetFrontWindowOfStyle(int32_t) { return nullptr; }
 FWWindow* FWApp::GetBackWindowOfStyle(int32_t) { return nullptr; }
 FWWindow* FWApp::FindWindow(const FWPoint&) { return nullptr; }

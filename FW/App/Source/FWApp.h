@@ -127,6 +127,14 @@ public:
     bool ForeignWindowOpen();
 
 private:
+    // Installs the Apple-event handlers and the file dialogs' event function.
+    void Initialize();
+    // Takes down the event manager.
+    static void Finish();
+    // Command-Tab: the next (or, backward, the previous) window that takes keys becomes the key
+    // window.
+    void cycleKeyWindow(bool backward);
+
     FWList<FWWindow> mWindows;
     FWList<FWDocument> mDocuments;
     FWDocument* mActiveDocument = nullptr;
