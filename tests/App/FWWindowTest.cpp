@@ -3,6 +3,7 @@
 #include "FWApp.h"
 #include "FWDrawContext.h"
 #include "FWEvent.h"
+#include "FWEventDispatcher.h"
 #include "FWPlatformUtils.h"
 #include "FWScreenFrame.h"
 #include "FWScreenFramePAC.h"
@@ -194,6 +195,8 @@ TEST(FWWindowLayout, WintLayoutOpensFramedTitledAndDrawn)
     name = "Layout";
     window.SetName(&name, false);
     window.Show();
+    // Shown first, it became the key window; the look checked below is the inactive one.
+    FWEventDispatcher::Instance()->SetKeyWindow(nullptr);
     EXPECT_EQ(206, window.Size().Width());
     EXPECT_EQ(128, window.Size().Height());
 

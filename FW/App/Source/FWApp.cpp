@@ -18,6 +18,7 @@
 #include "FWMenuMgr.h"
 #include "FWMonitor.h"
 #include "FWPlatformUtils.h"
+#include "FWPoint.h"
 #include "FWProgrammerMessage.h"
 #include "FWQTUtil.h"
 #include "FWRect.h"
@@ -669,12 +670,42 @@ void FWApp::AdjustFileQuit(FWUserOp* op)
     Instance()->DoAdjustFileQuit(op);
 }
 
-// --- To be built: window queries -----------------------------------------------------------------
+// --- Window queries --------------------------------------------------------------------------
 
-FWWindow* FWApp::GetFrontWindowOfStyle(int32_t) { return nullptr; }
-FWWindow* FWApp::GetBackWindowOfStyle(int32_t) { return nullptr; }
-FWWindow* FWApp::FindWindow(const FWPoint&) { return nullptr; }
-bool FWApp::ForeignWindowOpen() { return false; }
+FWWindow* FWApp::GetFrontWindowOfStyle(int32_t style)
+{
+    for (FWWindow* window = GetFrontWindow(); window != nullptr; window = window->NextWindowUnder())
+        if (window->GetStyle() == style)
+            return window;
+    return nullptr;
+}
+
+FWWindow* FWApp::GetBackWindowOfStyle(int32_t style)
+{
+    // Windows of one style lie together in their layer: the run below the front one ends where
+    // another style starts.
+    FWWindow* back = GetFrontWindowOfStyle(style);
+    if (back == nullptr)
+        return nullptr;
+    for (FWWindow* window = back->NextWindowUnder(); window != nullptr && window->GetStyle() == style;
+         window = window->NextWindowUnder())
+        back = window;
+    return back;
+}
+
+FWWindow* FWApp::FindWindow(const FWPoint& global)
+{
+    WindowRef platform = nullptr;
+    ::FindWindow(Point{global.v, global.h}, &platform);
+    return FWWindow::ReturnFWWindow(platform);
+}
+
+bool FWApp::ForeignWindowOpen()
+{
+    // The front window in the platform's order, shown or not.
+    WindowRef front = ::GetWindowList();
+    return front != nullptr && FWWindow::ReturnFWWindow(front) == nullptr;
+}
 
 void FWApp::GetOneViewRect(FWRect* rect)
 {

@@ -94,6 +94,11 @@ protected:
     static FWEventDispatcher* sAppEventDispatcher;
 
 private:
+    // Offers the event to the first handler and up its parent chain until one takes it.
+    void walkChain(FWEvent& event, bool (FWEventHandler::*handle)(FWEvent&));
+    // A click or key: the pause wait starts over, at its full length.
+    void noteActivity();
+
     FWEventHandler* mMouseMovedListener = nullptr;
     FWEventHandler* mCapture = nullptr;
     FWWindow* mMouseWindow = nullptr;

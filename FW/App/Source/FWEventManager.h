@@ -5,6 +5,7 @@
 #pragma once
 
 #include "FWEvent.h"
+#include "FWRect.h"
 
 #include <cstdint>
 
@@ -35,6 +36,10 @@ public:
 
 private:
     FWEventManager() = default;
+    // A press outside a nested loop: menu bar, foreign window, or the window part it hit.
+    bool filterMouseDown(const EventRecord& record, FWEvent& out);
+    // The band above the content where a press counts as a title-bar press (content coordinates).
+    static FWRect titleRect(FWWindow& window);
     // The double-click rule: sets out.mMessage and remembers or forgets the press.
     void countPress(FWEvent& out);
     void rememberPress(const FWEvent& out);

@@ -6,6 +6,7 @@
 #include "FWApp.h"
 #include "FWAppColor.h"
 #include "FWApplicationRegion.h"
+#include "FWEventDispatcher.h"
 #include "FWDocument.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -76,6 +77,8 @@ FWWindow::~FWWindow()
     if (mResizeHandleImage != nullptr)
         DiskImage::Release(mResizeHandleImage);
     mResizeHandleImage = nullptr;
+    // The dispatcher must not keep this window as the key window or the one under the mouse.
+    FWEventDispatcher::Instance()->WindowListReset();
 }
 
 void FWWindow::leaveOwnerLists()
@@ -611,14 +614,17 @@ FWEventHandler* FWWindow::GetDynamicHandler(FWEvent& event)
     return this;
 }
 
-FWEventHandler* FWWindow::GetParent(FWEvent& event)
+FWEventHandler* FWWindow::GetParent(FWEvent&)
 {
     if (FWWindow* parent = mParentWindow)
         return parent;
-    // The document, the active document and the application come next in the chain; they take
-    // their place here once they handle events.
-    (void)event;
-    return nullptr;
+    if (FWDocument* document = mDocument)
+        return document;
+    if (!FWApp::Exists())
+        return nullptr;
+    if (FWDocument* active = FWApp::Instance()->GetActiveDocument())
+        return active;
+    return FWApp::Instance();
 }
 
 bool FWWindow::ReceiveMessage(Dependable* sender, Message m)

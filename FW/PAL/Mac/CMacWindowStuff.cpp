@@ -7,6 +7,7 @@
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
+#include "FWEventDispatcher.h"
 #include "ListTraversal.h"
 #include "FWView.h"
 #include "FWWindow.h"
@@ -325,6 +326,10 @@ void FWWindow::Show()
         } else {
             ShowWindow(window);
         }
+        // The first shown window that takes keys becomes the key window.
+        FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+        if (dispatcher->KeyWindow() == nullptr && AcceptsKeyEvents())
+            dispatcher->SetKeyWindow(this);
     }
     mViewMngr.WindowBecameVisible();
 }
@@ -338,6 +343,7 @@ void FWWindow::Hide()
     HostWindow* window = GetPDW();
     if (window == nullptr)
         return;
+    FWEventDispatcher::Instance()->WindowListReset();
     mPlatform->DisposeOverlay();
     MainDeviceScope device;
     if (mStyle == 4)
