@@ -121,6 +121,16 @@ TEST_F(FWPopupInfoTest, ShowReplacesTheTipAndHideGivesTheCaptureBack)
     dispatcher->ReleaseEventControl(nullptr);
 }
 
+TEST_F(FWPopupInfoTest, ShowsNothingWhileAForeignWindowIsOpen)
+{
+    ASSERT_NE(HostDesktopScope::MakeWindow(Rect{100, 100, 200, 300}, 0xFF00FF00), nullptr);
+    HostSetGlobalMouse(Point{300, 300});
+    FWPopupInfo::Show(FWStr<31>("Hidden"));
+    EXPECT_EQ(FWPopupInfo::Window(), nullptr);
+    EXPECT_EQ(FWEventDispatcher::Instance()->CapturedHandler(), nullptr);
+    EXPECT_EQ(mApp->GetWindowList().Size(), 0);
+}
+
 TEST_F(FWPopupInfoTest, ItsPixelsAppearBesideTheMouse)
 {
     const Point mouse{300, 400};
