@@ -1,5 +1,5 @@
 // Hover: when the mouse rests on a view for 60 ticks the view hears of it; the probe then shows a
-// tip beside the mouse, and the tip goes when the mouse moves on.
+// tip beside the mouse, and the tip goes when the mouse moves on or a key is pressed.
 #include "RunFixture.h"
 
 #include "FWPopupInfo.h"
@@ -8,7 +8,7 @@
 #include "HostHeadless.h"
 #include "HostScreen.h"
 
-TEST_F(RunFixture, ARestingMouseShowsTheProbesTipAndMovingOnHidesIt)
+TEST_F(RunFixture, ARestingMouseShowsTheProbesTipAndMovingOnOrAKeyHidesIt)
 {
     ASSERT_TRUE(MakeRunLayoutFile(mLayoutPath));
     Point rest{0, 0};
@@ -35,11 +35,18 @@ TEST_F(RunFixture, ARestingMouseShowsTheProbesTipAndMovingOnHidesIt)
                   // Moving on within the window, off the probe.
                   HostInjectMouseMove(Point{int16_t(rest.v + 45), int16_t(rest.h + 120)});
               })
-        .Then("the tip to go", [] { return FWPopupInfo::Window() == nullptr; }, [] { HostInjectQuit(); });
+        .Then("the tip to go", [] { return FWPopupInfo::Window() == nullptr; },
+              [&] { HostInjectMouseMove(rest); })
+        // Back on the probe the tip comes again; a key press takes it away.
+        .Then("the second pause", [] { return FWPopupInfo::Window() != nullptr; },
+              [] { HostInjectKey(7, 'x'); })
+        .Then("the tip to go on the key", [] { return FWPopupInfo::Window() == nullptr; },
+              [] { HostInjectQuit(); });
     Run({mLayoutPath}, script);
 
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(1, std::count(RunLog().begin(), RunLog().end(), "probe paused")) << LogText();
+    EXPECT_EQ(2, std::count(RunLog().begin(), RunLog().end(), "probe paused")) << LogText();
+    EXPECT_TRUE(LogHasInOrder({"probe paused", "probe paused", "application key x"})) << LogText();
     EXPECT_GE(pausedAfter, 60u);
     // Just below the mouse, pale yellow.
     EXPECT_EQ(rest.h, tip.left);
