@@ -121,6 +121,19 @@ TEST_F(FWPopupInfoTest, ShowReplacesTheTipAndHideGivesTheCaptureBack)
     dispatcher->ReleaseEventControl(nullptr);
 }
 
+TEST_F(FWPopupInfoTest, AnApplicationThatGoesTakesTheTipWithIt)
+{
+    HostSetGlobalMouse(Point{300, 300});
+    FWPopupInfo::Show(FWStr<31>("Going"));
+    ASSERT_NE(FWPopupInfo::Window(), nullptr);
+    // The application deletes the windows still listed, the tip among them.
+    mApp.reset();
+    EXPECT_EQ(FWPopupInfo::Window(), nullptr);
+    FWPopupInfo::Hide();
+    FWPopupInfo::Show(FWStr<31>("No application"));
+    EXPECT_EQ(FWPopupInfo::Window(), nullptr);
+}
+
 TEST_F(FWPopupInfoTest, ShowsNothingWhileAForeignWindowIsOpen)
 {
     ASSERT_NE(HostDesktopScope::MakeWindow(Rect{100, 100, 200, 300}, 0xFF00FF00), nullptr);

@@ -19,11 +19,19 @@ constexpr int16_t kBelowMouse = 16;
 constexpr int16_t kHeight = 12;
 constexpr int16_t kTextPadding = 5;
 
+// Tips are on from start to end; nothing switches them off.
+bool sTipsEnabled = true;
+
+FWPopupInfo sInfoPopup;
+
+} // namespace
+
 // The tip's window: borderless, pale yellow, one line of text. Events it receives go on to the
 // application. It keeps its text so that a redraw of the window draws it again.
 class InfoWindow : public FWWindow {
 public:
     explicit InfoWindow(const FWString& text) : FWWindow(0), mText(text) {}
+    ~InfoWindow() override;
 
     FWEventHandler* GetParent(FWEvent&) override { return FWApp::Instance(); }
 
@@ -44,12 +52,10 @@ private:
     FWStr<255> mText;
 };
 
-// Tips are on from start to end; nothing switches them off.
-bool sTipsEnabled = true;
-
-FWPopupInfo sInfoPopup;
-
-} // namespace
+InfoWindow::~InfoWindow()
+{
+    sInfoPopup.window_gone(this);
+}
 
 FWPopupInfo::~FWPopupInfo()
 {
@@ -130,6 +136,17 @@ void FWPopupInfo::calc_window_rect(const FWString& text, FWRect& rect)
         rect.Offset(0, int16_t(bounds.bottom - rect.bottom));
     if (rect.right > bounds.right)
         rect.Offset(int16_t(bounds.right - rect.right), 0);
+}
+
+void FWPopupInfo::window_gone(FWWindow* window)
+{
+    if (window == nullptr || window != mWindow)
+        return;
+    mWindow = nullptr;
+    FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+    if (dispatcher->CapturedHandler() == window)
+        dispatcher->ReleaseEventControl(mPreviousCapture);
+    mPreviousCapture = nullptr;
 }
 
 void FWPopupInfo::close_window()

@@ -20,10 +20,15 @@ public:
     static FWWindow* Window();
 
 private:
+    friend class InfoWindow;
+
     void open_window(const FWString& text);
     // The tip's global rectangle for the text, below the mouse and kept on its monitor.
     static void calc_window_rect(const FWString& text, FWRect& rect);
     void close_window();
+    // The tip window is being deleted by someone else (the application deletes the windows still
+    // listed when it goes): forget it, and give the capture back when it still holds it.
+    void window_gone(FWWindow* window);
 
     FWWindow* mWindow = nullptr;
     // Who held the event capture before the tip took it.
