@@ -1,6 +1,6 @@
 // The run application as a separate program on the SDL back end, shown on an X server started
-// here: it opens the named layout, answers a real mouse click sent to that server, and ends on
-// SIGTERM. Every wait is bounded; the server and the program are always taken down.
+// here: it opens the named layout, answers a real mouse click sent to that server, is suspended
+// and resumed as its window loses and regains the input focus, and ends on SIGTERM. Every wait is bounded; the server and the program are always taken down.
 #include "RunApplication.h"
 
 #include "TempFolder.h"
@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -187,7 +188,7 @@ private:
 
 } // namespace
 
-TEST(RunProgram, AnswersARealClickOnTheDisplayAndEndsOnSigterm)
+TEST(RunProgram, AnswersARealClickAndFocusChangesOnTheDisplayAndEndsOnSigterm)
 {
     if (!onPath("Xvfb") || !onPath("xdotool"))
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
@@ -217,6 +218,23 @@ TEST(RunProgram, AnswersARealClickOnTheDisplayAndEndsOnSigterm)
     ASSERT_EQ(0, std::system(click.c_str()));
     EXPECT_NE("", program.WaitForLine("probe mouse down", std::chrono::seconds(60))) << program.Output();
     EXPECT_NE("", program.WaitForLine("application mouse down", std::chrono::seconds(10))) << program.Output();
+
+    // The display window losing the input focus suspends the program; getting it back resumes it.
+    const std::string xdo = "DISPLAY=" + server.Display() + " timeout 20 xdotool ";
+    std::string window;
+    if (FILE* search = popen((xdo + "search --name runapp").c_str(), "r")) {
+        char line[64] = {};
+        if (std::fgets(line, sizeof line, search) != nullptr)
+            window = std::to_string(std::atol(line));
+        pclose(search);
+    }
+    ASSERT_NE("", window);
+    ASSERT_EQ(0, std::system((xdo + "windowfocus --sync " + window).c_str()));
+    ASSERT_EQ(0, std::system((xdo + "windowunmap --sync " + window).c_str()));
+    EXPECT_NE("", program.WaitForLine("suspend", std::chrono::seconds(60))) << program.Output();
+    ASSERT_EQ(0, std::system((xdo + "windowmap --sync " + window).c_str()));
+    ASSERT_EQ(0, std::system((xdo + "windowfocus --sync " + window).c_str()));
+    EXPECT_NE("", program.WaitForLine("resume", std::chrono::seconds(60))) << program.Output();
 
     ASSERT_EQ(0, kill(program.Pid(), SIGTERM));
     ASSERT_TRUE(program.Ended(std::chrono::seconds(60))) << program.Output();
