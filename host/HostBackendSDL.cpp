@@ -183,6 +183,8 @@ public:
 
 private:
     void handle(const SDL_Event& event);
+    // A suspend when the window loses the input focus, a resume when it gets it back.
+    void focusChanged(bool gained);
     void handleKey(const SDL_KeyboardEvent& key);
     void handleText(const char* text);
     void deliver(HostInputEvent input);
@@ -192,6 +194,7 @@ private:
     SDL_Window* mWindow = nullptr;
     uint8_t mMouseButton = 0;          // the SDL button of the press being followed, 0 for none
     EventModifiers mModifiers = 0;
+    bool mSuspended = false; // the window lost the input focus and has not had it back yet
     // The key whose text input is awaited, and whether it repeats.
     uint8_t mTextKey = kKeyUnknown;
     bool mTextRepeat = false;
@@ -270,6 +273,8 @@ void SdlBackend::handle(const SDL_Event& event)
             HostPostQuit();
         else if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
             HostInvalScreen(HostScreenBounds());
+        else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)
+            focusChanged(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
         break;
     case SDL_MOUSEMOTION: {
         HostInputEvent input;
@@ -307,6 +312,17 @@ void SdlBackend::handle(const SDL_Event& event)
     default:
         break;
     }
+}
+
+void SdlBackend::focusChanged(bool gained)
+{
+    // The program starts in front: the first focus the window gets is no resume.
+    if (gained == !mSuspended)
+        return;
+    mSuspended = !gained;
+    HostInputEvent input;
+    input.kind = gained ? HostInputEvent::Kind::Resume : HostInputEvent::Kind::Suspend;
+    deliver(input);
 }
 
 void SdlBackend::handleKey(const SDL_KeyboardEvent& key)

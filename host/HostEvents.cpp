@@ -7,6 +7,7 @@
 #include "HostClock.h"
 #include "HostHeadless.h"
 #include "HostInput.h"
+#include "HostPathNames.h"
 #include "HostTimers.h"
 #include "HostWindowList.h"
 
@@ -320,6 +321,15 @@ OSErr YieldToAnyThread()
 
 void HostDeliverInput(const HostInputEvent& input)
 {
+    if (input.kind == HostInputEvent::Kind::Suspend || input.kind == HostInputEvent::Kind::Resume) {
+        // An operating-system event of the suspend-resume kind; bit 0 marks a resume. The keys
+        // held stay as they are.
+        const bool resume = input.kind == HostInputEvent::Kind::Resume;
+        EventRecord event = eventNow(osEvt, (uintptr_t(suspendResumeMessage) << 24) | (resume ? uintptr_t(resumeFlag) : uintptr_t(0)));
+        event.when = input.when;
+        enqueue(event);
+        return;
+    }
     holdModifiers(input.modifiers);
     EventRecord event;
     event.when = input.when;
@@ -329,6 +339,8 @@ void HostDeliverInput(const HostInputEvent& input)
         HostSetGlobalMouse(input.where);
         return;
     case HostInputEvent::Kind::Modifiers:
+    case HostInputEvent::Kind::Suspend:
+    case HostInputEvent::Kind::Resume:
         return;
     case HostInputEvent::Kind::MouseDown:
     case HostInputEvent::Kind::MouseUp: {
@@ -359,6 +371,18 @@ void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths
     EventRecord event = eventNow(kHighLevelEvent, kCoreEventClass);
     event.where = Point{int16_t(eventID >> 16), int16_t(eventID & 0xFFFF)};
     enqueue(event);
+}
+
+void HostPostLaunchEvents(int argc, const char* const* argv)
+{
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc && argv != nullptr; ++i)
+        if (argv[i] != nullptr && argv[i][0] != '\0')
+            paths.push_back(HostAbsolutePath(argv[i]));
+    if (paths.empty())
+        HostPostAppleEvent(kAEOpenApplication);
+    else
+        HostPostAppleEvent(kAEOpenDocuments, paths);
 }
 
 void HostPostQuit()

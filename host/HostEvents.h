@@ -105,7 +105,8 @@ OSErr YieldToAnyThread();
 // --- Host interface: delivery of input (back ends, test interface) --------------------------
 
 struct HostInputEvent {
-    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers };
+    // Suspend and Resume: the program's display lost or gained the input focus.
+    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers, Suspend, Resume };
     Kind kind = Kind::MouseMove;
     Point where{0, 0};        // mouse events: global position
     EventModifiers modifiers = 0;
@@ -123,6 +124,9 @@ void HostDeliverInput(const HostInputEvent& input);
 // Queues a core Apple event ('quit', 'oapp', or 'odoc' with the files) for delivery through the
 // event wait and AEProcessAppleEvent. Safe only on the main thread; signals use HostPostQuit.
 void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths = {});
+// The Apple event that starts the program, from its command line: 'oapp' when no file is named
+// after the program's own name, else one 'odoc' with every named file, made absolute, in order.
+void HostPostLaunchEvents(int argc, const char* const* argv);
 // Async-signal-safe: asks the next event wait to post a 'quit' Apple event.
 void HostPostQuit();
 // Lets the input that arrived reach the state and the queue: one injected input when some waits,

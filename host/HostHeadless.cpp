@@ -79,6 +79,16 @@ bool HostInjectModifiers(EventModifiers modifiers)
     return inject(HostInputEvent::Kind::Modifiers, Point{0, 0}, modifiers);
 }
 
+bool HostInjectSuspend()
+{
+    return inject(HostInputEvent::Kind::Suspend, Point{0, 0}, 0);
+}
+
+bool HostInjectResume()
+{
+    return inject(HostInputEvent::Kind::Resume, Point{0, 0}, 0);
+}
+
 void HostInjectQuit()
 {
     HostPostQuit();

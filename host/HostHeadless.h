@@ -21,6 +21,9 @@ bool HostInjectAutoKey(uint8_t keyCode, uint8_t charCode, EventModifiers modifie
 bool HostInjectKey(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers = 0);
 // Holds exactly these modifier keys down from then on (no event is queued).
 bool HostInjectModifiers(EventModifiers modifiers);
+// As if the display window lost or gained the input focus: a suspend or resume event.
+bool HostInjectSuspend();
+bool HostInjectResume();
 // As if the display window were closed: a 'quit' Apple event follows.
 void HostInjectQuit();
 

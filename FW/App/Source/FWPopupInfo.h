@@ -3,6 +3,8 @@
 // when the mouse moves on, a click or key arrives, or a modal loop starts.
 #pragma once
 
+class FWEventHandler;
+class FWRect;
 class FWString;
 class FWWindow;
 
@@ -16,4 +18,19 @@ public:
     static void Hide();
     // The tip window, or null.
     static FWWindow* Window();
+
+private:
+    friend class InfoWindow;
+
+    void open_window(const FWString& text);
+    // The tip's global rectangle for the text, below the mouse and kept on its monitor.
+    static void calc_window_rect(const FWString& text, FWRect& rect);
+    void close_window();
+    // The tip window is being deleted by someone else (the application deletes the windows still
+    // listed when it goes): forget it, and give the capture back when it still holds it.
+    void window_gone(FWWindow* window);
+
+    FWWindow* mWindow = nullptr;
+    // Who held the event capture before the tip took it.
+    FWEventHandler* mPreviousCapture = nullptr;
 };
