@@ -186,6 +186,9 @@ bool FWApp::Init()
 FWApp::FWApp()
 {
     mGlobalApp = this;
+    // A new application object has seen no open-documents event yet.
+    sOpenedFiles.clear();
+    sOpenDocumentsArrived = false;
     Initialize();
     FWDragManager::Init();
     FWSetColorScheme();
