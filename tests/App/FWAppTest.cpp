@@ -20,6 +20,7 @@
 #include "HostTimers.h"
 
 #include "HostDesktopScope.h"
+#include "ShownMessages.h"
 #include "ProgrammerMessageRecorder.h"
 #include "TempFolder.h"
 
@@ -119,16 +120,6 @@ public:
     std::vector<int> mIdleTypes;
 };
 
-// The text of every message shown, in order. Messages have no title; file dialogs have one.
-std::vector<std::string> shownMessages()
-{
-    std::vector<std::string> texts;
-    for (const HostModalShown& shown : HostModalShownLog())
-        if (shown.title.empty())
-            texts.push_back(shown.texts.empty() ? std::string() : shown.texts.front());
-    return texts;
-}
-
 void answer(std::initializer_list<HostModalAnswer> answers)
 {
     for (HostModalAnswer a : answers)
@@ -212,7 +203,7 @@ TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
     FWApp::FileQuit(nullptr);
     EXPECT_EQ(0, dispatcher->mQuits);
     // The active (newest) document is asked first; the first stays after Cancel.
-    EXPECT_EQ((std::vector<std::string>{"Save changes to \"b.txt\"?", "Save changes to \"a.txt\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"b.txt\"?", "Save changes to \"a.txt\"?"}), ShownMessageTexts());
     EXPECT_EQ((std::vector<std::string>{"~b.txt"}), gLog);
     EXPECT_EQ(first, mApp->GetActiveDocument());
     EXPECT_EQ(1, mApp->GetDocumentList().Size());
@@ -224,7 +215,7 @@ TEST_F(FWAppTest, QuitAsksForEachDirtyDocumentAndCancelStopsIt)
     answer({kSave});
     mApp->DoFileQuit();
     EXPECT_EQ((std::vector<std::string>{"~c.txt", "a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
-    EXPECT_EQ(1u, shownMessages().size());
+    EXPECT_EQ(1u, ShownMessageTexts().size());
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
     EXPECT_EQ(1, dispatcher->mQuits);
 }
@@ -238,7 +229,7 @@ TEST_F(FWAppTest, SingleDocumentOpenAsksAboutTheDirtyOneFirst)
     chooseFile(mFolder.File("new.txt"));
     answer({kCancel});
     mApp->DoFileOpen();
-    EXPECT_EQ((std::vector<std::string>{"Save changes to \"old.txt\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"old.txt\"?"}), ShownMessageTexts());
     EXPECT_EQ(open, mApp->GetActiveDocument());
     EXPECT_TRUE(gLog.empty()); // nothing read, nothing closed
 
@@ -291,7 +282,7 @@ TEST_F(FWAppTest, SaveWithoutAFileRunsSaveAsAndTakesTheChosenFile)
     mApp->DoFileSaveAs();
     EXPECT_EQ("chosen.txt", HostNavLastShown().saveFileName);
     EXPECT_TRUE(document->IsDirty());
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(ShownMessageTexts().empty());
 }
 
 TEST_F(FWAppTest, AFailedSaveKeepsTheDocumentOpenAndStopsTheQuit)
@@ -303,7 +294,7 @@ TEST_F(FWAppTest, AFailedSaveKeepsTheDocumentOpenAndStopsTheQuit)
     EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?",
                                         "Could not save the document \"" + mFolder.File("a.txt") +
                                             "\" because the file is damaged."}),
-              shownMessages());
+              ShownMessageTexts());
     EXPECT_EQ(document, mApp->GetActiveDocument());
     EXPECT_TRUE(document->IsDirty());
 
@@ -314,7 +305,7 @@ TEST_F(FWAppTest, AFailedSaveKeepsTheDocumentOpenAndStopsTheQuit)
     answer({kSave});
     cancelFileDialog();
     mApp->DoFileClose();
-    EXPECT_EQ((std::vector<std::string>{"Save changes to \"Untitled\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"Untitled\"?"}), ShownMessageTexts());
     EXPECT_EQ(untitled, mApp->GetActiveDocument());
 }
 
@@ -329,7 +320,7 @@ TEST_F(FWAppTest, SaveFailuresAreReportedAndTheDocumentStaysDirty)
     EXPECT_EQ((std::vector<std::string>{
                   "Could not save the file because the disk is full. Please free some disk space and try again.",
                   action + "an unexpected error occurred."}),
-              shownMessages());
+              ShownMessageTexts());
     EXPECT_TRUE(document->IsDirty());
     EXPECT_EQ("old", TempFolder::ReadFile(mFolder.File("a.txt")));
 }
@@ -346,7 +337,7 @@ TEST_F(FWAppTest, AFailedOpenDeletesTheHalfMadeDocument)
     mApp->OpenFile(bad);
     EXPECT_EQ((std::vector<std::string>{"Could not open the document \"bad.txt\" because the file is damaged.",
                                         "Could not open the document \"bad.txt\" because an unexpected error occurred."}),
-              shownMessages());
+              ShownMessageTexts());
     EXPECT_EQ((std::vector<std::string>{"opened1 read " + mFolder.File("bad.txt"), "~opened1",
                                         "opened2 read " + mFolder.File("bad.txt"), "~opened2"}),
               gLog);
@@ -502,7 +493,7 @@ TEST_F(FWAppTest, AQuitEventDuringTheCloseQuestionIsRefused)
     HostInjectQuit();
     mApp->DoFileClose();
     EXPECT_EQ(1u, HostBeepCount());
-    EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?"}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"Save changes to \"a.txt\"?"}), ShownMessageTexts());
     EXPECT_EQ((std::vector<std::string>{"a.txt write " + mFolder.File("a.txt"), "~a.txt"}), gLog);
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
 }
@@ -605,7 +596,7 @@ TEST_F(FWAppTest, NewDocumentsAndTheAdjustRules)
     // A clean document closes without a question.
     mApp->DoFileClose();
     EXPECT_EQ(nullptr, mApp->GetActiveDocument());
-    EXPECT_TRUE(shownMessages().empty());
+    EXPECT_TRUE(ShownMessageTexts().empty());
 }
 
 TEST_F(FWAppTest, FourViewRectsSplitTheMainScreen)
@@ -640,5 +631,5 @@ TEST_F(FWAppTest, SuspendAndResumeSetTheForegroundFlag)
 TEST_F(FWAppTest, AboutNamesTheApplication)
 {
     mApp->DoAboutApp();
-    EXPECT_EQ((std::vector<std::string>{"Orlenta Framework Application\r\rMade by the FW team."}), shownMessages());
+    EXPECT_EQ((std::vector<std::string>{"Orlenta Framework Application\r\rMade by the FW team."}), ShownMessageTexts());
 }

@@ -6,6 +6,7 @@
 #include "FWWindow.h"
 #include "HostClock.h"
 #include "HostDesktopScope.h"
+#include "ShownMessages.h"
 #include "HostEvents.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
@@ -308,10 +309,7 @@ TEST_F(FWEventManagerTest, TheLoopReportsFailuresOfSingleEventsAndGoesOnUntilQui
     FWEventManager::Unblock();
     FWEventManager::Instance()->Execute();
     EXPECT_EQ(3, dispatcher->mCalls);
-    std::vector<std::string> shown;
-    for (const HostModalShown& message : HostModalShownLog())
-        shown.push_back(message.texts.empty() ? std::string() : message.texts.front());
-    EXPECT_EQ((std::vector<std::string>{"Sorry, an unexpected error occurred.", "Sorry, the disk is full."}), shown);
+    EXPECT_EQ((std::vector<std::string>{"Sorry, an unexpected error occurred.", "Sorry, the disk is full."}), ShownMessageTexts());
     HostResetModalLoops();
 }
 

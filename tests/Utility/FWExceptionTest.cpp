@@ -1,6 +1,7 @@
 #include "FWException.h"
 #include "FWStreamException.h"
 #include "HostDesktopScope.h"
+#include "ShownMessages.h"
 #include "HostModalLoop.h"
 #include "HostSound.h"
 
@@ -52,25 +53,7 @@ TEST(FWException, BaseHoldsTheGivenTextUnreported)
 
 namespace {
 
-class ExceptionReportTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HostResetModalLoops();
-        HostResetBeeps();
-    }
-    void TearDown() override { HostResetModalLoops(); }
-
-    static std::vector<std::string> shownTexts()
-    {
-        std::vector<std::string> texts;
-        for (const HostModalShown& shown : HostModalShownLog())
-            texts.push_back(shown.texts.empty() ? std::string() : shown.texts.front());
-        return texts;
-    }
-
-    HostDesktopScope mDesktop;
-};
+class ExceptionReportTest : public ShownMessagesTest {};
 
 } // namespace
 
@@ -81,7 +64,7 @@ TEST_F(ExceptionReportTest, AnExceptionIsReportedOnceWithABeep)
     EXPECT_TRUE(e.WasReported());
     FWException::ReportException(e);
     FWException::ReportException(e, "save it");
-    EXPECT_EQ((std::vector<std::string>{"Sorry, the disk is on fire."}), shownTexts());
+    EXPECT_EQ((std::vector<std::string>{"Sorry, the disk is on fire."}), ShownMessageTexts());
     EXPECT_EQ(1u, HostBeepCount());
 
     FWException other("the disk is on fire");
@@ -93,7 +76,7 @@ TEST_F(ExceptionReportTest, AnExceptionIsReportedOnceWithABeep)
     EXPECT_EQ((std::vector<std::string>{"Sorry, the disk is on fire.",
                                         "Could not save \"a.rsrc\" because the disk is on fire.",
                                         "Could not open it because 100% wrong.", "Could not open it because 100% wrong."}),
-              shownTexts());
+              ShownMessageTexts());
     EXPECT_EQ(4u, HostBeepCount());
 }
 
@@ -101,6 +84,6 @@ TEST_F(ExceptionReportTest, TheReportIsCutAt255Characters)
 {
     const std::string action(300, 'a');
     FWException::ReportException("it failed", action.c_str());
-    ASSERT_EQ(1u, shownTexts().size());
-    EXPECT_EQ("Could not " + std::string(245, 'a'), shownTexts()[0]);
+    ASSERT_EQ(1u, ShownMessageTexts().size());
+    EXPECT_EQ("Could not " + std::string(245, 'a'), ShownMessageTexts()[0]);
 }

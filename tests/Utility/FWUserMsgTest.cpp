@@ -1,6 +1,7 @@
 #include "FWUserMsg.h"
 
 #include "HostDesktopScope.h"
+#include "ShownMessages.h"
 #include "HostModalLoop.h"
 #include "HostSound.h"
 
@@ -11,25 +12,7 @@
 
 namespace {
 
-class FWUserMsgTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        HostResetModalLoops();
-        HostResetBeeps();
-    }
-    void TearDown() override { HostResetModalLoops(); }
-
-    static std::vector<std::string> shownTexts()
-    {
-        std::vector<std::string> texts;
-        for (const HostModalShown& shown : HostModalShownLog())
-            texts.push_back(shown.texts.empty() ? std::string() : shown.texts.front());
-        return texts;
-    }
-
-    HostDesktopScope mDesktop;
-};
+class FWUserMsgTest : public ShownMessagesTest {};
 
 // Runs a three-button question answered as given; returns Execute's answer and the result.
 std::pair<bool, int32_t> ask(HostModalAnswer answer)
@@ -60,7 +43,7 @@ TEST_F(FWUserMsgTest, EachButtonGivesItsResult)
     EXPECT_EQ(std::make_pair(false, int32_t(4)), ask(HostModalAnswer::kAlternative));
     EXPECT_EQ((std::vector<std::string>{"Hello 7", "Save changes to \"a.rsrc\"?", "Save changes to \"a.rsrc\"?",
                                         "Save changes to \"a.rsrc\"?"}),
-              shownTexts());
+              ShownMessageTexts());
 }
 
 TEST_F(FWUserMsgTest, EmptyTitlesLeaveTheirButtonsOut)
@@ -87,10 +70,10 @@ TEST_F(FWUserMsgTest, LongTextsAreCutAt1023Characters)
 TEST_F(FWUserMsgTest, DisplayShowsTheTextOnceAndBeepsOnlyWhenAsked)
 {
     EXPECT_EQ(0, FWUserMsg::Display(nullptr));
-    EXPECT_TRUE(shownTexts().empty());
+    EXPECT_TRUE(ShownMessageTexts().empty());
     // The formatted text is not formatted a second time.
     EXPECT_EQ(1, FWUserMsg::Display("%s", "100%d sure"));
-    EXPECT_EQ((std::vector<std::string>{"100%d sure"}), shownTexts());
+    EXPECT_EQ((std::vector<std::string>{"100%d sure"}), ShownMessageTexts());
     EXPECT_EQ(0u, HostBeepCount());
 
     FWUserMsg beeping("Careful");
