@@ -1,129 +1,23 @@
 // The SDL back end on a real X server (Xvfb started here): it shows the same screen as the
 // headless back end, and clicks and keys sent to the server through XTest (xdotool) come out
 // of the event wait.
+#include "ChildProcess.h"
 #include "HostBackend.h"
 #include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostEvents.h"
 #include "HostScreen.h"
 #include "HostWindows.h"
+#include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
-
-bool executableOnPath(const char* name)
-{
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
-        const std::string candidate = folders.substr(start, end - start) + "/" + name;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return true;
-        start = end + 1;
-    }
-    return false;
-}
-
-// An Xvfb server of this test, on display :97 or, when that one is taken, any free one.
-class XServer {
-public:
-    XServer()
-    {
-        if (!start({"Xvfb", ":97", "-screen", "0", "1400x900x24", "-nolisten", "tcp"}, 97))
-            startAnywhere();
-    }
-    ~XServer()
-    {
-        if (mPid > 0) {
-            kill(mPid, SIGTERM);
-            waitpid(mPid, nullptr, 0);
-        }
-    }
-    XServer(const XServer&) = delete;
-    XServer& operator=(const XServer&) = delete;
-
-    bool Running() const { return mPid > 0; }
-    const std::string& Display() const { return mDisplay; }
-
-private:
-    bool start(std::vector<std::string> args, int number)
-    {
-        const pid_t pid = spawn(args, -1);
-        if (pid <= 0)
-            return false;
-        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-        for (int i = 0; i < 200; ++i) {
-            if (waitpid(pid, nullptr, WNOHANG) == pid)
-                return false; // it ended: the display is taken
-            struct stat info;
-            if (i > 2 && stat(socket.c_str(), &info) == 0) {
-                mPid = pid;
-                mDisplay = ":" + std::to_string(number);
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        return false;
-    }
-
-    void startAnywhere()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        const pid_t pid = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1400x900x24",
-                                 "-nolisten", "tcp"},
-                                fds[1]);
-        close(fds[1]);
-        char buffer[32] = {};
-        ssize_t n = pid > 0 ? read(fds[0], buffer, sizeof(buffer) - 1) : -1;
-        close(fds[0]);
-        if (n <= 0) {
-            if (pid > 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
-            return;
-        }
-        mPid = pid;
-        mDisplay = ":" + std::to_string(std::atoi(buffer));
-    }
-
-    static pid_t spawn(const std::vector<std::string>& args, int keepFd)
-    {
-        const pid_t pid = fork();
-        if (pid != 0)
-            return pid;
-        for (int fd = 3; fd < 256; ++fd)
-            if (fd != keepFd)
-                close(fd);
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-
-    pid_t mPid = -1;
-    std::string mDisplay;
-};
 
 // Waits (for real) until an event of the mask comes out of the event wait.
 bool waitFor(EventMask mask, EventRecord& event)
@@ -165,9 +59,9 @@ void drawScene()
 
 TEST(HostSdl, ShowsTheHeadlessScreenAndDeliversRealInput)
 {
-    if (!executableOnPath("Xvfb"))
+    if (!XvfbServer::Installed())
         GTEST_SKIP() << "Xvfb is not installed: the SDL back end is not tried";
-    XServer server;
+    XvfbServer server;
     ASSERT_TRUE(server.Running()) << "Xvfb did not start";
 
     HostDesktopScope desktop;
@@ -212,7 +106,7 @@ TEST(HostSdl, ShowsTheHeadlessScreenAndDeliversRealInput)
     ASSERT_TRUE(HostCurrentBackend().ReadDisplay(shown));
     EXPECT_EQ(0xFF0000u, HostDesktopScope::Rgb(shown.GetAt(620, 520)));
 
-    if (!executableOnPath("xdotool")) {
+    if (!ChildProcess::OnPath("xdotool")) {
         HostSelectBackend("headless");
         GTEST_SKIP() << "xdotool is not installed: real clicks and keys are not tried";
     }

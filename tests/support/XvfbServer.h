@@ -1,0 +1,32 @@
+// An Xvfb server (1400 x 900, 24 bits, no TCP) on a free display, for tests of the SDL back end.
+// The server picks the display number itself. Servers of other tests may start at the same time
+// and take that number first; such a server ends at once, and another one is started. Starting
+// is bounded in time, and the server is always taken down with this object.
+#pragma once
+
+#include "ChildProcess.h"
+
+#include <memory>
+#include <string>
+
+class XvfbServer {
+public:
+    XvfbServer();
+    ~XvfbServer();
+    XvfbServer(const XvfbServer&) = delete;
+    XvfbServer& operator=(const XvfbServer&) = delete;
+
+    // Whether Xvfb is on PATH; tests skip when it is not.
+    static bool Installed() { return ChildProcess::OnPath("Xvfb"); }
+
+    bool Running() const { return !mDisplay.empty(); }
+    // The display name, such as ":3"; empty when the server did not start.
+    const std::string& Display() const { return mDisplay; }
+
+private:
+    void start();
+    void stop();
+
+    std::unique_ptr<ChildProcess> mServer;
+    std::string mDisplay;
+};
