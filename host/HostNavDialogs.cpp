@@ -1017,12 +1017,12 @@ OSStatus NavGetDefaultDialogCreationOptions(NavDialogCreationOptions* outOptions
     return noErr;
 }
 
-OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavTypeListHandle, NavEventUPP eventProc,
-                                NavPreviewUPP, NavObjectFilterUPP filterProc, void* callBackUD, NavDialogRef* outDialog)
+namespace {
+
+// A dialog with the given options (the defaults when none), holding its own references to the
+// options' texts.
+HostNavDialog* newDialog(const NavDialogCreationOptions* options)
 {
-    if (outDialog == nullptr)
-        return paramErr;
-    *outDialog = nullptr;
     auto* dialog = new HostNavDialog;
     if (options != nullptr)
         dialog->options = *options;
@@ -1030,9 +1030,12 @@ OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavType
         NavGetDefaultDialogCreationOptions(&dialog->options);
     for (CFTypeRef text : texts(dialog->options))
         retain(text);
-    dialog->eventProc = eventProc;
-    dialog->filterProc = filterProc;
-    dialog->userData = callBackUD;
+    return dialog;
+}
+
+// Builds the dialog's window and hands the dialog out; a dialog whose window fails is deleted.
+OSStatus finishDialog(HostNavDialog* dialog, NavDialogRef* outDialog)
+{
     OSStatus err = buildWindow(*dialog);
     if (err != noErr) {
         delete dialog;
@@ -1042,19 +1045,28 @@ OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavType
     return noErr;
 }
 
+} // namespace
+
+OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavTypeListHandle, NavEventUPP eventProc,
+                                NavPreviewUPP, NavObjectFilterUPP filterProc, void* callBackUD, NavDialogRef* outDialog)
+{
+    if (outDialog == nullptr)
+        return paramErr;
+    *outDialog = nullptr;
+    auto* dialog = newDialog(options);
+    dialog->eventProc = eventProc;
+    dialog->filterProc = filterProc;
+    dialog->userData = callBackUD;
+    return finishDialog(dialog, outDialog);
+}
+
 OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
                                 NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog)
 {
     if (outDialog == nullptr)
         return paramErr;
     *outDialog = nullptr;
-    auto* dialog = new HostNavDialog;
-    if (options != nullptr)
-        dialog->options = *options;
-    else
-        NavGetDefaultDialogCreationOptions(&dialog->options);
-    for (CFTypeRef text : texts(dialog->options))
-        retain(text);
+    auto* dialog = newDialog(options);
     dialog->save = true;
     dialog->folderList.top += kNameRowHeight;
     dialog->itemList.top += kNameRowHeight;
@@ -1062,13 +1074,7 @@ OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType 
     dialog->creator = creator;
     dialog->eventProc = eventProc;
     dialog->userData = callBackUD;
-    OSStatus err = buildWindow(*dialog);
-    if (err != noErr) {
-        delete dialog;
-        return err;
-    }
-    *outDialog = dialog;
-    return noErr;
+    return finishDialog(dialog, outDialog);
 }
 
 OSStatus NavDialogRun(NavDialogRef dialog)

@@ -23,6 +23,28 @@
 
 namespace {
 
+// Presses the title'th menu of the bar and releases on the item'th row of its panel.
+void chooseFromMenuBar(size_t title, size_t item)
+{
+    static std::vector<HostMenuInput> sScript;
+    static size_t sNext;
+    const Point at{5, int16_t(HostLayOutMenuBar()[title].left + 4)};
+    HostMenuTracker probe(at);
+    const Rect row = probe.Panels()[0].layout.items[item];
+    probe.Abandon();
+    sScript = {{HostMenuInput::Kind::Up, Point{int16_t(row.top + 2), int16_t(row.left + 4)}}};
+    sNext = 0;
+    HostSetMenuInputSource([](HostMenuInput* input) {
+        if (sNext == sScript.size())
+            return false;
+        *input = sScript[sNext++];
+        return true;
+    });
+    FWEvent press(kMouseDownEvent, nullptr, 0);
+    press.mGlobalWhere = FWPoint(at.h, at.v);
+    FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
+}
+
 // What the commands saw.
 struct Seen {
     std::vector<std::string> actions;
@@ -371,24 +393,7 @@ TEST_F(FWMenuMgrTest, TheApplicationMenuCarriesTheAboutItem)
     EXPECT_EQ(4u, HostMenuBarMenus().size());
     EXPECT_EQ(app, GetMenuHandle(128));
 
-    static std::vector<HostMenuInput> sScript;
-    static size_t sNext;
-    const HostMenuTitleLayout title = HostLayOutMenuBar()[0];
-    const Point at{5, int16_t(title.left + 4)};
-    HostMenuTracker probe(at);
-    const Rect about = probe.Panels()[0].layout.items[0];
-    probe.Abandon();
-    sScript = {{HostMenuInput::Kind::Up, Point{int16_t(about.top + 2), int16_t(about.left + 4)}}};
-    sNext = 0;
-    HostSetMenuInputSource([](HostMenuInput* input) {
-        if (sNext == sScript.size())
-            return false;
-        *input = sScript[sNext++];
-        return true;
-    });
-    FWEvent press(kMouseDownEvent, nullptr, 0);
-    press.mGlobalWhere = FWPoint(at.h, at.v);
-    FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
+    chooseFromMenuBar(0, 0);
     EXPECT_EQ(1, gSeen.abouts);
     EXPECT_TRUE(gSeen.actions.empty());
 }
@@ -525,24 +530,7 @@ TEST_F(FWMenuMgrAquaTest, PreferencesAndQuitLeaveTheirMenus)
     EXPECT_TRUE(IsMenuItemEnabled(fileMenu, 3));
 
     // Choosing the item after Preferences finds Save.
-    static std::vector<HostMenuInput> sScript;
-    static size_t sNext;
-    const HostMenuTitleLayout title = HostLayOutMenuBar()[1];
-    const Point at{5, int16_t(title.left + 4)};
-    HostMenuTracker probe(at);
-    const Rect save = probe.Panels()[0].layout.items[2];
-    probe.Abandon();
-    sScript = {{HostMenuInput::Kind::Up, Point{int16_t(save.top + 2), int16_t(save.left + 4)}}};
-    sNext = 0;
-    HostSetMenuInputSource([](HostMenuInput* input) {
-        if (sNext == sScript.size())
-            return false;
-        *input = sScript[sNext++];
-        return true;
-    });
-    FWEvent press(kMouseDownEvent, nullptr, 0);
-    press.mGlobalWhere = FWPoint(at.h, at.v);
-    FWMenuMgr::Instance()->DoMouseDownInMenuBar(press);
+    chooseFromMenuBar(1, 2);
     EXPECT_EQ(std::vector<std::string>{"Save"}, gSeen.actions);
 
     // The application's Preferences command runs the node through its Apple event.

@@ -5,6 +5,7 @@
 #include "HostResources.h"
 
 #include "ByteBuilder.h"
+#include "SampleImages.h"
 
 #include <gtest/gtest.h>
 
@@ -278,36 +279,10 @@ TEST_F(FWUserOpTest, AssignmentCopiesFieldsAndLeavesTheTree)
     delete first;
 }
 
-// Image resources for the icon tests: a 2 x 1 'PICT' with one stored pixel and a 1 x 1 'cicn'.
-ByteBuilder picture()
-{
-    ByteBuilder b;
-    b.Short(0).Rect(0, 0, 1, 2).Short(0x0011).Short(0x02FF).Short(0x0C00).Fill(24, 0);
-    b.Short(0x009A).Long(0xFF).Short(0x8000 | 4).Rect(0, 0, 1, 1);
-    b.Short(0).Short(1).Long(0).Long(0).Long(0).Short(16).Short(32).Short(4).Short(8).Long(0).Long(0).Long(0);
-    b.Rect(0, 0, 1, 1).Rect(0, 0, 1, 1).Short(0).Long(0xFF0A141E);
-    b.Short(0x00FF);
-    return b;
-}
-
-ByteBuilder colourIcon()
-{
-    ByteBuilder b;
-    b.Long(0).Short(0x8000 | 2).Rect(0, 0, 1, 1);
-    b.Short(0).Short(0).Long(0).Long(0).Long(0).Short(0).Short(8);
-    b.Short(1).Short(8).Long(0).Long(0).Long(0).Long(0);
-    b.Short(2).Rect(0, 0, 1, 1).Long(0);
-    b.Short(2).Rect(0, 0, 1, 1).Long(0);
-    b.Bytes({0x80, 0}).Bytes({0, 0});
-    b.Long(0).Short(0).Short(0).Short(0).Short(0xFFFF).Short(0).Short(0);
-    b.Bytes({0, 0});
-    return b;
-}
-
 TEST_F(FWUserOpTest, IconsLoadAsPicturesOrColourIconsAndAreShared)
 {
-    ByteBuilder pict = picture();
-    ByteBuilder cicn = colourIcon();
+    ByteBuilder pict = SamplePicture(0xFF0A141E);
+    ByteBuilder cicn = SampleColourIcon();
     std::vector<HostResourceToWrite> resources = {
         {FOUR_CHAR_CODE("PICT"), 300, 0, nullptr, pict.Data().data(), uint32_t(pict.Size())},
         {FOUR_CHAR_CODE("cicn"), 301, 0, nullptr, cicn.Data().data(), uint32_t(cicn.Size())},

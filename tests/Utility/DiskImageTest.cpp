@@ -3,6 +3,7 @@
 #include "HostResources.h"
 
 #include "ByteBuilder.h"
+#include "SampleImages.h"
 #include "ProgrammerMessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -28,33 +29,6 @@ ByteBuilder argb(std::initializer_list<uint32_t> words)
     return b;
 }
 
-// A 2 x 1 picture with one directly stored opaque pixel of the given colour at (0, 0).
-ByteBuilder picture(uint32_t color)
-{
-    ByteBuilder b;
-    b.Short(0).Rect(0, 0, 1, 2).Short(0x0011).Short(0x02FF).Short(0x0C00).Fill(24, 0);
-    b.Short(0x009A).Long(0xFF).Short(0x8000 | 4).Rect(0, 0, 1, 1);
-    b.Short(0).Short(1).Long(0).Long(0).Long(0).Short(16).Short(32).Short(4).Short(8).Long(0).Long(0).Long(0);
-    b.Rect(0, 0, 1, 1).Rect(0, 0, 1, 1).Short(0).Long(color);
-    b.Short(0x00FF);
-    return b;
-}
-
-// A 1 x 1 cicn of 8-bit pixels whose single table entry is red.
-ByteBuilder cicn()
-{
-    ByteBuilder b;
-    b.Long(0).Short(0x8000 | 2).Rect(0, 0, 1, 1);
-    b.Short(0).Short(0).Long(0).Long(0).Long(0).Short(0).Short(8);
-    b.Short(1).Short(8).Long(0).Long(0).Long(0).Long(0);
-    b.Short(2).Rect(0, 0, 1, 1).Long(0);
-    b.Short(2).Rect(0, 0, 1, 1).Long(0);
-    b.Bytes({0x80, 0}).Bytes({0, 0});
-    b.Long(0).Short(0).Short(0).Short(0).Short(0xFFFF).Short(0).Short(0);
-    b.Bytes({0, 0});
-    return b;
-}
-
 class DiskImageTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,9 +41,9 @@ protected:
         add(kArgb, 128, argb({MakeColor32(255, 1, 2, 3), MakeColor32(0, 4, 5, 6)}));
         add(kArgb, 129, argb({MakeColor32(255, 1, 2, 3)}));
         add(kArgb, 130, ByteBuilder().Long(0).Long(5)); // a size the rectangle cannot hold
-        add(kPict, 128, picture(MakeColor32(255, 10, 20, 30)));
-        add(kCicn, 128, cicn());
-        add(kPreview, 5, picture(MakeColor32(255, 50, 60, 70)));
+        add(kPict, 128, SamplePicture(MakeColor32(255, 10, 20, 30)));
+        add(kCicn, 128, SampleColourIcon());
+        add(kPreview, 5, SamplePicture(MakeColor32(255, 50, 60, 70)));
         add(FOUR_CHAR_CODE("icl8"), 300, ByteBuilder().Bytes(icl8));
         add(FOUR_CHAR_CODE("icl8"), 301, ByteBuilder().Bytes(icl8));
         add(FOUR_CHAR_CODE("ICN#"), 301, icn);

@@ -143,6 +143,7 @@ void FWPopupInfo::window_gone(FWWindow* window)
     if (window == nullptr || window != mWindow)
         return;
     mWindow = nullptr;
+    // Only a tip that took the capture gives it back (a failed start never took it).
     FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
     if (dispatcher->CapturedHandler() == window)
         dispatcher->ReleaseEventControl(mPreviousCapture);
@@ -154,14 +155,10 @@ void FWPopupInfo::close_window()
     FWWindow* window = mWindow;
     if (window == nullptr)
         return;
-    // Cleared first: the deletion below may reach Hide again through the window list's reset.
-    mWindow = nullptr;
-    FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
-    // Only a tip that took the capture gives it back (a failed start never took it).
-    if (dispatcher->CapturedHandler() == window)
-        dispatcher->ReleaseEventControl(mPreviousCapture);
-    mPreviousCapture = nullptr;
-    dispatcher->WindowListReset();
+    // Forgotten first (the capture given back with it): the deletion below may reach Hide again
+    // through the window list's reset.
+    window_gone(window);
+    FWEventDispatcher::Instance()->WindowListReset();
     window->SendMessage(Dependable::IsBeingDeleted);
     delete window;
 }
