@@ -2,6 +2,8 @@
 // window's port, updates, zooming, dragging and resizing by the user, and delayed text events.
 #include "FWWindow.h"
 
+#include "EditText.h"
+
 #include "DiskImage.h"
 #include "FWApp.h"
 #include "FWAppColor.h"
@@ -574,7 +576,13 @@ bool FWWindow::MouseMovedOut()
 
 bool FWWindow::InterfaceTextEvent(EditText* edit)
 {
-    return InterfaceEvent(reinterpret_cast<FWView*>(edit));
+    return InterfaceEvent(static_cast<FWView*>(edit));
+}
+
+void FWWindow::ForgetTextEvent(const EditText* edit)
+{
+    if (edit != nullptr && mPendingTextEvent == edit)
+        mPendingTextEvent = nullptr;
 }
 
 void FWWindow::PostTextEvent(EditText* edit)

@@ -199,6 +199,8 @@ public:
 
     // Text events are delivered after a delay, so that typing is reported once it pauses.
     void PostTextEvent(EditText* edit);
+    // Drops a pending text event of a field that is being deleted, without delivering it.
+    void ForgetTextEvent(const EditText* edit);
     void UseIdleTime() override;
     static uint32_t mTextEventDelay;
 
