@@ -15,6 +15,11 @@ constexpr uint8_t GetAlpha32(uint32_t color) { return uint8_t(color >> 24); }
 constexpr uint8_t GetRed32(uint32_t color) { return uint8_t(color >> 16); }
 constexpr uint8_t GetGreen32(uint32_t color) { return uint8_t(color >> 8); }
 constexpr uint8_t GetBlue32(uint32_t color) { return uint8_t(color); }
+// Each setter replaces one channel of a pixel word and keeps the other three.
+constexpr void SetAlpha32(uint32_t& color, uint8_t a) { color = (color & 0x00FFFFFFu) | uint32_t(a) << 24; }
+constexpr void SetRed32(uint32_t& color, uint8_t r) { color = (color & 0xFF00FFFFu) | uint32_t(r) << 16; }
+constexpr void SetGreen32(uint32_t& color, uint8_t g) { color = (color & 0xFFFF00FFu) | uint32_t(g) << 8; }
+constexpr void SetBlue32(uint32_t& color, uint8_t b) { color = (color & 0xFFFFFF00u) | uint32_t(b); }
 
 class FWArgb32 {
 public:
