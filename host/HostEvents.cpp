@@ -213,11 +213,15 @@ bool nextEvent(EventMask mask, RgnHandle mouseRgn, EventRecord& out)
     return false;
 }
 
-// Input for the wait: one injected input unless an event of the mask already waits; whatever
-// the display gathered.
-void pumpForWait(EventMask mask)
+// Input for the wait: one injected input unless an event of the mask already waits, or a move
+// of the mouse out of the region is still to be reported (a later input must not overtake it);
+// whatever the display gathered.
+void pumpForWait(EventMask mask, RgnHandle mouseRgn)
 {
-    if (!queuedOf(mask) && HostTakeInjectedInput())
+    Point mouse;
+    GetGlobalMouse(&mouse);
+    const bool movePending = (mask & osMask) != 0 && mouseRgn != nullptr && !mouseRgn->Contains(mouse.h, mouse.v);
+    if (!queuedOf(mask) && !movePending && HostTakeInjectedInput())
         return;
     HostCurrentBackend().Poll();
 }
@@ -238,13 +242,13 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
     const Clock::time_point deadline = Clock::now() + std::chrono::nanoseconds(uint64_t(sleep) * kNanosecondsPerTick);
     HostPresentScreen(true);
     for (;;) {
-        pumpForWait(mask);
+        pumpForWait(mask, mouseRgn);
         takeQuitRequest();
         if (nextEvent(mask, mouseRgn, out))
             return true;
         // Timers fire only while there is nothing to hand out; they may post or draw.
         if (HostFireDueTimers() > 0) {
-            pumpForWait(mask);
+            pumpForWait(mask, mouseRgn);
             takeQuitRequest();
             if (nextEvent(mask, mouseRgn, out))
                 return true;

@@ -2,14 +2,21 @@
 #include "HostHeadless.h"
 
 #include "HostClock.h"
+#include "HostTimers.h"
 
 #include <deque>
 
 namespace {
 
-std::deque<HostInputEvent>& pending()
+// An input, or a step of the manual clock (advance above 0) taken in its turn.
+struct PendingInput {
+    HostInputEvent input;
+    uint64_t advance = 0;
+};
+
+std::deque<PendingInput>& pending()
 {
-    static auto* sPending = new std::deque<HostInputEvent>;
+    static auto* sPending = new std::deque<PendingInput>;
     return *sPending;
 }
 
@@ -24,7 +31,7 @@ bool inject(HostInputEvent::Kind kind, Point where, EventModifiers modifiers, ui
     input.keyCode = uint8_t(keyCode & 0x7F);
     input.charCode = charCode;
     input.when = TickCount();
-    pending().push_back(input);
+    pending().push_back(PendingInput{input, 0});
     return true;
 }
 
@@ -89,6 +96,14 @@ bool HostInjectResume()
     return inject(HostInputEvent::Kind::Resume, Point{0, 0}, 0);
 }
 
+bool HostInjectClockAdvance(uint64_t nanoseconds)
+{
+    if (pending().size() >= kHostInjectLimit || nanoseconds == 0)
+        return false;
+    pending().push_back(PendingInput{HostInputEvent(), nanoseconds});
+    return true;
+}
+
 void HostInjectQuit()
 {
     HostPostQuit();
@@ -103,9 +118,16 @@ bool HostTakeInjectedInput()
 {
     if (pending().empty())
         return false;
-    HostInputEvent input = pending().front();
+    const PendingInput next = pending().front();
     pending().pop_front();
-    HostDeliverInput(input);
+    if (next.advance != 0) {
+        if (HostClockIsManual()) {
+            HostAdvanceManualClock(next.advance);
+            HostFireDueTimers();
+        }
+        return true;
+    }
+    HostDeliverInput(next.input);
     return true;
 }
 

@@ -24,6 +24,9 @@ bool HostInjectModifiers(EventModifiers modifiers);
 // As if the display window lost or gained the input focus: a suspend or resume event.
 bool HostInjectSuspend();
 bool HostInjectResume();
+// Moves the manual clock on by that much when the input is taken, and fires the timers due by
+// then; nothing under the system clock.
+bool HostInjectClockAdvance(uint64_t nanoseconds);
 // As if the display window were closed: a 'quit' Apple event follows.
 void HostInjectQuit();
 
