@@ -15,10 +15,20 @@ bool isCurrent(const ProcessSerialNumber* psn)
     return psn->lowLongOfPSN == kCurrentProcess || psn->lowLongOfPSN == UInt32(getpid());
 }
 
+// Tests put the program in a scratch folder; empty: the real executable.
+std::string sProgramPathOverride;
+
 } // namespace
+
+void HostSetProgramPathForTests(const std::string& path)
+{
+    sProgramPathOverride = path;
+}
 
 std::string HostExecutablePath()
 {
+    if (!sProgramPathOverride.empty())
+        return sProgramPathOverride;
     char path[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length <= 0)

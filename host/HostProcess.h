@@ -35,3 +35,8 @@ OSErr SetFrontProcess(const ProcessSerialNumber* psn);
 
 // The absolute path of the running executable.
 std::string HostExecutablePath();
+
+// Test interface: the program answers as if its executable were this file (which must exist), so
+// its folder (locators -2 and -6 once the file services start) is a scratch folder the test owns;
+// an empty path goes back to the real executable.
+void HostSetProgramPathForTests(const std::string& path);

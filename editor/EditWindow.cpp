@@ -1,0 +1,137 @@
+#include "EditWindow.h"
+
+#include "CQF_Document.h"
+#include "FS_ResourceFileRA.h"
+#include "FWDrawContext.h"
+#include "FWEventDispatcher.h"
+#include "FWStr.h"
+#include "FWUserMsg.h"
+#include "QuillformApp.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+int32_t EditWindow::mToolType = 0;
+FWView* (*EditWindow::mCreateProc)(FWWindow*, const FWRect&) = nullptr;
+int32_t EditWindow::mActMode = 0;
+EditWindow* EditWindow::mCreatedInstance = nullptr;
+FWRect EditWindow::mDefaultRect(200, 200, 840, 680);
+
+namespace {
+
+constexpr uint32_t kAllEdges = 255;
+
+} // namespace
+
+EditWindow::EditWindow(CQF_Document* document, int32_t id)
+{
+    mCreatedInstance = this;
+    SetResizing(true, nullptr, kAllEdges);
+    if (!Initialize(document, id))
+        throw std::runtime_error("the layout could not be read");
+    EraseOnUpdate();
+    SetNameWINT();
+    ViewMngr().SetInterfaceEvent(false);
+    mToolType = 1;
+    Show();
+}
+
+EditWindow::EditWindow(CQF_Document* document, const FWRect& frame)
+{
+    EraseOnUpdate();
+    SetResizing(true, nullptr, kAllEdges);
+    FWWindow::Initialize(document, frame);
+    ViewMngr().SetInterfaceEvent(false);
+}
+
+EditWindow::~EditWindow() = default;
+
+bool EditWindow::Initialize(FWDocument* document, int32_t resID)
+{
+    auto* resourceDocument = dynamic_cast<CQF_Document*>(document);
+    if (resourceDocument == nullptr)
+        return false;
+    // The layout is read from the document's file, open for the length of the load.
+    Corvel::FS_ResourceFileRA file(resourceDocument->Path2Locator(), false);
+    return FWWindow::Initialize(document, resID);
+}
+
+void EditWindow::SetDirty(bool dirty)
+{
+    mDirty = dirty;
+    if (dirty && GetDocument() != nullptr)
+        GetDocument()->SetDirtyFlag(true);
+}
+
+void EditWindow::SetNameWINT()
+{
+    const int32_t id = ViewMngr().GetResID();
+    auto* document = dynamic_cast<CQF_Document*>(GetDocument());
+    const std::string layout = document != nullptr ? document->ResMap().Name(id) : std::string();
+    FWStr<255> documentName;
+    if (document != nullptr)
+        document->DocName(documentName);
+    char title[600];
+    std::snprintf(title, sizeof title, "%d %s [%s]", int(id), layout.c_str(), documentName.GetCString());
+    const FWStr<255> name(title);
+    SetName(&name, false);
+}
+
+void EditWindow::MakeToFront()
+{
+    BringToFront();
+    FWEventDispatcher::Instance()->SetKeyWindow(this);
+}
+
+bool EditWindow::ActivateEvent(bool active)
+{
+    FWWindow::ActivateEvent(active);
+    return true;
+}
+
+bool EditWindow::ResizeEvent()
+{
+    Inval(nullptr);
+    SetDirty(true);
+    return true;
+}
+
+bool EditWindow::CloseEvent()
+{
+    if (!mDirty)
+        return true;
+    switch (QuillformApp::Instance()->AskSaveBeforeClose("Save changes before close ?")) {
+    case FWUserMsg::kResultOK:
+        return QuillformApp::Instance()->SaveEditWindow(*this);
+    case FWUserMsg::kResultAlternative:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void EditWindow::SetWindowEvents(bool on)
+{
+    ListTraversal<FWWindow> walk(&QuillformApp::Instance()->GetWindowList());
+    for (FWWindow* window = walk.First(); window != nullptr; window = walk.Next())
+        if (dynamic_cast<EditWindow*>(window) != nullptr)
+            window->ViewMngr().SetInterfaceEvent(on);
+}
+
+void EditWindow::OnTestTool(FWUserOp*)
+{
+    mToolType = 0;
+    if (EditWindow* front = QuillformApp::Instance()->GetFrontEditWindow()) {
+        FWDrawContext context(front);
+        front->ViewMngr().UnSelectAllViews(context);
+        SetWindowEvents(true);
+    }
+    QuillformApp::Instance()->InvalAll();
+}
+
+void EditWindow::OnEditTool(FWUserOp*)
+{
+    SetWindowEvents(false);
+    mToolType = 1;
+    QuillformApp::Instance()->InvalAll();
+}

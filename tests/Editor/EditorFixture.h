@@ -1,0 +1,46 @@
+// The editor in a test: the program placed in a scratch folder (so the test owns its
+// "Preferences/path.txt"), the built quillform.rsrc beside it, and the application object made and
+// taken down on the headless back end.
+#pragma once
+
+#include "Env_InitCleanUpRA.h"
+#include "FD_Package.h"
+#include "HostDesktopScope.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QuillformApp;
+
+class EditorFixture : public ::testing::Test {
+protected:
+    EditorFixture();
+    ~EditorFixture() override;
+
+    // Starts the file services and makes the application; StopApp takes it down (the destructor
+    // does so too).
+    QuillformApp* StartApp();
+    void StopApp();
+
+    std::string PrefsPath() const { return mFolder.File("Preferences/path.txt"); }
+    std::string File(const std::string& name) const { return mFolder.File(name); }
+
+public:
+    // The rows of a menu of the bar after the menus were adjusted: the text, then " [off]" for a
+    // disabled row.
+    static std::vector<std::string> MenuRows(const std::string& title);
+    // The shortcuts of a menu's rows: "cmd", "shift" when needed, and the key; "" for none.
+    static std::vector<std::string> MenuShortcuts(const std::string& title);
+    // The rows of the Open Recent submenu, the same way.
+    static std::vector<std::string> RecentRows();
+
+protected:
+    HostDesktopScope mDesktop;
+    TempFolder mFolder;
+    std::unique_ptr<Corvel::Env_InitCleanUpRA<Corvel::FD_Package>> mFileServices;
+    int16_t mAppResources = 0;
+};

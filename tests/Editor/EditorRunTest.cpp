@@ -1,0 +1,184 @@
+// The editor run whole, as a person uses it: QZMain on the headless back end driven through the
+// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it
+// leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
+#include "EditorFixture.h"
+
+#include "CQF_Document.h"
+#include "ChildProcess.h"
+#include "FWApp.h"
+#include "FWMenuMgr.h"
+#include "FWUserOp.h"
+#include "HostClock.h"
+#include "HostHeadless.h"
+#include "HostMenus.h"
+#include "HostModalLoop.h"
+#include "HostNavDialogs.h"
+#include "QuillformApp.h"
+#include "RunScript.h"
+#include "XvfbServer.h"
+
+#include "../Files/ResourceFileMaker.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace {
+
+constexpr uint8_t kKeyN = 45, kKeyQ = 12;
+
+std::string textOf(const std::vector<uint8_t>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+Point inside(const Rect& r)
+{
+    return Point{int16_t(r.top + 3), int16_t(r.left + 8)};
+}
+
+// The layouts of a menu of the bar: its title's left edge and its pull-down.
+HostMenuPanelLayout pullDown(const std::string& title, int16_t* left)
+{
+    for (const HostMenuTitleLayout& layout : HostLayOutMenuBar()) {
+        if (textOf(layout.menu->Title()) == title) {
+            *left = layout.left;
+            return HostLayOutPullDown(layout.menu, layout.left);
+        }
+    }
+    ADD_FAILURE() << "no menu " << title;
+    return HostMenuPanelLayout{};
+}
+
+// Presses on a menu's title, goes down to a row and releases there.
+void chooseMenuRow(const std::string& title, int item)
+{
+    int16_t left = 0;
+    const HostMenuPanelLayout panel = pullDown(title, &left);
+    const Rect row = panel.items.at(size_t(item - 1));
+    HostInjectMouseDown(Point{5, int16_t(left + 4)});
+    HostInjectMouseMove(inside(row));
+    HostInjectMouseUp(inside(row));
+}
+
+// Runs a row of the Open Recent menu as the menu bar does when it is chosen.
+void chooseRecentRow(int row)
+{
+    FWUserOp* recent = FWMenuMgr::Instance()->GetRootMenu()->FindUserOpByID(QuillformApp::kRecentMenuID, nullptr);
+    FWUserOp* op = recent != nullptr ? recent->FirstChild() : nullptr;
+    for (int i = 1; i < row && op != nullptr; ++i)
+        op = op->NextPeer();
+    ASSERT_NE(nullptr, op);
+    op->DoAdjust();
+    ASSERT_FALSE(op->TestFlag(kUserOpDisabled));
+    op->DoAction();
+}
+
+void presetFile(const std::string& path)
+{
+    HostNavAnswer answer;
+    answer.cancel = false;
+    answer.paths = {path};
+    HostNavPresetAnswer(answer);
+}
+
+int documentCount()
+{
+    return FWApp::Exists() ? FWApp::Instance()->GetDocumentList().Size() : 0;
+}
+
+std::string activePath()
+{
+    FWDocument* document = FWApp::Exists() ? FWApp::Instance()->GetActiveDocument() : nullptr;
+    return document != nullptr ? document->AssociatedFile().PathName().GetCString() : "";
+}
+
+// An empty resource file: a header of data offset 256, map offset 256, data length 0 and map
+// length 30, the rest of the first 256 bytes zero, then a map with no types (type list at 28,
+// name list at 30, count - 1 = -1).
+std::string emptyResourceFile()
+{
+    std::string bytes(256, '\0');
+    const unsigned char header[16] = {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 30};
+    bytes.replace(0, 16, reinterpret_cast<const char*>(header), 16);
+    std::string map(30, '\0');
+    map.replace(0, 16, reinterpret_cast<const char*>(header), 16);
+    map[24] = 0, map[25] = 28, map[26] = 0, map[27] = 30, map[28] = char(0xFF), map[29] = char(0xFF);
+    return bytes + map;
+}
+
+} // namespace
+
+class EditorRunTest : public EditorFixture {};
+
+TEST_F(EditorRunTest, OpenNewOpenRecentAndQuitThroughTheMenuBar)
+{
+    HostUseSystemClock();
+    const std::string layouts = File("layouts.rsrc");
+    ASSERT_TRUE(MakeResourceFile(layouts, {{FOUR_CHAR_CODE("WINT"), 128, "Main", "layout"}}));
+    const std::string made = File("made.rsrc");
+
+    RunScript script;
+    script
+        .Then("the menu bar", [] { return FWApp::Exists() && !HostLayOutMenuBar().empty(); },
+              [&] {
+                  presetFile(layouts);
+                  chooseMenuRow("File", 2); // Open..
+              })
+        .Then("the opened file", [] { return documentCount() == 1; },
+              [&] {
+                  presetFile(made);
+                  HostInjectKey(kKeyN, 'n', cmdKey);
+              })
+        .Then("the new file", [&] { return documentCount() == 2 && activePath() == made; },
+              // Open Recent lists the new file first, then the first one, which is open already.
+              [] { chooseRecentRow(2); })
+        .Then("the first file in front again", [&] { return activePath() == layouts; },
+              [] { HostInjectKey(kKeyQ, 'q', cmdKey); });
+    script.Start();
+    const char* argv[] = {"quillform"};
+    QZMain(1, argv);
+    script.StopIdling();
+
+    EXPECT_EQ("", script.TimedOut());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(FWApp::Exists());
+    const std::string folder = mFolder.Path().string();
+    EXPECT_EQ(folder + "\n" + layouts + "\n" + made + "\n", TempFolder::ReadFile(PrefsPath()));
+    EXPECT_EQ(emptyResourceFile(), TempFolder::ReadFile(made));
+}
+
+TEST(QuillformProgram, ShowsTheSampleOnTheDisplayAndEndsOnSigterm)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    // The program and its resources in a folder of the test's own, so its preferences are too.
+    TempFolder folder;
+    const std::string program = folder.File("quillform");
+    std::filesystem::copy_file(QUILLFORM_PATH, program);
+    std::filesystem::copy_file(FW_APP_RSRC, program + ".rsrc");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+    ChildProcess run({program, FW_SAMPLE_RSRC}, {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND=sdl"});
+    ASSERT_GT(run.Pid(), 0);
+
+    // Its display window comes up, and the sample becomes a recent file.
+    const std::string search = "DISPLAY=" + server.Display() + " timeout 20 xdotool search --name quillform";
+    bool shown = false;
+    for (int attempt = 0; attempt < 120 && !shown && !run.Ended(std::chrono::milliseconds(500)); ++attempt)
+        shown = std::system((search + " >/dev/null 2>&1").c_str()) == 0;
+    ASSERT_TRUE(shown) << run.Output();
+    for (int attempt = 0; attempt < 60 && !std::filesystem::exists(folder.File("Preferences/path.txt")); ++attempt)
+        run.Ended(std::chrono::milliseconds(500));
+    EXPECT_EQ(std::filesystem::path(FW_SAMPLE_RSRC).parent_path().string() + "\n" + FW_SAMPLE_RSRC + "\n",
+              TempFolder::ReadFile(folder.File("Preferences/path.txt")));
+
+    kill(run.Pid(), SIGTERM);
+    ASSERT_TRUE(run.Ended(std::chrono::seconds(60))) << run.Output();
+    EXPECT_TRUE(WIFEXITED(run.Status())) << run.Status();
+    EXPECT_EQ(0, WEXITSTATUS(run.Status()));
+}
