@@ -137,6 +137,15 @@ void cancelLoop(ModalFrame& frame)
     frame.quit = true;
 }
 
+void recordShown(HostModalShown shown)
+{
+    std::string line = "window\t" + shown.title;
+    for (const std::string& text : shown.texts)
+        line += "\t" + text;
+    HostLogLine(line);
+    state().shown.push_back(std::move(shown));
+}
+
 void record(WindowRef window)
 {
     HostModalShown shown;
@@ -146,11 +155,7 @@ void record(WindowRef window)
     const HostModalHooks* hooks = hooksOf(window);
     shown.texts = hooks != nullptr && hooks->shownTexts != nullptr ? hooks->shownTexts(window, hooks->context)
                                                                    : HostStaticTexts(window);
-    std::string line = "window\t" + shown.title;
-    for (const std::string& text : shown.texts)
-        line += "\t" + text;
-    HostLogLine(line);
-    state().shown.push_back(std::move(shown));
+    recordShown(std::move(shown));
 }
 
 // The id of a high-level event: its high half in where.v, its low half in where.h.
@@ -353,6 +358,27 @@ void HostModalPresetAnswer(HostModalAnswer answer)
 void HostModalClearPresetAnswers()
 {
     state().presets.clear();
+}
+
+void HostModalRecord(const std::string& title, const std::vector<std::string>& texts)
+{
+    recordShown(HostModalShown{title, texts});
+}
+
+bool HostModalTakePresetAnswer(HostModalAnswer* answer)
+{
+    readEnvironmentPresets();
+    if (state().presets.empty())
+        return false;
+    if (answer != nullptr)
+        *answer = state().presets.front();
+    state().presets.pop_front();
+    return true;
+}
+
+bool HostModalQuitRequested()
+{
+    return state().quitRequested;
 }
 
 bool HostIsHeadless()

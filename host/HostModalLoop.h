@@ -59,6 +59,15 @@ enum class HostModalAnswer : uint8_t { kDefault, kCancel, kAlternative };
 void HostModalPresetAnswer(HostModalAnswer answer);
 void HostModalClearPresetAnswers();
 
+// Modal loops the framework runs itself over the event wait (its modal dialogs) answer through
+// the same presets and log. HostModalRecord records what such a window shows (title, texts) as a
+// host loop records its window. HostModalTakePresetAnswer hands out the next preset answer (the
+// environment's after those queued); false when none is left. HostModalQuitRequested: a 'quit'
+// nobody handled has arrived, so every modal loop is to end as if cancelled.
+void HostModalRecord(const std::string& title, const std::vector<std::string>& texts);
+bool HostModalTakePresetAnswer(HostModalAnswer* answer);
+bool HostModalQuitRequested();
+
 // Whether the program is headless (answers come from presets and injected input).
 bool HostIsHeadless();
 // Appends a line to the FW_HOST_LOG file, when one is named.

@@ -1,12 +1,20 @@
 #include "FWUserMsg.h"
 
+#include "FWFont.h"
 #include "HostDesktopScope.h"
-#include "ShownMessages.h"
+#include "HostHeadless.h"
 #include "HostModalLoop.h"
+#include "HostResourceFile.h"
+#include "HostResources.h"
 #include "HostSound.h"
+#include "PreorderTraversal.h"
+#include "PushButton.h"
+#include "SampleImages.h"
+#include "ShownMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,50 +22,111 @@ namespace {
 
 class FWUserMsgTest : public ShownMessagesTest {};
 
-// Runs a three-button question answered as given; returns Execute's answer and the result.
-std::pair<bool, int32_t> ask(HostModalAnswer answer)
+// Runs a three-button question answered as the input gives; returns Execute's answer and the
+// result.
+std::pair<bool, int32_t> ask(const std::function<void()>& input)
 {
     FWUserMsg message("Save changes to \"%s\"?", "a.rsrc");
     message.SetOKTitle("Save");
     message.SetCancelTitle("Cancel");
     message.SetAltTitle("Don't Save");
-    HostModalPresetAnswer(answer);
+    EXPECT_EQ(-1, message.Result());
+    input();
     bool accepted = message.Execute();
     message.SendMessage(Dependable::IsBeingDeleted);
     return {accepted, message.Result()};
 }
 
+// An 'argb' 140 of the width, as the program's resource.
+class IconResource {
+public:
+    explicit IconResource(int width)
+    {
+        const ByteBuilder icon = SampleArgb(width, 24, 0xFF808080);
+        std::vector<HostResourceToWrite> resources{
+            {FOUR_CHAR_CODE("argb"), 140, 0, nullptr, icon.Data().data(), uint32_t(icon.Size())}};
+        std::vector<HostResourceRecord> written;
+        HostResourceFile::Build(resources, 0, nullptr, mFile, written);
+        mRef = HostOpenMemoryResFile(mFile.data(), mFile.size());
+    }
+    ~IconResource() { CloseResFile(mRef); }
+
+private:
+    std::vector<uint8_t> mFile;
+    SInt16 mRef = -1;
+};
+
 } // namespace
 
-TEST_F(FWUserMsgTest, EachButtonGivesItsResult)
+TEST_F(FWUserMsgTest, EachAnswerGivesItsResult)
 {
-    FWUserMsg plain("Hello %d", 7);
-    EXPECT_EQ(-1, plain.Result());
-    EXPECT_EQ(140, plain.IconID());
-    EXPECT_TRUE(plain.Execute()); // nobody answers: the default button
-    EXPECT_EQ(FWUserMsg::kResultOK, plain.Result());
-    EXPECT_EQ(0u, HostBeepCount());
-
-    EXPECT_EQ(std::make_pair(true, int32_t(2)), ask(HostModalAnswer::kDefault));
-    EXPECT_EQ(std::make_pair(false, int32_t(3)), ask(HostModalAnswer::kCancel));
-    EXPECT_EQ(std::make_pair(false, int32_t(4)), ask(HostModalAnswer::kAlternative));
-    EXPECT_EQ((std::vector<std::string>{"Hello 7", "Save changes to \"a.rsrc\"?", "Save changes to \"a.rsrc\"?",
-                                        "Save changes to \"a.rsrc\"?"}),
-              ShownMessageTexts());
+    using P = std::pair<bool, int32_t>;
+    EXPECT_EQ(P(true, 2), ask([] { HostModalPresetAnswer(HostModalAnswer::kDefault); }));
+    EXPECT_EQ(P(false, 3), ask([] { HostModalPresetAnswer(HostModalAnswer::kCancel); }));
+    EXPECT_EQ(P(true, 4), ask([] { HostModalPresetAnswer(HostModalAnswer::kAlternative); }));
+    EXPECT_EQ(P(true, 4), ask([] { HostInjectKey(2, 'd'); }));
+    EXPECT_EQ(P(true, 4), ask([] { HostInjectKey(2, 'D', shiftKey); }));
+    EXPECT_EQ(P(true, 2), ask([] { HostInjectKey(36, 13); }));
+    // Escape presses no button: taken as Cancel.
+    EXPECT_EQ(P(false, 3), ask([] { HostInjectKey(53, 27); }));
+    EXPECT_EQ(P(true, 2), ask([] {})); // nobody answers: the default button
+    EXPECT_EQ(std::vector<std::string>(8, "Save changes to \"a.rsrc\"?"), ShownMessageTexts());
 }
 
-TEST_F(FWUserMsgTest, EmptyTitlesLeaveTheirButtonsOut)
+TEST_F(FWUserMsgTest, TheViewsAndTheirLayout)
 {
-    // No Cancel and no alternative button: those answers cannot be given, so the loop ends
-    // without a result.
-    FWUserMsg message("Only OK");
-    message.SetCancelTitle("");
-    HostModalPresetAnswer(HostModalAnswer::kAlternative);
-    EXPECT_FALSE(message.Execute());
-    EXPECT_EQ(-1, message.Result());
-    HostModalPresetAnswer(HostModalAnswer::kCancel);
-    EXPECT_FALSE(message.Execute());
-    EXPECT_EQ(-1, message.Result());
+    HostDesktopScope desktop;
+    IconResource icon(32);
+    FWUserMsg message("%s", "Hello");
+    message.SetOKTitle("Save");
+    message.SetCancelTitle("Cancel");
+    message.SetAltTitle("Don't Save");
+    EXPECT_EQ(32 + 340, message.calc_item_info().contentWidth);
+    message.AutoInit();
+    FWRect content;
+    message.GetContentRect(&content);
+    EXPECT_EQ(32 + 340, content.Width());
+
+    std::vector<std::string> views;
+    PreorderTraversal<FWView> walk(message.ViewMngr().GetViewTree(), false);
+    walk.First(); // the root
+    for (FWView* view = walk.Next(); view != nullptr; view = walk.Next())
+        views.push_back(view->FactoryGetClassName());
+    EXPECT_EQ((std::vector<std::string>{"StaticText", "PictureBox", "OKButton", "CancelButton", "PushButton"}), views);
+    auto* alternative = dynamic_cast<PushButton*>(message.ViewMngr().GetView(2));
+    ASSERT_NE(nullptr, alternative);
+    EXPECT_STREQ("Don't Save", alternative->GetText().GetCString());
+    EXPECT_TRUE(alternative->GetBoldText());
+
+    FWUserMsg plain("Only OK");
+    plain.SetIcon(0);
+    EXPECT_EQ(330, plain.calc_item_info().contentWidth);
+    plain.SetCancelTitle("");
+    plain.AutoInit();
+    int buttons = 0;
+    PreorderTraversal<FWView> plainWalk(plain.ViewMngr().GetViewTree(), false);
+    for (FWView* view = plainWalk.First(); view != nullptr; view = plainWalk.Next())
+        if (auto* button = dynamic_cast<PushButton*>(view)) {
+            ++buttons;
+            EXPECT_STREQ("OK", button->GetText().GetCString());
+        }
+    EXPECT_EQ(1, buttons);
+}
+
+TEST_F(FWUserMsgTest, ARunOfBreaksCountsOneLine)
+{
+    FWFont font;
+    font.SetBold(true);
+    FWFontMetrics metrics;
+    font.GetFontMetrics(metrics);
+    const int lineHeight = metrics.ascent + 2 * metrics.descent;
+    auto height = [](const char* text) {
+        FWUserMsg message("%s", text);
+        message.SetIcon(0);
+        return message.calc_item_info().text.Height();
+    };
+    EXPECT_EQ(height("one two") + lineHeight, height("one\r\r\rtwo"));
+    EXPECT_EQ(height("one\rtwo"), height("one\n\r \ntwo"));
 }
 
 TEST_F(FWUserMsgTest, LongTextsAreCutAt1023Characters)

@@ -1,5 +1,7 @@
 #include "SampleImages.h"
 
+#include <algorithm>
+
 ByteBuilder SamplePicture(uint32_t color)
 {
     ByteBuilder b;
@@ -22,5 +24,14 @@ ByteBuilder SampleColourIcon()
     b.Bytes({0x80, 0}).Bytes({0, 0});
     b.Long(0).Short(0).Short(0).Short(0).Short(0xFFFF).Short(0).Short(0);
     b.Bytes({0, 0});
+    return b;
+}
+
+ByteBuilder SampleArgb(int width, int height, uint32_t color)
+{
+    ByteBuilder b;
+    b.Long(width).Long(height);
+    for (int64_t left = int64_t(width) * height; left > 0; left -= 128)
+        b.Byte(int(std::min<int64_t>(left, 128) - 1)).Long(color);
     return b;
 }

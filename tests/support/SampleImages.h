@@ -9,3 +9,5 @@
 ByteBuilder SamplePicture(uint32_t color);
 // A 1 x 1 'cicn' of 8-bit pixels whose single colour-table entry is red.
 ByteBuilder SampleColourIcon();
+// An 'argb' image of one colour (ARGB), stored as runs.
+ByteBuilder SampleArgb(int width, int height, uint32_t color);

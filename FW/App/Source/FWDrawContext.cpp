@@ -475,8 +475,10 @@ FWRect* FWDrawContext::GetVisRect(FWRect* rect) const
 
 void FWDrawContext::Flush()
 {
-    // Off-screen images need no flushing; a window's port is put on the screen by the
-    // platform half of windows.
+    // Off-screen images need no flushing.
+    if (mStuff == nullptr || mWindow == nullptr || mWindow->GetPDW() == nullptr)
+        return;
+    QDFlushPortBuffer(windowPort(), nullptr);
 }
 
 // ---- lines and shapes

@@ -15,6 +15,7 @@
 #include "FWView.h"
 #include "FWWindow.h"
 #include "FactoryHandler.h"
+#include "FWViewClasses.h"
 #include "GlobalSerialStream.h"
 #include "HostMemory.h"
 #include "ParentWindow.h"
@@ -45,6 +46,8 @@ FWViewMngr::FWViewMngr(FWWindow* window) : mWindow(this, true), mTabList(true)
 {
     SetDebugName("FWViewMngr");
     mWindow = window;
+    // Every control class a layout may name is linked in (its factory with it).
+    (void)FWLinkedViewClassCount();
     if (mCount == 0)
         InitInterfaceIcons();
     ++mCount;

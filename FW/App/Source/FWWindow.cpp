@@ -949,6 +949,10 @@ uint32_t FWWindow::edgesToDrag(FWPoint press)
 bool FWWindow::DragResizeWindow(FWEvent& event)
 {
     enum : uint32_t { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8 };
+    // Under a modal dialog no other window is resized.
+    FWWindow* key = FWEventDispatcher::Instance()->KeyWindow();
+    if (key != nullptr && key != this && key->GetStyle() == 1)
+        return false;
     BringToFront();
     const FWPoint press = event.mGlobalWhere;
     const uint32_t edges = edgesToDrag(press);

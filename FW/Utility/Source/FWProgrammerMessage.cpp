@@ -1,6 +1,7 @@
 // The assertion alert and the debugger output.
 #include "FWProgrammerMessage.h"
 
+#include "FWUserMsg.h"
 #include "HostDebug.h"
 
 #include <cstdarg>
@@ -10,20 +11,14 @@
 
 namespace {
 
-bool presentOnStderr(const FWProgrammerMessageInfo& info)
-{
-    std::fprintf(stderr, "%s\n", info.text);
-    return false;
-}
-
-FWProgrammerMessagePresenter sPresenter = presentOnStderr;
+FWProgrammerMessagePresenter sPresenter = FWPresentAssertionAlert;
 
 } // namespace
 
 FWProgrammerMessagePresenter FWSetProgrammerMessagePresenter(FWProgrammerMessagePresenter presenter)
 {
     FWProgrammerMessagePresenter previous = sPresenter;
-    sPresenter = presenter != nullptr ? presenter : presentOnStderr;
+    sPresenter = presenter != nullptr ? presenter : FWPresentAssertionAlert;
     return previous;
 }
 

@@ -13,7 +13,7 @@ struct FWProgrammerMessageInfo {
 // installed at a time: an alert in the program, a recorder in tests.
 using FWProgrammerMessagePresenter = bool (*)(const FWProgrammerMessageInfo& info);
 
-// Installs a presenter (null restores the default, which writes to stderr and continues)
+// Installs a presenter (null restores the default, the assertion alert of FWUserMsg.h)
 // and returns the one it replaces.
 FWProgrammerMessagePresenter FWSetProgrammerMessagePresenter(FWProgrammerMessagePresenter presenter);
 

@@ -1,0 +1,47 @@
+// A shown framework window on a clean headless desktop for control tests, with helpers that
+// lay out a click the way a user makes it (press, moves, release) in window coordinates.
+#pragma once
+
+#include "FWEvent.h"
+#include "FWWindow.h"
+#include "HostDesktopScope.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class ControlTestWindow {
+public:
+    // Content 300 x 200 at global (103, 125).
+    ControlTestWindow();
+    ~ControlTestWindow();
+
+    FWWindow& Window() { return *mWindow; }
+    // Adds the view below the root.
+    void Add(FWView* view);
+
+    // Injects a press at the point, then moves through the points, then the release at the
+    // last; the press is taken at once, as the event loop takes it before a control sees it.
+    // Answers the press as an event in window coordinates.
+    FWEvent Click(FWPoint at, std::initializer_list<FWPoint> moves = {});
+    static FWPoint ToGlobal(FWWindow& window, FWPoint local);
+
+private:
+    HostDesktopScope mDesktop;
+    FWWindow* mWindow;
+};
+
+// Records the interface actions and events a window's views report.
+class InterfaceLog : public FWEventHandler {
+public:
+    bool InterfaceAction(FWView* view, const ActionType& action) override;
+    bool InterfaceEvent(FWView* view) override;
+    std::vector<std::string> mEntries;
+};
+
+// A view's stored record, and the record of its FWView level alone (both written in one pass
+// each, so both hold the view's dependency part).
+std::vector<uint8_t> StoredRecord(FWView& view);
+std::vector<uint8_t> StoredViewLevel(FWView& view);
+// A new view made by the factory of the class name and read from the bytes; null without one.
+FWView* ReadStoredRecord(const char* className, const std::vector<uint8_t>& bytes);
