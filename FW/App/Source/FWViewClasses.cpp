@@ -1,5 +1,6 @@
 #include "FWViewClasses.h"
 
+#include "EditText.h"
 #include "PictureBox.h"
 #include "PushButton.h"
 #include "Scroller.h"
@@ -17,6 +18,7 @@ const std::type_info* const kViewClasses[] = {
     &typeid(Scroller),
     &typeid(StaticText),
     &typeid(PictureBox),
+    &typeid(EditText),
 };
 
 } // namespace
