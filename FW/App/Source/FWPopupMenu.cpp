@@ -1210,7 +1210,7 @@ void Tracker::drawItem(Level& level, FWDrawContext& context, FWUserOp* op, const
             context.LineTo(rr - 5 - i, m + i);
         }
     } else if (hasShortcut(op)) {
-        context.DrawEmbossedStringColors(limit + 8, baseline, &shortcut, foreColor, s.emboss, 32767, false);
+        context.DrawEmbossedStringColors(limit + 8, baseline, &shortcut, foreColor, s.emboss, 0, false);
     }
 }
 
