@@ -170,9 +170,12 @@ TEST_F(FWCmdViewTest, CommandClickReportsAndSpaceDragPans)
     const FWPoint from = global(200, 50);
     const FWPoint to = global(200, 80);
     HostInjectMouseDown(Point{from.v, from.h});
-    HostTakeInjectedInput();
     HostInjectMouseMove(Point{to.v, to.h});
     HostInjectMouseUp(Point{to.v, to.h});
+    // The event loop takes the press before the view sees it.
+    EventRecord record;
+    while (WaitNextEvent(everyEvent, &record, 0, nullptr) && record.what != mouseDown) {
+    }
     FWEvent press(kMouseDownEvent, &window, 0);
     press.mWhere = FWPoint(200, 50);
     log->MouseDownEvent(press);
