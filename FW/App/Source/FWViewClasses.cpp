@@ -1,8 +1,11 @@
 #include "FWViewClasses.h"
 
 #include "EditText.h"
+#include "FWCmdView.h"
+#include "MaterialIcon.h"
 #include "PictureBox.h"
 #include "PushButton.h"
+#include "QZ_GLView.h"
 #include "Scroller.h"
 #include "StaticText.h"
 
@@ -19,6 +22,9 @@ const std::type_info* const kViewClasses[] = {
     &typeid(StaticText),
     &typeid(PictureBox),
     &typeid(EditText),
+    &typeid(FWCmdView),
+    &typeid(MaterialIcon),
+    &typeid(QZ_GLView),
 };
 
 } // namespace
