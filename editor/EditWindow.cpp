@@ -3,13 +3,17 @@
 #include "CQF_Document.h"
 #include "FS_ResourceFileRA.h"
 #include "FWDrawContext.h"
+#include "FWEvent.h"
 #include "FWEventDispatcher.h"
+#include "FWView.h"
+#include "PreorderTraversal.h"
 #include "FWStr.h"
 #include "FWUserMsg.h"
 #include "QuillformApp.h"
 
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 int32_t EditWindow::mToolType = 0;
 FWView* (*EditWindow::mCreateProc)(FWWindow*, const FWRect&) = nullptr;
@@ -20,6 +24,7 @@ FWRect EditWindow::mDefaultRect(200, 200, 840, 680);
 namespace {
 
 constexpr uint32_t kAllEdges = 255;
+constexpr int kEnter = 3, kBackspace = 8, kReturn = 13, kEscape = 27, kLeftArrow = 28, kDownArrow = 31, kDelete = 127;
 
 } // namespace
 
@@ -81,6 +86,71 @@ void EditWindow::MakeToFront()
 {
     BringToFront();
     FWEventDispatcher::Instance()->SetKeyWindow(this);
+}
+
+bool EditWindow::MouseDownEvent(FWEvent& event)
+{
+    // Selecting, moving, resizing and creating views with the mouse are not built yet: in Edit
+    // and Create mode a press does nothing.
+    if (mToolType == 0) {
+        if (FWEventHandler* handler = ViewMngr().GetEventHandler(event))
+            handler->MouseDownEvent(event);
+    }
+    return true;
+}
+
+bool EditWindow::KeyDownEvent(FWEvent& event)
+{
+    const int c = uint8_t(event.EventCharacter());
+    if (mToolType == 0) {
+        if (c == kReturn || c == kEnter) {
+            FWView* accept = ViewMngr().DefaultAccept();
+            if (accept == nullptr)
+                return false;
+            accept->SimulateMouseClick();
+            return true;
+        }
+        if (c == kEscape || (c == '.' && (event.mModifiers & kFWCommandKey) != 0)) {
+            if (FWView* cancel = ViewMngr().DefaultCancel())
+                cancel->SimulateMouseClick();
+            return true;
+        }
+        return false;
+    }
+    if (mToolType != 1)
+        return false;
+    if (c == kBackspace || c == kDelete) {
+        FWDrawContext context(this);
+        DeleteSelectionList(context);
+    } else if (c >= kLeftArrow && c <= kDownArrow) {
+        // Moving the selection by keys is not built yet; the arrows mark the layout changed.
+        SetDirty(true);
+    }
+    return false;
+}
+
+void EditWindow::DeleteSelectionList(FWDrawContext&)
+{
+    FWEventDispatcher::Instance()->WindowListReset();
+    FWView* root = ViewMngr().GetViewTree();
+    std::vector<FWView*> doomed;
+    PreorderTraversal<FWView> walk(root, false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (view == root || !view->IsSelected())
+            continue;
+        // What a selected container holds goes with it.
+        walk.SkipToNextPeer();
+        doomed.push_back(view);
+    }
+    for (FWView* view : doomed) {
+        if (view->AllowsChildren())
+            view->DeleteChildren();
+        view->Unlink();
+        delete view;
+        SetDirty(true);
+    }
+    ViewMngr().SetSelectedTotal(0);
+    Inval(nullptr);
 }
 
 bool EditWindow::ActivateEvent(bool active)

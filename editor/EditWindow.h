@@ -10,7 +10,9 @@
 
 class CQF_Document;
 class FWUserOp;
+class FWDrawContext;
 class FWView;
+struct FWEvent;
 
 class EditWindow : public FWWindow {
 public:
@@ -31,6 +33,14 @@ public:
     void SetNameWINT();
     // Brings the window to the front and makes it the key window.
     void MakeToFront();
+
+    // Test mode: the press goes to the layout's view under it. The other modes edit the layout.
+    bool MouseDownEvent(FWEvent& event) override;
+    // Test mode: Return and Enter press the default-accept view, Escape and Command-period the
+    // default-cancel view. Edit mode: Backspace and Delete delete the selected views.
+    bool KeyDownEvent(FWEvent& event) override;
+    // Deletes every selected view with what it holds; the window is marked changed.
+    void DeleteSelectionList(FWDrawContext& context);
 
     bool ActivateEvent(bool active) override;
     bool ResizeEvent() override;

@@ -134,11 +134,17 @@ void QuillformApp::DialogWINT(CQF_Document*)
 
 void QuillformApp::RemoveBadWindow()
 {
-    if (EditWindow* window = EditWindow::mCreatedInstance) {
-        if (FWDocument* document = window->GetDocument()) {
+    EditWindow* window = EditWindow::mCreatedInstance;
+    EditWindow::mCreatedInstance = nullptr;
+    // A constructor that threw has already destroyed its window, which then left its lists.
+    if (window != nullptr && FWWindow::IsValidWindow(window)) {
+        FWDocument* document = window->GetDocument();
+        if (document != nullptr) {
             document->RemoveWindow(window);
+            // A document left without windows goes, rather than staying out of every list.
             if (document->GetWindowList().First() == nullptr) {
-                RemoveDocument(document);
+                document->SendMessage(Dependable::IsBeingDeleted);
+                delete document;
                 UpdateWindowMenu();
             }
         }

@@ -1,13 +1,15 @@
 // The editor run whole, as a person uses it: QZMain on the headless back end driven through the
-// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it
-// leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
+// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
 #include "EditorFixture.h"
 
 #include "CQF_Document.h"
 #include "ChildProcess.h"
+#include "EditWindow.h"
 #include "FWApp.h"
 #include "FWMenuMgr.h"
 #include "FWUserOp.h"
+#include "FWView.h"
+#include "PreorderTraversal.h"
 #include "HostClock.h"
 #include "HostHeadless.h"
 #include "HostMenus.h"
@@ -113,7 +115,7 @@ std::string emptyResourceFile()
 
 class EditorRunTest : public EditorFixture {};
 
-TEST_F(EditorRunTest, OpenNewOpenRecentAndQuitThroughTheMenuBar)
+TEST_F(EditorRunTest, OpenNewOpenRecentAndQuitAsAUserDoes)
 {
     HostUseSystemClock();
     const std::string layouts = File("layouts.rsrc");

@@ -221,18 +221,19 @@ TEST_F(BuiltFileTest, AlertTextsAreStrings)
     }
 }
 
-TEST(SampleFile, OpensAsAnEmptyResourceFile)
+TEST(SampleFile, HoldsItsTwoLayouts)
 {
-    std::ifstream in(FW_SAMPLE_RSRC, std::ios::binary);
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    HostResourceFileMap map;
-    ASSERT_EQ(noErr, HostResourceFile::Parse(bytes.data(), bytes.size(), map));
-    EXPECT_TRUE(map.records.empty());
-
     const FSSpec spec = specOf(FW_SAMPLE_RSRC);
     SInt16 file = FSpOpenResFile(&spec, fsRdPerm);
     ASSERT_NE(-1, file);
-    EXPECT_EQ(0, Count1Resources(FOUR_CHAR_CODE("WINT")));
+    EXPECT_EQ(2, Count1Resources(FOUR_CHAR_CODE("WINT")));
+    for (const auto& [id, expected] : std::vector<std::pair<ResID, std::string>>{{128, "Main"}, {129, "Second"}}) {
+        Handle h = Get1Resource(FOUR_CHAR_CODE("WINT"), id);
+        ASSERT_NE(nullptr, h) << id;
+        Str255 name;
+        GetResInfo(h, nullptr, nullptr, name);
+        EXPECT_EQ(expected, std::string(reinterpret_cast<char*>(name + 1), name[0]));
+    }
     CloseResFile(file);
 }
 

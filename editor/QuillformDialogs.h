@@ -1,0 +1,25 @@
+// The editor's two small modal dialogs, laid out by the program's own 'WINT' layouts: the grid
+// size (layout 23, edit text 1002) and the size of a layout's window (layout 50, edit texts 3
+// and 6 for width and height).
+#pragma once
+
+#include "FWDialog.h"
+
+#include <cstdint>
+
+class FWDocument;
+
+class SetGridDialog : public FWModalDialog {
+public:
+    static constexpr int32_t kLayoutID = 23;
+    static constexpr int32_t kGridItem = 1002;
+    SetGridDialog(FWDocument* document, int32_t grid);
+};
+
+class SetDialogSize : public FWModalDialog {
+public:
+    static constexpr int32_t kLayoutID = 50;
+    static constexpr int32_t kWidthItem = 3;
+    static constexpr int32_t kHeightItem = 6;
+    SetDialogSize(FWDocument* document, int32_t width, int32_t height);
+};

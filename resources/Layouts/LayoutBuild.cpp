@@ -1,0 +1,192 @@
+// Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
+// view classes and written by the view manager, as the program will read them.
+//   layoutbuild app FILE      the editor's dialogs: 23 (grid size) and 50 (layout size)
+//   layoutbuild sample FILE   the sample file's layouts: 128 "Main" and 129
+#include "EditText.h"
+#include "FS_ResourceFileRA.h"
+#include "FS_UtilPAC.h"
+#include "FWDynamicString.h"
+#include "FWStr.h"
+#include "FWView.h"
+#include "FWWindow.h"
+#include "HostBackend.h"
+#include "HostMemory.h"
+#include "HostResources.h"
+#include "PictureBox.h"
+#include "PushButton.h"
+#include "Scroller.h"
+#include "StaticText.h"
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr ResType kWINT = FOUR_CHAR_CODE("WINT");
+
+// One layout: its id, name, content size and the code that fills its root.
+struct Layout {
+    int16_t id;
+    const char* name;
+    int16_t width;
+    int16_t height;
+    std::function<void(FWWindow&, FWView&)> fill;
+};
+
+template <class View>
+View* add(FWView& root, View* view, int32_t id)
+{
+    view->SetID(id);
+    view->SetVisibility(true);
+    root.AppendChild(view);
+    return view;
+}
+
+void label(FWWindow& window, FWView& root, int32_t id, const FWRect& rect, const char* text)
+{
+    auto* view = new StaticText;
+    const FWStr<255> title(text);
+    view->Init(&window, rect, &title, StaticText::kSingleLine);
+    add(root, view, id);
+}
+
+// An edit field for an unsigned integer.
+void number(FWWindow& window, FWView& root, int32_t id, const FWRect& rect)
+{
+    auto* view = new EditText;
+    view->Init(&window, rect, nullptr);
+    view->Set(true, FWString::Type(0), false);
+    add(root, view, id);
+}
+
+template <class Button>
+Button* button(FWWindow& window, FWView& root, int32_t id, const FWRect& rect, const char* text)
+{
+    auto* view = new Button;
+    const FWStr<255> title(text);
+    view->Init(&window, rect, &title);
+    return add(root, view, id);
+}
+
+// Cancel and OK at the bottom right, the default cancel and accept views (Escape and Return).
+void okAndCancel(FWWindow& window, FWView& root, int16_t width, int16_t top)
+{
+    button<CancelButton>(window, root, 2, FWRect(int16_t(width - 180), top, int16_t(width - 100), int16_t(top + 22)),
+                         "Cancel")
+        ->MakeDefaultCancel();
+    button<OKButton>(window, root, 1, FWRect(int16_t(width - 90), top, int16_t(width - 10), int16_t(top + 22)), "OK")
+        ->MakeDefaultAccept();
+}
+
+// Labels and the sample's views take ids below 1000, where the view manager's own ids begin.
+const std::vector<Layout>& appLayouts()
+{
+    static const std::vector<Layout> layouts = {
+        {23, "Set Grid", 220, 90,
+         [](FWWindow& w, FWView& root) {
+             label(w, root, 901, FWRect(16, 20, 96, 33), "Grid size:");
+             number(w, root, 1002, FWRect(100, 16, 200, 36));
+             okAndCancel(w, root, 220, 56);
+         }},
+        {50, "Set Dialog size", 240, 110,
+         [](FWWindow& w, FWView& root) {
+             label(w, root, 901, FWRect(16, 20, 96, 33), "Width:");
+             number(w, root, 3, FWRect(100, 16, 220, 36));
+             label(w, root, 902, FWRect(16, 48, 96, 61), "Height:");
+             number(w, root, 6, FWRect(100, 44, 220, 64));
+             okAndCancel(w, root, 240, 78);
+         }},
+    };
+    return layouts;
+}
+
+const std::vector<Layout>& sampleLayouts()
+{
+    static const std::vector<Layout> layouts = {
+        {128, "Main", 400, 260,
+         [](FWWindow& w, FWView& root) {
+             label(w, root, 11, FWRect(16, 16, 200, 29), "A layout with each kind of control");
+             label(w, root, 12, FWRect(16, 40, 96, 53), "Name:");
+             number(w, root, 13, FWRect(100, 36, 240, 56));
+             auto* push = new PushButton;
+             const FWStr<255> text("Push");
+             push->Init(&w, FWRect(16, 72, 116, 94), &text, 0);
+             add(root, push, 14);
+             auto* picture = new PictureBox;
+             picture->Init(&w, FWRect(260, 16, 380, 136), 17, FOUR_CHAR_CODE("argb"));
+             add(root, picture, 15);
+             auto* scroller = new Scroller;
+             const FWRect bar(16, 110, 240, 126);
+             scroller->Init(&w, &bar);
+             add(root, scroller, 16);
+             okAndCancel(w, root, 400, 224);
+         }},
+        {129, "Second", 300, 120,
+         [](FWWindow& w, FWView& root) {
+             label(w, root, 11, FWRect(16, 16, 280, 29), "A second layout");
+             okAndCancel(w, root, 300, 84);
+         }},
+    };
+    return layouts;
+}
+
+// The layout's bytes as the view manager writes them; empty on failure.
+std::string serialized(const Layout& layout)
+{
+    FWWindow maker;
+    maker.SetSize(layout.width + 2 * maker.FrameWidth(), layout.height + maker.TitleWidth() + maker.FrameWidth());
+    maker.ViewMngr().Initialize(FWRect());
+    FWView* root = maker.ViewMngr().GetViewTree();
+    if (root == nullptr)
+        return {};
+    root->SetRect(FWRect(0, 0, layout.width, layout.height));
+    layout.fill(maker, *root);
+    Handle h = maker.ViewMngr().SerializeViewTree();
+    if (h == nullptr)
+        return {};
+    std::string bytes(*h, size_t(GetHandleSize(h)));
+    DisposeHandle(h);
+    return bytes;
+}
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "layoutbuild: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3 || (std::strcmp(argv[1], "app") != 0 && std::strcmp(argv[1], "sample") != 0))
+        return fail("usage: layoutbuild app|sample FILE");
+    HostSelectBackend("headless");
+    const std::vector<Layout>& layouts = std::strcmp(argv[1], "app") == 0 ? appLayouts() : sampleLayouts();
+
+    Corvel::FS_Locator locator;
+    Corvel::FS_UtilPAC::DotPathNameToLocator(FWDynamicString(argv[2]), locator);
+    Corvel::FS_ResourceFileRA file(locator, true);
+    if (file.OpenedResourceFile() == 0)
+        return fail(std::string("cannot open ") + argv[2]);
+    for (const Layout& layout : layouts) {
+        const std::string bytes = serialized(layout);
+        if (bytes.empty())
+            return fail(std::string("layout ") + std::to_string(layout.id) + " could not be written");
+        Handle h = NewHandle(Size(bytes.size()));
+        std::memcpy(*h, bytes.data(), bytes.size());
+        unsigned char name[256] = {};
+        name[0] = uint8_t(std::strlen(layout.name));
+        std::memcpy(name + 1, layout.name, name[0]);
+        AddResource(h, kWINT, layout.id, name);
+        if (ResError() != noErr)
+            return fail(std::string("layout ") + std::to_string(layout.id) + " could not be added");
+    }
+    UpdateResFile(CurResFile());
+    if (ResError() != noErr)
+        return fail(std::string("cannot write ") + argv[2]);
+    return 0;
+}
