@@ -1,5 +1,6 @@
 // The editor run whole, as a person uses it: QZMain on the headless back end driven through the
-// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
+// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it
+// leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
 #include "EditorFixture.h"
 
 #include "CQF_Document.h"
