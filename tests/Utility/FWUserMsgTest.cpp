@@ -1,11 +1,13 @@
 #include "FWUserMsg.h"
 
+#include "FWEventDispatcher.h"
 #include "FWFont.h"
 #include "HostDesktopScope.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
 #include "HostResourceFile.h"
 #include "HostResources.h"
+#include "HostScreen.h"
 #include "HostSound.h"
 #include "PreorderTraversal.h"
 #include "PushButton.h"
@@ -40,11 +42,12 @@ std::pair<bool, int32_t> ask(const std::function<void()>& input)
 // An 'argb' 140 of the width, as the program's resource.
 class IconResource {
 public:
-    explicit IconResource(int width)
+    static constexpr uint32_t kColor = 0xFF20A040;
+    explicit IconResource(int width, int16_t id = 140)
     {
-        const ByteBuilder icon = SampleArgb(width, 24, 0xFF808080);
+        const ByteBuilder icon = SampleArgb(width, 24, kColor);
         std::vector<HostResourceToWrite> resources{
-            {FOUR_CHAR_CODE("argb"), 140, 0, nullptr, icon.Data().data(), uint32_t(icon.Size())}};
+            {FOUR_CHAR_CODE("argb"), id, 0, nullptr, icon.Data().data(), uint32_t(icon.Size())}};
         std::vector<HostResourceRecord> written;
         HostResourceFile::Build(resources, 0, nullptr, mFile, written);
         mRef = HostOpenMemoryResFile(mFile.data(), mFile.size());
@@ -111,6 +114,46 @@ TEST_F(FWUserMsgTest, TheViewsAndTheirLayout)
             EXPECT_STREQ("OK", button->GetText().GetCString());
         }
     EXPECT_EQ(1, buttons);
+}
+
+TEST_F(FWUserMsgTest, TheQuestionShowsItsIconAndButtonTitles)
+{
+    HostDesktopScope desktop;
+    IconResource icon(32, 142);
+    FWUserMsg question("Save changes to \"%s\"?", "a.rsrc");
+    question.SetIcon(142);
+    question.SetOKTitle("Save");
+    question.SetCancelTitle("Cancel");
+    question.SetAltTitle("Don't Save");
+    question.AutoInit();
+    question.Show();
+    FWEventDispatcher::UpdateWindow(&question);
+    HostComposeScreen();
+    auto screen = [&question](int h, int v) {
+        FWPoint p{int16_t(h), int16_t(v)};
+        question.WindowToGlobal(&p);
+        return HostScreenPixel(Point{p.v, p.h}) & 0xFFFFFF;
+    };
+    // The icon's picture box lies at content (10, 10); the picture inside its 1-pixel margin.
+    EXPECT_EQ(IconResource::kColor & 0xFFFFFF, screen(11, 11));
+    EXPECT_EQ(IconResource::kColor & 0xFFFFFF, screen(10 + 32, 10 + 24));
+    // Each button shows its title: dark text pixels along its baseline.
+    std::vector<std::string> titles;
+    PreorderTraversal<FWView> walk(question.ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        auto* button = dynamic_cast<PushButton*>(view);
+        if (button == nullptr)
+            continue;
+        titles.push_back(button->GetText().GetCString());
+        int dark = 0;
+        const FWPoint pen = button->GetTextPosition();
+        for (int h = pen.h; h < button->GetTextLimit(); ++h)
+            for (int v = pen.v - 6; v < pen.v; ++v)
+                dark += screen(h, v) == 0 ? 1 : 0;
+        EXPECT_GT(dark, 5) << titles.back();
+    }
+    EXPECT_EQ((std::vector<std::string>{"Save", "Cancel", "Don't Save"}), titles);
+    question.Hide();
 }
 
 TEST_F(FWUserMsgTest, ARunOfBreaksCountsOneLine)

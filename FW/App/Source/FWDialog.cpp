@@ -232,8 +232,10 @@ void FWModalDialog::runLoop()
             handle(event);
             continue;
         }
-        if (headless && HostPendingInjectedCount() == 0)
+        if (headless && HostPendingInjectedCount() == 0) {
+            drawPending();
             answerUnattended();
+        }
     }
 }
 
@@ -280,8 +282,12 @@ void FWModalDialog::route(FWEvent& event)
     }
 }
 
+// Only once no input waits: a wait for updates takes injected input in too, and would let the
+// mouse run ahead of presses still queued.
 void FWModalDialog::drawPending()
 {
+    if (HostPendingInjectedCount() != 0)
+        return;
     for (int guard = 0; guard < 64; ++guard) {
         EventRecord record;
         if (!WaitNextEvent(updateMask, &record, 0, nullptr))
