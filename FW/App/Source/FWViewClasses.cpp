@@ -2,8 +2,10 @@
 
 #include "EditText.h"
 #include "FWCmdView.h"
+#include "Group.h"
 #include "MaterialIcon.h"
 #include "PictureBox.h"
+#include "Popup.h"
 #include "PushButton.h"
 #include "QZ_GLView.h"
 #include "Scroller.h"
@@ -25,6 +27,8 @@ const std::type_info* const kViewClasses[] = {
     &typeid(FWCmdView),
     &typeid(MaterialIcon),
     &typeid(QZ_GLView),
+    &typeid(Group),
+    &typeid(Popup),
 };
 
 } // namespace
