@@ -502,6 +502,137 @@ void drawControlIcons()
     save(scroller, "control-scroller.png");
 }
 
+// Tool icons, 32 x 32: the control icons drawn twice their size, and the mode and alignment
+// tools drawn at full size.
+void doubled(const std::string& source, const std::string& name)
+{
+    HostPixelMap small;
+    if (HostReadPNG((gFolder / source).string().c_str(), small) != noErr) {
+        std::fprintf(stderr, "rsrcdraw: cannot read %s\n", source.c_str());
+        ++gFailures;
+        return;
+    }
+    Canvas c(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            c.Set(x, y, small.Get(x / 2, y / 2));
+    save(c, name);
+}
+
+void alignmentIcon(const std::string& name, bool vertical, int kind)
+{
+    // kind 0 and 1: both bars against the near or far guide; 2: centred on a middle guide;
+    // 3: spread evenly; 4: one bar centred in a frame.
+    Canvas c(32, 32);
+    auto box = [&](double a0, double b0, double a1, double b1) {
+        return vertical ? Box(b0, a0, b1, a1) : Box(a0, b0, a1, b1);
+    };
+    auto bar = [&](double a0, double b0, double a1, double b1) {
+        c.Fill(box(a0, b0, a1, b1), kDeepAccent);
+        c.Fill(box(a0 + 1, b0 + 1, a1 - 1, b1 - 1), Gradient(0, 0, kPaleLavender, 32, 32, kLavender));
+    };
+    switch (kind) {
+    case 0:
+        c.Fill(box(4, 3, 5, 29), kRed);
+        bar(5, 7, 25, 14);
+        bar(5, 18, 18, 25);
+        break;
+    case 1:
+        c.Fill(box(27, 3, 28, 29), kRed);
+        bar(7, 7, 27, 14);
+        bar(14, 18, 27, 25);
+        break;
+    case 2:
+        c.Fill(box(15.5, 3, 16.5, 29), kRed);
+        bar(6, 7, 26, 14);
+        bar(10, 18, 22, 25);
+        break;
+    case 3:
+        bar(3, 8, 9, 24);
+        bar(13, 8, 19, 24);
+        bar(23, 8, 29, 24);
+        c.Fill(box(3, 27, 29, 28), kRed);
+        break;
+    case 4:
+        c.Fill(box(2, 4, 30, 5), kGrey);
+        c.Fill(box(2, 27, 30, 28), kGrey);
+        c.Fill(box(2, 4, 3, 28), kGrey);
+        c.Fill(box(29, 4, 30, 28), kGrey);
+        bar(9, 10, 23, 22);
+        c.Fill(box(15.5, 6, 16.5, 26), kRed);
+        break;
+    }
+    save(c, name);
+}
+
+void drawToolIcons()
+{
+    Canvas test(32, 32);
+    test.Fill(Disc(16, 16, 13), kDeepAccent);
+    test.Fill(Disc(16, 16, 11.8), Gradient(0, 4, kPaleLavender, 0, 28, kLavender));
+    test.Fill(Polygon({{12, 9}, {24, 16}, {12, 23}}), kGreen);
+    save(test, "tool-test.png");
+
+    Canvas edit(32, 32);
+    const std::vector<Point2> arrow = {{9, 4}, {9, 25}, {14, 20}, {18, 28}, {21, 27}, {17, 19}, {24, 19}};
+    edit.Fill(Polygon(arrow), kBlack);
+    edit.Fill(Polygon({{10.4, 7.4}, {10.4, 21.8}, {14.4, 17.8}, {18.6, 26.2}, {19.4, 25.9}, {15.3, 17.7}, {20.8, 17.7}}),
+              kWhite);
+    save(edit, "tool-edit.png");
+
+    Canvas pictureButton(16, 16);
+    pushButtonShape(pictureButton);
+    landscape(pictureButton, 5, 5, 11, 11);
+    save(pictureButton, "tool-picturebutton-small.png");
+
+    const struct {
+        const char* source;
+        const char* name;
+    } controls[] = {
+        {"control-tabs.png", "tool-tab.png"},
+        {"control-okbutton.png", "tool-okbutton.png"},
+        {"control-cancelbutton.png", "tool-cancelbutton.png"},
+        {"tool-picturebutton-small.png", "tool-picturebutton.png"},
+        {"control-edittext.png", "tool-edittext.png"},
+        {"control-checkbox.png", "tool-checkbox.png"},
+        {"control-divider.png", "tool-divider.png"},
+        {"control-statictext.png", "tool-statictext.png"},
+        {"control-picturebox.png", "tool-picture.png"},
+        {"control-colorbutton.png", "tool-colorbutton.png"},
+        {"control-radioset.png", "tool-radioset.png"},
+        {"control-colorslider.png", "tool-colorslider.png"},
+        {"control-popup.png", "tool-popup.png"},
+        {"control-pushbutton.png", "tool-textbutton.png"},
+        {"control-listbox.png", "tool-listbox.png"},
+        {"control-glview.png", "tool-opengl.png"},
+    };
+    for (const auto& control : controls)
+        doubled(control.source, control.name);
+    std::filesystem::remove(gFolder / "tool-picturebutton-small.png");
+
+    alignmentIcon("tool-align-left.png", false, 0);
+    alignmentIcon("tool-align-right.png", false, 1);
+    alignmentIcon("tool-align-top.png", true, 0);
+    alignmentIcon("tool-align-bottom.png", true, 1);
+    alignmentIcon("tool-align-horiz.png", false, 3);
+    alignmentIcon("tool-align-vert.png", true, 3);
+    alignmentIcon("tool-center-horiz.png", false, 4);
+    alignmentIcon("tool-center-vert.png", true, 4);
+}
+
+// The marks of radio and check tools, 12 x 12: an empty ring, and a ring with a check mark.
+void drawToolMarks()
+{
+    for (bool on : {false, true}) {
+        Canvas c(12, 12);
+        c.Fill(Disc(6, 6, 5.5), kInk);
+        c.Fill(Disc(6, 6, 4.5), on ? kYellow : kWhite);
+        if (on)
+            c.Fill(checkMark(2.5, 2.5, 7, 0.8), kBlack);
+        save(c, on ? "tool-mark-on.png" : "tool-mark-off.png");
+    }
+}
+
 // Cursors: pixel art in black (X) and white (o); '.' is transparent.
 void cursor(const std::string& name, const std::vector<std::string>& rows)
 {
@@ -624,6 +755,8 @@ int main(int argc, char** argv)
     drawChecksAndRadios();
     drawResizeHandles();
     drawControlIcons();
+    drawToolIcons();
+    drawToolMarks();
     drawCursors();
     return gFailures == 0 ? 0 : 1;
 }
