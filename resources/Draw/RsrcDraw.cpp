@@ -697,6 +697,24 @@ void drawCursors()
                                          ".....XoooooooX..",
                                          ".....XXXXXXXXX..",
                                      });
+    cursor("cursor-scissors.png", {
+                                      "................",
+                                      "..X.........X...",
+                                      "..XX.......XX...",
+                                      "...XX.....XX....",
+                                      "....XX...XX.....",
+                                      ".....XX.XX......",
+                                      "......XXX.......",
+                                      ".......X........",
+                                      "......XXX.......",
+                                      ".....XX.XX......",
+                                      "..XXXX...XXXX...",
+                                      ".XoooX...XoooX..",
+                                      "XooXoX...XoXooX.",
+                                      "XoX.XX...XX.XoX.",
+                                      ".XoooX...XoooX..",
+                                      "..XXX.....XXX...",
+                                  });
 }
 
 // The contact sheet: every PNG of a folder enlarged on a checkerboard, in name order.

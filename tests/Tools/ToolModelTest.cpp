@@ -60,8 +60,9 @@ public:
 TEST_F(ToolModelTest, BuildsOneToolPerNameAndWarnsOnlyWhenADuplicateHasAnotherIcon)
 {
     BuildTools();
-    // 3 modes, 2 buttons, 5 options and 36 items: "Draw" and "Align" come twice.
-    EXPECT_EQ(46u, FWToolManagerImp::Instance()->Tools().size());
+    // 3 modes, 2 buttons, 5 options, 36 items and "Blue": "Draw", "Align", "Red", "Green" and
+    // "Grid" come more than once.
+    EXPECT_EQ(47u, FWToolManagerImp::Instance()->Tools().size());
     EXPECT_EQ(std::vector<std::string>{"Skipping duplicate tool name Align"}, ShownMessageTexts());
     // The first record of a name decides the tool.
     EXPECT_NE(nullptr, dynamic_cast<FWButtonTool*>(Tool("Align")));
@@ -74,7 +75,7 @@ TEST_F(ToolModelTest, BuildsOneToolPerNameAndWarnsOnlyWhenADuplicateHasAnotherIc
     ASSERT_NE(nullptr, Tool("Select")->Icon());
 
     const auto& folders = Window()->GetView()->FolderView()->Folders();
-    ASSERT_EQ(4u, folders.size());
+    ASSERT_EQ(5u, folders.size());
     for (FWToolFolder* folder : folders)
         EXPECT_TRUE(folder->Contracted()) << folder->Name().GetCString();
     // The duplicate "Draw" still gets its own widget in its folder.

@@ -10,6 +10,9 @@
 #include "FWToolWindow.h"
 #include "FWToolWindowView.h"
 #include "FWFolderView.h"
+#include "FWEventDispatcher.h"
+#include "FWEventManager.h"
+#include "HostHeadless.h"
 #include "HostResources.h"
 #include "IdleDeleter.h"
 
@@ -21,7 +24,7 @@ template <int N>
 void logCall(FWUserOp*)
 {
     static const char* const kNames[] = {"Select", "Select alt", "Draw", "Erase", "Align", "Spread",
-                                         "Red",    "Green",      "Small", "Large", "Grid",  "Item"};
+                                         "Red",    "Green",      "Small", "Large", "Grid",  "Item", "Blue"};
     ToolTestLog().push_back(kNames[N]);
 }
 
@@ -50,11 +53,15 @@ struct Tree {
         for (const std::string& name : names)
             items.push_back(item(name.c_str(), 2, 1009, logCall<11>));
         items.push_back(item("Align", 1, 3007, logCall<4>));
+        inner = {item("Blue", 0, 1009, logCall<12>)};
+        mixed = {folder("Inner", inner), item("Grid", 0, 1008, logCall<10>)};
+        colours = {item("Red", 2048, 1004, logCall<6>), item("Green", 2048, 1005, logCall<7>)};
+        menus = {folder("Colours", colours), folder("Mixed", mixed)};
         folders = {folder("Modes", modes), folder("Buttons", buttons), folder("Options", options),
-                   folder("Items", items)};
+                   folder("Items", items), folder("Menus", menus)};
         root = folder("Toolbar Root", folders);
     }
-    std::vector<FWOpData> modes, buttons, options, items, folders;
+    std::vector<FWOpData> modes, buttons, options, items, inner, mixed, colours, menus, folders;
     std::deque<std::string> names;
     FWOpData root{};
 };
@@ -130,4 +137,24 @@ FWToolWidget* ToolFixture::Widget(const char* folder, const char* tool)
 {
     FWToolFolder* f = Folder(folder);
     return f != nullptr ? f->ToolGrid()->FindWidget(FWStr<63>(tool)) : nullptr;
+}
+
+void ToolFixture::Pump()
+{
+    HostInjectKeyDown(0, 'z');
+    for (int guard = 0; guard < 100000; ++guard) {
+        FWEvent event;
+        FWEventManager::Instance()->GetSystemEvent(event, false);
+        if (event.mType == kKeyDownEvent && event.EventCharacter() == 'z')
+            break;
+        FWEventDispatcher::Instance()->Dispatch(event);
+    }
+    FWEventDispatcher::UpdateWindow(Window());
+}
+
+Point ToolFixture::Global(int h, int v, FWWindow* window)
+{
+    FWPoint at{int16_t(h), int16_t(v)};
+    (window != nullptr ? window : static_cast<FWWindow*>(Window()))->WindowToGlobal(&at);
+    return Point{at.v, at.h};
 }

@@ -5,6 +5,7 @@
 
 #include "FWApp.h"
 #include "FWOpData.h"
+#include "HostTypes.h"
 
 #include "HostDesktopScope.h"
 #include "ProgrammerMessageRecorder.h"
@@ -19,11 +20,13 @@ class FWTool;
 class FWToolFolder;
 class FWToolWidget;
 class FWToolWindow;
+class FWWindow;
 
 // Folders: "Modes" (modal: "Select" with an alternate action, "Draw", disabled "Erase" with one),
 // "Buttons" ("Align" and the iconless "Spread"), "Options" (radio "Red" and "Green", radio with
 // flag 512 "Small" and "Large", check "Grid", and "Draw" again with the same icon), "Items" (36
-// modal tools "Item 1".. and "Align" again with another icon).
+// modal tools "Item 1".. and "Align" again with another icon), "Menus" (submenus: "Colours" of
+// "Red" and "Green"; "Mixed" of a submenu "Inner" holding the check tool "Blue", then "Grid").
 const FWOpData& ToolTestRoot();
 // Every action and alternate action called so far, by tool name ("Select", "Select alt").
 std::vector<std::string>& ToolTestLog();
@@ -51,6 +54,12 @@ protected:
     FWToolFolder* Folder(const char* name);
     // The folder's widget showing the tool.
     FWToolWidget* Widget(const char* folder, const char* tool);
+
+    // Runs the main loop's steps until everything injected so far has been handled, then
+    // redraws what the tool window invalidated.
+    void Pump();
+    // A point of the window's content in global coordinates (the tool window's by default).
+    Point Global(int h, int v, FWWindow* window = nullptr);
 
     HostDesktopScope mDesktop;
     ProgrammerMessageRecorder mProgrammerMessages;

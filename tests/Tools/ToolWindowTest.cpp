@@ -37,32 +37,12 @@ protected:
         FWEventDispatcher::UpdateWindow(Window());
     }
 
-    // Runs the main loop's steps until everything injected so far has been handled, then
-    // redraws what was invalidated.
-    void pump()
-    {
-        HostInjectKeyDown(0, 'z');
-        for (int guard = 0; guard < 100000; ++guard) {
-            FWEvent event;
-            FWEventManager::Instance()->GetSystemEvent(event, false);
-            if (event.mType == kKeyDownEvent && event.EventCharacter() == 'z')
-                break;
-            FWEventDispatcher::Instance()->Dispatch(event);
-        }
-        FWEventDispatcher::UpdateWindow(Window());
-    }
-    Point global(int h, int v)
-    {
-        FWPoint at{int16_t(h), int16_t(v)};
-        Window()->WindowToGlobal(&at);
-        return Point{at.v, at.h};
-    }
     void click(int h, int v, EventModifiers modifiers = 0)
     {
-        HostInjectClick(global(h, v), modifiers);
-        pump();
+        HostInjectClick(Global(h, v), modifiers);
+        Pump();
     }
-    uint32_t pixel(int h, int v) { return HostScreenPixel(global(h, v)) & 0xFFFFFF; }
+    uint32_t pixel(int h, int v) { return HostScreenPixel(Global(h, v)) & 0xFFFFFF; }
     void clickTab(const char* name, EventModifiers modifiers = 0)
     {
         const FWRect r = Folder(name)->GetRect();
@@ -137,21 +117,21 @@ TEST_F(ToolWindowTest, APressShowsPressedAndOnlyAReleaseInsideActivates)
 
     // Out and released outside: nothing runs and the widget is raised again.
     HostAdvanceTicks(2 * FWDoubleTime());
-    HostInjectMouseDown(global(r.left + 10, r.top + 10));
-    HostInjectMouseMove(global(r.right + 30, r.top + 10));
-    HostInjectMouseUp(global(r.right + 30, r.top + 10));
-    pump();
+    HostInjectMouseDown(Global(r.left + 10, r.top + 10));
+    HostInjectMouseMove(Global(r.right + 30, r.top + 10));
+    HostInjectMouseUp(Global(r.right + 30, r.top + 10));
+    Pump();
     EXPECT_TRUE(ToolTestLog().empty());
     EXPECT_FALSE(widget->IsPressed());
     EXPECT_NE(pressed, pixel(r.left, r.top));
 
     // Out and back in: the release activates.
     HostAdvanceTicks(2 * FWDoubleTime());
-    HostInjectMouseDown(global(r.left + 10, r.top + 10));
-    HostInjectMouseMove(global(r.right + 30, r.top + 10));
-    HostInjectMouseMove(global(r.left + 12, r.top + 12));
-    HostInjectMouseUp(global(r.left + 12, r.top + 12));
-    pump();
+    HostInjectMouseDown(Global(r.left + 10, r.top + 10));
+    HostInjectMouseMove(Global(r.right + 30, r.top + 10));
+    HostInjectMouseMove(Global(r.left + 12, r.top + 12));
+    HostInjectMouseUp(Global(r.left + 12, r.top + 12));
+    Pump();
     EXPECT_EQ(std::vector<std::string>{"Select"}, ToolTestLog());
 }
 
@@ -223,9 +203,9 @@ TEST_F(ToolWindowTest, DoubleClickBelowTheFoldersOpensOrContractsAllAndTheBarFol
     EXPECT_EQ(0, bar()->ScrollMax());
     const int h = view.left + 20;
     const int v = view.bottom - 20;
-    HostInjectClick(global(h, v));
-    HostInjectClick(global(h, v));
-    pump();
+    HostInjectClick(Global(h, v));
+    HostInjectClick(Global(h, v));
+    Pump();
     for (FWToolFolder* folder : folders()->Folders())
         EXPECT_FALSE(folder->Contracted());
     EXPECT_EQ(folders()->VirtualHeight() - bar()->GetRect().Height(), bar()->ScrollMax());
@@ -236,9 +216,9 @@ TEST_F(ToolWindowTest, DoubleClickBelowTheFoldersOpensOrContractsAllAndTheBarFol
     const int below = folders()->Folders().back()->GetRect().bottom + 1;
     ASSERT_LT(below, view.bottom - 1);
     HostAdvanceTicks(2 * FWDoubleTime());
-    HostInjectClick(global(h, below));
-    HostInjectClick(global(h, below));
-    pump();
+    HostInjectClick(Global(h, below));
+    HostInjectClick(Global(h, below));
+    Pump();
     for (FWToolFolder* folder : folders()->Folders())
         EXPECT_TRUE(folder->Contracted());
     EXPECT_EQ(0, bar()->ScrollMax());
@@ -262,10 +242,10 @@ TEST_F(ToolWindowTest, EveryScrollStepLeavesWhatAFullRedrawShows)
     FWRect thumb;
     bar()->GetThumbRect(&thumb);
     const int h = thumb.left + 5;
-    HostInjectMouseDown(global(h, thumb.top + 5));
-    HostInjectMouseMove(global(h, thumb.top + 25));
-    HostInjectMouseUp(global(h, thumb.top + 25));
-    pump();
+    HostInjectMouseDown(Global(h, thumb.top + 5));
+    HostInjectMouseMove(Global(h, thumb.top + 25));
+    HostInjectMouseUp(Global(h, thumb.top + 25));
+    Pump();
     const int value = bar()->ScrollVal();
     EXPECT_EQ(bar()->ScrollMax() * 20 / bar()->Travel(), value);
     EXPECT_EQ(top - value, folders()->Folders().front()->GetRect().top);
@@ -284,10 +264,10 @@ TEST_F(ToolWindowTest, SpaceBarDragMovesTheFoldersWithTheMouse)
     folders()->SetCursor();
     EXPECT_EQ(10001, HostCurrentCursor().id);
 
-    HostInjectMouseDown(global(view.left + 30, view.top + 300));
-    HostInjectMouseMove(global(view.left + 30, view.top + 260));
-    HostInjectMouseUp(global(view.left + 30, view.top + 260));
-    pump();
+    HostInjectMouseDown(Global(view.left + 30, view.top + 300));
+    HostInjectMouseMove(Global(view.left + 30, view.top + 260));
+    HostInjectMouseUp(Global(view.left + 30, view.top + 260));
+    Pump();
     EXPECT_EQ(40, bar()->ScrollVal());
     EXPECT_EQ(top - 40, folders()->Folders().front()->GetRect().top);
     EXPECT_TRUE(ToolTestLog().empty());

@@ -1,6 +1,7 @@
 #include "FWToolManager.h"
 
 #include "DiskImage.h"
+#include "FWMenuToolWidget.h"
 #include "FWOpMenu.h"
 #include "FWProgrammerMessage.h"
 #include "FWStr.h"
@@ -86,10 +87,23 @@ FWToolWidget* FWToolManager::CreateNewWidgetForTool(const char* name)
     return tool != nullptr ? manager->CreateNewWidgetForTool(*tool) : nullptr;
 }
 
-FWToolWidget* FWToolManager::CreateNewMenuForTools(std::vector<const char*>, const FWString&)
+FWMenuToolWidget* FWToolManager::CreateNewMenuForTools(std::vector<const char*> names, const FWString& menuName)
 {
-    // Widgets standing for several tools come with the tool menus.
-    return nullptr;
+    FWToolManagerImp* manager = FWToolManagerImp::Instance();
+    FWMenuToolWidget* widget = nullptr;
+    for (const char* name : names) {
+        const FWTool* tool = name != nullptr ? manager->FindToolByName(FWStr<63>(name)) : nullptr;
+        // Names of no tool (a nested submenu) are skipped, also in first place.
+        if (tool == nullptr)
+            continue;
+        if (widget == nullptr)
+            widget = new FWMenuToolWidget(*tool);
+        else
+            widget->AddTool(*tool);
+    }
+    if (widget != nullptr)
+        widget->SetName(menuName);
+    return widget;
 }
 
 void FWToolManager::ActivateToolByName(const char* name)

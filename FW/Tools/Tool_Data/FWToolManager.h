@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class FWMenuToolWidget;
 class FWOpMenu;
 class FWString;
 class FWToolWidget;
@@ -24,7 +25,7 @@ public:
     // A new widget of the named tool (owned by the caller), or null when no tool has the name.
     static FWToolWidget* CreateNewWidgetForTool(const char* name);
     // A widget standing for several tools, chosen from a menu titled menuName; null for no tool.
-    static FWToolWidget* CreateNewMenuForTools(std::vector<const char*> names, const FWString& menuName);
+    static FWMenuToolWidget* CreateNewMenuForTools(std::vector<const char*> names, const FWString& menuName);
     // Activates the named tool; a name no tool has is a programmer error.
     static void ActivateToolByName(const char* name);
 

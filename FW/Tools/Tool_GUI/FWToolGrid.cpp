@@ -1,6 +1,7 @@
 #include "FWToolGrid.h"
 
 #include "DeletePtr.h"
+#include "FWDrawContext.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
 #include "FWToolWidget.h"
@@ -188,9 +189,14 @@ int32_t FWToolGrid::IndexOfWidget(FWToolWidget* widget) const
 
 void FWToolGrid::DrawFull(FWDrawContext& context)
 {
-    for (FWView* child = FirstChild(); child != nullptr; child = child->NextPeer())
-        if (auto* widget = dynamic_cast<FWToolWidget*>(child); widget != nullptr && widget->Visible())
+    // A widget wholly outside the clip would draw nothing: it is not asked to.
+    FWRect clip;
+    context.GetClipRect(&clip);
+    for (FWView* child = FirstChild(); child != nullptr; child = child->NextPeer()) {
+        auto* widget = dynamic_cast<FWToolWidget*>(child);
+        if (widget != nullptr && widget->Visible() && widget->GetRect().IntersectRect(clip))
             widget->Draw(context);
+    }
 }
 
 void FWToolGrid::SetRect(const FWRect& rect)
