@@ -185,6 +185,47 @@ TEST_F(ToolPaletteTest, LeavingAPaletteRestoresItsPixels)
     EXPECT_TRUE(before == contentPixels(palette));
 }
 
+TEST_F(ToolPaletteTest, DropFeedbackIsABorderAndABarBesideTheWidget)
+{
+    dragWidget("Modes", "Select", 400, 200);
+    FWToolPalette& palette = *palettes()[0];
+    FWEventDispatcher::UpdateWindow(&palette);
+    const std::vector<uint32_t> before = contentPixels(palette);
+    const FWRect select = palette.GetToolGrid()->FindWidget(FWStr<63>("Select"))->GetRect();
+    auto rgb = [&](int h, int v) { return HostScreenPixel(Global(h, v, &palette)) & 0xFFFFFF; };
+    constexpr uint32_t kBorder = 0x7F7FFF;
+    constexpr uint32_t kBar = 0x780A50;
+
+    FWToolPaletteHelper::StartDragInPalette(palette, FWPoint(5, 5));
+    FWRect content;
+    palette.GetContentRect(&content);
+    EXPECT_EQ(kBorder, rgb(content.left, content.top));
+    EXPECT_EQ(kBorder, rgb(content.left + 2, content.bottom - 3));
+    EXPECT_EQ(kBorder, rgb(content.right - 1, content.top + 20));
+    EXPECT_NE(kBorder, rgb(content.left + 3, content.top + 20));
+
+    // Left half: the bar at the widget's left edge, and the drop goes before it.
+    FWToolPaletteHelper::UpdateDragInPalette(palette, FWPoint(int16_t(select.left + 10), int16_t(select.top + 20)));
+    EXPECT_EQ(kBar, rgb(select.left + 2, select.top + 20));
+    EXPECT_NE(kBar, rgb(select.left + 3, select.top + 20));
+    FWToolWidget* at = nullptr;
+    bool beforeIt = false;
+    FWToolPaletteHelper::GetDragPosition(at, beforeIt);
+    EXPECT_EQ(palette.GetToolGrid()->FindWidget(FWStr<63>("Select")), at);
+    EXPECT_TRUE(beforeIt);
+    // Right half: the bar moves to the right edge.
+    FWToolPaletteHelper::UpdateDragInPalette(palette, FWPoint(int16_t(select.right - 10), int16_t(select.top + 20)));
+    EXPECT_NE(kBar, rgb(select.left + 2, select.top + 20));
+    EXPECT_EQ(kBar, rgb(select.right - 3, select.top + 20));
+    EXPECT_NE(kBar, rgb(select.right - 4, select.top + 20));
+    FWToolPaletteHelper::GetDragPosition(at, beforeIt);
+    EXPECT_FALSE(beforeIt);
+
+    FWToolPaletteHelper::FinishDragInPalette(palette, FWPoint(5, 5));
+    EXPECT_EQ(nullptr, FWToolPaletteHelper::gHelper);
+    EXPECT_TRUE(before == contentPixels(palette));
+}
+
 TEST_F(ToolPaletteTest, ATabDraggedOutTearsTheFolderOff)
 {
     FWToolFolder* options = Folder("Options");
