@@ -5,6 +5,7 @@
 #include "FWEventDispatcher.h"
 #include "FWEventManager.h"
 #include "FWFolderView.h"
+#include "FWFont.h"
 #include "FWPlatformUtils.h"
 #include "FWStr.h"
 #include "FWTool.h"
@@ -306,6 +307,36 @@ TEST_F(ToolWindowTest, ZoomSwitchesIconSizeAndMovesTheWindowsBesideIt)
     EXPECT_EQ(118, Window()->Size().Width());
     EXPECT_FALSE(Window()->GetView()->HalfsizeMode());
     EXPECT_EQ(44, Widget("Modes", "Select")->GetRect().Width());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ToolWindowTest, TheContextualMenuSwitchesIconSizeLikeTheZoomBox)
+{
+    FWFontMetrics metrics;
+    FWFont().GetFontMetrics(metrics);
+    const int row = metrics.ascent + metrics.descent + metrics.leading + 2;
+    const FWRect view = folders()->GetRect();
+    const Point press = Global(view.left + 20, view.top + 300);
+    auto choose = [&](int item) {
+        const Point at{int16_t(press.v + item * row + row / 2), int16_t(press.h + 20)};
+        HostAdvanceTicks(2 * FWDoubleTime());
+        HostInjectMouseDown(press, controlKey);
+        HostInjectClockAdvance(600 * 1000000ull);
+        HostInjectMouseMove(at);
+        HostInjectMouseUp(at);
+        Pump();
+    };
+    choose(0); // "Small Icons"
+    EXPECT_TRUE(Window()->GetView()->HalfsizeMode());
+    EXPECT_EQ(78, Window()->Size().Width());
+    choose(0); // the marked item: nothing
+    EXPECT_TRUE(Window()->GetView()->HalfsizeMode());
+    choose(1); // "Large Icons"
+    EXPECT_FALSE(Window()->GetView()->HalfsizeMode());
+    EXPECT_EQ(118, Window()->Size().Width());
 }
 
 } // namespace
