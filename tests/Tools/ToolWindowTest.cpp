@@ -309,10 +309,6 @@ TEST_F(ToolWindowTest, ZoomSwitchesIconSizeAndMovesTheWindowsBesideIt)
     EXPECT_EQ(44, Widget("Modes", "Select")->GetRect().Width());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(ToolWindowTest, TheContextualMenuSwitchesIconSizeLikeTheZoomBox)
 {
     FWFontMetrics metrics;
