@@ -34,7 +34,7 @@ public:
         char folder[] = "/tmp/resbench.XXXXXX";
         mFolder = mkdtemp(folder);
         mPath = mFolder + "/bench.rsrc";
-        std::vector<std::vector<uint8_t>> names(size_t(count));
+        std::vector<std::vector<uint8_t>> names(static_cast<size_t>(count));
         std::vector<uint8_t> data(kDataSize, 0x5A);
         std::vector<HostResourceToWrite> resources;
         for (int i = 0; i < count; ++i) {
