@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -162,7 +163,12 @@ double firstSaveInThisProcess(int views)
 void BM_FirstSaveInFreshProcess(benchmark::State& state)
 {
     const int views = int(state.range(0));
-    const std::string command = "/proc/self/exe --first-save " + std::to_string(views);
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        std::abort();
+    self[length] = 0;
+    const std::string command = std::string("'") + self + "' --first-save " + std::to_string(views);
     double total = 0;
     for (auto _ : state) {
         FILE* child = popen(command.c_str(), "r");
