@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -125,6 +127,51 @@ TEST(FWView, SortTabListIsStableByPosition)
     EXPECT_EQ(&b, list.Next()); // circular again
     for (FWView* v : {&a, &b, &c})
         list.Remove(v->TabListNode());
+}
+
+// The order of the tab list's definition: repeatedly take the first view of the smallest
+// position among those left.
+std::vector<FWView*> selectionSorted(std::vector<FWView*> left)
+{
+    std::vector<FWView*> order;
+    while (!left.empty()) {
+        size_t smallest = 0;
+        for (size_t i = 1; i < left.size(); ++i)
+            if (left[i]->GetTabPos() < left[smallest]->GetTabPos())
+                smallest = i;
+        order.push_back(left[smallest]);
+        left.erase(left.begin() + std::ptrdiff_t(smallest));
+    }
+    return order;
+}
+
+TEST(FWView, SortTabListMatchesTheSelectionOrderOnRandomListsWithTies)
+{
+    std::mt19937 random(28);
+    for (int size : {0, 1, 2, 7, 64, 500}) {
+        for (int spread : {1, 3, 1000}) {
+            std::vector<std::unique_ptr<FWView>> owned;
+            std::vector<FWView*> inList;
+            FWList<FWView> list(true);
+            for (int i = 0; i < size; ++i) {
+                owned.push_back(std::make_unique<FWView>());
+                FWView* view = owned.back().get();
+                view->SetTabPos(int32_t(random() % unsigned(spread)) - spread / 2);
+                list.Append(view->TabListNode(), view);
+                inList.push_back(view);
+            }
+            FWView::SortTabList(&list);
+            std::vector<FWView*> sorted;
+            FWView* view = list.First();
+            for (int i = 0; i < size; ++i, view = list.Next())
+                sorted.push_back(view);
+            EXPECT_EQ(selectionSorted(inList), sorted) << size << " views, " << spread << " positions";
+            EXPECT_EQ(size, list.Size());
+            EXPECT_EQ(size > 0 ? sorted.front() : nullptr, view); // circular again
+            for (FWView* listed : inList)
+                list.Remove(listed->TabListNode());
+        }
+    }
 }
 
 TEST(FWView, MakeDefaultAcceptMovesTheFlag)

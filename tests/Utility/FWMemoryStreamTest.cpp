@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -150,6 +151,44 @@ TEST(FWMemoryStream, GrowsInWholeBlocks)
     EXPECT_EQ(1024u, FWMemoryStream::CalcBufferSize(1024));
     EXPECT_EQ(3072u, FWMemoryStream::CalcBufferSize(2049));
     EXPECT_EQ(0u, FWMemoryStream::CalcBufferSize(UINT32_MAX)); // cannot be allocated
+}
+
+TEST(FWMemoryStream, CapacityAtLeastDoublesOnEachGrowth)
+{
+    // Capacities seen while writing byte by byte, from an empty stream and from 3,000 bytes.
+    struct Case {
+        uint32_t initial;
+        uint32_t written;
+        std::vector<uint32_t> capacities;
+    };
+    const Case cases[] = {
+        {0, 70000, {1024, 2048, 4096, 8192, 16384, 32768, 65536, 131072}},
+        {3000, 20000, {3072, 6144, 12288, 24576}},
+    };
+    for (const Case& c : cases) {
+        std::vector<char> initial(c.initial, 'i');
+        FWMemoryStream s(FWStream::kReadWrite, FWPlatform::kBigEndian, initial.data(), c.initial);
+        s.SetStreamPosition(c.initial);
+        std::vector<uint32_t> seen{s.Capacity()};
+        for (uint32_t i = 0; i < c.written; ++i) {
+            s.WriteUChar(uint8_t(i * 7));
+            if (s.Capacity() != seen.back())
+                seen.push_back(s.Capacity());
+        }
+        EXPECT_EQ(c.capacities, seen) << c.initial;
+        ASSERT_EQ(c.initial + c.written, s.GetStreamSize());
+        // Every byte survives the moves.
+        bool same = std::equal(initial.begin(), initial.end(), s.Buffer());
+        for (uint32_t i = 0; i < c.written; ++i)
+            same = same && uint8_t(s.Buffer()[c.initial + i]) == uint8_t(i * 7);
+        EXPECT_TRUE(same) << c.initial;
+    }
+
+    // One write far past the capacity takes the blocks it needs.
+    FWMemoryStream s(FWStream::kWriteOnly, FWPlatform::kBigEndian);
+    std::vector<char> big(5000, 'b');
+    s.WriteData(big.data(), 5000);
+    EXPECT_EQ(5120u, s.Capacity());
 }
 
 TEST(FWMemoryStream, StartsWithACopyOfItsData)

@@ -17,9 +17,11 @@
 #include "PersistentRegistry.h"
 #include "PreorderTraversal.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 bool FWView::sBackgroundUpdateDisabled = false;
 
@@ -347,21 +349,19 @@ void FWView::SortTabList(FWList<FWView>* list)
 {
     if (list == nullptr)
         return;
+    // A stable sort keeps views of equal tab position in their list order; the nodes are then
+    // unlinked and appended again in the sorted order.
     list->SetCircular(false);
-    FWList<FWView> sorted;
-    while (list->Size() > 0) {
-        FWView* smallest = list->First();
-        for (FWView* view = list->Next(); view != nullptr; view = list->Next())
-            if (view->mTabPos < smallest->mTabPos)
-                smallest = view;
-        list->Remove(&smallest->mTabListNode);
-        sorted.Append(&smallest->mTabListNode, smallest);
-    }
-    while (sorted.Size() > 0) {
-        FWView* view = sorted.First();
-        sorted.Remove(&view->mTabListNode);
+    std::vector<FWView*> views;
+    views.reserve(size_t(list->Size()));
+    for (FWView* view = list->First(); view != nullptr; view = list->Next())
+        views.push_back(view);
+    std::stable_sort(views.begin(), views.end(),
+                     [](const FWView* a, const FWView* b) { return a->mTabPos < b->mTabPos; });
+    for (FWView* view : views)
+        list->Remove(&view->mTabListNode);
+    for (FWView* view : views)
         list->Append(&view->mTabListNode, view);
-    }
     list->SetCircular(true);
 }
 
