@@ -3,6 +3,7 @@
 #include "FWApp.h"
 #include "FWEventDispatcher.h"
 #include "FWFolderView.h"
+#include "FWFont.h"
 #include "FWMenuMgr.h"
 #include "FWOpMenu.h"
 #include "FWPlatformUtils.h"
@@ -318,6 +319,48 @@ TEST_F(ToolPaletteTest, OptionClickRemovesAWidgetAndTheCursorTellsSo)
     EXPECT_EQ(std::vector<std::string>{"Draw"}, names(palette));
     EXPECT_EQ(44 + 6, palette.Size().Width());
     EXPECT_TRUE(ToolTestLog().empty());
+}
+
+TEST_F(ToolPaletteTest, ThePopUpSetsLayoutAndDisplayModeHidesAndDeletes)
+{
+    dragWidget("Modes", "Select", 400, 200);
+    FWToolPalette& palette = *palettes()[0];
+    const int32_t rowID = FWToolPaletteHelper::MenuIDOfPalette(palette);
+    FWFontMetrics metrics;
+    FWFont().GetFontMetrics(metrics);
+    const int height = metrics.ascent + metrics.descent + metrics.leading + 2;
+    // Rows: Horizontal, Vertical, Square, a 6-pixel separator, Small Icons, Large Icons, Text,
+    // a separator, Hide, Delete.
+    auto choose = [&](int item) {
+        const int separators = item > 7 ? 2 : item > 3 ? 1 : 0;
+        const Point press = Global(10, 10, &palette);
+        const Point at{int16_t(press.v + (item - separators) * height + 6 * separators + height / 2),
+                       int16_t(press.h + 20)};
+        HostAdvanceTicks(2 * FWDoubleTime());
+        HostInjectMouseDown(press, controlKey);
+        HostInjectClockAdvance(600 * 1000000ull);
+        HostInjectMouseMove(at);
+        HostInjectMouseUp(at);
+        Pump();
+    };
+    FWToolGrid& grid = *palette.GetToolGrid();
+    choose(6); // Text
+    EXPECT_EQ(FWToolGrid::kText, grid.DisplayMode());
+    EXPECT_EQ(grid.GetRect().Width() + 6, palette.Size().Width());
+    choose(0); // Horizontal: not offered in text mode
+    EXPECT_EQ(FWToolGrid::kSquare, grid.Layout());
+    choose(5); // Large Icons
+    EXPECT_EQ(FWToolGrid::kLargeIcons, grid.DisplayMode());
+    choose(0); // Horizontal
+    EXPECT_EQ(FWToolGrid::kHorizontal, grid.Layout());
+    choose(8); // Hide
+    EXPECT_FALSE(palette.Visible());
+
+    palette.Show();
+    choose(9); // Delete
+    FlushDeletes();
+    EXPECT_TRUE(palettes().empty());
+    EXPECT_EQ(nullptr, row(rowID));
 }
 
 // A target of the tests that records what it hears.
