@@ -1,5 +1,6 @@
 // The tool window with every folder open: a full redraw against a memset of its pixels (the
-// floor, measured in the same run), and a one-pixel scroll step against the full redraw.
+// floor, measured in the same run), and a one-pixel scroll step against the full redraw; the
+// ratios are the "x_floor" counters.
 #include "FWApp.h"
 #include "FWDrawContext.h"
 #include "FWEventDispatcher.h"
@@ -9,6 +10,8 @@
 #include "FWToolWindow.h"
 #include "FWToolWindowView.h"
 #include "HostResources.h"
+
+#include "BenchFloor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,33 +78,41 @@ ToolWindowScene& scene()
     return s;
 }
 
-void BM_MemsetWindowPixels(benchmark::State& state)
+// The floor of the full redraw: a memset of as many pixels as the window has.
+double memsetSeconds()
 {
     const FWRect size = scene().window->Size();
-    std::vector<uint32_t> pixels(size_t(size.Width()) * size.Height());
-    for (auto _ : state) {
+    static std::vector<uint32_t> pixels(size_t(size.Width()) * size.Height());
+    return benchfloor::SecondsPerCall([&] {
         std::memset(pixels.data(), 0xCC, pixels.size() * sizeof(uint32_t));
         benchmark::ClobberMemory();
-    }
+    });
 }
-BENCHMARK(BM_MemsetWindowPixels)->Unit(benchmark::kMicrosecond);
+
+void redraw()
+{
+    FWToolWindow* window = scene().window;
+    FWDrawContext context(window);
+    window->ViewMngr().Draw(context);
+    benchmark::ClobberMemory();
+}
 
 void BM_FullRedraw(benchmark::State& state)
 {
-    FWToolWindow* window = scene().window;
-    for (auto _ : state) {
-        FWDrawContext context(window);
-        window->ViewMngr().Draw(context);
-        benchmark::ClobberMemory();
-    }
+    benchfloor::RatioTimer timer(memsetSeconds());
+    for (auto _ : state)
+        redraw();
+    timer.Finish(state);
 }
 BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMicrosecond);
 
+// Against the full redraw, measured just before.
 void BM_ScrollOnePixel(benchmark::State& state)
 {
     FWToolWindowView* view = scene().window->GetView();
     int direction = 1;
     int at = 0;
+    benchfloor::RatioTimer timer(benchfloor::SecondsPerCall(redraw));
     for (auto _ : state) {
         // Back and forth within the range, one pixel a step.
         if (at + direction > 40 || at + direction < 0)
@@ -110,6 +121,7 @@ void BM_ScrollOnePixel(benchmark::State& state)
         view->ScrollBy(direction);
         benchmark::ClobberMemory();
     }
+    timer.Finish(state);
 }
 BENCHMARK(BM_ScrollOnePixel)->Unit(benchmark::kMicrosecond);
 
