@@ -9,6 +9,7 @@
 #include "FWToolFolder.h"
 #include "FWToolGrid.h"
 #include "FWToolManager.h"
+#include "FWToolMenu.h"
 #include "FWToolPalette.h"
 #include "FWToolWindow.h"
 #include "FWToolWindowView.h"
@@ -128,6 +129,32 @@ TEST_F(ToolMenuTest, PullingTheMenuAwayTearsItOffAndChoosesNothing)
     EXPECT_EQ(FWStr<63>("Colours"), torn->Name());
     EXPECT_EQ(2, torn->GetToolGrid()->ChildTotal());
     EXPECT_FALSE(torn->UserCreated());
+}
+
+TEST_F(ToolMenuTest, TheMenuOpensBesideTheWidgetWithinTheUsableBounds)
+{
+    std::unique_ptr<FWToolMenu> menu(menuWidget(0)->CreateNewMenu());
+    const FWRect size = menu->Size();
+    ASSERT_EQ(FWRect(0, 0, 90, 46), size); // two 44-pixel cells and a 1-pixel frame
+    FWRect usable;
+    FWGetAppRect(&usable);
+    const struct {
+        FWRect widget;
+        FWPoint expected; // the menu's top-left
+    } cases[] = {
+        {FWRect(100, 200, 144, 244), FWPoint(144, 200)},
+        {FWRect(int16_t(usable.right - 60), 200, int16_t(usable.right - 16), 244),
+         FWPoint(int16_t(usable.right - 60 - 90), 200)},
+        {FWRect(100, int16_t(usable.bottom - 20), 144, int16_t(usable.bottom + 24)),
+         FWPoint(144, int16_t(usable.bottom - 6 - 46))},
+        {FWRect(100, int16_t(usable.top - 30), 144, int16_t(usable.top + 14)), FWPoint(144, int16_t(usable.top + 6))},
+    };
+    for (const auto& c : cases) {
+        menu->FitOnScreen(FWPoint(c.widget.left, c.widget.top), c.widget);
+        const FWRect frame = menu->GlobalFrame();
+        EXPECT_EQ(c.expected, FWPoint(frame.left, frame.top)) << c.widget.left << "," << c.widget.top;
+    }
+    menu->SendMessage(Dependable::IsBeingDeleted);
 }
 
 TEST_F(ToolMenuTest, ActivatingAToolElsewhereSwitchesTheWidgetAndClonesShowTheFirst)
