@@ -1,5 +1,6 @@
 #include "FWViewClasses.h"
 
+#include "CheckBox.h"
 #include "EditText.h"
 #include "FWCmdView.h"
 #include "Group.h"
@@ -8,6 +9,7 @@
 #include "Popup.h"
 #include "PushButton.h"
 #include "QZ_GLView.h"
+#include "RadioButtonSet.h"
 #include "Scroller.h"
 #include "StaticText.h"
 
@@ -29,6 +31,8 @@ const std::type_info* const kViewClasses[] = {
     &typeid(QZ_GLView),
     &typeid(Group),
     &typeid(Popup),
+    &typeid(CheckBox),
+    &typeid(RadioButtonSet),
 };
 
 } // namespace
