@@ -1,7 +1,8 @@
 // Opening a pop-up menu of 1,000 items (it fills the screen's height and scrolls), with and
 // without one scroll step from its bottom arrow zone, on the headless host with the clock
-// stepped by hand. Each figure is also given as a ratio ("xFloor") to a memset over the menu
+// stepped by hand. Each figure is also given as a ratio ("x_floor") to a memset over the menu
 // window's pixels, measured in the same run.
+#include "BenchFloor.h"
 #include "FWAppColor.h"
 #include "FWMonitor.h"
 #include "FWOpItem.h"
@@ -15,7 +16,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -43,20 +43,17 @@ FWRect menuWindowBounds()
     return bounds;
 }
 
-// Nanoseconds of one memset over a 200-pixel-wide window as tall as the menu's bounds.
-double floorNanoseconds()
+// Seconds of one memset over a 200-pixel-wide window as tall as the menu's bounds.
+double floorSeconds()
 {
     static double sFloor = [] {
         std::vector<uint32_t> pixels(size_t(200) * size_t(menuWindowBounds().Height() + 2));
-        const int rounds = 2000;
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < rounds; ++i) {
-            std::memset(pixels.data(), i & 0xFF, pixels.size() * sizeof(uint32_t));
+        int round = 0;
+        return benchfloor::SecondsPerCall([&] {
+            std::memset(pixels.data(), ++round & 0xFF, pixels.size() * sizeof(uint32_t));
             benchmark::DoNotOptimize(pixels.data());
             benchmark::ClobberMemory();
-        }
-        const auto end = std::chrono::steady_clock::now();
-        return std::chrono::duration<double, std::nano>(end - start).count() / rounds;
+        });
     }();
     return sFloor;
 }
@@ -83,15 +80,11 @@ void run(benchmark::State& state, bool scroll)
     FWSetColorScheme();
     HostSetManualTicks(1000);
     FWPopupMenu popup(bigMenu(), true);
-    std::chrono::steady_clock::duration spent{};
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+    benchfloor::RatioTimer timer(floorSeconds());
+    for (auto _ : state)
         track(popup, scroll);
-        spent += std::chrono::steady_clock::now() - start;
-    }
+    timer.Finish(state);
     HostUseSystemClock();
-    const double perOp = std::chrono::duration<double, std::nano>(spent).count() / double(state.iterations());
-    state.counters["xFloor"] = perOp / floorNanoseconds();
 }
 
 void BM_OpenThousandItemMenu(benchmark::State& state)
