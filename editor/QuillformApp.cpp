@@ -55,6 +55,7 @@ QuillformApp::QuillformApp()
     // here as well would install its handlers twice and remove them twice.
     FWMenuMgr::Instance()->SetRootMenu(new FWOpMenu(sMenuRoot));
     ReadPreferences();
+    SetUpTools();
 }
 
 QuillformApp::~QuillformApp() = default;

@@ -132,6 +132,8 @@ public:
     void DoAdjustFileSaveAll(FWUserOp* op);
 
 private:
+    // Builds the tools and shows the tool window.
+    void SetUpTools();
     // The menu of that id in the menu bar's tree, or null.
     static FWOpMenu* findMenu(int32_t id);
     // Puts the menu's rows in place of its own old ones; an empty menu is disabled with one

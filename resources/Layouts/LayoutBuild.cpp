@@ -12,7 +12,9 @@
 #include "HostBackend.h"
 #include "HostMemory.h"
 #include "HostResources.h"
+#include "Group.h"
 #include "PictureBox.h"
+#include "Popup.h"
 #include "PushButton.h"
 #include "Scroller.h"
 #include "StaticText.h"
@@ -122,6 +124,14 @@ const std::vector<Layout>& sampleLayouts()
              const FWRect bar(16, 110, 240, 126);
              scroller->Init(&w, &bar);
              add(root, scroller, 16);
+             auto* group = new Group;
+             FWStr<255> groupLabel("Group");
+             group->Init(&w, FWRect(16, 140, 240, 204), &groupLabel, Group::kTopLeft, Group::kSunken);
+             add(root, group, 17);
+             auto* popup = new Popup;
+             const FWStr<255> popupLabel("Kind:");
+             popup->Init(&w, FWRect(260, 150, 380, 170), &popupLabel, -1, true);
+             add(root, popup, 18);
              okAndCancel(w, root, 400, 224);
          }},
         {129, "Second", 300, 120,

@@ -1,17 +1,25 @@
-// The editor's own dialog layouts, and the grid and layout-size dialogs, answered by a user typing
-// in them.
+// What the editor builds at start-up beyond its menus (the tools and the tool window), its own
+// dialog layouts, and the grid and layout-size dialogs, answered by a user typing in them.
 #include "EditorFixture.h"
 
 #include "CQF_Document.h"
 #include "EditText.h"
 #include "EditWindow.h"
 #include "FWStr.h"
+#include "FWToolManagerImp.h"
+#include "FWTool.h"
+#include "FWToolFolder.h"
+#include "FWToolWindow.h"
+#include "FWToolWindowView.h"
+#include "FWFolderView.h"
 #include "FWView.h"
 #include "FWWindow.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
 #include "HostResources.h"
+#include "Group.h"
 #include "PictureBox.h"
+#include "Popup.h"
 #include "PushButton.h"
 #include "QuillformApp.h"
 #include "Scroller.h"
@@ -69,6 +77,25 @@ private:
 
 class EditorDialogsTest : public EditorFixture {};
 
+TEST_F(EditorDialogsTest, StartUpShowsTheToolWindowWithItsFoldersOpenAndEditActive)
+{
+    StartApp();
+    FWToolWindow* tools = FWToolWindow::Instance();
+    EXPECT_TRUE(tools->Visible());
+    EXPECT_STREQ("Tools", tools->Name().GetCString());
+    EXPECT_FALSE(tools->IconVisible(-1)) << "the tool window cannot be closed";
+    EXPECT_FALSE(tools->AcceptsKeyEvents());
+    std::vector<std::string> open;
+    for (const FWToolFolder* folder : tools->GetView()->FolderView()->Folders())
+        if (!folder->Contracted())
+            open.push_back(folder->Name().GetCString());
+    EXPECT_EQ((std::vector<std::string>{"Manipulation", "Alignment", "Interface Items"}), open);
+    FWTool* edit = FWToolManagerImp::Instance()->FindToolByName(FWStr<31>("Edit"));
+    ASSERT_NE(nullptr, edit);
+    EXPECT_TRUE(edit->Activated());
+    EXPECT_EQ(1, EditWindow::mToolType);
+}
+
 TEST_F(EditorDialogsTest, TheProgramsLayoutsHoldTheItemsItsDialogsRead)
 {
     LayoutWindow grid(FW_APP_RSRC, 23);
@@ -90,6 +117,8 @@ TEST_F(EditorDialogsTest, TheProgramsLayoutsHoldTheItemsItsDialogsRead)
     EXPECT_NE(nullptr, main.Get<PushButton>(14));
     EXPECT_NE(nullptr, main.Get<PictureBox>(15));
     EXPECT_NE(nullptr, main.Get<Scroller>(16));
+    EXPECT_NE(nullptr, main.Get<Group>(17));
+    EXPECT_NE(nullptr, main.Get<Popup>(18));
     EXPECT_TRUE(LayoutWindow(FW_SAMPLE_RSRC, 129).Loaded());
 }
 

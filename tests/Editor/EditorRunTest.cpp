@@ -1,6 +1,7 @@
 // The editor run whole, as a person uses it: QZMain on the headless back end driven through the
-// menu bar and shortcuts (open, new, open recent, quit) with preset dialog answers, the files it
-// leaves checked byte for byte; and the built program on an X server, ended by SIGTERM.
+// menu bar, shortcuts and the tool window (open, new, open recent, a tool, quit) with preset
+// dialog answers, the files it leaves checked byte for byte; and the built program on an X server,
+// ended by SIGTERM.
 #include "EditorFixture.h"
 
 #include "CQF_Document.h"
@@ -8,6 +9,8 @@
 #include "EditWindow.h"
 #include "FWApp.h"
 #include "FWMenuMgr.h"
+#include "FWToolWidget.h"
+#include "FWToolWindow.h"
 #include "FWUserOp.h"
 #include "FWView.h"
 #include "PreorderTraversal.h"
@@ -79,6 +82,23 @@ void chooseRecentRow(int row)
     op->DoAction();
 }
 
+// The centre of the tool window's widget of the named tool, in global coordinates.
+Point toolWidgetCentre(const char* name)
+{
+    PreorderTraversal<FWView> walk(FWToolWindow::Instance()->ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        auto* widget = dynamic_cast<FWToolWidget*>(view);
+        if (widget == nullptr || widget->ToolName() != name)
+            continue;
+        const FWRect r = widget->GlobalRect();
+        FWPoint centre(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
+        FWToolWindow::Instance()->WindowToGlobal(&centre);
+        return Point{centre.v, centre.h};
+    }
+    ADD_FAILURE() << "no widget of " << name;
+    return Point{0, 0};
+}
+
 void presetFile(const std::string& path)
 {
     HostNavAnswer answer;
@@ -116,7 +136,7 @@ std::string emptyResourceFile()
 
 class EditorRunTest : public EditorFixture {};
 
-TEST_F(EditorRunTest, OpenNewOpenRecentAndQuitAsAUserDoes)
+TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
 {
     HostUseSystemClock();
     const std::string layouts = File("layouts.rsrc");
@@ -139,6 +159,8 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAndQuitAsAUserDoes)
               // Open Recent lists the new file first, then the first one, which is open already.
               [] { chooseRecentRow(2); })
         .Then("the first file in front again", [&] { return activePath() == layouts; },
+              [] { HostInjectClick(toolWidgetCentre("Test")); })
+        .Then("the Test tool", [] { return EditWindow::mToolType == 0; },
               [] { HostInjectKey(kKeyQ, 'q', cmdKey); });
     script.Start();
     const char* argv[] = {"quillform"};
