@@ -1,10 +1,12 @@
 #include "ControlTestWindow.h"
 
+#include "FWDrawContext.h"
 #include "FWView.h"
 #include "HostEvents.h"
 #include "FactoryHandler.h"
 #include "FWStr.h"
 #include "HostHeadless.h"
+#include "HostScreen.h"
 #include "SerialStream.h"
 
 ControlTestWindow::ControlTestWindow() : mWindow(new FWWindow(0))
@@ -28,6 +30,25 @@ FWPoint ControlTestWindow::ToGlobal(FWWindow& window, FWPoint local)
 {
     window.WindowToGlobal(&local);
     return local;
+}
+
+void ControlTestWindow::Update()
+{
+    BeginUpdate(mWindow->GetPDW());
+    {
+        FWDrawContext context(mWindow);
+        FWEvent event;
+        mWindow->UpdateEvent(event, context);
+    }
+    EndUpdate(mWindow->GetPDW());
+    HostComposeScreen();
+}
+
+uint32_t ControlTestWindow::ScreenRgb(FWPoint local)
+{
+    const FWPoint global = ToGlobal(*mWindow, local);
+    HostComposeScreen();
+    return HostScreenPixel(Point{global.v, global.h}) & 0xFFFFFFu;
 }
 
 FWEvent ControlTestWindow::Click(FWPoint at, std::initializer_list<FWPoint> moves)

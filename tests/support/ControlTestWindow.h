@@ -25,6 +25,10 @@ public:
     // Answers the press as an event in window coordinates.
     FWEvent Click(FWPoint at, std::initializer_list<FWPoint> moves = {});
     static FWPoint ToGlobal(FWWindow& window, FWPoint local);
+    // Draws the window's views as an update does, then composites the screen.
+    void Update();
+    // The colour (without alpha) the screen shows at a point of the window's content.
+    uint32_t ScreenRgb(FWPoint local);
 
 private:
     HostDesktopScope mDesktop;

@@ -1,6 +1,8 @@
 #include "FWViewClasses.h"
 
 #include "CheckBox.h"
+#include "ColorSlider.h"
+#include "Divider.h"
 #include "EditText.h"
 #include "FWCmdView.h"
 #include "Group.h"
@@ -11,7 +13,9 @@
 #include "QZ_GLView.h"
 #include "RadioButtonSet.h"
 #include "Scroller.h"
+#include "Slider.h"
 #include "StaticText.h"
+#include "TabControl.h"
 
 #include <typeinfo>
 
@@ -33,6 +37,10 @@ const std::type_info* const kViewClasses[] = {
     &typeid(Popup),
     &typeid(CheckBox),
     &typeid(RadioButtonSet),
+    &typeid(Slider),
+    &typeid(ColorSlider),
+    &typeid(TabControl),
+    &typeid(Divider),
 };
 
 } // namespace
