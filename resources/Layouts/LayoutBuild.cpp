@@ -2,6 +2,7 @@
 // view classes and written by the view manager, as the program will read them.
 //   layoutbuild app FILE      the editor's dialogs: 23 (grid size) and 50 (layout size)
 //   layoutbuild sample FILE   the sample file's layouts: 128 "Main" and 129
+#include "CheckBox.h"
 #include "EditText.h"
 #include "FS_ResourceFileRA.h"
 #include "FS_UtilPAC.h"
@@ -16,6 +17,7 @@
 #include "PictureBox.h"
 #include "Popup.h"
 #include "PushButton.h"
+#include "RadioButtonSet.h"
 #include "Scroller.h"
 #include "StaticText.h"
 
@@ -132,6 +134,14 @@ const std::vector<Layout>& sampleLayouts()
              const FWStr<255> popupLabel("Kind:");
              popup->Init(&w, FWRect(260, 150, 380, 170), &popupLabel, -1, true);
              add(root, popup, 18);
+             auto* check = new CheckBox;
+             FWStr<255> checkLabel("Check");
+             check->Init(&w, FWPoint(24, 160), &checkLabel);
+             add(root, check, 19);
+             auto* radios = new RadioButtonSet;
+             FWStr<31> radioLabels[2] = {FWStr<31>("One"), FWStr<31>("Two")};
+             radios->Init(&w, FWPoint(120, 160), 2, radioLabels);
+             add(root, radios, 20);
              okAndCancel(w, root, 400, 224);
          }},
         {129, "Second", 300, 120,

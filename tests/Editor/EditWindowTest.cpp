@@ -161,3 +161,26 @@ TEST_F(EditWindowTest, ADamagedLayoutLeavesNoWindowAndIsReported)
     EXPECT_EQ(nullptr, document->GetWindowList().First());
     EXPECT_EQ((std::vector<std::string>{"The resource is invalid or corrupted, delete it"}), ShownMessageTexts());
 }
+
+TEST_F(EditWindowTest, TheWindowMenuListsDocumentsAndTheirLayoutsAndBringsOneForward)
+{
+    EditWindow* main = open(128);
+    EditWindow* second = open(129);
+    QuillformApp* app = QuillformApp::Instance();
+    app->UpdateWindowMenu();
+    EXPECT_EQ((std::vector<std::string>{"sample.rsrc", "  128 Main", "  129 Second"}), MenuRows("Window"));
+    EXPECT_EQ(second, app->GetFrontEditWindow());
+    app->SelectWindow(1);
+    EXPECT_EQ(main, app->GetFrontEditWindow());
+
+    // Closing both windows: the document goes at the next dispatched event, and its rows with it.
+    for (EditWindow* window : {main, second}) {
+        FWEvent close(kCloseEvent, window, 0);
+        FWEventDispatcher::Instance()->Dispatch(close);
+    }
+    EXPECT_EQ(1, app->GetDocumentList().Size());
+    FWEvent next;
+    FWEventDispatcher::Instance()->Dispatch(next);
+    EXPECT_EQ(0, app->GetDocumentList().Size());
+    EXPECT_EQ((std::vector<std::string>{"- [off]"}), MenuRows("Window"));
+}

@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "CQF_Document.h"
+#include "CheckBox.h"
 #include "EditText.h"
 #include "EditWindow.h"
 #include "FWStr.h"
@@ -22,6 +23,7 @@
 #include "Popup.h"
 #include "PushButton.h"
 #include "QuillformApp.h"
+#include "RadioButtonSet.h"
 #include "Scroller.h"
 #include "StaticText.h"
 
@@ -119,6 +121,8 @@ TEST_F(EditorDialogsTest, TheProgramsLayoutsHoldTheItemsItsDialogsRead)
     EXPECT_NE(nullptr, main.Get<Scroller>(16));
     EXPECT_NE(nullptr, main.Get<Group>(17));
     EXPECT_NE(nullptr, main.Get<Popup>(18));
+    EXPECT_NE(nullptr, main.Get<CheckBox>(19));
+    EXPECT_NE(nullptr, main.Get<RadioButtonSet>(20));
     EXPECT_TRUE(LayoutWindow(FW_SAMPLE_RSRC, 129).Loaded());
 }
 
