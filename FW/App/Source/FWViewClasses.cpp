@@ -5,7 +5,9 @@
 #include "Divider.h"
 #include "EditText.h"
 #include "FWCmdView.h"
+#include "FWOutlineView.h"
 #include "Group.h"
+#include "ListBox.h"
 #include "MaterialIcon.h"
 #include "PictureBox.h"
 #include "Popup.h"
@@ -41,6 +43,8 @@ const std::type_info* const kViewClasses[] = {
     &typeid(ColorSlider),
     &typeid(TabControl),
     &typeid(Divider),
+    &typeid(FWOutlineView),
+    &typeid(ListBox),
 };
 
 } // namespace

@@ -1,0 +1,183 @@
+// A scrolling, hierarchical list of viewable nodes: one row per node in display order (preorder,
+// skipping the children of collapsed nodes), indented by depth, with lines of ancestry, twist-down
+// arrows, optional toggle columns and a name. Only the rows that fit the content are kept. The
+// owner learns of clicks through Event() and EventNode() while the interface event is sent.
+#pragma once
+
+#include "FWArgb32.h"
+#include "FWView.h"
+
+#include <cstdint>
+#include <vector>
+
+class EditText;
+class FWViewableNode;
+class ImageBuffer;
+class Scroller;
+
+class FWOutlineView : public FWView {
+public:
+    // Option bits; a set bit turns its feature off unless stated.
+    enum : uint32_t {
+        kCompact = 0x1,
+        kNoLinesOfAncestry = 0x2,
+        kFlat = 0x4,
+        kNoActiveColumn = 0x8,
+        kNoVisibilityColumn = 0x10,
+        kNoLockColumn = 0x20,
+        kNoRowNumbers = 0x40,
+        kNoSeparators = 0x80,
+        kNoVScrollArea = 0x100,
+        kNoHScrollArea = 0x200,
+        kVScrollLeft = 0x400,
+        kNoMarquee = 0x800,
+        kNoDrag = 0x1000,
+        kNoContextualClick = 0x4000,
+        kShiftReplaces = 0x10000,
+        kNoRename = 0x20000,
+    };
+
+    // Notifications, read through Event() while the interface event is sent.
+    enum : int32_t {
+        kEventContextual = 0,
+        kEventVisibility = 1,
+        kEventLock = 2,
+        kEventSelectionWillChange = 3,
+        kEventSelectionChanged = 4,
+        kEventMoved = 5,
+        kEventDoubleClick = 6,
+        kEventIconClick = 7,
+        kEventRenamed = 8,
+    };
+
+    // One visible row.
+    struct Row {
+        FWViewableNode* node = nullptr;
+        int32_t depth = 0;
+        // One character per level 1..depth: 'T', 'L', 'I' or ' '; only 99 levels are kept.
+        char loa[100] = {};
+        FWRect iconRect;
+        FWRect textRect;
+        int32_t selected = 0;
+    };
+
+    FWOutlineView();
+    ~FWOutlineView() override;
+
+    void Init(FWWindow* window, const FWRect* rect, uint32_t flags);
+
+    Scroller* HScroller() const { return mHScroller; }
+    Scroller* VScroller() const { return mVScroller; }
+    bool HasHScroller() const { return mHScroller != nullptr; }
+    bool HasVScroller() const { return mVScroller != nullptr; }
+    bool TestFlag(uint32_t bits) const { return (mFlags & bits) == bits; }
+    bool Not(uint32_t bits) const { return (mFlags & bits) == 0; }
+    void SetFlag(uint32_t bits) { mFlags |= bits; }
+    void ClearFlag(uint32_t bits) { mFlags &= ~bits; }
+    uint32_t Flags() const { return mFlags; }
+    FWPoint IconSize() const { return mIconSize; }
+    FWViewableNode* FirstRoot() const { return mFirstRoot; }
+    int32_t Event() const { return mEventCode; }
+    FWViewableNode* EventNode() const { return mEventNode; }
+
+    // The tree
+    void SetFirstRoot(FWViewableNode* node);
+    // Rebuilds the rows after a change of the tree and redraws.
+    void RefreshView();
+    void InvalNode(FWViewableNode* node);
+    // Scrolls the node into view (optionally selecting it); its display index, or -1.
+    int32_t ScrollToNode(FWViewableNode* node, bool select);
+    void AddVScroller();
+    int32_t DisplayTotal() const { return mDisplayTotal; }
+    int32_t TopRow() const { return mTopRow; }
+    int32_t RowSlots() const { return int32_t(mRows.size()); }
+    const Row& RowAt(int32_t slot) const { return mRows[size_t(slot)]; }
+
+    // The shared small icons 0..7 (arrows, lock, visibility, active); null outside that range.
+    virtual const ImageBuffer* GetSIcon(long index) const;
+    virtual void SetSIcon(long, const ImageBuffer*) {}
+
+    // Geometry, in window coordinates.
+    int32_t row_height() const { return TestFlag(kCompact) ? 12 : mIconSize.v; }
+    int32_t row_delta() const { return row_height() + 3; }
+    int32_t text_bottom_gap() const { return TestFlag(kCompact) ? 3 : (mIconSize.v - 8) / 2; }
+    int32_t icon_bottom_gap() const { return TestFlag(kCompact) ? 0 : (mIconSize.v - 12) / 2; }
+    FWRect get_content_rect() const;
+    FWRect get_v_scroll_rect() const;
+    FWRect get_h_scroll_rect() const;
+    int32_t calc_row_left(bool withColumns) const;
+    int32_t calc_row_top(int32_t slot) const;
+    int32_t calc_row_bottom(int32_t top) const { return top + row_height() + 1; }
+    int32_t top_vis_row() const;
+    int32_t data_max() const { return row_delta() * mDisplayTotal + 8; }
+    FWRect get_column_icon_rect(FWPoint p) const;
+    FWRect get_arrow_rect(FWPoint p) const;
+    FWRect get_icon_rect(int32_t depth, FWPoint p) const;
+    FWRect get_loa_rect(int32_t depth, FWPoint p) const;
+    FWPoint get_text_point(int32_t depth, FWPoint p) const;
+
+    // Display order: the row after (or before) the given one; a null row starts at the first
+    // root. Answers whether a node was found.
+    bool get_next_display_node(const Row* row, Row& out) const;
+    bool get_prev_display_node(const Row* row, Row& out) const;
+
+    // Scrolls the content by the change of the scrollers' values already made.
+    void ScrollView(int32_t dh, int32_t dv, bool redraw);
+    static void scroll_proc(int32_t change, void* view, Scroller* bar);
+
+    // Where a point lies: the hit code, the slot (-1 below the last row) and the node.
+    int32_t pt_to_row(FWPoint p, int32_t& slot, FWRect& rect, FWViewableNode** node) const;
+
+    bool MouseDownEvent(FWEvent& event) override;
+    bool KeyDownEvent(FWEvent& event) override;
+    bool AutoKeyEvent(FWEvent& event) override;
+    void SetRect(const FWRect& rect) override;
+    bool SetCursor() override;
+    bool SelectAllEvent(FWEvent& event) override;
+    bool SelectNoneEvent(FWEvent& event) override;
+    bool CanSelectAll() override { return mFirstRoot != nullptr; }
+    bool CanSelectNone() override { return mFirstRoot != nullptr; }
+    void Draw(FWDrawContext& context) const override;
+    const char* FactoryGetClassName() const override { return "FWOutlineView"; }
+    void OldRead(SerialStream& stream) override;
+    void OldWrite(SerialStream& stream) override;
+    bool DoInterface() override;
+
+protected:
+    void sendEvent(int32_t code, FWViewableNode* node);
+    void realloc_vis_rows_array();
+    void init_vis_rows_array();
+    // Places the icon and name rectangles of the rows from slot 0 down.
+    void layout_rows();
+    void draw_contents(FWDrawContext& context, const FWRect* area);
+    void draw_row(FWDrawContext& context, int32_t slot, const FWRect* clip, int32_t left);
+    void draw_lines_of_ancestry(FWDrawContext& context, const FWRect& r, char c) const;
+    void track_contents(FWPoint p, uint16_t modifiers);
+    void track_row_click(FWPoint p, uint16_t modifiers, int32_t slot);
+    // Sets the rows first..last to the state; redraws those that changed; answers whether any did.
+    bool select_rows(int32_t first, int32_t last, bool state);
+    void deselect_selection();
+    void do_twistdown_arrow_click(int32_t slot, bool wholeSubtree);
+    void do_navigation_char(int key, uint16_t modifiers);
+    // Redraws the slot now when a context is current, else invalidates it.
+    void redraw_row(int32_t slot);
+
+    FWDrawContext* mContext = nullptr;
+    uint32_t mFlags = 0;
+    FWPoint mIconSize{16, 16};
+    FWViewableNode* mLastClicked = nullptr;
+    int32_t mEventCode = 0;
+    FWViewableNode* mEventNode = nullptr;
+    FWArgb32 mHiliteColor{255, 0, 0, 0};
+    FWArgb32 mHiliteTextColor{255, 255, 255, 255};
+    uint32_t mLastClickTime = 0;
+    FWViewableNode* mFirstRoot = nullptr;
+    std::vector<Row> mRows;
+    int32_t mDisplayTotal = 0;
+    int32_t mTopRow = 0;
+    int32_t mWidestRight = 0;
+    Scroller* mHScroller = nullptr;
+    Scroller* mVScroller = nullptr;
+    EditText* mEditBox = nullptr;
+    bool mSunkenFrame = true;
+};

@@ -1,0 +1,259 @@
+#include "ListBox.h"
+
+#include "DiskImage.h"
+#include "FWDrawContext.h"
+#include "FWDrawContextSavers.h"
+#include "FWFont.h"
+#include "FWProgrammerMessage.h"
+#include "FWStr.h"
+#include "SerialStream.h"
+#include "SubClassFactory.h"
+
+namespace {
+
+constexpr const char* kListBoxSource = "FW/App/Source/ListBox";
+const FWStr<31> kListBoxName("ListBox");
+SubClassFactory<FWView, ListBox> sFactory("ListBox");
+
+ListBoxItem* itemOf(ListNode<ListBoxItem>* node)
+{
+    return node != nullptr ? node->Item() : nullptr;
+}
+
+} // namespace
+
+// Items ----------------------------------------------------------------------------------------
+
+ListBoxItem::ListBoxItem(FWList<ListBoxItem>* list, const FWString& name, long id, const ImageBuffer* icon)
+    : mName(name), mID(id), mIcon(icon), mList(list)
+{
+}
+
+FWViewableNode* ListBoxItem::Viewable_NextPeer()
+{
+    return itemOf(Next());
+}
+
+FWViewableNode* ListBoxItem::Viewable_PrevPeer()
+{
+    return itemOf(Previous());
+}
+
+void ListBoxItem::Viewable_Unlink()
+{
+    if (Item() != nullptr)
+        mList->Remove(this);
+}
+
+void ListBoxItem::Viewable_LinkAsNextPeerTo(FWViewableNode* node)
+{
+    auto* peer = dynamic_cast<ListBoxItem*>(node);
+    if (peer != nullptr && peer->Item() != nullptr && Item() == nullptr)
+        mList->LinkAfter(peer, this, this);
+}
+
+void ListBoxItem::Viewable_LinkAsPrevPeerTo(FWViewableNode* node)
+{
+    auto* peer = dynamic_cast<ListBoxItem*>(node);
+    if (peer != nullptr && peer->Item() != nullptr && Item() == nullptr)
+        mList->LinkBefore(peer, this, this);
+}
+
+void ListBoxItem::Viewable_Draw(FWDrawContext& context, const FWPoint& where)
+{
+    FWFontSaver font(context);
+    context.SetFontBold((mTextStyle & 1) != 0);
+    context.SetFontItalic((mTextStyle & 2) != 0);
+    context.DrawString(where.h + mIndent, where.v, &mName);
+}
+
+int32_t ListBoxItem::Viewable_Width(FWDrawContext& context)
+{
+    FWFontSaver font(context);
+    context.SetFontBold((mTextStyle & 1) != 0);
+    context.SetFontItalic((mTextStyle & 2) != 0);
+    return context.GetFont().GetStringWidth(&mName) + mIndent;
+}
+
+// The list box -----------------------------------------------------------------------------------
+
+ListBox::~ListBox()
+{
+    KillAllItems();
+}
+
+void ListBox::Init(FWWindow* window, const FWRect& rect)
+{
+    FWOutlineView::Init(window, &rect, 17022);
+    ShowItemVisibility(true);
+}
+
+void ListBox::ShowItemVisibility(bool show)
+{
+    if (show)
+        ClearFlag(kNoVisibilityColumn);
+    else
+        SetFlag(kNoVisibilityColumn);
+}
+
+ListBoxItem* ListBox::AddLast(const FWString& name, long id, const ImageBuffer* icon)
+{
+    auto* item = new ListBoxItem(&mItems, name, id, icon);
+    mItems.Append(item, item);
+    Validate(item);
+    return item;
+}
+
+ListBoxItem* ListBox::InsertItem(long pos, long id, const FWString& name, const ImageBuffer* icon)
+{
+    auto* item = new ListBoxItem(&mItems, name, id, icon);
+    if (pos <= 0)
+        mItems.Prepend(item, item);
+    else if (pos >= mItems.Size())
+        mItems.Append(item, item);
+    else
+        mItems.LinkAfter(Item(pos - 1), item, item);
+    Validate(item);
+    return item;
+}
+
+void ListBox::Validate(ListBoxItem* item)
+{
+    if (item != nullptr && itemOf(mItems.FirstNode()) == item)
+        SetFirstRoot(item);
+    RefreshView();
+}
+
+ListBoxItem* ListBox::Item(long index)
+{
+    if (index < 0)
+        return nullptr;
+    ListNode<ListBoxItem>* node = mItems.FirstNode();
+    for (long i = 0; node != nullptr && i < index; ++i)
+        node = node->Next();
+    return itemOf(node);
+}
+
+void ListBox::RemoveItem(long index)
+{
+    ListBoxItem* item = Item(index);
+    if (item == nullptr)
+        return;
+    if (mLastClicked == item)
+        mLastClicked = nullptr;
+    if (mCursor == item)
+        mCursor = nullptr;
+    mItems.Remove(item);
+    delete item;
+    if (index == 0)
+        SetFirstRoot(itemOf(mItems.FirstNode()));
+    RefreshView();
+}
+
+void ListBox::KillAllItems()
+{
+    while (ListBoxItem* item = itemOf(mItems.FirstNode())) {
+        mItems.Remove(item);
+        delete item;
+    }
+    mCursor = nullptr;
+    mLastClicked = nullptr;
+    mFirstRoot = nullptr;
+    if (!GetRect().Empty())
+        RefreshView();
+}
+
+ListBoxItem* ListBox::SingleSelectedItem()
+{
+    ListBoxItem* found = nullptr;
+    for (ListNode<ListBoxItem>* node = mItems.FirstNode(); node != nullptr; node = node->Next()) {
+        if (!node->Item()->Viewable_NodeSelected())
+            continue;
+        if (found != nullptr)
+            return nullptr;
+        found = node->Item();
+    }
+    return found;
+}
+
+long ListBox::FirstSelectedItem()
+{
+    long index = 0;
+    for (ListNode<ListBoxItem>* node = mItems.FirstNode(); node != nullptr; node = node->Next(), ++index)
+        if (node->Item()->Viewable_NodeSelected())
+            return index;
+    return -1;
+}
+
+bool ListBox::OneItemSelected()
+{
+    return SingleSelectedItem() != nullptr;
+}
+
+bool ListBox::AnyItemSelected()
+{
+    return FirstSelectedItem() >= 0;
+}
+
+ListBoxItem* ListBox::First()
+{
+    mCursor = itemOf(mItems.FirstNode());
+    return mCursor;
+}
+
+ListBoxItem* ListBox::Next()
+{
+    if (mCursor != nullptr)
+        mCursor = itemOf(mCursor->Next());
+    return mCursor;
+}
+
+const ImageBuffer* ListBox::GetSIcon(long index) const
+{
+    if (index < 0 || index > 7)
+        return nullptr;
+    return mIcons[index] != nullptr ? mIcons[index] : FWOutlineView::GetSIcon(index);
+}
+
+void ListBox::SetSIcon(long index, const ImageBuffer* icon)
+{
+    if (index >= 0 && index <= 7)
+        mIcons[index] = icon;
+}
+
+FWView* ListBox::Duplicate(FWPoint offset)
+{
+    auto* copy = new ListBox;
+    FWRect rect = GetRect();
+    rect.Offset(offset.h, offset.v);
+    copy->Init(GetWindow(), rect);
+    return copy;
+}
+
+// Version 1: version byte around the outline view's record. Items are filled in by the dialog.
+void ListBox::OldWrite(SerialStream& stream)
+{
+    stream.BeginClassWrite("ListBox", 1);
+    FWOutlineView::OldWrite(stream);
+    stream.FinishClass("ListBox", this, 0);
+}
+
+void ListBox::OldRead(SerialStream& stream)
+{
+    const int version = stream.BeginClassRead("ListBox");
+    if (version == 1)
+        FWOutlineView::OldRead(stream);
+    else
+        fw_programmer_message("Unknown 'ListBox' version", kListBoxSource, 240);
+    stream.FinishClass("ListBox", this, 0);
+}
+
+const FWString& ListBox::Viewable_Name() const
+{
+    return kListBoxName;
+}
+
+const ImageBuffer* ListBox::Viewable_Icon()
+{
+    return DiskImage::Acquire(2018, FOUR_CHAR_CODE("argb"));
+}
