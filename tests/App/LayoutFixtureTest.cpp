@@ -62,7 +62,8 @@ TEST_F(LayoutFixtureTest, LoadsAndSavesBackToItsBytes)
     ASSERT_NE(nullptr, h);
     EXPECT_EQ(Bytes(), std::string(*h, *h + GetHandleSize(h)));
     DisposeHandle(h);
-    for (int32_t id : {kStaticText, kPushButton, kScroller, kPictureBox, kOK, kCancel})
+    for (int32_t id : {kStaticText, kPushButton, kScroller, kPictureBox, kGroup, kPageCheckBox, kRadioSet, kPopup,
+                       kCheckBox, kLinkedView, kOK, kCancel})
         EXPECT_NE(nullptr, dialog.ViewMngr().GetView(id)) << id;
     EXPECT_EQ(kOK, dialog.ViewMngr().DefaultAccept()->ID());
     EXPECT_EQ(kCancel, dialog.ViewMngr().DefaultCancel()->ID());
@@ -96,6 +97,12 @@ TEST_F(LayoutFixtureTest, TakesClicksAndReturn)
          true, {kPushButton}},
         {[](FixtureDialog& d) { HostInjectClick(d.Global(P::kCancelH, P::kCancelV)); }, false, {kCancel}},
         {[](FixtureDialog& d) { HostInjectClick(d.Global(P::kOKH, P::kOKV)); }, true, {kOK}},
+        {[](FixtureDialog& d) {
+             HostInjectClick(d.Global(P::kCheckBoxH, P::kCheckBoxV));
+             HostInjectClick(d.Global(P::kRadioH, P::kRadioV));
+             HostInjectKey(53, 27);
+         },
+         false, {kCheckBox, kRadioSet}},
         {[](FixtureDialog& d) {
              HostInjectMouseDown(d.Global(P::kScrollerH, P::kScrollerV));
              HostInjectMouseMove(d.Global(P::kScrollerH, P::kScrollerV + 40));

@@ -15,6 +15,12 @@ enum ID : int32_t {
     kPushButton = 11,
     kScroller = 12,
     kPictureBox = 13,
+    kGroup = 14,
+    kPageCheckBox = 15,
+    kRadioSet = 16,
+    kPopup = 17,
+    kCheckBox = 18,
+    kLinkedView = 19,
     kOK = 20,
     kCancel = 21,
 };
@@ -25,6 +31,9 @@ constexpr int16_t kHeight = 200;
 struct Places {
     static constexpr int16_t kButtonH = 40, kButtonV = 50;   // inside the push button
     static constexpr int16_t kScrollerH = 298, kScrollerV = 20; // on the scroller's thumb
+    static constexpr int16_t kCheckBoxH = 15, kCheckBoxV = 98;  // on the check box linked to kLinkedView
+    static constexpr int16_t kRadioH = 15, kRadioV = 128;       // on the radio set's second button
+    static constexpr int16_t kPopupH = 230, kPopupV = 100;      // on the pop-up's box
     static constexpr int16_t kOKH = 260, kOKV = 170;
     static constexpr int16_t kCancelH = 170, kCancelV = 170;
 };
