@@ -392,6 +392,35 @@ TEST(FWViewMngrLoad, ReadingGoesOnAfterARecordOfAnUnknownVersion)
     EXPECT_EQ(FWRect(1, 2, 3, 4), loadedAfter->GetRect());
 }
 
+namespace {
+
+struct ViewOwnFailure {};
+
+// A view whose record cannot be written: it fails as the stream does when its buffer cannot
+// grow, or with an error of its own.
+template <class Failure>
+struct UnwritableView : FWView {
+    void OldWrite(SerialStream& stream) override
+    {
+        FWView::OldWrite(stream);
+        throw Failure();
+    }
+};
+
+} // namespace
+
+TEST(FWViewMngrFormat, FailedWritesReachTheCaller)
+{
+    LayoutWindow w;
+    w.add(w.root(), FWRect(0, 0, 10, 10));
+    w.add<UnwritableView<FWWriteFailedException>>(w.root(), FWRect(10, 10, 20, 20));
+    EXPECT_THROW(w.manager().SerializeViewTree(), FWWriteFailedException);
+
+    LayoutWindow other;
+    other.add<UnwritableView<ViewOwnFailure>>(other.root(), FWRect(10, 10, 20, 20));
+    EXPECT_THROW(other.manager().SerializeViewTree(), ViewOwnFailure);
+}
+
 TEST(FWViewMngr, GetViewAndGhostInterfaceItem)
 {
     LayoutWindow w;

@@ -13,7 +13,10 @@
 #include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostHeadless.h"
+#include "HostPorts.h"
 #include "HostScreen.h"
+#include "HostWindows.h"
+#include "ImageBuffer.h"
 #include "ParentWindow.h"
 #include "TempFolder.h"
 #include "ViewTestClasses.h"
@@ -426,4 +429,58 @@ TEST(FWWindowText, ASecondFieldDeliversTheFirstAtOnceAndItselfAfterTheDelay)
     window.UseIdleTime();
     ASSERT_EQ(2u, window.delivered.size());
     EXPECT_EQ(b, window.delivered[1]);
+}
+
+TEST(FWWindowFrame, DrawingTheFrameLeavesTheContentClip)
+{
+    HostDesktopScope desk;
+    FWWindow window(0);
+    window.Initialize(nullptr, FWRect(100, 100, 400, 300));
+    window.SetInsetContent(true);
+    FWDrawContext context(&window);
+    FWRect clip;
+    // The default clip is the content: 300 - 2 * 3 wide, 200 - 25 - 3 high.
+    window.DrawWindowFrame(context);
+    context.GetClipRect(&clip);
+    EXPECT_EQ(FWRect(0, 0, 294, 172), clip);
+
+    const FWRect wanted(10, 10, 50, 50);
+    context.SetClipRect(&wanted);
+    window.DrawWindowFrame(context);
+    context.GetClipRect(&clip);
+    EXPECT_EQ(wanted, clip);
+    FWEvent event;
+    window.UpdateEvent(event, context);
+    context.GetClipRect(&clip);
+    EXPECT_EQ(wanted, clip);
+}
+
+TEST(FWWindowFrame, ATextureFillsTheMarginStripsOfANewContext)
+{
+    HostDesktopScope desk;
+    FWWindow window(0);
+    window.Initialize(nullptr, FWRect(100, 100, 400, 300));
+    const FWRect tileRect(0, 0, 4, 4);
+    ImageBuffer tile(&tileRect, kImageBufferDepth32);
+    auto tileAt = [&](int x, int y) -> uint32_t& {
+        return reinterpret_cast<uint32_t*>(tile.BaseAddr() + y * tile.RowBytes())[x];
+    };
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            tileAt(x, y) = MakeColor32(255, uint8_t(40 * x), uint8_t(40 * y), 200);
+    FWDrawContext::texture = &tile;
+    { FWDrawContext context(&window); }
+    FWDrawContext::texture = nullptr;
+
+    PixMapHandle pixels = GetPortPixMap(GetWindowPort(window.GetPDW()));
+    const auto* base = reinterpret_cast<const uint8_t*>(GetPixBaseAddr(pixels));
+    const int32_t rowBytes = GetPixRowBytes(pixels);
+    auto portAt = [&](int x, int y) { return reinterpret_cast<const uint32_t*>(base + y * rowBytes)[x]; };
+    // Top strip (2..298 x 2..5), side strips (2..5 and 295..298 x 5..23), and the content.
+    const struct { int left, top, right, bottom; } areas[] = {
+        {2, 2, 298, 5}, {2, 5, 5, 23}, {295, 5, 298, 23}, {3, 25, 297, 197}};
+    for (const auto& a : areas)
+        for (int y = a.top; y < a.bottom; ++y)
+            for (int x = a.left; x < a.right; ++x)
+                ASSERT_EQ(tileAt(x % 4, y % 4), portAt(x, y)) << x << "," << y;
 }

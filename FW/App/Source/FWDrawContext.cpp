@@ -246,10 +246,13 @@ void FWDrawContext::eraseWindowMargins()
         FWRect(int16_t(size.left + 2), int16_t(size.top + 5), int16_t(size.left + 5), int16_t(title - 2)),
         FWRect(int16_t(size.right - 5), int16_t(size.top + 5), int16_t(size.right - 2), int16_t(title - 2)),
     };
+    // The clip is taken again in window space, else it would still be the content's.
     mWindow->WindowSpace();
+    applyClip();
     for (const FWRect& strip : strips)
         EraseRect(&strip);
     mWindow->ContentSpace();
+    applyClip();
     EraseRect(nullptr);
 }
 

@@ -346,25 +346,24 @@ void FWViewMngr::OffsetAllViews()
 
 // Saving -----------------------------------------------------------------------------------
 
+// Failures pass to the caller as exceptions: the stream throws FWWriteFailedException when it
+// cannot grow, a view's OldWrite may throw its own, and a handle that cannot be had throws
+// FWWriteFailedException too, so a save never stores a missing layout.
 Handle FWViewMngr::SerializeViewTree()
 {
-    try {
-        GlobalSerialStream stream(nullptr, 0, GlobalSerialStream::kWriting);
-        writeTree(stream);
-        stream.FinishWriting();
-        const uint32_t size = stream.GetCurrPos();
-        Handle result = NewHandle(Size(stream.Size()));
-        if (result == nullptr)
-            return nullptr;
-        HLock(result);
-        if (stream.Size() > 0)
-            std::memcpy(*result, stream.Buffer(), stream.Size());
-        HUnlock(result);
-        SetHandleSize(result, Size(size));
-        return result;
-    } catch (...) {
-        return nullptr;
-    }
+    GlobalSerialStream stream(nullptr, 0, GlobalSerialStream::kWriting);
+    writeTree(stream);
+    stream.FinishWriting();
+    const uint32_t size = stream.GetCurrPos();
+    Handle result = NewHandle(Size(stream.Size()));
+    if (result == nullptr)
+        throw FWWriteFailedException();
+    HLock(result);
+    if (stream.Size() > 0)
+        std::memcpy(*result, stream.Buffer(), stream.Size());
+    HUnlock(result);
+    SetHandleSize(result, Size(size));
+    return result;
 }
 
 void FWViewMngr::writeTree(GlobalSerialStream& stream)

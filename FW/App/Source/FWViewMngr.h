@@ -40,8 +40,9 @@ public:
     bool Initialize(int32_t resID);
     // Loads a layout already in memory, as Initialize(int32_t) does with the resource's bytes.
     bool InitializeFromData(const char* bytes, uint32_t size);
-    // A new handle holding the whole tree as a 'WINT' resource (the caller owns it); null when
-    // it cannot be made.
+    // A new handle holding the whole tree as a 'WINT' resource (the caller owns it). Never
+    // null: a stream that cannot grow or a handle that cannot be had throws
+    // FWWriteFailedException, and what a view's OldWrite throws passes on.
     Handle SerializeViewTree();
     // Deletes every view below the root; the root stays.
     void ThrowAwayViews();

@@ -502,8 +502,10 @@ void FWWindow::DrawWindowFrame(FWDrawContext& context)
         edge.Inset(1, 1);
         FWArgb32 bar = mHighlighted ? mTitleBarHiliteColor : mTitleBarColor;
         context.ExtrudedRect(&edge, &bar);
+        // Back in content space before the savers put the clip and pen back, so they are
+        // restored in the coordinates they were saved in.
+        ContentSpace();
     }
-    ContentSpace();
 }
 
 void FWWindow::drawTitle(FWDrawContext& context, const FWRect& titleBar)
@@ -739,8 +741,8 @@ bool FWWindow::UpdateEvent(FWEvent&, FWDrawContext& context)
         {
             FWClipSaver clip(context, &edge);
             context.InsetRect(&edge, false);
+            ContentSpace();
         }
-        ContentSpace();
     }
     return true;
 }

@@ -235,8 +235,8 @@ void FWWindow::SetSize(int32_t width, int32_t height)
             context.MoveTo(old.left, old.bottom - 1);
             context.LineTo(old.right - 1, old.bottom - 1);
             context.LineTo(old.right - 1, old.top);
+            ContentSpace();
         }
-        ContentSpace();
     }
     FWPoint size{int16_t(width), int16_t(height)};
     QueryResize(size, false, false);
