@@ -13,7 +13,7 @@ void FlushEvents(UInt16 mask, UInt16 stopMask);
 
 // The hidden port: an invisible window of the given bounds and window kind (procID) that
 // becomes the current drawing port, with text font 0, size 0, plain style and copy mode.
-// 0 is no port.
+// The token is the port (a CGrafPtr); 0 is no port.
 using HostPortToken = uintptr_t;
 struct HostHiddenPortInfo {
     Rect bounds;

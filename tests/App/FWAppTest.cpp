@@ -283,6 +283,14 @@ TEST_F(FWAppTest, SaveWithoutAFileRunsSaveAsAndTakesTheChosenFile)
     EXPECT_EQ("chosen.txt", HostNavLastShown().saveFileName);
     EXPECT_TRUE(document->IsDirty());
     EXPECT_TRUE(ShownMessageTexts().empty());
+
+    // A name longer than 31 bytes is proposed whole.
+    const std::string longName = "a layout with a rather long name.rsrc";
+    TempFolder::WriteFile(mFolder.File(longName), "saved");
+    document->SetAssociatedFile(FileReference(mFolder.File(longName).c_str()));
+    cancelFileDialog();
+    mApp->DoFileSaveAs();
+    EXPECT_EQ(longName, HostNavLastShown().saveFileName);
 }
 
 TEST_F(FWAppTest, AFailedSaveKeepsTheDocumentOpenAndStopsTheQuit)

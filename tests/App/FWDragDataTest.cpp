@@ -12,14 +12,14 @@ namespace {
 
 class TextScrap : public FWDragScrap {
 public:
-    TextScrap(unsigned long type, std::string text, int* deaths = nullptr)
+    TextScrap(uint32_t type, std::string text, int* deaths = nullptr)
         : mType(type), mText(std::move(text)), mDeaths(deaths) {}
     ~TextScrap() override
     {
         if (mDeaths != nullptr)
             ++*mDeaths;
     }
-    unsigned long Type() const override { return mType; }
+    uint32_t Type() const override { return mType; }
     void RetrieveData(const void*& data, int& size) const override
     {
         data = mText.data();
@@ -27,7 +27,7 @@ public:
     }
 
 private:
-    unsigned long mType;
+    uint32_t mType;
     std::string mText;
     int* mDeaths;
 };
@@ -40,8 +40,8 @@ std::string bytesOf(const FWDragScrap* scrap)
     return std::string(static_cast<const char*>(data), size_t(size));
 }
 
-constexpr unsigned long kText = FOUR_CHAR_CODE("TEXT");
-constexpr unsigned long kColor = FOUR_CHAR_CODE("clr ");
+constexpr uint32_t kText = FOUR_CHAR_CODE("TEXT");
+constexpr uint32_t kColor = FOUR_CHAR_CODE("clr ");
 
 const FWWindow* windowA = reinterpret_cast<const FWWindow*>(0x1000);
 const FWWindow* windowB = reinterpret_cast<const FWWindow*>(0x2000);

@@ -9,22 +9,25 @@
 #include "HostDrag.h"
 #include "HostHeadless.h"
 #include "HostInput.h"
+#include "HostScreen.h"
 #include "ImageBuffer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr unsigned long kText = FOUR_CHAR_CODE("TEXT");
-constexpr unsigned long kColor = FOUR_CHAR_CODE("clr ");
+constexpr uint32_t kText = FOUR_CHAR_CODE("TEXT");
+constexpr uint32_t kColor = FOUR_CHAR_CODE("clr ");
 
 class BytesScrap : public FWDragScrap {
 public:
-    BytesScrap(unsigned long type, std::string bytes) : mType(type), mBytes(std::move(bytes)) {}
-    unsigned long Type() const override { return mType; }
+    BytesScrap(uint32_t type, std::string bytes) : mType(type), mBytes(std::move(bytes)) {}
+    uint32_t Type() const override { return mType; }
     void RetrieveData(const void*& data, int& size) const override
     {
         data = mBytes.data();
@@ -32,7 +35,7 @@ public:
     }
 
 private:
-    unsigned long mType;
+    uint32_t mType;
     std::string mBytes;
 };
 
@@ -201,6 +204,51 @@ TEST_F(FWDragManagerTest, ImageIsShownCentredOnTheMouse)
     EXPECT_EQ(155, shown.right);
 }
 
+// Reads the screen under the drag image when the drag enters it.
+class ScreenReader : public FWDragReceiver {
+public:
+    void Enter(const FWPoint&, const FWDragData&) override
+    {
+        HostComposeScreen();
+        for (int v = 147; v < 153; ++v)
+            for (int h = 145; h < 155; ++h)
+                seen.push_back(HostScreenPixel(Point{int16_t(v), int16_t(h)}) & 0xFFFFFFu);
+    }
+    std::vector<uint32_t> seen;
+};
+
+TEST_F(FWDragManagerTest, ImagesOfEveryDepthDragAsTheirOwnPixels)
+{
+    const FWRect rect(0, 0, 10, 6);
+    ImageBuffer grey(&rect, kImageBufferDepth8);
+    ImageBuffer bits(&rect, kImageBufferDepth1);
+    std::vector<uint32_t> greyWanted, bitsWanted;
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            const int index = 20 * x + 7 * y; // grey index: 0 white, 255 black
+            grey.BaseAddr()[y * grey.RowBytes() + x] = uint8_t(index);
+            greyWanted.push_back(uint32_t(255 - index) * 0x010101u);
+            const bool set = (x + y) % 3 == 0;
+            if (set)
+                bits.BaseAddr()[y * bits.RowBytes() + x / 8] |= uint8_t(0x80 >> (x % 8));
+            bitsWanted.push_back(set ? 0x000000u : 0xFFFFFFu);
+        }
+    }
+    const struct {
+        ImageBuffer* image;
+        const std::vector<uint32_t>& wanted;
+    } cases[] = {{&grey, greyWanted}, {&bits, bitsWanted}};
+    for (const auto& c : cases) {
+        ScreenReader reader;
+        FWDragManager::RegisterReceiver(&reader, &source, FWRect(0, 0, 100, 100));
+        data.SetImage(c.image);
+        HostInjectMouseUp(Point{150, 150});
+        FWDragManager::TrackDrag(press(), &source, data);
+        FWDragManager::UnregisterReceiver(&reader);
+        EXPECT_EQ(c.wanted, reader.seen) << c.image->Depth();
+    }
+}
+
 TEST_F(FWDragManagerTest, DragOfTwoItemsReachesNoReceiver)
 {
     DragRef drag = nullptr;
@@ -221,4 +269,12 @@ TEST_F(FWDragManagerTest, DragWithoutAPlatformWindowDoesNotRun)
 {
     FWWindow loose;
     EXPECT_EQ(0, FWDragManager::TrackDrag(press(), &loose, data));
+}
+
+TEST_F(FWDragManagerTest, ReceiversChangeOnlyDuringADragAndFlavoursAreFourCharacterCodes)
+{
+    static_assert(std::is_same_v<decltype(std::declval<const FWDragScrap&>().Type()), uint32_t>);
+    FWDragManager::NewReceiver(&first, FWPoint(10, 10));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(nullptr, FWDragManagerPAC::CurrentReceiver());
 }

@@ -10,6 +10,7 @@
 #include "HostBundles.h"
 #include "HostEnvironment.h"
 #include "HostGestalt.h"
+#include "HostPorts.h"
 #include "HostProcess.h"
 #include "HostResources.h"
 #include "ProgrammerMessageRecorder.h"
@@ -258,6 +259,22 @@ TEST_F(PackageStartup, HiddenPortIs400By100AndOfTheAppearanceKind)
     EXPECT_EQ(400, info.bounds.right);
     EXPECT_EQ(1045, info.procID);
     const HostPortToken port = Env_PackagePAC::HiddenPort();
+
+    // It is the current port, and drawing before any window lands on its pixels.
+    CGrafPtr current = nullptr;
+    GDHandle device = nullptr;
+    GetGWorld(&current, &device);
+    ASSERT_EQ(port, reinterpret_cast<HostPortToken>(current));
+    EXPECT_EQ(0, GetPortTextFont(current));
+    EXPECT_EQ(0, GetPortTextSize(current));
+    EXPECT_EQ(0, GetPortTextFace(current));
+    EXPECT_EQ(0, GetPortTextMode(current));
+    const Rect box{10, 20, 30, 60};
+    PaintRect(&box);
+    PixMapHandle pixels = GetPortPixMap(current);
+    const auto* row = reinterpret_cast<const uint32_t*>(GetPixBaseAddr(pixels) + 15 * GetPixRowBytes(pixels));
+    EXPECT_EQ(0xFF000000u, row[40]);
+    EXPECT_EQ(0xFFFFFFFFu, row[70]);
     FD_Package::CleanUp();
     EXPECT_FALSE(HostGetHiddenPortInfo(port, info));
 

@@ -568,7 +568,7 @@ void FWApp::DoFileSaveAs()
     const FWStr<31> prompt("Save project as:");
     FWFileDialog dialog(&prompt);
     if (document->HasAssociatedFile()) {
-        FWStr<31> name;
+        FWStr<255> name;
         document->AssociatedFile().GetFileName(name);
         dialog.SetDefaultFileName(name);
     }

@@ -25,7 +25,7 @@ void FWDragData::AddScrap(FWDragScrap* scrap)
     mScraps.push_back(scrap);
 }
 
-FWDragScrap* FWDragData::FindScrap(unsigned long type) const
+FWDragScrap* FWDragData::FindScrap(uint32_t type) const
 {
     for (FWDragScrap* scrap : mScraps) {
         if (scrap->Type() == type)

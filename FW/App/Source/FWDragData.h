@@ -18,8 +18,8 @@ public:
 
     // Takes ownership; a scrap of the same type is deleted and the new one goes at the end.
     void AddScrap(FWDragScrap* scrap);
-    FWDragScrap* FindScrap(unsigned long type) const;
-    bool HasType(unsigned long type) const { return FindScrap(type) != nullptr; }
+    FWDragScrap* FindScrap(uint32_t type) const;
+    bool HasType(uint32_t type) const { return FindScrap(type) != nullptr; }
     std::vector<FWDragScrap*>::const_iterator Begin() const { return mScraps.begin(); }
     std::vector<FWDragScrap*>::const_iterator End() const { return mScraps.end(); }
     size_t Size() const { return mScraps.size(); }

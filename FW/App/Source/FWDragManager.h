@@ -3,6 +3,7 @@
 // the drag and feeds the receivers.
 #pragma once
 
+#include "FWPoint.h"
 #include "FWRect.h"
 
 class FWDragData;
@@ -24,4 +25,9 @@ public:
     // order and takes the new window and rectangle.
     static void RegisterReceiver(FWDragReceiver* receiver, const FWWindow* window, const FWRect& rect);
     static void UnregisterReceiver(FWDragReceiver* receiver);
+
+    // Makes receiver (null: none) the one under the mouse of the drag in progress: when it
+    // differs from the current one, the current one is told Exit and the new one Enter; the
+    // same one is told Within. Without a drag in progress nothing happens.
+    static void NewReceiver(FWDragReceiver* receiver, const FWPoint& where);
 };

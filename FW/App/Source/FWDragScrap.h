@@ -6,7 +6,8 @@
 class FWDragScrap {
 public:
     virtual ~FWDragScrap() = default;
-    virtual unsigned long Type() const = 0;
+    // A four-character code.
+    virtual uint32_t Type() const = 0;
     // The bytes and their number; null and 0 when there are none.
     virtual void RetrieveData(const void*& data, int& size) const = 0;
 };

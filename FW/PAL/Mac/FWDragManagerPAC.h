@@ -20,13 +20,13 @@ public:
     // State, for tests: the proxy of the drag in progress and the receiver under the mouse.
     static const FWDragData* Proxy() { return sProxy; }
     static FWDragReceiver* CurrentReceiver() { return sReceiver; }
+    static void SetCurrentReceiver(FWDragReceiver* receiver) { sReceiver = receiver; }
 
 private:
     static OSErr trackingHandler(DragTrackingMessage message, WindowRef window, void* refCon, DragRef drag);
     static OSErr receiveHandler(WindowRef window, void* refCon, DragRef drag);
     static OSErr sendData(FlavorType type, void* refCon, DragItemRef item, DragRef drag);
     static void buildProxy(DragRef drag);
-    static void newReceiver(FWDragReceiver* receiver, const FWPoint& where);
 
     static DragTrackingHandlerUPP sTrackingHandler;
     static DragReceiveHandlerUPP sReceiveHandler;

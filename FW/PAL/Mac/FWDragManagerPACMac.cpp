@@ -1,6 +1,7 @@
 #include "FWDragManagerPAC.h"
 
 #include "FWDragData.h"
+#include "FWDragManager.h"
 #include "FWDragReceiver.h"
 #include "FWDragReceiverRegistry.h"
 #include "FWEvent.h"
@@ -23,7 +24,7 @@ namespace {
 class ProxyScrap : public FWDragScrap {
 public:
     ProxyScrap(DragRef drag, DragItemRef item, FlavorType type) : mDrag(drag), mItem(item), mType(type) {}
-    unsigned long Type() const override { return mType; }
+    uint32_t Type() const override { return mType; }
     void RetrieveData(const void*& data, int& size) const override
     {
         if (!mFetched) {
@@ -116,12 +117,13 @@ int FWDragManagerPAC::TrackDrag(const FWEvent& event, const FWWindow* window, co
                   int16_t(origin.v - height / 2 + height), int16_t(origin.h - width / 2 + width)};
         if (NewGWorld(&world, 32, &bounds, nullptr, nullptr, 0) != noErr)
             return 0;
+        // A 32-bit copy: the store gives every depth's pixels as 32-bit colours (grey table
+        // for 8 bits, black and white for 1).
         HostPixelMap& pixels = *GetGWorldPixMap(world);
+        const HostPixelMap& source = *GetGWorldPixMap(image->GetPDB());
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x)
-                pixels.Set(x, y, image->Depth() == kImageBufferDepth32
-                                     ? reinterpret_cast<const uint32_t*>(image->BaseAddr() + int64_t(y) * image->RowBytes())[x]
-                                     : 0xFF808080u);
+                pixels.Set(x, y, source.Get(x, y));
         RectRgn(dragRgn.get(), &bounds);
         RegionPtr imageRgn(NewRgn());
         RectRgn(imageRgn.get(), &bounds);
@@ -181,20 +183,6 @@ void FWDragManagerPAC::buildProxy(DragRef drag)
     }
 }
 
-void FWDragManagerPAC::newReceiver(FWDragReceiver* receiver, const FWPoint& where)
-{
-    if (receiver != sReceiver) {
-        if (sReceiver != nullptr)
-            sReceiver->Exit(where, *sProxy);
-        sReceiver = receiver;
-        if (sReceiver != nullptr)
-            sReceiver->Enter(where, *sProxy);
-        return;
-    }
-    if (receiver != nullptr)
-        receiver->Within(where, *sProxy);
-}
-
 OSErr FWDragManagerPAC::trackingHandler(DragTrackingMessage message, WindowRef window, void*, DragRef drag)
 {
     switch (message) {
@@ -245,7 +233,7 @@ OSErr FWDragManagerPAC::trackingHandler(DragTrackingMessage message, WindowRef w
         return noErr;
     FWDragReceiver* receiver =
         message == kDragTrackingLeaveWindow ? nullptr : FWDragReceiverRegistry::FindReceiver(where, fwWindow);
-    newReceiver(receiver, where);
+    FWDragManager::NewReceiver(receiver, where);
     return noErr;
 }
 

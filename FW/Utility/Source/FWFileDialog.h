@@ -16,7 +16,7 @@ public:
     ~FWFileDialog() = default;
 
     void SetDialogName(const FWString& title) { mTitle = title; }
-    void SetDefaultFileName(const FWStr<31>& name) { mDefaultFileName = name; }
+    void SetDefaultFileName(const FWString& name) { mDefaultFileName = name; }
     void AddFilter(const FWFileType& filter) { mFilters.push_back(filter); }
     void GetChosenFile(FileReference& out) const { out = mChosenFile; }
 
