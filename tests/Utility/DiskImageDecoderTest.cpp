@@ -1,3 +1,4 @@
+#include "DiskImage.h"
 #include "DiskImageAllocateFailureX.h"
 #include "DiskImageDecoder.h"
 #include "FWArgb32.h"
@@ -388,4 +389,61 @@ TEST(DiskImageDecoder, PackBitsRunsStayInsideBothBuffers)
     EXPECT_EQ(6u, DiskImageDecoder::UnpackBits(wide, sizeof wide, out, sizeof out, 2));
     const uint8_t wideExpected[] = {0x12, 0x34, 0x12, 0x34, 0xAB, 0xCD};
     EXPECT_EQ(0, memcmp(wideExpected, out, sizeof wideExpected));
+}
+
+TEST(DiskImageDecoder, TheNamedReadersDecodeTheirTypesAndTheFirstIconReaderBuildsTheTables)
+{
+    // Each test runs in a process of its own, so no reader has run yet.
+    EXPECT_FALSE(DiskImage::gIconCTsValid);
+    // 1-bit icons: the top-left pixel set, the whole mask set.
+    using Reader = Pixels (*)(const uint8_t*, size_t);
+    const struct {
+        Reader read;
+        int size;
+        int rowBytes;
+    } oneBit[] = {{DiskImageDecoder::ReadICN, 32, 4}, {DiskImageDecoder::Readics, 16, 2}, {DiskImageDecoder::Readicm, 12, 2}};
+    for (const auto& c : oneBit) {
+        std::vector<uint8_t> bytes(size_t(2 * c.size * c.rowBytes), 0);
+        bytes[0] = 0x80;
+        std::fill(bytes.begin() + c.size * c.rowBytes, bytes.end(), 0xFF);
+        const Pixels pixels = c.read(bytes.data(), bytes.size());
+        ASSERT_EQ(c.size, pixels.width);
+        EXPECT_EQ(kBlack, pixels.At(0, 0));
+        EXPECT_EQ(kWhite, pixels.At(1, 0));
+    }
+    EXPECT_TRUE(DiskImage::gIconCTsValid);
+    EXPECT_EQ(DiskImage::g4BitColorTable, DiskImageDecoder::Get4BitColorTable());
+    EXPECT_EQ(DiskImage::g8BitColorTable, DiskImageDecoder::Get8BitColorTable());
+
+    // Colour icons: index 1 everywhere (16-colour (252, 243, 5); 256-colour (255, 255, 204)).
+    using MaskedReader = Pixels (*)(const uint8_t*, size_t, const std::vector<uint8_t>*);
+    const struct {
+        MaskedReader read;
+        int size;
+        size_t bytes;
+        uint8_t fill;
+        uint32_t colour;
+    } colour[] = {
+        {DiskImageDecoder::Readicl4, 32, 512, 0x11, MakeColor32(255, 252, 243, 5)},
+        {DiskImageDecoder::Readicl8, 32, 1024, 0x01, MakeColor32(255, 255, 255, 204)},
+        {DiskImageDecoder::Readics4, 16, 128, 0x11, MakeColor32(255, 252, 243, 5)},
+        {DiskImageDecoder::Readics8, 16, 256, 0x01, MakeColor32(255, 255, 255, 204)},
+        {DiskImageDecoder::Readicm4, 12, 72, 0x11, MakeColor32(255, 252, 243, 5)},
+        {DiskImageDecoder::Readicm8, 12, 144, 0x01, MakeColor32(255, 255, 255, 204)},
+    };
+    for (const auto& c : colour) {
+        const std::vector<uint8_t> bytes(c.bytes, c.fill);
+        const Pixels pixels = c.read(bytes.data(), bytes.size(), nullptr);
+        ASSERT_EQ(c.size, pixels.width);
+        EXPECT_EQ(c.colour, pixels.At(c.size - 1, c.size - 1));
+    }
+
+    // 'argb': one pixel shown twice.
+    ByteBuilder argb;
+    argb.Long(2).Long(1).Bytes({1, 0x80, 10, 20, 30});
+    const Pixels packed = DiskImageDecoder::Read32Bit(argb.Data().data(), argb.Size());
+    ASSERT_EQ(2, packed.width);
+    EXPECT_EQ(MakeColor32(0x80, 10, 20, 30), packed.At(1, 0));
+    for (Reader read : {DiskImageDecoder::Readcicn, DiskImageDecoder::Readppat, DiskImageDecoder::ReadPICT})
+        EXPECT_THROW(read(argb.Data().data(), 3), DiskImageAllocateFailureX);
 }

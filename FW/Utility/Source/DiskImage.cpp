@@ -1,11 +1,11 @@
-// Resource images: the shared cache, and loading through the Resource Manager and the decoders.
+// Resource images: the shared cache, and loading through the file services' resource access
+// and the decoders.
 #include "DiskImage.h"
 
 #include "CMacIBStuff.h"
 #include "DiskImageDecoder.h"
+#include "FS_ResourceUtil.h"
 #include "FWProgrammerMessage.h"
-#include "HostMemory.h"
-#include "HostResources.h"
 
 #include <cstring>
 #include <map>
@@ -55,14 +55,14 @@ public:
     explicit LockedResource(Handle handle) : mHandle(handle)
     {
         if (mHandle != nullptr)
-            HLock(mHandle);
+            Corvel::FS_ResourceUtil::HLock(mHandle);
     }
     ~LockedResource()
     {
         if (mHandle == nullptr)
             return;
-        HUnlock(mHandle);
-        ReleaseResource(mHandle);
+        Corvel::FS_ResourceUtil::HUnlock(mHandle);
+        Corvel::FS_ResourceUtil::ReleaseResource(mHandle);
     }
     LockedResource(const LockedResource&) = delete;
     LockedResource& operator=(const LockedResource&) = delete;
@@ -71,7 +71,7 @@ public:
     const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(*mHandle); }
     size_t Size() const
     {
-        const ::Size size = GetHandleSize(mHandle);
+        const int32_t size = Corvel::FS_ResourceUtil::GetHandleSize(mHandle);
         return size > 0 ? size_t(size) : 0;
     }
 
@@ -84,7 +84,7 @@ Handle getResource(uint32_t type, int32_t id)
     // Resource ids are 16-bit: any other id names no resource.
     if (id < -32768 || id > 32767)
         return nullptr;
-    return GetResource(type, ResID(id));
+    return Corvel::FS_ResourceUtil::GetResource(type, id);
 }
 
 } // namespace
@@ -136,7 +136,7 @@ void DiskImage::load()
 {
     Handle handle = getResource(mType, mID);
     if (handle == nullptr && mType == kPreviewType)
-        handle = GetIndResource(kPreviewType, 1);
+        handle = Corvel::FS_ResourceUtil::GetIndResource(kPreviewType, 1);
     const LockedResource resource(handle);
     if (!resource.Exists())
         throw DiskImageAllocateFailureX("resource not found");

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "DiskImageAllocateFailureX.h"
+#include "FWRgb32.h"
 #include "ImageBuffer.h"
 
 #include <cstdint>
@@ -28,6 +29,12 @@ public:
 
     int32_t RsrcID() const { return mID; }
     uint32_t RsrcType() const { return mType; }
+
+    // The icon colour tables, built by the first icon reader used; gIconCTsValid tells that
+    // they are.
+    static inline FWRgb32 g8BitColorTable[256] = {};
+    static inline FWRgb32 g4BitColorTable[16] = {};
+    static inline bool gIconCTsValid = false;
 
 private:
     void load();

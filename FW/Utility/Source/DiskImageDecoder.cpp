@@ -2,6 +2,7 @@
 // checked against the resource's size, so damaged data throws instead of reading past it.
 #include "DiskImageDecoder.h"
 
+#include "DiskImage.h"
 #include "DiskImageAllocateFailureX.h"
 #include "FWArgb32.h"
 #include "FWStreamHelpers.h"
@@ -119,7 +120,7 @@ int32_t tableCapacity(int32_t pixelSize)
 
 // Seed and flags, the entry count less one, then entries of a value and three 16-bit channels
 // (the high byte kept). Entries go to the index of their value or in stored order.
-ColorTable parseColorTable(Reader& in, int32_t pixelSize, bool byValue)
+ColorTable ParseColorTable(Reader& in, int32_t pixelSize, bool byValue)
 {
     ColorTable table;
     in.Skip(6);
@@ -227,6 +228,7 @@ const IconFormat* iconFormat(uint32_t type)
 
 DiskImageDecoder::Pixels readIcon(const IconFormat& format, Reader& in, const std::vector<uint8_t>* iconMask)
 {
+    DiskImageDecoder::BuildIconColorTables();
     DiskImageDecoder::Pixels pixels;
     pixels.Allocate(FWRect(0, 0, int16_t(format.size), int16_t(format.size)));
     const size_t dataBytes = size_t(format.size) * size_t(format.rowBytes);
@@ -281,7 +283,7 @@ DiskImageDecoder::Pixels readCicn(Reader& in)
     DiskImageDecoder::MakeAlphaFromIconMask(pixels, in.Take(maskBytes), maskBytes, maskRowBytes);
     in.Skip(size_t(pixels.height) * size_t(iconRowBytes));
 
-    const ColorTable table = parseColorTable(in, pixelSize, true);
+    const ColorTable table = ParseColorTable(in, pixelSize, true);
     if (!isPixelSize(pixelSize))
         return pixels;
     if (rowBytes < rowBytesNeeded(pixels.width, pixelSize))
@@ -315,7 +317,7 @@ DiskImageDecoder::Pixels readPpat(Reader& in)
         ColorTable table;
         if (tableCapacity(pixelSize) > 0) {
             in.Seek(tableOffset);
-            table = parseColorTable(in, pixelSize, false);
+            table = ParseColorTable(in, pixelSize, false);
         }
         in.Seek(pixDataOffset);
         if (!isPixelSize(pixelSize))
@@ -528,16 +530,16 @@ private:
         const uint16_t patternType = mIn.UShort();
         mIn.Skip(8);
         if (patternType == 1) {
-            const PixMap map = parsePixMap();
+            const PixMap map = ParsePixMap();
             if (map.isPixMap && map.pixelSize <= 8)
-                parseColorTable(mIn, map.pixelSize, false);
-            skipPixData(map, 0x0098);
+                ParseColorTable(mIn, map.pixelSize, false);
+            SkipPixData(map, 0x0098);
         } else if (patternType == 2) {
             mIn.Skip(6);
         }
     }
 
-    PixMap parsePixMap()
+    PixMap ParsePixMap()
     {
         PixMap map;
         const uint16_t rowBytes = mIn.UShort();
@@ -574,34 +576,34 @@ private:
     {
         if (direct)
             mIn.Skip(4);
-        const PixMap map = parsePixMap();
+        const PixMap map = ParsePixMap();
         if (!direct && map.isPixMap && map.pixelSize <= 8)
-            mTable = parseColorTable(mIn, map.pixelSize, false);
+            mTable = ParseColorTable(mIn, map.pixelSize, false);
         mIn.Skip(8); // source rectangle
         const FWRect destination = mIn.Rect();
         const uint16_t mode = mIn.UShort();
         if (mode == 0 || mode == 64)
-            drawPixData(map, opcode, destination);
+            DrawPixData(map, opcode, destination);
         else
-            skipPixData(map, opcode);
+            SkipPixData(map, opcode);
     }
 
     void skipBitsRgn(uint16_t opcode, bool direct)
     {
         if (direct)
             mIn.Skip(4);
-        const PixMap map = parsePixMap();
+        const PixMap map = ParsePixMap();
         if (!direct && map.isPixMap && map.pixelSize <= 8)
-            parseColorTable(mIn, map.pixelSize, false);
+            ParseColorTable(mIn, map.pixelSize, false);
         mIn.Skip(8 + 8 + 2); // source and destination rectangles, mode
         skipRegion();
-        skipPixData(map, opcode);
+        SkipPixData(map, opcode);
     }
 
     // The byte count ahead of a packed row: one byte for rows of up to 250 bytes.
     size_t packedCount(const PixMap& map) { return map.rowBytes > 250 ? mIn.UShort() : mIn.Byte(); }
 
-    void skipPixData(const PixMap& map, uint16_t opcode)
+    void SkipPixData(const PixMap& map, uint16_t opcode)
     {
         const size_t rows = size_t(std::max(map.height, 0));
         switch (effectivePackType(map, opcode)) {
@@ -624,7 +626,7 @@ private:
     // Rows of the pixel data, written from the destination's top-left in picture coordinates;
     // every stored row is read so that the next opcode starts where it should, and only rows
     // inside the destination and the image are converted.
-    void drawPixData(const PixMap& map, uint16_t opcode, const FWRect& destination)
+    void DrawPixData(const PixMap& map, uint16_t opcode, const FWRect& destination)
     {
         const int32_t packType = effectivePackType(map, opcode);
         const int32_t width = std::max(map.width, 0);
@@ -720,9 +722,24 @@ private:
     std::vector<uint8_t> mRow;  // one unpacked row, reused for every row
 };
 
-} // namespace
+// Runs a reader over the bytes; a read past their end is a damaged resource.
+template <class Read>
+DiskImageDecoder::Pixels readWith(const uint8_t* data, size_t size, Read read)
+{
+    try {
+        Reader in(data, size);
+        return read(in);
+    } catch (const FWStreamException&) {
+        fail("data ends early");
+    }
+}
 
-// ---------------------------------------------------------------------------------------------
+DiskImageDecoder::Pixels readIconOf(uint32_t type, const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readWith(data, size, [&](Reader& in) { return readIcon(*iconFormat(type), in, iconMask); });
+}
+
+} // namespace
 
 void DiskImageDecoder::Pixels::Allocate(const FWRect& bounds, uint32_t fill)
 {
@@ -736,31 +753,104 @@ void DiskImageDecoder::Pixels::Allocate(const FWRect& bounds, uint32_t fill)
     words.assign(size_t(w) * size_t(h), fill);
 }
 
+DiskImageDecoder::Pixels DiskImageDecoder::ReadICN(const uint8_t* data, size_t size)
+{
+    return readIconOf(FOUR_CHAR_CODE("ICN#"), data, size, nullptr);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readics(const uint8_t* data, size_t size)
+{
+    return readIconOf(FOUR_CHAR_CODE("ics#"), data, size, nullptr);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readicm(const uint8_t* data, size_t size)
+{
+    return readIconOf(FOUR_CHAR_CODE("icm#"), data, size, nullptr);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readicl4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("icl4"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readicl8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("icl8"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readics4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("ics4"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readics8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("ics8"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readicm4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("icm4"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readicm8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask)
+{
+    return readIconOf(FOUR_CHAR_CODE("icm8"), data, size, iconMask);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readcicn(const uint8_t* data, size_t size)
+{
+    return readWith(data, size, readCicn);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Readppat(const uint8_t* data, size_t size)
+{
+    return readWith(data, size, readPpat);
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::ReadPICT(const uint8_t* data, size_t size)
+{
+    return readWith(data, size, [](Reader& in) { return PictReader(in).Read(); });
+}
+
+DiskImageDecoder::Pixels DiskImageDecoder::Read32Bit(const uint8_t* data, size_t size)
+{
+    return readWith(data, size, readArgb);
+}
+
 DiskImageDecoder::Pixels DiskImageDecoder::Decode(uint32_t type, const uint8_t* data, size_t size,
                                                   const std::vector<uint8_t>* iconMask)
 {
-    try {
-        Reader in(data, size);
-        if (const IconFormat* format = iconFormat(type))
-            return readIcon(*format, in, iconMask);
-        switch (type) {
-        case FOUR_CHAR_CODE("cicn"):
-            return readCicn(in);
-        case FOUR_CHAR_CODE("ppat"):
-            return readPpat(in);
-        case FOUR_CHAR_CODE("PICT"):
-        case FOUR_CHAR_CODE("QZPV"): {
-            PictReader picture(in);
-            return picture.Read();
-        }
-        case FOUR_CHAR_CODE("argb"):
-            return readArgb(in);
-        default:
-            return Pixels();
-        }
-    } catch (const FWStreamException&) {
-        // A read past the end of the data.
-        fail("data ends early");
+    switch (type) {
+    case FOUR_CHAR_CODE("ICN#"):
+        return ReadICN(data, size);
+    case FOUR_CHAR_CODE("ics#"):
+        return Readics(data, size);
+    case FOUR_CHAR_CODE("icm#"):
+        return Readicm(data, size);
+    case FOUR_CHAR_CODE("icl4"):
+        return Readicl4(data, size, iconMask);
+    case FOUR_CHAR_CODE("icl8"):
+        return Readicl8(data, size, iconMask);
+    case FOUR_CHAR_CODE("ics4"):
+        return Readics4(data, size, iconMask);
+    case FOUR_CHAR_CODE("ics8"):
+        return Readics8(data, size, iconMask);
+    case FOUR_CHAR_CODE("icm4"):
+        return Readicm4(data, size, iconMask);
+    case FOUR_CHAR_CODE("icm8"):
+        return Readicm8(data, size, iconMask);
+    case FOUR_CHAR_CODE("cicn"):
+        return Readcicn(data, size);
+    case FOUR_CHAR_CODE("ppat"):
+        return Readppat(data, size);
+    case FOUR_CHAR_CODE("PICT"):
+    case FOUR_CHAR_CODE("QZPV"):
+        return ReadPICT(data, size);
+    case FOUR_CHAR_CODE("argb"):
+        return Read32Bit(data, size);
+    default:
+        return Pixels();
     }
 }
 
@@ -787,37 +877,32 @@ bool DiskImageDecoder::DecodesType(uint32_t type)
            type == FOUR_CHAR_CODE("PICT") || type == FOUR_CHAR_CODE("QZPV") || type == FOUR_CHAR_CODE("argb");
 }
 
-const FWRgb32* DiskImageDecoder::Get8BitColorTable()
+void DiskImageDecoder::BuildIconColorTables()
 {
+    if (DiskImage::gIconCTsValid)
+        return;
     // The 6 x 6 x 6 cube without black, then ramps of red, green, blue and grey, then black.
-    static const std::array<FWRgb32, 256> sTable = [] {
-        std::array<FWRgb32, 256> table{};
-        const int cube[] = {255, 204, 153, 102, 51, 0};
-        const int ramp[] = {238, 221, 187, 170, 136, 119, 85, 68, 34, 17};
-        size_t i = 0;
-        for (int r : cube)
-            for (int g : cube)
-                for (int b : cube)
-                    if (r != 0 || g != 0 || b != 0)
-                        table[i++] = FWRgb32(r, g, b);
-        for (int v : ramp)
-            table[i++] = FWRgb32(v, 0, 0);
-        for (int v : ramp)
-            table[i++] = FWRgb32(0, v, 0);
-        for (int v : ramp)
-            table[i++] = FWRgb32(0, 0, v);
-        for (int v : ramp)
-            table[i++] = FWRgb32(v, v, v);
-        table[i] = FWRgb32(0, 0, 0);
-        return table;
-    }();
-    return sTable.data();
-}
+    const int cube[] = {255, 204, 153, 102, 51, 0};
+    const int ramp[] = {238, 221, 187, 170, 136, 119, 85, 68, 34, 17};
+    FWRgb32* table = DiskImage::g8BitColorTable;
+    size_t i = 0;
+    for (int r : cube)
+        for (int g : cube)
+            for (int b : cube)
+                if (r != 0 || g != 0 || b != 0)
+                    table[i++] = FWRgb32(r, g, b);
+    for (int v : ramp)
+        table[i++] = FWRgb32(v, 0, 0);
+    for (int v : ramp)
+        table[i++] = FWRgb32(0, v, 0);
+    for (int v : ramp)
+        table[i++] = FWRgb32(0, 0, v);
+    for (int v : ramp)
+        table[i++] = FWRgb32(v, v, v);
+    table[i] = FWRgb32(0, 0, 0);
 
-const FWRgb32* DiskImageDecoder::Get4BitColorTable()
-{
     // The system's 16-colour palette: white first, black last.
-    static constexpr std::array<FWRgb32, 16> sTable{{
+    static constexpr std::array<FWRgb32, 16> k4Bit{{
         {255, 255, 255},
         {252, 243, 5},
         {255, 100, 2},
@@ -835,7 +920,20 @@ const FWRgb32* DiskImageDecoder::Get4BitColorTable()
         {64, 64, 64},
         {0, 0, 0},
     }};
-    return sTable.data();
+    std::copy(k4Bit.begin(), k4Bit.end(), DiskImage::g4BitColorTable);
+    DiskImage::gIconCTsValid = true;
+}
+
+const FWRgb32* DiskImageDecoder::Get8BitColorTable()
+{
+    BuildIconColorTables();
+    return DiskImage::g8BitColorTable;
+}
+
+const FWRgb32* DiskImageDecoder::Get4BitColorTable()
+{
+    BuildIconColorTables();
+    return DiskImage::g4BitColorTable;
 }
 
 void DiskImageDecoder::MakeAlphaFromIconMask(Pixels& pixels, const uint8_t* mask, size_t maskSize, int32_t rowBytes)

@@ -33,6 +33,23 @@ public:
     // and a damaged size must not claim more.
     static constexpr int64_t kMaxPixels = int64_t(4096) * 4096;
 
+    // The readers of the types, each over a resource's bytes: the icon families ('ICN#',
+    // 'ics#', 'icm#' with their masks; the colour icons taking iconMask as Decode does), 'cicn',
+    // 'ppat', 'PICT' (also 'QZPV') and 'argb'.
+    static Pixels ReadICN(const uint8_t* data, size_t size);
+    static Pixels Readics(const uint8_t* data, size_t size);
+    static Pixels Readicm(const uint8_t* data, size_t size);
+    static Pixels Readicl4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readicl8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readics4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readics8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readicm4(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readicm8(const uint8_t* data, size_t size, const std::vector<uint8_t>* iconMask);
+    static Pixels Readcicn(const uint8_t* data, size_t size);
+    static Pixels Readppat(const uint8_t* data, size_t size);
+    static Pixels ReadPICT(const uint8_t* data, size_t size);
+    static Pixels Read32Bit(const uint8_t* data, size_t size);
+
     // Decodes the bytes of a resource of the given type. iconMask holds the bytes of the 1-bit
     // icon of the same id for the colour icon types ('ICN#' for 'icl4'/'icl8', 'ics#' for
     // 'ics4'/'ics8', 'icm#' for 'icm4'/'icm8'), or is null when that resource does not exist.
@@ -43,7 +60,9 @@ public:
     // Whether Decode knows the type.
     static bool DecodesType(uint32_t type);
 
-    // The icon colour tables: the 256-colour system palette and the 16-colour icon palette.
+    // The icon colour tables (DiskImage::g8BitColorTable and g4BitColorTable): the 256-colour
+    // system palette and the 16-colour icon palette, built on first use.
+    static void BuildIconColorTables();
     static const FWRgb32* Get8BitColorTable();
     static const FWRgb32* Get4BitColorTable();
 
