@@ -89,6 +89,29 @@ OSErr finishCreation(const std::string& path, FSRef* newRef, FSSpec* newSpec)
 
 } // namespace
 
+OSErr HostOpenRegularFile(const char* path, int flags, int& fd)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for its other end and a device may wait for
+    // its line; the type is checked on the open descriptor, so a file swapped in between
+    // the open and the check is caught too.
+    fd = open(path, flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENXIO ? OSErr(notAFileErr) : HostOSErrFromErrno(errno);
+    struct stat info;
+    OSErr err = noErr;
+    if (fstat(fd, &info) != 0)
+        err = HostOSErrFromErrno(errno);
+    else if (!S_ISREG(info.st_mode))
+        err = notAFileErr;
+    else if (fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        err = HostOSErrFromErrno(errno);
+    if (err != noErr) {
+        close(fd);
+        fd = -1;
+    }
+    return err;
+}
+
 OSErr HostOSErrFromErrno(int error)
 {
     switch (error) {

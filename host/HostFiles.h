@@ -156,6 +156,11 @@ OSStatus LSCopyItemInfoForRef(const FSRef* ref, LSRequestedInfo whichInfo, LSIte
 // ENOSPC and EDQUOT -34, ENOTDIR -120, ENAMETOOLONG -37, ...; anything unlisted -36).
 OSErr HostOSErrFromErrno(int error);
 
+// Opens a file for reading or writing (open flags; O_CLOEXEC is added) only when it is a
+// regular file: a folder answers notAFileErr, and a FIFO, socket or device answers
+// notAFileErr at once, never blocking on it. fd is -1 on failure.
+OSErr HostOpenRegularFile(const char* path, int flags, int& fd);
+
 // The POSIX path of a specification (folder + "/" + name); -50 for an empty folder path.
 OSErr HostPathOfFSSpec(const FSSpec* spec, std::string& path);
 

@@ -2,6 +2,7 @@
 #include "HostForks.h"
 
 #include "HostFileLocks.h"
+#include "HostFiles.h"
 #include "HostPathNames.h"
 #include "HostResourceFile.h"
 
@@ -53,14 +54,7 @@ OSErr openFile(const FSRef* ref, int flags, int& fd)
 {
     if (ref == nullptr || ref->path[0] != '/')
         return paramErr;
-    fd = open(ref->path, flags | O_CLOEXEC);
-    if (fd < 0)
-        return HostOSErrFromErrno(errno);
-    struct stat info;
-    OSErr err = fstat(fd, &info) != 0 ? HostOSErrFromErrno(errno) : S_ISDIR(info.st_mode) ? OSErr(notAFileErr) : OSErr(noErr);
-    if (err != noErr)
-        close(fd);
-    return err;
+    return HostOpenRegularFile(ref->path, flags, fd);
 }
 
 OSErr writeAll(int fd, const std::vector<uint8_t>& bytes)

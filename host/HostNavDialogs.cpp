@@ -278,7 +278,12 @@ void HostNavDialog::Load(const std::string& newFolder)
             if (name == "." || name == ".." || (name[0] == '.' && !showInvisible))
                 continue;
             std::string path = HostJoinPath(folder, name);
-            bool isFolder = isFolderPath(path);
+            // Only folders and regular files are listed: a FIFO, socket or device cannot be
+            // opened or replaced as a document.
+            struct stat info;
+            if (stat(path.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode)))
+                continue;
+            bool isFolder = S_ISDIR(info.st_mode);
             if (Filter(path, isFolder))
                 entries.push_back(Entry{name, isFolder});
             if (entries.size() >= kMostItems)

@@ -325,10 +325,11 @@ void forgetAllHandles(ResourceFile& file, bool free)
 // file since it was read, the file is read again; its resources' handles become the callers'.
 OSErr upgradeToWrite(ResourceFile& file)
 {
-    int fd = open(file.path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return HostOSErrFromErrno(errno);
-    OSErr err = HostLockForWriting(fd);
+    int fd = -1;
+    OSErr err = HostOpenRegularFile(file.path.c_str(), O_RDWR, fd);
+    if (err != noErr)
+        return err;
+    err = HostLockForWriting(fd);
     struct stat info;
     if (err == noErr && fstat(fd, &info) != 0)
         err = HostOSErrFromErrno(errno);
@@ -381,18 +382,17 @@ ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err)
     if ((err = HostCanonicalPath(rawPath, path)) != noErr)
         return nullptr;
     bool write = wantsWrite(permission) || permission == fsCurPerm;
-    int fd = open(path.c_str(), (write ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (fd < 0 && permission == fsCurPerm && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    int fd = -1;
+    err = HostOpenRegularFile(path.c_str(), write ? O_RDWR : O_RDONLY, fd);
+    if (err != noErr && permission == fsCurPerm && (err == permErr || err == wrPermErr)) {
         write = false;
-        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        err = HostOpenRegularFile(path.c_str(), O_RDONLY, fd);
     }
-    if (fd < 0) {
-        err = HostOSErrFromErrno(errno);
+    if (err != noErr)
         return nullptr;
-    }
     struct stat info;
-    err = fstat(fd, &info) != 0 ? HostOSErrFromErrno(errno) : S_ISDIR(info.st_mode) ? OSErr(notAFileErr) : OSErr(noErr);
-    if (err != noErr) {
+    if (fstat(fd, &info) != 0) {
+        err = HostOSErrFromErrno(errno);
         close(fd);
         return nullptr;
     }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -182,6 +184,12 @@ TEST(ForkScan, AnEmptyOrMissingForkIsReportedAndNothingWritten)
     std::filesystem::remove(folder.File("gone.rsc"));
     ExecScan(PascalString());
     EXPECT_EQ((std::vector<ShownMessage>{{"Error", "Error opening gone.rsc"}, kNoneCreated}), again.Shown());
+
+    // A FIFO named like a resource file is reported at once, not waited on.
+    ConverterMessages fifo;
+    ASSERT_EQ(0, mkfifo(folder.File("x.rsc").c_str(), 0600));
+    EXPECT_EQ((std::vector<ShownMessage>{{"Error", "Error opening x.rsc"}, kNoneCreated}),
+              convert(fifo, {folder.File("x.rsc")}));
 }
 
 TEST(ForkScan, NoMemoryForTheForkIsReported)

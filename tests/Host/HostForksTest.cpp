@@ -73,6 +73,9 @@ TEST(HostForks, OpeningRefusesFoldersOtherForksAndWriting)
     HFSUniStr255 name = resourceForkName();
     FSIORefNum fork = 0;
     EXPECT_EQ(notAFileErr, FSOpenFork(&folder, name.length, name.unicode, fsRdPerm, &fork));
+    ASSERT_EQ(0, mkfifo((scratch / "fifo.rsrc").c_str(), 0600));
+    FSRef fifo = refOf(scratch / "fifo.rsrc");
+    EXPECT_EQ(notAFileErr, FSOpenFork(&fifo, name.length, name.unicode, fsRdPerm, &fork));
     const UniChar other[] = {'x'};
     EXPECT_EQ(errFSForkNotFound, FSOpenFork(&file, 1, other, fsRdPerm, &fork));
     EXPECT_EQ(paramErr, FSOpenFork(&file, name.length, name.unicode, fsRdWrPerm, &fork));

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -132,6 +134,8 @@ const std::vector<NavEventCallbackMessage> kOpened{kNavCBStart, kNavCBUserAction
 TEST(HostNavDialogs, ShowsWhatTheFilterLetsThroughInTheStartFolder)
 {
     NavScope scope;
+    // A FIFO is no document, whatever its name.
+    ASSERT_EQ(0, mkfifo(scope.Path("pipe.txt").c_str(), 0600));
     HostNavPresetAnswer(HostNavAnswer{true, {}});
     Caller caller;
     caller.startFolder = scope.Path();

@@ -441,6 +441,14 @@ TEST_F(HostResources, DamagedMissingEmptyAndFolderFilesAnswerErrorsAndLeaveTheCh
     EXPECT_EQ(fnfErr, ResError());
     EXPECT_EQ(-1, open(scratch.Path(), fsRdPerm));
     EXPECT_EQ(notAFileErr, ResError());
+    // A FIFO (no writer: opening it would wait for one) and a device answer at once.
+    ASSERT_EQ(0, mkfifo((scratch / "fifo.rsrc").c_str(), 0600));
+    for (SInt8 permission : {fsRdPerm, fsRdWrPerm, fsCurPerm}) {
+        EXPECT_EQ(-1, open(scratch / "fifo.rsrc", permission));
+        EXPECT_EQ(notAFileErr, ResError());
+    }
+    EXPECT_EQ(-1, open("/dev/null", fsRdPerm));
+    EXPECT_EQ(notAFileErr, ResError());
     EXPECT_EQ(-1, open(scratch / "missing/x", fsRdPerm));
     EXPECT_EQ(fnfErr, ResError());
     EXPECT_EQ(goodRef, CurResFile());
