@@ -47,7 +47,15 @@ std::unique_ptr<HostBackend> choose()
     if (display != nullptr && *display != '\0') {
         if (auto backend = HostMakeSdlBackend(&error))
             return backend;
+    } else {
+        error = "DISPLAY is not set";
     }
+    // Said once, so that a person who started the program knows why no window appears; its
+    // messages then go to standard error.
+    std::fprintf(stderr,
+                 "No display (%s): running headless, without windows; messages are written here. "
+                 "FW_HOST_BACKEND (sdl or headless) chooses the back end.\n",
+                 error.c_str());
     return HostMakeHeadlessBackend();
 }
 

@@ -2,6 +2,7 @@
 // translated into host input (virtual key codes, Mac Roman characters, modifier bits); closing
 // the window asks the program to quit; the host's cursor is shown with SDL's system cursors.
 #include "HostBackend.h"
+#include "HostMonitors.h"
 
 #include "HostClock.h"
 #include "HostCursors.h"
@@ -225,6 +226,10 @@ bool SdlBackend::Open(std::string* error)
             *error = SDL_GetError();
         return false;
     }
+    // The window shows the screen at 1:1, so the screen must fit the display.
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
+        HostFitScreenToDisplay(usable.w, usable.h);
     const Rect screen = HostScreenBounds();
     const char* title = program_invocation_short_name;
     mWindow = SDL_CreateWindow(title, 0, 0, screen.right - screen.left, screen.bottom - screen.top, SDL_WINDOW_SHOWN);

@@ -143,6 +143,16 @@ void recordShown(HostModalShown shown)
     for (const std::string& text : shown.texts)
         line += "\t" + text;
     HostLogLine(line);
+    // Without a display nobody sees the window: its title and text go to standard error.
+    if (!HostCurrentBackend().ShowsScreen()) {
+        std::string said = shown.title;
+        const char* separator = said.empty() ? "" : ": ";
+        for (const std::string& text : shown.texts) {
+            said += separator + text;
+            separator = " ";
+        }
+        std::fprintf(stderr, "%s\n", said.c_str());
+    }
     state().shown.push_back(std::move(shown));
 }
 

@@ -19,6 +19,8 @@ std::vector<std::unique_ptr<HostGDevice>>& devices()
 }
 
 bool sConfigured = false;
+// The size was chosen (FW_HOST_SCREEN or a configuration call), so no display may change it.
+bool sSizeChosen = false;
 
 HostDeviceConfig singleScreen(int16_t width, int16_t height)
 {
@@ -58,6 +60,7 @@ void configureFromEnvironment()
         if (std::sscanf(text, "%dx%d", &w, &h) == 2 && w > 0 && h > 0 && w <= 16384 && h <= 16384) {
             width = w;
             height = h;
+            sSizeChosen = true;
         }
     }
     install({singleScreen(int16_t(width), int16_t(height))});
@@ -128,9 +131,30 @@ Rect HostMainScreenBounds()
 void HostConfigureScreen(int16_t width, int16_t height)
 {
     install({singleScreen(width, height)});
+    sSizeChosen = true;
 }
 
 void HostConfigureDevices(const std::vector<HostDeviceConfig>& list)
 {
     install(list);
+    sSizeChosen = true;
+}
+
+void HostResetScreenConfiguration()
+{
+    sConfigured = false;
+    sSizeChosen = false;
+}
+
+void HostFitScreenToDisplay(int32_t width, int32_t height)
+{
+    ensureConfigured();
+    if (sSizeChosen || width <= 0 || height <= 0)
+        return;
+    const auto fitted = [](int32_t want, int16_t most) { return int16_t(want < most ? want : most); };
+    const int16_t w = fitted(width, kHostDefaultScreenWidth);
+    const int16_t h = fitted(height, kHostDefaultScreenHeight);
+    const Rect now = HostMainScreenBounds();
+    if (now.right - now.left != w || now.bottom - now.top != h)
+        install({singleScreen(w, h)});
 }

@@ -41,6 +41,9 @@ Rect HostMainScreenBounds();
 // The size can also come from the environment variable FW_HOST_SCREEN ("1280x800"), read once
 // before the first device query.
 void HostConfigureScreen(int16_t width, int16_t height);
+// The display's usable size: unless the size was chosen (FW_HOST_SCREEN or a configuration
+// call), the screen becomes the default size or that size, whichever is smaller on each axis.
+void HostFitScreenToDisplay(int32_t width, int32_t height);
 
 // Test interface: replace the device list (in order). An empty list means no screen at all.
 struct HostDeviceConfig {
@@ -52,3 +55,6 @@ struct HostDeviceConfig {
     bool isMain = false;
 };
 void HostConfigureDevices(const std::vector<HostDeviceConfig>& devices);
+// Test interface: forget every configuration, so that the next query configures the screen as
+// at start-up.
+void HostResetScreenConfiguration();

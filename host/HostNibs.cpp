@@ -1,6 +1,11 @@
 // The registry of nibs and the references opened on them.
 #include "HostNibs.h"
 
+#include "HostMenus.h"
+
+#include <algorithm>
+#include <cstring>
+
 #include <map>
 #include <memory>
 
@@ -25,6 +30,63 @@ HostNibMenuBar& installedMenuBar()
 {
     static auto* menuBar = new HostNibMenuBar;
     return *menuBar;
+}
+
+// Pascal text of at most 255 bytes.
+void toPascal(const std::string& text, Str255 out)
+{
+    const size_t length = std::min<size_t>(text.size(), 255);
+    out[0] = uint8_t(length);
+    std::memcpy(out + 1, text.data(), length);
+}
+
+// The installed bar's menus, numbered from this id on; they replace the bar's menus.
+constexpr MenuID kFirstNibMenuID = 128;
+std::vector<MenuRef>& nibMenus()
+{
+    static auto* menus = new std::vector<MenuRef>;
+    return *menus;
+}
+
+void disposeNibMenus()
+{
+    for (MenuRef menu : nibMenus())
+        if (HostIsMenu(menu))
+            DisposeMenu(menu);
+    nibMenus().clear();
+}
+
+// Makes the bar show the nib's menus: each item with its text, shortcut and command.
+void showMenuBar(const HostNibMenuBar& bar)
+{
+    disposeNibMenus();
+    ClearMenuBar();
+    MenuID id = kFirstNibMenuID;
+    for (const HostNibMenu& nibMenu : bar) {
+        Str255 title;
+        toPascal(nibMenu.title, title);
+        MenuRef menu = NewMenu(id++, title);
+        if (menu == nullptr)
+            continue;
+        nibMenus().push_back(menu);
+        MenuItemIndex index = 0;
+        for (const HostNibMenuItem& item : nibMenu.items) {
+            // Inserted blank, then named, so that the text is taken as it stands.
+            Str255 text;
+            toPascal(" ", text);
+            InsertMenuItem(menu, text, index++);
+            toPascal(item.text, text);
+            SetMenuItemText(menu, index, text);
+            if (item.text == "-")
+                DisableMenuItem(menu, index);
+            if (item.commandID != 0)
+                SetMenuItemCommandID(menu, index, item.commandID);
+            if (item.commandKey != 0)
+                SetItemCmd(menu, index, item.commandKey);
+        }
+        InsertMenu(menu, 0);
+    }
+    DrawMenuBar();
 }
 
 NibContents* contentsOf(IBNibRef nibRef)
@@ -80,6 +142,7 @@ OSStatus SetMenuBarFromNib(IBNibRef nibRef, CFStringRef name)
     if (found == contents->menuBars.end())
         return kIBCarbonRuntimeCantFindObject;
     installedMenuBar() = found->second;
+    showMenuBar(installedMenuBar());
     return noErr;
 }
 
@@ -102,4 +165,5 @@ void HostResetNibs()
 {
     nibs().clear();
     installedMenuBar().clear();
+    disposeNibMenus();
 }

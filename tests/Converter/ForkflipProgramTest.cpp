@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -25,8 +27,10 @@ public:
     std::string Work(const std::string& name = "") const { return mRoot + "/work" + (name.empty() ? "" : "/" + name); }
 
     // Runs forkflip with the open dialog answering navAnswer; answers its exit status and the
-    // lines of its log.
-    int Run(const std::string& navAnswer, std::vector<std::string>& log)
+    // lines of its log. Its standard error is kept (Errors()). Unless forced headless, it runs
+    // as a person would start it where there is no display: neither DISPLAY nor
+    // FW_HOST_BACKEND set.
+    int Run(const std::string& navAnswer, std::vector<std::string>& log, bool forcedHeadless = true)
     {
         std::string logPath = mRoot + "/log";
         std::filesystem::remove(logPath);
@@ -38,9 +42,12 @@ public:
         std::vector<std::string> variables;
         for (char** e = environ; *e != nullptr; ++e) {
             std::string entry = *e;
-            if (overrides.count(entry.substr(0, entry.find('='))) == 0)
+            const std::string name = entry.substr(0, entry.find('='));
+            if (overrides.count(name) == 0 && (forcedHeadless || name != "DISPLAY"))
                 variables.push_back(entry);
         }
+        if (!forcedHeadless)
+            overrides.erase("FW_HOST_BACKEND");
         for (const auto& [name, value] : overrides)
             variables.push_back(name + "=" + value);
         std::vector<char*> envp;
@@ -49,8 +56,14 @@ public:
         envp.push_back(nullptr);
         char program[] = FORKFLIP_PATH;
         char* argv[] = {program, nullptr};
+        const std::string errorsPath = mRoot + "/stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, errorsPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = 0;
-        if (posix_spawn(&pid, program, nullptr, nullptr, argv, envp.data()) != 0)
+        const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (spawned != 0)
             return -1;
         int status = 0;
         waitpid(pid, &status, 0);
@@ -63,6 +76,8 @@ public:
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+
+    std::string Errors() const { return TempFolder::ReadFile(mRoot + "/stderr"); }
 
 private:
     TempFolder mTemp;
@@ -121,4 +136,20 @@ TEST(ForkflipProgram, AFailureIsShownWithTheFileNameAndNothingIsCounted)
     EXPECT_EQ("window\tError\tError opening empty.rsc", log[log.size() - 2]);
     EXPECT_EQ("window\tNote\tNo files created", log.back());
     EXPECT_FALSE(std::filesystem::exists(program.Work("empty.rsc(PC)")));
+}
+
+TEST(ForkflipProgram, WithoutADisplayItSaysSoAndWritesItsMessagesToStandardError)
+{
+    Program program;
+    // A FIFO named like a resource file: reported at once, never waited on.
+    ASSERT_EQ(0, mkfifo(program.Work("x.rsc").c_str(), 0600));
+    std::vector<std::string> log;
+    ASSERT_EQ(0, program.Run(program.Work("x.rsc"), log, false));
+    EXPECT_EQ("window\tError\tError opening x.rsc", log[log.size() - 2]);
+    const std::string errors = program.Errors();
+    EXPECT_NE(std::string::npos, errors.find("Error: Error opening x.rsc\n")) << errors;
+    EXPECT_NE(std::string::npos, errors.find("Note: No files created\n")) << errors;
+    const size_t said = errors.find("FW_HOST_BACKEND");
+    ASSERT_NE(std::string::npos, said) << errors;
+    EXPECT_EQ(std::string::npos, errors.find("FW_HOST_BACKEND", said + 1)) << errors;
 }

@@ -1,6 +1,7 @@
 #include "HostDesktopScope.h"
 #include "HostHeadless.h"
 #include "HostInput.h"
+#include "HostMenus.h"
 #include "HostMessageWindows.h"
 #include "HostModalLoop.h"
 #include "HostNibs.h"
@@ -172,6 +173,24 @@ TEST(HostMessageWindows, NibsMakeTheirWindowsByName)
     EXPECT_EQ(noErr, SetMenuBarFromNib(nib, CFSTR("MenuBar")));
     ASSERT_EQ(1u, HostInstalledNibMenuBar().size());
     EXPECT_EQ("Quit", HostInstalledNibMenuBar()[0].items[0].text);
+    // The installed bar is the host's bar, and is drawn: its title shows in the strip.
+    ASSERT_EQ(1u, HostMenuBarMenus().size());
+    MenuRef file = HostMenuBarMenus()[0];
+    ASSERT_EQ(1, CountMenuItems(file));
+    Str255 text;
+    GetMenuItemText(file, 1, text);
+    EXPECT_EQ("Quit", std::string(reinterpret_cast<char*>(text + 1), text[0]));
+    MenuRef found = nullptr;
+    MenuItemIndex index = 0;
+    EXPECT_EQ(noErr, GetIndMenuItemWithCommandID(nullptr, kHICommandQuit, 1, &found, &index));
+    EXPECT_EQ(file, found);
+    HostComposeScreen();
+    const Rect bar = HostMenuBarBounds();
+    int dark = 0;
+    for (int v = bar.top; v < bar.bottom - 1; ++v)
+        for (int h = 0; h < 80; ++h)
+            dark += HostGreyLevel(HostScreenPixel(Point{int16_t(v), int16_t(h)})) < 96 ? 1 : 0;
+    EXPECT_GT(dark, 10);
     DisposeNibReference(nib);
     DisposeWindow(window);
     HostResetNibs();

@@ -1,9 +1,14 @@
 // The screen against the monitor configuration (kept apart: the monitor calls and the port calls
 // name their device types differently, so one file cannot include both).
 #include "HostMonitors.h"
+#include "HostBackend.h"
 #include "HostScreen.h"
+#include "XvfbServer.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
 
 TEST(HostScreenMonitor, TheScreenFollowsTheConfiguredMonitor)
 {
@@ -26,4 +31,31 @@ TEST(HostScreenMonitor, TheScreenFollowsTheConfiguredMonitor)
 
     HostConfigureScreen(kHostDefaultScreenWidth, kHostDefaultScreenHeight);
     EXPECT_EQ(kHostDefaultScreenWidth, HostScreenPixels().Width());
+}
+
+TEST(HostScreenMonitor, TheScreenFitsASmallerDisplayUnlessItsSizeWasChosen)
+{
+    if (!XvfbServer::Installed())
+        GTEST_SKIP() << "Xvfb is not installed: the SDL back end is not tried";
+    if (std::getenv("FW_HOST_SCREEN") != nullptr)
+        GTEST_SKIP() << "FW_HOST_SCREEN chooses the screen's size";
+    XvfbServer server(1024, 600);
+    ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+    ASSERT_TRUE(HostSelectBackend("headless"));
+    HostResetScreenConfiguration();
+    EXPECT_EQ(1280, HostScreenBounds().right);
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+    const Rect fitted = HostScreenBounds();
+    HostSelectBackend("headless");
+    EXPECT_EQ(1024, fitted.right - fitted.left);
+    EXPECT_EQ(600, fitted.bottom - fitted.top);
+
+    // A chosen size stays whatever the display.
+    HostConfigureScreen(1400, 1000);
+    ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+    EXPECT_EQ(1400, HostScreenBounds().right);
+    HostSelectBackend("headless");
+    HostResetScreenConfiguration();
 }

@@ -10,7 +10,7 @@ const int kAttempts = 4;
 const int kStartMilliseconds = 20000;
 } // namespace
 
-XvfbServer::XvfbServer()
+XvfbServer::XvfbServer(int width, int height) : mScreen(std::to_string(width) + "x" + std::to_string(height) + "x24")
 {
     for (int attempt = 0; attempt < kAttempts && mDisplay.empty(); ++attempt)
         start();
@@ -28,7 +28,7 @@ void XvfbServer::start()
     if (pipe(fds) != 0)
         return;
     mServer = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]),
-                                                                      "-screen", "0", "1400x900x24", "-nolisten",
+                                                                      "-screen", "0", mScreen, "-nolisten",
                                                                       "tcp"},
                                              std::vector<std::string>{}, fds[1]);
     close(fds[1]);

@@ -1,4 +1,5 @@
-// An Xvfb server (1400 x 900, 24 bits, no TCP) on a free display, for tests of the SDL back end.
+// An Xvfb server (1400 x 900 unless told otherwise, 24 bits, no TCP) on a free display, for
+// tests of the SDL back end.
 // The server picks the display number itself. Servers of other tests may start at the same time
 // and take that number first; such a server ends at once, and another one is started. Starting
 // is bounded in time, and the server is always taken down with this object.
@@ -11,7 +12,7 @@
 
 class XvfbServer {
 public:
-    XvfbServer();
+    explicit XvfbServer(int width = 1400, int height = 900);
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
@@ -27,6 +28,7 @@ private:
     void start();
     void stop();
 
+    std::string mScreen; // "WIDTHxHEIGHTx24"
     std::unique_ptr<ChildProcess> mServer;
     std::string mDisplay;
 };
