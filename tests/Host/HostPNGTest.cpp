@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -118,4 +120,32 @@ TEST_F(HostPNGTest, DamagedOrMissingFilesGiveErrorsAndNoStore)
     EXPECT_EQ(fnfErr, WritePortPNG(world.World(), Path("no/such/folder.png").c_str()));
     EXPECT_EQ(paramErr, WritePortPNG(nullptr, path.c_str()));
     EXPECT_EQ(paramErr, HostWritePNG(HostPixelMap(), path.c_str()));
+}
+
+// The fuzz target's seeds: 5 x 3 images of every colour type and bit depth, each of which must
+// decode, so that fuzzing starts past the signature and header checks.
+TEST(HostPNGSeeds, EveryColourTypeAndDepthIsSeededAndDecodes)
+{
+    const std::filesystem::path corpus = std::filesystem::path(FW_TEST_DATA) / "../fuzz/corpus/HostPNGFuzz";
+    std::set<std::pair<int, int>> seeded;
+    std::map<std::string, HostPixelMap> decoded;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("seed-", 0) != 0)
+            continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_GT(bytes.size(), 26u) << name;
+        seeded.insert({bytes[25], bytes[24]}); // colour type, bit depth (IHDR)
+        HostPixelMap& pixels = decoded[name];
+        ASSERT_EQ(noErr, HostReadPNGFromMemory(bytes.data(), bytes.size(), pixels)) << name;
+        EXPECT_EQ(5, pixels.Width()) << name;
+        EXPECT_EQ(3, pixels.Height()) << name;
+    }
+    const std::set<std::pair<int, int>> every{{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8}, {2, 16}, {3, 1},
+                                              {3, 2}, {3, 4}, {3, 8},  {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+    EXPECT_EQ(every, seeded);
+    // Pixel (1, 0): RGB samples 44, 63, 82; palette index 1 is (53, 97, 151).
+    EXPECT_EQ(0x2C3F52u, decoded["seed-rgb-8"].Get(1, 0) & 0xFFFFFFu);
+    EXPECT_EQ(0x356197u, decoded["seed-palette-8"].Get(1, 0) & 0xFFFFFFu);
 }
