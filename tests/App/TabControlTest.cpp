@@ -122,7 +122,7 @@ TEST_F(TabControlTest, AClickOnAnotherTabShowsItsPage)
 // A scrap that carries a few bytes of text.
 class TextScrap : public FWDragScrap {
 public:
-    unsigned long Type() const override { return FOUR_CHAR_CODE("TEXT"); }
+    uint32_t Type() const override { return FOUR_CHAR_CODE("TEXT"); }
     void RetrieveData(const void*& data, int& size) const override
     {
         data = "x";
