@@ -1,6 +1,7 @@
 // The pixel store: allocation with bounded size, and conversion of pixels between depths.
 #include "HostPixels.h"
 
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -31,6 +32,17 @@ uint32_t HostArgbOfGreyIndex(uint8_t index)
 bool HostBitOf(uint32_t argb)
 {
     return HostGreyLevel(argb) < 128;
+}
+
+namespace {
+
+constexpr std::align_val_t kStoreAlignment{64};
+
+} // namespace
+
+void HostPixelMap::AlignedDelete::operator()(uint32_t* p) const
+{
+    ::operator delete[](p, kStoreAlignment);
 }
 
 HostPixelMap::HostPixelMap(HostPixelMap&& other) noexcept
@@ -71,9 +83,11 @@ OSErr HostPixelMap::Allocate(const Rect& bounds, int16_t depth)
     int64_t rowBits = int64_t(width) * depth;
     int32_t rowBytes = int32_t(((rowBits + 31) / 32) * 4);
     size_t words = size_t(rowBytes / 4) * size_t(height);
-    mOwned.reset(new (std::nothrow) uint32_t[words]());
-    if (!mOwned)
+    void* store = ::operator new[](words * sizeof(uint32_t), kStoreAlignment, std::nothrow);
+    if (store == nullptr)
         return memFullErr;
+    std::memset(store, 0, words * sizeof(uint32_t));
+    mOwned.reset(static_cast<uint32_t*>(store));
 
     mBounds = bounds;
     mWidth = width;

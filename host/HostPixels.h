@@ -84,5 +84,10 @@ private:
     int16_t mDepth = 32;
     int32_t mRowBytes = 0;
     uint8_t* mBase = nullptr;
-    std::unique_ptr<uint32_t[]> mOwned;
+    // Owned stores start on a 64-byte boundary: rows then begin on whole cache lines, and copies
+    // between stores stay off the slow paths that some alignments take.
+    struct AlignedDelete {
+        void operator()(uint32_t* p) const;
+    };
+    std::unique_ptr<uint32_t[], AlignedDelete> mOwned;
 };

@@ -58,7 +58,10 @@ struct Span {
 // True when no two spans share a byte (empty spans share nothing).
 bool disjoint(std::vector<Span>& spans)
 {
-    std::sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.start < b.start; });
+    auto byStart = [](const Span& a, const Span& b) { return a.start < b.start; };
+    // A file written in order is sorted already; checking that is linear.
+    if (!std::is_sorted(spans.begin(), spans.end(), byStart))
+        std::sort(spans.begin(), spans.end(), byStart);
     uint64_t reached = 0;
     for (const Span& s : spans) {
         if (s.start == s.end)

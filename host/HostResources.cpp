@@ -7,6 +7,7 @@
 #include "HostMemory.h"
 #include "HostPathNames.h"
 #include "HostResourceFile.h"
+#include "HostResourcesMap.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,10 +16,11 @@
 #include <fcntl.h>
 #include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,9 +28,9 @@ namespace {
 struct ResourceFile;
 
 struct ResourceEntry {
-    ResType type;
-    ResID id;
-    uint8_t attributes;
+    ResType type = 0;
+    ResID id = 0;
+    uint8_t attributes = 0;
     int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
     bool ownName = false;    // the name was set in memory (name holds its bytes)
     std::string name;
@@ -42,8 +44,69 @@ struct ResourceEntry {
 
 struct TypeGroup {
     ResType type;
-    std::vector<std::unique_ptr<ResourceEntry>> entries;
-    std::unordered_map<ResID, ResourceEntry*> firstById; // the first entry of each id
+    std::vector<ResourceEntry*> entries;             // in the file's order
+    HostResourcesMap<ResID, ResourceEntry*> firstById; // the first entry of each id
+};
+
+// The bytes of a file, read into memory that is not cleared first, or laid out by the writer.
+class FileImage {
+public:
+    FileImage() = default;
+    explicit FileImage(std::vector<uint8_t>&& bytes)
+        : mLaidOut(std::move(bytes)), mData(mLaidOut.data()), mSize(mLaidOut.size())
+    {
+    }
+    FileImage(std::unique_ptr<uint8_t[]> bytes, size_t size) : mRead(std::move(bytes)), mData(mRead.get()), mSize(size) {}
+
+    const uint8_t* data() const { return mData; }
+    size_t size() const { return mSize; }
+    uint8_t operator[](size_t i) const { return mData[i]; }
+
+private:
+    std::vector<uint8_t> mLaidOut;
+    std::unique_ptr<uint8_t[]> mRead;
+    const uint8_t* mData = nullptr;
+    size_t mSize = 0;
+};
+
+// The entries of one file, made in blocks (one block for all the entries of the file as read)
+// and reused after removal, so that their addresses stay fixed while the file is open.
+class EntryStore {
+public:
+    void Reserve(size_t n)
+    {
+        if (mUsed + n > mBlockSize)
+            newBlock(n);
+    }
+    ResourceEntry* New()
+    {
+        if (!mFree.empty()) {
+            ResourceEntry* entry = mFree.back();
+            mFree.pop_back();
+            return entry;
+        }
+        if (mUsed == mBlockSize)
+            newBlock(std::max<size_t>(64, mBlockSize));
+        return &mBlocks.back()[mUsed++];
+    }
+    void Delete(ResourceEntry* entry)
+    {
+        *entry = ResourceEntry();
+        mFree.push_back(entry);
+    }
+
+private:
+    void newBlock(size_t n)
+    {
+        mBlocks.push_back(std::make_unique<ResourceEntry[]>(n));
+        mBlockSize = n;
+        mUsed = 0;
+    }
+
+    std::vector<std::unique_ptr<ResourceEntry[]>> mBlocks;
+    size_t mBlockSize = 0; // of the last block
+    size_t mUsed = 0;      // entries handed out of the last block
+    std::vector<ResourceEntry*> mFree;
 };
 
 struct ResourceFile {
@@ -57,11 +120,13 @@ struct ResourceFile {
     struct timespec modified {};
     int fd = -1;      // held, with the write lock, while the file is writable
     bool writable = false;
-    std::vector<uint8_t> image;
+    FileImage image;
     uint16_t mapAttributes = 0;
     bool hasHeaderReserve = false;
     std::array<uint8_t, 240> headerReserve{};
     std::vector<std::unique_ptr<TypeGroup>> types;
+    EntryStore entries;
+    HostResourcesMap<Handle, ResourceEntry*> handles; // of its resources, while attached
     size_t nameListLength = 0;
     bool changed = false;
 
@@ -77,7 +142,6 @@ struct ManagerState {
     std::vector<ResourceFile*> chain; // the top first; the application's file last
     ResourceFile* current = nullptr;
     ResourceFile* application = nullptr;
-    std::unordered_map<Handle, ResourceEntry*> handles;
     SInt16 lastRefNum = 0;
     OSErr error = noErr;
 };
@@ -121,34 +185,35 @@ ResourceEntry* findIn(ResourceFile& file, ResType type, ResID id)
     TypeGroup* group = groupOf(file, type);
     if (group == nullptr)
         return nullptr;
-    auto it = group->firstById.find(id);
-    return it != group->firstById.end() ? it->second : nullptr;
+    return group->firstById.Find(id);
 }
 
 void indexEntry(TypeGroup& group, ResourceEntry* entry)
 {
-    group.firstById.try_emplace(entry->id, entry);
+    group.firstById.Insert(entry->id, entry);
 }
 
 // After an entry left an id, another entry of that id (a file may hold duplicates) takes its place.
 void unindexEntry(TypeGroup& group, ResourceEntry* entry)
 {
-    auto it = group.firstById.find(entry->id);
-    if (it == group.firstById.end() || it->second != entry)
+    if (group.firstById.Find(entry->id) != entry)
         return;
-    group.firstById.erase(it);
-    for (auto& other : group.entries)
-        if (other.get() != entry && other->id == entry->id) {
-            group.firstById.emplace(entry->id, other.get());
+    group.firstById.Erase(entry->id);
+    for (ResourceEntry* other : group.entries)
+        if (other != entry && other->id == entry->id) {
+            group.firstById.Insert(entry->id, other);
             return;
         }
 }
 
 ResourceEntry* entryOf(Handle h)
 {
-    auto& handles = state().handles;
-    auto it = h != nullptr ? handles.find(h) : handles.end();
-    return it != handles.end() ? it->second : nullptr;
+    if (h == nullptr)
+        return nullptr;
+    for (ResourceFile* file : state().chain)
+        if (ResourceEntry* entry = file->handles.Find(h))
+            return entry;
+    return nullptr;
 }
 
 Handle load(ResourceEntry& entry)
@@ -163,7 +228,7 @@ Handle load(ResourceEntry& entry)
     if (entry.dataLength > 0)
         std::memcpy(*h, entry.file->image.data() + entry.dataOffset, entry.dataLength);
     entry.handle = h;
-    state().handles[h] = &entry;
+    entry.file->handles.Assign(h, &entry);
     return h;
 }
 
@@ -172,7 +237,7 @@ void detachHandle(ResourceEntry& entry)
 {
     if (entry.handle == nullptr)
         return;
-    state().handles.erase(entry.handle);
+    entry.file->handles.Erase(entry.handle);
     entry.handle = nullptr;
 }
 
@@ -229,7 +294,7 @@ SInt16 newRefNum()
 }
 
 // Builds the file's groups from its image.
-OSErr loadImage(ResourceFile& file, std::vector<uint8_t>&& image)
+OSErr loadImage(ResourceFile& file, FileImage&& image)
 {
     HostResourceFileMap map;
     OSErr err = HostResourceFile::Parse(image.data(), image.size(), map);
@@ -240,16 +305,25 @@ OSErr loadImage(ResourceFile& file, std::vector<uint8_t>&& image)
     file.hasHeaderReserve = map.hasHeaderReserve;
     file.headerReserve = map.headerReserve;
     file.types.clear();
+    file.entries = EntryStore();
+    file.entries.Reserve(map.records.size());
     file.nameListLength = 0;
     file.changed = false;
     TypeGroup* group = nullptr;
-    for (const HostResourceRecord& record : map.records) {
+    for (size_t i = 0; i < map.records.size(); ++i) {
+        const HostResourceRecord& record = map.records[i];
         if (group == nullptr || group->type != record.type) {
             file.types.push_back(std::make_unique<TypeGroup>());
             group = file.types.back().get();
             group->type = record.type;
+            // The records of a type are consecutive: reserve for all of them at once.
+            size_t end = i;
+            while (end < map.records.size() && map.records[end].type == record.type)
+                ++end;
+            group->entries.reserve(end - i);
+            group->firstById.Reserve(end - i);
         }
-        auto entry = std::make_unique<ResourceEntry>();
+        ResourceEntry* entry = file.entries.New();
         entry->type = record.type;
         entry->id = record.id;
         entry->attributes = record.attributes;
@@ -259,13 +333,13 @@ OSErr loadImage(ResourceFile& file, std::vector<uint8_t>&& image)
         entry->dataLength = record.dataLength;
         entry->file = &file;
         file.nameListLength += nameListBytes(nameLength(*entry));
-        indexEntry(*group, entry.get());
-        group->entries.push_back(std::move(entry));
+        indexEntry(*group, entry);
+        group->entries.push_back(entry);
     }
     return noErr;
 }
 
-OSErr readWhole(int fd, std::vector<uint8_t>& out, struct stat& info)
+OSErr readWhole(int fd, FileImage& out, struct stat& info)
 {
     if (fstat(fd, &info) != 0)
         return HostOSErrFromErrno(errno);
@@ -273,10 +347,14 @@ OSErr readWhole(int fd, std::vector<uint8_t>& out, struct stat& info)
         return notAFileErr;
     if (info.st_size > INT32_MAX)
         return memFullErr;
-    out.assign(size_t(info.st_size), 0);
+    const size_t size = size_t(info.st_size);
+    // Every byte is read before it is used, so the memory is not cleared first.
+    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
+    if (!bytes)
+        return memFullErr;
     size_t done = 0;
-    while (done < out.size()) {
-        ssize_t n = pread(fd, out.data() + done, out.size() - done, off_t(done));
+    while (done < size) {
+        ssize_t n = pread(fd, bytes.get() + done, size - done, off_t(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -285,7 +363,7 @@ OSErr readWhole(int fd, std::vector<uint8_t>& out, struct stat& info)
             break; // the file shrank while it was read: take what it holds
         done += size_t(n);
     }
-    out.resize(done);
+    out = FileImage(std::move(bytes), done);
     return noErr;
 }
 
@@ -314,11 +392,15 @@ ResourceFile* findOpen(const std::string& path, const struct stat& info)
     return nullptr;
 }
 
+// The file lets go of all its handles, freeing them or leaving them to their holders as ordinary
+// handles. The table goes first, so that no handle is taken out of it one by one.
 void forgetAllHandles(ResourceFile& file, bool free)
 {
+    file.handles.Clear();
     for (auto& group : file.types)
-        for (auto& entry : group->entries)
-            free ? freeHandle(*entry) : detachHandle(*entry);
+        for (ResourceEntry* entry : group->entries)
+            if (Handle h = std::exchange(entry->handle, nullptr); h != nullptr && free)
+                DisposeHandle(h);
 }
 
 // Gains write access for a file open read-only. When another process replaced or changed the
@@ -334,7 +416,7 @@ OSErr upgradeToWrite(ResourceFile& file)
     if (err == noErr && fstat(fd, &info) != 0)
         err = HostOSErrFromErrno(errno);
     if (err == noErr && !sameContents(file, info)) {
-        std::vector<uint8_t> image;
+        FileImage image;
         err = readWhole(fd, image, info);
         HostResourceFileMap check;
         if (err == noErr)
@@ -412,7 +494,7 @@ ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err)
 
     err = write ? HostLockForWriting(fd) : HostCheckNoWriter(fd);
     auto file = std::make_unique<ResourceFile>();
-    std::vector<uint8_t> image;
+    FileImage image;
     if (err == noErr)
         err = readWhole(fd, image, info);
     if (err == noErr)
@@ -450,12 +532,20 @@ void closeFile(ResourceFile* file)
     s.files.erase(file->refNum);
 }
 
+// Files searched, in order, without a copy of the chain.
+struct FileRange {
+    ResourceFile* const* first;
+    ResourceFile* const* last;
+    ResourceFile* const* begin() const { return first; }
+    ResourceFile* const* end() const { return last; }
+};
+
 // The files searched for the current file: it and those below it.
-std::vector<ResourceFile*> searchChain()
+FileRange searchChain()
 {
     ManagerState& s = state();
     auto at = std::find(s.chain.begin(), s.chain.end(), s.current);
-    return std::vector<ResourceFile*>(at, s.chain.end());
+    return FileRange{s.chain.data() + (at - s.chain.begin()), s.chain.data() + s.chain.size()};
 }
 
 // ---- Writing ----------------------------------------------------------------------------------
@@ -528,8 +618,7 @@ OSErr updateFile(ResourceFile& file)
         return wrPermErr;
     std::vector<ResourceEntry*> entries;
     for (auto& group : file.types)
-        for (auto& entry : group->entries)
-            entries.push_back(entry.get());
+        entries.insert(entries.end(), group->entries.begin(), group->entries.end());
     std::vector<std::string> names(entries.size());
     std::vector<HostResourceToWrite> resources;
     resources.reserve(entries.size());
@@ -559,7 +648,7 @@ OSErr updateFile(ResourceFile& file)
         err = replaceFile(file, bytes);
     if (err != noErr)
         return err;
-    file.image = std::move(bytes);
+    file.image = FileImage(std::move(bytes));
     for (size_t i = 0; i < entries.size(); ++i) {
         ResourceEntry& e = *entries[i];
         e.attributes = written[i].attributes;
@@ -592,7 +681,7 @@ ResourceEntry* changeableEntry(Handle h, OSErr missing)
     return entry;
 }
 
-Handle getFrom(const std::vector<ResourceFile*>& files, ResType type, ResID id)
+Handle getFrom(FileRange files, ResType type, ResID id)
 {
     for (ResourceFile* file : files)
         if (ResourceEntry* entry = findIn(*file, type, id)) {
@@ -603,7 +692,7 @@ Handle getFrom(const std::vector<ResourceFile*>& files, ResType type, ResID id)
     return nullptr;
 }
 
-Handle getIndexed(const std::vector<ResourceFile*>& files, ResType type, SInt16 index)
+Handle getIndexed(FileRange files, ResType type, SInt16 index)
 {
     int remaining = index;
     if (remaining >= 1) {
@@ -622,7 +711,7 @@ Handle getIndexed(const std::vector<ResourceFile*>& files, ResType type, SInt16 
     return nullptr;
 }
 
-SInt16 countIn(const std::vector<ResourceFile*>& files, ResType type)
+SInt16 countIn(FileRange files, ResType type)
 {
     size_t count = 0;
     for (ResourceFile* file : files)
@@ -632,10 +721,10 @@ SInt16 countIn(const std::vector<ResourceFile*>& files, ResType type)
     return SInt16(std::min<size_t>(count, 0x7FFF));
 }
 
-std::vector<ResourceFile*> currentOnly()
+FileRange currentOnly()
 {
-    ResourceFile* current = state().current;
-    return current != nullptr ? std::vector<ResourceFile*>{current} : std::vector<ResourceFile*>{};
+    ResourceFile* const* current = &state().current;
+    return FileRange{current, *current != nullptr ? current + 1 : current};
 }
 
 } // namespace
@@ -715,7 +804,7 @@ SInt16 HostOpenMemoryResFile(const void* bytes, size_t size)
     auto file = std::make_unique<ResourceFile>();
     file->inMemory = true;
     const auto* begin = static_cast<const uint8_t*>(bytes);
-    OSErr err = loadImage(*file, std::vector<uint8_t>(begin, begin + (begin != nullptr ? size : 0)));
+    OSErr err = loadImage(*file, FileImage(std::vector<uint8_t>(begin, begin + (begin != nullptr ? size : 0))));
     ResourceFile* added = err == noErr ? addFile(std::move(file)) : nullptr;
     if (err == noErr && added == nullptr)
         err = tmfoErr;
@@ -868,7 +957,7 @@ void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
         setError(addResFailed);
         return;
     }
-    auto entry = std::make_unique<ResourceEntry>();
+    ResourceEntry* entry = file->entries.New();
     entry->type = type;
     entry->id = id;
     entry->attributes = 0;
@@ -884,9 +973,9 @@ void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
         group = file->types.back().get();
         group->type = type;
     }
-    indexEntry(*group, entry.get());
-    s.handles[h] = entry.get();
-    group->entries.push_back(std::move(entry));
+    indexEntry(*group, entry);
+    file->handles.Assign(h, entry);
+    group->entries.push_back(entry);
     file->nameListLength = names;
     file->changed = true;
     setError(noErr);
@@ -908,9 +997,8 @@ void RemoveResource(Handle h)
     file.nameListLength -= nameListBytes(nameLength(*entry));
     TypeGroup& group = *groupOf(file, entry->type);
     unindexEntry(group, entry);
-    auto at = std::find_if(group.entries.begin(), group.entries.end(),
-                           [entry](const std::unique_ptr<ResourceEntry>& e) { return e.get() == entry; });
-    group.entries.erase(at);
+    group.entries.erase(std::find(group.entries.begin(), group.entries.end(), entry));
+    file.entries.Delete(entry);
     if (group.entries.empty())
         file.types.erase(std::find_if(file.types.begin(), file.types.end(),
                                       [&group](const std::unique_ptr<TypeGroup>& g) { return g.get() == &group; }));

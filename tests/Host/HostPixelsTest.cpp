@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 TEST(HostPixels, AllocationRefusesBadDepthsAndRectanglesAndBoundsSize)
 {
     HostPixelMap map;
@@ -27,6 +29,7 @@ TEST(HostPixels, RowsArePaddedToWordsAndStoresStartZeroed)
         HostPixelMap map;
         ASSERT_EQ(noErr, map.Allocate(Rect{0, 0, 2, c.width}, c.depth));
         EXPECT_EQ(c.rowBytes, map.RowBytes()) << "depth " << c.depth << " width " << c.width;
+        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(map.BaseAddr()) % 64) << "stores start on a cache line";
         for (int32_t i = 0; i < map.RowBytes() * 2; ++i)
             EXPECT_EQ(0, map.BaseAddr()[i]);
     }

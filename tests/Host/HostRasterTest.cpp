@@ -1,4 +1,5 @@
 // The rasterizer, driven through the classic calls of a port and read back pixel by pixel.
+#include "HostRaster.h"
 #include "HostTestWorld.h"
 
 #include <gtest/gtest.h>
@@ -479,4 +480,65 @@ TEST(HostRaster, DrawingCallsWithoutACurrentPortDoNothing)
     RGBColor c{1, 2, 3};
     GetCPixel(0, 0, &c);
     EXPECT_EQ(0, c.red);
+}
+
+TEST(HostRaster, CoverageMovesEachChannelTowardTheColourByCoverageOver255RoundedTowardThePixel)
+{
+    // Every coverage value over pixels and colours that cover each channel's range, against a
+    // per-channel blend written out here: d + (s - d) * (coverage * 257) / 65535.
+    const uint32_t colours[] = {0x00000000, 0xFFFFFFFF, 0xFF000000, 0x00FFFFFF, 0x80808080, 0x7F7F7F7F,
+                                0x01FE02FD, 0xFF102030, 0x12345678, 0xCAFEBABE, 0x0000FF00, 0x817E01FF};
+    auto reference = [](uint32_t d, uint32_t s, int coverage) {
+        uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const int dc = int(d >> shift & 0xFF);
+            const int sc = int(s >> shift & 0xFF);
+            out |= uint32_t(dc + (sc - dc) * (coverage * 257) / 65535) << shift;
+        }
+        return out;
+    };
+    uint8_t coverage[256];
+    for (int c = 0; c < 256; ++c)
+        coverage[c] = uint8_t(c);
+    HostPixelMap map;
+    ASSERT_EQ(noErr, map.Allocate(Rect{0, 0, 1, 260}, 32));
+    HostRaster raster(map, {HostBox{0, 0, 260, 1}});
+    for (uint32_t d : colours)
+        for (uint32_t s : colours) {
+            for (int32_t x = 0; x < 260; ++x)
+                map.Set(x, 0, d);
+            raster.CoverRow(0, 2, coverage, 256, HostPaint::Solid(s));
+            for (int c = 0; c < 256; ++c)
+                ASSERT_EQ(reference(d, s, c), map.Get(2 + c, 0)) << std::hex << d << " toward " << s << std::dec
+                                                                  << " at coverage " << c;
+            EXPECT_EQ(d, map.Get(1, 0));
+            EXPECT_EQ(d, map.Get(258, 0));
+        }
+}
+
+TEST(HostRaster, LevelAndUprightLinesPaintThePenRectangleStretchedAlongThem)
+{
+    struct Case {
+        int32_t x0, y0, x1, y1, penWidth, penHeight;
+        HostBox painted; // before clipping
+    };
+    const Case cases[] = {
+        {3, 4, 12, 4, 1, 1, HostBox{3, 4, 13, 5}},   {12, 4, 3, 4, 2, 3, HostBox{3, 4, 14, 7}},
+        {5, 2, 5, 15, 1, 1, HostBox{5, 2, 6, 16}},   {5, 15, 5, 2, 3, 2, HostBox{5, 2, 8, 17}},
+        {-6, 9, 30, 9, 2, 2, HostBox{-6, 9, 32, 11}}, {7, 7, 7, 7, 4, 4, HostBox{7, 7, 11, 11}},
+    };
+    const HostBox clip{2, 3, 16, 16};
+    for (const Case& c : cases) {
+        HostPixelMap map;
+        ASSERT_EQ(noErr, map.Allocate(Rect{0, 0, 20, 20}, 32));
+        HostRaster raster(map, {clip});
+        raster.Line(c.x0, c.y0, c.x1, c.y1, c.penWidth, c.penHeight, HostPaint::Invert());
+        const HostBox expected = c.painted.Intersect(clip);
+        for (int32_t y = 0; y < 20; ++y)
+            for (int32_t x = 0; x < 20; ++x) {
+                const bool inside = x >= expected.left && x < expected.right && y >= expected.top && y < expected.bottom;
+                ASSERT_EQ(inside ? 0x00FFFFFFu : 0u, map.Get(x, y))
+                    << "line " << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1 << " at " << x << "," << y;
+            }
+    }
 }

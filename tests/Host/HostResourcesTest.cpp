@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <random>
 #include <cstring>
 #include <dirent.h>
 #include <sys/resource.h>
@@ -568,6 +569,77 @@ TEST_F(HostResources, ChangesThatWouldLoseOrConfuseResourcesAreRefused)
     CloseResFile(refA);
     AddResource(handleOf({}), kSTR, 2, nullptr);
     EXPECT_EQ(resFNotFound, ResError()); // no file is open
+}
+
+TEST_F(HostResources, RandomAddsRemovalsAndNewIdsKeepTheFirstResourceOfEachIdFound)
+{
+    // A file whose ids repeat, changed at random and checked against a list kept here: (id,
+    // number held in the data) in the file's order.
+    std::vector<std::pair<int16_t, int>> model;
+    std::vector<ClassicResource> stored;
+    auto data = [](int number) { return std::vector<uint8_t>{uint8_t(number >> 8), uint8_t(number)}; };
+    auto numberOf = [](Handle h) { return h != nullptr ? (uint8_t(**h) << 8) | uint8_t((*h)[1]) : -1; };
+    for (int i = 0; i < 300; ++i) {
+        int16_t id = int16_t(i % 200 - 50); // -50 .. 149, the first 100 twice
+        stored.push_back(resource(kTEST, id, "", data(i)));
+        model.push_back({id, i});
+    }
+    SInt16 ref = open(file("many.rsrc", stored), fsRdWrPerm);
+    ASSERT_GT(ref, 0);
+    auto holderOf = [&](int16_t id) {
+        for (size_t k = 0; k < model.size(); ++k)
+            if (model[k].first == id)
+                return int(k);
+        return -1;
+    };
+    std::mt19937 random(33);
+    int next = 300;
+    for (int step = 0; step < 1500; ++step) {
+        const int16_t id = int16_t(int(random() % 320) - 60);
+        const int k = model.empty() ? -1 : int(random() % model.size());
+        switch (random() % 3) {
+        case 0:
+        {
+            Handle h = handleOf(data(next));
+            AddResource(h, kTEST, id, nullptr);
+            EXPECT_EQ(holderOf(id) >= 0 ? addResFailed : noErr, ResError());
+            if (holderOf(id) < 0)
+                model.push_back({id, next});
+            else
+                DisposeHandle(h);
+            ++next;
+        }
+            break;
+        case 1:
+            if (k >= 0) {
+                Handle h = Get1IndResource(kTEST, SInt16(k + 1));
+                ASSERT_EQ(model[size_t(k)].second, numberOf(h));
+                RemoveResource(h);
+                ASSERT_EQ(noErr, ResError());
+                DisposeHandle(h);
+                model.erase(model.begin() + k);
+            }
+            break;
+        default:
+            if (k >= 0) {
+                const int holder = holderOf(id);
+                SetResInfo(Get1IndResource(kTEST, SInt16(k + 1)), id, nullptr);
+                EXPECT_EQ(holder >= 0 && holder != k ? addResFailed : noErr, ResError());
+                if (holder < 0 || holder == k)
+                    model[size_t(k)].first = id;
+            }
+            break;
+        }
+        if (step % 100 == 99) {
+            ASSERT_EQ(SInt16(model.size()), Count1Resources(kTEST));
+            for (int16_t each = -60; each < 260; ++each) {
+                const int holder = holderOf(each);
+                ASSERT_EQ(holder >= 0 ? model[size_t(holder)].second : -1, numberOf(Get1Resource(kTEST, each)))
+                    << "id " << each << " after step " << step;
+            }
+        }
+    }
+    CloseResFile(ref);
 }
 
 TEST_F(HostResources, ReadOnlyMapsAndMemoryFilesTakeNoChanges)
