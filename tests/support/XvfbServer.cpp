@@ -1,6 +1,10 @@
 #include "XvfbServer.h"
 
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
@@ -8,10 +12,34 @@
 namespace {
 const int kAttempts = 4;
 const int kStartMilliseconds = 20000;
+
+// Waits for the pipe to become readable. A signal to the test program (its timers, a child's end)
+// interrupts poll; closing the pipe then would make the server fail to report its display.
+bool waitReadable(int fd, int milliseconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd p{fd, POLLIN, 0};
+        const int n = poll(&p, 1, static_cast<int>(left));
+        if (n > 0)
+            return true;
+        if (n == 0 || errno != EINTR)
+            return false;
+    }
+}
 } // namespace
 
 XvfbServer::XvfbServer(int width, int height) : mScreen(std::to_string(width) + "x" + std::to_string(height) + "x24")
 {
+    // Servers started side by side by parallel test programs have failed to report their display,
+    // so the test programs take turns.
+    mLock = open("/tmp/fw-tests-xvfb.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (mLock >= 0)
+        flock(mLock, LOCK_EX);
     for (int attempt = 0; attempt < kAttempts && mDisplay.empty(); ++attempt)
         start();
 }
@@ -19,6 +47,8 @@ XvfbServer::XvfbServer(int width, int height) : mScreen(std::to_string(width) + 
 XvfbServer::~XvfbServer()
 {
     stop();
+    if (mLock >= 0)
+        close(mLock);
 }
 
 void XvfbServer::start()
@@ -32,10 +62,9 @@ void XvfbServer::start()
                                                                       "tcp"},
                                              std::vector<std::string>{}, fds[1]);
     close(fds[1]);
-    pollfd fd{fds[0], POLLIN, 0};
     char buffer[32] = {};
     std::string display;
-    if (mServer->Pid() > 0 && poll(&fd, 1, kStartMilliseconds) > 0 && read(fds[0], buffer, sizeof buffer - 1) > 0 &&
+    if (mServer->Pid() > 0 && waitReadable(fds[0], kStartMilliseconds) && read(fds[0], buffer, sizeof buffer - 1) > 0 &&
         buffer[0] >= '0' && buffer[0] <= '9')
         display = ":" + std::to_string(std::atoi(buffer));
     close(fds[0]);

@@ -31,4 +31,5 @@ private:
     std::string mScreen; // "WIDTHxHEIGHTx24"
     std::unique_ptr<ChildProcess> mServer;
     std::string mDisplay;
+    int mLock = -1; // held while the server runs: one test server at a time across test programs
 };
