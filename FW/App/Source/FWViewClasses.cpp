@@ -1,6 +1,7 @@
 #include "FWViewClasses.h"
 
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "ColorSlider.h"
 #include "Divider.h"
 #include "EditText.h"
@@ -45,6 +46,7 @@ const std::type_info* const kViewClasses[] = {
     &typeid(Divider),
     &typeid(FWOutlineView),
     &typeid(ListBox),
+    &typeid(ColorButton),
 };
 
 } // namespace
