@@ -1,13 +1,17 @@
-// Handles over malloc'd blocks. Each handle is the address of the first field of its record, and
-// every live record sits in one table, so a stray or freed handle is recognised, never followed.
+// Handles over malloc'd blocks. Each handle is the address of the first field of its record.
+// Records come from chunks the program never gives back, so a stray or freed handle is
+// recognised by its address and the record's live mark, never followed.
 #include "HostMemory.h"
 
 #include "HostResources.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
-#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -16,23 +20,103 @@ struct BlockRecord {
     Size size;
     Size capacity;   // bytes allocated; a locked block may use them without moving
     bool locked;
+    bool live;
+    BlockRecord* nextFree;
 };
 
-// The table is never destroyed: handles may be disposed of by static destructors at exit, and
-// blocks still held then stay reachable rather than being reported as leaks.
-std::unordered_set<Handle>& liveHandles()
+// The records, in chunks that double in size, so that n handles need O(log n) chunks and a
+// handle's chunk is found by a binary search over their addresses. Freed records are reused
+// oldest first, so that a handle disposed of twice rarely meets a new handle at its address.
+// Never destroyed: handles may be disposed of by static destructors at exit.
+class RecordPool {
+public:
+    BlockRecord* New()
+    {
+        if (mFree == nullptr && !grow())
+            return nullptr;
+        BlockRecord* record = mFree;
+        mFree = record->nextFree;
+        if (mFree == nullptr)
+            mLastFree = nullptr;
+        return record;
+    }
+
+    void Delete(BlockRecord* record)
+    {
+        record->live = false;
+        record->data = nullptr;
+        record->nextFree = nullptr;
+        if (mLastFree != nullptr)
+            mLastFree->nextFree = record;
+        else
+            mFree = record;
+        mLastFree = record;
+    }
+
+    // The live record whose first field is at h, or null.
+    BlockRecord* Find(Handle h) const
+    {
+        auto address = reinterpret_cast<uintptr_t>(h);
+        // The chunk with the greatest start not above the address.
+        auto it = std::upper_bound(mChunks.begin(), mChunks.end(), address,
+            [](uintptr_t a, const Chunk& c) { return a < c.start; });
+        if (it == mChunks.begin())
+            return nullptr;
+        const Chunk& chunk = *(it - 1);
+        uintptr_t offset = address - chunk.start;
+        if (offset >= chunk.count * sizeof(BlockRecord) || offset % sizeof(BlockRecord) != 0)
+            return nullptr;
+        BlockRecord* record = reinterpret_cast<BlockRecord*>(chunk.start) + offset / sizeof(BlockRecord);
+        return record->live ? record : nullptr;
+    }
+
+private:
+    struct Chunk {
+        uintptr_t start;
+        size_t count;
+    };
+
+    bool grow()
+    {
+        size_t count = mChunks.empty() ? 256 : mChunks.size() < 12 ? size_t(256) << mChunks.size() : 1u << 20;
+        auto* records = static_cast<BlockRecord*>(std::malloc(count * sizeof(BlockRecord)));
+        if (records == nullptr)
+            return false;
+        try {
+            Chunk chunk{reinterpret_cast<uintptr_t>(records), count};
+            mChunks.insert(std::upper_bound(mChunks.begin(), mChunks.end(), chunk.start,
+                               [](uintptr_t a, const Chunk& c) { return a < c.start; }),
+                chunk);
+        } catch (const std::bad_alloc&) {
+            std::free(records);
+            return false;
+        }
+        // Only called with the free list empty.
+        for (size_t i = 0; i < count; ++i)
+            records[i] = BlockRecord{nullptr, 0, 0, false, false, i + 1 < count ? &records[i + 1] : nullptr};
+        mFree = records;
+        mLastFree = &records[count - 1];
+        return true;
+    }
+
+    std::vector<Chunk> mChunks; // ordered by address
+    BlockRecord* mFree = nullptr;     // the oldest free record
+    BlockRecord* mLastFree = nullptr; // the newest
+};
+
+RecordPool& records()
 {
-    static auto* table = new std::unordered_set<Handle>;
-    return *table;
+    static auto* pool = new RecordPool;
+    return *pool;
 }
 
 OSErr sMemError = noErr;
 
 BlockRecord* recordOf(Handle h)
 {
-    if (h == nullptr || liveHandles().count(h) == 0)
+    if (h == nullptr)
         return nullptr;
-    return reinterpret_cast<BlockRecord*>(h);
+    return records().Find(h);
 }
 
 Handle allocate(Size byteCount, bool clear)
@@ -44,16 +128,15 @@ Handle allocate(Size byteCount, bool clear)
     // One byte at least, so that the block pointer of an empty handle is never null.
     size_t bytes = byteCount > 0 ? size_t(byteCount) : 1;
     char* data = static_cast<char*>(clear ? std::calloc(bytes, 1) : std::malloc(bytes));
-    auto* record = data != nullptr ? new (std::nothrow) BlockRecord{data, byteCount, Size(bytes), false} : nullptr;
+    BlockRecord* record = data != nullptr ? records().New() : nullptr;
     if (record == nullptr) {
         std::free(data);
         sMemError = memFullErr;
         return nullptr;
     }
-    Handle h = &record->data;
-    liveHandles().insert(h);
+    *record = BlockRecord{data, byteCount, Size(bytes), false, true, nullptr};
     sMemError = noErr;
-    return h;
+    return &record->data;
 }
 
 } // namespace
@@ -80,9 +163,8 @@ void DisposeHandle(Handle h)
     }
     if (HostResourceHandleDisposing(h))
         return;
-    liveHandles().erase(h);
     std::free(record->data);
-    delete record;
+    records().Delete(record);
 }
 
 Size GetHandleSize(Handle h)

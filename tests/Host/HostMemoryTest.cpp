@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <random>
+#include <set>
 
 TEST(HostMemory, NewHandleGivesABlockOfTheSizeAndClearZeroes)
 {
@@ -74,4 +77,38 @@ TEST(HostMemory, ResizingKeepsTheBytesAndALockedBlockNeverMoves)
     SetHandleSize(h, -5);
     EXPECT_EQ(paramErr, MemError());
     DisposeHandle(h);
+}
+
+// Handles made and disposed of at random: exactly the live ones are recognised, with their sizes,
+// however the records behind them are reused; addresses inside a record are never handles.
+TEST(HostMemory, RecognisesExactlyTheLiveHandles)
+{
+    std::map<Handle, Size> live;
+    std::set<Handle> seen;
+    std::mt19937 random(7);
+    for (int step = 0; step < 20000; ++step) {
+        if (live.empty() || random() % 3 != 0) {
+            Size size = Size(random() % 64);
+            Handle h = NewHandle(size);
+            ASSERT_NE(nullptr, h);
+            ASSERT_EQ(0u, live.count(h));
+            live[h] = size;
+            seen.insert(h);
+        } else {
+            auto it = live.begin();
+            std::advance(it, random() % live.size());
+            DisposeHandle(it->first);
+            live.erase(it);
+        }
+    }
+    for (Handle h : seen) {
+        auto it = live.find(h);
+        ASSERT_EQ(it != live.end(), HostIsHandle(h));
+        if (it != live.end()) {
+            EXPECT_EQ(it->second, GetHandleSize(h));
+        }
+        EXPECT_FALSE(HostIsHandle(reinterpret_cast<Handle>(reinterpret_cast<char*>(h) + 8)));
+    }
+    for (auto& [h, size] : live)
+        DisposeHandle(h);
 }
