@@ -1,6 +1,8 @@
 #include "EditWindow.h"
 
+#include "CDataPTKC.h"
 #include "CQF_Document.h"
+#include "EditText.h"
 #include "FS_ResourceFileRA.h"
 #include "FWDrawContext.h"
 #include "FWEvent.h"
@@ -10,6 +12,7 @@
 #include "FWStr.h"
 #include "FWUserMsg.h"
 #include "QuillformApp.h"
+#include "TabControl.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -24,6 +27,7 @@ FWRect EditWindow::mDefaultRect(200, 200, 840, 680);
 namespace {
 
 constexpr uint32_t kAllEdges = 255;
+constexpr int32_t kShaderLayoutID = 21000;
 constexpr int kEnter = 3, kBackspace = 8, kReturn = 13, kEscape = 27, kLeftArrow = 28, kDownArrow = 31, kDelete = 127;
 
 } // namespace
@@ -35,6 +39,8 @@ EditWindow::EditWindow(CQF_Document* document, int32_t id)
     if (!Initialize(document, id))
         throw std::runtime_error("the layout could not be read");
     EraseOnUpdate();
+    if (id == kShaderLayoutID)
+        mShaderData = new CDataPTKC(this);
     SetNameWINT();
     ViewMngr().SetInterfaceEvent(false);
     mToolType = 1;
@@ -49,7 +55,10 @@ EditWindow::EditWindow(CQF_Document* document, const FWRect& frame)
     ViewMngr().SetInterfaceEvent(false);
 }
 
-EditWindow::~EditWindow() = default;
+EditWindow::~EditWindow()
+{
+    delete mShaderData;
+}
 
 bool EditWindow::Initialize(FWDocument* document, int32_t resID)
 {
@@ -143,6 +152,9 @@ void EditWindow::DeleteSelectionList(FWDrawContext&)
         doomed.push_back(view);
     }
     for (FWView* view : doomed) {
+        // Every item of what goes is dropped, the contents' too.
+        if (mShaderData != nullptr)
+            mShaderData->RemoveItems(view);
         if (view->AllowsChildren())
             view->DeleteChildren();
         view->Unlink();
@@ -164,6 +176,24 @@ bool EditWindow::ResizeEvent()
     Inval(nullptr);
     SetDirty(true);
     return true;
+}
+
+bool EditWindow::InterfaceTextEvent(EditText* edit)
+{
+    if (mShaderData != nullptr && mShaderData->IsActivePTKC(static_cast<FWView*>(edit)))
+        SetDirty(true);
+    return FWWindow::InterfaceTextEvent(edit);
+}
+
+bool EditWindow::InterfaceEvent(FWView* view)
+{
+    if (!mDirty && view != nullptr) {
+        if (dynamic_cast<TabControl*>(view) != nullptr)
+            SetDirty(true);
+        else if (mShaderData != nullptr && mShaderData->IsActivePTKC(view))
+            SetDirty(true);
+    }
+    return FWWindow::InterfaceEvent(view);
 }
 
 bool EditWindow::CloseEvent()

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 
+class CDataPTKC;
 class CQF_Document;
+class EditText;
 class FWUserOp;
 class FWDrawContext;
 class FWView;
@@ -44,6 +46,10 @@ public:
 
     bool ActivateEvent(bool active) override;
     bool ResizeEvent() override;
+    // Test mode: editing the value of a shader parameter (or switching a tab page) changes the
+    // layout.
+    bool InterfaceTextEvent(EditText* edit) override;
+    bool InterfaceEvent(FWView* view) override;
     // Asks before closing a window with unsaved changes.
     bool CloseEvent() override;
 
@@ -67,6 +73,10 @@ public:
     // The frame of a layout built from nothing.
     static FWRect mDefaultRect;
 
+    // The shader interface of layout 21000; null for every other layout.
+    CDataPTKC* GetShaderData() const { return mShaderData; }
+
 private:
     bool mDirty = false;
+    CDataPTKC* mShaderData = nullptr;
 };

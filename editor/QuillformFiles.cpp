@@ -2,6 +2,7 @@
 // or quitting) and the two menus rebuilt at run time: Window and Open Recent.
 #include "QuillformApp.h"
 
+#include "CDataPTKC.h"
 #include "CQF_Document.h"
 #include "EditWindow.h"
 #include "FS_FileUtil.h"
@@ -167,6 +168,11 @@ bool QuillformApp::SaveEditWindow(EditWindow& window)
         return false;
     }
     if (!document->SaveWINT(layout, id)) {
+        ShowResError();
+        return false;
+    }
+    // The shader interface goes with its layout; when it fails, the layout stays changed.
+    if (CDataPTKC* shader = window.GetShaderData(); shader != nullptr && !shader->WriteAll(&window)) {
         ShowResError();
         return false;
     }

@@ -1,0 +1,646 @@
+// The shader interface of layout 21000: its items, the stored forms of 'PTKC', 'PICT' and 'QZMP',
+// and the linking of stored records to the layout's controls.
+#include "CDataPTKC.h"
+
+#include "CQF_Document.h"
+#include "DiskImageDecoder.h"
+#include "EditWindow.h"
+#include "FS_ResourceFileRA.h"
+#include "FS_ResourceUtil.h"
+#include "FWDrawContext.h"
+#include "FWProgrammerMessage.h"
+#include "FWView.h"
+#include "HostMemory.h"
+#include "ImageBuffer.h"
+#include "PreorderTraversal.h"
+#include "SerialStream.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+const char* const kSourcePath = "editor/CDataPTKC";
+
+// Length-prefixed resource names.
+const unsigned char kInterfaceName[] = "\x09Interface";
+const unsigned char kPreviewName[] = "\x0DImage Preview";
+const unsigned char kMultiThreadName[] = "\x0BMultiThread";
+
+constexpr uint32_t kNoLimitsFlag = 0x80000000u;
+constexpr uint32_t kAnimatedFlag = 0x40000000u;
+constexpr uint32_t kNameBlock = 32;
+constexpr uint32_t kMaxName = 31;
+
+CQF_Document* documentOf(EditWindow* window)
+{
+    return window != nullptr ? dynamic_cast<CQF_Document*>(window->GetDocument()) : nullptr;
+}
+
+// A resource of the document's own file, locked while it is read; the file stays open as long as
+// the reader lives.
+class DocumentResource {
+public:
+    DocumentResource(const CQF_Document& document, uint32_t type, int32_t id)
+        : mFile(document.Path2Locator(), false)
+    {
+        if (mFile.OpenedResourceFile() == 0)
+            return;
+        mHandle = Corvel::FS_ResourceUtil::Get1Resource(type, id);
+        if (mHandle != nullptr)
+            Corvel::FS_ResourceUtil::HLock(mHandle);
+    }
+    ~DocumentResource()
+    {
+        if (mHandle == nullptr)
+            return;
+        Corvel::FS_ResourceUtil::HUnlock(mHandle);
+        Corvel::FS_ResourceUtil::ReleaseResource(mHandle);
+    }
+    DocumentResource(const DocumentResource&) = delete;
+    DocumentResource& operator=(const DocumentResource&) = delete;
+
+    bool Exists() const { return mHandle != nullptr && *mHandle != nullptr; }
+    const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(*mHandle); }
+    size_t Size() const
+    {
+        const int32_t size = Corvel::FS_ResourceUtil::GetHandleSize(mHandle);
+        return size > 0 ? size_t(size) : 0;
+    }
+
+private:
+    Corvel::FS_ResourceFileRA mFile;
+    Handle mHandle = nullptr;
+};
+
+bool readRecord(SerialStream& in, CItemPTKC& item)
+{
+    uint8_t name[kNameBlock];
+    in.ReadBlock_old(name, kNameBlock);
+    if (name[0] > kMaxName)
+        return false;
+    item.mName.Set(name[0], reinterpret_cast<const char*>(name + 1));
+    const uint32_t flags = uint32_t(in.ReadLong());
+    item.mLimited = (flags & kNoLimitsFlag) == 0;
+    item.mAnimated = (flags & kAnimatedFlag) != 0;
+    item.mType = uint32_t(in.ReadLong());
+    if (CItemPTKC::IsFloatType(item.mType)) {
+        for (int i = 0; i < 3; ++i) {
+            item.mFloat[i] = in.ReadFloat();
+            item.mLong[i] = CDataPTKC::FloatToLong(item.mFloat[i]);
+        }
+    } else if (CItemPTKC::IsLongType(item.mType) || item.mType == CItemPTKC::kCUST) {
+        // Longs are kept exactly; the float slots get their nearest single-precision value.
+        for (int i = 0; i < 3; ++i) {
+            item.mLong[i] = in.ReadLong();
+            item.mFloat[i] = float(item.mLong[i]);
+        }
+    } else if (CItemPTKC::IsColorType(item.mType)) {
+        uint8_t channel[6];
+        for (uint8_t& c : channel)
+            c = uint8_t(uint16_t(in.ReadShort()) >> 8);
+        item.mColor = FWArgb32(channel[3], channel[0], channel[1], channel[2]);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void writeRecord(SerialStream& out, const CItemPTKC& item)
+{
+    uint8_t name[kNameBlock] = {};
+    const uint32_t length = std::min(item.mName.GetCurrLength(), kMaxName);
+    name[0] = uint8_t(length);
+    std::memcpy(name + 1, item.mName.GetCString(), length);
+    out.WriteBlock_old(name, kNameBlock);
+    out.WriteLong(int32_t((item.mLimited ? 0 : kNoLimitsFlag) | (item.mAnimated ? kAnimatedFlag : 0)));
+    out.WriteLong(int32_t(item.mType));
+    if (CItemPTKC::IsFloatType(item.mType)) {
+        for (float value : item.mFloat)
+            out.WriteFloat(value);
+    } else if (CItemPTKC::IsLongType(item.mType)) {
+        for (int32_t value : item.mLong)
+            out.WriteLong(value);
+    } else if (item.mType == CItemPTKC::kCUST) {
+        out.WriteLong(item.mLong[0]);
+        out.WriteLong(0);
+        out.WriteLong(0);
+    } else {
+        const FWArgb32& c = item.mColor;
+        for (uint8_t channel : {c.r, c.g, c.b, c.a})
+            out.WriteShort(int16_t(uint16_t(channel) << 8));
+        out.WriteShort(0);
+        out.WriteShort(0);
+    }
+}
+
+// The first record from `from` on whose type fits the kind, or -1.
+int64_t LookupPTKC(int32_t kind, const std::vector<CItemPTKC>& records, size_t from)
+{
+    for (size_t k = from; k < records.size(); ++k)
+        if (CItemPTKC::ValidView2PTKC(kind, records[k].mType))
+            return int64_t(k);
+    return -1;
+}
+
+// The record's fields go into the item, which keeps its kind and is no longer automatic.
+void LinkView2PTKC(CItemPTKC& item, const CItemPTKC& record)
+{
+    const int32_t kind = item.mViewKind;
+    item = record;
+    item.mViewKind = kind;
+    item.mAutoName = false;
+}
+
+} // namespace
+
+// ---- Stored forms --------------------------------------------------------------------------
+
+int32_t CDataPTKC::FloatToLong(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483648.0f)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0f)
+        return std::numeric_limits<int32_t>::min();
+    return int32_t(value);
+}
+
+bool CDataPTKC::ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t& headerValue, int32_t& count,
+                          std::vector<CItemPTKC>& records)
+{
+    records.clear();
+    if (data == nullptr || size < size_t(kHeaderSize) || size > std::numeric_limits<uint32_t>::max())
+        return false;
+    try {
+        SerialStream in(reinterpret_cast<const char*>(data), uint32_t(size), SerialStream::kReading);
+        char readTag[4];
+        in.ReadBlock_old(readTag, 4);
+        const int32_t readHeader = in.ReadLong();
+        const int32_t readCount = in.ReadLong();
+        if (readCount < 0 || uint64_t(readCount) * kRecordSize > size - kHeaderSize)
+            return false;
+        records.reserve(size_t(readCount));
+        for (int32_t i = 0; i < readCount; ++i) {
+            CItemPTKC record;
+            if (!readRecord(in, record)) {
+                records.clear();
+                return false;
+            }
+            records.push_back(record);
+        }
+        std::memcpy(tag, readTag, 4);
+        headerValue = readHeader;
+        count = readCount;
+        return true;
+    } catch (...) {
+        records.clear();
+        return false;
+    }
+}
+
+bool CDataPTKC::BuildPTKC(const char tag[4], int32_t headerValue, const std::vector<const CItemPTKC*>& items,
+                          std::vector<uint8_t>& bytes)
+{
+    for (const CItemPTKC* item : items)
+        if (!CItemPTKC::KnownType(item->mType))
+            return false;
+    SerialStream out(nullptr, 0, SerialStream::kWriting);
+    out.WriteBlock_old(tag, 4);
+    out.WriteLong(headerValue);
+    out.WriteLong(int32_t(items.size()));
+    for (const CItemPTKC* item : items)
+        writeRecord(out, *item);
+    const char* begin = out.Buffer();
+    bytes.assign(begin, begin + out.Size());
+    return true;
+}
+
+bool CDataPTKC::ParseQZMP(const uint8_t* data, size_t size)
+{
+    return data != nullptr && size == 4 && data[0] == 0 && data[1] == 0 && data[2] == 0 && data[3] == 0;
+}
+
+std::vector<uint8_t> ImageBuffer2PicBytes(const ImageBuffer& image)
+{
+    if (!image.Valid() || image.Depth() != kImageBufferDepth32)
+        return {};
+    const FWRect& r = image.GetRect();
+    const int32_t width = r.Width();
+    const int32_t height = r.Height();
+    // The row-bytes field holds 4 x width below its flag bit.
+    if (width <= 0 || height <= 0 || width > 0x1FFF)
+        return {};
+    SerialStream out(nullptr, 0, SerialStream::kWriting);
+    const auto rect = [&out, &r] {
+        out.WriteShort(r.top);
+        out.WriteShort(r.left);
+        out.WriteShort(r.bottom);
+        out.WriteShort(r.right);
+    };
+    out.WriteShort(0); // picture size: readers take the size from the resource
+    rect();
+    out.WriteShort(0x0011);
+    out.WriteShort(0x02FF);
+    out.WriteShort(0x0C00);
+    out.WriteLong(-1);
+    for (int16_t v : {r.left, r.top, r.right, r.bottom})
+        out.WriteLong(int32_t(uint32_t(uint16_t(v)) << 16));
+    out.WriteLong(0);
+    out.WriteShort(0x0001); // clip region: the frame
+    out.WriteShort(10);
+    rect();
+    out.WriteShort(0x009A); // direct bits, rectangle form
+    out.WriteLong(0x000000FF);
+    out.WriteShort(int16_t(0x8000 + 4 * width));
+    rect();
+    out.WriteShort(0);  // pixel map version
+    out.WriteShort(1);  // unpacked
+    out.WriteLong(0);   // pack size
+    out.WriteLong(0x00480000);
+    out.WriteLong(0x00480000);
+    out.WriteShort(16); // direct pixels
+    out.WriteShort(32);
+    out.WriteShort(4);
+    out.WriteShort(8);
+    out.WriteLong(0);
+    out.WriteLong(0);
+    out.WriteLong(0);
+    rect(); // source
+    rect(); // destination
+    out.WriteShort(64);
+    std::vector<uint8_t> row(size_t(width) * 4);
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* in = image.BaseAddr() + int64_t(y) * image.RowBytes();
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t word;
+            std::memcpy(&word, in + 4 * x, 4);
+            row[4 * x] = GetAlpha32(word);
+            row[4 * x + 1] = GetRed32(word);
+            row[4 * x + 2] = GetGreen32(word);
+            row[4 * x + 3] = GetBlue32(word);
+        }
+        out.WriteBlock_old(row.data(), uint32_t(row.size()));
+    }
+    out.WriteShort(0x00FF);
+    const char* begin = out.Buffer();
+    return std::vector<uint8_t>(begin, begin + out.Size());
+}
+
+Handle ImageBuffer2PicHandle(const ImageBuffer& image)
+{
+    const std::vector<uint8_t> bytes = ImageBuffer2PicBytes(image);
+    if (bytes.empty())
+        return nullptr;
+    Handle handle = NewHandle(Size(bytes.size()));
+    if (handle == nullptr)
+        return nullptr;
+    std::memcpy(*handle, bytes.data(), bytes.size());
+    return handle;
+}
+
+// ---- Life --------------------------------------------------------------------------------
+
+CDataPTKC::CDataPTKC(EditWindow* window) : mWindow(window)
+{
+    Init(window);
+}
+
+CDataPTKC::~CDataPTKC()
+{
+    for (auto& entry : mMap)
+        delete entry.second;
+    delete mImage;
+    delete mNewImage;
+}
+
+void CDataPTKC::Init(EditWindow* window)
+{
+    mWindow = window;
+    ReadQZMP(window);
+    ReadPICT(window);
+    if (window == nullptr)
+        return;
+    PreorderTraversal<FWView> walk(window->ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
+        AddItem(view);
+    std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(false);
+    if (pairs.empty())
+        return;
+    std::vector<CItemPTKC> records;
+    if (!ReadPTKC(window, records))
+        return;
+    // The preview group holds no parameter of its own.
+    if (pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
+        pairs.erase(pairs.begin());
+    linkRecords(pairs, records);
+    Defaults2UI();
+}
+
+void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records)
+{
+    size_t i = 0;
+    size_t j = 0;
+    while (i < pairs.size() && j < records.size()) {
+        CItemPTKC& item = *pairs[i].second;
+        const int64_t k = LookupPTKC(item.mViewKind, records, j);
+        if (k < 0) {
+            // No record left fits this control: it keeps its defaults.
+            mAllParams = false;
+            ++i;
+        } else if (size_t(k) == j) {
+            LinkView2PTKC(item, records[j]);
+            ++i;
+            ++j;
+        } else {
+            // The records in between fit nothing here and are dropped.
+            mAllParams = true;
+            LinkView2PTKC(item, records[size_t(k)]);
+            ++i;
+            j = size_t(k) + 1;
+        }
+    }
+}
+
+std::vector<std::pair<FWView*, CItemPTKC*>> CDataPTKC::sortedPairs(bool activeOnly) const
+{
+    std::vector<std::pair<FWView*, CItemPTKC*>> pairs;
+    // Collected in tree order, so that equal ids keep a stable order.
+    if (mWindow != nullptr) {
+        PreorderTraversal<FWView> walk(mWindow->ViewMngr().GetViewTree(), false);
+        for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+            CItemPTKC* item = GetItem(view);
+            if (item != nullptr && (!activeOnly || item->IsActive()))
+                pairs.emplace_back(view, item);
+        }
+    }
+    std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first->ID() < b.first->ID(); });
+    return pairs;
+}
+
+// ---- Resources ---------------------------------------------------------------------------
+
+bool CDataPTKC::WriteAll(EditWindow* window)
+{
+    UI2Defaults();
+    SetAutoNames();
+    return WritePTKC(window) && WritePICT(window) && WriteQZMP(window);
+}
+
+bool CDataPTKC::ReadPTKC(EditWindow* window, std::vector<CItemPTKC>& records)
+{
+    records.clear();
+    CQF_Document* document = documentOf(window);
+    if (document == nullptr)
+        return false;
+    const DocumentResource resource(*document, kPTKC, kPTKCID);
+    if (!resource.Exists())
+        return false;
+    char tag[4];
+    int32_t headerValue = 0;
+    int32_t count = 0;
+    if (!ParsePTKC(resource.Bytes(), resource.Size(), tag, headerValue, count, records))
+        return false;
+    std::memcpy(mTag, tag, 4);
+    mHeaderValue = headerValue;
+    mParamLimit = count;
+    return true;
+}
+
+bool CDataPTKC::WritePTKC(EditWindow* window)
+{
+    CQF_Document* document = documentOf(window);
+    if (document == nullptr) {
+        CResMap::errCode = 0;
+        return false;
+    }
+    const std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(true);
+    int32_t count = int32_t(pairs.size());
+    if (!mAllParams)
+        count = std::min(count, mParamLimit);
+    count = std::max(count, 0);
+    std::vector<const CItemPTKC*> items;
+    for (int32_t i = 0; i < count; ++i)
+        items.push_back(pairs[size_t(i)].second);
+    std::vector<uint8_t> bytes;
+    if (!BuildPTKC(mTag, mHeaderValue, items, bytes)) {
+        CResMap::errCode = 0;
+        return false;
+    }
+    return document->SaveResource(kPTKC, kPTKCID, kInterfaceName, bytes.data(), uint32_t(bytes.size()));
+}
+
+bool CDataPTKC::ReadPICT(EditWindow* window)
+{
+    CQF_Document* document = documentOf(window);
+    if (document == nullptr)
+        return false;
+    const DocumentResource resource(*document, kPICT, kPICTID);
+    if (!resource.Exists())
+        return false;
+    DiskImageDecoder::Pixels pixels;
+    try {
+        pixels = DiskImageDecoder::Decode(kPICT, resource.Bytes(), resource.Size(), nullptr);
+    } catch (...) {
+        return false;
+    }
+    if (!pixels.Valid())
+        return false;
+    auto* image = new ImageBuffer(&pixels.rect, kImageBufferDepth32);
+    if (!image->Valid()) {
+        delete image;
+        return false;
+    }
+    for (int32_t y = 0; y < pixels.height; ++y)
+        std::memcpy(image->BaseAddr() + int64_t(y) * image->RowBytes(), &pixels.words[size_t(y) * size_t(pixels.width)],
+                    size_t(pixels.width) * 4);
+    delete mImage;
+    mImage = image;
+    return true;
+}
+
+bool CDataPTKC::WritePICT(EditWindow* window)
+{
+    if (mNewImage == nullptr)
+        return true;
+    CQF_Document* document = documentOf(window);
+    Handle picture = ImageBuffer2PicHandle(*mNewImage);
+    if (document == nullptr || picture == nullptr) {
+        if (picture != nullptr)
+            DisposeHandle(picture);
+        CResMap::errCode = document == nullptr ? 0 : memFullErr;
+        return false;
+    }
+    if (!document->SaveResource(kPICT, kPICTID, kPreviewName, picture))
+        return false;
+    delete mImage;
+    mImage = mNewImage;
+    mNewImage = nullptr;
+    return true;
+}
+
+bool CDataPTKC::ReadQZMP(EditWindow* window)
+{
+    CQF_Document* document = documentOf(window);
+    if (document == nullptr)
+        return false;
+    const DocumentResource resource(*document, kQZMP, kQZMPID);
+    if (!resource.Exists())
+        return false;
+    mMultiThread = ParseQZMP(resource.Bytes(), resource.Size());
+    mSavedMultiThread = mMultiThread;
+    return true;
+}
+
+bool CDataPTKC::WriteQZMP(EditWindow* window)
+{
+    if (mMultiThread == mSavedMultiThread)
+        return true;
+    CQF_Document* document = documentOf(window);
+    if (document == nullptr) {
+        CResMap::errCode = 0;
+        return false;
+    }
+    const uint8_t value[4] = {uint8_t(mMultiThread ? 0 : 1), 0, 0, 0};
+    if (!document->SaveResource(kQZMP, kQZMPID, kMultiThreadName, value, 4))
+        return false;
+    mSavedMultiThread = mMultiThread;
+    return true;
+}
+
+// ---- Items -------------------------------------------------------------------------------
+
+void CDataPTKC::AddItem(FWView* view)
+{
+    const int32_t kind = CItemPTKC::GetViewType(view);
+    if (kind == CItemPTKC::kNone)
+        return;
+    CItemPTKC*& slot = mMap[view];
+    delete slot;
+    slot = new CItemPTKC(kind);
+}
+
+void CDataPTKC::RemoveItem(FWView* view)
+{
+    const auto found = mMap.find(view);
+    if (found == mMap.end())
+        return;
+    delete found->second;
+    mMap.erase(found);
+}
+
+void CDataPTKC::RemoveItems(FWView* view)
+{
+    PreorderTraversal<FWView> walk(view, false);
+    for (FWView* v = walk.First(); v != nullptr; v = walk.Next())
+        RemoveItem(v);
+}
+
+CItemPTKC* CDataPTKC::GetItem(const FWView* view) const
+{
+    const auto found = mMap.find(const_cast<FWView*>(view));
+    return found != mMap.end() ? found->second : nullptr;
+}
+
+bool CDataPTKC::IsActiveCustom(const FWView* view) const
+{
+    const CItemPTKC* item = GetItem(view);
+    return item != nullptr && item->IsActiveCustom();
+}
+
+int32_t CDataPTKC::NumActivePTKC() const
+{
+    int32_t count = 0;
+    for (const auto& entry : mMap)
+        if (entry.second->IsActive())
+            ++count;
+    return count;
+}
+
+void CDataPTKC::UI2Defaults()
+{
+    for (auto& entry : mMap)
+        entry.second->UI2Default(entry.first);
+}
+
+void CDataPTKC::Defaults2UI()
+{
+    for (auto& entry : mMap)
+        entry.second->Default2UI(entry.first);
+}
+
+int32_t CDataPTKC::SetAutoNames()
+{
+    int32_t named = 0;
+    for (auto& [view, item] : mMap) {
+        if (view->ID() == kPreviewID || item->IsCustomNone() || !item->mAutoName)
+            continue;
+        ++named;
+        item->UI2Type(view);
+        // A group shows its custom type's name until it is given one.
+        if (item->mViewKind == CItemPTKC::kGroup)
+            continue;
+        FWStr<255> text;
+        CItemPTKC::ControlText(view, item->mViewKind, text);
+        item->SetAutoName(text, view);
+        if (item->mName.GetCurrLength() == 0)
+            item->mName = "<unnamed>";
+    }
+    return named;
+}
+
+void CDataPTKC::ClrAutoNames()
+{
+    for (auto& entry : mMap) {
+        entry.second->mAutoName = false;
+        entry.second->Type2UI(entry.first);
+    }
+}
+
+void CDataPTKC::SaveMap(std::vector<CItemPTKC>& saved) const
+{
+    saved.clear();
+    for (const auto& entry : mMap)
+        saved.push_back(*entry.second);
+}
+
+void CDataPTKC::RestoreMap(const std::vector<CItemPTKC>& saved)
+{
+    if (saved.size() != mMap.size()) {
+        fw_programmer_message("RestoreMap: the saved items do not match the map", kSourcePath, __LINE__);
+        return;
+    }
+    size_t i = 0;
+    for (auto& entry : mMap) {
+        delete entry.second;
+        entry.second = new CItemPTKC(saved[i++]);
+    }
+}
+
+// ---- Preview -----------------------------------------------------------------------------
+
+void CDataPTKC::SetNewImage(const ImageBuffer* image)
+{
+    DeleteNewImage();
+    if (image == nullptr || !image->Valid())
+        return;
+    // Stored as a 32-bit picture whatever the source's depth.
+    const FWRect bounds(0, 0, kPreviewSide, kPreviewSide);
+    auto* preview = new ImageBuffer(&bounds, kImageBufferDepth32);
+    if (!preview->Valid()) {
+        delete preview;
+        return;
+    }
+    FWDrawContext context(preview);
+    context.DrawImage(image, &bounds, false);
+    mNewImage = preview;
+}
+
+void CDataPTKC::DeleteNewImage()
+{
+    delete mNewImage;
+    mNewImage = nullptr;
+}

@@ -1,0 +1,551 @@
+// The shader interface of layout 21000: the stored bytes of its records, the multi-thread flag and
+// the preview picture, the linking of stored records to the controls when the layout opens, and
+// what saving and deleting do to it.
+#include "EditorFixture.h"
+
+#include "CDataPTKC.h"
+#include "CQF_Document.h"
+#include "CheckBox.h"
+#include "DiskImageDecoder.h"
+#include "EditText.h"
+#include "EditWindow.h"
+#include "FWDrawContext.h"
+#include "FWView.h"
+#include "FWWindow.h"
+#include "Group.h"
+#include "ImageBuffer.h"
+#include "Popup.h"
+#include "PushButton.h"
+#include "QuillformApp.h"
+#include "ShownMessages.h"
+#include "StaticText.h"
+
+#include "../Files/ResourceFileMaker.h"
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+
+namespace {
+
+constexpr ResType kWINT = FOUR_CHAR_CODE("WINT");
+constexpr ResType kPTKC = FOUR_CHAR_CODE("PTKC");
+constexpr ResType kPICT = FOUR_CHAR_CODE("PICT");
+constexpr ResType kQZMP = FOUR_CHAR_CODE("QZMP");
+
+std::string hexOf(const std::string& bytes)
+{
+    std::string text;
+    char part[4];
+    for (unsigned char c : bytes) {
+        std::snprintf(part, sizeof part, "%02X ", c);
+        text += part;
+    }
+    if (!text.empty())
+        text.pop_back();
+    return text;
+}
+
+// n zero bytes as hex.
+std::string zeros(int n)
+{
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += i == 0 ? "00" : " 00";
+    return text;
+}
+
+std::string bytesOf(const std::vector<uint8_t>& v)
+{
+    return std::string(v.begin(), v.end());
+}
+
+// Big-endian helpers for writing stored records by hand.
+std::string be32(uint32_t v)
+{
+    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+}
+
+std::string beFloat(float f)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    return be32(bits);
+}
+
+std::string record(const std::string& name, uint32_t flags, const char* type, const std::string& value)
+{
+    std::string block(32, '\0');
+    block[0] = char(name.size());
+    block.replace(1, name.size(), name);
+    return block + be32(flags) + type + value;
+}
+
+std::string ptkc(const std::vector<std::string>& records)
+{
+    std::string bytes = "SHAD" + be32(7) + be32(uint32_t(records.size()));
+    for (const std::string& r : records)
+        bytes += r;
+    return bytes;
+}
+
+std::string longs(int32_t a, int32_t b, int32_t c)
+{
+    return be32(uint32_t(a)) + be32(uint32_t(b)) + be32(uint32_t(c));
+}
+
+std::string floats(float a, float b, float c)
+{
+    return beFloat(a) + beFloat(b) + beFloat(c);
+}
+
+// The bytes of a layout whose root the function fills, as the view manager writes them.
+std::string layoutBytes(const std::function<void(FWWindow&, FWView&)>& fill)
+{
+    FWWindow maker;
+    maker.SetSize(400, 260);
+    maker.ViewMngr().Initialize(FWRect());
+    FWView* root = maker.ViewMngr().GetViewTree();
+    root->SetRect(FWRect(0, 0, 380, 230));
+    fill(maker, *root);
+    Handle h = maker.ViewMngr().SerializeViewTree();
+    std::string bytes(*h, size_t(GetHandleSize(h)));
+    DisposeHandle(h);
+    return bytes;
+}
+
+template <class View>
+View* add(FWView& parent, View* view, int32_t id)
+{
+    view->SetID(id);
+    parent.AppendChild(view);
+    return view;
+}
+
+// The shader layout's fixed views: OK 1, Cancel 2 and the preview group 3.
+void fixedViews(FWWindow& w, FWView& root)
+{
+    auto* ok = new OKButton;
+    ok->Init(&w, FWRect(301, 163, 365, 189), nullptr);
+    add(root, ok, 1)->MakeDefaultAccept();
+    auto* cancel = new CancelButton;
+    cancel->Init(&w, FWRect(222, 166, 286, 186), nullptr);
+    add(root, cancel, 2)->MakeDefaultCancel();
+    auto* preview = new Group;
+    preview->Init(&w, FWRect(217, 9, 368, 148), nullptr, Group::kTopLeft, Group::kCustom);
+    add(root, preview, 3);
+}
+
+EditText* editText(FWWindow& w, FWView& parent, int32_t id, FWString::Type type)
+{
+    auto* edit = new EditText;
+    FWStr<255> title("EditText");
+    edit->Init(&w, FWRect(10, 10 + 24 * id, 110, 30 + 24 * id), &title);
+    edit->Set(true, type, false);
+    return add(parent, edit, id);
+}
+
+CheckBox* checkBox(FWWindow& w, FWView& parent, int32_t id, const char* label)
+{
+    auto* box = new CheckBox;
+    FWStr<255> text(label);
+    box->Init(&w, FWPoint(10, int16_t(10 + 24 * id)), &text);
+    box->SetState(false);
+    return add(parent, box, id);
+}
+
+Popup* popup(FWWindow& w, FWView& parent, int32_t id)
+{
+    auto* view = new Popup;
+    const FWStr<255> label("Mode:");
+    view->Init(&w, FWRect(10, int16_t(10 + 24 * id), 150, int16_t(26 + 24 * id)), &label, 0, true);
+    return add(parent, view, id);
+}
+
+Group* group(FWWindow& w, FWView& parent, int32_t id)
+{
+    auto* view = new Group;
+    FWStr<255> label("Group");
+    view->Init(&w, FWRect(120, 100, 200, 200), &label, Group::kTopLeft, Group::kEngraved);
+    return add(parent, view, id);
+}
+
+// Edit text 4 (signed integer), check box 5, pop-up 6 and a plain group 7 after the fixed views.
+void parameterLayout(FWWindow& w, FWView& root)
+{
+    fixedViews(w, root);
+    editText(w, root, 4, FWString::kSignedInteger);
+    checkBox(w, root, 5, "Check");
+    popup(w, root, 6);
+    group(w, root, 7);
+}
+
+} // namespace
+
+// ---- Stored forms ----------------------------------------------------------------------------
+
+TEST(ShaderRecords, WrittenBytesByType)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CItemPTKC&)> set;
+        std::string bytes; // the 52-byte record, as hex
+    };
+    const std::string abc31 = "1F 61 62 63 64 65 66 67 68 69 6A 61 62 63 64 65 66 67 68 69 6A 61 62 63 64 65 66 "
+                              "67 68 69 6A 61";
+    const Case cases[] = {
+        {"new edit text",
+         [](CItemPTKC& i) {
+             i = CItemPTKC(1);
+             i.mName = "EditText";
+         },
+         "08 45 64 69 74 54 65 78 74 " + zeros(23) + " 80 00 00 00 52 45 41 4C 00 00 00 00 00 00 00 00 42 C8 00 00"},
+        {"colour",
+         [](CItemPTKC& i) {
+             i = CItemPTKC(4);
+             i.mColor = FWArgb32(128, 1, 2, 3);
+             i.mLimited = true;
+         },
+         zeros(32) + " 00 00 00 00 43 52 47 42 01 00 02 00 03 00 80 00 00 00 00 00"},
+        {"40-character name, animated long",
+         [](CItemPTKC& i) {
+             i = CItemPTKC(1);
+             i.mName = "abcdefghijabcdefghijabcdefghijabcdefghij";
+             i.mType = CItemPTKC::kSINT;
+             i.mAnimated = true;
+             i.mLimited = true;
+             i.mLong[0] = 2147483647;
+             i.mLong[1] = 16777217;
+             i.mLong[2] = -1;
+         },
+         abc31 + " 40 00 00 00 53 49 4E 54 7F FF FF FF 01 00 00 01 FF FF FF FF"},
+        {"graph group",
+         [](CItemPTKC& i) {
+             i = CItemPTKC(5);
+             i.SetCustomType(2);
+             i.mLimited = true;
+         },
+         zeros(32) + " 00 00 00 00 43 55 53 54 00 00 00 02 00 00 00 00 00 00 00 00"},
+    };
+    for (const Case& c : cases) {
+        CItemPTKC item;
+        c.set(item);
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(CDataPTKC::BuildPTKC("SHAD", 0, {&item}, bytes)) << c.what;
+        EXPECT_EQ("53 48 41 44 00 00 00 00 00 00 00 01 " + c.bytes, hexOf(bytesOf(bytes))) << c.what;
+    }
+    CItemPTKC unknown(1);
+    unknown.mType = FOUR_CHAR_CODE("XXXX");
+    std::vector<uint8_t> bytes;
+    EXPECT_FALSE(CDataPTKC::BuildPTKC("SHAD", 0, {&unknown}, bytes));
+}
+
+TEST(ShaderRecords, ReadingKeepsLongsExactAndSaturatesFloats)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::string bytes = ptkc({
+        record("big", 0, "SINT", longs(2147483647, 16777217, -2147483647 - 1)),
+        record("far", 0x40000000, "REAL", floats(3e9f, -3e9f, nan)),
+        record("cut", 0x80000000, "UREL", floats(2.75f, -2.75f, 100.0f)),
+        record("tint", 0x80000000, "ARGB", be32(0x0100'02FF) + be32(0x0300'8000) + be32(0)),
+    });
+    char tag[4];
+    int32_t header = 0;
+    int32_t count = 0;
+    std::vector<CItemPTKC> records;
+    ASSERT_TRUE(CDataPTKC::ParsePTKC(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), tag, header, count,
+                                     records));
+    EXPECT_EQ(7, header);
+    EXPECT_EQ(4, count);
+    EXPECT_EQ(0, std::memcmp(tag, "SHAD", 4));
+    ASSERT_EQ(4u, records.size());
+    EXPECT_EQ(2147483647, records[0].mLong[0]);
+    EXPECT_EQ(16777217, records[0].mLong[1]);
+    EXPECT_EQ(-2147483647 - 1, records[0].mLong[2]);
+    EXPECT_TRUE(records[0].mLimited);
+    EXPECT_EQ(2147483647, records[1].mLong[0]);
+    EXPECT_EQ(-2147483647 - 1, records[1].mLong[1]);
+    EXPECT_EQ(0, records[1].mLong[2]);
+    EXPECT_TRUE(records[1].mAnimated);
+    EXPECT_EQ(2, records[2].mLong[0]);
+    EXPECT_EQ(-2, records[2].mLong[1]);
+    EXPECT_FALSE(records[2].mLimited);
+    EXPECT_EQ("128 1 2 3", std::to_string(records[3].mColor.a) + " " + std::to_string(records[3].mColor.r) + " " +
+                                std::to_string(records[3].mColor.g) + " " + std::to_string(records[3].mColor.b));
+    EXPECT_EQ(0.0f, records[3].mFloat[0]) << "a colour keeps the default triples";
+    EXPECT_EQ("cut", std::string(records[2].mName.GetCString()));
+}
+
+TEST(ShaderRecords, DamagedResourcesAreRefused)
+{
+    const std::string good = record("a", 0, "BOOL", longs(1, 0, 1));
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"short header", std::string("SHAD\0\0\0\0\0\0\0", 11)},
+        {"negative count", "SHAD" + be32(0) + be32(0xFFFFFFFF)},
+        {"count beyond the data", "SHAD" + be32(0) + be32(2) + good},
+        {"huge count", "SHAD" + be32(0) + be32(0x7FFFFFFF) + good},
+        {"name of 32", ptkc({std::string(1, '\x20') + good.substr(1)})},
+        {"unknown type", ptkc({record("a", 0, "XXXX", longs(0, 0, 0))})},
+    };
+    for (const auto& c : cases) {
+        char tag[4];
+        int32_t header = 0;
+        int32_t count = 0;
+        std::vector<CItemPTKC> records;
+        EXPECT_FALSE(CDataPTKC::ParsePTKC(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), tag, header,
+                                          count, records))
+            << c.what;
+        EXPECT_TRUE(records.empty()) << c.what;
+    }
+}
+
+TEST(ShaderRecords, MultiThreadIsOnOnlyForFourZeroBytes)
+{
+    const struct {
+        std::string bytes;
+        bool on;
+    } cases[] = {
+        {std::string(4, '\0'), true},
+        {std::string("\1\0\0\0", 4), false},
+        {std::string("\0\0\0\1", 4), false},
+        {std::string(3, '\0'), false},
+        {std::string(5, '\0'), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.on, CDataPTKC::ParseQZMP(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size()))
+            << c.bytes.size();
+}
+
+TEST(ShaderRecords, PreviewPictureLayoutAndPixels)
+{
+    const FWRect bounds(0, 0, 127, 127);
+    ImageBuffer image(&bounds, kImageBufferDepth32);
+    ASSERT_TRUE(image.Valid());
+    for (int32_t y = 0; y < 127; ++y)
+        for (int32_t x = 0; x < 127; ++x) {
+            const uint32_t word = uint32_t(0xFF000000u | uint32_t(x) << 16 | uint32_t(y) << 8 | uint32_t(x ^ y));
+            std::memcpy(image.BaseAddr() + y * image.RowBytes() + 4 * x, &word, 4);
+        }
+    const std::string bytes = bytesOf(ImageBuffer2PicBytes(image));
+    ASSERT_EQ(64640u, bytes.size());
+    EXPECT_EQ("00 00 00 00 00 00 7F 00 7F", hexOf(bytes.substr(1, 9)));
+    EXPECT_EQ("00 11 02 FF 0C 00 FF FF FF FF", hexOf(bytes.substr(10, 10)));
+    EXPECT_EQ("00 9A 00 00 00 FF 81 FC", hexOf(bytes.substr(52, 8)));
+    EXPECT_EQ("00 40", hexOf(bytes.substr(120, 2)));
+    EXPECT_EQ("FF 02 01 03", hexOf(bytes.substr(122 + 4 * (127 * 1 + 2), 4))) << "pixel (2, 1): alpha, red, green, blue";
+    EXPECT_EQ("00 FF", hexOf(bytes.substr(64638)));
+
+    const DiskImageDecoder::Pixels decoded = DiskImageDecoder::Decode(
+        kPICT, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), nullptr);
+    ASSERT_EQ(127, decoded.width);
+    ASSERT_EQ(127, decoded.height);
+    EXPECT_EQ(0xFF050A0Fu, decoded.At(5, 10));
+    EXPECT_EQ(0xFF7E7E00u, decoded.At(126, 126));
+}
+
+// ---- In the editor -------------------------------------------------------------------------
+
+class ShaderDataTest : public EditorFixture {
+protected:
+    void SetUp() override { StartApp(); }
+
+    // A file holding layout 21000 and the given extra resources, opened as a document.
+    EditWindow* open(const std::function<void(FWWindow&, FWView&)>& fill, std::vector<TestResource> extra = {})
+    {
+        mPath = File("shader.rsrc");
+        std::filesystem::remove(mPath);
+        extra.insert(extra.begin(), TestResource{kWINT, 21000, "Interface", layoutBytes(fill)});
+        EXPECT_TRUE(MakeResourceFile(mPath, extra));
+        mDocument = new CQF_Document;
+        mDocument->SetAssociatedFile(FileReference(mPath.c_str()));
+        EXPECT_TRUE(mDocument->ReadWINT());
+        return reopen();
+    }
+    EditWindow* reopen()
+    {
+        auto* window = new EditWindow(mDocument, 21000);
+        EditWindow::mCreatedInstance = nullptr;
+        return window;
+    }
+    // The resource of the document's file, or "(none)".
+    std::string stored(ResType type, int16_t id)
+    {
+        Corvel::FS_ResourceFileRA file(LocatorOfPath(mPath), false);
+        Handle h = Get1Resource(type, id);
+        if (h == nullptr)
+            return "(none)";
+        return std::string(*h, size_t(GetHandleSize(h)));
+    }
+
+    std::string mPath;
+    CQF_Document* mDocument = nullptr;
+};
+
+TEST_F(ShaderDataTest, StoredRecordsLinkToControlsInIdOrder)
+{
+    const std::string intRecord = record("Count", 0, "SINT", longs(-12, -50, 50));
+    const std::string boolRecord = record("Flag", 0x80000000, "BOOL", longs(1, 0, 100));
+    const std::string popuRecord = record("Mode", 0x80000000, "POPU", longs(2, 0, 100));
+    const std::string graphRecord = record("Curve", 0x80000000, "CUST", longs(2, 0, 0));
+    struct Case {
+        const char* what;
+        std::vector<std::string> records;
+        const char* names; // of the edit text, check box, pop-up, group; "-" for defaults
+        bool allParams;
+    };
+    const Case cases[] = {
+        {"one record each", {intRecord, boolRecord, popuRecord}, "Count Flag Mode -", true},
+        {"a misfit dropped for a later fit", {boolRecord, intRecord, boolRecord, popuRecord}, "Count Flag Mode -", true},
+        {"no fit for the edit text", {boolRecord, popuRecord}, "- Flag Mode -", false},
+        {"only the group fits", {graphRecord}, "- - - Curve", false},
+    };
+    for (const Case& c : cases) {
+        EditWindow* window = open(parameterLayout, {{kPTKC, 128, "Interface", ptkc(c.records)}});
+        CDataPTKC* data = window->GetShaderData();
+        ASSERT_NE(nullptr, data) << c.what;
+        std::string names;
+        for (int32_t id : {4, 5, 6, 7}) {
+            const CItemPTKC* item = data->GetItem(window->ViewMngr().GetView(id));
+            ASSERT_NE(nullptr, item) << c.what << " " << id;
+            names += std::string(names.empty() ? "" : " ") + (item->mAutoName ? "-" : item->GetName().GetCString());
+        }
+        EXPECT_EQ(c.names, names) << c.what;
+        EXPECT_EQ(c.allParams, data->mAllParams) << c.what;
+        EXPECT_EQ(int32_t(c.records.size()), data->mParamLimit) << c.what;
+        EXPECT_EQ(nullptr, data->GetItem(window->ViewMngr().GetView(1))) << "buttons are no parameters";
+        delete window;
+        delete mDocument;
+    }
+}
+
+TEST_F(ShaderDataTest, LinkedDefaultsReachTheControlsAndAMissingInterfaceTouchesNothing)
+{
+    const std::string records =
+        ptkc({record("Count", 0, "SINT", longs(-12, -50, 50)), record("Flag", 0x80000000, "BOOL", longs(1, 0, 100)),
+              record("Mode", 0x80000000, "POPU", longs(2, 0, 100))});
+    EditWindow* window = open(parameterLayout, {{kPTKC, 128, "Interface", records}});
+    auto* edit = static_cast<EditText*>(window->ViewMngr().GetView(4));
+    auto* box = static_cast<CheckBox*>(window->ViewMngr().GetView(5));
+    EXPECT_EQ(-12, edit->GetLong());
+    EXPECT_EQ(FWString::kSignedInteger, edit->FilterType());
+    EXPECT_TRUE(box->GetState());
+    delete window;
+    delete mDocument;
+
+    // Without a stored interface: default items, automatic names, the controls as stored.
+    window = open(parameterLayout);
+    edit = static_cast<EditText*>(window->ViewMngr().GetView(4));
+    box = static_cast<CheckBox*>(window->ViewMngr().GetView(5));
+    EXPECT_EQ(FWString::kSignedInteger, edit->FilterType()) << "not made a real field";
+    EXPECT_FALSE(box->GetState());
+    const CItemPTKC* item = window->GetShaderData()->GetItem(edit);
+    EXPECT_TRUE(item->mAutoName);
+    EXPECT_EQ(CItemPTKC::kREAL, item->mType);
+    EXPECT_EQ(3, window->GetShaderData()->NumActivePTKC()) << "edit text, check box and pop-up; no group";
+}
+
+TEST_F(ShaderDataTest, SavingWritesTheInterfaceAndOnlyChangedExtras)
+{
+    EditWindow* window = open([](FWWindow& w, FWView& root) {
+        fixedViews(w, root);
+        editText(w, root, 4, FWString::kSignedReal);
+    });
+    window->SetDirty(true);
+    ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
+    EXPECT_EQ("53 48 41 44 00 00 00 00 00 00 00 01 08 45 64 69 74 54 65 78 74 00 00 00 00 00 00 00 00 00 00 00 00 "
+              "00 00 00 00 00 00 00 00 00 00 00 80 00 00 00 52 45 41 4C 00 00 00 00 00 00 00 00 42 C8 00 00",
+              hexOf(stored(kPTKC, 128)));
+    EXPECT_EQ("(none)", stored(kPICT, 21000));
+    EXPECT_EQ("(none)", stored(kQZMP, 128));
+
+    CDataPTKC* data = window->GetShaderData();
+    for (const auto& [on, bytes] : {std::pair{true, "00 00 00 00"}, std::pair{false, "01 00 00 00"}}) {
+        data->mMultiThread = on;
+        window->SetDirty(true);
+        ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
+        EXPECT_EQ(bytes, hexOf(stored(kQZMP, 128)));
+    }
+
+    // A pasted preview is stored once, scaled to 127 x 127, and read back on opening.
+    const FWRect big(0, 0, 254, 254);
+    ImageBuffer source(&big, kImageBufferDepth32);
+    FWDrawContext(&source).PaintRect(&big, FWArgb32(255, 10, 200, 30));
+    data->SetNewImage(&source);
+    window->SetDirty(true);
+    ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
+    const std::string picture = stored(kPICT, 21000);
+    ASSERT_EQ(64640u, picture.size());
+    EXPECT_EQ("FF 0A C8 1E", hexOf(picture.substr(122 + 4 * (127 * 60 + 60), 4)));
+    EXPECT_FALSE(data->HasNewImage());
+    delete window;
+    window = reopen();
+    const ImageBuffer* preview = window->GetShaderData()->GetImage();
+    ASSERT_NE(nullptr, preview);
+    EXPECT_EQ(127, preview->GetRect().Width());
+    EXPECT_TRUE(window->GetShaderData()->mMultiThread == false);
+}
+
+TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)
+{
+    EditWindow* window = open([](FWWindow& w, FWView& root) {
+        fixedViews(w, root);
+        editText(w, root, 4, FWString::kSignedReal);
+    });
+    CItemPTKC* item = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
+    item->mType = FOUR_CHAR_CODE("XXXX");
+    item->mAutoName = false;
+    window->SetDirty(true);
+    EXPECT_FALSE(QuillformApp::Instance()->SaveEditWindow(*window));
+    EXPECT_TRUE(window->IsDirty());
+    EXPECT_EQ("(none)", stored(kPTKC, 128));
+    EXPECT_EQ((std::vector<std::string>{"Unknown Resource Error"}), ShownMessageTexts());
+}
+
+TEST_F(ShaderDataTest, DeletingAContainerDropsTheItemsOfWhatItHolds)
+{
+    EditWindow* window = open([](FWWindow& w, FWView& root) {
+        fixedViews(w, root);
+        Group* box = group(w, root, 4);
+        checkBox(w, *box, 5, "Inside");
+        checkBox(w, root, 6, "Outside");
+    });
+    CDataPTKC* data = window->GetShaderData();
+    FWView* inside = window->ViewMngr().GetView(5);
+    ASSERT_NE(nullptr, data->GetItem(inside));
+    window->ViewMngr().GetView(4)->SetSelected(true);
+    FWDrawContext context(window);
+    window->DeleteSelectionList(context);
+    // Preview group and the outside check box remain.
+    EXPECT_EQ(2u, data->Map().size());
+    EXPECT_EQ(1, data->NumActivePTKC());
+}
+
+TEST_F(ShaderDataTest, TestModeEditsOfParametersChangeTheLayout)
+{
+    EditWindow* window = open([](FWWindow& w, FWView& root) {
+        fixedViews(w, root);
+        checkBox(w, root, 4, "Check");
+        auto* text = new StaticText;
+        const FWStr<255> words("Words");
+        text->Init(&w, FWRect(10, 150, 100, 170), &words, StaticText::kSingleLine);
+        add(root, text, 5);
+    });
+    window->InterfaceEvent(window->ViewMngr().GetView(5));
+    EXPECT_FALSE(window->IsDirty());
+    window->InterfaceEvent(window->ViewMngr().GetView(4));
+    EXPECT_TRUE(window->IsDirty());
+}
+
+TEST_F(ShaderDataTest, TheProgramsOwnResourcesHoldNoInterface)
+{
+    // The reads look only in the document's file; the program's file must not hold these either.
+    Corvel::FS_ResourceFileRA file(LocatorOfPath(File("quillform.rsrc")), false);
+    ASSERT_NE(0, file.OpenedResourceFile());
+    EXPECT_EQ(nullptr, Get1Resource(kPTKC, 128));
+    EXPECT_EQ(nullptr, Get1Resource(kQZMP, 128));
+    EXPECT_EQ(nullptr, Get1Resource(kPICT, 21000));
+}
