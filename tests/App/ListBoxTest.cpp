@@ -4,6 +4,9 @@
 #include "ListBox.h"
 
 #include "ControlTestWindow.h"
+#include "EditText.h"
+#include "FWTickCount.h"
+#include "ImageBuffer.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
 #include "FWDynamicString.h"
@@ -12,53 +15,88 @@
 #include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "HostDesktopScope.h"
+#include "HostEvents.h"
 #include "HostHeadless.h"
 #include "HostMemory.h"
 #include "HostScreen.h"
+#include "ProgrammerMessageRecorder.h"
 #include "Scroller.h"
 #include "SerialStream.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A tree node for the outline view: children in a list, expanded unless collapsed.
+// A tree node for the outline view, expanded unless collapsed, that can be selected, deleted
+// and moved.
 class TestNode : public FWViewableNode {
 public:
-    explicit TestNode(const char* name, TestNode* parent = nullptr) : mName(name), mParent(parent)
+    explicit TestNode(const char* name, TestNode* parent = nullptr) : mName(name)
     {
         if (parent != nullptr) {
-            if (!parent->mChildren.empty()) {
-                parent->mChildren.back()->mNext = this;
-                mPrev = parent->mChildren.back();
-            }
-            parent->mChildren.push_back(this);
+            TestNode* last = parent->mFirst;
+            while (last != nullptr && last->mNext != nullptr)
+                last = last->mNext;
+            if (last != nullptr)
+                Viewable_LinkAsNextPeerTo(last);
+            else
+                Viewable_LinkAsFirstChildTo(parent);
         }
     }
-    void Follow(TestNode* prev)
-    {
-        prev->mNext = this;
-        mPrev = prev;
-    }
+    void Follow(TestNode* prev) { Viewable_LinkAsNextPeerTo(prev); }
     const FWString& Viewable_Name() const override { return mName; }
     FWViewableNode* Viewable_NextPeer() override { return mNext; }
     FWViewableNode* Viewable_PrevPeer() override { return mPrev; }
-    FWViewableNode* Viewable_FirstChild() override { return mChildren.empty() ? nullptr : mChildren.front(); }
+    FWViewableNode* Viewable_FirstChild() override { return mFirst; }
     FWViewableNode* Viewable_Parent() override { return mParent; }
     bool Viewable_SubtreeVisible() const override { return mOpen; }
     void Viewable_SetSubtreeVisible(bool open) override { mOpen = open; }
+    bool Viewable_NodeSelected() const override { return mSelected; }
+    void Viewable_SetNodeSelected(bool selected) override { mSelected = selected; }
+    bool Viewable_CanDelete() const override { return true; }
+    bool Viewable_CanBeRelocated() const override { return true; }
+    bool Viewable_CanAcceptChild(FWViewableNode*) const override { return true; }
+    void Viewable_Unlink() override
+    {
+        (mPrev != nullptr ? mPrev->mNext : (mParent != nullptr ? mParent->mFirst : mPrev)) = mNext;
+        if (mNext != nullptr)
+            mNext->mPrev = mPrev;
+        mParent = mPrev = mNext = nullptr;
+    }
+    void Viewable_LinkAsNextPeerTo(FWViewableNode* node) override
+    {
+        auto* peer = static_cast<TestNode*>(node);
+        mParent = peer->mParent;
+        mPrev = peer;
+        mNext = peer->mNext;
+        if (mNext != nullptr)
+            mNext->mPrev = this;
+        peer->mNext = this;
+    }
+    void Viewable_LinkAsFirstChildTo(FWViewableNode* node) override
+    {
+        auto* parent = static_cast<TestNode*>(node);
+        mParent = parent;
+        mPrev = nullptr;
+        mNext = parent->mFirst;
+        if (mNext != nullptr)
+            mNext->mPrev = this;
+        parent->mFirst = this;
+    }
 
     FWDynamicString mName;
-    TestNode* mParent;
+    TestNode* mParent = nullptr;
     TestNode* mPrev = nullptr;
     TestNode* mNext = nullptr;
-    std::vector<TestNode*> mChildren;
+    TestNode* mFirst = nullptr;
     bool mOpen = true;
+    bool mSelected = false;
 };
 
 // Records each notification the outline views of the window send.
@@ -66,11 +104,15 @@ class EventWindow : public FWWindow {
 public:
     bool InterfaceEvent(FWView* view) override
     {
-        if (auto* outline = dynamic_cast<FWOutlineView*>(view))
+        if (auto* outline = dynamic_cast<FWOutlineView*>(view)) {
             events.push_back({outline->Event(), outline->EventNode()});
+            if (onEvent)
+                onEvent(*outline);
+        }
         return true;
     }
     std::vector<std::pair<int32_t, FWViewableNode*>> events;
+    std::function<void(FWOutlineView&)> onEvent;
 };
 
 class OutlineTest : public ::testing::Test {
@@ -96,6 +138,37 @@ protected:
         FWEvent event(kMouseDownEvent, &window, modifiers);
         event.mWhere = at;
         return event;
+    }
+    Point global(FWPoint local)
+    {
+        window.WindowToGlobal(&local);
+        return Point{local.v, local.h};
+    }
+    // A press at the point, the moves, the release at the last point; the press reaches the
+    // view as the event loop hands it on.
+    void gesture(FWView& view, FWPoint at, std::initializer_list<FWPoint> moves, uint16_t modifiers = 0)
+    {
+        HostInjectMouseDown(global(at));
+        FWPoint last = at;
+        for (FWPoint move : moves)
+            HostInjectMouseMove(global(last = move));
+        HostInjectMouseUp(global(last));
+        EventRecord record;
+        while (WaitNextEvent(everyEvent, &record, 0, nullptr) && record.what != mouseDown) {
+        }
+        FWEvent event = press(at, modifiers);
+        view.MouseDownEvent(event);
+    }
+    bool key(FWView& view, int c)
+    {
+        FWEvent event(kKeyDownEvent, &window, 0);
+        event.mMessage = uint32_t(c);
+        return view.KeyDownEvent(event);
+    }
+    // The middle of a row, at h.
+    static FWPoint onRow(const FWOutlineView& view, int slot, int h, int below = 8)
+    {
+        return FWPoint(int16_t(h), int16_t(view.calc_row_top(slot) + below));
     }
     // A point on the name of the row in that slot.
     FWPoint onName(const FWOutlineView& view, int slot)
@@ -346,4 +419,283 @@ TEST_F(OutlineTest, StoredRecordsReadBackWithoutScrollersAndSaveAgainUnchanged)
         from = out;
     }
     EXPECT_EQ(bytes[0], bytes[1]);
+}
+
+namespace {
+
+std::string order(ListBox& box)
+{
+    std::string out;
+    for (ListBoxItem* item = box.First(); item != nullptr; item = box.Next())
+        out += std::to_string(item->ID()) + " ";
+    return out;
+}
+
+} // namespace
+
+TEST_F(OutlineTest, ReturnRenamesTheSelectedRowInPlaceAndEscapeCancels)
+{
+    ListBox* box = addListBox(5);
+    draw();
+    FWEvent click = press(onName(*box, 1));
+    box->MouseDownEvent(click);
+    window.events.clear();
+
+    ASSERT_TRUE(key(*box, 13));
+    ASSERT_NE(nullptr, box->EditBox());
+    // The box stays with its node while the rows are rebuilt, and is drawn in the row.
+    box->RefreshView();
+    EXPECT_EQ(box->Item(1), box->EditedNode());
+    draw();
+    const FWRect edit = box->EditBox()->GetEditRect();
+    EXPECT_EQ(0x000000u, pixel(edit.left + 1, (edit.top + edit.bottom) / 2)); // the box's frame
+    for (int c : {'Z', 'q'})
+        key(*box, c);
+    EXPECT_TRUE(key(*box, 13));
+    EXPECT_EQ(nullptr, box->EditBox());
+    EXPECT_EQ("Zq", name(box->Item(1)));
+    EXPECT_EQ((std::vector<std::pair<int32_t, FWViewableNode*>>{{8, box->Item(1)}}), window.events);
+    draw();
+    EXPECT_NE(0x000000u, pixel(edit.left + 1, (edit.top + edit.bottom) / 2));
+
+    // Escape, an empty name and an unchanged name rename nothing.
+    for (std::vector<int> keys : {std::vector<int>{'x', 27}, std::vector<int>{8, 13}, std::vector<int>{'Z', 'q', 13}}) {
+        window.events.clear();
+        ASSERT_TRUE(key(*box, 13));
+        for (int c : keys)
+            EXPECT_TRUE(key(*box, c));
+        EXPECT_EQ(nullptr, box->EditBox());
+        EXPECT_EQ("Zq", name(box->Item(1)));
+        EXPECT_TRUE(window.events.empty());
+    }
+
+    // An owner that rebuilds its list on hearing of the new name.
+    window.onEvent = [box](FWOutlineView& view) {
+        if (view.Event() == FWOutlineView::kEventRenamed)
+            box->KillAllItems();
+    };
+    key(*box, 13);
+    key(*box, 'n');
+    key(*box, 13);
+    EXPECT_EQ(0, box->ListSize());
+    window.onEvent = nullptr;
+
+    // Two rows selected, or renaming turned off: Return goes on to the window.
+    box = addListBox(3);
+    box->Item(0)->Viewable_SetNodeSelected(true);
+    box->Item(2)->Viewable_SetNodeSelected(true);
+    EXPECT_FALSE(key(*box, 13));
+    box->Item(2)->Viewable_SetNodeSelected(false);
+    box->SetFlag(FWOutlineView::kNoRename);
+    EXPECT_FALSE(key(*box, 13));
+    EXPECT_EQ(nullptr, box->EditBox());
+}
+
+TEST_F(OutlineTest, DraggedRowsMoveAfterTheTargetInDisplayOrder)
+{
+    struct Case {
+        int fromSlot;
+        int toSlot, toBelow; // the point: a row and how far below its top
+        const char* order;
+        bool moved;
+    } cases[] = {
+        {3, 6, 12, "1 2 4 5 6 0 3 7 8 9 ", true},  // lower half of row 6: after it
+        {0, 6, 3, "1 2 4 5 0 3 6 7 8 9 ", true},   // upper half: after the row above
+        {3, 3, 12, "0 1 2 3 4 5 6 7 8 9 ", false}, // onto a dragged row
+    };
+    for (const Case& c : cases) {
+        ListBox* box = addListBox(0);
+        box->AddVScroller();
+        for (int i = 1; i < 10; ++i)
+            box->AddLast(FWStr<15>(std::to_string(i).c_str()), i, nullptr);
+        // The head item is made last, so memory order differs from display order.
+        box->InsertItem(0, 0, FWStr<15>("0"), nullptr);
+        box->Item(0)->Viewable_SetNodeSelected(true);
+        box->Item(3)->Viewable_SetNodeSelected(true);
+        window.events.clear();
+        const int h = box->RowAt(c.toSlot).textRect.left + 3;
+        gesture(*box, onName(*box, c.fromSlot), {onRow(*box, c.toSlot, h, 5), onRow(*box, c.toSlot, h, c.toBelow)});
+        EXPECT_EQ(c.order, order(*box)) << c.fromSlot << " to " << c.toSlot;
+        EXPECT_EQ(c.moved, !window.events.empty() && window.events.back().first == FWOutlineView::kEventMoved);
+        EXPECT_EQ(box->First(), box->FirstRoot());
+        EXPECT_EQ(box->First(), box->RowAt(0).node);
+    }
+}
+
+TEST_F(OutlineTest, MarqueeRestoresRowsItLeavesAndColumnsPaintByDragging)
+{
+    ListBox* box = addListBox(10);
+    draw();
+    const FWRect content = box->get_content_rect();
+    const int names = box->RowAt(0).textRect.left + 5;
+    gesture(*box, onRow(*box, 1, content.right - 3),
+            {onRow(*box, 4, names), onRow(*box, 2, names)});
+    std::string selected;
+    for (int i = 0; i < 6; ++i)
+        selected += box->Item(i)->Viewable_NodeSelected() ? "x" : ".";
+    EXPECT_EQ(".xx...", selected);
+    EXPECT_EQ(FWOutlineView::kEventSelectionChanged, window.events.back().first);
+
+    // The visibility column: the first row's new state painted on each row passed, once.
+    const int column = box->calc_row_left(false) + 7;
+    window.events.clear();
+    gesture(*box, onRow(*box, 0, column),
+            {onRow(*box, 1, column), onRow(*box, 2, column), onRow(*box, 3, column), onRow(*box, 4, column),
+             onRow(*box, 1, column)});
+    std::string visible;
+    for (int i = 0; i < 6; ++i)
+        visible += box->Item(i)->Viewable_Visibility() ? "v" : ".";
+    EXPECT_EQ(".....v", visible);
+    EXPECT_EQ(5u, window.events.size());
+
+    // The lock column: option applies to the subtree and reports no node.
+    box->ClearFlag(FWOutlineView::kNoLockColumn);
+    box->RefreshView();
+    for (uint16_t modifiers : {uint16_t(0), uint16_t(kFWOptionKey)}) {
+        window.events.clear();
+        gesture(*box, onRow(*box, 6, box->calc_row_left(false) + 7), {}, modifiers);
+        const FWViewableNode* expected = modifiers != 0 ? nullptr : box->Item(6);
+        EXPECT_EQ((std::vector<std::pair<int32_t, FWViewableNode*>>{{2, const_cast<FWViewableNode*>(expected)}}),
+                  window.events);
+    }
+    EXPECT_FALSE(box->Item(6)->Viewable_IsLocked());
+}
+
+namespace {
+
+// Notes which arrow image is fetched when, collapsing repeats; every arrow image exists.
+class RecordingOutline : public FWOutlineView {
+public:
+    const ImageBuffer* GetSIcon(long index) const override
+    {
+        if (recording && (fetched.empty() || fetched.back().first != index))
+            fetched.push_back({index, FWTickCount()});
+        return index >= 0 && index <= 4 ? &arrow : FWOutlineView::GetSIcon(index);
+    }
+    const FWRect size{0, 0, 12, 12};
+    ImageBuffer arrow{&size, kImageBufferDepth32};
+    mutable std::vector<std::pair<long, uint32_t>> fetched;
+    bool recording = false;
+};
+
+} // namespace
+
+TEST_F(OutlineTest, TwistDownArrowsFollowThePointerAndAnimate)
+{
+    TestNode r1("R1"), a("A", &r1), b("B", &r1), c("C", &b), r2("R2");
+    r2.Follow(&r1);
+    auto* view = new RecordingOutline;
+    const FWRect rect(10, 10, 210, 214);
+    view->Init(&window, &rect, 0);
+    window.ViewMngr().GetViewTree()->AppendChild(view);
+    view->SetFirstRoot(&r1);
+    draw();
+    const FWRect arrow = view->get_arrow_rect(FWPoint(int16_t(view->calc_row_left(true)), int16_t(view->calc_row_top(0))));
+    const FWPoint inside(int16_t(arrow.left + 5), int16_t(arrow.top + 5));
+    const FWPoint outside(int16_t(arrow.right + 30), inside.v);
+    struct Case {
+        std::vector<FWPoint> moves;
+        std::vector<long> frames;
+        int total;
+    } cases[] = {
+        {{}, {2, 4, 3, 1}, 2},                // closes: pressed open, then half, closed pressed, closed
+        {{}, {3, 4, 2, 0}, 5},                // opens
+        {{outside}, {2, 0}, 5},               // released outside: pressed, then back to normal
+        {{outside, inside}, {2, 0, 2, 4, 3, 1}, 2},
+    };
+    for (const Case& k : cases) {
+        view->fetched.clear();
+        view->recording = true;
+        HostInjectMouseDown(global(inside));
+        for (FWPoint move : k.moves)
+            HostInjectMouseMove(global(move));
+        HostInjectMouseUp(global(k.moves.empty() ? inside : k.moves.back()));
+        EventRecord record;
+        while (WaitNextEvent(everyEvent, &record, 0, nullptr) && record.what != mouseDown) {
+        }
+        FWEvent event = press(inside);
+        view->MouseDownEvent(event);
+        view->recording = false;
+        std::vector<long> frames;
+        for (const auto& [icon, tick] : view->fetched)
+            frames.push_back(icon);
+        EXPECT_EQ(k.frames, frames);
+        EXPECT_EQ(k.total, view->DisplayTotal());
+        if (k.frames.size() >= 3) {
+            const auto& f = view->fetched;
+            const size_t n = f.size();
+            EXPECT_GE(f[n - 1].second - f[n - 2].second, 3u);
+            EXPECT_GE(f[n - 2].second - f[n - 3].second, 3u);
+        }
+    }
+}
+
+TEST_F(OutlineTest, PanningScrollsBothAxesAndAutoscrollStepsTowardThePointer)
+{
+    std::vector<std::unique_ptr<TestNode>> nodes;
+    for (int i = 0; i < 40; ++i) {
+        nodes.push_back(std::make_unique<TestNode>("a name far wider than the outline view's content area"));
+        if (i > 0)
+            nodes.back()->Follow(nodes[size_t(i - 1)].get());
+    }
+    auto* view = new FWOutlineView;
+    const FWRect rect(10, 10, 210, 214);
+    view->Init(&window, &rect, FWOutlineView::kNoRowNumbers);
+    window.ViewMngr().GetViewTree()->AppendChild(view);
+    view->SetFirstRoot(nodes.front().get());
+    draw();
+    ASSERT_GT(view->HScroller()->ScrollMax(), 30);
+
+    ProgrammerMessageRecorder messages;
+    HostInjectKeyDown(49, ' ');
+    HostTakeInjectedInput();
+    gesture(*view, FWPoint(100, 100), {FWPoint(90, 80), FWPoint(70, 60)});
+    HostInjectKeyUp(49, ' ');
+    HostTakeInjectedInput();
+    EXPECT_EQ(30, view->HScroller()->ScrollVal());
+    EXPECT_EQ(40, view->VScroller()->ScrollVal());
+    EXPECT_EQ((40 - 3) / 19, view->TopRow());
+    EXPECT_TRUE(messages.Messages().empty());
+
+    // Two pixels just past an edge, a row further out; none at the limit.
+    const FWRect content = view->get_content_rect();
+    struct Case {
+        FWPoint at;
+        int dh, dv;
+    } cases[] = {
+        {FWPoint(100, int16_t(content.bottom + 5)), 0, 2},
+        {FWPoint(100, int16_t(content.bottom + 12)), 0, 19},
+        {FWPoint(int16_t(content.left - 1), 100), -2, 0},
+        {FWPoint(int16_t(content.left - 20), int16_t(content.top - 20)), -19, -19},
+    };
+    for (const Case& c : cases) {
+        view->HScroller()->SetScrollVal(30);
+        view->VScroller()->SetScrollVal(40);
+        view->ScrollView(0, 0, false);
+        FWPoint delta;
+        view->autoscroll(c.at, content, delta);
+        EXPECT_EQ(c.dh, delta.h);
+        EXPECT_EQ(c.dv, delta.v);
+        EXPECT_EQ(40 + c.dv, view->VScroller()->ScrollVal());
+    }
+    view->VScroller()->SetScrollVal(0);
+    EXPECT_FALSE(view->needs_autoscroll(FWPoint(100, content.top), content));
+}
+
+TEST_F(OutlineTest, DeletingOnlyGathersTheTopmostSelectedNodes)
+{
+    TestNode r1("R1"), a("A", &r1), b("B", &r1), c("C", &b), r2("R2");
+    r2.Follow(&r1);
+    FWOutlineView view;
+    const FWRect rect(10, 10, 210, 214);
+    view.Init(&window, &rect, 0);
+    view.SetFirstRoot(&r1);
+    EXPECT_FALSE(view.CanClear());
+    b.mOpen = false;
+    for (TestNode* n : {&b, &c, &r2})
+        n->mSelected = true;
+    EXPECT_TRUE(view.CanClear());
+    EXPECT_EQ((std::vector<FWViewableNode*>{&b, &r2}), view.delete_selection());
+    view.RefreshView();
+    EXPECT_EQ(4, view.DisplayTotal()); // nothing was removed
 }

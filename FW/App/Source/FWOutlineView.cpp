@@ -90,8 +90,23 @@ FWOutlineView::~FWOutlineView()
 {
     delete mHScroller;
     delete mVScroller;
-    delete mEditBox;
+    if (mEditBox != nullptr) {
+        mEditBox->SendMessage(IsBeingDeleted);
+        delete mEditBox;
+    }
     releaseSharedIcons();
+}
+
+bool FWOutlineView::ReceiveMessage(Dependable* sender, Message message)
+{
+    FWView::ReceiveMessage(sender, message);
+    if (message == IsBeingDeleted && sender == this) {
+        for (Dependable* part : {static_cast<Dependable*>(mHScroller), static_cast<Dependable*>(mVScroller),
+                                 static_cast<Dependable*>(mEditBox)})
+            if (part != nullptr)
+                part->SendMessage(IsBeingDeleted);
+    }
+    return true;
 }
 
 void FWOutlineView::Init(FWWindow* window, const FWRect* rect, uint32_t flags)
@@ -390,6 +405,7 @@ void FWOutlineView::layout_rows()
 
 void FWOutlineView::SetFirstRoot(FWViewableNode* node)
 {
+    hide_edit_box(false);
     mFirstRoot = node;
     mLastClicked = nullptr;
     mWidestRight = 0;
@@ -458,8 +474,10 @@ int32_t FWOutlineView::ScrollToNode(FWViewableNode* node, bool select)
         mHScroller->SetScrollVal(0);
         mHScroller->Inval();
     }
-    if (dh != 0 || dv != 0)
+    if (dh != 0 || dv != 0) {
+        hide_edit_box(false);
         ScrollView(dh, dv, true);
+    }
     if (select && !node->Viewable_NodeSelected())
         node->Viewable_SetNodeSelected(true);
     return index;
@@ -535,19 +553,25 @@ void FWOutlineView::ScrollView(int32_t dh, int32_t dv, bool redraw)
     if (!redraw || window == nullptr || !window->Visible() || (dh == 0 && dv == 0))
         return;
     const FWRect content = get_content_rect();
-    FWRect exposed;
-    if (mContext != nullptr) {
-        mContext->ScrollRect(&content, exposed, -dh, -dv);
-        draw_contents(*mContext, &exposed);
-    } else {
-        FWDrawContext context(this);
+    std::optional<FWDrawContext> temporary;
+    FWDrawContext* previous = mContext;
+    if (mContext == nullptr) {
+        mContext = &temporary.emplace(this);
         const FWRect view = GetRect();
-        context.SetClipRect(&view);
-        context.ScrollRect(&content, exposed, -dh, -dv);
-        mContext = &context;
-        draw_contents(context, &exposed);
-        mContext = nullptr;
+        mContext->SetClipRect(&view);
     }
+    // The pixels move one axis at a time: a diagonal scroll is two scrolls.
+    const int32_t widest = mWidestRight;
+    for (const FWPoint step : {FWPoint(int16_t(dh), 0), FWPoint(0, int16_t(dv))}) {
+        if (step.h == 0 && step.v == 0)
+            continue;
+        FWRect exposed;
+        mContext->ScrollRect(&content, exposed, -step.h, -step.v);
+        draw_contents(*mContext, &exposed);
+    }
+    if (mHScroller != nullptr && Not(kNoHScrollArea) && widest != mWidestRight)
+        mHScroller->Inval();
+    mContext = previous;
 }
 
 void FWOutlineView::scroll_proc(int32_t change, void* view, Scroller* bar)
@@ -724,6 +748,10 @@ void FWOutlineView::draw_row(FWDrawContext& context, int32_t slot, const FWRect*
     context.SetForeColor(FWArgb32::Black);
     if (!text.IntersectRect(clip))
         return;
+    if (mEditBox != nullptr && node == mEditedNode) {
+        mEditBox->Draw(context);
+        return;
+    }
     const bool italic = node->Viewable_NodeItalic();
     const bool bold = node->Viewable_NodeBold();
     if (italic || bold) {
@@ -840,284 +868,6 @@ int32_t FWOutlineView::pt_to_row(FWPoint p, int32_t& slotOut, FWRect& rect, FWVi
         slotOut = (slot >= 0 && slot < RowSlots()) ? slot : -1;
     }
     return p.h <= calc_row_left(true) ? 8 : 7;
-}
-
-bool FWOutlineView::MouseDownEvent(FWEvent& event)
-{
-    FWPoint where = event.mWhere;
-    WindowToView(where);
-    if (!GetRect().PtInRect(where))
-        return false;
-    if (event.ControlKeyDown() && Not(kNoContextualClick)) {
-        mEventCode = kEventContextual;
-        SendInterfaceEvent(this);
-        return true;
-    }
-    FWDrawContext context(this);
-    const FWRect view = GetRect();
-    context.SetClipRect(&view);
-    mContext = &context;
-    if (mHScroller != nullptr && Not(kNoHScrollArea) && mHScroller->GetRect().PtInRect(where))
-        mHScroller->Track(where, scroll_proc, this);
-    else if (mVScroller != nullptr && Not(kNoVScrollArea) && mVScroller->GetRect().PtInRect(where))
-        mVScroller->Track(where, scroll_proc, this);
-    else if (!FWIsPressed(SPACE_BAR))
-        track_contents(where, event.mModifiers);
-    mContext = nullptr;
-    return true;
-}
-
-void FWOutlineView::track_contents(FWPoint p, uint16_t modifiers)
-{
-    int32_t slot = -1;
-    FWRect rect;
-    FWViewableNode* node = nullptr;
-    switch (pt_to_row(p, slot, rect, &node)) {
-    case 4:
-        do_twistdown_arrow_click(slot, (modifiers & kFWOptionKey) != 0);
-        break;
-    case 5:
-        if (node->Viewable_WantsIconClick())
-            node->Viewable_NodeIconHit();
-        else
-            track_row_click(p, modifiers, slot);
-        break;
-    case 6:
-        track_row_click(p, modifiers, slot);
-        break;
-    case 7:
-        if ((modifiers & kFWShiftKey) == 0)
-            deselect_selection();
-        break;
-    default:
-        break;
-    }
-}
-
-namespace {
-
-// The node and every node below it, collapsed ones included.
-template <class F>
-void forSubtree(FWViewableNode* node, F&& f)
-{
-    f(node);
-    for (FWViewableNode* child = node->Viewable_FirstChild(); child != nullptr; child = child->Viewable_NextPeer())
-        forSubtree(child, f);
-}
-
-} // namespace
-
-void FWOutlineView::track_row_click(FWPoint p, uint16_t modifiers, int32_t slot)
-{
-    FWViewableNode* node = mRows[size_t(slot)].node;
-    const bool shift = (modifiers & kFWShiftKey) != 0;
-    const bool option = (modifiers & kFWOptionKey) != 0;
-    const uint32_t now = FWTickCount();
-    bool changed = false;
-    if (node->Viewable_NodeSelected()) {
-        if (!shift && !option) {
-            if (node == mLastClicked && now - mLastClickTime < FWDoubleTime()) {
-                node->Viewable_DoubleClick();
-                sendEvent(kEventDoubleClick, node);
-            }
-        } else if (!option) {
-            changed = select_rows(slot, slot, false);
-        } else {
-            forSubtree(node, [](FWViewableNode* n) { n->Viewable_SetNodeSelected(false); });
-            changed = true;
-            Inval();
-        }
-    } else {
-        sendEvent(kEventSelectionWillChange, nullptr);
-        if (!shift || TestFlag(kShiftReplaces))
-            deselect_selection();
-        if (!option) {
-            changed = select_rows(slot, slot, true);
-        } else {
-            forSubtree(node, [](FWViewableNode* n) { n->Viewable_SetNodeSelected(true); });
-            changed = true;
-            Inval();
-        }
-    }
-    mLastClickTime = now;
-    mLastClicked = node;
-    if (!shift && mRows[size_t(slot)].iconRect.PtInRect(p))
-        sendEvent(kEventIconClick, node);
-    if (changed)
-        sendEvent(kEventSelectionChanged, node);
-}
-
-bool FWOutlineView::select_rows(int32_t first, int32_t last, bool state)
-{
-    if (first > last)
-        std::swap(first, last);
-    first = std::max(first, 0);
-    last = std::min(last, RowSlots() - 1);
-    bool changed = false;
-    for (int32_t slot = first; slot <= last; ++slot) {
-        FWViewableNode* node = mRows[size_t(slot)].node;
-        if (node == nullptr || node->Viewable_NodeSelected() == state)
-            continue;
-        node->Viewable_SetNodeSelected(state);
-        redraw_row(slot);
-        changed = true;
-    }
-    return changed;
-}
-
-void FWOutlineView::deselect_selection()
-{
-    select_rows(0, 0x7FFFFFFF, false);
-    if (mFirstRoot != nullptr)
-        for (FWViewableNode* root = mFirstRoot; root != nullptr; root = root->Viewable_NextPeer())
-            forSubtree(root, [](FWViewableNode* n) {
-                if (n->Viewable_NodeSelected())
-                    n->Viewable_SetNodeSelected(false);
-            });
-    sendEvent(kEventSelectionChanged, nullptr);
-}
-
-void FWOutlineView::do_twistdown_arrow_click(int32_t slot, bool wholeSubtree)
-{
-    FWViewableNode* node = mRows[size_t(slot)].node;
-    const bool open = !node->Viewable_SubtreeVisible();
-    if (wholeSubtree)
-        forSubtree(node, [open](FWViewableNode* n) { n->Viewable_SetSubtreeVisible(open); });
-    else
-        node->Viewable_SetSubtreeVisible(open);
-    init_vis_rows_array();
-    Inval();
-}
-
-bool FWOutlineView::KeyDownEvent(FWEvent& event)
-{
-    if (mFirstRoot == nullptr)
-        return false;
-    const char key = event.EventCharacter();
-    if (FWIsNavigationChar(key)) {
-        FWDrawContext context(this);
-        mContext = &context;
-        do_navigation_char(key, event.mModifiers);
-        mContext = nullptr;
-    }
-    return false;
-}
-
-bool FWOutlineView::AutoKeyEvent(FWEvent& event)
-{
-    if (mFirstRoot != nullptr && FWIsNavigationChar(event.EventCharacter())) {
-        FWDrawContext context(this);
-        mContext = &context;
-        do_navigation_char(event.EventCharacter(), event.mModifiers);
-        mContext = nullptr;
-    }
-    return true;
-}
-
-void FWOutlineView::do_navigation_char(int key, uint16_t)
-{
-    if (key == 11 || key == 12) {
-        if (mVScroller == nullptr)
-            return;
-        const int32_t step = get_content_rect().Height() - row_height();
-        const int32_t before = mVScroller->ScrollVal();
-        const int32_t value = std::clamp(before + (key == 11 ? -step : step), 0, mVScroller->ScrollMax());
-        if (value != before) {
-            mVScroller->SetScrollVal(value);
-            mVScroller->Inval();
-            ScrollView(0, value - before, true);
-        }
-        return;
-    }
-    const bool up = key == 30 || key == 28;
-    if (!up && key != 31 && key != 29)
-        return;
-    const int32_t slots = RowSlots();
-    int32_t anchor = -1;
-    for (int32_t i = 0; i < slots; ++i) {
-        const int32_t slot = up ? i : slots - 1 - i;
-        if (mRows[size_t(slot)].node != nullptr && mRows[size_t(slot)].node->Viewable_NodeSelected()) {
-            anchor = slot;
-            break;
-        }
-    }
-    if (anchor < 0)
-        return;
-    const bool nearEdge = up ? anchor <= 1 : anchor >= slots - 3;
-    FWViewableNode* found = nullptr;
-    for (int32_t slot = anchor + (up ? -1 : 1); slot >= 0 && slot < slots; slot += up ? -1 : 1) {
-        FWViewableNode* node = mRows[size_t(slot)].node;
-        if (node == nullptr || (node->Viewable_IsLocked() && !node->Viewable_CanAcceptChild(nullptr)))
-            continue;
-        found = node;
-        break;
-    }
-    if (found == nullptr)
-        return;
-    sendEvent(kEventSelectionWillChange, nullptr);
-    found->Viewable_NodeHit();
-    if (nearEdge)
-        ScrollToNode(found, false);
-    Inval();
-}
-
-bool FWOutlineView::SelectAllEvent(FWEvent&)
-{
-    if (mFirstRoot == nullptr)
-        return false;
-    FWDrawContext context(this);
-    mContext = &context;
-    sendEvent(kEventSelectionWillChange, nullptr);
-    select_rows(0, 0x7FFFFFFF, true);
-    Row row;
-    for (bool more = get_next_display_node(nullptr, row); more;) {
-        if (!row.node->Viewable_NodeSelected())
-            row.node->Viewable_SetNodeSelected(true);
-        Row next;
-        more = get_next_display_node(&row, next);
-        row = next;
-    }
-    sendEvent(kEventSelectionChanged, nullptr);
-    mContext = nullptr;
-    return true;
-}
-
-bool FWOutlineView::SelectNoneEvent(FWEvent&)
-{
-    if (mFirstRoot == nullptr)
-        return false;
-    FWDrawContext context(this);
-    mContext = &context;
-    deselect_selection();
-    mContext = nullptr;
-    return true;
-}
-
-bool FWOutlineView::SetCursor()
-{
-    FWWindow* window = GetWindow();
-    FWPoint where;
-    if (window != nullptr)
-        window->GetMouseLocal(&where);
-    const bool scrollable = (mHScroller != nullptr && mHScroller->ScrollMax() > 0) ||
-                            (mVScroller != nullptr && mVScroller->ScrollMax() >= 1);
-    if (FWIsPressed(SPACE_BAR) && scrollable) {
-        if (get_content_rect().PtInRect(where)) {
-            static CCrsrHandle sOpenHand = FWGetCursor(10001);
-            static CCrsrHandle sClosedHand = FWGetCursor(10002);
-            FWSetCursor(FWIsMouseStillDown() ? sClosedHand : sOpenHand);
-        } else {
-            FWSetCursor(0);
-        }
-        return true;
-    }
-    if (FWIsPressed(CONTROL_KEY) && Not(kNoContextualClick)) {
-        static CCrsrHandle sContextual = FWGetCursor(1000);
-        FWSetCursor(sContextual);
-        return true;
-    }
-    FWSetCursor(0);
-    return true;
 }
 
 // Stored record --------------------------------------------------------------------------------

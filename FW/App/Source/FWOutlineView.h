@@ -128,15 +128,39 @@ public:
     // Where a point lies: the hit code, the slot (-1 below the last row) and the node.
     int32_t pt_to_row(FWPoint p, int32_t& slot, FWRect& rect, FWViewableNode** node) const;
 
+    // In-place renaming of the single selected row: answers whether a box is open afterwards.
+    bool maybe_show_edit_box();
+    // Closes the box; when committing, a changed, non-empty name is given to the node (event 8).
+    void hide_edit_box(bool commit);
+    EditText* EditBox() const { return mEditBox; }
+    FWViewableNode* EditedNode() const { return mEditedNode; }
+    // The selected nodes that can be deleted, in preorder over all roots, none inside another.
+    // Nothing is removed: no node of the system can be deleted from its outline.
+    std::vector<FWViewableNode*> delete_selection();
+
+    // Scrolls toward a point outside rect (two pixels, or a row when far out); delta gets the
+    // change of the values made.
+    bool needs_autoscroll(FWPoint p, const FWRect& rect) const;
+    void autoscroll(FWPoint p, const FWRect& rect, FWPoint& delta);
+
     bool MouseDownEvent(FWEvent& event) override;
     bool KeyDownEvent(FWEvent& event) override;
     bool AutoKeyEvent(FWEvent& event) override;
     void SetRect(const FWRect& rect) override;
     bool SetCursor() override;
+    bool CutEvent(FWEvent& event) override;
+    bool CopyEvent(FWEvent& event) override;
+    bool PasteEvent(FWEvent& event) override;
+    bool ClearEvent(FWEvent& event) override;
     bool SelectAllEvent(FWEvent& event) override;
     bool SelectNoneEvent(FWEvent& event) override;
-    bool CanSelectAll() override { return mFirstRoot != nullptr; }
-    bool CanSelectNone() override { return mFirstRoot != nullptr; }
+    bool CanCut() override;
+    bool CanCopy() override;
+    bool CanPaste() override;
+    bool CanClear() override;
+    bool CanSelectAll() override;
+    bool CanSelectNone() override;
+    bool ReceiveMessage(Dependable* sender, Message message) override;
     void Draw(FWDrawContext& context) const override;
     const char* FactoryGetClassName() const override { return "FWOutlineView"; }
     void OldRead(SerialStream& stream) override;
@@ -154,10 +178,31 @@ protected:
     void draw_lines_of_ancestry(FWDrawContext& context, const FWRect& r, char c) const;
     void track_contents(FWPoint p, uint16_t modifiers);
     void track_row_click(FWPoint p, uint16_t modifiers, int32_t slot);
-    // Sets the rows first..last to the state; redraws those that changed; answers whether any did.
-    bool select_rows(int32_t first, int32_t last, bool state);
+    // Sets the rows first..last to the state; redraws those that changed, appending their nodes
+    // to changed when given; answers whether any did.
+    bool select_rows(int32_t first, int32_t last, bool state, std::vector<FWViewableNode*>* changed = nullptr);
     void deselect_selection();
-    void do_twistdown_arrow_click(int32_t slot, bool wholeSubtree);
+    // Column toggles (1 lock, 2 visibility, 3 active), painted across rows by dragging.
+    bool get_row_state(int32_t slot, int32_t column, bool* consistent) const;
+    void toggle_column_icon(int32_t slot, int32_t column, const FWRect& rect, uint16_t modifiers);
+    void track_column_icon(int32_t slot, int32_t column, const FWRect& rect, FWPoint p, uint16_t modifiers);
+    // Follows the press on a twist-down arrow; answers whether it was released inside.
+    bool track_twistdown_arrow(FWPoint p, int32_t slot, FWRect& rect);
+    void do_twistdown_arrow_click(int32_t slot, const FWRect& rect, uint16_t modifiers);
+    void animate_twistdown_arrow(const FWRect& rect, bool open);
+    void surround_select_objects(FWPoint p, uint16_t modifiers);
+    bool toggle_surround_transition_items(const FWRect& before, const FWRect& after);
+    // Drags the selection to a new place; answers whether nodes moved.
+    bool drag_selected_objects(FWPoint p, uint16_t modifiers);
+    void relocate_selection(int32_t slot, bool into, const std::vector<FWViewableNode*>& nodes);
+    void live_pan_view(FWPoint start);
+    void draw_xor_rect(FWDrawContext& context, const FWRect& rect) const;
+    // Draws the arrow image into its rectangle now (when a context is current).
+    void draw_arrow_image(const FWRect& rect, long icon);
+    // Invalidates the area and, with a current context, redraws it now.
+    void redraw_area(const FWRect& area);
+    // The line marking a drop between rows (or erasing it in the separator colour).
+    void draw_insertion_line(int32_t slot, bool show);
     void do_navigation_char(int key, uint16_t modifiers);
     // Redraws the slot now when a context is current, else invalidates it.
     void redraw_row(int32_t slot);
@@ -179,5 +224,7 @@ protected:
     Scroller* mHScroller = nullptr;
     Scroller* mVScroller = nullptr;
     EditText* mEditBox = nullptr;
+    // The node being renamed (the rows are rebuilt while the box is open).
+    FWViewableNode* mEditedNode = nullptr;
     bool mSunkenFrame = true;
 };
