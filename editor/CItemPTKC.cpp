@@ -4,6 +4,7 @@
 
 #include "BranchItem.h"
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "EditText.h"
 #include "Group.h"
 #include "ParentWindow.h"
@@ -67,6 +68,8 @@ int32_t CItemPTKC::GetViewType(const FWView* view)
         return kEditText;
     if (dynamic_cast<const Popup*>(view) != nullptr)
         return kPopup;
+    if (dynamic_cast<const ColorButton*>(view) != nullptr)
+        return kColorButton;
     if (dynamic_cast<const ParentWindow*>(view) != nullptr || dynamic_cast<const BranchItem*>(view) != nullptr)
         return kNone;
     if (dynamic_cast<const Group*>(view) != nullptr)
@@ -147,13 +150,19 @@ void CItemPTKC::UI2Type(FWView* view)
                 if (entry.valueType == edit->FilterType())
                     mType = entry.code;
         }
+    } else if (mViewKind == kColorButton) {
+        if (auto* button = dynamic_cast<ColorButton*>(view))
+            mType = button->GetEditAlpha() ? kARGB : kCRGB;
     }
 }
 
 void CItemPTKC::Type2UI(FWView* view) const
 {
     FWString::Type valueType;
-    if (valueTypeOf(mType, valueType)) {
+    if (IsColorType(mType)) {
+        if (auto* button = dynamic_cast<ColorButton*>(view))
+            button->SetEditAlpha(mType == kARGB);
+    } else if (valueTypeOf(mType, valueType)) {
         if (auto* edit = dynamic_cast<EditText*>(view))
             edit->Set(true, valueType, false);
     }
@@ -169,6 +178,10 @@ void CItemPTKC::UI2Default(FWView* view)
     case kPopup:
         if (auto* popup = dynamic_cast<Popup*>(view))
             mLong[0] = popup->ItemSelected();
+        break;
+    case kColorButton:
+        if (auto* button = dynamic_cast<ColorButton*>(view))
+            mColor = button->GetColor();
         break;
     case kEditText:
         if (auto* edit = dynamic_cast<EditText*>(view)) {
@@ -194,6 +207,12 @@ void CItemPTKC::Default2UI(FWView* view) const
     case kPopup:
         if (auto* popup = dynamic_cast<Popup*>(view))
             popup->SetItemSelected(mLong[0]);
+        break;
+    case kColorButton:
+        if (auto* button = dynamic_cast<ColorButton*>(view)) {
+            button->SetColor(mColor);
+            button->SetEditAlpha(mType == kARGB);
+        }
         break;
     case kEditText:
         if (auto* edit = dynamic_cast<EditText*>(view)) {
@@ -223,6 +242,10 @@ void CItemPTKC::ControlText(FWView* view, int32_t kind, FWStr<255>& text)
     case kPopup:
         if (auto* popup = dynamic_cast<Popup*>(view))
             text = popup->GetLabel();
+        break;
+    case kColorButton:
+        if (auto* button = dynamic_cast<ColorButton*>(view))
+            text = button->GetText();
         break;
     default:
         break;

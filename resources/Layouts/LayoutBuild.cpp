@@ -1,8 +1,10 @@
 // Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
 // view classes and written by the view manager, as the program will read them.
 //   layoutbuild app FILE      the editor's dialogs: 23 (grid size) and 50 (layout size)
-//   layoutbuild sample FILE   the sample file's layouts: 128 "Main" and 129
+//   layoutbuild sample FILE   the sample file's layouts: 128 "Main", 129 and the shader interface
+//                             21000 "Interface" with its parameter records ('PTKC' 128)
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "EditText.h"
 #include "FS_ResourceFileRA.h"
 #include "FS_UtilPAC.h"
@@ -107,6 +109,95 @@ const std::vector<Layout>& appLayouts()
     return layouts;
 }
 
+// A shader's parameter interface: OK 1, Cancel 2, the preview group 3 (drawn by the editor) and
+// the parameters from 4 on, in the order of their records in shaderRecords.
+void shaderInterface(FWWindow& w, FWView& root)
+{
+    root.SetID(1000);
+    auto* ok = new OKButton;
+    ok->Init(&w, FWRect(301, 163, 365, 189), nullptr);
+    add(root, ok, 1)->MakeDefaultAccept();
+    auto* cancel = new CancelButton;
+    cancel->Init(&w, FWRect(222, 166, 286, 186), nullptr);
+    add(root, cancel, 2)->MakeDefaultCancel();
+    auto* preview = new Group;
+    preview->Init(&w, FWRect(217, 9, 368, 148), nullptr, Group::kTopLeft, Group::kCustom);
+    add(root, preview, 3);
+    auto field = [&](int32_t id, int16_t top, const char* title, FWString::Type type) {
+        auto* edit = new EditText;
+        FWStr<255> text(title);
+        edit->Init(&w, FWRect(12, top, 200, int16_t(top + 20)), &text);
+        edit->Set(true, type, false);
+        add(root, edit, id);
+    };
+    field(4, 12, "Scale:", FWString::kSignedReal);
+    field(5, 40, "Steps:", FWString::kSignedInteger);
+    auto* check = new CheckBox;
+    FWStr<255> checkLabel("Smooth");
+    check->Init(&w, FWPoint(12, 72), &checkLabel);
+    add(root, check, 6);
+    auto* popup = new Popup;
+    const FWStr<255> popupLabel("Mode:");
+    popup->Init(&w, FWRect(12, 100, 200, 116), &popupLabel, 0, true);
+    add(root, popup, 7);
+    auto* tint = new ColorButton;
+    tint->Init(&w, FWRect(12, 128, 60, 148), FWArgb32(255, 0, 0, 255));
+    add(root, tint, 8);
+}
+
+// 'PTKC' 128 of the shader interface: the header ("SHAD", 0, the count) and one 52-byte record
+// per parameter (name block, flags, type, three values), big-endian.
+std::string shaderRecords()
+{
+    std::string bytes;
+    auto put = [&bytes](uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes += char(v >> shift);
+    };
+    auto putFloat = [&put](float f) {
+        uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        put(bits);
+    };
+    auto name = [&bytes](const char* text) {
+        std::string block(32, '\0');
+        block[0] = char(std::strlen(text));
+        block.replace(1, std::strlen(text), text);
+        bytes += block;
+    };
+    constexpr uint32_t kNoLimits = 0x80000000u, kAnimated = 0x40000000u;
+    bytes = "SHAD";
+    put(0);
+    put(5);
+    name("Scale");
+    put(kAnimated);
+    put(FOUR_CHAR_CODE("REAL"));
+    for (float f : {1.5f, 0.0f, 10.0f})
+        putFloat(f);
+    name("Steps");
+    put(0);
+    put(FOUR_CHAR_CODE("SINT"));
+    for (uint32_t v : {8u, 1u, 64u})
+        put(v);
+    name("Smooth");
+    put(kNoLimits);
+    put(FOUR_CHAR_CODE("BOOL"));
+    for (uint32_t v : {1u, 0u, 100u})
+        put(v);
+    name("Mode");
+    put(kNoLimits);
+    put(FOUR_CHAR_CODE("POPU"));
+    for (uint32_t v : {0u, 0u, 100u})
+        put(v);
+    // Colours as shorts: red, green, blue and alpha, each times 256, then two zeros.
+    name("Tint");
+    put(kNoLimits | kAnimated);
+    put(FOUR_CHAR_CODE("ARGB"));
+    for (uint32_t v : {0xFF00'8000u, 0x2000'C000u, 0u})
+        put(v);
+    return bytes;
+}
+
 const std::vector<Layout>& sampleLayouts()
 {
     static const std::vector<Layout> layouts = {
@@ -149,6 +240,7 @@ const std::vector<Layout>& sampleLayouts()
              label(w, root, 11, FWRect(16, 16, 280, 29), "A second layout");
              okAndCancel(w, root, 300, 84);
          }},
+        {21000, "Interface", 387, 224, shaderInterface},
     };
     return layouts;
 }
@@ -204,6 +296,14 @@ int main(int argc, char** argv)
         AddResource(h, kWINT, layout.id, name);
         if (ResError() != noErr)
             return fail(std::string("layout ") + std::to_string(layout.id) + " could not be added");
+    }
+    if (std::strcmp(argv[1], "sample") == 0) {
+        const std::string records = shaderRecords();
+        Handle h = NewHandle(Size(records.size()));
+        std::memcpy(*h, records.data(), records.size());
+        AddResource(h, FOUR_CHAR_CODE("PTKC"), 128, reinterpret_cast<const unsigned char*>("\x09Interface"));
+        if (ResError() != noErr)
+            return fail("the shader interface could not be added");
     }
     UpdateResFile(CurResFile());
     if (ResError() != noErr)

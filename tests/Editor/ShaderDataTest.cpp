@@ -6,6 +6,7 @@
 #include "CDataPTKC.h"
 #include "CQF_Document.h"
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "DiskImageDecoder.h"
 #include "EditText.h"
 #include "EditWindow.h"
@@ -538,6 +539,33 @@ TEST_F(ShaderDataTest, TestModeEditsOfParametersChangeTheLayout)
     EXPECT_FALSE(window->IsDirty());
     window->InterfaceEvent(window->ViewMngr().GetView(4));
     EXPECT_TRUE(window->IsDirty());
+}
+
+TEST_F(ShaderDataTest, TheSampleInterfaceOpensWithEveryParameterLinked)
+{
+    mPath = File("sample.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, mPath);
+    mDocument = new CQF_Document;
+    mDocument->SetAssociatedFile(FileReference(mPath.c_str()));
+    ASSERT_TRUE(mDocument->ReadWINT());
+    EditWindow* window = reopen();
+    CDataPTKC* data = window->GetShaderData();
+    std::string names;
+    for (int32_t id = 4; id <= 8; ++id)
+        names += std::string(data->GetItem(window->ViewMngr().GetView(id))->GetName().GetCString()) + " ";
+    EXPECT_EQ("Scale Steps Smooth Mode Tint ", names);
+    EXPECT_TRUE(data->mAllParams);
+    EXPECT_EQ(8, static_cast<EditText*>(window->ViewMngr().GetView(5))->GetLong());
+    auto* tint = static_cast<ColorButton*>(window->ViewMngr().GetView(8));
+    EXPECT_TRUE(tint->GetEditAlpha());
+    const FWArgb32 color = tint->GetColor();
+    EXPECT_EQ((std::vector<int>{0xC0, 0xFF, 0x80, 0x20}), (std::vector<int>{color.a, color.r, color.g, color.b}));
+    // A colour button that does not edit alpha is stored as 'CRGB'.
+    tint->SetEditAlpha(false);
+    CItemPTKC* item = data->GetItem(tint);
+    item->mAutoName = true;
+    data->SetAutoNames();
+    EXPECT_EQ(CItemPTKC::kCRGB, item->mType);
 }
 
 TEST_F(ShaderDataTest, TheProgramsOwnResourcesHoldNoInterface)

@@ -221,13 +221,14 @@ TEST_F(BuiltFileTest, AlertTextsAreStrings)
     }
 }
 
-TEST(SampleFile, HoldsItsTwoLayouts)
+TEST(SampleFile, HoldsItsLayouts)
 {
     const FSSpec spec = specOf(FW_SAMPLE_RSRC);
     SInt16 file = FSpOpenResFile(&spec, fsRdPerm);
     ASSERT_NE(-1, file);
-    EXPECT_EQ(2, Count1Resources(FOUR_CHAR_CODE("WINT")));
-    for (const auto& [id, expected] : std::vector<std::pair<ResID, std::string>>{{128, "Main"}, {129, "Second"}}) {
+    EXPECT_EQ(3, Count1Resources(FOUR_CHAR_CODE("WINT")));
+    for (const auto& [id, expected] :
+         std::vector<std::pair<ResID, std::string>>{{128, "Main"}, {129, "Second"}, {21000, "Interface"}}) {
         Handle h = Get1Resource(FOUR_CHAR_CODE("WINT"), id);
         ASSERT_NE(nullptr, h) << id;
         Str255 name;
