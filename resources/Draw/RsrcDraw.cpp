@@ -755,6 +755,58 @@ int drawSheet(const std::filesystem::path& folder, const std::string& output, in
 
 } // namespace
 
+// Shader parameter icons of the editor's Shader dialog, 16 x 16: numbers, boolean, pop-up, colours,
+// memory block, graph and gradient.
+void drawShaderIcons()
+{
+    Canvas numbers(16, 16);
+    outlined(numbers, 0.5, 2.5, 15.5, 13.5, 2, [](double, double) { return kWhite; }, kInk);
+    for (int i = 0; i < 4; ++i)
+        numbers.Fill(Box(3 + 2.75 * i, 10.5 - 1.75 * i, 4.5 + 2.75 * i, 11.5), kAccent);
+    save(numbers, "shader-numbers.png");
+
+    Canvas boolean(16, 16);
+    outlined(boolean, 1.5, 1.5, 14.5, 14.5, 1.5, Gradient(0, 2, kWhite, 0, 14, kLightGrey), kInk);
+    boolean.Fill(checkMark(3.5, 3.5, 9, 1.0), kDeepAccent);
+    save(boolean, "shader-boolean.png");
+
+    Canvas popup(16, 16);
+    outlined(popup, 0.5, 3.5, 15.5, 12.5, 2, [](double, double) { return kWhite; }, kInk);
+    popup.Fill(RoundBox(10, 4.5, 14.5, 11.5, 1.5), kDeepAccent);
+    popup.Fill(arrowHead(12.25, 8.3, M_PI / 2, 2.8, 1.9), kWhite);
+    textBar(popup, 3, 7.5, 8, kAccent);
+    save(popup, "shader-popup.png");
+
+    Canvas colours(16, 16);
+    colours.Fill(Disc(5.5, 6, 4.5), kRed);
+    colours.Fill(Disc(10.5, 6, 4.5), kGreen);
+    colours.Fill(Disc(8, 10.5, 4.5), kSky);
+    save(colours, "shader-colours.png");
+
+    Canvas memory(16, 16);
+    outlined(memory, 2.5, 2.5, 13.5, 13.5, 1, [](double, double) { return kPaleLavender; }, kInk);
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column)
+            memory.Fill(Box(4.5 + 2.5 * column, 4.5 + 2.5 * row, 6 + 2.5 * column, 6 + 2.5 * row), kAccent);
+    for (int i = 0; i < 3; ++i) {
+        memory.Fill(Box(5 + 2.5 * i, 0.5, 6 + 2.5 * i, 2.5), kInk);
+        memory.Fill(Box(5 + 2.5 * i, 13.5, 6 + 2.5 * i, 15.5), kInk);
+    }
+    save(memory, "shader-memory.png");
+
+    Canvas graph(16, 16);
+    graph.Fill(Box(1.5, 1, 2.5, 14.5), kInk);
+    graph.Fill(Box(1.5, 13.5, 15, 14.5), kInk);
+    const double points[][2] = {{3, 12}, {6, 7}, {9, 9}, {12, 4}, {14.5, 2.5}};
+    for (int i = 0; i < 4; ++i)
+        graph.Fill(Stroke(points[i][0], points[i][1], points[i + 1][0], points[i + 1][1], 0.7), kRed);
+    save(graph, "shader-graph.png");
+
+    Canvas gradient(16, 16);
+    outlined(gradient, 0.5, 2.5, 15.5, 13.5, 0, Gradient(1.5, 0, kDeepAccent, 14.5, 0, kWhite), kInk);
+    save(gradient, "shader-gradient.png");
+}
+
 int main(int argc, char** argv)
 {
     if (argc >= 4 && std::string(argv[1]) == "--sheet")
@@ -773,6 +825,7 @@ int main(int argc, char** argv)
     drawChecksAndRadios();
     drawResizeHandles();
     drawControlIcons();
+    drawShaderIcons();
     drawToolIcons();
     drawToolMarks();
     drawCursors();

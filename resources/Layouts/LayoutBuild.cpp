@@ -1,6 +1,7 @@
 // Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
 // view classes and written by the view manager, as the program will read them.
-//   layoutbuild app FILE      the editor's dialogs: 23 (grid size) and 50 (layout size)
+//   layoutbuild app FILE      the editor's dialogs: 23 (grid size), 50 (layout size) and 21000
+//                             (the Shader dialog)
 //   layoutbuild sample FILE   the sample file's layouts: 128 "Main", 129 and the shader interface
 //                             21000 "Interface" with its parameter records ('PTKC' 128)
 #include "CheckBox.h"
@@ -14,8 +15,11 @@
 #include "FWWindow.h"
 #include "HostBackend.h"
 #include "HostMemory.h"
+#include "FWOpItem.h"
+#include "FWOpMenu.h"
 #include "HostResources.h"
 #include "Group.h"
+#include "ListBox.h"
 #include "PictureBox.h"
 #include "Popup.h"
 #include "PushButton.h"
@@ -26,6 +30,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -87,6 +92,67 @@ void okAndCancel(FWWindow& window, FWView& root, int16_t width, int16_t top)
         ->MakeDefaultAccept();
 }
 
+// The Shader dialog: the parameter list 20 and its mode 11 on the left; the selected parameter's
+// name 4, type 5 (its menu is made in code), limits 6, 8, 9 and animation 7; the interface's tag
+// 10, header value 13, count mode 21 and count 12; the preview 3 (drawn by the dialog), its
+// buttons 22 and 25 and the multi-thread flag 14 on the right.
+void shaderDialog(FWWindow& w, FWView& root)
+{
+    auto field = [&](int32_t id, int16_t left, int16_t top, const char* title) {
+        auto* edit = new EditText;
+        FWStr<255> text(title);
+        edit->Init(&w, FWRect(left, top, int16_t(left + 144), int16_t(top + 20)), &text);
+        return add(root, edit, id);
+    };
+    auto check = [&](int32_t id, int16_t left, int16_t top, const char* title) {
+        auto* box = new CheckBox;
+        FWStr<255> text(title);
+        box->Init(&w, FWPoint(left, top), &text);
+        box->SetState(false);
+        add(root, box, id);
+    };
+    auto* list = new ListBox;
+    list->Init(&w, FWRect(12, 12, 212, 268));
+    add(root, list, 20);
+    auto* modes = new FWOpMenu("", 0, 128, 0, 0, nullptr, nullptr, nullptr, nullptr, 0);
+    for (const char* name : {"Parameters", "All Controls"})
+        modes->AppendChild(new FWOpItem(name, 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0));
+    auto* mode = new Popup;
+    mode->Init(&w, modes, true);
+    const FWStr<255> modeLabel("Show:");
+    mode->Init(&w, FWRect(12, 278, 212, 294), &modeLabel, 0, true);
+    add(root, mode, 11);
+
+    field(4, 224, 12, "Name:");
+    auto* type = new Popup;
+    const FWStr<255> typeLabel("Type:");
+    type->Init(&w, FWRect(224, 40, 368, 56), &typeLabel, 0, true);
+    add(root, type, 5);
+    check(6, 224, 66, "Limits");
+    field(8, 224, 88, "Min:");
+    field(9, 224, 114, "Max:");
+    check(7, 224, 144, "Animated");
+    field(10, 224, 172, "Tag:");
+    field(13, 224, 198, "Header:")->Set(true, FWString::kSignedInteger, false);
+    auto* counts = new RadioButtonSet;
+    FWStr<31> countLabels[2] = {FWStr<31>("All parameters"), FWStr<31>("Count:")};
+    counts->Init(&w, FWPoint(224, 228), 2, countLabels);
+    add(root, counts, 21);
+    field(12, 224, 272, "Number:")->Set(true, FWString::kSignedInteger, false);
+
+    auto* preview = new Group;
+    preview->Init(&w, FWRect(380, 12, 513, 145), nullptr, Group::kTopLeft, Group::kCustom);
+    add(root, preview, 3);
+    for (const auto& [id, top, text] : {std::tuple{22, int16_t(152), "New Image"}, std::tuple{25, int16_t(180), "Remove Image"}}) {
+        auto* push = new PushButton;
+        const FWStr<255> title(text);
+        push->Init(&w, FWRect(380, top, 513, int16_t(top + 22)), &title, 0);
+        add(root, push, id);
+    }
+    check(14, 380, 212, "Multi-thread");
+    okAndCancel(w, root, 525, 306);
+}
+
 // Labels and the sample's views take ids below 1000, where the view manager's own ids begin.
 const std::vector<Layout>& appLayouts()
 {
@@ -105,6 +171,7 @@ const std::vector<Layout>& appLayouts()
              number(w, root, 6, FWRect(100, 44, 220, 64));
              okAndCancel(w, root, 240, 78);
          }},
+        {21000, "Shader", 525, 340, shaderDialog},
     };
     return layouts;
 }

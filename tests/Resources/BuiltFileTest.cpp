@@ -104,6 +104,10 @@ TEST_F(BuiltFileTest, HoldsTheImagesTheFrameworkAsksFor)
         all.push_back({kArgb, id});
     for (ResID id = 400; id <= 404; ++id)
         all.push_back({kPict, id});
+    // The Shader dialog's list icons and its layout.
+    for (ResID id = 410; id <= 416; ++id)
+        all.push_back({kPict, id});
+    all.push_back({FOUR_CHAR_CODE("WINT"), 21000});
     for (ResID id = 2000; id <= 2018; ++id)
         if (id != 2011) // no control uses it
             all.push_back({kArgb, id});
