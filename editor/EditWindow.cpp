@@ -99,11 +99,14 @@ void EditWindow::MakeToFront()
 
 bool EditWindow::MouseDownEvent(FWEvent& event)
 {
-    // Selecting, moving, resizing and creating views with the mouse are not built yet: in Edit
-    // and Create mode a press does nothing.
     if (mToolType == 0) {
         if (FWEventHandler* handler = ViewMngr().GetEventHandler(event))
             handler->MouseDownEvent(event);
+    } else if (mToolType == 1) {
+        editPress(event);
+    } else if (mToolType == 2) {
+        FWDrawContext context(this);
+        CreateNewItem(context, event.mWhere);
     }
     return true;
 }
@@ -132,7 +135,10 @@ bool EditWindow::KeyDownEvent(FWEvent& event)
         FWDrawContext context(this);
         DeleteSelectionList(context);
     } else if (c >= kLeftArrow && c <= kDownArrow) {
-        // Moving the selection by keys is not built yet; the arrows mark the layout changed.
+        const int16_t step = (event.mModifiers & kFWShiftKey) != 0 ? 10 : 1;
+        static constexpr int8_t kDh[] = {-1, 1, 0, 0}, kDv[] = {0, 0, -1, 1};
+        FWDrawContext context(this);
+        TranslateSelection(context, FWPoint(int16_t(kDh[c - kLeftArrow] * step), int16_t(kDv[c - kLeftArrow] * step)));
         SetDirty(true);
     }
     return false;
@@ -141,6 +147,7 @@ bool EditWindow::KeyDownEvent(FWEvent& event)
 void EditWindow::DeleteSelectionList(FWDrawContext&)
 {
     FWEventDispatcher::Instance()->WindowListReset();
+    mLastPressed = nullptr;
     FWView* root = ViewMngr().GetViewTree();
     std::vector<FWView*> doomed;
     PreorderTraversal<FWView> walk(root, false);

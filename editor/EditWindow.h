@@ -4,16 +4,17 @@
 #pragma once
 
 #include "FWRect.h"
+#include "FWView.h"
 #include "FWWindow.h"
 
 #include <cstdint>
+#include <vector>
 
 class CDataPTKC;
 class CQF_Document;
 class EditText;
 class FWUserOp;
 class FWDrawContext;
-class FWView;
 struct FWEvent;
 
 class EditWindow : public FWWindow {
@@ -43,6 +44,48 @@ public:
     bool KeyDownEvent(FWEvent& event) override;
     // Deletes every selected view with what it holds; the window is marked changed.
     void DeleteSelectionList(FWDrawContext& context);
+
+    // Editing with the mouse (EditSelection.cpp). Points and rectangles are in window-content
+    // coordinates.
+    // The handle of the view under where (FWView::EditType), narrowed by the view's own filter;
+    // with two or more views selected always a move.
+    FWView::EditType WhichDragRegion(FWPoint where, FWView* view);
+    // Tracks a move of the whole selection from start; duplicate leaves the sources and selects
+    // copies; keepVertical keeps the move horizontal, keepHorizontal vertical.
+    void DragItemSet(FWDrawContext& context, FWPoint start, bool duplicate, bool keepVertical, bool keepHorizontal);
+    // Tracks a resize (or move) of one view by the given handle.
+    void EditItem(FWDrawContext& context, FWView* view, FWView::EditType region, FWPoint start);
+    // Tracks a rubber band from start; out gets it with its corners in order.
+    void GetUserDragRect(FWDrawContext& context, FWPoint start, FWRect* out);
+    // Selects every visible view (pages aside) that overlaps the band.
+    void GrowSelection(FWDrawContext& context, FWRect* band);
+    void ClearAllSelection(FWDrawContext& context);
+    // Replaces the selection with these views, redrawing the window.
+    void SelectViews(const std::vector<FWView*>& views);
+    // The selected views in tree order.
+    std::vector<FWView*> SelectedViews() const;
+    // The union of the selected views and what they hold; false (out untouched) when nothing is
+    // selected.
+    bool GetSelectionBounds(FWRect* out);
+    // Moves the selected views (a view inside a selected container moves with it), then puts
+    // every view into the deepest container that holds it, and redraws.
+    void TranslateSelection(FWDrawContext& context, FWPoint delta);
+    // Runs the view's property dialog; a change marks the window changed.
+    void DoItemInterface(FWDrawContext& context, FWView* view);
+    // Snaps a point to the editor's grid.
+    static void MouseToGrid(FWPoint* p);
+    // Views were deleted behind the window's back: the last pressed view is forgotten, so that a
+    // new view at the same address never makes a double click.
+    void ForgetLastPressed() { mLastPressed = nullptr; }
+
+    // Creating controls (ControlCreation.cpp).
+    // Create mode's press: a dragged rectangle becomes a control of the current kind.
+    void CreateNewItem(FWDrawContext& context, FWPoint start);
+    // Places a made view under the deepest container holding it and draws it; the window is
+    // marked changed. The view is not selected.
+    void InsertNewView(FWDrawContext& context, FWView* view);
+    // Create mode with that creation function, for every edit window.
+    static void SetConstructor(FWView* (*proc)(FWWindow*, const FWRect&));
 
     bool ActivateEvent(bool active) override;
     bool ResizeEvent() override;
@@ -77,6 +120,13 @@ public:
     CDataPTKC* GetShaderData() const { return mShaderData; }
 
 private:
+    // Edit mode's press: selection, moving, resizing, the band and the property dialog.
+    void editPress(FWEvent& event);
+    // Puts every shown view into the deepest container that holds its top-left corner.
+    void rehomeViews();
+
     bool mDirty = false;
     CDataPTKC* mShaderData = nullptr;
+    // The view of the previous Edit-mode press; only compared, never dereferenced.
+    FWView* mLastPressed = nullptr;
 };

@@ -1,0 +1,539 @@
+// Edit mode's mouse work in an edit window: selecting by click, Shift and rubber band, moving and
+// duplicating the selection, resizing one view by its handles, all tracked with XOR outlines and
+// snapped to the grid; after every move each view is put into the deepest container holding it.
+#include "EditWindow.h"
+
+#include "BranchItem.h"
+#include "FWAppColor.h"
+#include "FWDrawContext.h"
+#include "FWDrawContextSavers.h"
+#include "FWEvent.h"
+#include "FWPlatformUtils.h"
+#include "FWViewMngr.h"
+#include "ParentWindow.h"
+#include "PreorderTraversal.h"
+#include "QuillformApp.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int16_t kHandle = 5;
+// A moved selection stops this far inside the content.
+constexpr int16_t kMargin = 2;
+
+bool isBranch(const FWView* view)
+{
+    return dynamic_cast<const BranchItem*>(view) != nullptr;
+}
+
+bool isRoot(const FWView* view)
+{
+    return dynamic_cast<const ParentWindow*>(view) != nullptr;
+}
+
+int16_t snap(int16_t c, int32_t grid)
+{
+    const int32_t r = c % grid; // truncating: the sign of c
+    return int16_t(r >= grid - r ? c + (grid - r) : c - r);
+}
+
+// Draws an outline in the context's XOR pen and shows it at once; drawing the same outline
+// again erases it.
+void xorFrame(FWDrawContext& context, const FWRect& rect)
+{
+    context.FrameRect(&rect);
+    context.Flush();
+}
+
+// The visible containers of a tree in preorder, each with the end of its own subtree in the
+// list, so that the container holding a point is found without walking the plain views.
+class ContainerIndex {
+public:
+    explicit ContainerIndex(FWView* root) { build(root); }
+
+    // The last container in preorder that holds view's top-left corner with every enclosing
+    // container, the view itself and its subtree left out; the root when none does.
+    FWView* ParentFor(FWView* view, FWView* root) const
+    {
+        const FWRect rect = view->GetRect();
+        const FWPoint corner(rect.left, rect.top);
+        FWView* found = root;
+        for (size_t i = 0; i < mNodes.size();) {
+            FWView* node = mNodes[i];
+            if (node == view || !node->PntInRect(&corner)) {
+                i = mEnds[i];
+                continue;
+            }
+            found = node;
+            ++i;
+        }
+        return found;
+    }
+
+private:
+    void build(FWView* root)
+    {
+        if (root == nullptr || !root->Visible() || root->GetWindow() == nullptr || !root->GetWindow()->Visible())
+            return;
+        struct Frame {
+            FWView* node;
+            FWView* next;
+            long slot;
+        };
+        std::vector<Frame> stack;
+        auto enter = [&](FWView* node) {
+            long slot = -1;
+            if (node->AllowsChildren()) {
+                slot = long(mNodes.size());
+                mNodes.push_back(node);
+                mEnds.push_back(0);
+            }
+            stack.push_back(Frame{node, node->FirstChild(), slot});
+        };
+        enter(root);
+        while (!stack.empty()) {
+            Frame& top = stack.back();
+            FWView* child = top.next;
+            if (child == nullptr) {
+                if (top.slot >= 0)
+                    mEnds[size_t(top.slot)] = mNodes.size();
+                stack.pop_back();
+                continue;
+            }
+            top.next = child->NextPeer();
+            if (child->Visible())
+                enter(child);
+        }
+    }
+
+    std::vector<FWView*> mNodes;
+    std::vector<size_t> mEnds;
+};
+
+} // namespace
+
+// Presses -----------------------------------------------------------------------------------------
+
+void EditWindow::editPress(FWEvent& event)
+{
+    FWDrawContext context(this);
+    FWPoint where = event.mWhere;
+    FWView* view = ViewMngr().GetView(&where, false);
+    const bool root = view != nullptr && isRoot(view);
+    const bool shift = (event.mModifiers & kFWShiftKey) != 0;
+    if (view != nullptr) {
+        if (view == mLastPressed && event.mMessage == 1 && !root) {
+            DoItemInterface(context, view);
+            return;
+        }
+        mLastPressed = view;
+        if (!view->IsSelected()) {
+            if (!shift)
+                ClearAllSelection(context);
+            if (!root)
+                ViewMngr().SelectView(context, view);
+        } else if (shift) {
+            ViewMngr().UnSelectView(context, view);
+        }
+        const FWView::EditType region = WhichDragRegion(where, view);
+        if (region == FWView::kEditMove)
+            DragItemSet(context, where, (event.mModifiers & kFWOptionKey) != 0, (event.mModifiers & kFWCommandKey) != 0,
+                        (event.mModifiers & kFWControlKey) != 0);
+        else if (!root)
+            EditItem(context, view, region, where);
+        if (!root)
+            return;
+    }
+    FWRect band;
+    GetUserDragRect(context, where, &band);
+    ClearAllSelection(context);
+    GrowSelection(context, &band);
+}
+
+FWView::EditType EditWindow::WhichDragRegion(FWPoint where, FWView* view)
+{
+    if (view == nullptr)
+        return FWView::kEditNone;
+    if (ViewMngr().GetSelectedTotal() >= 2)
+        return FWView::kEditMove;
+    const FWRect r = view->GlobalRect();
+    const int16_t l = r.left, t = r.top, rt = r.right, b = r.bottom;
+    const std::pair<FWRect, FWView::EditType> tests[] = {
+        {FWRect(int16_t(l + kHandle), int16_t(t + kHandle), int16_t(rt - kHandle), int16_t(b - kHandle)), FWView::kEditMove},
+        {FWRect(int16_t(rt - kHandle), int16_t(b - kHandle), rt, b), FWView::kEditBottomRight},
+        {FWRect(int16_t(rt - kHandle), t, rt, int16_t(t + kHandle)), FWView::kEditTopRight},
+        {FWRect(l, t, int16_t(l + kHandle), int16_t(t + kHandle)), FWView::kEditTopLeft},
+        {FWRect(l, int16_t(b - kHandle), int16_t(l + kHandle), b), FWView::kEditBottomLeft},
+        {FWRect(l, t, int16_t(l + kHandle), b), FWView::kEditLeft},
+        {FWRect(int16_t(rt - kHandle), t, rt, b), FWView::kEditRight},
+        {FWRect(l, int16_t(b - kHandle), rt, b), FWView::kEditBottom},
+        {FWRect(l, t, rt, int16_t(t + kHandle)), FWView::kEditTop},
+    };
+    FWView::EditType region = FWView::kEditNone;
+    for (const auto& [rect, type] : tests) {
+        if (rect.PtInRect(where)) {
+            region = type;
+            break;
+        }
+    }
+    return view->FilterEditType(region);
+}
+
+void EditWindow::MouseToGrid(FWPoint* p)
+{
+    if (p == nullptr || !QuillformApp::Exists())
+        return;
+    const int32_t grid = QuillformApp::Instance()->GetGridSize();
+    if (grid <= 0)
+        return;
+    p->h = snap(p->h, grid);
+    p->v = snap(p->v, grid);
+}
+
+// Tracking ----------------------------------------------------------------------------------------
+
+void EditWindow::DragItemSet(FWDrawContext& context, FWPoint start, bool duplicate, bool keepVertical,
+                             bool keepHorizontal)
+{
+    FWRect content;
+    GetContentRect(&content);
+    FWRect bounds;
+    if (!GetSelectionBounds(&bounds) || !bounds.PtInRect(start))
+        return;
+    MouseToGrid(&start);
+
+    FWPoint last = start;
+    int16_t dh = 0, dv = 0;
+    // The offset for a snapped pointer: kept to one axis when asked, and stopped inside the content.
+    auto follow = [&](FWPoint pointer) {
+        int32_t h = keepHorizontal ? 0 : pointer.h - start.h;
+        int32_t v = keepVertical ? 0 : pointer.v - start.v;
+        if (bounds.left + h < content.left)
+            h = content.left - bounds.left + kMargin;
+        if (bounds.right + h > content.right)
+            h = content.right - bounds.right - kMargin;
+        if (bounds.top + v < content.top)
+            v = content.top - bounds.top + kMargin;
+        if (bounds.bottom + v > content.bottom)
+            v = content.bottom - bounds.bottom - kMargin;
+        dh = int16_t(h);
+        dv = int16_t(v);
+    };
+    {
+        FWPenSaver pen(context);
+        context.SetPenMode(FWDrawContext::kPenXor);
+        bool shown = false;
+        FWRect outline;
+        while (FWIsMouseStillDown()) {
+            FWPoint pointer;
+            GetMouseLocal(&pointer);
+            MouseToGrid(&pointer);
+            if (pointer == last)
+                continue;
+            last = pointer;
+            follow(pointer);
+            if (shown)
+                xorFrame(context, outline);
+            outline = bounds;
+            outline.Offset(dh, dv);
+            outline.Fix();
+            xorFrame(context, outline);
+            shown = true;
+        }
+        if (shown)
+            xorFrame(context, outline);
+    }
+    // Where the button came up decides.
+    GetMouseLocal(&last);
+    MouseToGrid(&last);
+    if (last == start)
+        return;
+    follow(last);
+
+    SetDirty(true);
+    if (!duplicate) {
+        TranslateSelection(context, FWPoint(dh, dv));
+        return;
+    }
+    const std::vector<FWView*> sources = SelectedViews();
+    for (FWView* view : sources) {
+        ViewMngr().UnSelectView(context, view);
+        if (FWView* copy = view->Duplicate(FWPoint(dh, dv))) {
+            ViewMngr().FallIntoTree(copy);
+            ViewMngr().SelectView(context, copy);
+        }
+    }
+    ViewMngr().Draw(context);
+}
+
+void EditWindow::EditItem(FWDrawContext& context, FWView* view, FWView::EditType region, FWPoint start)
+{
+    // A press on no handle changes nothing.
+    if (view == nullptr || region == FWView::kEditNone)
+        return;
+    const FWRect old = view->GlobalRect();
+    FWRect work = old;
+    FWPoint local = start;
+    view->WindowToView(local);
+    if (!view->PntInRect(&local))
+        return;
+    MouseToGrid(&start);
+    FWPoint last = start;
+    auto follow = [&](FWPoint pointer) {
+        const int16_t dh = int16_t(pointer.h - start.h), dv = int16_t(pointer.v - start.v);
+        using E = FWView::EditType;
+        auto in = [region](std::initializer_list<E> set) {
+            for (E e : set)
+                if (e == region)
+                    return true;
+            return false;
+        };
+        work = old;
+        if (in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditBottomLeft, FWView::kEditLeft}))
+            work.left = int16_t(work.left + dh);
+        if (in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditTopRight, FWView::kEditTop}))
+            work.top = int16_t(work.top + dv);
+        if (in({FWView::kEditMove, FWView::kEditTopRight, FWView::kEditBottomRight, FWView::kEditRight}))
+            work.right = int16_t(work.right + dh);
+        if (in({FWView::kEditMove, FWView::kEditBottomLeft, FWView::kEditBottomRight, FWView::kEditBottom}))
+            work.bottom = int16_t(work.bottom + dv);
+        work.Fix();
+    };
+    {
+        FWPenSaver pen(context);
+        context.SetPenMode(FWDrawContext::kPenXor);
+        FWRect outline = old;
+        xorFrame(context, outline);
+        while (FWIsMouseStillDown()) {
+            FWPoint pointer;
+            GetMouseLocal(&pointer);
+            MouseToGrid(&pointer);
+            if (pointer == last)
+                continue;
+            last = pointer;
+            follow(pointer);
+            xorFrame(context, outline);
+            outline = work;
+            xorFrame(context, outline);
+        }
+        xorFrame(context, outline);
+    }
+    GetMouseLocal(&last);
+    MouseToGrid(&last);
+    if (last == start)
+        return;
+    follow(last);
+
+    SetDirty(true);
+    context.EraseRect(&old, FWGetAppColor(0));
+    const FWPoint offset = view->GetParentOffset();
+    work.Offset(int16_t(-offset.h), int16_t(-offset.v));
+    view->SetRect(work);
+    TranslateSelection(context, FWPoint(0, 0));
+    view->DrawView(context);
+    ViewMngr().HighlightView(context, view, true);
+    ViewMngr().DrawTree(context, view);
+}
+
+void EditWindow::GetUserDragRect(FWDrawContext& context, FWPoint start, FWRect* out)
+{
+    FWRect content;
+    GetContentRect(&content);
+    MouseToGrid(&start);
+    FWPoint last = start;
+    auto spanned = [&start](FWPoint pointer) {
+        FWRect band(start.h, start.v, pointer.h, pointer.v);
+        band.Fix();
+        return band;
+    };
+    {
+        FWPenSaver pen(context);
+        context.SetPenMode(FWDrawContext::kPenXor);
+        bool shown = false;
+        while (FWIsMouseStillDown()) {
+            FWPoint pointer;
+            GetMouseLocal(&pointer);
+            MouseToGrid(&pointer);
+            if (pointer == last)
+                continue;
+            // Held strictly inside the content.
+            pointer.h = std::clamp<int16_t>(pointer.h, int16_t(content.left + 1), int16_t(content.right - 1));
+            pointer.v = std::clamp<int16_t>(pointer.v, int16_t(content.top + 1), int16_t(content.bottom - 1));
+            if (shown)
+                xorFrame(context, spanned(last));
+            last = pointer;
+            xorFrame(context, spanned(last));
+            shown = true;
+        }
+        if (shown)
+            xorFrame(context, spanned(last));
+    }
+    if (out != nullptr)
+        *out = spanned(last);
+}
+
+// The selection -----------------------------------------------------------------------------------
+
+void EditWindow::GrowSelection(FWDrawContext& context, FWRect* band)
+{
+    if (band == nullptr)
+        return;
+    PreorderTraversal<FWView> walk(ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (!view->Visible()) {
+            walk.SkipToNextPeer();
+            continue;
+        }
+        if (isBranch(view) || isRoot(view) || view->IsSelected())
+            continue;
+        if (view->GlobalRect().IntersectRect(*band))
+            ViewMngr().SelectView(context, view);
+    }
+}
+
+void EditWindow::ClearAllSelection(FWDrawContext& context)
+{
+    for (FWView* view : SelectedViews()) {
+        ViewMngr().UnSelectView(context, view);
+        ViewMngr().DrawTree(context, view);
+    }
+}
+
+void EditWindow::SelectViews(const std::vector<FWView*>& views)
+{
+    PreorderTraversal<FWView> walk(ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
+        view->SetSelected(false);
+    ViewMngr().SetSelectedTotal(0);
+    FWDrawContext context(this);
+    FWRect content;
+    GetContentRect(&content);
+    context.EraseRect(&content);
+    ViewMngr().Draw(context);
+    for (FWView* view : views)
+        ViewMngr().SelectView(context, view);
+}
+
+std::vector<FWView*> EditWindow::SelectedViews() const
+{
+    std::vector<FWView*> selected;
+    PreorderTraversal<FWView> walk(const_cast<EditWindow*>(this)->ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
+        if (view->IsSelected())
+            selected.push_back(view);
+    return selected;
+}
+
+bool EditWindow::GetSelectionBounds(FWRect* out)
+{
+    bool any = false;
+    FWRect bounds;
+    auto add = [&](FWView* view) {
+        const FWRect r = view->GlobalRect();
+        if (any)
+            bounds.UnionRect(r, &bounds);
+        else
+            bounds = r;
+        any = true;
+    };
+    PreorderTraversal<FWView> walk(ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr;) {
+        if (!view->IsSelected()) {
+            view = walk.Next();
+            continue;
+        }
+        // A selected view counts with its whole subtree.
+        add(view);
+        walk.SkipToNextPeer();
+        PreorderTraversal<FWView> inner(view, false);
+        for (FWView* held = inner.First(); held != nullptr; held = inner.Next())
+            if (held != view)
+                add(held);
+        view = walk.Next();
+    }
+    if (any && out != nullptr)
+        *out = bounds;
+    return any;
+}
+
+void EditWindow::TranslateSelection(FWDrawContext& context, FWPoint delta)
+{
+    const std::vector<FWView*> selected = SelectedViews();
+    for (FWView* view : selected)
+        view->SetDragMark(true);
+    {
+        FWBackColorSaver back(context, FWGetAppColor(0));
+        for (FWView* view : selected) {
+            if (!view->GetDragMark())
+                continue;
+            // The view moves with its subtree; a selected view inside it moves only once.
+            PreorderTraversal<FWView> inner(view, false);
+            for (FWView* moved = inner.First(); moved != nullptr; moved = inner.Next()) {
+                moved->SetDragMark(false);
+                if (isBranch(moved))
+                    continue;
+                FWRect r = moved->GetRect();
+                const FWPoint offset = moved->GetParentOffset();
+                FWRect shown = r;
+                shown.Offset(offset.h, offset.v);
+                context.EraseRect(&shown);
+                r.Offset(delta.h, delta.v);
+                moved->SetRect(r);
+            }
+        }
+    }
+    rehomeViews();
+    ViewMngr().Draw(context);
+}
+
+void EditWindow::rehomeViews()
+{
+    FWView* root = ViewMngr().GetViewTree();
+    if (root == nullptr)
+        return;
+    std::vector<FWView*> shown;
+    PreorderTraversal<FWView> walk(root, false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        if (!view->Visible()) {
+            walk.SkipToNextPeer();
+            continue;
+        }
+        if (!isBranch(view) && !isRoot(view) && view->GetWindow() != nullptr && view->GetWindow()->Visible())
+            shown.push_back(view);
+    }
+    ContainerIndex index(root);
+    for (FWView* view : shown) {
+        FWView* parent = index.ParentFor(view, root);
+        if (parent == view->Parent())
+            continue;
+        // Out of its old place first, so that what it takes over never includes a container of
+        // its own.
+        view->Unlink();
+        ViewMngr().InheritBranches(view, parent);
+        parent->AppendChild(view);
+        // A container that moved changes where the containers stand in preorder.
+        if (view->AllowsChildren())
+            index = ContainerIndex(root);
+    }
+}
+
+void EditWindow::DoItemInterface(FWDrawContext& context, FWView* view)
+{
+    if (view == nullptr)
+        return;
+    FWBackColorSaver back(context, FWGetAppColor(0));
+    FWRect old = view->GetRect();
+    if (view->DoInterface()) {
+        SetDirty(true);
+        // The dialog may have deleted views (a page dropped): forget the press.
+        mLastPressed = nullptr;
+    }
+    TranslateSelection(context, FWPoint(0, 0));
+    view->ViewToWindow(old);
+    context.EraseRect(&old);
+    view->DrawView(context);
+    ViewMngr().Draw(context);
+    ViewMngr().HighlightView(context, view, true);
+}
