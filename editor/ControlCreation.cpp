@@ -5,6 +5,7 @@
 #include "EditWindow.h"
 
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "Divider.h"
 #include "EditText.h"
 #include "FWDrawContext.h"
@@ -127,10 +128,12 @@ FWView* AddControls::CreateCheckbox(FWWindow* window, const FWRect& rect)
     return make<CheckBox>([&](CheckBox& v) { v.Init(window, FWPoint(rect.left, rect.top), &text); });
 }
 
-FWView* AddControls::CreateColorButton(FWWindow*, const FWRect&)
+FWView* AddControls::CreateColorButton(FWWindow* window, const FWRect& rect)
 {
-    // The colour button control is not part of this build: the tool creates nothing.
-    return nullptr;
+    if (!fits(rect, 9, 9))
+        return nullptr;
+    // Opaque blue.
+    return make<ColorButton>([&](ColorButton& v) { v.Init(window, rect, FWArgb32(255, 0, 0, 255)); });
 }
 
 FWView* AddControls::CreatePopup(FWWindow* window, const FWRect& rect)

@@ -328,6 +328,7 @@ TEST_F(EditSelectionTest, EachToolCreatesItsControlWithinItsLeastSize)
         {AddControls::OnPopupMenuTool, FWRect(250, 180, 350, 215), "Popup", FWRect(250, 180, 350, 196)},
         {AddControls::OnPictureTool, FWRect(300, 30, 340, 70), "PictureBox", {}},
         {AddControls::OnOpenGLTool, FWRect(300, 30, 340, 70), "QZ_GLView", FWRect(300, 30, 340, 70)},
+        {AddControls::OnColorButtonTool, FWRect(300, 80, 330, 100), "ColorButton", FWRect(300, 80, 330, 100)},
     };
     for (const Case& c : cases) {
         c.tool(nullptr);
