@@ -4,6 +4,7 @@
 #include "AddControls.h"
 #include "EditWindow.h"
 
+#include "CDataPTKC.h"
 #include "CheckBox.h"
 #include "ColorButton.h"
 #include "Divider.h"
@@ -247,6 +248,8 @@ void EditWindow::CreateNewItem(FWDrawContext& context, FWPoint start)
     FWView* view = mCreateProc(this, rect);
     if (view == nullptr)
         return;
+    if (mShaderData != nullptr)
+        mShaderData->AddItem(view);
     ClearAllSelection(context);
     InsertNewView(context, view);
 }
