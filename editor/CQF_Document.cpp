@@ -206,8 +206,11 @@ bool CQF_Document::AddWINT(Handle layout, int id, const FWString& name)
         DisposeHandle(layout);
         return false;
     }
+    // The map changes only with the file: a refused write leaves both as they were.
+    if (!OpenedFile::Write())
+        return false;
     mResMap[id] = text;
-    return OpenedFile::Write();
+    return true;
 }
 
 bool CQF_Document::RenameWINT(int oldID, int newID, const FWString& name)
@@ -223,9 +226,11 @@ bool CQF_Document::RenameWINT(int oldID, int newID, const FWString& name)
     SetResInfo(layout, SInt16(newID), pname.bytes);
     if (CResMap::ChkError())
         return false;
+    if (!OpenedFile::Write())
+        return false;
     mResMap.erase(oldID);
     mResMap[newID] = text;
-    return OpenedFile::Write();
+    return true;
 }
 
 bool CQF_Document::CopyWINT(int sourceID, int newID, const FWString& name)
@@ -247,8 +252,10 @@ bool CQF_Document::CopyWINT(int sourceID, int newID, const FWString& name)
         DisposeHandle(source);
         return false;
     }
+    if (!OpenedFile::Write())
+        return false;
     mResMap[newID] = text;
-    return OpenedFile::Write();
+    return true;
 }
 
 bool CQF_Document::RemoveWINT(const std::vector<int32_t>& ids)
@@ -256,7 +263,7 @@ bool CQF_Document::RemoveWINT(const std::vector<int32_t>& ids)
     OpenedFile file(*this, true);
     if (!file.IsOpen())
         return false;
-    size_t removed = 0;
+    std::vector<int32_t> removed;
     for (int32_t id : ids) {
         if (!mResMap.Exists(id))
             continue;
@@ -267,11 +274,13 @@ bool CQF_Document::RemoveWINT(const std::vector<int32_t>& ids)
         if (CResMap::ChkError())
             continue;
         DisposeHandle(layout);
-        mResMap.erase(id);
-        ++removed;
+        removed.push_back(id);
     }
-    const bool written = OpenedFile::Write();
-    return written && removed == ids.size();
+    if (!OpenedFile::Write())
+        return false;
+    for (int32_t id : removed)
+        mResMap.erase(id);
+    return removed.size() == ids.size();
 }
 
 bool CQF_Document::SaveResource(uint32_t type, int32_t id, const unsigned char* name, Handle data)

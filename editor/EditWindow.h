@@ -36,6 +36,9 @@ public:
     void SetNameWINT();
     // Brings the window to the front and makes it the key window.
     void MakeToFront();
+    // Fills a new layout with the shader interface's defaults: OK (1), Cancel (2) and the
+    // preview group (3) in a 387 x 224 window, root id 1000, next new view id 4.
+    void DefaultShaderUI();
 
     // Test mode: the press goes to the layout's view under it. The other modes edit the layout.
     bool MouseDownEvent(FWEvent& event) override;

@@ -67,8 +67,9 @@ public:
     int32_t AskSaveBeforeClose(const char* question);
     // The WINT list dialog of a document.
     void DialogWINT(CQF_Document* document);
-    // Clean-up after an edit window failed to load.
-    void RemoveBadWindow();
+    // Clean-up after an edit window of the document failed to load: the document goes when it
+    // has no window left, and the user is told.
+    void RemoveBadWindow(FWDocument* document);
 
     // Menus rebuilt at run time ---------------------------------------------------------------
     void UpdateWindowMenu();

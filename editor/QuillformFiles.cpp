@@ -46,6 +46,18 @@ std::string recentRowText(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// A document's edit windows in its order; the dialogs made with it (the layout list while it is
+// up) have no row in the Window menu.
+std::vector<EditWindow*> editWindowsOf(FWDocument* document)
+{
+    std::vector<EditWindow*> windows;
+    ListTraversal<FWWindow> walk(&document->GetWindowList());
+    for (FWWindow* window = walk.First(); window != nullptr; window = walk.Next())
+        if (auto* edit = dynamic_cast<EditWindow*>(window))
+            windows.push_back(edit);
+    return windows;
+}
+
 // Choosing a command stores the modifier keys then held in its node, where the menu bar also
 // reads the shortcut's modifiers when it is rebuilt; the table's own modifiers are put back first,
 // so a rebuild after a menu choice keeps every shortcut as the table gives it.
@@ -126,31 +138,20 @@ void QuillformApp::DoFileNew()
     OpenFile(file);
 }
 
-void QuillformApp::DialogWINT(CQF_Document*)
+void QuillformApp::RemoveBadWindow(FWDocument* document)
 {
-    // The list of the document's layouts is not built yet: the document stays open and is listed
-    // in the Window menu.
-    UpdateWindowMenu();
-}
-
-void QuillformApp::RemoveBadWindow()
-{
-    EditWindow* window = EditWindow::mCreatedInstance;
+    // The constructor that threw has already destroyed the window and taken it out of every list:
+    // the window is never touched. A document left without windows goes.
     EditWindow::mCreatedInstance = nullptr;
-    // A constructor that threw has already destroyed its window, which then left its lists.
-    if (window != nullptr && FWWindow::IsValidWindow(window)) {
-        FWDocument* document = window->GetDocument();
-        if (document != nullptr) {
-            document->RemoveWindow(window);
-            // A document left without windows goes, rather than staying out of every list.
-            if (document->GetWindowList().First() == nullptr) {
-                document->SendMessage(Dependable::IsBeingDeleted);
-                delete document;
-                UpdateWindowMenu();
-            }
-        }
-        RemoveWindow(window);
+    bool open = false;
+    ListTraversal<FWDocument> walk(&GetDocumentList());
+    for (FWDocument* d = walk.First(); d != nullptr; d = walk.Next())
+        open = open || d == document;
+    if (open && document->GetWindowList().First() == nullptr) {
+        document->SendMessage(Dependable::IsBeingDeleted);
+        delete document;
     }
+    UpdateWindowMenu();
     ErrorMessage("The resource is invalid or corrupted, delete it");
 }
 
@@ -159,7 +160,14 @@ void QuillformApp::RemoveBadWindow()
 bool QuillformApp::SaveEditWindow(EditWindow& window)
 {
     const int32_t id = window.ViewMngr().GetResID();
-    Handle layout = id >= 1 ? window.ViewMngr().SerializeViewTree() : nullptr;
+    Handle layout = nullptr;
+    // A tree that cannot be written fails the save as a missing one does: nothing is stored.
+    try {
+        if (id >= 1)
+            layout = window.ViewMngr().SerializeViewTree();
+    } catch (...) {
+        layout = nullptr;
+    }
     auto* document = dynamic_cast<CQF_Document*>(window.GetDocument());
     if (layout == nullptr || document == nullptr) {
         if (layout != nullptr)
@@ -305,8 +313,7 @@ void QuillformApp::UpdateWindowMenu()
         document->DocName(name);
         rows.emplace_back(name.GetCString());
         auto* resourceDocument = dynamic_cast<CQF_Document*>(document);
-        ListTraversal<FWWindow> windows(&document->GetWindowList());
-        for (FWWindow* window = windows.First(); window != nullptr; window = windows.Next()) {
+        for (EditWindow* window : editWindowsOf(document)) {
             const int32_t id = window->ViewMngr().GetResID();
             const std::string layout = resourceDocument != nullptr ? resourceDocument->ResMap().Name(id) : "";
             char text[300];
@@ -336,16 +343,10 @@ void QuillformApp::SelectWindow(int32_t rowID)
             DialogWINT(dynamic_cast<CQF_Document*>(document));
             return;
         }
-        const int32_t count = int32_t(document->GetWindowList().Size());
+        const std::vector<EditWindow*> windows = editWindowsOf(document);
+        const int32_t count = int32_t(windows.size());
         if (rowID - 1 < count) {
-            ListTraversal<FWWindow> windows(&document->GetWindowList());
-            FWWindow* window = windows.First();
-            for (int32_t i = 0; i < rowID - 1 && window != nullptr; ++i)
-                window = windows.Next();
-            if (auto* edit = dynamic_cast<EditWindow*>(window))
-                edit->MakeToFront();
-            else if (window != nullptr)
-                window->BringToFront();
+            windows[size_t(rowID - 1)]->MakeToFront();
             return;
         }
         rowID -= 1 + count;

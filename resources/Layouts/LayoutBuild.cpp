@@ -1,6 +1,7 @@
 // Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
 // view classes and written by the view manager, as the program will read them.
-//   layoutbuild app FILE      the editor's dialogs: 23 (grid size), 50 (layout size) and 21000
+//   layoutbuild app FILE      the editor's dialogs: 23 (grid size), 50 (layout size), 123 (the
+//                             list of a file's layouts), 124 (a layout's id and name) and 21000
 //                             (the Shader dialog)
 //   layoutbuild sample FILE   the sample file's layouts: 128 "Main", 129 and the shader interface
 //                             21000 "Interface" with its parameter records ('PTKC' 128)
@@ -170,6 +171,36 @@ const std::vector<Layout>& appLayouts()
              label(w, root, 902, FWRect(16, 48, 96, 61), "Height:");
              number(w, root, 6, FWRect(100, 44, 220, 64));
              okAndCancel(w, root, 240, 78);
+         }},
+        // The list of layouts (1) and its commands: open 2, rename 3, duplicate 4, delete 5,
+        // close 6, new 7. No OK or Cancel.
+        {123, "WINT List", 380, 262,
+         [](FWWindow& w, FWView& root) {
+             auto* list = new ListBox;
+             list->Init(&w, FWRect(12, 12, 262, 250));
+             add(root, list, 1);
+             const struct {
+                 int32_t id;
+                 int16_t top;
+                 const char* text;
+             } commands[] = {{2, 12, "Open"},   {7, 44, "New..."},  {4, 76, "Duplicate..."},
+                             {3, 108, "Rename..."}, {5, 140, "Delete"}, {6, 228, "Close"}};
+             for (const auto& command : commands) {
+                 auto* push = new PushButton;
+                 const FWStr<255> text(command.text);
+                 push->Init(&w, FWRect(276, command.top, 368, int16_t(command.top + 22)), &text, 0);
+                 add(root, push, command.id);
+             }
+         }},
+        {124, "WINT Attributes", 300, 118,
+         [](FWWindow& w, FWView& root) {
+             label(w, root, 901, FWRect(16, 20, 96, 33), "ID:");
+             number(w, root, 6, FWRect(100, 16, 200, 36));
+             label(w, root, 902, FWRect(16, 48, 96, 61), "Name:");
+             auto* name = new EditText;
+             name->Init(&w, FWRect(100, 44, 288, 64), nullptr);
+             add(root, name, 7);
+             okAndCancel(w, root, 300, 84);
          }},
         {21000, "Shader", 525, 340, shaderDialog},
     };

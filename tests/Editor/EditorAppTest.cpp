@@ -2,12 +2,14 @@
 // opening and creating files, and the custom events of closed edit windows.
 #include "EditorFixture.h"
 
+#include "CDialogWINT.h"
 #include "CQF_Document.h"
 #include "EditWindow.h"
 #include "FWEvent.h"
 #include "FWMenuMgr.h"
 #include "FWOpMenu.h"
 #include "FWStr.h"
+#include "HostHeadless.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "QFEventDispatcher.h"
@@ -16,6 +18,8 @@
 #include "ShownMessages.h"
 
 #include "../Files/ResourceFileMaker.h"
+
+#include <filesystem>
 
 namespace {
 
@@ -121,10 +125,14 @@ TEST_F(EditorAppTest, AtStartMissingRecentFilesDropAndTheRestAreListedNewestFirs
 TEST_F(EditorAppTest, OpenMakesOneDocumentPerFileAndABadFileOnlyARecentRow)
 {
     const std::string good = File("good.rsrc");
-    ASSERT_TRUE(MakeResourceFile(good, {{FOUR_CHAR_CODE("WINT"), 128, "Main", "x"}}));
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, good);
     const std::string bad = mFolder.Create("bad.rsrc", "no resources here");
     StartApp();
 
+    // The list of layouts comes up: its first row opened, the document stays.
+    const LayoutListPlaces list = LocateLayoutList();
+    HostInjectClick(list.Row(0));
+    HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
     chooseForOpen(good);
     FWApp::FileOpen(nullptr);
     EXPECT_EQ("Select Resource File", HostNavLastShown().message);
@@ -133,7 +141,7 @@ TEST_F(EditorAppTest, OpenMakesOneDocumentPerFileAndABadFileOnlyARecentRow)
     auto* document = dynamic_cast<CQF_Document*>(FWApp::Instance()->GetActiveDocument());
     ASSERT_NE(nullptr, document);
     EXPECT_EQ("Main", document->ResMap().Name(128));
-    EXPECT_EQ((std::vector<std::string>{"good.rsrc"}), MenuRows("Window"));
+    EXPECT_EQ((std::vector<std::string>{"good.rsrc", "  128 Main"}), MenuRows("Window"));
 
     // Again: the same document, not read again.
     document->ResMap()[5] = "kept";
@@ -161,6 +169,9 @@ TEST_F(EditorAppTest, NewCreatesAnEmptyResourceFileAndNeverOverwrites)
         HostNavPresetAnswer(answer);
     };
     const std::string created = File("made.rsrc");
+    // The empty file's list of layouts comes up; a new layout there keeps the document open.
+    HostInjectClick(LocateLayoutList().buttons.at(CDialogWINT::kNew));
+    HostInjectKey(36, 13);
     chooseForSave(created);
     FWApp::FileNew(nullptr);
     EXPECT_EQ("Create New Resource File", HostNavLastShown().message);
@@ -168,7 +179,7 @@ TEST_F(EditorAppTest, NewCreatesAnEmptyResourceFileAndNeverOverwrites)
     ASSERT_EQ(1, documentCount());
     auto* document = dynamic_cast<CQF_Document*>(FWApp::Instance()->GetActiveDocument());
     ASSERT_NE(nullptr, document);
-    EXPECT_TRUE(document->ResMap().empty());
+    EXPECT_EQ((CResMap{{{21000, "Interface"}}}), document->ResMap());
 
     const std::string existing = mFolder.Create("existing.rsrc", "precious");
     chooseForSave(existing);

@@ -1,5 +1,7 @@
 #include "EditorFixture.h"
 
+#include "CDialogWINT.h"
+#include "CQF_Document.h"
 #include "FWApp.h"
 #include "FWDocument.h"
 #include "FWMenuMgr.h"
@@ -9,6 +11,7 @@
 #include "HostProcess.h"
 #include "HostResources.h"
 #include "HostSound.h"
+#include "ListBox.h"
 #include "QuillformApp.h"
 
 #include <filesystem>
@@ -113,4 +116,28 @@ std::vector<std::string> EditorFixture::RecentRows()
                 return rowsOf(HostHierarchicalMenu(item.submenuID));
     }
     return {};
+}
+
+EditorFixture::LayoutListPlaces EditorFixture::LocateLayoutList()
+{
+    LayoutListPlaces places;
+    auto* document = new CQF_Document;
+    {
+        CDialogWINT probe(document);
+        auto global = [&](FWPoint p) {
+            probe.WindowToGlobal(&p);
+            return Point{p.v, p.h};
+        };
+        for (int32_t id = CDialogWINT::kOpen; id <= CDialogWINT::kNew; ++id) {
+            const FWRect r = probe.ViewMngr().GetView(id)->GlobalRect();
+            places.buttons[id] = global(FWPoint(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2)));
+        }
+        const FWRect list = probe.List()->GlobalRect();
+        const Point corner = global(FWPoint(list.left, list.top));
+        places.list = FWRect(corner.h, corner.v, int16_t(corner.h + list.Width()), int16_t(corner.v + list.Height()));
+        probe.SendMessage(Dependable::IsBeingDeleted);
+    }
+    document->SendMessage(Dependable::IsBeingDeleted);
+    delete document;
+    return places;
 }

@@ -5,11 +5,13 @@
 
 #include "Env_InitCleanUpRA.h"
 #include "FD_Package.h"
+#include "FWRect.h"
 #include "HostDesktopScope.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +39,17 @@ public:
     static std::vector<std::string> MenuShortcuts(const std::string& title);
     // The rows of the Open Recent submenu, the same way.
     static std::vector<std::string> RecentRows();
+
+    // Where the list of a file's layouts shows its buttons (by view id) and its rows on the
+    // screen, as found on a list made and never shown (the shown one lies at the same place).
+    struct LayoutListPlaces {
+        std::map<int32_t, Point> buttons;
+        FWRect list;
+        // On the text of a row (rows of 15 pixels from 3 below the list's top).
+        Point Row(int row) const { return Point{int16_t(list.top + 9 + 15 * row), int16_t(list.left + 24)}; }
+    };
+    // Needs the application.
+    static LayoutListPlaces LocateLayoutList();
 
 protected:
     HostDesktopScope mDesktop;

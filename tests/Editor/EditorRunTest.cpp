@@ -4,6 +4,7 @@
 // ended by SIGTERM.
 #include "EditorFixture.h"
 
+#include "CDialogWINT.h"
 #include "CQF_Document.h"
 #include "ChildProcess.h"
 #include "EditWindow.h"
@@ -13,6 +14,7 @@
 #include "FWToolWindow.h"
 #include "FWUserOp.h"
 #include "FWView.h"
+#include "FWWindow.h"
 #include "PreorderTraversal.h"
 #include "HostClock.h"
 #include "HostHeadless.h"
@@ -140,7 +142,7 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
 {
     HostUseSystemClock();
     const std::string layouts = File("layouts.rsrc");
-    ASSERT_TRUE(MakeResourceFile(layouts, {{FOUR_CHAR_CODE("WINT"), 128, "Main", "layout"}}));
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, layouts);
     const std::string made = File("made.rsrc");
 
     RunScript script;
@@ -149,16 +151,24 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
               [&] {
                   presetFile(layouts);
                   chooseMenuRow("File", 2); // Open..
+                  // The file's list of layouts: its first row opened.
+                  const LayoutListPlaces list = LocateLayoutList();
+                  HostInjectClick(list.Row(0));
+                  HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
               })
-        .Then("the opened file", [] { return documentCount() == 1; },
+        .Then("the opened file", [] { return documentCount() == 1 && FWWindow::ModalCount() == 0; },
               [&] {
                   presetFile(made);
                   HostInjectKey(kKeyN, 'n', cmdKey);
+                  // The new file's empty list is closed, and the document with it.
+                  HostInjectClick(LocateLayoutList().buttons.at(CDialogWINT::kClose));
               })
-        .Then("the new file", [&] { return documentCount() == 2 && activePath() == made; },
+        .Then("the new file",
+              [&] { return std::filesystem::exists(made) && documentCount() == 1 && FWWindow::ModalCount() == 0; },
               // Open Recent lists the new file first, then the first one, which is open already.
               [] { chooseRecentRow(2); })
-        .Then("the first file in front again", [&] { return activePath() == layouts; },
+        // Idle time comes inside modal loops too: the list must be gone.
+        .Then("the first file in front again", [&] { return activePath() == layouts && FWWindow::ModalCount() == 0; },
               [] { HostInjectClick(toolWidgetCentre("Test")); })
         .Then("the Test tool", [] { return EditWindow::mToolType == 0; },
               [] { HostInjectKey(kKeyQ, 'q', cmdKey); });
@@ -175,10 +185,14 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
     EXPECT_EQ(emptyResourceFile(), TempFolder::ReadFile(made));
 }
 
-TEST(QuillformProgram, ShowsTheSampleOnTheDisplayAndEndsOnSigterm)
+TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListAndEndsOnSigtermOnceItIsClosed)
 {
     if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    // The display shows the program's screen at 1:1, so its list lies where it lies here.
+    StartApp();
+    const Point close = LocateLayoutList().buttons.at(CDialogWINT::kClose);
+    StopApp();
     // The program and its resources in a folder of the test's own, so its preferences are too.
     TempFolder folder;
     const std::string program = folder.File("quillform");
@@ -188,7 +202,9 @@ TEST(QuillformProgram, ShowsTheSampleOnTheDisplayAndEndsOnSigterm)
 
     XvfbServer server;
     ASSERT_TRUE(server.Running()) << "Xvfb did not start";
-    ChildProcess run({program, FW_SAMPLE_RSRC}, {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND=sdl"});
+    const std::string log = folder.File("shown.log");
+    ChildProcess run({program, FW_SAMPLE_RSRC},
+                     {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND=sdl", "FW_HOST_LOG=" + log});
     ASSERT_GT(run.Pid(), 0);
 
     // Its display window comes up, and the sample becomes a recent file.
@@ -202,8 +218,22 @@ TEST(QuillformProgram, ShowsTheSampleOnTheDisplayAndEndsOnSigterm)
     EXPECT_EQ(std::filesystem::path(FW_SAMPLE_RSRC).parent_path().string() + "\n" + FW_SAMPLE_RSRC + "\n",
               TempFolder::ReadFile(folder.File("Preferences/path.txt")));
 
-    kill(run.Pid(), SIGTERM);
-    ASSERT_TRUE(run.Ended(std::chrono::seconds(60))) << run.Output();
+    // The sample's list of layouts comes up (its loop is logged); a quit is refused while it is
+    // up, so it is closed with its Close button, and then the program ends on SIGTERM.
+    for (int attempt = 0; attempt < 120 && TempFolder::ReadFile(log).find("WINT [Sample.rsrc]") == std::string::npos;
+         ++attempt)
+        run.Ended(std::chrono::milliseconds(500));
+    ASSERT_NE(std::string::npos, TempFolder::ReadFile(log).find("WINT [Sample.rsrc]")) << run.Output();
+    const std::string click = search + " mousemove --sync --window %1 " + std::to_string(close.h) + " " +
+                              std::to_string(close.v) + " click 1 >/dev/null 2>&1";
+    bool ended = false;
+    for (int attempt = 0; attempt < 10 && !ended; ++attempt) {
+        std::system(click.c_str());
+        run.Ended(std::chrono::seconds(1));
+        kill(run.Pid(), SIGTERM);
+        ended = run.Ended(std::chrono::seconds(5));
+    }
+    ASSERT_TRUE(ended || run.Ended(std::chrono::seconds(30))) << run.Output();
     EXPECT_TRUE(WIFEXITED(run.Status())) << run.Status();
     EXPECT_EQ(0, WEXITSTATUS(run.Status()));
 }

@@ -13,6 +13,7 @@
 #include "../Files/ResourceFileMaker.h"
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -180,4 +181,31 @@ TEST_F(ResourceDocumentTest, ResourceErrorsShowTheirCode)
                   "Resource error -54. Be sure the file is not opened by other application for writing",
                   "Resource error -39", "Unknown Resource Error"}),
               ShownMessageTexts());
+}
+
+TEST_F(ResourceDocumentTest, ARefusedWriteLeavesTheListAsTheFileIs)
+{
+    ASSERT_TRUE(mDocument->ReadWINT());
+    const CResMap listed = mDocument->ResMap();
+    const std::string before = TempFolder::ReadFile(mPath);
+    const std::function<bool()> changes[] = {
+        [&] { return mDocument->AddWINT(handleOf("new"), 102, FWStr<31>("New")); },
+        [&] { return mDocument->CopyWINT(100, 103, FWStr<31>("Copy")); },
+        [&] { return mDocument->RenameWINT(101, 104, FWStr<31>("Renamed")); },
+        [&] { return mDocument->RemoveWINT({100}); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool result = changes[i]();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+        EXPECT_FALSE(result) << i;
+        EXPECT_EQ(listed, mDocument->ResMap()) << i;
+        EXPECT_EQ(before, TempFolder::ReadFile(mPath)) << i;
+    }
 }

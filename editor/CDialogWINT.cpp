@@ -1,0 +1,298 @@
+#include "CDialogWINT.h"
+
+#include "CQF_Document.h"
+#include "EditText.h"
+#include "EditWindow.h"
+#include "FWUserMsg.h"
+#include "ListBox.h"
+#include "MakeFWItemGhosted.h"
+#include "QuillformApp.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Compact rows of names only: no icons, columns, twist-downs, horizontal scrolling, renaming in
+// place or dragging.
+constexpr uint32_t kListFlags = FWOutlineView::kCompact | FWOutlineView::kFlat | FWOutlineView::kNoActiveColumn |
+                                FWOutlineView::kNoVisibilityColumn | FWOutlineView::kNoLockColumn |
+                                FWOutlineView::kNoRowNumbers | FWOutlineView::kNoHScrollArea |
+                                FWOutlineView::kNoRename | FWOutlineView::kNoDrag;
+constexpr int32_t kLowestID = 1;
+constexpr int32_t kHighestID = 32767;
+constexpr int32_t kShaderLayoutID = 21000;
+
+std::string format(const char* pattern, int32_t number)
+{
+    char text[128];
+    std::snprintf(text, sizeof text, pattern, int(number));
+    return text;
+}
+
+} // namespace
+
+CDialogWINT::CDialogWINT(CQF_Document* document) : mDocument(document)
+{
+    FWStr<255> documentName;
+    document->DocName(documentName);
+    const FWStr<255> title(("WINT [" + std::string(documentName.GetCString()) + "]").c_str());
+    SetName(&title, false);
+    Initialize(document, kLayoutID);
+    mList = dynamic_cast<ListBox*>(ViewMngr().GetView(kList));
+    if (mList != nullptr) {
+        mList->SetFlag(kListFlags);
+        mList->AddVScroller();
+    }
+    InterfaceFillList();
+}
+
+CDialogWINT::~CDialogWINT() = default;
+
+int32_t CDialogWINT::Exec(CQF_Document* document)
+{
+    CDialogWINT dialog(document);
+    dialog.Execute();
+    const int32_t chosen = dialog.mChosenID;
+    dialog.SendMessage(Dependable::IsBeingDeleted);
+    return chosen;
+}
+
+void CDialogWINT::InterfaceFillList()
+{
+    if (mList == nullptr)
+        return;
+    mList->KillAllItems();
+    for (const auto& [id, name] : mDocument->ResMap()) {
+        char text[300];
+        std::snprintf(text, sizeof text, "%d   %s", id, name.c_str());
+        mList->AddLast(FWStr<255>(text), id, nullptr);
+    }
+    if (ListBoxItem* first = mList->First())
+        mList->ScrollToNode(first, false);
+    InterfaceButtons();
+}
+
+void CDialogWINT::InterfaceButtons()
+{
+    const bool one = mList != nullptr && mList->OneItemSelected();
+    const bool any = mList != nullptr && mList->AnyItemSelected();
+    MakeFWItemGhosted(this, kOpen, !one);
+    MakeFWItemGhosted(this, kRename, !one);
+    MakeFWItemGhosted(this, kDuplicate, !one);
+    MakeFWItemGhosted(this, kDelete, !any);
+}
+
+void CDialogWINT::SelectItemWithID(int32_t id)
+{
+    if (mList == nullptr)
+        return;
+    for (ListBoxItem* item = mList->First(); item != nullptr; item = mList->Next()) {
+        if (item->ID() == id) {
+            item->Viewable_SetNodeSelected(true);
+            break;
+        }
+    }
+    mList->RefreshView();
+}
+
+int32_t CDialogWINT::firstSelectedID()
+{
+    ListBoxItem* item = mList != nullptr ? mList->Item(mList->FirstSelectedItem()) : nullptr;
+    return item != nullptr ? int32_t(item->ID()) : -1;
+}
+
+bool CDialogWINT::InterfaceEvent(FWView* view)
+{
+    switch (view != nullptr ? view->ID() : 0) {
+    case kList:
+        if (view != mList)
+            break;
+        if (mList->Event() == FWOutlineView::kEventSelectionChanged) {
+            InterfaceButtons();
+        } else if (mList->Event() == FWOutlineView::kEventDoubleClick) {
+            if (auto* item = dynamic_cast<ListBoxItem*>(mList->EventNode())) {
+                mChosenID = int32_t(item->ID());
+                mDone = true;
+            }
+        }
+        return true;
+    case kOpen:
+        if (const int32_t id = firstSelectedID(); id >= 0) {
+            mChosenID = id;
+            mDone = true;
+        }
+        return true;
+    case kRename:
+        DoRename();
+        return true;
+    case kDuplicate:
+        DoDuplicate();
+        return true;
+    case kDelete:
+        DoDelete();
+        return true;
+    case kClose:
+        mDone = true;
+        return true;
+    case kNew:
+        DoNew();
+        return true;
+    default:
+        break;
+    }
+    return FWModalDialog::InterfaceEvent(view);
+}
+
+bool CDialogWINT::AskAttributes(int32_t& id, FWStr<255>& name, const char* title)
+{
+    FWModalDialog dialog;
+    const FWStr<255> dialogTitle(title);
+    dialog.SetName(&dialogTitle, false);
+    dialog.Initialize(mDocument, kAttributesLayoutID);
+    EditText::GSetLong(&dialog, kAttributesID, id, nullptr);
+    EditText::GSetString(&dialog, kAttributesName, &name, nullptr);
+    const bool accepted = dialog.Execute();
+    const int32_t newID = EditText::GGetLong(&dialog, kAttributesID);
+    FWStr<255> newName;
+    EditText::GGetString(&dialog, kAttributesName, &newName);
+    dialog.SendMessage(Dependable::IsBeingDeleted);
+    if (!accepted)
+        return false;
+    if (newID < kLowestID || newID > kHighestID) {
+        QuillformApp::WarningMessage("Invalid ID");
+        return false;
+    }
+    if (newID != id && mDocument->ResMap().Exists(newID)) {
+        QuillformApp::WarningMessage(format("The ID %d is already taken. Please specify other ID", newID).c_str());
+        return false;
+    }
+    id = newID;
+    name = newName;
+    return true;
+}
+
+void CDialogWINT::DoNew()
+{
+    int32_t id = mDocument->ResMap().NextID(kShaderLayoutID);
+    FWStr<255> name("Interface");
+    if (!AskAttributes(id, name, "New WINT Attributes"))
+        return;
+    // The new layout is what an empty edit window writes (the shader interface for its id).
+    Handle layout = nullptr;
+    try {
+        EditWindow maker(mDocument, EditWindow::mDefaultRect);
+        if (id == kShaderLayoutID)
+            maker.DefaultShaderUI();
+        layout = maker.ViewMngr().SerializeViewTree();
+        maker.SendMessage(Dependable::IsBeingDeleted);
+    } catch (...) {
+        QuillformApp::ErrorMessage("Unknown error. Can't save window");
+        return;
+    }
+    if (!mDocument->AddWINT(layout, id, name)) {
+        QuillformApp::ShowResError();
+        return;
+    }
+    mChosenID = id;
+    mDone = true;
+}
+
+void CDialogWINT::DoDuplicate()
+{
+    const int32_t source = firstSelectedID();
+    if (source < 0)
+        return;
+    int32_t id = mDocument->ResMap().NextID(source);
+    FWStr<255> name((mDocument->ResMap().Name(source) + " copy").c_str());
+    if (!AskAttributes(id, name, format("Duplicate WINT %d", source).c_str()))
+        return;
+    if (!mDocument->CopyWINT(source, id, name))
+        QuillformApp::ShowResError();
+    InterfaceFillList();
+    SelectItemWithID(id);
+    InterfaceButtons();
+}
+
+void CDialogWINT::DoRename()
+{
+    const int32_t oldID = firstSelectedID();
+    if (oldID < 0)
+        return;
+    int32_t id = oldID;
+    FWStr<255> name(mDocument->ResMap().Name(oldID).c_str());
+    if (!AskAttributes(id, name, format("WINT %d Attributes", oldID).c_str()))
+        return;
+    if (mDocument->RenameWINT(oldID, id, name)) {
+        // An open window of the layout follows it.
+        if (EditWindow* window = mDocument->FindWindow(oldID)) {
+            window->ViewMngr().SetResID(id);
+            window->SetNameWINT();
+        }
+    } else {
+        QuillformApp::ShowResError();
+        id = oldID;
+    }
+    InterfaceFillList();
+    SelectItemWithID(id);
+    InterfaceButtons();
+}
+
+void CDialogWINT::DoDelete()
+{
+    std::vector<int32_t> ids;
+    if (mList != nullptr)
+        for (ListBoxItem* item = mList->First(); item != nullptr; item = mList->Next())
+            if (item->Viewable_NodeSelected())
+                ids.push_back(int32_t(item->ID()));
+    if (ids.empty())
+        return;
+    FWUserMsg question("%d resource(s) will be deleted", int(ids.size()));
+    question.SetCancelTitle("Cancel");
+    question.Execute();
+    const bool accepted = question.Result() == FWUserMsg::kResultOK;
+    question.SendMessage(Dependable::IsBeingDeleted);
+    if (!accepted)
+        return;
+    if (!mDocument->RemoveWINT(ids))
+        QuillformApp::ShowResError();
+    // The windows of the layouts that went go with them, without a question; a layout that could
+    // not be removed keeps its window and its unsaved changes.
+    for (int32_t id : ids) {
+        while (EditWindow* window = mDocument->ResMap().Exists(id) ? nullptr : mDocument->FindWindow(id)) {
+            window->SendMessage(Dependable::IsBeingDeleted);
+            delete window;
+        }
+    }
+    InterfaceFillList();
+    InterfaceButtons();
+}
+
+// ---- The application's side ----------------------------------------------------------------
+
+void QuillformApp::DialogWINT(CQF_Document* document)
+{
+    if (document == nullptr)
+        return;
+    const int32_t id = CDialogWINT::Exec(document);
+    if (id >= 0) {
+        if (EditWindow* open = document->FindWindow(id)) {
+            open->MakeToFront();
+        } else {
+            EditWindow::mCreatedInstance = nullptr;
+            EditWindow* window = nullptr;
+            try {
+                window = new EditWindow(document, id);
+            } catch (...) {
+                RemoveBadWindow(document);
+                return;
+            }
+            EditWindow::mCreatedInstance = nullptr;
+            window->MakeToFront();
+        }
+    } else if (document->GetWindowList().First() == nullptr) {
+        document->SendMessage(Dependable::IsBeingDeleted);
+        delete document;
+    }
+    UpdateWindowMenu();
+}
