@@ -1,14 +1,21 @@
-// The swatch picker's program-wide state: the one collection of swatches of the run, the name of
-// the swatch shown last, and the "Color Swatches" file that keeps the collection between runs.
+// The swatch picker of the colour-picker dialog, with its program-wide state: the one collection
+// of swatches of the run, the name of the swatch shown last, and the "Color Swatches" file that
+// keeps the collection between runs.
 #pragma once
 
 #include "ColorSwatch.h"
+#include "FWColorPicker.h"
 #include "FWStr.h"
 
 class FileReference;
 
-class SwatchPicker {
+class SwatchPicker : public FWColorPicker {
 public:
+    explicit SwatchPicker(const FWColorPickerManager* manager);
+
+    void GetColorPickerSize(int16_t& width, int16_t& height) override;
+    void GetPickerName(FWStr<31>& name) override { name = FWStr<31>("Swatch"); }
+
     static CSwatchList gColorSwatches;
     static FWStr<31ul> gCurrentSwatchName;
     // The creator of every swatch file written.

@@ -717,6 +717,74 @@ void drawCursors()
                                   });
 }
 
+// The colour pickers' icons, 22 x 22 (channels, hue wheel, inks, mixer plane, swatches), and the
+// insertion marker's end caps: a 24 x 12 strip, the vertical marker's caps in its left square
+// (top half above, bottom half below) and the horizontal marker's in its right square.
+void drawPickerIcons()
+{
+    const double n = 22;
+    Canvas rgb(22, 22);
+    const uint32_t bars[] = {kRed, kGreen, HostArgb(255, 40, 90, 210)};
+    for (int i = 0; i < 3; ++i) {
+        const double top = 2.5 + i * 6.5;
+        outlined(rgb, 1.5, top, 20.5, top + 4.5, 1, Gradient(1.5, 0, kBlack, 20.5, 0, bars[i]), kInk);
+    }
+    save(rgb, "picker-rgb.png");
+
+    Canvas hsv(22, 22);
+    hsv.Fill(Disc(11, 11, 10), kInk);
+    hsv.Fill(Disc(11, 11, 9), [n](double x, double y) {
+        double angle = std::atan2(y - n / 2, x - n / 2) / (2 * M_PI);
+        if (angle < 0)
+            angle += 1;
+        const uint32_t stops[] = {kRed, kYellow, kGreen, kSky, HostArgb(255, 40, 90, 210), HostArgb(255, 200, 60, 200), kRed};
+        const double at = angle * 6;
+        const int i = std::min(int(at), 5);
+        const uint32_t hue = Mix(stops[i], stops[i + 1], at - i);
+        const double d = std::hypot(x - n / 2, y - n / 2) / 9;
+        return Mix(kWhite, hue, std::min(1.0, d));
+    });
+    save(hsv, "picker-hsv.png");
+
+    Canvas cmyk(22, 22);
+    cmyk.Fill(Disc(8, 8, 6), HostArgb(220, 0, 174, 239));
+    cmyk.Fill(Disc(14, 8, 6), HostArgb(200, 236, 0, 140));
+    cmyk.Fill(Disc(11, 13.5, 6), HostArgb(200, 255, 236, 0));
+    cmyk.Fill(Box(3, 18, 19, 21), kBlack);
+    save(cmyk, "picker-cmyk.png");
+
+    Canvas mixer(22, 22);
+    outlined(mixer, 1, 1, 21, 21, 0, [](double x, double y) {
+        const uint32_t stops[] = {kRed, kYellow, kGreen, kSky, HostArgb(255, 40, 90, 210), kRed};
+        const double at = std::clamp((x - 2) / 18.0, 0.0, 1.0) * 5;
+        const int i = std::min(int(at), 4);
+        const uint32_t hue = Mix(stops[i], stops[i + 1], at - i);
+        if (y > 17)
+            return Mix(kWhite, kBlack, std::clamp((x - 2) / 18.0, 0.0, 1.0));
+        const double t = (y - 2) / 15.0;
+        return t < 0.5 ? Mix(kWhite, hue, t * 2) : Mix(hue, kBlack, (t - 0.5) * 2);
+    }, kInk);
+    save(mixer, "picker-mixer.png");
+
+    Canvas swatches(22, 22);
+    const uint32_t chips[] = {kRed, kYellow, kGreen, kSky, kAccent, kAmber, kGrass, kDeepRed, kGrey};
+    for (int i = 0; i < 9; ++i) {
+        const double l = 1.5 + (i % 3) * 6.5;
+        const double t = 1.5 + (i / 3) * 6.5;
+        outlined(swatches, l, t, l + 6, t + 6, 0, [c = chips[i]](double, double) { return c; }, kInk);
+    }
+    save(swatches, "picker-swatches.png");
+
+    Canvas marker(24, 12);
+    // Vertical marker: a cap opening downward above, one opening upward below.
+    marker.Fill(Polygon({{1, 0}, {11, 0}, {6, 6}}), kInk);
+    marker.Fill(Polygon({{1, 12}, {11, 12}, {6, 6}}), kInk);
+    // Horizontal marker: a cap opening right at the left end, one opening left at the right end.
+    marker.Fill(Polygon({{12, 1}, {12, 11}, {18, 6}}), kInk);
+    marker.Fill(Polygon({{24, 1}, {24, 11}, {18, 6}}), kInk);
+    save(marker, "picker-marker.png");
+}
+
 // The contact sheet: every PNG of a folder enlarged on a checkerboard, in name order.
 int drawSheet(const std::filesystem::path& folder, const std::string& output, int scale)
 {
@@ -829,5 +897,6 @@ int main(int argc, char** argv)
     drawToolIcons();
     drawToolMarks();
     drawCursors();
+    drawPickerIcons();
     return gFailures == 0 ? 0 : 1;
 }
