@@ -1,8 +1,9 @@
 // Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
 // view classes and written by the view manager, as the program will read them.
 //   layoutbuild app FILE      the editor's dialogs: 23 (grid size), 50 (layout size), 123 (the
-//                             list of a file's layouts), 124 (a layout's id and name) and 21000
-//                             (the Shader dialog)
+//                             list of a file's layouts), 124 (a layout's id and name), 21000
+//                             (the Shader dialog) and the controls' property dialogs
+//                             (PropertyLayouts.cpp)
 //   layoutbuild sample FILE   the sample file's layouts: 128 "Main", 129 and the shader interface
 //                             21000 "Interface" with its parameter records ('PTKC' 128)
 #include "CheckBox.h"
@@ -22,6 +23,7 @@
 #include "Group.h"
 #include "ListBox.h"
 #include "PictureBox.h"
+#include "PropertyLayouts.h"
 #include "Popup.h"
 #include "PushButton.h"
 #include "RadioButtonSet.h"
@@ -375,7 +377,10 @@ int main(int argc, char** argv)
     if (argc != 3 || (std::strcmp(argv[1], "app") != 0 && std::strcmp(argv[1], "sample") != 0))
         return fail("usage: layoutbuild app|sample FILE");
     HostSelectBackend("headless");
-    const std::vector<Layout>& layouts = std::strcmp(argv[1], "app") == 0 ? appLayouts() : sampleLayouts();
+    std::vector<Layout> layouts = std::strcmp(argv[1], "app") == 0 ? appLayouts() : sampleLayouts();
+    if (std::strcmp(argv[1], "app") == 0)
+        for (const PropertyLayout& p : PropertyLayouts())
+            layouts.push_back({p.id, p.name, p.width, p.height, p.fill});
 
     Corvel::FS_Locator locator;
     Corvel::FS_UtilPAC::DotPathNameToLocator(FWDynamicString(argv[2]), locator);

@@ -3,6 +3,7 @@
 // six linked ids, then invert, state and white-label bytes).
 #include "CheckBox.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWControlFont.h"
@@ -190,8 +191,8 @@ const ImageBuffer* CheckBox::Viewable_Icon()
 
 bool CheckBox::DoInterface()
 {
-    // The check box's property dialog belongs to the layout editor, which is not built yet.
-    return false;
+    CheckBoxDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 void CheckBox::TextFileSerialize(int32_t index, int32_t, FILE* file)

@@ -1,5 +1,6 @@
 #include "ColorSlider.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
@@ -221,8 +222,8 @@ void ColorSlider::TextFileSerialize(int32_t index, int32_t, FILE* file)
 
 bool ColorSlider::DoInterface()
 {
-    // The property dialog comes with the layout editor's dialogs.
-    return false;
+    ColorSliderDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& ColorSlider::Viewable_Name() const

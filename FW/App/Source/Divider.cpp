@@ -1,5 +1,6 @@
 #include "Divider.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
@@ -105,8 +106,8 @@ void Divider::TextFileSerialize(int32_t index, int32_t, FILE* file)
 
 bool Divider::DoInterface()
 {
-    // The property dialog comes with the layout editor's dialogs.
-    return false;
+    DividerDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& Divider::Viewable_Name() const

@@ -3,6 +3,7 @@
 #include "EditText.h"
 
 #include "CEditTextRec.h"
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWApp.h"
 #include "FWAppColor.h"
@@ -756,8 +757,8 @@ void EditText::GSetString(FWWindow* window, int32_t id, const FWString* text, FW
 
 bool EditText::DoInterface()
 {
-    // The field's property dialog is not part of the framework yet.
-    return false;
+    EditTextDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 void EditText::TextFileSerialize(int32_t index, int32_t, FILE* file)

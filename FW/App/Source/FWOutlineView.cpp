@@ -1,5 +1,6 @@
 #include "FWOutlineView.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "EditText.h"
 #include "FWAppColor.h"
@@ -921,6 +922,7 @@ void FWOutlineView::OldRead(SerialStream& stream)
 
 bool FWOutlineView::DoInterface()
 {
-    // The property dialog belongs to the layout editor.
-    return false;
+    // The list's dialog is made with its window's document.
+    ListBoxDlg dialog(GetWindow() != nullptr ? GetWindow()->GetDocument() : nullptr, this);
+    return dialog.Execute();
 }

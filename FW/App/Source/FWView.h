@@ -198,6 +198,7 @@ public:
     void SetStringID(const FWString& id) { mStringID = id; }
     bool UseAutoValue() const { return mAutoValue.GetCurrLength() != 0; }
     const FWDynamicString& AutoValueString() const { return mAutoValue; }
+    void SetAutoValueString(const FWString& name) { mAutoValue = name; }
 
     // State read by the view manager and the layout editor
     bool IsGhosted() const { return mGhosted; }

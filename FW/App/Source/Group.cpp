@@ -3,6 +3,7 @@
 // content, label and frame rects, the label, two unused Longs, the skip-validation byte).
 #include "Group.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWControlFont.h"
@@ -160,8 +161,8 @@ const ImageBuffer* Group::Viewable_Icon()
 
 bool Group::DoInterface()
 {
-    // The group's property dialog belongs to the layout editor, which is not built yet.
-    return false;
+    GroupDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 void Group::TextFileSerialize(int32_t index, int32_t, FILE* file)

@@ -35,6 +35,10 @@ public:
     void SetActiveLayer(int32_t index) { SetActiveBranch(index); }
 
     Style GetStyle() const { return mStyle; }
+    // Style, label position and label take effect at the next SetRect.
+    void SetStyle(Style style) { mStyle = style; }
+    void SetLabelPosition(LabelPosition position) { mLabelPosition = position; }
+    void SetLabel(const FWString& label) { mLabel.mText = label; }
     LabelPosition GetLabelPosition() const { return mLabelPosition; }
     const FWView::Label& GetLabel() const { return mLabel; }
     const FWRect& GetContentRect() const { return mContentRect; }

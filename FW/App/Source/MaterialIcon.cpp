@@ -1,5 +1,6 @@
 #include "MaterialIcon.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
@@ -78,8 +79,8 @@ bool MaterialIcon::MouseDownEvent(FWEvent&)
 
 bool MaterialIcon::DoInterface()
 {
-    // The icon's property dialog is not part of the framework yet.
-    return false;
+    MaterialIconDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& MaterialIcon::Viewable_Name() const

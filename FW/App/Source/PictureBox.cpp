@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWDrawContext.h"
 #include "FWProgrammerMessage.h"
@@ -43,6 +44,25 @@ void PictureBox::loadImage(int32_t id, std::initializer_list<uint32_t> types)
         for (uint32_t type : types)
             if ((mImage = DiskImage::Acquire(id, type)) != nullptr)
                 return;
+    }
+    mImage = FWViewMngr::defaultPicture;
+}
+
+void PictureBox::SetPicture(int32_t id)
+{
+    mPictureID = id;
+    releaseImage();
+    if (id != kDefaultPictureID) {
+        DiskImage* found = nullptr;
+        for (uint32_t type : {kArgb, kCicn, kPict})
+            if ((found = DiskImage::Acquire(id, type)) != nullptr)
+                break;
+        if (found != nullptr && found->Valid()) {
+            mImage = found;
+            return;
+        }
+        if (found != nullptr)
+            DiskImage::Release(found);
     }
     mImage = FWViewMngr::defaultPicture;
 }
@@ -141,8 +161,8 @@ void PictureBox::OldRead(SerialStream& stream)
 
 bool PictureBox::DoInterface()
 {
-    // The property dialogs belong to the layout editor.
-    return false;
+    PictureBoxDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& PictureBox::Viewable_Name() const

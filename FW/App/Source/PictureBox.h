@@ -29,6 +29,9 @@ public:
     uint32_t GetResType() const { return mResType; }
     FWRect GetPictureRect() const { return mPictureRect; }
     const ImageBuffer* GetImage() const;
+    // Shows the picture of that id from the current resource files ('argb', then 'cicn', then
+    // 'PICT'); id 17 and an id without a usable image show the default picture.
+    void SetPicture(int32_t id);
 
     void Draw(FWDrawContext& context) const override;
     bool MouseDownEvent(FWEvent& event) override;

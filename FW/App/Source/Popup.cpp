@@ -2,6 +2,7 @@
 // choice, access by view id, and its stored record (version 2 written; 1 and 2 read).
 #include "Popup.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWControlFont.h"
@@ -291,8 +292,8 @@ const ImageBuffer* Popup::Viewable_Icon()
 
 bool Popup::DoInterface()
 {
-    // The popup's property dialog belongs to the layout editor, which is not built yet.
-    return false;
+    PopupDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 void Popup::TextFileSerialize(int32_t index, int32_t, FILE* file)

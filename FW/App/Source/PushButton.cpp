@@ -1,6 +1,7 @@
 // The push-button family: layout, drawing, tracking and the stored record.
 #include "PushButton.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
@@ -473,8 +474,8 @@ void PushButton::OldRead(SerialStream& stream)
 
 bool PushButton::DoInterface()
 {
-    // The property dialogs belong to the layout editor.
-    return false;
+    PushButtonDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& PushButton::Viewable_Name() const

@@ -45,6 +45,8 @@ public:
     void SetState(bool on) { mState = on; }
     bool GetState() const { return mState; }
     const FWString& GetText() const { return mText; }
+    // Laid out at the next SetRect.
+    void SetText(const FWString& text) { mText = text; }
 
     // Look: Border invalidates the button; Placement, IconPosition and bold lay it out anew.
     Border GetBorder() const { return mBorder; }

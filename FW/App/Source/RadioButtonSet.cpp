@@ -4,6 +4,7 @@
 // active index, a spare Long and the label width).
 #include "RadioButtonSet.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWControlFont.h"
@@ -116,6 +117,23 @@ void RadioButtonSet::Init(FWWindow* window, const FWPoint& topLeft, int32_t coun
         }
     }
     SetRect(FWRect(topLeft.h, topLeft.v, topLeft.h, topLeft.v));
+}
+
+void RadioButtonSet::NewButtons(int32_t count)
+{
+    mCount = std::max<int32_t>(count, 0);
+    mButtons.assign(size_t(mCount), RadioButtonRec());
+    mLabels.assign(size_t(mCount), FWView::Label());
+    mActive = std::min(mActive, mCount);
+}
+
+void RadioButtonSet::SetLabel(int32_t index, const FWString& text)
+{
+    if (index < 0 || index >= mCount)
+        return;
+    if (mLabels.size() != size_t(mCount))
+        mLabels.resize(size_t(mCount));
+    mLabels[size_t(index)].mText = text;
 }
 
 FWView* RadioButtonSet::Duplicate(FWPoint offset)
@@ -250,8 +268,8 @@ const ImageBuffer* RadioButtonSet::Viewable_Icon()
 
 bool RadioButtonSet::DoInterface()
 {
-    // The set's property dialog belongs to the layout editor, which is not built yet.
-    return false;
+    RadioButtonDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 void RadioButtonSet::TextFileSerialize(int32_t index, int32_t, FILE* file)

@@ -34,6 +34,12 @@ public:
     bool HasLabels() const { return !mLabels.empty(); }
     const FWView::Label& GetLabel(int32_t index) const { return mLabels[size_t(index)]; }
     int32_t GetLabelWidth() const { return mLabelWidth; }
+    void SetLabelWidth(int32_t width) { mLabelWidth = width; }
+    // A set without labels gets an empty label per button first.
+    void SetLabel(int32_t index, const FWString& text);
+    // Replaces the button records (no linked view) and the labels by count empty ones; an
+    // active index past the new count becomes the count (no button active).
+    void NewButtons(int32_t count);
     bool GetNotifyAlways() const { return mNotifyAlways; }
     void SetNotifyAlways(bool on) { mNotifyAlways = on; }
     // The first button whose hit rect holds the point (view coordinates), or -1.

@@ -2,6 +2,7 @@
 // values and pixel lengths are taken in 64 bits: stored values can be of any size.
 #include "Scroller.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
@@ -359,8 +360,8 @@ void Scroller::OldRead(SerialStream& stream)
 
 bool Scroller::DoInterface()
 {
-    // The property dialogs belong to the layout editor.
-    return false;
+    ScrollerDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& Scroller::Viewable_Name() const

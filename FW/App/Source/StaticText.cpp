@@ -1,5 +1,6 @@
 #include "StaticText.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -118,8 +119,8 @@ void StaticText::OldRead(SerialStream& stream)
 
 bool StaticText::DoInterface()
 {
-    // The property dialogs belong to the layout editor.
-    return false;
+    StaticTextDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& StaticText::Viewable_Name() const

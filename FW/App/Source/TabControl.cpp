@@ -1,5 +1,6 @@
 #include "TabControl.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWAppColor.h"
 #include "FWDragManager.h"
@@ -343,8 +344,8 @@ void TabControl::TextFileSerialize(int32_t index, int32_t, FILE* file)
 
 bool TabControl::DoInterface()
 {
-    // The property dialog comes with the layout editor's dialogs.
-    return false;
+    TabControlDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& TabControl::Viewable_Name() const

@@ -32,6 +32,10 @@ public:
     int32_t GetTabCount() const { return int32_t(mTabs.size()); }
     const TabData& GetTab(int32_t index) const { return mTabs[size_t(index)]; }
     const FWStr<31>& GetLabel(int32_t index) const { return mLabels[size_t(index)]; }
+    void SetLabel(int32_t index, const FWString& label) { mLabels[size_t(index)] = label; }
+    // Replaces the tab records and labels by count empty ones (none for a count below 1); the
+    // pages are not touched.
+    void NewTabs(int32_t count) { resizeTabs(count); }
     // The first tab holding the point (the active one reaches 2 pixels higher); -1 for none.
     int32_t WhichTab(FWPoint point) const;
     bool IsSingleRow() const { return mSingleRow; }

@@ -1,5 +1,6 @@
 #include "QZ_GLView.h"
 
+#include "ControlDialogs.h"
 #include "DiskImage.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -113,8 +114,8 @@ bool QZ_GLView::MouseMovedOut()
 
 bool QZ_GLView::DoInterface()
 {
-    // The view's property dialog is not part of the framework yet.
-    return false;
+    OpenGLDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& QZ_GLView::Viewable_Name() const

@@ -1,0 +1,45 @@
+// The base of the controls' property dialogs: a modal dialog loaded from one of the program's
+// own layouts, titled after the view it edits, with edit fields for the view's rectangle (left,
+// top, right, bottom, width and height, kept consistent while the user types) and its string ID.
+// Accepting writes the string ID and the rectangle back into the view.
+#pragma once
+
+#include "FWDialog.h"
+
+#include <cstdint>
+
+class EditText;
+class FWDocument;
+
+class BaseDlg : public FWModalDialog {
+public:
+    // The item ids of the shared fields.
+    struct CStandardID {
+        int32_t left;
+        int32_t top;
+        int32_t right;
+        int32_t bottom;
+        int32_t width;
+        int32_t height;
+        int32_t stringID;
+    };
+    static constexpr CStandardID theStandardID{3, 4, 5, 6, 7, 8, 9};
+
+    // Titles the dialog "<view's display name> (ID:<view id>)", loads the layout (from the
+    // document's file when one is given, else from the program's resources) and fills the
+    // shared fields from the view.
+    BaseDlg(FWDocument* document, int32_t layoutID, FWView* view, const CStandardID& ids);
+    ~BaseDlg() override = default;
+
+    // Keeps the width and height fields in step with the edges and the other way round.
+    bool InterfaceTextEvent(EditText* edit) override;
+    // Writes the string ID and the rectangle of the left, top, right and bottom fields.
+    bool DialogAccepted(FWView* view) override;
+
+    FWView* View() const { return mView; }
+
+protected:
+    FWView* mView;
+    CStandardID mIDs;
+};
+
