@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "ColorSlider.h"
 #include "ControlDialogs.h"
 #include "Divider.h"
@@ -240,6 +241,8 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
     popup->Init(&mWindow, FWRect(300, 0, 400, 20), &label, -1, true);
     auto* icon = Place(new MaterialIcon, 37);
     icon->Init(&mWindow, FWPoint(300, 40));
+    auto* color = Place(new ColorButton, 38);
+    color->Init(&mWindow, FWRect(300, 120, 340, 140), FWArgb32{255, 10, 20, 30});
     Number();
 
     const std::vector<std::pair<FWView*, std::string>> cases = {
@@ -248,7 +251,7 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
         {cancel, "CancelButton (ID:27)"}, {edit, "EditText (ID:28)"},     {check, "CheckBox (ID:29)"},
         {scroller, "Scroller (ID:30)"}, {divider, "Divider (ID:31)"},     {picture, "PictureBox (ID:32)"},
         {radios, "RadioButtonSet (ID:33)"}, {slider, "ColorSlider (ID:34)"}, {list, "ListBox (ID:35)"},
-        {popup, "Popup (ID:36)"},       {icon, "MaterialIcon (ID:37)"},
+        {popup, "Popup (ID:36)"},       {icon, "MaterialIcon (ID:37)"}, {color, "ColorButton (ID:38)"},
     };
     for (const auto& [view, title] : cases) {
         HostResetModalLoops();
@@ -498,20 +501,35 @@ TEST_F(PropertyDialogsTest, FieldsButtonsPicturesAndSlidersTakeWhatTheDialogSays
 
     auto* slider = Place(new ColorSlider, 63);
     slider->Init(&mWindow, FWRect(10, 200, 200, 216), ColorSlider::kRed);
-    auto* text = Place(new StaticText, 64);
+    auto* staticText = Place(new StaticText, 64);
     const FWStr<255> was("was");
-    text->Init(&mWindow, FWRect(10, 230, 200, 250), &was, StaticText::kSingleLine);
+    staticText->Init(&mWindow, FWRect(10, 230, 200, 250), &was, StaticText::kSingleLine);
     {
         ColorSliderDlg sliderDialog(nullptr, slider);
         EXPECT_EQ(ColorSlider::kRed, RadioButtonSet::GGetButton(&sliderDialog, ColorSliderDlg::kTypeItem));
         RadioButtonSet::GSetButton(&sliderDialog, ColorSliderDlg::kTypeItem, ColorSlider::kBlackness, nullptr);
         sliderDialog.DialogAccepted(nullptr);
-        StaticTextDlg textDialog(nullptr, text);
+        StaticTextDlg textDialog(nullptr, staticText);
         RadioButtonSet::GSetButton(&textDialog, StaticTextDlg::kStyleItem, StaticText::kPlainWrapped, nullptr);
         textDialog.DialogAccepted(nullptr);
     }
     EXPECT_EQ(ColorSlider::kBlackness, slider->GetStyle());
-    EXPECT_EQ(StaticText::kPlainWrapped, text->GetStyle());
+
+    auto* color = Place(new ColorButton, 65);
+    color->Init(&mWindow, FWRect(10, 260, 50, 280), FWArgb32{255, 10, 20, 30});
+    color->SetEditAlpha(true);
+    {
+        ColorButtonDlg dialog(nullptr, color);
+        EXPECT_TRUE(CheckBox::GGetState(&dialog, ColorButtonDlg::kEditAlphaItem));
+        CheckBox::GSetState(&dialog, ColorButtonDlg::kEditAlphaItem, false, nullptr);
+        setField(&dialog, ColorButtonDlg::kPromptItem, "Pick a colour");
+        setField(&dialog, ColorButtonDlg::kTextItem, "Fill");
+        dialog.DialogAccepted(nullptr);
+    }
+    EXPECT_FALSE(color->GetEditAlpha());
+    EXPECT_EQ("Pick a colour", text(color->GetPromptString()));
+    EXPECT_EQ("Fill", text(color->GetText()));
+    EXPECT_EQ(StaticText::kPlainWrapped, staticText->GetStyle());
 }
 
 TEST_F(PropertyDialogsTest, TheMaterialIconDialogIsBuiltInCodeWithEdgesAndStringIDOnly)

@@ -1,4 +1,5 @@
 #include "ColorButton.h"
+#include "ControlDialogs.h"
 
 #include "DiskImage.h"
 #include "FWAppColor.h"
@@ -293,8 +294,8 @@ void ColorButton::TextFileSerialize(int32_t index, int32_t, FILE* file)
 
 bool ColorButton::DoInterface()
 {
-    // The property dialog comes with the layout editor's dialogs.
-    return false;
+    ColorButtonDlg dialog(nullptr, this);
+    return dialog.Execute();
 }
 
 const FWString& ColorButton::Viewable_Name() const

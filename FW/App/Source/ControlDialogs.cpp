@@ -2,6 +2,7 @@
 #include "ControlDialogs.h"
 
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "ColorSlider.h"
 #include "EditText.h"
 #include "FS_ResourceFileRA.h"
@@ -242,6 +243,28 @@ bool PictureBoxDlg::DialogAccepted(FWView* view)
     } else {
         picture->SetPicture(id);
     }
+    return BaseDlg::DialogAccepted(view);
+}
+
+// --- Colour button ------------------------------------------------------------------------------
+
+ColorButtonDlg::ColorButtonDlg(FWDocument* document, ColorButton* button)
+    : BaseDlg(document, kLayoutID, button, theStandardID)
+{
+    EditText::GSetString(this, kTextItem, &button->GetText(), nullptr);
+    CheckBox::GSetState(this, kEditAlphaItem, button->GetEditAlpha(), nullptr);
+    EditText::GSetString(this, kPromptItem, &button->GetPromptString(), nullptr);
+}
+
+bool ColorButtonDlg::DialogAccepted(FWView* view)
+{
+    auto* button = static_cast<ColorButton*>(mView);
+    FWDynamicString text;
+    EditText::GGetString(this, kTextItem, &text);
+    button->SetText(text);
+    button->SetEditAlpha(CheckBox::GGetState(this, kEditAlphaItem));
+    EditText::GGetString(this, kPromptItem, &text);
+    button->SetPromptString(text);
     return BaseDlg::DialogAccepted(view);
 }
 

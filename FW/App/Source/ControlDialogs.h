@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class CheckBox;
+class ColorButton;
 class EditText;
 class FWDocument;
 class Group;
@@ -103,6 +104,14 @@ public:
     static constexpr int32_t kLayoutID = 116;
     static constexpr int32_t kPictureItem = 10;
     PictureBoxDlg(FWDocument* document, PictureBox* picture);
+    bool DialogAccepted(FWView* view) override;
+};
+
+class ColorButtonDlg : public BaseDlg {
+public:
+    static constexpr int32_t kLayoutID = 117;
+    static constexpr int32_t kTextItem = 10, kEditAlphaItem = 11, kPromptItem = 12;
+    ColorButtonDlg(FWDocument* document, ColorButton* button);
     bool DialogAccepted(FWView* view) override;
 };
 
