@@ -63,7 +63,7 @@ TEST_F(LayoutFixtureTest, LoadsAndSavesBackToItsBytes)
     EXPECT_EQ(Bytes(), std::string(*h, *h + GetHandleSize(h)));
     DisposeHandle(h);
     for (int32_t id : {kStaticText, kPushButton, kScroller, kPictureBox, kGroup, kPageCheckBox, kRadioSet, kPopup,
-                       kCheckBox, kLinkedView, kOK, kCancel})
+                       kCheckBox, kLinkedView, kOK, kCancel, kListBox, kOutlineView})
         EXPECT_NE(nullptr, dialog.ViewMngr().GetView(id)) << id;
     EXPECT_EQ(kOK, dialog.ViewMngr().DefaultAccept()->ID());
     EXPECT_EQ(kCancel, dialog.ViewMngr().DefaultCancel()->ID());
@@ -96,6 +96,12 @@ TEST_F(LayoutFixtureTest, TakesClicksAndReturn)
          },
          true, {kPushButton}},
         {[](FixtureDialog& d) { HostInjectClick(d.Global(P::kCancelH, P::kCancelV)); }, false, {kCancel}},
+        // An empty list box with the key focus leaves Return to the default button.
+        {[](FixtureDialog& d) {
+             HostInjectClick(d.Global(P::kListBoxH, P::kListBoxV));
+             HostInjectKey(36, 13);
+         },
+         true, {kListBox}},
         {[](FixtureDialog& d) { HostInjectClick(d.Global(P::kOKH, P::kOKV)); }, true, {kOK}},
         {[](FixtureDialog& d) {
              HostInjectClick(d.Global(P::kCheckBoxH, P::kCheckBoxV));

@@ -489,6 +489,15 @@ TEST_F(OutlineTest, ReturnRenamesTheSelectedRowInPlaceAndEscapeCancels)
     box->SetFlag(FWOutlineView::kNoRename);
     EXPECT_FALSE(key(*box, 13));
     EXPECT_EQ(nullptr, box->EditBox());
+
+    // Removing the row being renamed closes its box unchanged.
+    box->ClearFlag(FWOutlineView::kNoRename);
+    box->Item(0)->Viewable_SetNodeSelected(false);
+    box->Item(1)->Viewable_SetNodeSelected(true);
+    ASSERT_TRUE(key(*box, 13));
+    box->RemoveItem(1);
+    EXPECT_EQ(nullptr, box->EditBox());
+    EXPECT_FALSE(key(*box, 13));
 }
 
 TEST_F(OutlineTest, DraggedRowsMoveAfterTheTargetInDisplayOrder)

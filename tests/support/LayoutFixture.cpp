@@ -7,7 +7,9 @@
 #include "FWStr.h"
 #include "Group.h"
 #include "FWWindow.h"
+#include "FWOutlineView.h"
 #include "HostMemory.h"
+#include "ListBox.h"
 #include "PictureBox.h"
 #include "Popup.h"
 #include "PushButton.h"
@@ -88,6 +90,19 @@ std::string build()
     const FWStr<31> size("Size:");
     popup->Init(&maker, FWRect(150, 95, 280, 113), &size, 0, true);
     add(maker, popup, kPopup);
+
+    // A list box and an outline view, with the flags a stored one reads back with.
+    auto* list = new ListBox;
+    list->Init(&maker, FWRect(10, 150, 120, 196));
+    add(maker, list, kListBox);
+    auto* outline = new FWOutlineView;
+    const FWRect tree(200, 118, 285, 156);
+    outline->Init(&maker, &tree, 0);
+    add(maker, outline, kOutlineView);
+    for (FWOutlineView* view : {static_cast<FWOutlineView*>(list), outline}) {
+        view->ClearFlag(~0u);
+        view->SetFlag(0x68);
+    }
 
     auto* ok = new OKButton;
     ok->Init(&maker, FWRect(220, 160, 0, 0), nullptr);

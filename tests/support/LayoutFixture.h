@@ -23,6 +23,8 @@ enum ID : int32_t {
     kLinkedView = 19,
     kOK = 20,
     kCancel = 21,
+    kListBox = 22,
+    kOutlineView = 23,
 };
 constexpr int16_t kWidth = 320;
 constexpr int16_t kHeight = 200;
@@ -34,6 +36,7 @@ struct Places {
     static constexpr int16_t kCheckBoxH = 15, kCheckBoxV = 98;  // on the check box linked to kLinkedView
     static constexpr int16_t kRadioH = 15, kRadioV = 128;       // on the radio set's second button
     static constexpr int16_t kPopupH = 230, kPopupV = 100;      // on the pop-up's box
+    static constexpr int16_t kListBoxH = 60, kListBoxV = 175;   // inside the (empty) list box
     static constexpr int16_t kOKH = 260, kOKV = 170;
     static constexpr int16_t kCancelH = 170, kCancelV = 170;
 };

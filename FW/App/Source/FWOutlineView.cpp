@@ -911,8 +911,12 @@ void FWOutlineView::OldRead(SerialStream& stream)
     delete mVScroller;
     mHScroller = nullptr;
     mVScroller = nullptr;
-    delete mEditBox;
+    if (mEditBox != nullptr) {
+        mEditBox->SendMessage(IsBeingDeleted);
+        delete mEditBox;
+    }
     mEditBox = nullptr;
+    mEditedNode = nullptr;
     if (!GetRect().Empty()) {
         realloc_vis_rows_array();
         init_vis_rows_array();

@@ -144,6 +144,8 @@ public:
     void autoscroll(FWPoint p, const FWRect& rect, FWPoint& delta);
 
     bool MouseDownEvent(FWEvent& event) override;
+    // A control-click is the outline's own: event 0, or a plain click with 0x4000.
+    bool ContextualMouseDownEvent(FWEvent& event) override { return MouseDownEvent(event); }
     bool KeyDownEvent(FWEvent& event) override;
     bool AutoKeyEvent(FWEvent& event) override;
     void SetRect(const FWRect& rect) override;

@@ -141,6 +141,8 @@ void ListBox::RemoveItem(long index)
         return;
     if (mLastClicked == item)
         mLastClicked = nullptr;
+    if (mEditedNode == item)
+        hide_edit_box(false);
     if (mCursor == item)
         mCursor = nullptr;
     mItems.Remove(item);
@@ -152,6 +154,7 @@ void ListBox::RemoveItem(long index)
 
 void ListBox::KillAllItems()
 {
+    hide_edit_box(false);
     while (ListBoxItem* item = itemOf(mItems.FirstNode())) {
         mItems.Remove(item);
         delete item;
