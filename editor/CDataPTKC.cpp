@@ -532,6 +532,13 @@ void CDataPTKC::RemoveItem(FWView* view)
     mMap.erase(found);
 }
 
+void CDataPTKC::AddItems(FWView* view)
+{
+    PreorderTraversal<FWView> walk(view, false);
+    for (FWView* v = walk.First(); v != nullptr; v = walk.Next())
+        AddItem(v);
+}
+
 void CDataPTKC::RemoveItems(FWView* view)
 {
     PreorderTraversal<FWView> walk(view, false);
@@ -643,4 +650,21 @@ void CDataPTKC::DeleteNewImage()
 {
     delete mNewImage;
     mNewImage = nullptr;
+}
+
+std::unique_ptr<ImageBuffer> CDataPTKC::CopyNewImage() const
+{
+    if (mNewImage == nullptr)
+        return nullptr;
+    auto copy = std::make_unique<ImageBuffer>(&mNewImage->GetRect(), mNewImage->Depth());
+    if (!copy->Valid())
+        return nullptr;
+    CopyImage(*mNewImage, *copy);
+    return copy;
+}
+
+void CDataPTKC::RestoreNewImage(std::unique_ptr<ImageBuffer> image)
+{
+    DeleteNewImage();
+    mNewImage = image.release();
 }

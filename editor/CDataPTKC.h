@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,8 @@ public:
     // Items of the views.
     void AddItem(FWView* view);
     void RemoveItem(FWView* view);
-    // RemoveItem for the view and everything it holds.
+    // AddItem and RemoveItem for the view and everything it holds.
+    void AddItems(FWView* view);
     void RemoveItems(FWView* view);
     CItemPTKC* GetItem(const FWView* view) const;
     bool IsActivePTKC(const FWView* view) const { return GetItem(view) != nullptr; }
@@ -89,6 +91,9 @@ public:
     // The preview: a pasted image is scaled to 127 x 127 and kept until the next save.
     void SetNewImage(const ImageBuffer* image);
     void DeleteNewImage();
+    // A copy of the pasted image (null without one), and putting such a copy back in its place.
+    std::unique_ptr<ImageBuffer> CopyNewImage() const;
+    void RestoreNewImage(std::unique_ptr<ImageBuffer> image);
     bool HasNewImage() const { return mNewImage != nullptr; }
     const ImageBuffer* GetImage() const { return mNewImage != nullptr ? mNewImage : mImage; }
 

@@ -4,6 +4,7 @@
 #include "EditWindow.h"
 
 #include "BranchItem.h"
+#include "CDataPTKC.h"
 #include "FWAppColor.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -261,6 +262,9 @@ void EditWindow::DragItemSet(FWDrawContext& context, FWPoint start, bool duplica
     for (FWView* view : sources) {
         ViewMngr().UnSelectView(context, view);
         if (FWView* copy = view->Duplicate(FWPoint(dh, dv))) {
+            // A copy of a parameter control is a parameter of its own, as are the copies it holds.
+            if (mShaderData != nullptr)
+                mShaderData->AddItems(copy);
             ViewMngr().FallIntoTree(copy);
             ViewMngr().SelectView(context, copy);
         }

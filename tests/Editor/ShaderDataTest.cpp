@@ -11,11 +11,15 @@
 #include "EditText.h"
 #include "EditWindow.h"
 #include "FWDrawContext.h"
+#include "FWEvent.h"
 #include "FWView.h"
 #include "FWWindow.h"
 #include "Group.h"
+#include "HostEvents.h"
+#include "HostHeadless.h"
 #include "ImageBuffer.h"
 #include "Popup.h"
+#include "PreorderTraversal.h"
 #include "PushButton.h"
 #include "QuillformApp.h"
 #include "ShownMessages.h"
@@ -27,6 +31,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <set>
 
 namespace {
 
@@ -506,23 +511,65 @@ TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)
     EXPECT_EQ((std::vector<std::string>{"Unknown Resource Error"}), ShownMessageTexts());
 }
 
-TEST_F(ShaderDataTest, DeletingAContainerDropsTheItemsOfWhatItHolds)
+TEST_F(ShaderDataTest, CopiesAndDeletionsOfContainersCarryTheItemsOfWhatTheyHold)
 {
     EditWindow* window = open([](FWWindow& w, FWView& root) {
         fixedViews(w, root);
         Group* box = group(w, root, 4);
-        checkBox(w, *box, 5, "Inside");
+        auto* inside = new CheckBox;
+        FWStr<255> label("Inside");
+        inside->Init(&w, FWPoint(125, 105), &label);
+        add(*box, inside, 5);
         checkBox(w, root, 6, "Outside");
     });
     CDataPTKC* data = window->GetShaderData();
-    FWView* inside = window->ViewMngr().GetView(5);
-    ASSERT_NE(nullptr, data->GetItem(inside));
-    window->ViewMngr().GetView(4)->SetSelected(true);
+    ASSERT_EQ(4u, data->Map().size()) << "preview, group and both check boxes";
+    EditWindow::OnEditTool(nullptr);
+    FWView* group = window->ViewMngr().GetView(4);
+    // A click inside the group selects it and an Option-drag from there copies it; the same for
+    // the outside check box. Each copy gets an item.
+    const auto drag = [window](FWPoint from, FWPoint to, uint16_t modifiers) {
+        const auto global = [window](FWPoint p) {
+            window->WindowToGlobal(&p);
+            return Point{p.v, p.h};
+        };
+        HostInjectMouseDown(global(from), modifiers);
+        HostInjectMouseMove(global(to));
+        HostInjectMouseUp(global(to), modifiers);
+        EventRecord record;
+        while (WaitNextEvent(everyEvent, &record, 0, nullptr) && record.what != mouseDown) {
+        }
+        FWEvent press(kMouseDownEvent, window, modifiers);
+        press.mWhere = from;
+        window->MouseDownEvent(press);
+        HostDiscardInjected();
+    };
+    drag(FWPoint(150, 180), FWPoint(150, 180), 0);
+    ASSERT_EQ(std::vector<FWView*>{group}, window->SelectedViews());
+    drag(FWPoint(150, 180), FWPoint(170, 190), kFWOptionKey);
+    EXPECT_EQ(5u, data->Map().size());
+    drag(FWPoint(20, 160), FWPoint(20, 160), 0);
+    drag(FWPoint(20, 160), FWPoint(20, 220), kFWOptionKey);
+    EXPECT_EQ(6u, data->Map().size());
+    EXPECT_EQ(3, data->NumActivePTKC());
+
+    // Deleting the original group drops the items of everything that went with it: the items
+    // left are exactly those of the parameter-kind views left.
+    for (FWView* view : window->SelectedViews())
+        view->SetSelected(false);
+    group->SetSelected(true);
     FWDrawContext context(window);
     window->DeleteSelectionList(context);
-    // Preview group and the outside check box remain.
-    EXPECT_EQ(2u, data->Map().size());
-    EXPECT_EQ(1, data->NumActivePTKC());
+    std::set<FWView*> kinds;
+    PreorderTraversal<FWView> walk(window->ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
+        if (CItemPTKC::GetViewType(view) != CItemPTKC::kNone)
+            kinds.insert(view);
+    std::set<FWView*> items;
+    for (const auto& entry : data->Map())
+        items.insert(entry.first);
+    EXPECT_EQ(kinds, items);
+    EXPECT_LT(items.size(), 6u);
 }
 
 TEST_F(ShaderDataTest, TestModeEditsOfParametersChangeTheLayout)
