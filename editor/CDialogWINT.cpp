@@ -63,13 +63,22 @@ void CDialogWINT::InterfaceFillList()
     if (mList == nullptr)
         return;
     mList->KillAllItems();
+    // The rows are counted once, when the first row is given back to the list at the end: every
+    // row added while it has none costs the same.
+    ListBoxItem* first = nullptr;
     for (const auto& [id, name] : mDocument->ResMap()) {
         char text[300];
         std::snprintf(text, sizeof text, "%d   %s", id, name.c_str());
-        mList->AddLast(FWStr<255>(text), id, nullptr);
+        ListBoxItem* item = mList->AddLast(FWStr<255>(text), id, nullptr);
+        if (first == nullptr) {
+            first = item;
+            mList->SetFirstRoot(nullptr);
+        }
     }
-    if (ListBoxItem* first = mList->First())
+    if (first != nullptr) {
+        mList->SetFirstRoot(first);
         mList->ScrollToNode(first, false);
+    }
     InterfaceButtons();
 }
 

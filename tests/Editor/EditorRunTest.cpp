@@ -6,6 +6,10 @@
 
 #include "CDialogWINT.h"
 #include "CQF_Document.h"
+#include "CheckBox.h"
+#include "EditText.h"
+#include "FWStr.h"
+#include "ShownMessages.h"
 #include "ChildProcess.h"
 #include "EditWindow.h"
 #include "FWApp.h"
@@ -31,6 +35,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <sys/wait.h>
 
 namespace {
@@ -236,4 +242,218 @@ TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListAndEndsOnSigtermOnceItIs
     ASSERT_TRUE(ended || run.Ended(std::chrono::seconds(30))) << run.Output();
     EXPECT_TRUE(WIFEXITED(run.Status())) << run.Status();
     EXPECT_EQ(0, WEXITSTATUS(run.Status()));
+}
+
+namespace {
+
+constexpr uint8_t kKeyS = 1, kKeyReturn = 36, kKeyEscape = 53, kKeyBackspace = 51, kKeyTab = 48;
+const uint8_t kDigitKeys[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+
+void typeDigits(const std::string& digits)
+{
+    for (int i = 0; i < 8; ++i)
+        HostInjectKey(kKeyBackspace, 8);
+    for (char c : digits)
+        HostInjectKey(kDigitKeys[c - '0'], uint8_t(c));
+}
+
+void typeText(const std::string& text)
+{
+    for (int i = 0; i < 40; ++i)
+        HostInjectKey(kKeyBackspace, 8);
+    for (char c : text)
+        HostInjectKey(0, uint8_t(c));
+}
+
+EditWindow* frontEdit()
+{
+    return FWApp::Exists() && FWWindow::ModalCount() == 0 ? QuillformApp::Instance()->GetFrontEditWindow() : nullptr;
+}
+
+bool frontIs(const char* title)
+{
+    EditWindow* window = frontEdit();
+    return window != nullptr && window->Name() == FWStr<255>(title);
+}
+
+// The centre of a view of the window, on the screen.
+Point centreOf(FWWindow& window, int32_t id)
+{
+    const FWRect r = window.ViewMngr().GetView(id)->GlobalRect();
+    FWPoint p(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
+    window.WindowToGlobal(&p);
+    return Point{p.v, p.h};
+}
+
+// The centre of the window's close box, on the screen.
+Point closeBoxOf(FWWindow& window)
+{
+    const FWRect box = window.GetIconRect(0);
+    int32_t h = 0, v = 0;
+    window.GetLocation(&h, &v);
+    return Point{int16_t(v + (box.top + box.bottom) / 2), int16_t(h + (box.left + box.right) / 2)};
+}
+
+// The file's 'WINT' layouts: id to name and bytes.
+std::map<int, std::pair<std::string, std::string>> layoutsIn(const std::string& path)
+{
+    std::map<int, std::pair<std::string, std::string>> layouts;
+    Corvel::FS_ResourceFileRA file(LocatorOfPath(path), false);
+    for (SInt16 i = 1; i <= Count1Resources(FOUR_CHAR_CODE("WINT")); ++i) {
+        Handle h = Get1IndResource(FOUR_CHAR_CODE("WINT"), i);
+        SInt16 id = 0;
+        Str255 name = {};
+        GetResInfo(h, &id, nullptr, name);
+        layouts[id] = {std::string(reinterpret_cast<char*>(name + 1), name[0]), std::string(*h, size_t(GetHandleSize(h)))};
+    }
+    return layouts;
+}
+
+std::vector<int> idsIn(const std::string& path)
+{
+    std::vector<int> ids;
+    for (const auto& [id, layout] : layoutsIn(path))
+        ids.push_back(id);
+    return ids;
+}
+
+} // namespace
+
+TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
+{
+    HostUseSystemClock();
+    const std::string path = File("a.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    const auto sample = layoutsIn(path);
+    std::string saved;
+    std::vector<std::string> steps;
+    auto check = [&](bool ok, const std::string& what) {
+        if (!ok)
+            steps.push_back(what);
+    };
+    auto list = [] { return LocateLayoutList(); };
+    auto layoutList = [](const std::function<void(const LayoutListPlaces&)>& act) {
+        chooseMenuRow("Window", 1); // the document's row shows its list again
+        act(LocateLayoutList());
+    };
+
+    RunScript script(std::chrono::seconds(60));
+    script
+        .Then("the menu bar", [] { return FWApp::Exists() && !HostLayOutMenuBar().empty(); },
+              [&] {
+                  presetFile(path);
+                  chooseMenuRow("File", 2); // Open..
+                  HostInjectClick(list().Row(0));
+                  HostInjectClick(list().buttons.at(CDialogWINT::kOpen));
+              })
+        .Then("layout 128 open", [] { return frontIs("128 Main [a.rsrc]"); },
+              [] { HostInjectClick(toolWidgetCentre("Test")); })
+        .Then("Test mode", [] { return EditWindow::mToolType == 0; },
+              [] {
+                  EditWindow& window = *frontEdit();
+                  HostInjectClick(centreOf(window, 19)); // the check box
+                  HostInjectClick(centreOf(window, 13)); // the edit text
+                  typeDigits("42");
+                  HostInjectKey(kKeyEscape, 27);
+              })
+        .Then("the check box and the field used",
+              [] { return frontEdit() != nullptr && CheckBox::GGetState(frontEdit(), 19); },
+              [&] {
+                  EditWindow& window = *frontEdit();
+                  check(EditText::GGetLong(&window, 13) == 42, "the typed number");
+                  check(!window.IsDirty(), "test mode changes nothing");
+                  HostInjectClick(toolWidgetCentre("Edit"));
+                  chooseMenuRow("Utility", 10); // Resize Dialog
+                  typeDigits("500");
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("resized", [] { return frontEdit() != nullptr && frontEdit()->Size().Width() == 500; },
+              [&] {
+                  check(frontEdit()->IsDirty(), "a resize marks the layout changed");
+                  HostInjectKey(kKeyS, 's', cmdKey);
+              })
+        .Then("saved", [] { return frontEdit() != nullptr && !frontEdit()->IsDirty(); },
+              [&] {
+                  Handle h = frontEdit()->ViewMngr().SerializeViewTree();
+                  saved.assign(*h, size_t(GetHandleSize(h)));
+                  DisposeHandle(h);
+                  check(layoutsIn(path).at(128).second == saved, "Save writes the layout shown");
+                  check(layoutsIn(path).at(129) == sample.at(129), "the other layout stays");
+                  layoutList([](const LayoutListPlaces& at) {
+                      HostInjectClick(at.buttons.at(CDialogWINT::kNew));
+                      typeDigits("300");
+                      HostInjectKey(kKeyTab, 9);
+                      typeText("Extra");
+                      HostInjectKey(kKeyReturn, 13);
+                  });
+              })
+        .Then("the new layout open", [] { return frontIs("300 Extra [a.rsrc]"); },
+              [&] {
+                  check(idsIn(path) == std::vector<int>{128, 129, 300, 21000}, "New adds one layout");
+                  layoutList([](const LayoutListPlaces& at) {
+                      HostInjectClick(at.Row(0));
+                      HostInjectClick(at.buttons.at(CDialogWINT::kDuplicate));
+                      HostInjectKey(kKeyReturn, 13); // 130 "Main copy"
+                      HostInjectClick(at.buttons.at(CDialogWINT::kClose));
+                  });
+              })
+        .Then("duplicated", [&] { return FWWindow::ModalCount() == 0 && layoutsIn(path).count(130) != 0; },
+              [&] {
+                  check(layoutsIn(path).at(130) == std::make_pair(std::string("Main copy"), saved), "the copy's bytes");
+                  layoutList([](const LayoutListPlaces& at) {
+                      HostInjectClick(at.Row(2)); // 130
+                      HostInjectClick(at.buttons.at(CDialogWINT::kRename));
+                      typeDigits("131");
+                      HostInjectKey(kKeyTab, 9);
+                      typeText("Renamed");
+                      HostInjectKey(kKeyReturn, 13);
+                      HostInjectClick(at.buttons.at(CDialogWINT::kClose));
+                  });
+              })
+        .Then("renamed", [&] { return FWWindow::ModalCount() == 0 && layoutsIn(path).count(131) != 0; },
+              [&] {
+                  check(idsIn(path) == std::vector<int>{128, 129, 131, 300, 21000}, "rename keeps the count");
+                  check(layoutsIn(path).at(131).first == "Renamed", "the new name");
+                  layoutList([](const LayoutListPlaces& at) {
+                      HostInjectClick(at.Row(2)); // 131
+                      HostInjectClick(at.Row(3), shiftKey); // 300, open in a window
+                      HostInjectClick(at.buttons.at(CDialogWINT::kDelete));
+                      HostInjectKey(kKeyReturn, 13); // "2 resource(s) will be deleted"
+                      HostInjectClick(at.buttons.at(CDialogWINT::kClose));
+                  });
+              })
+        .Then("deleted", [&] { return FWWindow::ModalCount() == 0 && idsIn(path).size() == 3; },
+              [&] {
+                  check(idsIn(path) == std::vector<int>{128, 129, 21000}, "both layouts gone");
+                  check(MenuRows("Window") == std::vector<std::string>{"a.rsrc", "  128 Main"},
+                        "the Window menu without the deleted layout's window");
+                  chooseMenuRow("Utility", 10); // Resize Dialog
+                  typeDigits("480");
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("changed again", [] { return frontEdit() != nullptr && frontEdit()->Size().Width() == 480; },
+              [&] {
+                  HostInjectClick(closeBoxOf(*frontEdit()));
+                  HostInjectKey(kKeyEscape, 27); // "Save changes before close ?": Cancel
+              })
+        .Then("still open after Cancel",
+              [] {
+                  return frontIs("128 Main [a.rsrc]") && frontEdit()->IsDirty() &&
+                         ShownMessageTexts().back() == "Save changes before close ?";
+              },
+              [&] {
+                  HostInjectKey(kKeyQ, 'q', cmdKey);
+                  HostInjectKey(kKeyReturn, 13); // "Save changes before quit ?": Yes
+              });
+    script.Start();
+    const char* argv[] = {"quillform"};
+    QZMain(1, argv);
+    script.StopIdling();
+
+    EXPECT_EQ("", script.TimedOut());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ((std::vector<std::string>{}), steps);
+    EXPECT_FALSE(FWApp::Exists()) << "Yes saved and quit";
+    EXPECT_EQ("Save changes before quit ?", ShownMessageTexts().back());
+    EXPECT_NE(saved, layoutsIn(path).at(128).second) << "the quit saved the last change";
 }
