@@ -1,10 +1,11 @@
 // Editing a layout in the running program, as a person does it: QZMain on the headless back end,
-// the sample's layout 128 opened, views selected by click, Shift and band, moved on the grid,
+// the sample's layout 128 opened from the file's list of layouts, views selected by click, Shift and band, moved on the grid,
 // resized, Option-duplicated, nudged and deleted, one control made with each creation tool, and
 // the layout saved; the saved bytes are those the framework writes for the expected tree, built
 // here from the same view classes.
 #include "EditorFixture.h"
 
+#include "CDialogWINT.h"
 #include "CQF_Document.h"
 #include "CheckBox.h"
 #include "ColorButton.h"
@@ -62,11 +63,6 @@ Point toolWidgetCentre(const std::string& name)
     }
     ADD_FAILURE() << "no widget of " << name;
     return Point{0, 0};
-}
-
-int documentCount()
-{
-    return FWApp::Exists() ? FWApp::Instance()->GetDocumentList().Size() : 0;
 }
 
 // One creation: the tool, the rectangle dragged (multiples of the grid of 10), the id of the
@@ -331,15 +327,18 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
                   answer.paths = {path};
                   HostNavPresetAnswer(answer);
                   HostInjectKey(31, 'o', cmdKey);
+                  // The file's list of layouts: its first row, 128, opened.
+                  const LayoutListPlaces list = LocateLayoutList();
+                  HostInjectClick(list.Row(0));
+                  HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
               })
-        // The layout list is not part of this run: the layout opens as the list opens it.
-        .Then("the opened file", [] { return documentCount() == 1; },
+        .Then("the opened layout",
+              [] {
+                  EditWindow* front = QuillformApp::Exists() ? QuillformApp::Instance()->GetFrontEditWindow() : nullptr;
+                  return FWWindow::ModalCount() == 0 && front != nullptr && front->ViewMngr().GetResID() == 128;
+              },
               [&] {
-                  auto* document = dynamic_cast<CQF_Document*>(FWApp::Instance()->GetActiveDocument());
-                  ASSERT_NE(nullptr, document);
-                  window = new EditWindow(document, 128);
-                  EditWindow::mCreatedInstance = nullptr;
-                  window->MakeToFront();
+                  window = QuillformApp::Instance()->GetFrontEditWindow();
                   QuillformApp::Instance()->SetGridSize(10);
                   gesture(FWPoint(250, 60), FWPoint(390, 100)); // a band over the picture
               })
