@@ -392,17 +392,20 @@ void EditWindow::GrowSelection(FWDrawContext& context, FWRect* band)
         }
         if (isBranch(view) || isRoot(view) || view->IsSelected())
             continue;
-        if (view->GlobalRect().IntersectRect(*band))
+        // Only an overlap of positive area counts: a band of no width or height touches nothing.
+        if (view->GlobalRect().IntersectRect(*band, nullptr))
             ViewMngr().SelectView(context, view);
     }
 }
 
 void EditWindow::ClearAllSelection(FWDrawContext& context)
 {
-    for (FWView* view : SelectedViews()) {
+    const std::vector<FWView*> selected = SelectedViews();
+    for (FWView* view : selected)
         ViewMngr().UnSelectView(context, view);
-        ViewMngr().DrawTree(context, view);
-    }
+    // Redrawn in tree order, so that an overlapping view stays above or below as it is stored.
+    if (!selected.empty())
+        ViewMngr().Draw(context);
 }
 
 void EditWindow::SelectViews(const std::vector<FWView*>& views)

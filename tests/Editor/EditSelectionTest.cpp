@@ -186,6 +186,9 @@ TEST_F(EditSelectionTest, ClicksShiftAndTheBandSelect)
     EXPECT_EQ((std::vector<int32_t>{15}), selectedIDs());
     drag(FWPoint(5, 60), {FWPoint(16, 100)});
     EXPECT_EQ((std::vector<int32_t>{}), selectedIDs());
+    // A band of no width across the group from below the push button selects nothing either.
+    drag(FWPoint(60, 130), {FWPoint(60, 180)});
+    EXPECT_EQ((std::vector<int32_t>{}), selectedIDs());
     EXPECT_EQ(0, window->ViewMngr().GetSelectedTotal());
 }
 
