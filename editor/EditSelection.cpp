@@ -48,6 +48,17 @@ void xorFrame(FWDrawContext& context, const FWRect& rect)
     context.Flush();
 }
 
+// The window as an update draws it: the content erased, then every view in tree order. Views
+// drawn again over themselves would blend their text twice.
+void redrawAll(EditWindow& window, FWDrawContext& context)
+{
+    FWBackColorSaver back(context, FWGetAppColor(0));
+    FWRect content;
+    window.GetContentRect(&content);
+    context.EraseRect(&content);
+    window.ViewMngr().Draw(context);
+}
+
 // The visible containers of a tree in preorder, each with the end of its own subtree in the
 // list, so that the container holding a point is found without walking the plain views.
 class ContainerIndex {
@@ -269,7 +280,7 @@ void EditWindow::DragItemSet(FWDrawContext& context, FWPoint start, bool duplica
             ViewMngr().SelectView(context, copy);
         }
     }
-    ViewMngr().Draw(context);
+    redrawAll(*this, context);
 }
 
 void EditWindow::EditItem(FWDrawContext& context, FWView* view, FWView::EditType region, FWPoint start)
@@ -335,10 +346,8 @@ void EditWindow::EditItem(FWDrawContext& context, FWView* view, FWView::EditType
     const FWPoint offset = view->GetParentOffset();
     work.Offset(int16_t(-offset.h), int16_t(-offset.v));
     view->SetRect(work);
+    // Re-homes and redraws the whole window, the view's handles with it.
     TranslateSelection(context, FWPoint(0, 0));
-    view->DrawView(context);
-    ViewMngr().HighlightView(context, view, true);
-    ViewMngr().DrawTree(context, view);
 }
 
 void EditWindow::GetUserDragRect(FWDrawContext& context, FWPoint start, FWRect* out)
@@ -405,7 +414,7 @@ void EditWindow::ClearAllSelection(FWDrawContext& context)
         ViewMngr().UnSelectView(context, view);
     // Redrawn in tree order, so that an overlapping view stays above or below as it is stored.
     if (!selected.empty())
-        ViewMngr().Draw(context);
+        redrawAll(*this, context);
 }
 
 void EditWindow::SelectViews(const std::vector<FWView*>& views)
@@ -415,10 +424,7 @@ void EditWindow::SelectViews(const std::vector<FWView*>& views)
         view->SetSelected(false);
     ViewMngr().SetSelectedTotal(0);
     FWDrawContext context(this);
-    FWRect content;
-    GetContentRect(&content);
-    context.EraseRect(&content);
-    ViewMngr().Draw(context);
+    redrawAll(*this, context);
     for (FWView* view : views)
         ViewMngr().SelectView(context, view);
 }
@@ -492,7 +498,7 @@ void EditWindow::TranslateSelection(FWDrawContext& context, FWPoint delta)
         }
     }
     rehomeViews();
-    ViewMngr().Draw(context);
+    redrawAll(*this, context);
 }
 
 void EditWindow::rehomeViews()
@@ -531,16 +537,12 @@ void EditWindow::DoItemInterface(FWDrawContext& context, FWView* view)
     if (view == nullptr)
         return;
     FWBackColorSaver back(context, FWGetAppColor(0));
-    FWRect old = view->GetRect();
     if (view->DoInterface()) {
         SetDirty(true);
         // The dialog may have deleted views (a page dropped): forget the press.
         mLastPressed = nullptr;
     }
+    // Re-homes and redraws the whole window, where the view's old place is erased.
     TranslateSelection(context, FWPoint(0, 0));
-    view->ViewToWindow(old);
-    context.EraseRect(&old);
-    view->DrawView(context);
-    ViewMngr().Draw(context);
     ViewMngr().HighlightView(context, view, true);
 }
