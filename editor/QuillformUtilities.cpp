@@ -48,10 +48,7 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     dialog.SendMessage(Dependable::IsBeingDeleted);
 }
 
-// Renumbering, tab order, source output, the shader interface and alignment are not built yet:
-// their commands do nothing for now.
-void QuillformApp::recompute_IDs(FWUserOp*) {}
-
+// Tab order and the shader interface are not built yet: their commands do nothing for now.
 void QuillformApp::do_tab_reorder(FWUserOp*) {}
 
 void QuillformApp::do_shader(FWUserOp*)
@@ -60,8 +57,6 @@ void QuillformApp::do_shader(FWUserOp*)
 }
 
 void QuillformApp::InterfaceShader() {}
-
-void QuillformApp::write_source_file(FWUserOp*) {}
 
 void QuillformApp::align_left(FWUserOp*) {}
 void QuillformApp::align_right(FWUserOp*) {}
