@@ -58,13 +58,6 @@ void QuillformApp::do_shader(FWUserOp*)
 
 void QuillformApp::InterfaceShader() {}
 
-void QuillformApp::align_left(FWUserOp*) {}
-void QuillformApp::align_right(FWUserOp*) {}
-void QuillformApp::align_top(FWUserOp*) {}
-void QuillformApp::align_bottom(FWUserOp*) {}
-void QuillformApp::align_horiz(FWUserOp*) {}
-void QuillformApp::align_vert(FWUserOp*) {}
-void QuillformApp::align_edits(FWUserOp*) {}
-void QuillformApp::align_distrib(FWUserOp*) {}
+// Centring in the container is not built yet.
 void QuillformApp::CenterInParentHoriz(FWUserOp*) {}
 void QuillformApp::CenterInParentVert(FWUserOp*) {}

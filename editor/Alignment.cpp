@@ -1,0 +1,200 @@
+// The alignment commands: the selected views of the front edit window lined up by an edge or a
+// centre line, edit fields made one width, and views spaced evenly from top to bottom. Views
+// selected together with their container are aligned by themselves.
+#include "EditText.h"
+#include "EditWindow.h"
+#include "FWView.h"
+#include "PreorderTraversal.h"
+#include "QuillformApp.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A smallest coordinate starts from the largest 16-bit value, a largest one from 0.
+constexpr int32_t kStartMin = 32767;
+constexpr int32_t kStartMax = 0;
+
+enum class Edge { kLeft, kRight, kTop, kBottom };
+
+std::vector<FWView*> selectedViews(EditWindow& window)
+{
+    std::vector<FWView*> views;
+    PreorderTraversal<FWView> walk(window.ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
+        if (view->IsSelected())
+            views.push_back(view);
+    return views;
+}
+
+int32_t edgeOf(const FWRect& r, Edge edge)
+{
+    switch (edge) {
+    case Edge::kLeft:
+        return r.left;
+    case Edge::kRight:
+        return r.right;
+    case Edge::kTop:
+        return r.top;
+    case Edge::kBottom:
+        break;
+    }
+    return r.bottom;
+}
+
+void moveBy(FWView* view, int32_t dh, int32_t dv)
+{
+    FWRect r = view->GetRect();
+    r.Offset(int16_t(dh), int16_t(dv));
+    view->SetRect(r);
+}
+
+void changed(EditWindow& window)
+{
+    window.SetDirty(true);
+    window.Inval(nullptr);
+}
+
+// Every selected view's edge goes to the smallest such edge of the selection.
+void alignEdge(Edge edge)
+{
+    EditWindow* window = QuillformApp::Instance()->GetFrontEditWindow();
+    if (window == nullptr)
+        return;
+    const std::vector<FWView*> views = selectedViews(*window);
+    int32_t ref = kStartMin;
+    for (FWView* view : views)
+        ref = std::min(ref, edgeOf(view->GetRect(), edge));
+    const bool horizontal = edge == Edge::kLeft || edge == Edge::kRight;
+    for (FWView* view : views) {
+        const int32_t d = ref - edgeOf(view->GetRect(), edge);
+        moveBy(view, horizontal ? d : 0, horizontal ? 0 : d);
+    }
+    changed(*window);
+}
+
+// Every selected view's centre goes onto the middle of the selection's extent across one axis.
+void alignCentres(bool horizontal)
+{
+    EditWindow* window = QuillformApp::Instance()->GetFrontEditWindow();
+    if (window == nullptr)
+        return;
+    const std::vector<FWView*> views = selectedViews(*window);
+    int32_t low = kStartMin, high = kStartMax;
+    for (FWView* view : views) {
+        const FWRect r = view->GetRect();
+        low = std::min<int32_t>(low, horizontal ? r.left : r.top);
+        high = std::max<int32_t>(high, horizontal ? r.right : r.bottom);
+    }
+    const int32_t centre = low + (high - low) / 2;
+    for (FWView* view : views) {
+        FWRect r = view->GetRect();
+        if (horizontal)
+            r.MoveTo(int16_t(centre - r.Width() / 2), r.top);
+        else
+            r.MoveTo(r.left, int16_t(centre - r.Height() / 2));
+        view->SetRect(r);
+    }
+    changed(*window);
+}
+
+bool hasCollectedAncestor(FWView* view, const std::vector<FWView*>& collected)
+{
+    for (FWView* up = view->Parent(); up != nullptr; up = up->Parent())
+        if (std::find(collected.begin(), collected.end(), up) != collected.end())
+            return true;
+    return false;
+}
+
+} // namespace
+
+void QuillformApp::align_left(FWUserOp*)
+{
+    alignEdge(Edge::kLeft);
+}
+
+void QuillformApp::align_right(FWUserOp*)
+{
+    alignEdge(Edge::kRight);
+}
+
+void QuillformApp::align_top(FWUserOp*)
+{
+    alignEdge(Edge::kTop);
+}
+
+void QuillformApp::align_bottom(FWUserOp*)
+{
+    alignEdge(Edge::kBottom);
+}
+
+void QuillformApp::align_horiz(FWUserOp*)
+{
+    alignCentres(true);
+}
+
+void QuillformApp::align_vert(FWUserOp*)
+{
+    alignCentres(false);
+}
+
+void QuillformApp::align_edits(FWUserOp*)
+{
+    EditWindow* window = Instance()->GetFrontEditWindow();
+    if (window == nullptr)
+        return;
+    std::vector<EditText*> edits;
+    for (FWView* view : selectedViews(*window))
+        if (auto* edit = dynamic_cast<EditText*>(view))
+            edits.push_back(edit);
+    int32_t maxRight = kStartMax, minWidth = kStartMin;
+    for (EditText* edit : edits) {
+        maxRight = std::max<int32_t>(maxRight, edit->GetRect().right);
+        minWidth = std::min<int32_t>(minWidth, edit->GetEditRect().Width());
+    }
+    // Each field takes the narrowest width with its label still on its left, then the whole
+    // view moves so that the fields end at the rightmost edge.
+    for (EditText* edit : edits) {
+        FWRect field = edit->GetEditRect();
+        field.right = int16_t(field.left + minWidth);
+        edit->SetEditBounds(field);
+        moveBy(edit, maxRight - edit->GetRect().right, 0);
+    }
+    changed(*window);
+}
+
+void QuillformApp::align_distrib(FWUserOp*)
+{
+    EditWindow* window = Instance()->GetFrontEditWindow();
+    if (window == nullptr)
+        return;
+    std::vector<FWView*> views;
+    int32_t sumHeights = 0;
+    FWRect area;
+    for (FWView* view : selectedViews(*window)) {
+        if (hasCollectedAncestor(view, views)) {
+            ErrorMessage("Can't align group(s) with their children");
+            return;
+        }
+        views.push_back(view);
+        const FWRect r = view->GetRect();
+        sumHeights += r.Height();
+        if (area.Empty())
+            area = r;
+        else
+            area.UnionRect(r, &area);
+    }
+    if (views.size() < 2) {
+        ErrorMessage("Need 2 or more selected items");
+        return;
+    }
+    // Negative when the views overlap: they are then stacked closer.
+    const int32_t gap = (area.Height() - sumHeights) / int32_t(views.size() - 1);
+    std::stable_sort(views.begin(), views.end(),
+                     [](FWView* a, FWView* b) { return a->GetRect().top < b->GetRect().top; });
+    for (size_t i = 1; i < views.size(); ++i) {
+        moveBy(views[i], 0, views[i - 1]->GetRect().bottom + gap - views[i]->GetRect().top);
+        changed(*window);
+    }
+}
