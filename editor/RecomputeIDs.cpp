@@ -1,7 +1,10 @@
 #include "RecomputeIDs.h"
 
 #include "BranchItem.h"
+#include "CDataPTKC.h"
+#include "CItemPTKC.h"
 #include "CheckBox.h"
+#include "ColorButton.h"
 #include "Divider.h"
 #include "EditText.h"
 #include "EditWindow.h"
@@ -15,7 +18,6 @@
 #include "StaticText.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -51,11 +53,6 @@ bool CompareInfo(const CViewInfo& a, const CViewInfo& b)
     return a.index < b.index;
 }
 
-bool isColorButton(const FWView* view)
-{
-    return std::strcmp(view->FactoryGetClassName(), "ColorButton") == 0;
-}
-
 int32_t rankOf(FWView* view)
 {
     if (dynamic_cast<OKButton*>(view) != nullptr)
@@ -67,7 +64,7 @@ int32_t rankOf(FWView* view)
     if (dynamic_cast<ParentWindow*>(view) != nullptr)
         return kRoot;
     if (dynamic_cast<CheckBox*>(view) != nullptr || dynamic_cast<EditText*>(view) != nullptr ||
-        dynamic_cast<Popup*>(view) != nullptr || isColorButton(view))
+        dynamic_cast<Popup*>(view) != nullptr || dynamic_cast<ColorButton*>(view) != nullptr)
         return kValueControl;
     if (dynamic_cast<StaticText*>(view) != nullptr || dynamic_cast<Divider*>(view) != nullptr)
         return kText;
@@ -77,11 +74,11 @@ int32_t rankOf(FWView* view)
 }
 
 // A group that is an active custom item of the window's shader interface counts as a value
-// control. Only the shader layout has that interface, and its data is not kept yet, so no group
-// is promoted.
-bool activeCustomShaderItem(EditWindow*, FWView*)
+// control; only the shader layout has that interface.
+bool activeCustomShaderItem(EditWindow* window, FWView* view)
 {
-    return false;
+    const CDataPTKC* data = window->GetShaderData();
+    return data != nullptr && data->IsActiveCustom(view);
 }
 
 // Orders the layout's views canonically. Answers whether the current ids differ from that order;
@@ -150,6 +147,11 @@ const FWString& CItemInfo::GetName() const
     if (mRank == kPreview)
         return sPreview;
     return mView->Viewable_Name();
+}
+
+bool CItemInfo::ActivePTKC() const
+{
+    return mItem != nullptr && !mItem->IsCustomNone();
 }
 
 bool CompareItems(const CItemInfo& a, const CItemInfo& b)

@@ -18,6 +18,8 @@ namespace RECOMPUTE_IDS {
 struct CItemInfo {
     CItemInfo(FWView* view, int32_t rank) : mView(view), mRank(rank) {}
 
+    // The view has a shader item that is in use.
+    bool ActivePTKC() const;
     // "Preview" for the preview group, else the view's display name.
     const FWString& GetName() const;
 
