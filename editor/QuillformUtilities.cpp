@@ -48,15 +48,14 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     dialog.SendMessage(Dependable::IsBeingDeleted);
 }
 
-// Tab order and the shader interface are not built yet: their commands do nothing for now.
+// Tab order is not built yet: its command does nothing for now.
 void QuillformApp::do_tab_reorder(FWUserOp*) {}
 
+// The shader interface itself is in ShaderDialog.cpp.
 void QuillformApp::do_shader(FWUserOp*)
 {
     Instance()->InterfaceShader();
 }
-
-void QuillformApp::InterfaceShader() {}
 
 // Centring in the container is not built yet.
 void QuillformApp::CenterInParentHoriz(FWUserOp*) {}
