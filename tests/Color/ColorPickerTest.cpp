@@ -21,6 +21,7 @@
 #include "PushButton.h"
 #include "RadioButtonSet.h"
 #include "StaticText.h"
+#include "SwatchFolderScope.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,7 @@ protected:
         return ids;
     }
 
+    SwatchFolderScope swatches; // the swatch picker keeps its collection there
     ControlTestWindow w;
     InterfaceLog log;
     ColorButton* button = nullptr;

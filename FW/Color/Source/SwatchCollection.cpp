@@ -43,8 +43,8 @@ unsigned long SwatchPicker::sSwatchCreator = 0;
 void SwatchPicker::GetColorSwatchesFile(FileReference& file)
 {
     FileReference folder(nullptr);
-    if (FWApp* app = FWApp::Instance())
-        app->GetPreferencesDirectory(folder);
+    if (FWApp::Exists())
+        FWApp::Instance()->GetPreferencesDirectory(folder);
     // Appended to an empty reference the name would be a path relative to whatever folder is
     // current.
     if (folder.GetCurrLength() == 0)

@@ -1,0 +1,247 @@
+// The swatch picker in a window: its grid of colours, the pop-up commands and their refusals,
+// and writing the collection when the picker goes.
+#include "ControlTestWindow.h"
+#include "FWEvent.h"
+#include "FWOpMenu.h"
+#include "FWPopupMenu.h"
+#include "HostHeadless.h"
+#include "HostModalLoop.h"
+#include "HostResources.h"
+#include "Popup.h"
+#include "Scroller.h"
+#include "ShownMessages.h"
+#include "SwatchFolderScope.h"
+#include "SwatchPicker.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+CColorSwatch* swatchOf(const char* name, int colors)
+{
+    const FWStr<31ul> swatchName(name);
+    auto* swatch = new CColorSwatch(short(colors), &swatchName);
+    for (short i = 0; i < colors; ++i)
+        (*swatch)[i] = FWRgb32(i, 0, 0);
+    return swatch;
+}
+
+std::vector<int> rgb(const FWRgb32& c)
+{
+    return {c.r, c.g, c.b};
+}
+
+class SwatchPickerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool opened = false;
+        if (!opened) {
+            SInt16 ref = 0;
+            opened = HostOpenApplicationResourceFile(FW_APP_RSRC, &ref) == noErr;
+        }
+        ASSERT_TRUE(opened);
+        HostResetModalLoops();
+    }
+    void TearDown() override
+    {
+        hide();
+        HostResetModalLoops();
+    }
+
+    // A picker whose frame starts at (10, 40): its grid is (11, 41) - (152, 122).
+    SwatchPicker& show()
+    {
+        mPicker = std::make_unique<SwatchPicker>(&mManager);
+        mPicker->AddToWindow(&w.Window(), 10, 40);
+        return *mPicker;
+    }
+    // Takes the views out of the window, as the dialog does, then deletes the picker.
+    void hide()
+    {
+        if (mPicker != nullptr)
+            mPicker->RemoveFromWindow(&w.Window());
+        mPicker.reset();
+    }
+    bool click(FWPoint at, bool control = false, bool contextual = false)
+    {
+        FWEvent event(kMouseDownEvent, &w.Window(), control ? kFWControlKey : 0);
+        event.mWhere = at;
+        CSwatchDisplay* display = mPicker->GetSwatchDisplay();
+        return contextual ? display->ContextualMouseDownEvent(event) : display->MouseDownEvent(event);
+    }
+    bool deleteEnabled() const
+    {
+        FWUserOp* item = mPicker->GetSwatchPopup()->GetPopupMenu()->Root()->MenuItem(4);
+        return (item->Flags() & kUserOpDisabled) == 0;
+    }
+    static void typeLine(const char* text)
+    {
+        for (; *text != 0; ++text)
+            HostInjectKey(0, uint8_t(*text));
+        HostInjectKey(36, 13);
+    }
+
+    SwatchFolderScope swatches;
+    FWColorPickerManager mManager;
+    ControlTestWindow w;
+    std::unique_ptr<SwatchPicker> mPicker;
+};
+
+TEST_F(SwatchPickerTest, GridRowsScrollingAndHitTesting)
+{
+    struct Case {
+        int colors;
+        long rows, shown, scrollMax;
+    };
+    for (const Case& c : {Case{1, 1, 1, 0}, Case{14, 2, 2, 0}, Case{111, 8, 8, 0}, Case{113, 9, 8, 1}}) {
+        SwatchPicker::gColorSwatches.RemoveAllSwatches();
+        SwatchPicker::gColorSwatches.AddSwatch(swatchOf("s", c.colors));
+        show();
+        CSwatchDisplay& display = *mPicker->GetSwatchDisplay();
+        EXPECT_EQ(c.shown, display.VisibleRows()) << c.colors;
+        EXPECT_EQ(c.scrollMax, display.GetScroller()->ScrollMax()) << c.colors;
+        EXPECT_EQ(FWRect(11, 41, 152, 122), display.GetRect());
+        EXPECT_EQ(FWRect(151, 41, 158, 122), display.GetScroller()->GetRect());
+        hide();
+    }
+
+    SwatchPicker::gColorSwatches.RemoveAllSwatches();
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("t", 14));
+    show();
+    const CSwatchDisplay& display = *mPicker->GetSwatchDisplay();
+    struct Hit {
+        FWPoint at;
+        long index;
+    };
+    for (const Hit& h : {Hit{{12, 42}, -1}, Hit{{13, 43}, 0}, Hit{{21, 43}, 0}, Hit{{22, 43}, 1}, Hit{{150, 50}, 13},
+                         Hit{{13, 53}, -2}, Hit{{151, 50}, -1}, Hit{{13, 120}, -2}, Hit{{13, 121}, -1}})
+        EXPECT_EQ(h.index, display.PointToIndex(h.at)) << h.at.h << "," << h.at.v;
+}
+
+TEST_F(SwatchPickerTest, ClicksPickAddAndRemoveColoursButNeverTheLast)
+{
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("s", 14));
+    SwatchPicker& picker = show();
+    CColorSwatch& swatch = *picker.GetCurrentSwatch();
+    FWArgbColor color;
+    color.a = 0.5f, color.r = 1.0f, color.g = 0.5f, color.b = 0.2f;
+    picker.ReceiveNewColorToEdit(color);
+
+    // The empty second row: the picker's colour is appended (x 255, truncated).
+    EXPECT_TRUE(click({13, 53}));
+    ASSERT_EQ(15, swatch.GetNumColors());
+    EXPECT_EQ((std::vector<int>{255, 127, 51}), rgb(swatch[14]));
+
+    // Control-click removes and closes the gap; a plain click picks the colour.
+    EXPECT_TRUE(click({22, 43}, true));
+    ASSERT_EQ(14, swatch.GetNumColors());
+    EXPECT_EQ((std::vector<int>{2, 0, 0}), rgb(swatch[1]));
+    EXPECT_TRUE(click({32, 43}));
+    FWRgb32 picked;
+    picker.GetCurrentColor(picked);
+    EXPECT_EQ((std::vector<int>{3, 0, 0}), rgb(picked));
+
+    // Down to one colour: Control picks it, a contextual click neither adds nor removes.
+    swatch.SetNumColors(1);
+    picker.GetSwatchDisplay()->SetTheSwatch(&swatch);
+    EXPECT_TRUE(click({13, 43}, true));
+    EXPECT_TRUE(click({13, 43}, false, true));
+    EXPECT_TRUE(click({40, 43}, false, true));
+    EXPECT_EQ(1, swatch.GetNumColors());
+    picker.GetCurrentColor(picked);
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), rgb(picked));
+}
+
+TEST_F(SwatchPickerTest, NewAndDeleteKeepThePopUpAndItsDeleteItemInStep)
+{
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("first", 3));
+    SwatchPicker& picker = show();
+    Popup& popup = *picker.GetSwatchPopup();
+    EXPECT_EQ(8, popup.CountItems());
+    EXPECT_EQ(7, popup.ItemSelected());
+    EXPECT_FALSE(deleteEnabled());
+
+    typeLine("50%s");
+    picker.NewSwatch();
+    ASSERT_EQ(2, SwatchPicker::gColorSwatches.CountSwatches());
+    CColorSwatch& made = *picker.GetCurrentSwatch();
+    EXPECT_EQ(FWStr<31ul>("50%s"), made.GetSwatchName());
+    ASSERT_EQ(2, made.GetNumColors());
+    EXPECT_EQ((std::vector<int>{255, 255, 255}), rgb(made[0]));
+    EXPECT_EQ((std::vector<int>{0, 0, 0}), rgb(made[1]));
+    EXPECT_EQ(8, popup.ItemSelected());
+    EXPECT_EQ(FWStr<31ul>("50%s"), SwatchPicker::gCurrentSwatchName);
+    EXPECT_TRUE(deleteEnabled());
+
+    // Deleting the last swatch shows the one now last; the name is shown as it is.
+    HostModalPresetAnswer(HostModalAnswer::kDefault);
+    picker.DeleteSwatch();
+    EXPECT_EQ("Are you sure you want to delete swatch \"50%s\"?", ShownMessageTexts().back());
+    ASSERT_EQ(1, SwatchPicker::gColorSwatches.CountSwatches());
+    EXPECT_EQ(SwatchPicker::gColorSwatches.FindSwatchByIndex(0), picker.GetCurrentSwatch());
+    EXPECT_EQ(8, popup.CountItems());
+    EXPECT_EQ(7, popup.ItemSelected());
+    EXPECT_FALSE(deleteEnabled());
+}
+
+TEST_F(SwatchPickerTest, ThePopUpSelectsTheShownSwatchAmongRepeatedNames)
+{
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("dup", 1));
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("dup", 2));
+    SwatchPicker::gCurrentSwatchName = FWStr<31ul>("dup");
+    SwatchPicker& picker = show();
+    EXPECT_EQ(SwatchPicker::gColorSwatches.FindSwatchByIndex(0), picker.GetCurrentSwatch());
+    EXPECT_EQ(7, picker.GetSwatchPopup()->ItemSelected());
+}
+
+TEST_F(SwatchPickerTest, RefusedNamesAreToldAndKeepTheDialog)
+{
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("Taken", 1));
+    const std::string tooLong(32, 'x');
+    struct Case {
+        std::string name;
+        bool accepted;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"", false, "You must enter a valid name or cancel."},
+        {tooLong, false, "The name \"" + tooLong + "\" is too long.\r\rPlease enter a shorter swatch name."},
+        {"Taken", false, "The name \"Taken\" is already in use.\r\rPlease enter a unique swatch name."},
+        {std::string(31, 'y'), true, ""},
+    };
+    SwatchNameValidator validator;
+    for (const Case& c : cases) {
+        HostResetModalLoops();
+        HostModalPresetAnswer(HostModalAnswer::kDefault);
+        FWStr<255> text(c.name.c_str());
+        EXPECT_EQ(c.accepted, validator.ValidateText(text)) << c.name;
+        EXPECT_EQ(c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message},
+                  ShownMessageTexts());
+    }
+}
+
+TEST_F(SwatchPickerTest, TheCollectionIsWrittenWhenThePickerGoesAndAFailureIsOnlyReported)
+{
+    show();
+    ASSERT_EQ(5, SwatchPicker::gColorSwatches.CountSwatches());
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("kept", 1));
+    hide();
+    SwatchPicker::gColorSwatches.RemoveAllSwatches();
+    SwatchPicker::LoadDefaultSwatches();
+    EXPECT_EQ(6, SwatchPicker::gColorSwatches.CountSwatches());
+
+    // The collection's folder replaced by a file: nothing can be written there.
+    std::filesystem::remove_all(swatches.mFolder.File("Preferences"));
+    swatches.mFolder.Create("Preferences", "not a folder");
+    mPicker = std::make_unique<SwatchPicker>(&mManager);
+    EXPECT_NO_THROW(hide());
+    EXPECT_EQ(1u, ShownMessageTexts().size());
+}
+
+} // namespace
