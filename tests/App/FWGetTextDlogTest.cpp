@@ -135,3 +135,20 @@ TEST(FWGetTextDlog, TheValidatorDecidesWhatIsStored)
 }
 
 } // namespace
+
+// The release of the press that opened the dialog (the double click of an editor) arrives first:
+// it belongs to that press and must not take the focus from the field.
+TEST(FWGetTextDlog, AReleaseWithoutItsPressKeepsTheFocus)
+{
+    HostDesktopScope desk;
+    FWStr<63> text("old");
+    FWGetTextDlog dialog(nullptr, text, nullptr);
+    dialog.AutoInit();
+    FWPoint corner(3, 3);
+    dialog.WindowToGlobal(&corner);
+    HostInjectMouseUp(Point{corner.v, corner.h});
+    typeKeys("abc");
+    HostInjectKey(kReturnKey, 13);
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(std::string("abc"), text.GetCString());
+}

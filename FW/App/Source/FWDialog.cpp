@@ -215,6 +215,7 @@ bool FWModalDialog::Execute()
 void FWModalDialog::runLoop()
 {
     const bool headless = HostIsHeadless();
+    mSawPress = false;
     if (headless) {
         drawPending();
         applyPreset();
@@ -271,6 +272,12 @@ void FWModalDialog::handle(FWEvent& event)
 void FWModalDialog::route(FWEvent& event)
 {
     FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+    // The release of the press that opened the dialog (a double click, a button) belongs to
+    // that press: the dialog would take it for a click on no view and drop its key focus.
+    if (event.mType == kMouseDownEvent && event.mWindow == this)
+        mSawPress = true;
+    if (event.mType == kMouseUpEvent && !mSawPress)
+        return;
     if (event.mWindow == this || event.mType == kUpdateEvent) {
         dispatcher->Dispatch(event);
         return;

@@ -85,4 +85,5 @@ private:
     void answerUnattended();
 
     Unattended mUnattended = Unattended::kAccept;
+    bool mSawPress = false; // a press in this dialog was handled: releases are its own
 };
