@@ -47,6 +47,9 @@ public:
     bool KeyDownEvent(FWEvent& event) override;
     // Deletes every selected view with what it holds; the window is marked changed.
     void DeleteSelectionList(FWDrawContext& context);
+    // Tab-order mode: the edit texts are numbered in the order they are clicked until all are or
+    // Escape ends the mode; the rest follow in layout order. Returns when the mode ends.
+    void DoTabReorder();
 
     // Editing with the mouse (EditSelection.cpp). Points and rectangles are in window-content
     // coordinates.
@@ -107,6 +110,10 @@ public:
     static void SetWindowEvents(bool on);
     // No modal editing interaction (tab-order mode) is under way.
     static bool NormalMode() { return mActMode == 0; }
+    // A quit asked for while a modal editing interaction runs ends the interaction as Escape
+    // does; the command that ran it then takes the request and handles the quit.
+    static void RequestQuitAfterMode();
+    static bool TakeQuitRequest();
 
     // The mode of every edit window: 0 Test, 1 Edit, 2 Create.
     static int32_t mToolType;
@@ -118,6 +125,8 @@ public:
     static EditWindow* mCreatedInstance;
     // The frame of a layout built from nothing.
     static FWRect mDefaultRect;
+    // A quit was asked for during a modal editing interaction.
+    static bool mQuitRequested;
 
     // The shader interface of layout 21000; null for every other layout.
     CDataPTKC* GetShaderData() const { return mShaderData; }

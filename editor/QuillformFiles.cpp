@@ -233,6 +233,11 @@ void QuillformApp::DoAdjustFileQuit(FWUserOp* op)
 
 bool QuillformApp::CanQuit()
 {
+    // Tab-order mode ends first, as Escape ends it; the quit is handled once it is over.
+    if (!EditWindow::NormalMode()) {
+        EditWindow::RequestQuitAfterMode();
+        return false;
+    }
     if (!FWApp::CanQuit())
         return false;
     // Unsaved changes are the edit windows'; the framework's closing of documents asks nothing.

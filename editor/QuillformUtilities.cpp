@@ -48,9 +48,6 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     dialog.SendMessage(Dependable::IsBeingDeleted);
 }
 
-// Tab order is not built yet: its command does nothing for now.
-void QuillformApp::do_tab_reorder(FWUserOp*) {}
-
 // The shader interface itself is in ShaderDialog.cpp.
 void QuillformApp::do_shader(FWUserOp*)
 {
