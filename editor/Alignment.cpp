@@ -1,10 +1,11 @@
 // The alignment commands: the selected views of the front edit window lined up by an edge or a
-// centre line, edit fields made one width, and views spaced evenly from top to bottom. Views
-// selected together with their container are aligned by themselves.
+// centre line, edit fields made one width, views spaced evenly from top to bottom, and the
+// selection centred in its container. Views selected together with their container are aligned
+// by themselves.
 #include "EditText.h"
 #include "EditWindow.h"
+#include "FWDrawContext.h"
 #include "FWView.h"
-#include "PreorderTraversal.h"
 #include "QuillformApp.h"
 
 #include <algorithm>
@@ -17,16 +18,6 @@ constexpr int32_t kStartMin = 32767;
 constexpr int32_t kStartMax = 0;
 
 enum class Edge { kLeft, kRight, kTop, kBottom };
-
-std::vector<FWView*> selectedViews(EditWindow& window)
-{
-    std::vector<FWView*> views;
-    PreorderTraversal<FWView> walk(window.ViewMngr().GetViewTree(), false);
-    for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
-        if (view->IsSelected())
-            views.push_back(view);
-    return views;
-}
 
 int32_t edgeOf(const FWRect& r, Edge edge)
 {
@@ -62,7 +53,7 @@ void alignEdge(Edge edge)
     EditWindow* window = QuillformApp::Instance()->GetFrontEditWindow();
     if (window == nullptr)
         return;
-    const std::vector<FWView*> views = selectedViews(*window);
+    const std::vector<FWView*> views = window->SelectedViews();
     int32_t ref = kStartMin;
     for (FWView* view : views)
         ref = std::min(ref, edgeOf(view->GetRect(), edge));
@@ -80,7 +71,7 @@ void alignCentres(bool horizontal)
     EditWindow* window = QuillformApp::Instance()->GetFrontEditWindow();
     if (window == nullptr)
         return;
-    const std::vector<FWView*> views = selectedViews(*window);
+    const std::vector<FWView*> views = window->SelectedViews();
     int32_t low = kStartMin, high = kStartMax;
     for (FWView* view : views) {
         const FWRect r = view->GetRect();
@@ -105,6 +96,30 @@ bool hasCollectedAncestor(FWView* view, const std::vector<FWView*>& collected)
         if (std::find(collected.begin(), collected.end(), up) != collected.end())
             return true;
     return false;
+}
+
+// The whole selection (with what its views hold) moves onto the middle of its container across
+// one axis; the container is the parent of the first selected view in tree order. Both are taken
+// in window-content coordinates, as shown. The move re-homes views as a drag does.
+void centreInContainer(bool horizontal)
+{
+    EditWindow* window = QuillformApp::Instance()->GetFrontEditWindow();
+    if (window == nullptr)
+        return;
+    FWRect bounds;
+    if (!window->GetSelectionBounds(&bounds))
+        return;
+    FWView* parent = window->SelectedViews().front()->Parent();
+    const FWRect frame = parent != nullptr ? parent->GlobalRect() : window->Size();
+    auto middle = [](int32_t low, int32_t high) { return low + (high - low) / 2; };
+    int32_t dh = 0, dv = 0;
+    if (horizontal)
+        dh = middle(frame.left, frame.right) - middle(bounds.left, bounds.right);
+    else
+        dv = middle(frame.top, frame.bottom) - middle(bounds.top, bounds.bottom);
+    FWDrawContext context(window);
+    window->TranslateSelection(context, FWPoint(int16_t(dh), int16_t(dv)));
+    window->SetDirty(true);
 }
 
 } // namespace
@@ -145,7 +160,7 @@ void QuillformApp::align_edits(FWUserOp*)
     if (window == nullptr)
         return;
     std::vector<EditText*> edits;
-    for (FWView* view : selectedViews(*window))
+    for (FWView* view : window->SelectedViews())
         if (auto* edit = dynamic_cast<EditText*>(view))
             edits.push_back(edit);
     int32_t maxRight = kStartMax, minWidth = kStartMin;
@@ -172,7 +187,7 @@ void QuillformApp::align_distrib(FWUserOp*)
     std::vector<FWView*> views;
     int32_t sumHeights = 0;
     FWRect area;
-    for (FWView* view : selectedViews(*window)) {
+    for (FWView* view : window->SelectedViews()) {
         if (hasCollectedAncestor(view, views)) {
             ErrorMessage("Can't align group(s) with their children");
             return;
@@ -197,4 +212,14 @@ void QuillformApp::align_distrib(FWUserOp*)
         moveBy(views[i], 0, views[i - 1]->GetRect().bottom + gap - views[i]->GetRect().top);
         changed(*window);
     }
+}
+
+void QuillformApp::CenterInParentHoriz(FWUserOp*)
+{
+    centreInContainer(true);
+}
+
+void QuillformApp::CenterInParentVert(FWUserOp*)
+{
+    centreInContainer(false);
 }

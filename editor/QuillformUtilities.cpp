@@ -1,4 +1,4 @@
-// The commands of the Utility menu and the alignment commands.
+// The commands of the Utility menu.
 #include "EditText.h"
 #include "EditWindow.h"
 #include "QuillformApp.h"
@@ -53,7 +53,3 @@ void QuillformApp::do_shader(FWUserOp*)
 {
     Instance()->InterfaceShader();
 }
-
-// Centring in the container is not built yet.
-void QuillformApp::CenterInParentHoriz(FWUserOp*) {}
-void QuillformApp::CenterInParentVert(FWUserOp*) {}

@@ -7,6 +7,7 @@
 #include "EditWindow.h"
 #include "FWStr.h"
 #include "FWView.h"
+#include "FWViewMngr.h"
 #include "QuillformApp.h"
 #include "HostModalLoop.h"
 #include "ShownMessages.h"
@@ -141,4 +142,82 @@ TEST_F(AlignmentTest, EditsTakeTheNarrowestFieldFlushAtTheRightmostEdge)
     EXPECT_EQ(narrowLabel, narrow->GetEditRect().left - narrow->GetRect().left);
     EXPECT_EQ(FWRect(0, 100, 300, 120), other->GetRect());
     EXPECT_TRUE(window->IsDirty());
+}
+
+TEST_F(AlignmentTest, CentringInTheContainerMovesTheSelectionAndRehomesWhatItCovers)
+{
+    // A layout of views, each under an earlier one (-1: the root) and perhaps selected; after
+    // the command each has that rectangle and that parent. The window of 400 x 300 has a content
+    // of 394 x 272 (frame 3, title 22), the root's rectangle: its middle is (197, 136).
+    struct View {
+        ViewKind kind;
+        FWRect rect;
+        int parent;
+        bool selected;
+    };
+    struct Case {
+        const char* name;
+        void (*command)(FWUserOp*);
+        std::vector<View> before;
+        std::vector<FWRect> rects;
+        std::vector<int> parents;
+        bool changed = true;
+    };
+    const Case cases[] = {
+        // Group middle 200, view middle 130: right by 70.
+        {"in a group, across",
+         QuillformApp::CenterInParentHoriz,
+         {{ViewKind::kGroup, {100, 50, 300, 250}, -1, false}, {ViewKind::kPlain, {110, 60, 150, 80}, 0, true}},
+         {{100, 50, 300, 250}, {180, 60, 220, 80}},
+         {-1, 0}},
+        // Group middle 150, view middle 70: down by 80.
+        {"in a group, down",
+         QuillformApp::CenterInParentVert,
+         {{ViewKind::kGroup, {100, 50, 300, 250}, -1, false}, {ViewKind::kPlain, {110, 60, 150, 80}, 0, true}},
+         {{100, 50, 300, 250}, {110, 140, 150, 160}},
+         {-1, 0}},
+        // Two views spanning 10-91 (middle 10 + 81 / 2 = 50) onto the root's middle 197.
+        {"two at the root, across",
+         QuillformApp::CenterInParentHoriz,
+         {{ViewKind::kPlain, {10, 10, 30, 20}, -1, true}, {ViewKind::kPlain, {50, 40, 91, 60}, -1, true}},
+         {{157, 10, 177, 20}, {197, 40, 238, 60}},
+         {-1, -1}},
+        // Spanning 10-60 (middle 35) onto 136.
+        {"two at the root, down",
+         QuillformApp::CenterInParentVert,
+         {{ViewKind::kPlain, {10, 10, 30, 20}, -1, true}, {ViewKind::kPlain, {50, 40, 91, 60}, -1, true}},
+         {{10, 111, 30, 121}, {50, 141, 91, 161}},
+         {-1, -1}},
+        // The group, with the view it holds, moves right by 177 and then covers the other view,
+        // which it takes over.
+        {"a group takes what it now covers",
+         QuillformApp::CenterInParentHoriz,
+         {{ViewKind::kGroup, {0, 0, 40, 40}, -1, true},
+          {ViewKind::kPlain, {5, 5, 15, 15}, 0, false},
+          {ViewKind::kPlain, {190, 10, 200, 20}, -1, false}},
+         {{177, 0, 217, 40}, {182, 5, 192, 15}, {190, 10, 200, 20}},
+         {-1, 0, 0}},
+        {"nothing selected",
+         QuillformApp::CenterInParentVert,
+         {{ViewKind::kPlain, {10, 10, 30, 20}, -1, false}},
+         {{10, 10, 30, 20}},
+         {-1},
+         false},
+    };
+    for (const Case& c : cases) {
+        mWindow = NewEditWindow();
+        std::vector<FWView*> views;
+        for (const View& v : c.before) {
+            views.push_back(AddView(*mWindow, v.kind, 0, v.parent < 0 ? nullptr : views[size_t(v.parent)], v.rect));
+            views.back()->SetSelected(v.selected);
+        }
+        c.command(nullptr);
+        EXPECT_EQ(c.rects, rectsOf(views)) << c.name;
+        for (size_t i = 0; i < views.size(); ++i) {
+            FWView* parent = c.parents[i] < 0 ? mWindow->ViewMngr().GetViewTree() : views[size_t(c.parents[i])];
+            EXPECT_EQ(parent, views[i]->Parent()) << c.name << " view " << i;
+        }
+        EXPECT_EQ(c.changed, mWindow->IsDirty()) << c.name;
+        done();
+    }
 }
