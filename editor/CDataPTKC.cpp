@@ -39,41 +39,11 @@ CQF_Document* documentOf(EditWindow* window)
     return window != nullptr ? dynamic_cast<CQF_Document*>(window->GetDocument()) : nullptr;
 }
 
-// A resource of the document's own file, locked while it is read; the file stays open as long as
-// the reader lives.
-class DocumentResource {
-public:
-    DocumentResource(const CQF_Document& document, uint32_t type, int32_t id)
-        : mFile(document.Path2Locator(), false)
-    {
-        if (mFile.OpenedResourceFile() == 0)
-            return;
-        mHandle = Corvel::FS_ResourceUtil::Get1Resource(type, id);
-        if (mHandle != nullptr)
-            Corvel::FS_ResourceUtil::HLock(mHandle);
-    }
-    ~DocumentResource()
-    {
-        if (mHandle == nullptr)
-            return;
-        Corvel::FS_ResourceUtil::HUnlock(mHandle);
-        Corvel::FS_ResourceUtil::ReleaseResource(mHandle);
-    }
-    DocumentResource(const DocumentResource&) = delete;
-    DocumentResource& operator=(const DocumentResource&) = delete;
-
-    bool Exists() const { return mHandle != nullptr && *mHandle != nullptr; }
-    const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(*mHandle); }
-    size_t Size() const
-    {
-        const int32_t size = Corvel::FS_ResourceUtil::GetHandleSize(mHandle);
-        return size > 0 ? size_t(size) : 0;
-    }
-
-private:
-    Corvel::FS_ResourceFileRA mFile;
-    Handle mHandle = nullptr;
-};
+// A resource of the document's file, opened by `file`; null when the file could not be opened.
+Handle documentResource(const Corvel::FS_ResourceFileRA& file, uint32_t type, int32_t id)
+{
+    return file.OpenedResourceFile() != 0 ? Corvel::FS_ResourceUtil::Get1Resource(type, id) : nullptr;
+}
 
 bool readRecord(SerialStream& in, CItemPTKC& item)
 {
@@ -396,7 +366,9 @@ bool CDataPTKC::ReadPTKC(EditWindow* window, std::vector<CItemPTKC>& records)
     CQF_Document* document = documentOf(window);
     if (document == nullptr)
         return false;
-    const DocumentResource resource(*document, kPTKC, kPTKCID);
+    // The file stays open while its resource is read.
+    const Corvel::FS_ResourceFileRA file(document->Path2Locator(), false);
+    const Corvel::FS_LockedResource resource(documentResource(file, kPTKC, kPTKCID));
     if (!resource.Exists())
         return false;
     char tag[4];
@@ -438,7 +410,9 @@ bool CDataPTKC::ReadPICT(EditWindow* window)
     CQF_Document* document = documentOf(window);
     if (document == nullptr)
         return false;
-    const DocumentResource resource(*document, kPICT, kPICTID);
+    // The file stays open while its resource is read.
+    const Corvel::FS_ResourceFileRA file(document->Path2Locator(), false);
+    const Corvel::FS_LockedResource resource(documentResource(file, kPICT, kPICTID));
     if (!resource.Exists())
         return false;
     DiskImageDecoder::Pixels pixels;
@@ -487,7 +461,9 @@ bool CDataPTKC::ReadQZMP(EditWindow* window)
     CQF_Document* document = documentOf(window);
     if (document == nullptr)
         return false;
-    const DocumentResource resource(*document, kQZMP, kQZMPID);
+    // The file stays open while its resource is read.
+    const Corvel::FS_ResourceFileRA file(document->Path2Locator(), false);
+    const Corvel::FS_LockedResource resource(documentResource(file, kQZMP, kQZMPID));
     if (!resource.Exists())
         return false;
     mMultiThread = ParseQZMP(resource.Bytes(), resource.Size());

@@ -171,26 +171,6 @@ void EditText::SetInternational(bool international)
     SetRectPET(mTextRect);
 }
 
-EditText::EditType EditText::FilterEditType(EditType type)
-{
-    switch (type) {
-    case kEditTopLeft:
-    case kEditBottomLeft:
-    case kEditLeft:
-        return kEditLeft;
-    case kEditTopRight:
-    case kEditBottomRight:
-    case kEditRight:
-        return kEditRight;
-    case kEditTop:
-    case kEditBottom:
-    case kEditMove:
-        return kEditMove;
-    default:
-        return type;
-    }
-}
-
 // The editing record -------------------------------------------------------------------------
 
 void EditText::AllocatePET(bool international)

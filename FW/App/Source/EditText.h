@@ -57,7 +57,7 @@ public:
     void FlashInsertionPoint();
 
     // The layout editor
-    EditType FilterEditType(EditType type) override;
+    EditType FilterEditType(EditType type) override { return WidthOnlyEditType(type); }
     bool DoInterface() override;
     void TextFileSerialize(int32_t index, int32_t parentIndex, FILE* file) override;
     const char* FactoryGetClassName() const override { return "EditText"; }

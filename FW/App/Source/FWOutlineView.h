@@ -198,6 +198,8 @@ protected:
     bool drag_selected_objects(FWPoint p, uint16_t modifiers);
     void relocate_selection(int32_t slot, bool into, const std::vector<FWViewableNode*>& nodes);
     void live_pan_view(FWPoint start);
+    // Scrolls the content and moves the scroll bars by changes already kept within their range.
+    void scroll_content_by(int32_t dh, int32_t dv);
     void draw_xor_rect(FWDrawContext& context, const FWRect& rect) const;
     // Draws the arrow image into its rectangle now (when a context is current).
     void draw_arrow_image(const FWRect& rect, long icon);

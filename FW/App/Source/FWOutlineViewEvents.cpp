@@ -800,6 +800,12 @@ void FWOutlineView::autoscroll(FWPoint p, const FWRect& rect, FWPoint& delta)
         clampChange(mVScroller, edgeStep(p.v, rect.top, rect.bottom, TestFlag(kNoHScrollArea) ? 8 : 11, row_delta()));
     if (dh == 0 && dv == 0)
         return;
+    delta = FWPoint(int16_t(dh), int16_t(dv));
+    scroll_content_by(dh, dv);
+}
+
+void FWOutlineView::scroll_content_by(int32_t dh, int32_t dv)
+{
     if (dh != 0) {
         mHScroller->SetScrollVal(mHScroller->ScrollVal() + dh);
         if (Not(kNoHScrollArea))
@@ -810,7 +816,6 @@ void FWOutlineView::autoscroll(FWPoint p, const FWRect& rect, FWPoint& delta)
         if (Not(kNoVScrollArea))
             mVScroller->Inval();
     }
-    delta = FWPoint(int16_t(dh), int16_t(dv));
     ScrollView(dh, dv, true);
 }
 
@@ -828,17 +833,7 @@ void FWOutlineView::live_pan_view(FWPoint start)
         const int32_t dv = clampChange(mVScroller, previous.v - now.v);
         if (dh == 0 && dv == 0)
             continue;
-        if (dh != 0) {
-            mHScroller->SetScrollVal(mHScroller->ScrollVal() + dh);
-            if (Not(kNoHScrollArea))
-                mHScroller->Inval();
-        }
-        if (dv != 0) {
-            mVScroller->SetScrollVal(mVScroller->ScrollVal() + dv);
-            if (Not(kNoVScrollArea))
-                mVScroller->Inval();
-        }
-        ScrollView(dh, dv, true);
+        scroll_content_by(dh, dv);
         if (mContext != nullptr)
             mContext->Flush();
         previous = now;

@@ -167,6 +167,26 @@ bool FWView::MousePaused()
     return true;
 }
 
+FWView::EditType FWView::WidthOnlyEditType(EditType type)
+{
+    switch (type) {
+    case kEditTopLeft:
+    case kEditBottomLeft:
+    case kEditLeft:
+        return kEditLeft;
+    case kEditTopRight:
+    case kEditBottomRight:
+    case kEditRight:
+        return kEditRight;
+    case kEditTop:
+    case kEditBottom:
+    case kEditMove:
+        return kEditMove;
+    default:
+        return type;
+    }
+}
+
 const FWString& FWView::Viewable_Name() const
 {
     return kViewName;

@@ -129,6 +129,9 @@ public:
 
     // The layout editor: which drag handle applies, and the property dialog.
     virtual EditType FilterEditType(EditType type) { return type; }
+    // The handles of a view resized only in width: corners become their side, and the top and
+    // bottom handles move the view.
+    static EditType WidthOnlyEditType(EditType type);
     virtual bool DoInterface() { return false; }
 
     // The outline view

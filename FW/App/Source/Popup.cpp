@@ -260,26 +260,6 @@ void Popup::GSetItemSelected(FWWindow* window, int32_t id, int32_t index, FWDraw
 
 // The layout editor ----------------------------------------------------------------------------
 
-FWView::EditType Popup::FilterEditType(EditType type)
-{
-    switch (type) {
-    case kEditTopLeft:
-    case kEditBottomLeft:
-    case kEditLeft:
-        return kEditLeft;
-    case kEditTopRight:
-    case kEditBottomRight:
-    case kEditRight:
-        return kEditRight;
-    case kEditTop:
-    case kEditBottom:
-    case kEditMove:
-        return kEditMove;
-    default:
-        return type;
-    }
-}
-
 const FWString& Popup::Viewable_Name() const
 {
     return kDisplayName;

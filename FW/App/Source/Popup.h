@@ -51,7 +51,7 @@ public:
     static void GSetItemSelected(FWWindow* window, int32_t id, int32_t index, FWDrawContext* context);
 
     // The layout editor resizes a popup only horizontally.
-    EditType FilterEditType(EditType type) override;
+    EditType FilterEditType(EditType type) override { return WidthOnlyEditType(type); }
     const char* FactoryGetClassName() const override { return "Popup"; }
     const FWString& Viewable_Name() const override;
     const ImageBuffer* Viewable_Icon() override;

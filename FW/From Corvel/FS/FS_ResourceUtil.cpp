@@ -84,4 +84,26 @@ int32_t FS_ResourceUtil::GetHandleSize(Handle handle)
     return FS_ResourceUtilPAC::GetHandleSize(handle);
 }
 
+FS_LockedResource::FS_LockedResource(Handle handle) : mHandle(handle)
+{
+    if (mHandle != nullptr)
+        FS_ResourceUtil::HLock(mHandle);
+}
+
+FS_LockedResource::~FS_LockedResource()
+{
+    if (mHandle == nullptr)
+        return;
+    FS_ResourceUtil::HUnlock(mHandle);
+    FS_ResourceUtil::ReleaseResource(mHandle);
+}
+
+size_t FS_LockedResource::Size() const
+{
+    if (!Exists())
+        return 0;
+    const int32_t size = FS_ResourceUtil::GetHandleSize(mHandle);
+    return size > 0 ? size_t(size) : 0;
+}
+
 } // namespace Corvel

@@ -7,6 +7,7 @@
 #include "FS_Locator.h"
 #include "HostTypes.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Corvel {
@@ -40,6 +41,23 @@ public:
     static void HLock(Handle handle);
     static void HUnlock(Handle handle);
     static int32_t GetHandleSize(Handle handle);
+};
+
+// A resource held locked while it is read, unlocked and released on every way out. A null
+// handle, or one whose data was purged, reads as a missing resource.
+class FS_LockedResource {
+public:
+    explicit FS_LockedResource(Handle handle);
+    ~FS_LockedResource();
+    FS_LockedResource(const FS_LockedResource&) = delete;
+    FS_LockedResource& operator=(const FS_LockedResource&) = delete;
+
+    bool Exists() const { return mHandle != nullptr && *mHandle != nullptr; }
+    const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(*mHandle); }
+    size_t Size() const; // 0 for a missing resource
+
+private:
+    Handle mHandle;
 };
 
 } // namespace Corvel

@@ -49,36 +49,6 @@ ImageStore& images()
     return *sImages;
 }
 
-// A resource handle locked for reading and released when the reader is done.
-class LockedResource {
-public:
-    explicit LockedResource(Handle handle) : mHandle(handle)
-    {
-        if (mHandle != nullptr)
-            Corvel::FS_ResourceUtil::HLock(mHandle);
-    }
-    ~LockedResource()
-    {
-        if (mHandle == nullptr)
-            return;
-        Corvel::FS_ResourceUtil::HUnlock(mHandle);
-        Corvel::FS_ResourceUtil::ReleaseResource(mHandle);
-    }
-    LockedResource(const LockedResource&) = delete;
-    LockedResource& operator=(const LockedResource&) = delete;
-
-    bool Exists() const { return mHandle != nullptr && *mHandle != nullptr; }
-    const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(*mHandle); }
-    size_t Size() const
-    {
-        const int32_t size = Corvel::FS_ResourceUtil::GetHandleSize(mHandle);
-        return size > 0 ? size_t(size) : 0;
-    }
-
-private:
-    Handle mHandle;
-};
-
 Handle getResource(uint32_t type, int32_t id)
 {
     // Resource ids are 16-bit: any other id names no resource.
@@ -137,7 +107,7 @@ void DiskImage::load()
     Handle handle = getResource(mType, mID);
     if (handle == nullptr && mType == kPreviewType)
         handle = Corvel::FS_ResourceUtil::GetIndResource(kPreviewType, 1);
-    const LockedResource resource(handle);
+    const Corvel::FS_LockedResource resource(handle);
     if (!resource.Exists())
         throw DiskImageAllocateFailureX("resource not found");
 
@@ -145,7 +115,7 @@ void DiskImage::load()
     std::vector<uint8_t> iconMask;
     bool hasIconMask = false;
     if (const uint32_t maskType = DiskImageDecoder::IconMaskType(mType)) {
-        const LockedResource mask(getResource(maskType, mID));
+        const Corvel::FS_LockedResource mask(getResource(maskType, mID));
         if (mask.Exists()) {
             iconMask.assign(mask.Bytes(), mask.Bytes() + mask.Size());
             hasIconMask = true;

@@ -2,6 +2,7 @@
 // the Classic environment, and the hidden port. A failed check ends the program after its alert.
 #include "Env_PackagePAC.h"
 
+#include "FS_ResourceUtil.h"
 #include "FWProgrammerMessage.h"
 #include "HostAlerts.h"
 #include "HostGestalt.h"
@@ -50,29 +51,6 @@ uint16_t bigEndian16(const unsigned char* p)
     return uint16_t((p[0] << 8) | p[1]);
 }
 
-// Holds a resource locked while its records are read and releases it on every way out.
-class LockedResource {
-public:
-    explicit LockedResource(Handle handle) : mHandle(handle) { HLock(mHandle); }
-    ~LockedResource()
-    {
-        HUnlock(mHandle);
-        ReleaseResource(mHandle);
-    }
-    LockedResource(const LockedResource&) = delete;
-    LockedResource& operator=(const LockedResource&) = delete;
-
-    const unsigned char* Bytes() const { return reinterpret_cast<const unsigned char*>(*mHandle); }
-    uint32_t ByteCount() const
-    {
-        Size size = GetHandleSize(mHandle);
-        return *mHandle != nullptr && size > 0 ? uint32_t(size) : 0;
-    }
-
-private:
-    Handle mHandle;
-};
-
 // A requirement record: selector at 0, two masks or bounds at 4 and 8, alert id at 12.
 struct Requirement {
     OSType selector;
@@ -102,9 +80,9 @@ void checkRequirements(ResType type, uint32_t recordSize, Passes passes)
         Handle handle = Get1IndResource(type, index);
         if (handle == nullptr)
             continue;
-        LockedResource resource(handle);
+        const FS_LockedResource resource(handle);
         const unsigned char* bytes = resource.Bytes();
-        const uint32_t size = resource.ByteCount();
+        const uint32_t size = uint32_t(resource.Size());
         if (size < 2) {
             fw_programmer_message("Damaged requirement resource", kSourcePath, __LINE__);
             continue;
