@@ -3,6 +3,8 @@
 // each dialog as a modal dialog answered headless.
 #include "EditorFixture.h"
 
+#include "DialogTyping.h"
+
 #include "CheckBox.h"
 #include "ColorButton.h"
 #include "ColorSlider.h"
@@ -41,29 +43,7 @@
 
 namespace {
 
-constexpr uint8_t kKeyTab = 48, kKeyReturn = 36;
-constexpr EventModifiers kShift = 0x200;
-
-// Types into the fields of a dialog about to run, by their positions in the tab order (the first
-// is 0), going forward only. Reaching a field selects its text, so the typing replaces it.
-class Typist {
-public:
-    void Type(int position, const std::string& text)
-    {
-        if (mAt < 0) {
-            // The first field has the focus without a selection: go round to it.
-            HostInjectKey(kKeyTab, 9, kShift);
-            mAt = -1;
-        }
-        for (; mAt < position; ++mAt)
-            HostInjectKey(kKeyTab, 9);
-        for (char c : text)
-            HostInjectKey(0, uint8_t(c));
-    }
-
-private:
-    int mAt = -2;
-};
+constexpr uint8_t kKeyReturn = 36;
 
 void pressReturn()
 {
