@@ -6,6 +6,7 @@
 #include "FWPopupMenu.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
+#include "HostNavDialogs.h"
 #include "HostResources.h"
 #include "Popup.h"
 #include "Scroller.h"
@@ -188,6 +189,77 @@ TEST_F(SwatchPickerTest, NewAndDeleteKeepThePopUpAndItsDeleteItemInStep)
     EXPECT_EQ(8, popup.CountItems());
     EXPECT_EQ(7, popup.ItemSelected());
     EXPECT_FALSE(deleteEnabled());
+}
+
+TEST_F(SwatchPickerTest, SaveLoadImportAndRenameThroughTheirDialogs)
+{
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("ab", 2));
+    SwatchPicker& picker = show();
+    Popup& popup = *picker.GetSwatchPopup();
+    HostNavAnswer answer;
+    answer.cancel = false;
+    answer.paths = {swatches.mFolder.File("mine.swch")};
+    HostNavPresetAnswer(answer);
+    picker.SaveSwatch();
+    EXPECT_EQ("ab.swch", HostNavLastShown().saveFileName);
+    EXPECT_EQ(54u, TempFolder::ReadFile(answer.paths[0]).size());
+
+    HostNavPresetAnswer(answer);
+    picker.LoadSwatch();
+    ASSERT_EQ(2, SwatchPicker::gColorSwatches.CountSwatches());
+    EXPECT_EQ(SwatchPicker::gColorSwatches.FindSwatchByIndex(1), picker.GetCurrentSwatch());
+    EXPECT_EQ(FWStr<31ul>("ab"), picker.GetCurrentSwatch()->GetSwatchName());
+    EXPECT_EQ((std::vector<int>{1, 0, 0}), rgb((*picker.GetCurrentSwatch())[1]));
+    EXPECT_EQ(8, popup.ItemSelected());
+
+    std::string table(772, '\0');
+    table[0] = 9, table[1] = 8, table[2] = 7, table[767] = 6;
+    answer.paths = {swatches.mFolder.Create("pal.act", table)};
+    HostNavPresetAnswer(answer);
+    picker.ImportColorTable();
+    ASSERT_EQ(3, SwatchPicker::gColorSwatches.CountSwatches());
+    const CColorSwatch& imported = *picker.GetCurrentSwatch();
+    EXPECT_EQ(FWStr<31ul>("pal.act"), imported.GetSwatchName());
+    ASSERT_EQ(256, imported.GetNumColors());
+    EXPECT_EQ((std::vector<int>{9, 8, 7}), rgb(imported[0]));
+    EXPECT_EQ((std::vector<int>{0, 0, 6}), rgb(imported[255]));
+    EXPECT_EQ(10, popup.CountItems());
+
+    // A cancelled command from the pop-up adds nothing and leaves the shown swatch selected.
+    HostNavPresetAnswer(HostNavAnswer{});
+    popup.SetItemSelected(SwatchPicker::kImportColorTableItem);
+    EXPECT_TRUE(picker.InterfaceEvent(&popup));
+    EXPECT_EQ(3, SwatchPicker::gColorSwatches.CountSwatches());
+    EXPECT_EQ(9, popup.ItemSelected());
+
+    typeLine("renamed");
+    picker.RenameSwatch();
+    EXPECT_EQ(FWStr<31ul>("renamed"), imported.GetSwatchName());
+    EXPECT_EQ(FWStr<31ul>("renamed"), FWStr<31ul>(popup.GetPopupMenu()->Root()->MenuItem(9)->Name()));
+    EXPECT_EQ(FWStr<31ul>("pal.act"), SwatchPicker::gCurrentSwatchName);
+}
+
+TEST_F(SwatchPickerTest, TheFiltersListSwatchFilesAndColourTablesWhenTheCollectionWasNotRead)
+{
+    // A collection in memory: this picker reads no file, yet registers the file types.
+    SwatchPicker::gColorSwatches.AddSwatch(swatchOf("s", 1));
+    for (const char* name : {"a.swch", "b.act", "c.txt"})
+        swatches.mFolder.Create(name);
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(swatches.mFolder.Path()); // where the dialogs start
+    SwatchPicker& picker = show();
+    auto files = [] {
+        std::vector<std::string> shown;
+        for (const std::string& entry : HostNavLastShown().entries)
+            if (entry.back() != '/')
+                shown.push_back(entry);
+        return shown;
+    };
+    picker.LoadSwatch();
+    EXPECT_EQ(std::vector<std::string>{"a.swch"}, files());
+    picker.ImportColorTable();
+    EXPECT_EQ(std::vector<std::string>{"b.act"}, files());
+    std::filesystem::current_path(before);
 }
 
 TEST_F(SwatchPickerTest, ThePopUpSelectsTheShownSwatchAmongRepeatedNames)

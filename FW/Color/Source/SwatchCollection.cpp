@@ -53,10 +53,17 @@ void SwatchPicker::GetColorSwatchesFile(FileReference& file)
     file = folder;
 }
 
+// Every picker registers them, so the open and save filters list the files whether or not this
+// run read the collection; each only once, as the registry keeps every registration.
 void SwatchPicker::RegisterSwatchFileTypes()
 {
-    Corvel::FS_FileTypeRegistry::RegisterFileType(kSwatchFileType, FWStr<31>("swch"), 0);
-    Corvel::FS_FileTypeRegistry::RegisterFileType(kColorTableFileType, FWStr<31>("act"), 0);
+    const struct {
+        uint32_t type;
+        const char* extension;
+    } kTypes[] = {{kSwatchFileType, "swch"}, {kColorTableFileType, "act"}};
+    for (const auto& t : kTypes)
+        if (Corvel::FS_FileTypeRegistry::TypeFromExtension(FWStr<31>(t.extension)) != t.type)
+            Corvel::FS_FileTypeRegistry::RegisterFileType(t.type, FWStr<31>(t.extension), 0);
 }
 
 void SwatchPicker::LoadDefaultSwatches()

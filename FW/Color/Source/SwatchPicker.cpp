@@ -44,6 +44,7 @@ FWFileType swatchFilter()
 SwatchPicker::SwatchPicker(const FWColorPickerManager* manager) : FWColorPicker(manager, 70)
 {
     ReadImagesFromDisk(904, FOUR_CHAR_CODE("PICT"));
+    RegisterSwatchFileTypes();
     if (gColorSwatches.CountSwatches() == 0)
         LoadDefaultSwatches();
     if (gCurrentSwatchName.GetCurrLength() != 0)
