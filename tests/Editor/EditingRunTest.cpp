@@ -15,8 +15,6 @@
 #include "EditWindow.h"
 #include "FS_ResourceFileRA.h"
 #include "FWApp.h"
-#include "FWToolWidget.h"
-#include "FWToolWindow.h"
 #include "FWViewMngr.h"
 #include "Group.h"
 #include "FWPlatformUtils.h"
@@ -47,23 +45,6 @@
 namespace {
 
 constexpr uint8_t kKeyS = 1, kKeyBackspace = 51, kKeyRight = 124, kKeyDown = 125;
-
-// The centre of the tool window's widget of the named tool, in global coordinates.
-Point toolWidgetCentre(const std::string& name)
-{
-    PreorderTraversal<FWView> walk(FWToolWindow::Instance()->ViewMngr().GetViewTree(), false);
-    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
-        auto* widget = dynamic_cast<FWToolWidget*>(view);
-        if (widget == nullptr || widget->ToolName() != name.c_str())
-            continue;
-        const FWRect r = widget->GlobalRect();
-        FWPoint centre(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
-        FWToolWindow::Instance()->WindowToGlobal(&centre);
-        return Point{centre.v, centre.h};
-    }
-    ADD_FAILURE() << "no widget of " << name;
-    return Point{0, 0};
-}
 
 // One creation: the tool, the rectangle dragged (multiples of the grid of 10), the id of the
 // container that holds its top-left corner (0: the root; the picture 15 takes views too), and
@@ -370,7 +351,7 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
     for (const Creation& c : kCreations) {
         const std::string name = c.tool;
         script
-            .Then("before " + name, idle, [name] { HostInjectClick(toolWidgetCentre(name)); })
+            .Then("before " + name, idle, [name] { HostInjectClick(ToolWidgetCentre(name)); })
             .Then("the tool " + name, [&] { return idle() && EditWindow::mToolType == 2; },
                   [&, c] { gesture(FWPoint(c.rect.left, c.rect.top), FWPoint(c.rect.right, c.rect.bottom)); });
     }

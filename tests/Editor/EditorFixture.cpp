@@ -5,6 +5,9 @@
 #include "FWApp.h"
 #include "FWDocument.h"
 #include "FWMenuMgr.h"
+#include "FWToolWidget.h"
+#include "FWToolWindow.h"
+#include "HostHeadless.h"
 #include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
@@ -12,6 +15,7 @@
 #include "HostResources.h"
 #include "HostSound.h"
 #include "ListBox.h"
+#include "PreorderTraversal.h"
 #include "QuillformApp.h"
 
 #include <filesystem>
@@ -140,4 +144,40 @@ EditorFixture::LayoutListPlaces EditorFixture::LocateLayoutList()
     document->SendMessage(Dependable::IsBeingDeleted);
     delete document;
     return places;
+}
+
+Point EditorFixture::ToolWidgetCentre(const std::string& name)
+{
+    PreorderTraversal<FWView> walk(FWToolWindow::Instance()->ViewMngr().GetViewTree(), false);
+    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
+        auto* widget = dynamic_cast<FWToolWidget*>(view);
+        if (widget == nullptr || widget->ToolName() != name.c_str())
+            continue;
+        const FWRect r = widget->GlobalRect();
+        FWPoint centre(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
+        FWToolWindow::Instance()->WindowToGlobal(&centre);
+        return Point{centre.v, centre.h};
+    }
+    ADD_FAILURE() << "no widget of " << name;
+    return Point{0, 0};
+}
+
+void EditorFixture::ChooseMenuRow(const std::string& title, const std::string& row)
+{
+    for (const HostMenuTitleLayout& layout : HostLayOutMenuBar()) {
+        if (textOf(layout.menu->Title()) != title)
+            continue;
+        const HostMenuPanelLayout panel = HostLayOutPullDown(layout.menu, layout.left);
+        const std::vector<HostMenuItem>& items = layout.menu->Items();
+        for (size_t i = 0; i < items.size() && i < panel.items.size(); ++i) {
+            if (textOf(items[i].text) != row)
+                continue;
+            const Point inside{int16_t(panel.items[i].top + 3), int16_t(panel.items[i].left + 8)};
+            HostInjectMouseDown(Point{5, int16_t(layout.left + 4)});
+            HostInjectMouseMove(inside);
+            HostInjectMouseUp(inside);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no row " << row << " in " << title;
 }

@@ -51,6 +51,12 @@ public:
     // Needs the application.
     static LayoutListPlaces LocateLayoutList();
 
+    // The centre of the tool window's widget of the named tool, in global coordinates.
+    static Point ToolWidgetCentre(const std::string& name);
+    // Injects a press on the menu's title, a move down to the row of that text and the release
+    // there, as a person chooses a row.
+    static void ChooseMenuRow(const std::string& title, const std::string& row);
+
 protected:
     HostDesktopScope mDesktop;
     TempFolder mFolder;

@@ -14,8 +14,6 @@
 #include "EditWindow.h"
 #include "FWApp.h"
 #include "FWMenuMgr.h"
-#include "FWToolWidget.h"
-#include "FWToolWindow.h"
 #include "FWUserOp.h"
 #include "FWView.h"
 #include "FWWindow.h"
@@ -90,23 +88,6 @@ void chooseRecentRow(int row)
     op->DoAction();
 }
 
-// The centre of the tool window's widget of the named tool, in global coordinates.
-Point toolWidgetCentre(const char* name)
-{
-    PreorderTraversal<FWView> walk(FWToolWindow::Instance()->ViewMngr().GetViewTree(), false);
-    for (FWView* view = walk.First(); view != nullptr; view = walk.Next()) {
-        auto* widget = dynamic_cast<FWToolWidget*>(view);
-        if (widget == nullptr || widget->ToolName() != name)
-            continue;
-        const FWRect r = widget->GlobalRect();
-        FWPoint centre(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
-        FWToolWindow::Instance()->WindowToGlobal(&centre);
-        return Point{centre.v, centre.h};
-    }
-    ADD_FAILURE() << "no widget of " << name;
-    return Point{0, 0};
-}
-
 void presetFile(const std::string& path)
 {
     HostNavAnswer answer;
@@ -175,7 +156,7 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
               [] { chooseRecentRow(2); })
         // Idle time comes inside modal loops too: the list must be gone.
         .Then("the first file in front again", [&] { return activePath() == layouts && FWWindow::ModalCount() == 0; },
-              [] { HostInjectClick(toolWidgetCentre("Test")); })
+              [] { HostInjectClick(ToolWidgetCentre("Test")); })
         .Then("the Test tool", [] { return EditWindow::mToolType == 0; },
               [] { HostInjectKey(kKeyQ, 'q', cmdKey); });
     script.Start();
@@ -347,7 +328,7 @@ TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
                   HostInjectClick(list().buttons.at(CDialogWINT::kOpen));
               })
         .Then("layout 128 open", [] { return frontIs("128 Main [a.rsrc]"); },
-              [] { HostInjectClick(toolWidgetCentre("Test")); })
+              [] { HostInjectClick(ToolWidgetCentre("Test")); })
         .Then("Test mode", [] { return EditWindow::mToolType == 0; },
               [] {
                   EditWindow& window = *frontEdit();
@@ -362,7 +343,7 @@ TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
                   EditWindow& window = *frontEdit();
                   check(EditText::GGetLong(&window, 13) == 42, "the typed number");
                   check(!window.IsDirty(), "test mode changes nothing");
-                  HostInjectClick(toolWidgetCentre("Edit"));
+                  HostInjectClick(ToolWidgetCentre("Edit"));
                   chooseMenuRow("Utility", 10); // Resize Dialog
                   typeDigits("500");
                   HostInjectKey(kKeyReturn, 13);
