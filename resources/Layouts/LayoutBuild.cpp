@@ -14,6 +14,7 @@
 #include "FWDynamicString.h"
 #include "FWStr.h"
 #include "FWView.h"
+#include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "HostBackend.h"
 #include "HostMemory.h"
@@ -33,6 +34,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <tuple>
 #include <string>
 #include <vector>
@@ -374,9 +376,22 @@ int fail(const std::string& message)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || (std::strcmp(argv[1], "app") != 0 && std::strcmp(argv[1], "sample") != 0))
-        return fail("usage: layoutbuild app|sample FILE");
+    const bool sample = argc == 4 && std::strcmp(argv[1], "sample") == 0;
+    if (!sample && (argc != 3 || std::strcmp(argv[1], "app") != 0))
+        return fail("usage: layoutbuild app FILE | layoutbuild sample FILE PROGRAM-RESOURCES");
     HostSelectBackend("headless");
+    // The sample's pictures are sized from the program's images, as the program shows them.
+    std::unique_ptr<Corvel::FS_ResourceFileRA> images;
+    if (sample) {
+        Corvel::FS_Locator imagesLocator;
+        Corvel::FS_UtilPAC::DotPathNameToLocator(FWDynamicString(argv[3]), imagesLocator);
+        images = std::make_unique<Corvel::FS_ResourceFileRA>(imagesLocator, false);
+        if (images->OpenedResourceFile() == 0 || !FWViewMngr::InitInterfaceIcons())
+            return fail(std::string("cannot read the images of ") + argv[3]);
+    }
+    struct IconsReleaser {
+        ~IconsReleaser() { FWViewMngr::DisposeInterfaceIcons(); }
+    } iconsReleaser;
     std::vector<Layout> layouts = std::strcmp(argv[1], "app") == 0 ? appLayouts() : sampleLayouts();
     if (std::strcmp(argv[1], "app") == 0)
         for (const PropertyLayout& p : PropertyLayouts())
@@ -400,7 +415,7 @@ int main(int argc, char** argv)
         if (ResError() != noErr)
             return fail(std::string("layout ") + std::to_string(layout.id) + " could not be added");
     }
-    if (std::strcmp(argv[1], "sample") == 0) {
+    if (sample) {
         const std::string records = shaderRecords();
         Handle h = NewHandle(Size(records.size()));
         std::memcpy(*h, records.data(), records.size());
