@@ -236,9 +236,13 @@ void dispatchModal(WindowRef window, const EventRecord& event)
     }
 }
 
-// Draws what waits to be drawn before answering for an absent user.
+// Draws what waits to be drawn before answering for an absent user. Only once no input waits: a
+// wait for updates takes injected input in too, and would move the mouse ahead of presses still
+// queued for the windows behind (a dialog answered by a preset ends before that input comes).
 void drawPending(WindowRef window)
 {
+    if (HostPendingInjectedCount() != 0)
+        return;
     EventRecord event;
     for (int guard = 0; guard < 64 && WaitNextEvent(updateMask, &event, 0, nullptr); ++guard)
         dispatchModal(window, event);
