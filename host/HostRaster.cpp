@@ -736,24 +736,34 @@ void HostRaster::Move(const std::vector<HostBox>& destinations, int32_t dx, int3
     if (pieces.empty() || from.Empty())
         return;
 
-    // Keep a copy of the source pixels, as colours, before anything is overwritten.
-    std::vector<uint32_t> saved(size_t(from.Width()) * size_t(from.Height()));
+    // Keep a copy of the source pixels, as colours, before anything is overwritten. A 32-bit
+    // store (any depth but 1 and 8) holds colours as they are, so its rows are copied whole.
+    const bool direct = mTarget.Depth() != 1 && mTarget.Depth() != 8;
+    const size_t width = size_t(from.Width());
+    std::vector<uint32_t> saved(width * size_t(from.Height()));
     for (int32_t y = from.top; y < from.bottom; ++y) {
-        uint32_t* out = &saved[size_t(y - from.top) * size_t(from.Width())];
+        uint32_t* out = &saved[size_t(y - from.top) * width];
+        if (direct) {
+            std::memcpy(out, reinterpret_cast<const uint32_t*>(mTarget.Row(y)) + from.left, width * sizeof(uint32_t));
+            continue;
+        }
         for (int32_t x = from.left; x < from.right; ++x)
             out[x - from.left] = mTarget.Get(x, y);
     }
+    const HostBox sourced{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy};
+    const HostBox whole{0, 0, mTarget.Width(), mTarget.Height()};
     for (const HostBox& piece : pieces) {
-        for (int32_t y = piece.top; y < piece.bottom; ++y) {
-            int32_t sy = y - dy;
-            if (sy < from.top || sy >= from.bottom)
+        // Only the part whose source was kept, inside the store, changes.
+        const HostBox moved = piece.Intersect(sourced).Intersect(whole);
+        for (int32_t y = moved.top; !moved.Empty() && y < moved.bottom; ++y) {
+            const uint32_t* in = &saved[size_t(y - dy - from.top) * width + size_t(moved.left - dx - from.left)];
+            if (direct) {
+                std::memcpy(reinterpret_cast<uint32_t*>(mTarget.Row(y)) + moved.left, in,
+                            size_t(moved.Width()) * sizeof(uint32_t));
                 continue;
-            for (int32_t x = piece.left; x < piece.right; ++x) {
-                int32_t sx = x - dx;
-                if (sx < from.left || sx >= from.right)
-                    continue;
-                mTarget.Set(x, y, saved[size_t(sy - from.top) * size_t(from.Width()) + size_t(sx - from.left)]);
             }
+            for (int32_t x = moved.left; x < moved.right; ++x)
+                mTarget.Set(x, y, in[x - moved.left]);
         }
         touch(piece.left, piece.top, piece.right, piece.bottom);
     }

@@ -412,6 +412,52 @@ TEST(HostRaster, ScrollRectMovesPixelsAndReportsTheUncoveredArea)
     DisposeRgn(uncovered);
 }
 
+TEST(HostRaster, ScrollRectUnderAClipOfTwoBoxesMatchesMovingPixelByPixel)
+{
+    struct Case {
+        Rect area;
+        int16_t dh, dv;
+    };
+    const Case cases[] = {
+        {{2, 3, 27, 36}, 0, -1}, {{2, 3, 27, 36}, 5, 2}, {{0, 0, 30, 40}, -7, 0}, {{4, 1, 20, 39}, 3, -4},
+    };
+    // Two boxes, one over the other's edge, so a scroll meets several clip pieces.
+    const Rect clipA{1, 1, 14, 25};
+    const Rect clipB{10, 18, 29, 38};
+    auto inside = [](const Rect& r, int h, int v) { return h >= r.left && h < r.right && v >= r.top && v < r.bottom; };
+    for (int16_t depth : {int16_t(32), int16_t(8)}) {
+        for (const Case& c : cases) {
+            HostTestWorld world(Rect{0, 0, 40, 30}, depth); // 30 wide, 40 high
+            paintPattern(world);
+            const std::vector<uint32_t> before = world.Snapshot();
+            RgnHandle a = NewRgn();
+            RgnHandle b = NewRgn();
+            RectRgn(a, &clipA);
+            RectRgn(b, &clipB);
+            UnionRgn(a, b, a);
+            SetClip(a);
+            RGBBackColor(&kRGBWhite);
+            ScrollRect(&c.area, c.dh, c.dv, nullptr);
+            // Inside the area, the clip and the world a pixel takes the one it came from when that
+            // one lay inside them too, else it is erased; every other pixel stays.
+            auto visible = [&](int h, int v) {
+                return inside(Rect{0, 0, 40, 30}, h, v) && inside(c.area, h, v) &&
+                       (inside(clipA, h, v) || inside(clipB, h, v));
+            };
+            for (int v = 0; v < 40; ++v) {
+                for (int h = 0; h < 30; ++h) {
+                    uint32_t expected = before[size_t(v * 30 + h)];
+                    if (visible(h, v))
+                        expected = visible(h - c.dh, v - c.dv) ? before[size_t((v - c.dv) * 30 + h - c.dh)] : kTestWhite;
+                    ASSERT_EQ(expected, world.At(h, v)) << "depth " << depth << " case " << (&c - cases) << " at (" << h << ", " << v << ")";
+                }
+            }
+            DisposeRgn(a);
+            DisposeRgn(b);
+        }
+    }
+}
+
 TEST(HostRaster, HugeInvertedAndEmptyArgumentsNeverWriteOutsideOrDivideByZero)
 {
     HostTestWorld world(Rect{0, 0, 16, 16});
