@@ -158,7 +158,7 @@ TEST_F(EditSelectionTest, HandlesAreFoundInOrderAndNarrowedByTheControl)
         {14, 115, 83, FWView::kEditRight}, {14, 60, 93, FWView::kEditBottom},
         {14, 60, 73, FWView::kEditTop},    {14, 21, 83, FWView::kEditNone}, // the seam between handle and inside
         {13, 239, 53, FWView::kEditRight}, {13, 101, 37, FWView::kEditLeft},
-        {13, 150, 53, FWView::kEditMove},  {15, 379, 135, FWView::kEditMove}, // a picture only moves
+        {13, 150, 53, FWView::kEditMove},  {15, 293, 49, FWView::kEditMove}, // a picture only moves
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.region, window->WhichDragRegion(FWPoint(c.h, c.v), view(c.id))) << c.id << " " << c.h << "," << c.v;
@@ -180,9 +180,9 @@ TEST_F(EditSelectionTest, ClicksShiftAndTheBandSelect)
     EXPECT_EQ((std::vector<int32_t>{14}), selectedIDs());
     EXPECT_FALSE(window->IsDirty()) << "clicks change nothing";
 
-    // A band on empty content from (250, 60) to (390, 100) touches only the picture; one from
-    // (5, 60) that ends on the push button's left edge (h 16) touches nothing.
-    drag(FWPoint(250, 60), {FWPoint(300, 80), FWPoint(390, 100)});
+    // A band on empty content from (250, 8) to (390, 30) touches only the picture (260, 16) to
+    // (294, 50); one from (5, 60) that ends on the push button's left edge (h 16) touches nothing.
+    drag(FWPoint(250, 8), {FWPoint(300, 20), FWPoint(390, 30)});
     EXPECT_EQ((std::vector<int32_t>{15}), selectedIDs());
     drag(FWPoint(5, 60), {FWPoint(16, 100)});
     EXPECT_EQ((std::vector<int32_t>{}), selectedIDs());
