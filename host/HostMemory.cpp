@@ -1,6 +1,7 @@
-// Handles over malloc'd blocks. Each handle is the address of the first field of its record.
-// Records come from chunks the program never gives back, so a stray or freed handle is
-// recognised by its address and the record's live mark, never followed.
+// Handles over malloc'd blocks, or over shared blocks that hold many handles' bytes. Each handle
+// is the address of the first field of its record. Records come from chunks the program never
+// gives back, so a stray or freed handle is recognised by its address and the record's live
+// mark, never followed.
 #include "HostMemory.h"
 
 #include "HostResources.h"
@@ -13,14 +14,25 @@
 #include <new>
 #include <vector>
 
+// A shared block: its header, then the handles' bytes, each run 16-byte aligned as malloc's are.
+struct HostHandleBlock {
+    char* bytes;
+    size_t capacity;
+    size_t used;
+    size_t handles;  // live handles whose bytes lie in it
+    bool released;   // its maker let go of it
+};
+
 namespace {
 
-struct BlockRecord {
+struct alignas(64) BlockRecord {
     char* data;      // must stay the first field: a Handle is the address of this field
     Size size;
     Size capacity;   // bytes allocated; a locked block may use them without moving
     bool locked;
     bool live;
+    HostHandleBlock* shared; // the shared block holding data, or null when data are malloc'd
+    void* owner;             // the resource entry holding the handle, if any
     BlockRecord* nextFree;
 };
 
@@ -45,6 +57,8 @@ public:
     {
         record->live = false;
         record->data = nullptr;
+        record->shared = nullptr;
+        record->owner = nullptr;
         record->nextFree = nullptr;
         if (mLastFree != nullptr)
             mLastFree->nextFree = record;
@@ -57,16 +71,21 @@ public:
     BlockRecord* Find(Handle h) const
     {
         auto address = reinterpret_cast<uintptr_t>(h);
-        // The chunk with the greatest start not above the address.
-        auto it = std::upper_bound(mChunks.begin(), mChunks.end(), address,
-            [](uintptr_t a, const Chunk& c) { return a < c.start; });
-        if (it == mChunks.begin())
+        // Handles asked for one after another mostly lie in the same chunk: try the last one found.
+        const Chunk* chunk = mLastFound;
+        if (chunk == nullptr || address - chunk->start >= chunk->count * sizeof(BlockRecord)) {
+            // The chunk with the greatest start not above the address.
+            auto it = std::upper_bound(mChunks.begin(), mChunks.end(), address,
+                [](uintptr_t a, const Chunk& c) { return a < c.start; });
+            if (it == mChunks.begin())
+                return nullptr;
+            chunk = &*(it - 1);
+        }
+        uintptr_t offset = address - chunk->start;
+        if (offset >= chunk->count * sizeof(BlockRecord) || offset % sizeof(BlockRecord) != 0)
             return nullptr;
-        const Chunk& chunk = *(it - 1);
-        uintptr_t offset = address - chunk.start;
-        if (offset >= chunk.count * sizeof(BlockRecord) || offset % sizeof(BlockRecord) != 0)
-            return nullptr;
-        BlockRecord* record = reinterpret_cast<BlockRecord*>(chunk.start) + offset / sizeof(BlockRecord);
+        mLastFound = chunk;
+        BlockRecord* record = reinterpret_cast<BlockRecord*>(chunk->start) + offset / sizeof(BlockRecord);
         return record->live ? record : nullptr;
     }
 
@@ -79,11 +98,12 @@ private:
     bool grow()
     {
         size_t count = mChunks.empty() ? 256 : mChunks.size() < 12 ? size_t(256) << mChunks.size() : 1u << 20;
-        auto* records = static_cast<BlockRecord*>(std::malloc(count * sizeof(BlockRecord)));
+        auto* records = static_cast<BlockRecord*>(std::aligned_alloc(alignof(BlockRecord), count * sizeof(BlockRecord)));
         if (records == nullptr)
             return false;
         try {
             Chunk chunk{reinterpret_cast<uintptr_t>(records), count};
+            mLastFound = nullptr; // the chunks move
             mChunks.insert(std::upper_bound(mChunks.begin(), mChunks.end(), chunk.start,
                                [](uintptr_t a, const Chunk& c) { return a < c.start; }),
                 chunk);
@@ -93,13 +113,14 @@ private:
         }
         // Only called with the free list empty.
         for (size_t i = 0; i < count; ++i)
-            records[i] = BlockRecord{nullptr, 0, 0, false, false, i + 1 < count ? &records[i + 1] : nullptr};
+            records[i] = BlockRecord{nullptr, 0, 0, false, false, nullptr, nullptr, i + 1 < count ? &records[i + 1] : nullptr};
         mFree = records;
         mLastFree = &records[count - 1];
         return true;
     }
 
     std::vector<Chunk> mChunks; // ordered by address
+    mutable const Chunk* mLastFound = nullptr;
     BlockRecord* mFree = nullptr;     // the oldest free record
     BlockRecord* mLastFree = nullptr; // the newest
 };
@@ -134,9 +155,44 @@ Handle allocate(Size byteCount, bool clear)
         sMemError = memFullErr;
         return nullptr;
     }
-    *record = BlockRecord{data, byteCount, Size(bytes), false, true, nullptr};
+    *record = BlockRecord{data, byteCount, Size(bytes), false, true, nullptr, nullptr, nullptr};
     sMemError = noErr;
     return &record->data;
+}
+
+constexpr size_t kSharedAlignment = 16;
+
+size_t sharedBytes(Size byteCount)
+{
+    const size_t bytes = byteCount > 0 ? size_t(byteCount) : 1;
+    return (bytes + kSharedAlignment - 1) & ~(kSharedAlignment - 1);
+}
+
+void freeBlockIfUnused(HostHandleBlock* block)
+{
+    if (block->released && block->handles == 0)
+        std::free(block);
+}
+
+// The record's bytes leave their shared block.
+void unshare(BlockRecord* record)
+{
+    HostHandleBlock* block = record->shared;
+    record->shared = nullptr;
+    --block->handles;
+    freeBlockIfUnused(block);
+}
+
+// Gives the record bytes of its own, keeping its contents and capacity.
+bool moveToOwnBytes(BlockRecord* record, size_t bytes)
+{
+    char* own = static_cast<char*>(std::malloc(bytes));
+    if (own == nullptr)
+        return false;
+    std::memcpy(own, record->data, size_t(record->size));
+    record->data = own;
+    unshare(record);
+    return true;
 }
 
 } // namespace
@@ -161,9 +217,12 @@ void DisposeHandle(Handle h)
         sMemError = nilHandleErr;
         return;
     }
-    if (HostResourceHandleDisposing(h))
+    if (record->owner != nullptr && HostResourceHandleDisposing(h, record->owner))
         return;
-    std::free(record->data);
+    if (record->shared != nullptr)
+        unshare(record);
+    else
+        std::free(record->data);
     records().Delete(record);
 }
 
@@ -198,12 +257,19 @@ void SetHandleSize(Handle h, Size newSize)
         sMemError = memFullErr;
         return;
     }
-    char* grown = static_cast<char*>(std::realloc(record->data, size_t(newSize)));
-    if (grown == nullptr) {
-        sMemError = memFullErr;
-        return;
+    if (record->shared != nullptr) {
+        if (!moveToOwnBytes(record, size_t(newSize))) {
+            sMemError = memFullErr;
+            return;
+        }
+    } else {
+        char* grown = static_cast<char*>(std::realloc(record->data, size_t(newSize)));
+        if (grown == nullptr) {
+            sMemError = memFullErr;
+            return;
+        }
+        record->data = grown;
     }
-    record->data = grown;
     record->size = newSize;
     record->capacity = newSize;
     sMemError = noErr;
@@ -239,4 +305,79 @@ OSErr MemError()
 bool HostIsHandle(Handle h)
 {
     return recordOf(h) != nullptr;
+}
+
+HostHandleBlock* HostNewHandleBlock(size_t bytes)
+{
+    constexpr size_t header = (sizeof(HostHandleBlock) + kSharedAlignment - 1) & ~(kSharedAlignment - 1);
+    if (bytes > SIZE_MAX - header)
+        return nullptr;
+    // The bytes are written by each handle made in the block before they are read.
+    auto* memory = static_cast<char*>(std::malloc(header + bytes));
+    if (memory == nullptr)
+        return nullptr;
+    auto* block = reinterpret_cast<HostHandleBlock*>(memory);
+    *block = HostHandleBlock{memory + header, bytes, 0, 0, false};
+    return block;
+}
+
+void HostReleaseHandleBlock(HostHandleBlock* block)
+{
+    if (block == nullptr)
+        return;
+    block->released = true;
+    freeBlockIfUnused(block);
+}
+
+size_t HostHandleBlockBytes(Size byteCount)
+{
+    return sharedBytes(byteCount);
+}
+
+Handle HostNewHandleInBlock(HostHandleBlock* block, Size byteCount, void* owner)
+{
+    if (byteCount < 0 || block == nullptr || block->released || sharedBytes(byteCount) > block->capacity - block->used) {
+        Handle h = allocate(byteCount, false);
+        if (h != nullptr)
+            reinterpret_cast<BlockRecord*>(h)->owner = owner;
+        return h;
+    }
+    BlockRecord* record = records().New();
+    if (record == nullptr) {
+        sMemError = memFullErr;
+        return nullptr;
+    }
+    char* data = block->bytes + block->used;
+    block->used += sharedBytes(byteCount);
+    ++block->handles;
+    *record = BlockRecord{data, byteCount, byteCount > 0 ? byteCount : 1, false, true, block, owner, nullptr};
+    sMemError = noErr;
+    return &record->data;
+}
+
+bool HostGiveHandleItsOwnBytes(Handle h)
+{
+    BlockRecord* record = recordOf(h);
+    if (record == nullptr || record->shared == nullptr)
+        return record != nullptr;
+    // A locked block never moves: it stays, and keeps its shared block alive.
+    return !record->locked && moveToOwnBytes(record, size_t(record->capacity));
+}
+
+bool HostHandleInSharedBlock(Handle h)
+{
+    BlockRecord* record = recordOf(h);
+    return record != nullptr && record->shared != nullptr;
+}
+
+void HostSetHandleOwner(Handle h, void* owner)
+{
+    if (BlockRecord* record = recordOf(h))
+        record->owner = owner;
+}
+
+void* HostHandleOwner(Handle h)
+{
+    BlockRecord* record = recordOf(h);
+    return record != nullptr ? record->owner : nullptr;
 }

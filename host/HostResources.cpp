@@ -31,15 +31,14 @@ struct ResourceEntry {
     ResType type = 0;
     ResID id = 0;
     uint8_t attributes = 0;
-    int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
-    bool ownName = false;    // the name was set in memory (name holds its bytes)
-    std::string name;
     bool stored = false;     // the data are in the image
+    bool changed = false;    // the handle holds data not written yet
+    int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
     uint32_t dataOffset = 0;
     uint32_t dataLength = 0;
-    Handle handle = nullptr; // loaded or added data, owned by the file while attached
-    bool changed = false;    // the handle holds data not written yet
+    Handle handle = nullptr; // loaded or added data, owned by the file while attached; its owner is this entry
     ResourceFile* file = nullptr;
+    std::unique_ptr<uint8_t[]> ownName; // length-prefixed, when the name was set in memory
 };
 
 struct TypeGroup {
@@ -126,7 +125,10 @@ struct ResourceFile {
     std::array<uint8_t, 240> headerReserve{};
     std::vector<std::unique_ptr<TypeGroup>> types;
     EntryStore entries;
-    HostResourcesMap<Handle, ResourceEntry*> handles; // of its resources, while attached
+    // Where its resources' handles are made: one block for the data of all resources stored in
+    // the image, made when the first is read.
+    HostHandleBlock* handleBlock = nullptr;
+    size_t handleBlockBytes = 0; // still to be made while nonzero
     size_t nameListLength = 0;
     bool changed = false;
 
@@ -134,6 +136,7 @@ struct ResourceFile {
     {
         if (fd >= 0)
             close(fd);
+        HostReleaseHandleBlock(handleBlock);
     }
 };
 
@@ -163,8 +166,18 @@ void setError(OSErr err)
 size_t nameLength(const ResourceEntry& e)
 {
     if (e.ownName)
-        return e.name.size();
+        return e.ownName[0];
     return e.nameOffset >= 0 ? e.file->image[size_t(e.nameOffset)] : 0;
+}
+
+// A name set in memory, length-prefixed.
+std::unique_ptr<uint8_t[]> ownNameOf(const uint8_t* name, size_t length)
+{
+    auto own = std::make_unique<uint8_t[]>(1 + length);
+    own[0] = uint8_t(length);
+    if (length > 0)
+        std::memcpy(own.get() + 1, name + 1, length);
+    return own;
 }
 
 size_t nameListBytes(size_t length)
@@ -208,43 +221,46 @@ void unindexEntry(TypeGroup& group, ResourceEntry* entry)
 
 ResourceEntry* entryOf(Handle h)
 {
-    if (h == nullptr)
-        return nullptr;
-    for (ResourceFile* file : state().chain)
-        if (ResourceEntry* entry = file->handles.Find(h))
-            return entry;
-    return nullptr;
+    return h != nullptr ? static_cast<ResourceEntry*>(HostHandleOwner(h)) : nullptr;
 }
 
 Handle load(ResourceEntry& entry)
 {
     if (entry.handle != nullptr)
         return entry.handle;
-    Handle h = NewHandle(Size(entry.dataLength));
+    ResourceFile& file = *entry.file;
+    if (file.handleBlockBytes > 0) {
+        // When the block cannot be had, each handle gets its own memory.
+        file.handleBlock = HostNewHandleBlock(file.handleBlockBytes);
+        file.handleBlockBytes = 0;
+    }
+    Handle h = HostNewHandleInBlock(file.handleBlock, Size(entry.dataLength), &entry);
     if (h == nullptr) {
         setError(memFullErr);
         return nullptr;
     }
     if (entry.dataLength > 0)
-        std::memcpy(*h, entry.file->image.data() + entry.dataOffset, entry.dataLength);
+        std::memcpy(*h, file.image.data() + entry.dataOffset, entry.dataLength);
     entry.handle = h;
-    entry.file->handles.Assign(h, &entry);
     return h;
 }
 
-// The file lets go of a handle without freeing it: it becomes an ordinary handle.
-void detachHandle(ResourceEntry& entry)
+// The file lets go of a handle without freeing it. When the handle stays with a holder, it
+// leaves the file's block, which then does not outlive the file for it.
+void detachHandle(ResourceEntry& entry, bool keptByHolder)
 {
     if (entry.handle == nullptr)
         return;
-    entry.file->handles.Erase(entry.handle);
+    HostSetHandleOwner(entry.handle, nullptr);
+    if (keptByHolder)
+        HostGiveHandleItsOwnBytes(entry.handle);
     entry.handle = nullptr;
 }
 
 void freeHandle(ResourceEntry& entry)
 {
     Handle h = entry.handle;
-    detachHandle(entry);
+    detachHandle(entry, false);
     if (h != nullptr)
         DisposeHandle(h);
 }
@@ -307,6 +323,8 @@ OSErr loadImage(ResourceFile& file, FileImage&& image)
     file.types.clear();
     file.entries = EntryStore();
     file.entries.Reserve(map.records.size());
+    HostReleaseHandleBlock(std::exchange(file.handleBlock, nullptr));
+    file.handleBlockBytes = 0;
     file.nameListLength = 0;
     file.changed = false;
     TypeGroup* group = nullptr;
@@ -333,6 +351,7 @@ OSErr loadImage(ResourceFile& file, FileImage&& image)
         entry->dataLength = record.dataLength;
         entry->file = &file;
         file.nameListLength += nameListBytes(nameLength(*entry));
+        file.handleBlockBytes += HostHandleBlockBytes(Size(entry->dataLength));
         indexEntry(*group, entry);
         group->entries.push_back(entry);
     }
@@ -393,14 +412,18 @@ ResourceFile* findOpen(const std::string& path, const struct stat& info)
 }
 
 // The file lets go of all its handles, freeing them or leaving them to their holders as ordinary
-// handles. The table goes first, so that no handle is taken out of it one by one.
+// handles.
 void forgetAllHandles(ResourceFile& file, bool free)
 {
-    file.handles.Clear();
     for (auto& group : file.types)
-        for (ResourceEntry* entry : group->entries)
-            if (Handle h = std::exchange(entry->handle, nullptr); h != nullptr && free)
-                DisposeHandle(h);
+        for (ResourceEntry* entry : group->entries) {
+            if (entry->handle == nullptr)
+                continue;
+            if (free) // the entry lets go first, so that DisposeHandle frees the handle whatever its state
+                DisposeHandle(std::exchange(entry->handle, nullptr));
+            else
+                detachHandle(*entry, true);
+        }
 }
 
 // Gains write access for a file open read-only. When another process replaced or changed the
@@ -619,15 +642,13 @@ OSErr updateFile(ResourceFile& file)
     std::vector<ResourceEntry*> entries;
     for (auto& group : file.types)
         entries.insert(entries.end(), group->entries.begin(), group->entries.end());
-    std::vector<std::string> names(entries.size());
     std::vector<HostResourceToWrite> resources;
     resources.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         ResourceEntry& e = *entries[i];
         HostResourceToWrite r{e.type, e.id, e.attributes, nullptr, nullptr, 0};
         if (e.ownName) {
-            names[i] = std::string(1, char(e.name.size())) + e.name;
-            r.name = reinterpret_cast<const uint8_t*>(names[i].data());
+            r.name = e.ownName.get();
         } else if (e.nameOffset >= 0) {
             r.name = file.image.data() + e.nameOffset;
         }
@@ -653,8 +674,7 @@ OSErr updateFile(ResourceFile& file)
         ResourceEntry& e = *entries[i];
         e.attributes = written[i].attributes;
         e.nameOffset = written[i].nameOffset;
-        e.ownName = false;
-        e.name.clear();
+        e.ownName.reset();
         e.stored = true;
         e.dataOffset = written[i].dataOffset;
         e.dataLength = written[i].dataLength;
@@ -878,8 +898,7 @@ void GetResInfo(Handle h, SInt16* id, ResType* type, StringPtr name)
         name[0] = uint8_t(length);
         if (length > 0)
             std::memcpy(name + 1,
-                        entry->ownName ? reinterpret_cast<const uint8_t*>(entry->name.data())
-                                       : entry->file->image.data() + entry->nameOffset + 1,
+                        entry->ownName ? entry->ownName.get() + 1 : entry->file->image.data() + entry->nameOffset + 1,
                         length);
     }
     setError(noErr);
@@ -921,8 +940,7 @@ void SetResInfo(Handle h, SInt16 id, ConstStr255Param name)
             setError(addResFailed);
             return;
         }
-        entry->name.assign(reinterpret_cast<const char*>(name + 1), name[0]);
-        entry->ownName = true;
+        entry->ownName = ownNameOf(name, name[0]);
         file.nameListLength = names;
     }
     if (id != entry->id) {
@@ -961,9 +979,7 @@ void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
     entry->type = type;
     entry->id = id;
     entry->attributes = 0;
-    entry->ownName = true;
-    if (length > 0)
-        entry->name.assign(reinterpret_cast<const char*>(name + 1), length);
+    entry->ownName = ownNameOf(name, length);
     entry->handle = h;
     entry->changed = true;
     entry->file = file;
@@ -974,7 +990,7 @@ void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
         group->type = type;
     }
     indexEntry(*group, entry);
-    file->handles.Assign(h, entry);
+    HostSetHandleOwner(h, entry);
     group->entries.push_back(entry);
     file->nameListLength = names;
     file->changed = true;
@@ -993,7 +1009,7 @@ void RemoveResource(Handle h)
         setError(wrPermErr);
         return;
     }
-    detachHandle(*entry);
+    detachHandle(*entry, true);
     file.nameListLength -= nameListBytes(nameLength(*entry));
     TypeGroup& group = *groupOf(file, entry->type);
     unindexEntry(group, entry);
@@ -1017,7 +1033,7 @@ void DetachResource(Handle h)
         setError(resAttrErr);
         return;
     }
-    detachHandle(*entry);
+    detachHandle(*entry, true);
     setError(noErr);
 }
 
@@ -1046,13 +1062,13 @@ OSErr ResError()
     return state().error;
 }
 
-bool HostResourceHandleDisposing(Handle h)
+bool HostResourceHandleDisposing(Handle h, void* owner)
 {
-    ResourceEntry* entry = entryOf(h);
-    if (entry == nullptr)
-        return false;
+    auto* entry = static_cast<ResourceEntry*>(owner);
+    if (entry->handle != h)
+        return false; // the file is letting go of all its handles
     if (entry->changed)
         return true;
-    detachHandle(*entry);
+    detachHandle(*entry, false);
     return false;
 }

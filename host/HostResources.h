@@ -96,6 +96,7 @@ void WriteResource(Handle h);
 
 OSErr ResError();
 
-// Called by DisposeHandle: true when the handle stays with its resource file (it is changed and
-// not written yet); otherwise the resource lets go of it, as by ReleaseResource, and false.
-bool HostResourceHandleDisposing(Handle h);
+// Called by DisposeHandle for a handle with an owner (see HostSetHandleOwner): true when the
+// handle stays with its resource file (it is changed and not written yet); otherwise the
+// resource lets go of it, as by ReleaseResource, and false.
+bool HostResourceHandleDisposing(Handle h, void* owner);
