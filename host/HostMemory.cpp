@@ -164,8 +164,7 @@ constexpr size_t kSharedAlignment = 16;
 
 size_t sharedBytes(Size byteCount)
 {
-    const size_t bytes = byteCount > 0 ? size_t(byteCount) : 1;
-    return (bytes + kSharedAlignment - 1) & ~(kSharedAlignment - 1);
+    return HostHandleBlockBytes(byteCount);
 }
 
 void freeBlockIfUnused(HostHandleBlock* block)
@@ -327,11 +326,6 @@ void HostReleaseHandleBlock(HostHandleBlock* block)
         return;
     block->released = true;
     freeBlockIfUnused(block);
-}
-
-size_t HostHandleBlockBytes(Size byteCount)
-{
-    return sharedBytes(byteCount);
 }
 
 Handle HostNewHandleInBlock(HostHandleBlock* block, Size byteCount, void* owner)

@@ -44,8 +44,13 @@ HostHandleBlock* HostNewHandleBlock(size_t bytes);
 // The maker lets go of the block; null is ignored.
 void HostReleaseHandleBlock(HostHandleBlock* block);
 
-// The bytes a handle of byteCount bytes takes in a block.
-size_t HostHandleBlockBytes(Size byteCount);
+// The bytes a handle of byteCount bytes takes in a block: at least one, in whole 16-byte runs,
+// so that every handle's bytes are aligned as malloc aligns them.
+inline size_t HostHandleBlockBytes(Size byteCount)
+{
+    const size_t bytes = byteCount > 0 ? size_t(byteCount) : 1;
+    return (bytes + 15) & ~size_t(15);
+}
 
 // A handle of byteCount bytes (contents undefined) in the block, or made as by NewHandle when the
 // block is null or full; its owner is set as by HostSetHandleOwner.

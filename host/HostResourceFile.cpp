@@ -80,7 +80,33 @@ uint32_t nameBytes(const uint8_t* name)
 
 } // namespace
 
+namespace {
+
+// Keeps the records in the map.
+class RecordList final : public HostResourceRecordSink {
+public:
+    explicit RecordList(std::vector<HostResourceRecord>& records) : mRecords(records) {}
+    void Reserve(size_t count) override { mRecords.reserve(count); }
+    void BeginType(ResType, size_t) override {}
+    void Add(const HostResourceRecord& record) override { mRecords.push_back(record); }
+
+private:
+    std::vector<HostResourceRecord>& mRecords;
+};
+
+} // namespace
+
 OSErr HostResourceFile::Parse(const uint8_t* bytes, size_t size, HostResourceFileMap& out)
+{
+    out = HostResourceFileMap();
+    std::vector<HostResourceRecord> records;
+    RecordList list(records);
+    const OSErr err = Parse(bytes, size, out, list);
+    out.records = std::move(records);
+    return err;
+}
+
+OSErr HostResourceFile::Parse(const uint8_t* bytes, size_t size, HostResourceFileMap& out, HostResourceRecordSink& sink)
 {
     out = HostResourceFileMap();
     if (size == 0)
@@ -126,14 +152,17 @@ OSErr HostResourceFile::Parse(const uint8_t* bytes, size_t size, HostResourceFil
         std::memcpy(out.headerReserve.data(), bytes + kHeaderSize, out.headerReserve.size());
 
     // Each list lies within the map, so the records are bounded by the map's size.
-    out.records.reserve(size_t(resourceCount));
-    std::vector<Span> data;
-    data.reserve(size_t(resourceCount));
+    sink.Reserve(size_t(resourceCount));
+    // The data of a file written in order follow each other, which proves them disjoint as they
+    // are read; otherwise they are sorted and checked at the end.
+    bool dataInOrder = true;
+    uint64_t dataReached = 0;
     for (uint32_t t = 0; t < typeCount; ++t) {
         const uint8_t* entry = map + typeList + 2 + uint64_t(t) * kTypeEntrySize;
         const ResType type = read32(entry);
         const uint64_t count = read16(entry + 4) + 1;
         const uint8_t* refs = map + typeList + read16(entry + 6);
+        sink.BeginType(type, size_t(count));
         for (uint64_t r = 0; r < count; ++r) {
             const uint8_t* ref = refs + r * kRefEntrySize;
             HostResourceRecord record{};
@@ -148,7 +177,8 @@ OSErr HostResourceFile::Parse(const uint8_t* bytes, size_t size, HostResourceFil
                 return mapReadErr;
             record.dataOffset = uint32_t(dataOffset + dataAt + 4);
             record.dataLength = uint32_t(length);
-            data.push_back({dataAt, dataAt + 4 + length});
+            dataInOrder = dataInOrder && dataAt >= dataReached;
+            dataReached = dataAt + 4 + length;
             const uint32_t nameAt = read16(ref + 2);
             record.nameOffset = -1;
             if (nameAt != kNoName) {
@@ -157,11 +187,25 @@ OSErr HostResourceFile::Parse(const uint8_t* bytes, size_t size, HostResourceFil
                     return mapReadErr;
                 record.nameOffset = int64_t(mapOffset + at);
             }
-            out.records.push_back(record);
+            sink.Add(record);
         }
     }
-    if (!disjoint(data))
-        return mapReadErr;
+    if (!dataInOrder) {
+        // Every offset and length was checked above.
+        std::vector<Span> data;
+        data.reserve(size_t(resourceCount));
+        for (uint32_t t = 0; t < typeCount; ++t) {
+            const uint8_t* entry = map + typeList + 2 + uint64_t(t) * kTypeEntrySize;
+            const uint64_t count = read16(entry + 4) + 1;
+            const uint8_t* refs = map + typeList + read16(entry + 6);
+            for (uint64_t r = 0; r < count; ++r) {
+                const uint64_t dataAt = read24(refs + r * kRefEntrySize + 5);
+                data.push_back({dataAt, dataAt + 4 + read32(bytes + dataOffset + dataAt)});
+            }
+        }
+        if (!disjoint(data))
+            return mapReadErr;
+    }
     return noErr;
 }
 

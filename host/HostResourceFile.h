@@ -64,6 +64,15 @@ struct HostResourceToWrite {
     uint32_t dataLength;
 };
 
+// Receives the records of a file as Parse reads them.
+class HostResourceRecordSink {
+public:
+    virtual ~HostResourceRecordSink() = default;
+    virtual void Reserve(size_t count) = 0;                // before all records: their number
+    virtual void BeginType(ResType type, size_t count) = 0; // before the records of each type
+    virtual void Add(const HostResourceRecord& record) = 0;
+};
+
 class HostResourceFile {
 public:
     // Reads the map of a file's bytes, checking every offset, length and count against them:
@@ -71,6 +80,10 @@ public:
     // reference lists that overlap each other or the type list, a type listed twice, data that
     // overlap). Memory used stays proportional to the size of the map.
     static OSErr Parse(const uint8_t* bytes, size_t size, HostResourceFileMap& out);
+
+    // The same checks, handing the records to sink in the same order instead of keeping them in
+    // out.records. When it answers an error, the records handed over are to be dropped.
+    static OSErr Parse(const uint8_t* bytes, size_t size, HostResourceFileMap& out, HostResourceRecordSink& sink);
 
     // Lays out a whole file: types in the order of their first resource, resources of a type in
     // the given order. The name list follows the reference lists, or, when only that keeps every

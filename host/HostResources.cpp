@@ -44,7 +44,10 @@ struct ResourceEntry {
 struct TypeGroup {
     ResType type;
     std::vector<ResourceEntry*> entries;             // in the file's order
-    HostResourcesMap<ResID, ResourceEntry*> firstById; // the first entry of each id
+    // The first entry of each id, made when an id is first looked for (reading by index needs
+    // none) and kept up to date from then on.
+    HostResourcesMap<ResID, ResourceEntry*> firstById;
+    bool indexed = false;
 };
 
 // The bytes of a file, read into memory that is not cleared first, or laid out by the writer.
@@ -74,8 +77,8 @@ class EntryStore {
 public:
     void Reserve(size_t n)
     {
-        if (mUsed + n > mBlockSize)
-            newBlock(n);
+        if (mBlocks.empty() || mBlocks.back().Room() < n)
+            mBlocks.emplace_back(n);
     }
     ResourceEntry* New()
     {
@@ -84,9 +87,9 @@ public:
             mFree.pop_back();
             return entry;
         }
-        if (mUsed == mBlockSize)
-            newBlock(std::max<size_t>(64, mBlockSize));
-        return &mBlocks.back()[mUsed++];
+        if (mBlocks.empty() || mBlocks.back().Room() == 0)
+            mBlocks.emplace_back(std::max<size_t>(64, mBlocks.empty() ? 0 : mBlocks.back().Size()));
+        return mBlocks.back().Next();
     }
     void Delete(ResourceEntry* entry)
     {
@@ -95,16 +98,35 @@ public:
     }
 
 private:
-    void newBlock(size_t n)
-    {
-        mBlocks.push_back(std::make_unique<ResourceEntry[]>(n));
-        mBlockSize = n;
-        mUsed = 0;
-    }
+    // Room for entries, each made only when it is handed out.
+    class Block {
+    public:
+        explicit Block(size_t size)
+            : mEntries(static_cast<ResourceEntry*>(::operator new(size * sizeof(ResourceEntry)))), mSize(size)
+        {
+        }
+        Block(Block&& other) noexcept
+            : mEntries(std::exchange(other.mEntries, nullptr)), mSize(std::exchange(other.mSize, 0)),
+              mUsed(std::exchange(other.mUsed, 0))
+        {
+        }
+        Block& operator=(Block&&) = delete;
+        ~Block()
+        {
+            std::destroy_n(mEntries, mUsed);
+            ::operator delete(mEntries);
+        }
+        size_t Size() const { return mSize; }
+        size_t Room() const { return mSize - mUsed; }
+        ResourceEntry* Next() { return new (mEntries + mUsed++) ResourceEntry(); }
 
-    std::vector<std::unique_ptr<ResourceEntry[]>> mBlocks;
-    size_t mBlockSize = 0; // of the last block
-    size_t mUsed = 0;      // entries handed out of the last block
+    private:
+        ResourceEntry* mEntries;
+        size_t mSize;
+        size_t mUsed = 0;
+    };
+
+    std::vector<Block> mBlocks;
     std::vector<ResourceEntry*> mFree;
 };
 
@@ -198,18 +220,25 @@ ResourceEntry* findIn(ResourceFile& file, ResType type, ResID id)
     TypeGroup* group = groupOf(file, type);
     if (group == nullptr)
         return nullptr;
+    if (!group->indexed) {
+        group->firstById.Reserve(group->entries.size());
+        for (ResourceEntry* entry : group->entries)
+            group->firstById.Insert(entry->id, entry); // keeps the first of each id
+        group->indexed = true;
+    }
     return group->firstById.Find(id);
 }
 
 void indexEntry(TypeGroup& group, ResourceEntry* entry)
 {
-    group.firstById.Insert(entry->id, entry);
+    if (group.indexed)
+        group.firstById.Insert(entry->id, entry);
 }
 
 // After an entry left an id, another entry of that id (a file may hold duplicates) takes its place.
 void unindexEntry(TypeGroup& group, ResourceEntry* entry)
 {
-    if (group.firstById.Find(entry->id) != entry)
+    if (!group.indexed || group.firstById.Find(entry->id) != entry)
         return;
     group.firstById.Erase(entry->id);
     for (ResourceEntry* other : group.entries)
@@ -309,39 +338,24 @@ SInt16 newRefNum()
     return -1;
 }
 
-// Builds the file's groups from its image.
-OSErr loadImage(ResourceFile& file, FileImage&& image)
-{
-    HostResourceFileMap map;
-    OSErr err = HostResourceFile::Parse(image.data(), image.size(), map);
-    if (err != noErr)
-        return err;
-    file.image = std::move(image);
-    file.mapAttributes = map.attributes;
-    file.hasHeaderReserve = map.hasHeaderReserve;
-    file.headerReserve = map.headerReserve;
-    file.types.clear();
-    file.entries = EntryStore();
-    file.entries.Reserve(map.records.size());
-    HostReleaseHandleBlock(std::exchange(file.handleBlock, nullptr));
-    file.handleBlockBytes = 0;
-    file.nameListLength = 0;
-    file.changed = false;
-    TypeGroup* group = nullptr;
-    for (size_t i = 0; i < map.records.size(); ++i) {
-        const HostResourceRecord& record = map.records[i];
-        if (group == nullptr || group->type != record.type) {
-            file.types.push_back(std::make_unique<TypeGroup>());
-            group = file.types.back().get();
-            group->type = record.type;
-            // The records of a type are consecutive: reserve for all of them at once.
-            size_t end = i;
-            while (end < map.records.size() && map.records[end].type == record.type)
-                ++end;
-            group->entries.reserve(end - i);
-            group->firstById.Reserve(end - i);
-        }
-        ResourceEntry* entry = file.entries.New();
+// Makes a file's groups and entries from the records of its image as they are read.
+class EntryMaker final : public HostResourceRecordSink {
+public:
+    EntryMaker(ResourceFile& file, const FileImage& image) : mFile(file), mImage(image) {}
+
+    void Reserve(size_t count) override { entries.Reserve(count); }
+
+    void BeginType(ResType type, size_t count) override
+    {
+        types.push_back(std::make_unique<TypeGroup>());
+        mGroup = types.back().get();
+        mGroup->type = type;
+        mGroup->entries.reserve(count);
+    }
+
+    void Add(const HostResourceRecord& record) override
+    {
+        ResourceEntry* entry = entries.New();
         entry->type = record.type;
         entry->id = record.id;
         entry->attributes = record.attributes;
@@ -349,12 +363,41 @@ OSErr loadImage(ResourceFile& file, FileImage&& image)
         entry->stored = true;
         entry->dataOffset = record.dataOffset;
         entry->dataLength = record.dataLength;
-        entry->file = &file;
-        file.nameListLength += nameListBytes(nameLength(*entry));
-        file.handleBlockBytes += HostHandleBlockBytes(Size(entry->dataLength));
-        indexEntry(*group, entry);
-        group->entries.push_back(entry);
+        entry->file = &mFile;
+        nameListLength += nameListBytes(record.nameOffset >= 0 ? mImage[size_t(record.nameOffset)] : 0);
+        handleBlockBytes += HostHandleBlockBytes(Size(record.dataLength));
+        mGroup->entries.push_back(entry);
     }
+
+    std::vector<std::unique_ptr<TypeGroup>> types;
+    EntryStore entries;
+    size_t nameListLength = 0;
+    size_t handleBlockBytes = 0;
+
+private:
+    ResourceFile& mFile;
+    const FileImage& mImage;
+    TypeGroup* mGroup = nullptr;
+};
+
+// Builds the file's groups from its image; on failure the file is left as it was.
+OSErr loadImage(ResourceFile& file, FileImage&& image)
+{
+    HostResourceFileMap map;
+    EntryMaker made(file, image);
+    OSErr err = HostResourceFile::Parse(image.data(), image.size(), map, made);
+    if (err != noErr)
+        return err;
+    file.image = std::move(image);
+    file.mapAttributes = map.attributes;
+    file.hasHeaderReserve = map.hasHeaderReserve;
+    file.headerReserve = map.headerReserve;
+    file.types = std::move(made.types);
+    file.entries = std::move(made.entries);
+    HostReleaseHandleBlock(std::exchange(file.handleBlock, nullptr));
+    file.handleBlockBytes = made.handleBlockBytes;
+    file.nameListLength = made.nameListLength;
+    file.changed = false;
     return noErr;
 }
 

@@ -94,13 +94,23 @@ private:
 
     size_t home(Key key) const
     {
-        uint64_t bits;
-        if constexpr (std::is_pointer_v<Key>)
-            bits = uint64_t(reinterpret_cast<uintptr_t>(key));
-        else
-            bits = uint64_t(key);
-        // Fibonacci hashing: the high bits of the product spread near keys over the table.
-        return size_t((bits * 0x9E3779B97F4A7C15ull) >> mShift);
+        if constexpr (std::is_integral_v<Key> && sizeof(Key) <= 2) {
+            // Ids that differ only in the bits below the table's size keep their order in
+            // consecutive slots, so that a run of ids is indexed in one sweep of memory; the
+            // higher bits move each such window to a place of its own.
+            const uint32_t id = uint32_t(static_cast<std::make_unsigned_t<Key>>(key));
+            const unsigned bits = 64 - mShift;
+            const uint32_t window = bits < 32 ? id >> bits : 0;
+            return size_t(id + window * 0x9E3779B1u) & mMask;
+        } else {
+            uint64_t bits;
+            if constexpr (std::is_pointer_v<Key>)
+                bits = uint64_t(reinterpret_cast<uintptr_t>(key));
+            else
+                bits = uint64_t(key);
+            // Fibonacci hashing: the high bits of the product spread near keys over the table.
+            return size_t((bits * 0x9E3779B97F4A7C15ull) >> mShift);
+        }
     }
 
     Slot* slotOf(Key key)
