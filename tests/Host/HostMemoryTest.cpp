@@ -112,3 +112,47 @@ TEST(HostMemory, RecognisesExactlyTheLiveHandles)
     for (auto& [h, size] : live)
         DisposeHandle(h);
 }
+
+// Handles made in a shared block: aligned as malloc aligns, apart from each other, resized and
+// locked as any handle, and the block outlives its maker's release while a handle lies in it.
+TEST(HostMemory, HandlesInASharedBlockBehaveAsHandlesOfTheirOwn)
+{
+    HostHandleBlock* block = HostNewHandleBlock(16 + 16 + 32); // room for sizes 10, 0 and 17
+    ASSERT_NE(nullptr, block);
+    Handle a = HostNewHandleInBlock(block, 10, nullptr);
+    Handle empty = HostNewHandleInBlock(block, 0, nullptr);
+    Handle c = HostNewHandleInBlock(block, 17, nullptr);
+    Handle spill = HostNewHandleInBlock(block, 1, nullptr); // the block is full
+    for (Handle h : {a, empty, c, spill}) {
+        ASSERT_TRUE(HostIsHandle(h));
+        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(*h) % 16);
+    }
+    EXPECT_TRUE(HostHandleInSharedBlock(c));
+    EXPECT_FALSE(HostHandleInSharedBlock(spill));
+    EXPECT_EQ(0, GetHandleSize(empty));
+    std::memset(*a, 'a', 10);
+    std::memset(*c, 'c', 17);
+    EXPECT_EQ(std::string(10, 'a'), std::string(*a, 10));
+
+    HLock(c);
+    char* fixed = *c;
+    SetHandleSize(c, 18); // past its bytes: a locked block never moves
+    EXPECT_EQ(memFullErr, MemError());
+    SetHandleSize(c, 4);
+    EXPECT_EQ(fixed, *c);
+    EXPECT_TRUE(HostGiveHandleItsOwnBytes(a));
+    EXPECT_FALSE(HostGiveHandleItsOwnBytes(c)); // locked: stays
+    EXPECT_EQ(std::string(10, 'a'), std::string(*a, 10));
+    HUnlock(c);
+    SetHandleSize(c, 1000);
+    ASSERT_EQ(noErr, MemError());
+    EXPECT_FALSE(HostHandleInSharedBlock(c));
+    EXPECT_EQ("cccc", std::string(*c, 4));
+
+    HostReleaseHandleBlock(block); // `empty` still lies in it
+    SetHandleSize(empty, 1);
+    **empty = 'e';
+    EXPECT_EQ('e', **empty);
+    for (Handle h : {a, empty, c, spill})
+        DisposeHandle(h);
+}

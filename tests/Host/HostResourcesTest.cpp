@@ -708,3 +708,43 @@ TEST_F(HostResources, ManyNamedResourcesAreWrittenAndReadBackUntilTheMapIsFull)
     EXPECT_EQ(noErr, ResError());
     EXPECT_EQ(6000u + size_t(added), ReadClassic(ReadBytes(path)).size());
 }
+
+// A file's resources are read into handles that share one block: each is still a copy of its own,
+// and a handle that outlives the file (detached while locked) keeps its bytes.
+TEST_F(HostResources, ResourceHandlesAreCopiesThatOutliveTheirFile)
+{
+    std::string path = file("a.rsrc", {resource(kWINT, 1, "one", {1, 1, 1}), resource(kWINT, 2, "two", {2, 2}),
+                                       resource(kWINT, 3, "three", std::vector<uint8_t>(40, 3))});
+    SInt16 ref = open(path, fsRdWrPerm);
+    ASSERT_GT(ref, 0);
+    Handle one = Get1IndResource(kWINT, 1);
+    Handle two = Get1IndResource(kWINT, 2);
+    Handle three = Get1IndResource(kWINT, 3);
+    ASSERT_TRUE(HostHandleInSharedBlock(one) && HostHandleInSharedBlock(two) && HostHandleInSharedBlock(three));
+
+    std::memset(*one, 0x77, 3); // scribbled on, never marked changed
+    ReleaseResource(one);
+    EXPECT_EQ((std::vector<uint8_t>{1, 1, 1}), bytesOf(Get1Resource(kWINT, 1)));
+
+    SetHandleSize(two, 5000); // grows out of the block
+    ASSERT_EQ(noErr, MemError());
+    (*two)[4999] = 9;
+    ChangedResource(two);
+    HLock(three);
+    DetachResource(three);
+    ASSERT_EQ(noErr, ResError());
+    UpdateResFile(ref);
+    ASSERT_EQ(noErr, ResError());
+    CloseResFile(ref);
+
+    EXPECT_EQ(std::vector<uint8_t>(40, 3), bytesOf(three));
+    HUnlock(three);
+    SetHandleSize(three, 41);
+    EXPECT_EQ(std::vector<uint8_t>(40, 3), std::vector<uint8_t>(*three, *three + 40));
+    DisposeHandle(three);
+    std::vector<ClassicResource> written = ReadClassic(ReadBytes(path));
+    ASSERT_EQ(3u, written.size());
+    EXPECT_EQ(5000u, written[1].data.size());
+    EXPECT_EQ(std::vector<uint8_t>({2, 2}), std::vector<uint8_t>(written[1].data.begin(), written[1].data.begin() + 2));
+    EXPECT_EQ(9, written[1].data[4999]);
+}
