@@ -25,16 +25,31 @@ struct HostHandleBlock {
 
 namespace {
 
-struct alignas(64) BlockRecord {
-    char* data;      // must stay the first field: a Handle is the address of this field
+// Two records to a cache line. A record is live while it has data: a live block has one byte
+// at least.
+struct alignas(32) BlockRecord {
+    char* data;             // must stay the first field: a Handle is the address of this field
     Size size;
-    Size capacity;   // bytes allocated; a locked block may use them without moving
-    bool locked;
-    bool live;
+    uint32_t capacity : 31; // bytes allocated; a locked block may use them without moving
+    uint32_t locked : 1;
     HostHandleBlock* shared; // the shared block holding data, or null when data are malloc'd
-    void* owner;             // the resource entry holding the handle, if any
-    BlockRecord* nextFree;
+    union {
+        void* owner;           // while live: the resource entry holding the handle, if any
+        BlockRecord* nextFree; // while free
+    };
+
+    bool live() const { return data != nullptr; }
+    void MakeLive(char* bytes, Size byteCount, Size room, HostHandleBlock* block, void* holder)
+    {
+        data = bytes;
+        size = byteCount;
+        capacity = uint32_t(room);
+        locked = 0;
+        shared = block;
+        owner = holder;
+    }
 };
+static_assert(sizeof(BlockRecord) == 32);
 
 // The records, in chunks that double in size, so that n handles need O(log n) chunks and a
 // handle's chunk is found by a binary search over their addresses. Freed records are reused
@@ -55,10 +70,8 @@ public:
 
     void Delete(BlockRecord* record)
     {
-        record->live = false;
         record->data = nullptr;
         record->shared = nullptr;
-        record->owner = nullptr;
         record->nextFree = nullptr;
         if (mLastFree != nullptr)
             mLastFree->nextFree = record;
@@ -86,7 +99,7 @@ public:
             return nullptr;
         mLastFound = chunk;
         BlockRecord* record = reinterpret_cast<BlockRecord*>(chunk->start) + offset / sizeof(BlockRecord);
-        return record->live ? record : nullptr;
+        return record->live() ? record : nullptr;
     }
 
 private:
@@ -112,8 +125,14 @@ private:
             return false;
         }
         // Only called with the free list empty.
-        for (size_t i = 0; i < count; ++i)
-            records[i] = BlockRecord{nullptr, 0, 0, false, false, nullptr, nullptr, i + 1 < count ? &records[i + 1] : nullptr};
+        for (size_t i = 0; i < count; ++i) {
+            records[i].data = nullptr;
+            records[i].size = 0;
+            records[i].capacity = 0;
+            records[i].locked = 0;
+            records[i].shared = nullptr;
+            records[i].nextFree = i + 1 < count ? &records[i + 1] : nullptr;
+        }
         mFree = records;
         mLastFree = &records[count - 1];
         return true;
@@ -155,7 +174,7 @@ Handle allocate(Size byteCount, bool clear)
         sMemError = memFullErr;
         return nullptr;
     }
-    *record = BlockRecord{data, byteCount, Size(bytes), false, true, nullptr, nullptr, nullptr};
+    record->MakeLive(data, byteCount, Size(bytes), nullptr, nullptr);
     sMemError = noErr;
     return &record->data;
 }
@@ -247,7 +266,7 @@ void SetHandleSize(Handle h, Size newSize)
         sMemError = paramErr;
         return;
     }
-    if (newSize <= record->capacity) {
+    if (newSize <= Size(record->capacity)) {
         record->size = newSize;
         sMemError = noErr;
         return;
@@ -270,7 +289,7 @@ void SetHandleSize(Handle h, Size newSize)
         record->data = grown;
     }
     record->size = newSize;
-    record->capacity = newSize;
+    record->capacity = uint32_t(newSize);
     sMemError = noErr;
 }
 
@@ -281,7 +300,7 @@ void HLock(Handle h)
         sMemError = nilHandleErr;
         return;
     }
-    record->locked = true;
+    record->locked = 1;
     sMemError = noErr;
 }
 
@@ -292,7 +311,7 @@ void HUnlock(Handle h)
         sMemError = nilHandleErr;
         return;
     }
-    record->locked = false;
+    record->locked = 0;
     sMemError = noErr;
 }
 
@@ -344,7 +363,7 @@ Handle HostNewHandleInBlock(HostHandleBlock* block, Size byteCount, void* owner)
     char* data = block->bytes + block->used;
     block->used += sharedBytes(byteCount);
     ++block->handles;
-    *record = BlockRecord{data, byteCount, byteCount > 0 ? byteCount : 1, false, true, block, owner, nullptr};
+    record->MakeLive(data, byteCount, byteCount > 0 ? byteCount : 1, block, owner);
     sMemError = noErr;
     return &record->data;
 }

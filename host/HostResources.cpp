@@ -31,8 +31,8 @@ struct ResourceEntry {
     ResType type = 0;
     ResID id = 0;
     uint8_t attributes = 0;
-    bool stored = false;     // the data are in the image
-    bool changed = false;    // the handle holds data not written yet
+    bool stored : 1 = false;  // the data are in the image
+    bool changed : 1 = false; // the handle holds data not written yet
     int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
     uint32_t dataOffset = 0;
     uint32_t dataLength = 0;
@@ -40,6 +40,7 @@ struct ResourceEntry {
     ResourceFile* file = nullptr;
     std::unique_ptr<uint8_t[]> ownName; // length-prefixed, when the name was set in memory
 };
+static_assert(sizeof(ResourceEntry) <= 48, "an entry per resource: keep it small");
 
 struct TypeGroup {
     ResType type;
