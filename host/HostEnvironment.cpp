@@ -11,7 +11,6 @@
 namespace {
 
 std::map<HostPortToken, HostHiddenPortInfo> sHiddenPorts;
-HostPortToken sNextPort = 1;
 
 } // namespace
 

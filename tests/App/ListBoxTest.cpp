@@ -8,6 +8,8 @@
 #include "FWTickCount.h"
 #include "ImageBuffer.h"
 #include "FWAppColor.h"
+#include "FWDragData.h"
+#include "FWDragReceiverRegistry.h"
 #include "FWDrawContext.h"
 #include "FWDynamicString.h"
 #include "FWEvent.h"
@@ -314,6 +316,102 @@ TEST_F(OutlineTest, ListBoxItemsAreInsertedRemovedAndQueriedByPosition)
     const ImageBuffer* own = reinterpret_cast<const ImageBuffer*>(box);
     box->SetSIcon(3, own);
     EXPECT_EQ(own, box->GetSIcon(3));
+}
+
+// Takes drags that carry text, and notes what reaches it.
+class TextHandler : public ListHandler {
+public:
+    bool AcceptsDrag(ListBox&, const FWDragData& data) override { return data.HasType(FOUR_CHAR_CODE("TEXT")); }
+    bool AcceptDrop(ListBox&, const FWDragData&) override
+    {
+        calls.push_back("drop");
+        return true;
+    }
+    bool OptionClick(ListBox&, FWEvent&) override
+    {
+        calls.push_back("option");
+        return true;
+    }
+    std::vector<std::string> calls;
+};
+
+class NamedScrap : public FWDragScrap {
+public:
+    explicit NamedScrap(uint32_t type) : mType(type) {}
+    uint32_t Type() const override { return mType; }
+    void RetrieveData(const void*& data, int& size) const override
+    {
+        data = "x";
+        size = 1;
+    }
+
+private:
+    uint32_t mType;
+};
+
+TEST_F(OutlineTest, AListHandlerMakesTheListBoxADropTargetAndTakesOptionClicks)
+{
+    ListBox* box = addListBox(3);
+    draw();
+    FWDragReceiver* const receiver = box;
+    auto targetAt = [&](int h, int v) { return FWDragReceiverRegistry::FindReceiver(FWPoint(int16_t(h), int16_t(v)), &window); };
+
+    // Without a handler no drop reaches it and an option-click selects like any click.
+    EXPECT_EQ(nullptr, targetAt(100, 100));
+    FWEvent optionPress = press(onName(*box, 1), kFWOptionKey);
+    box->MouseDownEvent(optionPress);
+    EXPECT_EQ(box->Item(1), box->SingleSelectedItem());
+
+    TextHandler handler;
+    box->SetListHandler(&handler);
+    EXPECT_EQ(receiver, targetAt(100, 100));
+    box->SetVisibility(false);
+    EXPECT_EQ(nullptr, targetAt(100, 100));
+    box->SetVisibility(true);
+    EXPECT_EQ(receiver, targetAt(100, 100));
+
+    // The highlight is three frames from the edge outward, drawn in XOR: text shows it, a picture
+    // does not, and leaving takes it away.
+    FWDragData text;
+    text.AddScrap(new NamedScrap(FOUR_CHAR_CODE("TEXT")));
+    FWDragData picture;
+    picture.AddScrap(new NamedScrap(FOUR_CHAR_CODE("PICT")));
+    const std::vector<FWPoint> frames = {FWPoint(10, 100), FWPoint(9, 100), FWPoint(8, 100)};
+    auto framePixels = [&] {
+        std::vector<uint32_t> all;
+        for (FWPoint p : frames)
+            all.push_back(pixel(p.h, p.v));
+        return all;
+    };
+    const std::vector<uint32_t> plain = framePixels();
+    const uint32_t outside = pixel(7, 100);
+    box->Enter(FWPoint(100, 100), picture);
+    EXPECT_EQ(plain, framePixels());
+    box->Enter(FWPoint(100, 100), text);
+    const std::vector<uint32_t> lit = framePixels();
+    for (size_t i = 0; i < frames.size(); ++i)
+        EXPECT_EQ(plain[i] ^ 0xFFFFFFu, lit[i]) << "frame " << i;
+    EXPECT_EQ(outside, pixel(7, 100)) << "nothing outside the three frames";
+    box->Exit(FWPoint(100, 100), text);
+    EXPECT_EQ(plain, framePixels());
+
+    // Drops and option-clicks go to the handler, drops only while the list is shown.
+    box->Accept(text);
+    box->SetVisibility(false);
+    box->Accept(text);
+    box->SetVisibility(true);
+    FWEvent secondOption = press(onName(*box, 2), kFWOptionKey);
+    EXPECT_TRUE(box->MouseDownEvent(secondOption));
+    EXPECT_EQ((std::vector<std::string>{"drop", "option"}), handler.calls);
+    EXPECT_EQ(box->Item(1), box->SingleSelectedItem());
+
+    // A new place moves the target; a list box gone is no target.
+    box->SetRect(FWRect(250, 10, 390, 214));
+    EXPECT_EQ(nullptr, targetAt(100, 100));
+    EXPECT_EQ(receiver, targetAt(300, 100));
+    box->Unlink();
+    delete box;
+    EXPECT_EQ(nullptr, targetAt(300, 100));
 }
 
 TEST_F(OutlineTest, ClicksSelectAndReportInOrder)

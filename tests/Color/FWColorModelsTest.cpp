@@ -121,8 +121,9 @@ TEST(FWColorModelsTest, ByteRoundTripsStayNearTheExactModels)
         exactHSV(r, g, b, eh, es, ev);
         ASSERT_EQ(v, max);
         ASSERT_LE(std::abs(s - int(std::floor(255 * es))), 1) << r << "," << g << "," << b;
-        if (s != 0)
+        if (s != 0) {
             ASSERT_LE(circularDistance(h, int(std::lround(eh * 255 / 360)), 256), 2) << r << "," << g << "," << b;
+        }
         HSVToRGB(h, s, v, rr, gg, bb);
         ASSERT_LE(std::max({std::abs(rr - r), std::abs(gg - g), std::abs(bb - b)}), 12) << r << "," << g << "," << b;
 

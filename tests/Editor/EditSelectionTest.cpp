@@ -338,10 +338,12 @@ TEST_F(EditSelectionTest, EachToolCreatesItsControlWithinItsLeastSize)
         EXPECT_EQ(2, EditWindow::mToolType);
         FWView* made = madeBy(FWPoint(c.drag.left, c.drag.top), FWPoint(c.drag.right, c.drag.bottom));
         EXPECT_EQ(c.made, className(made)) << c.drag.Width() << "x" << c.drag.Height();
-        if (made != nullptr && !c.rect.Empty())
+        if (made != nullptr && !c.rect.Empty()) {
             EXPECT_EQ(c.rect, made->GlobalRect());
-        if (made != nullptr)
+        }
+        if (made != nullptr) {
             EXPECT_FALSE(made->IsSelected());
+        }
     }
     EXPECT_EQ(0, window->ViewMngr().GetSelectedTotal());
 

@@ -373,6 +373,7 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
     ASSERT_FALSE(original.empty());
     EXPECT_EQ(expected.size(), saved.size());
     EXPECT_TRUE(expected == saved) << "the saved layout differs from the expected tree";
-    if (expected != saved)
+    if (expected != saved) {
         EXPECT_EQ(describe(expected), describe(saved));
+    }
 }

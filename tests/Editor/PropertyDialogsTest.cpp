@@ -537,8 +537,9 @@ TEST_F(PropertyDialogsTest, TheMaterialIconDialogIsBuiltInCodeWithEdgesAndString
         EXPECT_EQ(item.rect.left, field->GetRect().left) << item.id;
         EXPECT_EQ(item.rect.top, field->GetRect().top) << item.id;
         EXPECT_EQ(item.rect.right, field->GetRect().right) << item.id;
-        if (item.id != 9)
+        if (item.id != 9) {
             EXPECT_EQ(item.value, EditText::GGetLong(&dialog, item.id)) << item.id;
+        }
     }
     EXPECT_EQ(nullptr, dialog.ViewMngr().GetView(8)) << "no width or height fields";
     EditText::GSetLong(&dialog, 4, 40, nullptr);

@@ -1,6 +1,8 @@
 #include "ListBox.h"
 
 #include "DiskImage.h"
+#include "FWDragManager.h"
+#include "FWEvent.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
@@ -80,6 +82,7 @@ int32_t ListBoxItem::Viewable_Width(FWDrawContext& context)
 ListBox::~ListBox()
 {
     KillAllItems();
+    FWDragManager::UnregisterReceiver(this);
 }
 
 void ListBox::Init(FWWindow* window, const FWRect& rect)
@@ -222,6 +225,93 @@ void ListBox::SetSIcon(long index, const ImageBuffer* icon)
 {
     if (index >= 0 && index <= 7)
         mIcons[index] = icon;
+}
+
+// ---- list handler: option-clicks and drops
+
+void ListBox::SetListHandler(ListHandler* handler)
+{
+    mHandler = handler;
+    if (mHandler == nullptr)
+        FWDragManager::UnregisterReceiver(this);
+    else
+        updateDropTarget(false);
+}
+
+bool ListBox::MouseDownEvent(FWEvent& event)
+{
+    if (mHandler != nullptr && event.OptionKeyDown())
+        return mHandler->OptionClick(*this, event);
+    return FWOutlineView::MouseDownEvent(event);
+}
+
+void ListBox::SetRect(const FWRect& rect)
+{
+    FWOutlineView::SetRect(rect);
+    updateDropTarget(true);
+}
+
+void ListBox::SetVisibility(bool visible)
+{
+    FWOutlineView::SetVisibility(visible);
+    updateDropTarget(false);
+}
+
+void ListBox::ParentVisibilityChanged()
+{
+    FWOutlineView::ParentVisibilityChanged();
+    updateDropTarget(false);
+}
+
+void ListBox::updateDropTarget(bool registerOnly)
+{
+    if (mHandler == nullptr || GetWindow() == nullptr)
+        return;
+    if (Visible() && AllParentsVisible()) {
+        FWRect rect = GetRect();
+        ViewToWindow(rect);
+        FWDragManager::RegisterReceiver(this, GetWindow(), rect);
+    } else if (!registerOnly) {
+        FWDragManager::UnregisterReceiver(this);
+    }
+}
+
+bool ListBox::showsDrops(const FWDragData& data)
+{
+    return mHandler != nullptr && Visible() && AllParentsVisible() && mHandler->AcceptsDrag(*this, data);
+}
+
+void ListBox::drawDropHighlight()
+{
+    // Three frames in XOR, growing outward: drawn twice, they are gone.
+    FWDrawContext context(this);
+    const FWDrawContext::PenModeType mode = context.GetPenMode();
+    context.SetPenMode(FWDrawContext::kPenXor);
+    FWRect r = GetRect();
+    for (int frame = 0; frame < 3; ++frame) {
+        context.FrameRect(&r);
+        r.Inset(-1, -1);
+    }
+    context.SetPenMode(mode);
+    context.Flush();
+}
+
+void ListBox::Enter(const FWPoint&, const FWDragData& data)
+{
+    if (showsDrops(data))
+        drawDropHighlight();
+}
+
+void ListBox::Exit(const FWPoint&, const FWDragData& data)
+{
+    if (showsDrops(data))
+        drawDropHighlight();
+}
+
+void ListBox::Accept(const FWDragData& data)
+{
+    if (mHandler != nullptr && Visible() && AllParentsVisible())
+        mHandler->AcceptDrop(*this, data);
 }
 
 FWView* ListBox::Duplicate(FWPoint offset)

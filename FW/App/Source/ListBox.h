@@ -2,6 +2,7 @@
 // operated by the outline view. The list box owns its items.
 #pragma once
 
+#include "FWDragReceiver.h"
 #include "FWDynamicString.h"
 #include "FWList.h"
 #include "FWOutlineView.h"
@@ -51,7 +52,22 @@ private:
     int32_t mIndent = 2;
 };
 
-class ListBox : public FWOutlineView {
+class ListBox;
+
+// A delegate that lets a list box take drops and option-clicks; a list box without one takes
+// neither.
+class ListHandler {
+public:
+    virtual ~ListHandler() = default;
+    // Whether the list would take this drag's data.
+    virtual bool AcceptsDrag(ListBox& list, const FWDragData& data) = 0;
+    // Takes the dropped data; true when it was taken.
+    virtual bool AcceptDrop(ListBox& list, const FWDragData& data) = 0;
+    // Takes a click made with the option key down; true when it was handled.
+    virtual bool OptionClick(ListBox& list, FWEvent& event) = 0;
+};
+
+class ListBox : public FWOutlineView, public FWDragReceiver {
 public:
     ListBox() = default;
     ~ListBox() override;
@@ -80,6 +96,21 @@ public:
     const ImageBuffer* GetSIcon(long index) const override;
     void SetSIcon(long index, const ImageBuffer* icon) override;
 
+    // The handler (null: none) is not owned. With one, the list box is a drop target while it and
+    // its parents are visible.
+    void SetListHandler(ListHandler* handler);
+    ListHandler* GetListHandler() const { return mHandler; }
+
+    bool MouseDownEvent(FWEvent& event) override;
+    void SetRect(const FWRect& rect) override;
+    void SetVisibility(bool visible) override;
+    void ParentVisibilityChanged() override;
+
+    // Drops: the highlight shows while a drag the handler accepts is over the list.
+    void Enter(const FWPoint& point, const FWDragData& data) override;
+    void Exit(const FWPoint& point, const FWDragData& data) override;
+    void Accept(const FWDragData& data) override;
+
     FWView* Duplicate(FWPoint offset) override;
     const char* FactoryGetClassName() const override { return "ListBox"; }
     void OldRead(SerialStream& stream) override;
@@ -88,7 +119,14 @@ public:
     const ImageBuffer* Viewable_Icon() override;
 
 private:
+    bool showsDrops(const FWDragData& data);
+    void drawDropHighlight();
+    // Registers the drop target while the list is shown, else unregisters it (only with a
+    // handler); register only: a change of place never removes it.
+    void updateDropTarget(bool registerOnly);
+
     FWList<ListBoxItem> mItems;
+    ListHandler* mHandler = nullptr;
     ListBoxItem* mCursor = nullptr;
     const ImageBuffer* mIcons[8] = {};
 };
