@@ -86,10 +86,7 @@ std::string fixtureLayout()
     ok->Init(&w, FWRect(220, 160, 290, 182), nullptr);
     ok->MakeDefaultAccept();
     add(ok, kOK);
-    Handle h = m.SerializeViewTree();
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    DisposeHandle(h);
-    return bytes;
+    return EditorFixture::SerializedTree(m);
 }
 
 // The original layout after the run's edits: the fields (18 high) lined up at left 10, spaced by
@@ -127,41 +124,7 @@ std::string expectedLayout(const std::string& original)
     m.SetCounterID(7);
     // The edit window was shown: its root is stored visible.
     m.WindowBecameVisible();
-    Handle h = m.SerializeViewTree();
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    DisposeHandle(h);
-    return bytes;
-}
-
-// One line per view of a stored layout, for messages.
-std::string describe(const std::string& bytes)
-{
-    FWWindow w;
-    if (!w.ViewMngr().InitializeFromData(bytes.data(), uint32_t(bytes.size())))
-        return "unreadable\n";
-    std::string out = "counter " + std::to_string(w.ViewMngr().GetCurrID()) + "\n";
-    PreorderTraversal<FWView> walk(w.ViewMngr().GetViewTree(), false);
-    for (FWView* v = walk.First(); v != nullptr; v = walk.Next()) {
-        const FWRect r = v->GetRect();
-        char line[200];
-        std::snprintf(line, sizeof line, "%s %d (%d %d %d %d) tab %d visible %d\n", v->FactoryGetClassName(), int(v->ID()),
-                      r.left, r.top, r.right, r.bottom, int(v->GetTabPos()), int(v->Visible()));
-        out += line;
-    }
-    return out;
-}
-
-std::string layoutBytes(const std::string& path)
-{
-    Corvel::FS_ResourceFileRA file(LocatorOfPath(path), false);
-    if (file.OpenedResourceFile() == 0)
-        return {};
-    Handle h = Get1Resource(FOUR_CHAR_CODE("WINT"), 128);
-    if (h == nullptr)
-        return {};
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    ReleaseResource(h);
-    return bytes;
+    return EditorFixture::SerializedTree(m);
 }
 
 const std::string kRule(72, '-');
@@ -272,7 +235,7 @@ TEST_F(ArrangeRunTest, TabOrderAlignDistributeCentreRenumberWriteIDsAndSave)
               [] { HostInjectKey(kKeyS, 's', cmdKey); })
         .Then("the save", [&] { return idle() && !window->IsDirty(); },
               [&] {
-                  saved = layoutBytes(path);
+                  saved = EditorFixture::StoredResource(path, FOUR_CHAR_CODE("WINT"), 128);
                   expected = expectedLayout(original);
                   HostInjectKey(kKeyQ, 'q', cmdKey);
               });
@@ -287,6 +250,6 @@ TEST_F(ArrangeRunTest, TabOrderAlignDistributeCentreRenumberWriteIDsAndSave)
     EXPECT_EQ(expected.size(), saved.size());
     EXPECT_TRUE(expected == saved) << "the saved layout differs from the expected tree";
     if (expected != saved) {
-        EXPECT_EQ(describe(expected), describe(saved));
+        EXPECT_EQ(EditorFixture::DescribeLayout(expected), EditorFixture::DescribeLayout(saved));
     }
 }

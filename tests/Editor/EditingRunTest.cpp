@@ -219,42 +219,7 @@ std::string expectedLayout(const std::string& original)
     }
     // The edit window was shown: its root is stored visible.
     m.WindowBecameVisible();
-    Handle h = m.SerializeViewTree();
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    DisposeHandle(h);
-    return bytes;
-}
-
-// One line per view of a stored layout: class, id, rectangle, parent id; for messages.
-std::string describe(const std::string& bytes)
-{
-    FWWindow w;
-    if (!w.ViewMngr().InitializeFromData(bytes.data(), uint32_t(bytes.size())))
-        return "unreadable\n";
-    std::string out = "counter " + std::to_string(w.ViewMngr().GetCurrID()) + "\n";
-    PreorderTraversal<FWView> walk(w.ViewMngr().GetViewTree(), false);
-    for (FWView* v = walk.First(); v != nullptr; v = walk.Next()) {
-        const FWRect r = v->GetRect();
-        char line[200];
-        std::snprintf(line, sizeof line, "%s %d (%d %d %d %d) in %d tab %d%s%s\n", v->FactoryGetClassName(), int(v->ID()),
-                      r.left, r.top, r.right, r.bottom, v->Parent() != nullptr ? int(v->Parent()->ID()) : -1,
-                      int(v->GetTabPos()), v->DefaultAccept() ? " accept" : "", v->DefaultCancel() ? " cancel" : "");
-        out += line;
-    }
-    return out;
-}
-
-std::string layoutBytes(const std::string& path, int16_t id)
-{
-    Corvel::FS_ResourceFileRA file(LocatorOfPath(path), false);
-    if (file.OpenedResourceFile() == 0)
-        return {};
-    Handle h = Get1Resource(FOUR_CHAR_CODE("WINT"), id);
-    if (h == nullptr)
-        return {};
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    ReleaseResource(h);
-    return bytes;
+    return EditorFixture::SerializedTree(m);
 }
 
 } // namespace
@@ -302,7 +267,7 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
     script
         .Then("the menu bar", [] { return FWApp::Exists() && !HostLayOutMenuBar().empty(); },
               [&] {
-                  original = layoutBytes(path, 128);
+                  original = EditorFixture::StoredResource(path, FOUR_CHAR_CODE("WINT"), 128);
                   HostNavAnswer answer;
                   answer.cancel = false;
                   answer.paths = {path};
@@ -359,7 +324,7 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
         .Then("the creations", idle, [] { HostInjectKey(kKeyS, 's', cmdKey); })
         .Then("the save", [&] { return idle() && !window->IsDirty(); },
               [&] {
-                  saved = layoutBytes(path, 128);
+                  saved = EditorFixture::StoredResource(path, FOUR_CHAR_CODE("WINT"), 128);
                   expected = expectedLayout(original);
                   HostInjectQuit();
               });
@@ -374,6 +339,6 @@ TEST_F(EditingRunTest, SelectMoveResizeDuplicateNudgeDeleteCreateAndSave)
     EXPECT_EQ(expected.size(), saved.size());
     EXPECT_TRUE(expected == saved) << "the saved layout differs from the expected tree";
     if (expected != saved) {
-        EXPECT_EQ(describe(expected), describe(saved));
+        EXPECT_EQ(EditorFixture::DescribeLayout(expected), EditorFixture::DescribeLayout(saved));
     }
 }

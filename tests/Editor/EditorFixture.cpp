@@ -2,12 +2,16 @@
 
 #include "CDialogWINT.h"
 #include "CQF_Document.h"
+#include "FS_ResourceFileRA.h"
 #include "FWApp.h"
 #include "FWDocument.h"
 #include "FWMenuMgr.h"
 #include "FWToolWidget.h"
 #include "FWToolWindow.h"
+#include "FWViewMngr.h"
+#include "FWWindow.h"
 #include "HostHeadless.h"
+#include "HostMemory.h"
 #include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
@@ -17,6 +21,8 @@
 #include "ListBox.h"
 #include "PreorderTraversal.h"
 #include "QuillformApp.h"
+
+#include "../Files/ResourceFileMaker.h"
 
 #include <filesystem>
 
@@ -180,4 +186,44 @@ void EditorFixture::ChooseMenuRow(const std::string& title, const std::string& r
         }
     }
     ADD_FAILURE() << "no row " << row << " in " << title;
+}
+
+std::string EditorFixture::StoredResource(const std::string& path, uint32_t type, int16_t id)
+{
+    Corvel::FS_ResourceFileRA file(LocatorOfPath(path), false);
+    Handle h = file.OpenedResourceFile() != 0 ? Get1Resource(type, id) : nullptr;
+    if (h == nullptr)
+        return {};
+    std::string bytes(*h, size_t(GetHandleSize(h)));
+    ReleaseResource(h);
+    return bytes;
+}
+
+std::string EditorFixture::SerializedTree(FWViewMngr& manager)
+{
+    Handle h = manager.SerializeViewTree();
+    if (h == nullptr)
+        return {};
+    std::string bytes(*h, size_t(GetHandleSize(h)));
+    DisposeHandle(h);
+    return bytes;
+}
+
+std::string EditorFixture::DescribeLayout(const std::string& bytes)
+{
+    FWWindow w;
+    if (!w.ViewMngr().InitializeFromData(bytes.data(), uint32_t(bytes.size())))
+        return "unreadable\n";
+    std::string out = "counter " + std::to_string(w.ViewMngr().GetCurrID()) + "\n";
+    PreorderTraversal<FWView> walk(w.ViewMngr().GetViewTree(), false);
+    for (FWView* v = walk.First(); v != nullptr; v = walk.Next()) {
+        const FWRect r = v->GetRect();
+        char line[200];
+        std::snprintf(line, sizeof line, "%s %d (%d %d %d %d) in %d tab %d visible %d%s%s\n", v->FactoryGetClassName(),
+                      int(v->ID()), r.left, r.top, r.right, r.bottom, v->Parent() != nullptr ? int(v->Parent()->ID()) : -1,
+                      int(v->GetTabPos()), int(v->Visible()), v->DefaultAccept() ? " accept" : "",
+                      v->DefaultCancel() ? " cancel" : "");
+        out += line;
+    }
+    return out;
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class FWViewMngr;
 class QuillformApp;
 
 class EditorFixture : public ::testing::Test {
@@ -56,6 +57,14 @@ public:
     // Injects a press on the menu's title, a move down to the row of that text and the release
     // there, as a person chooses a row.
     static void ChooseMenuRow(const std::string& title, const std::string& row);
+
+    // The bytes of a resource stored in the file; empty when the file or the resource is missing.
+    static std::string StoredResource(const std::string& path, uint32_t type, int16_t id);
+    // The view tree's bytes as the view manager writes them.
+    static std::string SerializedTree(FWViewMngr& manager);
+    // One line per view of a stored layout, for failure messages: class, id, rectangle, parent id,
+    // tab position, visibility, default accept and cancel.
+    static std::string DescribeLayout(const std::string& bytes);
 
 protected:
     HostDesktopScope mDesktop;

@@ -264,9 +264,7 @@ std::string layoutBytes(bool after)
         }
         ++id;
     }
-    Handle h = maker.ViewMngr().SerializeViewTree();
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    DisposeHandle(h);
+    std::string bytes = EditorFixture::SerializedTree(maker.ViewMngr());
     if (!after)
         return bytes;
     // As the program holds them: read back, in a window that was shown.
@@ -275,21 +273,7 @@ std::string layoutBytes(bool after)
     if (!reader.ViewMngr().InitializeFromData(bytes.data(), uint32_t(bytes.size())))
         return "unreadable";
     reader.ViewMngr().WindowBecameVisible();
-    h = reader.ViewMngr().SerializeViewTree();
-    bytes.assign(*h, size_t(GetHandleSize(h)));
-    DisposeHandle(h);
-    return bytes;
-}
-
-std::string storedLayout(const std::string& path)
-{
-    Corvel::FS_ResourceFileRA file(LocatorOfPath(path), false);
-    Handle h = file.OpenedResourceFile() != 0 ? Get1Resource(FOUR_CHAR_CODE("WINT"), kFixtureID) : nullptr;
-    if (h == nullptr)
-        return {};
-    std::string bytes(*h, size_t(GetHandleSize(h)));
-    ReleaseResource(h);
-    return bytes;
+    return EditorFixture::SerializedTree(reader.ViewMngr());
 }
 
 EditWindow* editWindow()
@@ -409,7 +393,7 @@ TEST_F(PropertyDialogsRunTest, EachControlsDialogCancelledChangesNothingAndAccep
         if (accept)
             script.Then("the accepted dialogs", calm, [] { HostInjectKey(kKeyS, 's', cmdKey); })
                 .Then("the save", [&] { return calm() && !editWindow()->IsDirty(); },
-                      [&] { saved = storedLayout(path); });
+                      [&] { saved = StoredResource(path, FOUR_CHAR_CODE("WINT"), kFixtureID); });
         else
             script.Then("the cancelled dialogs", calm,
                         [&] { afterCancel.emplace_back(shownBytes(), editWindow()->IsDirty()); });
