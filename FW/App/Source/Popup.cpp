@@ -341,13 +341,13 @@ void Popup::OldRead(SerialStream& stream)
         readItems(stream);
         Init(GetWindow(), GetRect(), &label, selection, showsSelection);
         if (version == 2) {
-            // Keeps the box where it was stored; measured against the width just fitted, so a
-            // label cut to fit does not move on every load.
+            // Keeps the box where it was stored, measured against the width just fitted. The
+            // label is fitted again to the moved rectangle, so that what is saved next loads
+            // without moving: a label cut to fit would otherwise move on every load.
             const int16_t d = int16_t(storedLabelWidth - mLabelWidth);
             FWRect rect = GetRect();
             rect.left = int16_t(rect.left + d);
-            FWView::SetRect(rect);
-            mLabel.mPoint.h = int16_t(mLabel.mPoint.h + d);
+            SetRect(rect);
         }
     } else {
         fw_programmer_message("Unknown 'Popup' version", kSourcePath, __LINE__);
