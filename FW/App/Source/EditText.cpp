@@ -787,6 +787,9 @@ void EditText::OldRead(SerialStream& stream)
     FWView::OldRead(stream);
     if (version != 1 && version != 2) {
         fw_programmer_message("Unknown 'EditText' version", kSourcePath, __LINE__);
+        // The defaults stay, laid out in the stored view rect as version 1 is: edit bounds left
+        // at their default would move the field when it is saved and read back.
+        SetRect(GetRect());
         stream.FinishClass("EditText", this, 0);
         return;
     }

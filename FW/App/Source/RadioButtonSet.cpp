@@ -330,6 +330,8 @@ void RadioButtonSet::OldRead(SerialStream& stream)
         SetRect(GetRect());
     } else {
         fw_programmer_message("Unknown 'RadioButtonSet' version", kSourcePath, __LINE__);
+        // The empty set keeps its place; its size follows its count, as it will when read back.
+        SetRect(GetRect());
     }
     stream.FinishClass("RadioButtonSet", this, 0);
 }
