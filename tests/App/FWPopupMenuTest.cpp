@@ -279,18 +279,24 @@ TEST_F(FWPopupMenuTest, TallMenuShowsWholeRowsAndScrollsFromItsArrowZonesAndBeyo
         Point zone;
         int ms;
         int steps;
+        bool jiggle; // a 1-pixel move every 30 ms inside the zone
     };
     const Case cases[] = {
-        {"bottom arrow zone, 300 ms", pt(top.h + 20, frameTop + rows * mRow - 3), 600, 2},
-        {"below the window, 30 ms", pt(top.h + 20, frameTop + rows * mRow + 3), 90, 3},
+        {"bottom arrow zone, 300 ms", pt(top.h + 20, frameTop + rows * mRow - 3), 600, 2, false},
+        {"below the window, 30 ms", pt(top.h + 20, frameTop + rows * mRow + 3), 90, 3, false},
+        {"bottom arrow zone, moving", pt(top.h + 20, frameTop + rows * mRow - 3), 600, 2, true},
+        {"below the window, moving", pt(top.h + 20, frameTop + rows * mRow + 3), 90, 3, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.where);
         press(top);
         wait(600); // past the sticky time
         HostInjectMouseMove(c.zone);
-        for (int t = 0; t < c.ms; t += 30)
+        for (int t = 0; t < c.ms; t += 30) {
             wait(30);
+            if (c.jiggle)
+                HostInjectMouseMove(pt(c.zone.h + 1 - t / 30 % 2, c.zone.v));
+        }
         HostInjectMouseMove(pt(top.h + 20, v));
         HostInjectMouseUp(pt(top.h + 20, v));
         EXPECT_EQ(5 + c.steps, popup.Track(top, 0, nullptr));

@@ -181,6 +181,13 @@ bool sameItem(const ItemRec& a, const ItemRec& b)
     return a.op == b.op && (a.op != nullptr || a.index == b.index);
 }
 
+// The mouse stays on the current op, or on no op and no scroll zone: nothing changes. A scroll
+// code always goes on, so that small moves inside a scroll zone keep the menu scrolling.
+bool nothingNew(const ItemRec& item, const ItemRec& current)
+{
+    return item.op == current.op && (item.op != nullptr || item.index == kNoItem);
+}
+
 // Where the mouse moved lately, to tell a move toward a submenu from a move away.
 struct MouseHistory {
     int count = 0;
@@ -641,7 +648,7 @@ int32_t Tracker::Run(FWPoint point, int32_t currentIndex, FWUserOp** chosen)
                 previous = level;
                 continue;
             }
-            if (sameItem(item, level->current)) {
+            if (nothingNew(item, level->current)) {
                 stopScrolling();
                 continue;
             }
