@@ -78,6 +78,11 @@ TEST(SliderTest, SetSliderAlwaysRedrawsAndSetValueOnlyOnChange)
     slider->SetValue(60);
     EXPECT_EQ(3, slider->draws);
     EXPECT_FLOAT_EQ(60, slider->GetValue());
+    // A hidden slider keeps the value and draws nothing.
+    slider->SetVisibility(false);
+    slider->SetValue(70);
+    EXPECT_EQ(3, slider->draws);
+    EXPECT_FLOAT_EQ(70, slider->GetValue());
 }
 
 TEST(SliderTest, RecordsHoldTheirFieldsAndKeepStoredBytes)
@@ -214,6 +219,34 @@ TEST_F(ColorSliderTest, TheThumbTipSitsAtTheValueAndADragReportsEachChange)
     FWEvent outside = w.Click(FWPoint(150, 20));
     EXPECT_FALSE(slider->MouseDownEvent(outside));
     EXPECT_TRUE(log.mEntries.empty());
+}
+
+TEST_F(ColorSliderTest, APressOnANewValueReportsTrackingOnceTheMouseMoves)
+{
+    // Steps of 0.5 over a 90-pixel track from h = 5: h 50 and 51 both give 0.5.
+    ColorSlider* slider = add(FWRect(0, 10, 100, 28), ColorSlider::kGray);
+    slider->SetSlider(0, 1, 0, 3);
+    FWEvent press = w.Click(FWPoint(50, 20), {FWPoint(51, 20)});
+    EXPECT_TRUE(slider->MouseDownEvent(press));
+    EXPECT_EQ((std::vector<std::string>{"action 0", "action 1", "action 2", "event"}), log.mEntries);
+    EXPECT_FLOAT_EQ(0.5f, slider->GetValue());
+}
+
+TEST_F(ColorSliderTest, AHiddenSliderDrawsNeitherItsRampNorItsThumb)
+{
+    ColorSlider* slider = add(FWRect(0, 10, 270, 28), ColorSlider::kRed);
+    slider->SetSlider(0, 1, 0, 0);
+    w.Update();
+    // A point of the ramp, and where the thumb's tip goes at the maximum.
+    const FWPoint points[] = {FWPoint(107, 15), FWPoint(263, int16_t(slider->GetImageRect().bottom))};
+    std::vector<uint32_t> before;
+    for (FWPoint p : points)
+        before.push_back(w.ScreenRgb(p));
+    slider->SetVisibility(false);
+    slider->SetRefColor(FWArgb32(255, 0, 200, 0));
+    slider->SetValue(1);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(before[i], w.ScreenRgb(points[i])) << i;
 }
 
 // Sliders too narrow for a track of their own neither divide by zero nor take NaN.

@@ -87,7 +87,7 @@ void ColorSlider::UpdateSliderBackground()
     if (mSlice == nullptr)
         return;
     mSlice->ComputeSliceImage();
-    if (GetWindow() == nullptr || !AllParentsVisible())
+    if (GetWindow() == nullptr || !Visible() || !AllParentsVisible())
         return;
     FWDrawContext context(this);
     DrawSliderImage(context);

@@ -94,7 +94,7 @@ void Slider::recomputeStepSize()
 
 void Slider::redrawThumb()
 {
-    if (!AllParentsVisible())
+    if (!Visible() || !AllParentsVisible())
         return;
     FWWindow* window = GetWindow();
     if (window == nullptr && FWApp::Instance() != nullptr)
@@ -150,8 +150,10 @@ bool Slider::MouseDownEvent(FWEvent& event)
     FWPoint point = event.mWhere;
     WindowToView(point);
     mTracking = true;
-    mValue = LegalizeValue(GetThumbValue(point));
+    // The value before the press counts as sent, so a press that moves the thumb is reported
+    // as tracking once the mouse moves.
     float sent = mValue;
+    mValue = LegalizeValue(GetThumbValue(point));
     DrawThumb(context);
     SendInterfaceAction(this, ActionType(0));
     FWPoint last = event.mWhere;
