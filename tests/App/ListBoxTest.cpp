@@ -133,6 +133,10 @@ protected:
         window.ViewMngr().GetViewTree()->AppendChild(box);
         for (int i = 0; i < items; ++i)
             box->AddLast(FWStr<15>(("item " + std::to_string(i)).c_str()), 100 + i, nullptr);
+        // Filled row by row, the list was pulled to its end while it held fewer rows than slots;
+        // the first row is brought back into view as the dialogs do.
+        if (items > 0)
+            box->ScrollToNode(box->Item(0), false);
         return box;
     }
     FWEvent press(FWPoint at, uint16_t modifiers = 0)
@@ -477,6 +481,59 @@ TEST_F(OutlineTest, AListShrunkWhileScrolledToTheEndKeepsItsLastRowAtTheBottom)
     const int32_t bottom = box->calc_row_bottom(box->calc_row_top(last));
     EXPECT_LE(bottom, box->get_content_rect().bottom);
     EXPECT_GT(bottom + 19, box->get_content_rect().bottom);
+}
+
+TEST_F(OutlineTest, ARefreshWithFewerRowsLeftThanSlotsPullsTheListToItsEnd)
+{
+    ListBox* box = addListBox(30);
+    box->AddVScroller();
+    Scroller* bar = box->VScroller();
+    ASSERT_EQ(12, box->RowSlots());
+    ASSERT_EQ(19 * 30 + 8 - 200, bar->ScrollMax());
+    // The top row is (value - 3) / 19: 18 leaves 12 rows below it, 19 leaves 11.
+    const std::pair<int32_t, int32_t> cases[] = {{345, 345}, {364, 378}};
+    for (const auto& [value, after] : cases) {
+        bar->SetScrollVal(value);
+        box->ScrollView(0, 0, false);
+        box->RefreshView();
+        EXPECT_EQ(after, bar->ScrollVal()) << value;
+        EXPECT_EQ((after - 3) / 19, box->TopRow()) << value;
+    }
+}
+
+TEST_F(OutlineTest, PageKeysScrollWhileARowIsBeingRenamed)
+{
+    ListBox* box = addListBox(30);
+    box->AddVScroller();
+    box->Item(1)->Viewable_SetNodeSelected(true);
+    ASSERT_TRUE(key(*box, 13));
+    ASSERT_NE(nullptr, box->EditBox());
+    // A page is the content's height less a row: 200 - 16.
+    const int32_t start = box->VScroller()->ScrollVal();
+    for (const auto& [k, page] : {std::pair{12, 1}, std::pair{1, 1}, std::pair{4, 1}, std::pair{11, 0}}) {
+        EXPECT_FALSE(key(*box, k)) << k;
+        EXPECT_EQ(start + page * 184, box->VScroller()->ScrollVal()) << k;
+    }
+}
+
+TEST_F(OutlineTest, ListItemsDrawEachOfTheirTextStyles)
+{
+    ListBox* box = addListBox(0);
+    for (int style : {0, 1, 2, 4, 8, 16})
+        box->AddLast(FWStr<15>("Wide"), style, nullptr)->SetTextFlags(style);
+    draw();
+    // The pixels of a row's name, from the name's left.
+    auto rowPixels = [&](int slot) {
+        const FWRect& r = box->RowAt(slot).textRect;
+        std::vector<uint32_t> pixels;
+        for (int v = r.top; v < r.bottom + 2; ++v)
+            for (int h = r.left; h < r.left + 50; ++h)
+                pixels.push_back(pixel(h, v));
+        return pixels;
+    };
+    const std::vector<uint32_t> plain = rowPixels(0);
+    for (int slot = 1; slot < 6; ++slot)
+        EXPECT_NE(plain, rowPixels(slot)) << "style " << box->Item(slot)->ID();
 }
 
 TEST_F(OutlineTest, StoredRecordsReadBackWithoutScrollersAndSaveAgainUnchanged)

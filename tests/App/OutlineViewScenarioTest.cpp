@@ -133,6 +133,7 @@ TEST_F(OutlineViewScenario, AListOfFiftyItemsIsSelectedReorderedRenamedAndScroll
     for (int i = 0; i < 50; ++i)
         box->AddLast(FWStr<15>(("item " + std::to_string(i)).c_str()), i, nullptr);
     box->AddVScroller();
+    box->ScrollToNode(box->Item(0), false); // as the dialogs do once their list is filled
     pump();
     auto onName = [box](int slot) {
         const FWRect& r = box->RowAt(slot).textRect;

@@ -368,16 +368,17 @@ void FWOutlineView::init_vis_rows_array()
     if (mVScroller != nullptr) {
         const int32_t before = mVScroller->ScrollVal();
         mVScroller->SetScrollMax(get_content_rect().Height(), data_max());
-        // A list that shrank below the scrolled place is pulled back so its end stays at the bottom.
-        if (mVScroller->ScrollVal() != before || before > mVScroller->ScrollMax()) {
+        // With fewer rows left than slots the list is pulled to its end, so its last row sits at
+        // the bottom.
+        if (mDisplayTotal - mTopRow < slots || before > mVScroller->ScrollMax())
             mVScroller->SetScrollVal(mVScroller->ScrollMax());
+        if (mVScroller->ScrollVal() != before) {
+            Inval();
             if (top_vis_row() != mTopRow) {
                 mTopRow = top_vis_row();
                 init_vis_rows_array();
-                Inval();
                 return;
             }
-            Inval();
         }
     }
     layout_rows();

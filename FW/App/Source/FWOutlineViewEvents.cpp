@@ -936,7 +936,7 @@ bool FWOutlineView::KeyDownEvent(FWEvent& event)
         }
         if (isPrintable(key) || key == 8 || key == 127 || (key >= 28 && key <= 31))
             return mEditBox->KeyDownEvent(event);
-        return false;
+        // Home, End and the page keys still move through the list.
     }
     if (key == 8 || key == 127)
         delete_selection();

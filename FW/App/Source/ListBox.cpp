@@ -61,19 +61,28 @@ void ListBoxItem::Viewable_LinkAsPrevPeerTo(FWViewableNode* node)
         mList->LinkBefore(peer, this, this);
 }
 
+void ListBoxItem::applyTextStyle(FWDrawContext& context) const
+{
+    FWFont font = context.GetFont();
+    font.SetBold((mTextStyle & 1) != 0);
+    font.SetItalic((mTextStyle & 2) != 0);
+    font.SetUnderline((mTextStyle & 4) != 0);
+    font.SetOutline((mTextStyle & 8) != 0);
+    font.SetShadow((mTextStyle & 16) != 0);
+    context.SetFont(&font);
+}
+
 void ListBoxItem::Viewable_Draw(FWDrawContext& context, const FWPoint& where)
 {
     FWFontSaver font(context);
-    context.SetFontBold((mTextStyle & 1) != 0);
-    context.SetFontItalic((mTextStyle & 2) != 0);
+    applyTextStyle(context);
     context.DrawString(where.h + mIndent, where.v, &mName);
 }
 
 int32_t ListBoxItem::Viewable_Width(FWDrawContext& context)
 {
     FWFontSaver font(context);
-    context.SetFontBold((mTextStyle & 1) != 0);
-    context.SetFontItalic((mTextStyle & 2) != 0);
+    applyTextStyle(context);
     return context.GetFont().GetStringWidth(&mName) + mIndent;
 }
 

@@ -41,6 +41,8 @@ public:
     int32_t Viewable_Width(FWDrawContext& context) override;
 
 private:
+    void applyTextStyle(FWDrawContext& context) const;
+
     FWDynamicString mName;
     long mID;
     const ImageBuffer* mIcon;
