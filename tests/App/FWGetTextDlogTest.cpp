@@ -83,6 +83,21 @@ TEST(FWGetTextDlog, LaidOutWithTheFieldFocusedAndAllSelected)
     dialog.Hide();
 }
 
+TEST(FWGetTextDlog, TheContentHoldsTheButtonsWithOrWithoutAPrompt)
+{
+    HostDesktopScope desk;
+    for (const char* prompt : {static_cast<const char*>(nullptr), "Name of the layout:"}) {
+        FWStr<63> text("old");
+        FWGetTextDlog dialog(prompt, text, nullptr);
+        dialog.AutoInit();
+        FWRect content;
+        dialog.GetContentRect(&content);
+        const char* which = prompt != nullptr ? prompt : "no prompt";
+        EXPECT_LE(find<OKButton>(dialog)->GetRect().bottom, content.bottom) << which;
+        EXPECT_LE(find<CancelButton>(dialog)->GetRect().bottom, content.bottom) << which;
+    }
+}
+
 TEST(FWGetTextDlog, TypingAndReturnStoreTheTextEscapeKeepsIt)
 {
     HostDesktopScope desk;

@@ -39,8 +39,9 @@ void FWGetTextDlog::AutoInit()
     const int16_t frame = FrameWidth();
     const int16_t title = TitleWidth();
     FWRect bounds(int16_t(-frame), int16_t(-title), int16_t(320 - frame), int16_t(58 - frame));
-    if (hasPrompt)
-        bounds.bottom = int16_t(bounds.bottom + lineHeight + 10);
+    // The prompt's line, and 10 more with or without a prompt, so that the content ends 2 below
+    // the OK button's ring either way.
+    bounds.bottom = int16_t(bounds.bottom + 10 + (hasPrompt ? lineHeight : 0));
     FWRect window;
     calc_dlog_rect_on_screen(window, bounds.Width(), bounds.Height());
     Initialize(nullptr, window);
