@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -157,6 +158,22 @@ TEST_F(SwatchPickerTest, ClicksPickAddAndRemoveColoursButNeverTheLast)
     EXPECT_EQ(1, swatch.GetNumColors());
     picker.GetCurrentColor(picked);
     EXPECT_EQ((std::vector<int>{0, 0, 0}), rgb(picked));
+}
+
+TEST_F(SwatchPickerTest, TheCurrentColourIsClampedAsTheColourButtonShowsIt)
+{
+    SwatchPicker& picker = show();
+    // Channels typed as 300, -20 and 127.5, then not a number.
+    FWArgbColor color;
+    color.a = 1.0f, color.r = 300 / 255.0f, color.g = -20 / 255.0f, color.b = 127.5f / 255.0f;
+    picker.ReceiveNewColorToEdit(color);
+    FWRgb32 current;
+    picker.GetCurrentColor(current);
+    EXPECT_EQ((std::vector<int>{255, 0, 127}), rgb(current));
+    color.r = std::numeric_limits<float>::quiet_NaN();
+    picker.ReceiveNewColorToEdit(color);
+    picker.GetCurrentColor(current);
+    EXPECT_EQ(0, current.r);
 }
 
 TEST_F(SwatchPickerTest, NewAndDeleteKeepThePopUpAndItsDeleteItemInStep)

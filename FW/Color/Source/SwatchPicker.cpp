@@ -152,7 +152,8 @@ bool SwatchPicker::InterfaceEvent(FWView* view)
 
 void SwatchPicker::GetCurrentColor(FWRgb32& color) const
 {
-    color = mColor;
+    // Clamped as the colour button shows it, so the colour added is the colour seen.
+    color = FWRgb32(FWColorByte(mColor.r), FWColorByte(mColor.g), FWColorByte(mColor.b));
 }
 
 void SwatchPicker::NewSwatchColor(FWRgb32 color, const ActionType& action)
