@@ -294,6 +294,7 @@ TEST_F(ToolWindowTest, ZoomSwitchesIconSizeAndMovesTheWindowsBesideIt)
     far.Show();
     clickTab("Modes");
 
+    const std::vector<uint32_t> before = fullRedraw();
     FWEvent zoom(kZoomEvent, Window(), 0);
     FWEventDispatcher::Instance()->Dispatch(zoom);
     EXPECT_EQ(78, Window()->Size().Width());
@@ -307,6 +308,9 @@ TEST_F(ToolWindowTest, ZoomSwitchesIconSizeAndMovesTheWindowsBesideIt)
     EXPECT_EQ(118, Window()->Size().Width());
     EXPECT_FALSE(Window()->GetView()->HalfsizeMode());
     EXPECT_EQ(44, Widget("Modes", "Select")->GetRect().Width());
+    // Once updated, nothing of the narrow window's scroll bar is left.
+    FWEventDispatcher::UpdateWindow(Window());
+    EXPECT_TRUE(before == windowPixels());
 }
 
 TEST_F(ToolWindowTest, TheContextualMenuSwitchesIconSizeLikeTheZoomBox)

@@ -1,5 +1,6 @@
 #include "FWToolWindowView.h"
 
+#include "FWAppColor.h"
 #include "FWDrawContext.h"
 #include "FWFolderView.h"
 #include "FWOpData.h"
@@ -197,5 +198,11 @@ void FWToolWindowView::Draw(FWDrawContext& context) const
 {
     const FWRect rect = GetRect();
     context.InsetRect(&rect, true);
+    // The children's clip leaves the row and the column inside the frame to this view: erased,
+    // so that nothing of a former layout (the scroll bar before a zoom) stays there.
+    const FWRect top(int16_t(rect.left + 2), int16_t(rect.top + 2), int16_t(rect.right - 2), int16_t(rect.top + 3));
+    const FWRect left(int16_t(rect.left + 2), int16_t(rect.top + 2), int16_t(rect.left + 3), int16_t(rect.bottom - 2));
+    context.EraseRect(&top, FWGetAppColor(0));
+    context.EraseRect(&left, FWGetAppColor(0));
     mScroller->Draw(context);
 }
