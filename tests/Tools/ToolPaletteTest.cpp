@@ -139,6 +139,29 @@ TEST_F(ToolPaletteTest, AWidgetDroppedOnEmptyScreenBecomesAUserPalette)
     EXPECT_EQ(0xFFFF66u, HostScreenPixel(Global(w.left + 3, w.top + 3)) & 0xFFFFFF);
 }
 
+TEST_F(ToolPaletteTest, PalettesNeverTakeTheKeysFromTheWindowBeingEdited)
+{
+    Window()->SetAcceptsKeyEvents(false); // as the editor has it
+    FWWindow edited(0);
+    edited.Initialize(nullptr, FWRect(600, 500, 800, 600));
+    edited.Show();
+    FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+    dispatcher->SetKeyWindow(&edited);
+
+    dragWidget("Modes", "Select", 400, 200);
+    ASSERT_EQ(1u, palettes().size());
+    FWToolPalette& palette = *palettes()[0];
+    EXPECT_EQ(&edited, dispatcher->KeyWindow());
+    const FWRect c = palette.GetToolGrid()->FirstChild()->GetRect();
+    HostAdvanceTicks(2 * FWDoubleTime());
+    HostInjectClick(Global(c.left + 10, c.top + 10, &palette));
+    Pump();
+    EXPECT_EQ(&edited, dispatcher->KeyWindow());
+    palette.Hide();
+    palette.Show();
+    EXPECT_EQ(&edited, dispatcher->KeyWindow());
+}
+
 TEST_F(ToolPaletteTest, DropsOnAPaletteInsertBesideTheWidgetAndRefuseATheToolItHolds)
 {
     dragWidget("Modes", "Select", 400, 200);
@@ -284,7 +307,7 @@ TEST_F(ToolPaletteTest, UserPalettesHaveRowsInTheWindowMenu)
     EXPECT_EQ(FWStr<63>("Show Select"), firstRow->Name());
     firstRow->DoAction();
     EXPECT_TRUE(first.Visible());
-    EXPECT_EQ(&first, FWEventDispatcher::Instance()->KeyWindow());
+    EXPECT_NE(&first, FWEventDispatcher::Instance()->KeyWindow());
 
     // The separator goes with the last row.
     delete &first;
@@ -293,6 +316,31 @@ TEST_F(ToolPaletteTest, UserPalettesHaveRowsInTheWindowMenu)
     delete &second;
     EXPECT_EQ(nullptr, row(secondID));
     EXPECT_EQ(nullptr, row(int32_t(0xABCDEF21)));
+}
+
+TEST_F(ToolPaletteTest, PaletteRowsTakeThePlaceOfAnEmptyWindowMenusSeparator)
+{
+    // The Window menu as it is rebuilt with no document open: disabled, one separator row.
+    const FWOpData mark[] = {{"-", 0, kUserOpSeparator, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0}};
+    const FWOpData menus[] = {{"Window", 133, 0x90, 0, 0, nullptr, nullptr, nullptr, 0, 0, mark, 1}};
+    FWMenuMgr::Instance()->SetRootMenu(
+        new FWOpMenu(FWOpData{"Menu Root", 0, 0x80, 0, 0, nullptr, nullptr, nullptr, 0, 0, menus, 1}));
+    FWUserOp* menu = row(133);
+    auto ids = [menu] {
+        std::vector<int32_t> found;
+        for (FWUserOp* op = menu->FirstChild(); op != nullptr; op = op->NextPeer())
+            found.push_back(op->Id());
+        return found;
+    };
+
+    dragWidget("Modes", "Select", 400, 200);
+    ASSERT_EQ(1u, palettes().size());
+    FWToolPalette* palette = palettes()[0];
+    EXPECT_EQ((std::vector<int32_t>{int32_t(0xABCDEF21), FWToolPaletteHelper::MenuIDOfPalette(*palette)}), ids());
+    EXPECT_FALSE(menu->TestFlag(kUserOpDisabled));
+    delete palette;
+    EXPECT_EQ((std::vector<int32_t>{0}), ids());
+    EXPECT_TRUE(menu->TestFlag(kUserOpDisabled));
 }
 
 TEST_F(ToolPaletteTest, OptionClickRemovesAWidgetAndTheCursorTellsSo)

@@ -177,7 +177,8 @@ void FWToolPalette::Show()
         return;
     FWWindow::Show();
     BringToFront();
-    FWEventDispatcher::Instance()->SetKeyWindow(this);
+    if (AcceptsKeyEvents())
+        FWEventDispatcher::Instance()->SetKeyWindow(this);
 }
 
 bool FWToolPalette::SetCursor()

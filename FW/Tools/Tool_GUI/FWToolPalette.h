@@ -29,6 +29,9 @@ public:
 
     bool CloseEvent() override;
     void Show() override;
+    // Like the tool window, a palette never takes the keys from the window being edited: a
+    // click on a tool leaves Backspace and the arrows with the front layout.
+    bool AcceptsKeyEvents() const override { return false; }
     bool SetCursor() override;
     // Shift drags a widget; Option on a user palette removes it.
     bool MouseDownEvent(FWEvent& event) override;

@@ -4,6 +4,8 @@
 #include "FWDrawContextSavers.h"
 #include "FWMenuMgr.h"
 #include "FWOpData.h"
+#include "FWOpItem.h"
+#include "FWOpMenu.h"
 #include "FWProgrammerMessage.h"
 #include "FWStr.h"
 #include "FWToolGrid.h"
@@ -39,6 +41,44 @@ FWToolPalette* paletteOfRow(const FWUserOp* op)
         return nullptr;
     auto found = paletteRows().find(op->Id());
     return found != paletteRows().end() ? found->second : nullptr;
+}
+
+FWOpMenu* windowMenu()
+{
+    FWUserOp* root = FWMenuMgr::Instance()->GetRootMenu();
+    const FWStr<63> name(kWindowMenu);
+    for (FWUserOp* menu = root != nullptr ? root->FirstChild() : nullptr; menu != nullptr; menu = menu->NextPeer())
+        if (menu->Name() == name)
+            return dynamic_cast<FWOpMenu*>(menu);
+    return nullptr;
+}
+
+// A menu without rows of its own is disabled and shows one separator (the editor rebuilds its
+// menus so): the palette rows take that row's place, and give it back when the last goes.
+bool isEmptyMenuMark(const FWOpMenu* menu)
+{
+    const FWUserOp* first = menu->FirstChild();
+    return menu->TestFlag(kUserOpDisabled) && first != nullptr && first->NextPeer() == nullptr &&
+           first->TestFlag(kUserOpSeparator) && first->Id() != kSeparatorID;
+}
+
+void dropEmptyMenuMark()
+{
+    FWOpMenu* menu = windowMenu();
+    if (menu == nullptr || !isEmptyMenuMark(menu))
+        return;
+    menu->RemoveItem(0);
+    menu->ClearFlag(kUserOpDisabled);
+}
+
+void restoreEmptyMenuMark()
+{
+    FWOpMenu* menu = windowMenu();
+    if (menu == nullptr || menu->FirstChild() != nullptr)
+        return;
+    menu->SetFlag(kUserOpDisabled);
+    menu->AppendChild(new FWOpItem("-", 0, kUserOpSeparator, 0, 0, nullptr, nullptr, nullptr, 0, 0));
+    FWMenuMgr::Instance()->RebuildMenus();
 }
 
 // A copy of the window's pixels in the rect, in the same coordinates.
@@ -201,6 +241,7 @@ void FWToolPaletteHelper::AddMenuItemForPalette(FWToolPalette& palette)
     FWMenuMgr* menus = FWMenuMgr::Instance();
     const FWStr<63> menuName(kWindowMenu);
     if (sMenuCount == 0) {
+        dropEmptyMenuMark();
         const FWOpData separator{"-", kSeparatorID, 8, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0};
         menus->AppendItemToMenu(menuName, separator);
     }
@@ -222,8 +263,10 @@ void FWToolPaletteHelper::RemoveMenuItemForPalette(FWToolPalette& palette)
     paletteRows().erase(id);
     FWMenuMgr* menus = FWMenuMgr::Instance();
     menus->RemoveItemWithID(id);
-    if (--sMenuCount == 0)
+    if (--sMenuCount == 0) {
         menus->RemoveItemWithID(kSeparatorID);
+        restoreEmptyMenuMark();
+    }
 }
 
 int32_t FWToolPaletteHelper::MenuIDOfPalette(const FWToolPalette& palette)
