@@ -1,5 +1,5 @@
 // Adds the 'WINT' layouts to a resource file that rsrcbuild made: built from the framework's own
-// view classes and written by the view manager, as the program will read them.
+// view classes and stored as the program itself saves them once loaded.
 //   layoutbuild app FILE      the editor's dialogs: 23 (grid size), 50 (layout size), 123 (the
 //                             list of a file's layouts), 124 (a layout's id and name), 21000
 //                             (the Shader dialog) and the controls' property dialogs
@@ -347,23 +347,37 @@ const std::vector<Layout>& sampleLayouts()
     return layouts;
 }
 
-// The layout's bytes as the view manager writes them; empty on failure.
-std::string serialized(const Layout& layout)
+std::string savedBytes(FWViewMngr& manager)
 {
-    FWWindow maker;
-    maker.SetSize(layout.width + 2 * maker.FrameWidth(), layout.height + maker.TitleWidth() + maker.FrameWidth());
-    maker.ViewMngr().Initialize(FWRect());
-    FWView* root = maker.ViewMngr().GetViewTree();
-    if (root == nullptr)
-        return {};
-    root->SetRect(FWRect(0, 0, layout.width, layout.height));
-    layout.fill(maker, *root);
-    Handle h = maker.ViewMngr().SerializeViewTree();
+    Handle h = manager.SerializeViewTree();
     if (h == nullptr)
         return {};
     std::string bytes(*h, size_t(GetHandleSize(h)));
     DisposeHandle(h);
     return bytes;
+}
+
+// The layout's bytes as the program itself saves them once it has loaded the layout; empty on
+// failure. The views made here are written, read into a window and written again, since some
+// read back otherwise than they were made (a list box takes the flags of every loaded one).
+std::string serialized(const Layout& layout)
+{
+    std::string built;
+    {
+        FWWindow maker;
+        maker.SetSize(layout.width + 2 * maker.FrameWidth(), layout.height + maker.TitleWidth() + maker.FrameWidth());
+        maker.ViewMngr().Initialize(FWRect());
+        FWView* root = maker.ViewMngr().GetViewTree();
+        if (root == nullptr)
+            return {};
+        root->SetRect(FWRect(0, 0, layout.width, layout.height));
+        layout.fill(maker, *root);
+        built = savedBytes(maker.ViewMngr());
+    }
+    FWWindow reader;
+    if (built.empty() || !reader.ViewMngr().InitializeFromData(built.data(), uint32_t(built.size())))
+        return {};
+    return savedBytes(reader.ViewMngr());
 }
 
 int fail(const std::string& message)

@@ -1,10 +1,15 @@
 // The resource files the build made: every manifest entry is in the application's file, every
-// image decodes to exactly its PNG source, and the sample file opens.
+// image decodes to exactly its PNG source, the sample file opens, and every layout saves as it
+// is stored.
 #include "DiskImage.h"
+#include "FWViewMngr.h"
+#include "FWWindow.h"
+#include "HostDesktopScope.h"
 #include "HostMemory.h"
 #include "HostPNG.h"
 #include "HostResourceFile.h"
 #include "HostResources.h"
+#include "LayoutEntries.h"
 #include "MacRomanText.h"
 #include "RsrcManifest.h"
 
@@ -240,6 +245,38 @@ TEST(SampleFile, HoldsItsLayouts)
         EXPECT_EQ(expected, std::string(reinterpret_cast<char*>(name + 1), name[0]));
     }
     CloseResFile(file);
+}
+
+// Every layout of the program's own files, loaded into a window and saved, gives back its
+// stored bytes: the build writes them as the program itself does.
+TEST(BuiltLayouts, SaveAsTheyAreStored)
+{
+    HostDesktopScope desk;
+    const FSSpec appSpec = specOf(FW_APP_RSRC);
+    const FSSpec sampleSpec = specOf(FW_SAMPLE_RSRC);
+    const SInt16 app = FSpOpenResFile(&appSpec, fsRdPerm);
+    ASSERT_NE(-1, app);
+    const SInt16 sample = FSpOpenResFile(&sampleSpec, fsRdPerm);
+    ASSERT_NE(-1, sample);
+    int layouts = 0;
+    for (const auto& [file, name] : {std::pair{app, "quillform.rsrc"}, std::pair{sample, "Sample.rsrc"}}) {
+        UseResFile(file);
+        for (SInt16 i = 1; i <= Count1Resources(FOUR_CHAR_CODE("WINT")); ++i, ++layouts) {
+            Handle h = Get1IndResource(FOUR_CHAR_CODE("WINT"), i);
+            ASSERT_NE(nullptr, h);
+            ResID id = 0;
+            GetResInfo(h, &id, nullptr, nullptr);
+            const std::vector<uint8_t> stored = bytesOf(h);
+            FWWindow window;
+            ASSERT_TRUE(window.ViewMngr().InitializeFromData(reinterpret_cast<const char*>(stored.data()),
+                                                             uint32_t(stored.size())))
+                << name << " " << id;
+            EXPECT_TRUE(stored == SavedLayout(window.ViewMngr())) << name << " " << id;
+        }
+    }
+    EXPECT_EQ(23, layouts);
+    CloseResFile(sample);
+    CloseResFile(app);
 }
 
 } // namespace
