@@ -457,7 +457,8 @@ bool EditWindow::GetSelectionBounds(FWRect* out)
             view = walk.Next();
             continue;
         }
-        // A selected view counts with its whole subtree.
+        // A selected view counts with its whole subtree, also when it is the last of its peers:
+        // collecting only up to its next peer would leave out the children of a last container.
         add(view);
         walk.SkipToNextPeer();
         PreorderTraversal<FWView> inner(view, false);

@@ -288,6 +288,8 @@ bool RadioButtonDlg::DialogAccepted(FWView* view)
     const int32_t count = countField(this, kCountItem, kMaxButtons);
     if (count != set->GetCount())
         set->NewButtons(count);
+    // Measured in the set's own font, the one its labels are drawn in, rather than the dialog's:
+    // a set in another font would otherwise get a width that cuts or pads its labels.
     const FWFont& font = FWControlFont(*set);
     int32_t widest = 0;
     for (int32_t i = 0; i < set->GetCount(); ++i) {
