@@ -50,13 +50,26 @@ std::unique_ptr<HostBackend> choose()
     } else {
         error = "DISPLAY is not set";
     }
-    // Said once, so that a person who started the program knows why no window appears; its
-    // messages then go to standard error.
+    // Said once a run, so that a person who started the program knows why no window appears;
+    // its messages then go to standard error.
+    static bool sSaid = false;
+    if (sSaid)
+        return HostMakeHeadlessBackend();
+    sSaid = true;
     std::fprintf(stderr,
                  "No display (%s): running headless, without windows; messages are written here. "
                  "FW_HOST_BACKEND (sdl or headless) chooses the back end.\n",
                  error.c_str());
     return HostMakeHeadlessBackend();
+}
+
+void closeAtExit()
+{
+    static bool sRegistered = false;
+    if (sRegistered)
+        return;
+    sRegistered = true;
+    std::atexit(shutDown);
 }
 
 } // namespace
@@ -66,11 +79,7 @@ HostBackend& HostCurrentBackend()
     auto& backend = slot();
     if (!backend) {
         backend = choose();
-        static bool sRegistered = false;
-        if (!sRegistered) {
-            sRegistered = true;
-            std::atexit(shutDown);
-        }
+        closeAtExit();
     }
     return *backend;
 }
@@ -84,9 +93,10 @@ bool HostSelectBackend(const char* name, std::string* error)
 {
     if (name == nullptr)
         return false;
-    HostCurrentBackend();
+    // Chosen here before any use, nothing is said about the choice the program would have made.
     auto& backend = slot();
-    if (std::strcmp(backend->Name(), name) == 0)
+    closeAtExit();
+    if (backend && std::strcmp(backend->Name(), name) == 0)
         return true;
     // Only one display at a time: the old one closes before the new one opens.
     std::string why;

@@ -1,6 +1,7 @@
 // The SDL2 back end: one window showing the virtual screen at 1:1. Mouse and keyboard input is
 // translated into host input (virtual key codes, Mac Roman characters, modifier bits); closing
-// the window asks the program to quit; the host's cursor is shown with SDL's system cursors.
+// the window asks the program to quit unless a modal dialog is up; the host's cursor is shown with
+// SDL's system cursors.
 #include "HostBackend.h"
 #include "HostMonitors.h"
 
@@ -216,7 +217,7 @@ SdlBackend::~SdlBackend()
 
 bool SdlBackend::Open(std::string* error)
 {
-    // The host turns SIGINT and SIGTERM into quit events itself.
+    // The host ends the program on SIGINT and SIGTERM itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The screen is copied, never scaled: the display's own framebuffer serves, with no OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -271,11 +272,11 @@ void SdlBackend::handle(const SDL_Event& event)
 {
     switch (event.type) {
     case SDL_QUIT:
-        HostPostQuit();
+        HostDisplayCloseAsked();
         break;
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE)
-            HostPostQuit();
+            HostDisplayCloseAsked();
         else if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
             HostInvalScreen(HostScreenBounds());
         else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST || event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED)

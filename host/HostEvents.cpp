@@ -1,5 +1,6 @@
-// The event queue, delivery of input into it, the event wait with its priorities, and the
-// pending Apple events that SIGTERM, SIGINT and the display's close button post.
+// The event queue, delivery of input into it, the event wait with its priorities, the pending
+// Apple events that the display's close button posts, and the end of the program on SIGTERM and
+// SIGINT.
 #include "HostEvents.h"
 
 #include "HostAppleEvents.h"
@@ -8,13 +9,16 @@
 #include "HostHeadless.h"
 #include "HostInput.h"
 #include "HostPathNames.h"
+#include "HostSound.h"
 #include "HostTimers.h"
 #include "HostWindowList.h"
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <deque>
+#include <unistd.h>
 
 namespace {
 
@@ -37,30 +41,21 @@ EventState& state()
     return *sState;
 }
 
+// The display's close button and tests ask for a 'quit' Apple event; SIGTERM and SIGINT ask for
+// the end of the program, which the next wait carries out.
 volatile std::sig_atomic_t sQuitRequested = 0;
+volatile std::sig_atomic_t sEndRequested = 0;
 
-extern "C" void onQuitSignal(int signal)
+extern "C" void onEndSignal(int signal)
 {
-    // A second signal before the event loop took the first ends the program as usual.
-    if (sQuitRequested != 0) {
+    // A second signal while the first is not yet taken (the program is busy outside any wait)
+    // ends the program as usual.
+    if (sEndRequested != 0) {
         std::signal(signal, SIG_DFL);
         std::raise(signal);
         return;
     }
-    sQuitRequested = 1;
-}
-
-void installSignalHandlers()
-{
-    static bool sInstalled = false;
-    if (sInstalled)
-        return;
-    sInstalled = true;
-    struct sigaction action {};
-    action.sa_handler = onQuitSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    sEndRequested = 1;
 }
 
 void takeQuitRequest()
@@ -227,8 +222,12 @@ void pumpForWait(EventMask mask, RgnHandle mouseRgn)
 }
 
 constexpr uint64_t kNanosecondsPerTick = 1000000000ull / 60;
-// Longest single sleep, so that due timers fire close to their time.
-constexpr uint64_t kSleepSlice = 4000000ull;
+// Longest single sleep (a sleep ends early for input and for the next due timer): a signal that
+// came meanwhile is taken at the latest then.
+constexpr uint64_t kSleepSlice = 100000000ull;
+// Longest wait of a loop that follows a held press for the next input, a tick: such loops that
+// animate (auto-scroll, button repeat) run at least this often.
+constexpr uint64_t kHeldPressWait = kNanosecondsPerTick;
 
 } // namespace
 
@@ -236,12 +235,13 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
 {
     using Clock = std::chrono::steady_clock;
     HostBackend& backend = HostCurrentBackend();
-    installSignalHandlers();
+    HostInstallEndSignals();
     EventRecord scratch;
     EventRecord& out = event != nullptr ? *event : scratch;
     const Clock::time_point deadline = Clock::now() + std::chrono::nanoseconds(uint64_t(sleep) * kNanosecondsPerTick);
     HostPresentScreen(true);
     for (;;) {
+        HostEndIfSignalled();
         pumpForWait(mask, mouseRgn);
         takeQuitRequest();
         if (nextEvent(mask, mouseRgn, out))
@@ -260,7 +260,7 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
             return false;
         }
         const auto left = uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now).count());
-        backend.Wait(std::min(left, kSleepSlice));
+        backend.Wait(std::min({left, HostNanosecondsToNextTimer(), kSleepSlice}));
     }
 }
 
@@ -285,7 +285,7 @@ void SetEventMask(EventMask mask)
 
 Boolean StillDown()
 {
-    HostPumpInput();
+    HostPumpHeldInput();
     return HostButtonState() && !queuedOf(mDownMask | mUpMask);
 }
 
@@ -379,6 +379,7 @@ void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths
 
 void HostPostLaunchEvents(int argc, const char* const* argv)
 {
+    HostInstallEndSignals();
     std::vector<std::string> paths;
     for (int i = 1; i < argc && argv != nullptr; ++i)
         if (argv[i] != nullptr && argv[i][0] != '\0')
@@ -394,11 +395,61 @@ void HostPostQuit()
     sQuitRequested = 1;
 }
 
-void HostPumpInput()
+void HostDisplayCloseAsked()
 {
-    if (!HostTakeInjectedInput())
-        HostCurrentBackend().Poll();
+    const auto& windows = HostWindowOrder();
+    const bool modal = std::any_of(windows.begin(), windows.end(), [](const HostWindow* w) {
+        return w->visible && w->layer == HostWindowLayer::Modal;
+    });
+    if (modal) {
+        SysBeep(1);
+        return;
+    }
+    HostPostQuit();
+}
+
+void HostInstallEndSignals()
+{
+    static bool sInstalled = false;
+    if (sInstalled)
+        return;
+    sInstalled = true;
+    struct sigaction action {};
+    action.sa_handler = onEndSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+void HostEndIfSignalled()
+{
+    if (sEndRequested == 0)
+        return;
+    // Waits run between whole operations: no file is being written, and saves replace files
+    // whole, so ending here leaves every file as it was or as last saved. Nothing more is run
+    // (no quit handler, no destructors): nobody is there to answer a question.
+    std::fflush(nullptr);
+    _exit(0);
+}
+
+bool HostPumpInput()
+{
+    HostEndIfSignalled();
+    const bool came = HostTakeInjectedInput() || HostCurrentBackend().Poll();
     HostPresentScreen(false);
+    return came;
+}
+
+void HostPumpHeldInput()
+{
+    if (HostPumpInput() || !HostButtonState() || queuedOf(mDownMask | mUpMask) || HostClockIsManual())
+        return;
+    // Only a display brings input from outside; headless, the injected input is all there is.
+    HostBackend& backend = HostCurrentBackend();
+    if (!backend.ShowsScreen())
+        return;
+    backend.Wait(kHeldPressWait);
+    HostPumpInput();
 }
 
 bool HostMouseEventQueued()

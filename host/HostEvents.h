@@ -122,16 +122,31 @@ constexpr size_t kHostEventQueueLimit = 256;
 // the input's event.
 void HostDeliverInput(const HostInputEvent& input);
 // Queues a core Apple event ('quit', 'oapp', or 'odoc' with the files) for delivery through the
-// event wait and AEProcessAppleEvent. Safe only on the main thread; signals use HostPostQuit.
+// event wait and AEProcessAppleEvent. Safe only on the main thread.
 void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths = {});
 // The Apple event that starts the program, from its command line: 'oapp' when no file is named
 // after the program's own name, else one 'odoc' with every named file, made absolute, in order.
+// From then on SIGTERM and SIGINT end the program (HostInstallEndSignals).
 void HostPostLaunchEvents(int argc, const char* const* argv);
-// Async-signal-safe: asks the next event wait to post a 'quit' Apple event.
+// Async-signal-safe: asks the next event wait to post a 'quit' Apple event (the display window's
+// close button).
 void HostPostQuit();
+// The display window's close button: Quit, with its questions, as HostPostQuit; refused with a
+// beep while a modal dialog is up, which must be answered first.
+void HostDisplayCloseAsked();
+// SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
+// tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked. A second
+// signal before that ends it at once, as by default.
+void HostInstallEndSignals();
+// Ends the program when such a signal came.
+void HostEndIfSignalled();
 // Lets the input that arrived reach the state and the queue: one injected input when some waits,
-// else whatever the display gathered. Button, StillDown and WaitMouseUp call it.
-void HostPumpInput();
+// else whatever the display gathered; true when anything came.
+bool HostPumpInput();
+// The same for loops that follow a held press (Button, StillDown, WaitMouseUp): when nothing came
+// and the button stays down with no press or release queued, waits for the display's next input
+// or a tick, so that a press held still costs no processor time.
+void HostPumpHeldInput();
 // Whether a mouse press or release waits in the queue.
 bool HostMouseEventQueued();
 // Removes the first queued mouse release; true when there was one.

@@ -16,13 +16,13 @@ bool sSecureInput = false;
 
 Boolean Button()
 {
-    HostPumpInput();
+    HostPumpHeldInput();
     return sButtonDown;
 }
 
 Boolean WaitMouseUp()
 {
-    HostPumpInput();
+    HostPumpHeldInput();
     if (sButtonDown && !HostMouseEventQueued())
         return true;
     HostTakeQueuedMouseUp();

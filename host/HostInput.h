@@ -17,7 +17,8 @@ enum : uint16_t {
 // 128 keys, one bit each: bit k of byte n is key 8n + k.
 using KeyMap = uint8_t[16];
 
-// The mouse button is down now. Input that arrived is taken in first (HostPumpInput).
+// The mouse button is down now. Input that arrived is taken in first; while the button is held,
+// waiting briefly for it (HostPumpHeldInput).
 Boolean Button();
 // The button has stayed down since the last press, with no press or release waiting in the
 // event queue; once it has been released, the release is taken out of the queue and the answer

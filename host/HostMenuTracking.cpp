@@ -35,16 +35,35 @@ MenuRef submenuOf(MenuRef menu, MenuItemIndex index)
 }
 
 // The event source of tracking: mouse presses and releases from the event queue, and moves of
-// the mouse seen after each wait. Headless, tracking ends when no input is left to come.
+// the mouse seen after each wait. While a menu is open, the keys typed meanwhile are its own:
+// Escape and Command-period cancel, the others are dropped. Headless, tracking ends when no input
+// is left to come.
 constexpr uint32_t kTrackingSleep = 1;
+constexpr uint8_t kEscapeCharacter = 27;
 Point sLastMouse{0, 0};
+bool sMenuOpen = false;
+
+bool isCancelKey(const EventRecord& event)
+{
+    const uint8_t character = uint8_t(event.message & charCodeMask);
+    return event.what == keyDown &&
+           (character == kEscapeCharacter || (character == '.' && (event.modifiers & cmdKey) != 0));
+}
 
 bool takeHostEvent(HostMenuInput* input)
 {
     const bool headless = std::strcmp(HostBackendName(), "headless") == 0;
     for (;;) {
         EventRecord event;
-        if (WaitNextEvent(mDownMask | mUpMask, &event, kTrackingSleep, nullptr)) {
+        const EventMask keys = sMenuOpen ? EventMask(keyDownMask | keyUpMask | autoKeyMask) : EventMask(0);
+        if (WaitNextEvent(mDownMask | mUpMask | keys, &event, kTrackingSleep, nullptr)) {
+            if (event.what != mouseDown && event.what != mouseUp) {
+                if (!isCancelKey(event))
+                    continue;
+                input->kind = HostMenuInput::Kind::Cancel;
+                input->where = sLastMouse;
+                return true;
+            }
             input->kind = event.what == mouseDown ? HostMenuInput::Kind::Down : HostMenuInput::Kind::Up;
             input->where = event.where;
             sLastMouse = event.where;
@@ -231,6 +250,9 @@ void HostMenuTracker::Feed(const HostMenuInput& input)
         return;
     Hit hit = hitTest(input.where);
     switch (input.kind) {
+    case HostMenuInput::Kind::Cancel:
+        finish(0);
+        return;
     case HostMenuInput::Kind::Move:
         moveTo(input.where);
         return;
@@ -286,6 +308,7 @@ int32_t MenuSelect(Point startPt)
     HostMenuInputSource source = sSource != nullptr ? sSource : takeHostEvent;
     HostMenuInput input;
     while (!tracker.Done()) {
+        sMenuOpen = tracker.OpenTitle() != nullptr;
         if (!source(&input)) {
             tracker.Abandon();
             break;

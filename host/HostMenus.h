@@ -133,9 +133,10 @@ void HiliteMenu(MenuID menuID);
 // pulled down, items under the mouse are highlighted and their hierarchical menus opened, until
 // the button is released. Released over an enabled item: (menu id << 16) + item, the title of
 // the bar's menu left highlighted. A release on a title keeps the menu open until the next
-// click. Anything else: 0, with no title highlighted. Input comes from the event queue (mouse
-// presses and releases) and the mouse position; open menus show as pop-up windows. On the
-// headless back end tracking ends, with nothing chosen, when no injected input is left.
+// click. Anything else (Escape or Command-period too): 0, with no title highlighted. Input comes
+// from the event queue (mouse presses and releases; keys typed while a menu is open are taken)
+// and the mouse position; open menus show as pop-up windows. On the headless back end tracking
+// ends, with nothing chosen, when no injected input is left.
 int32_t MenuSelect(Point startPt);
 
 // --- Items ---------------------------------------------------------------------------------------
@@ -245,8 +246,9 @@ std::vector<uint8_t> HostMenuShortcutLabel(const HostMenuItem& item);
 
 // --- Tracking --------------------------------------------------------------------------------------
 
+// Cancel: Escape or Command-period typed while the menus are open.
 struct HostMenuInput {
-    enum class Kind : uint8_t { Move, Down, Up };
+    enum class Kind : uint8_t { Move, Down, Up, Cancel };
     Kind kind;
     Point where; // global
 };

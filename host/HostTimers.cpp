@@ -134,6 +134,16 @@ int HostFireDueTimers()
     return fired;
 }
 
+uint64_t HostNanosecondsToNextTimer()
+{
+    const uint64_t now = HostClockNanoseconds();
+    uint64_t next = UINT64_MAX;
+    for (const auto& t : timers())
+        if (t->due != kNever)
+            next = std::min(next, t->due <= now ? 0 : t->due - now);
+    return next;
+}
+
 int HostInstalledTimerCount()
 {
     return int(timers().size());

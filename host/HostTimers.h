@@ -37,5 +37,8 @@ OSStatus SetEventLoopTimerNextFireTime(EventLoopTimerRef timer, EventTimerInterv
 // at most once per call, so a callback that re-arms its timer cannot keep the call going. A
 // timer removed by an earlier callback of the same call does not fire. Answers how many fired.
 int HostFireDueTimers();
+// How long, on the host clock, until the next timer is due: 0 when one is due now, UINT64_MAX
+// when none will fire.
+uint64_t HostNanosecondsToNextTimer();
 // Test interface: the number of installed timers.
 int HostInstalledTimerCount();

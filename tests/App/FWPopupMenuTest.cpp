@@ -168,6 +168,26 @@ TEST_F(FWPopupMenuTest, StickyMenuLeftUntouchedForTenSecondsCloses)
     EXPECT_EQ(0u, HostPendingInjectedCount()); // it did not close before the last wait
 }
 
+TEST_F(FWPopupMenuTest, EscapeOrCommandPeriodClosesTheMenuWhichTakesTheKeysTypedMeanwhile)
+{
+    const std::pair<uint8_t, EventModifiers> cancels[] = {{27, 0}, {'.', cmdKey}};
+    for (const auto& [character, modifiers] : cancels) {
+        SCOPED_TRACE(character);
+        press(kPress);
+        FWPopupMenu popup(makeMenu({{"One"}, {"Two"}, {"Three"}}), true);
+        HostInjectMouseUp(pt(kPress.h, kPress.v)); // the menu stays open
+        HostInjectMouseMove(itemPoint(2));
+        HostInjectKey(7, 'x');
+        HostInjectKey(47, character, modifiers);
+        FWUserOp* chosen = popup.Root()->MenuItem(0);
+        EXPECT_EQ(-1, popup.Track(kPress, 0, &chosen));
+        EXPECT_EQ(nullptr, chosen);
+        EventRecord event;
+        EXPECT_FALSE(WaitNextEvent(keyDownMask, &event, 0, nullptr));
+        FlushEvents(everyEvent, 0);
+    }
+}
+
 TEST_F(FWPopupMenuTest, OtherWindowsAreRedrawnOnlyAfterTracking)
 {
     struct CountingWindow : FWWindow {

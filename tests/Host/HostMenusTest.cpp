@@ -682,6 +682,29 @@ TEST_F(HostMenuTracking, MenuSelectTracksInjectedInput)
     EXPECT_EQ((132 << 16) | 1, MenuSelect(mFileTitle));
 }
 
+TEST_F(HostMenuTracking, EscapeOrCommandPeriodClosesTheMenusWhichTakeTheKeysTypedMeanwhile)
+{
+    const std::pair<uint8_t, EventModifiers> cancels[] = {{27, 0}, {'.', cmdKey}};
+    for (const auto& [character, modifiers] : cancels) {
+        SCOPED_TRACE(character);
+        HostInjectMouseUp(mFileTitle); // the menu stays open
+        HostInjectKey(124, 29);        // right arrow
+        HostInjectKey(7, 'x');
+        HostInjectKey(47, character, modifiers);
+        HostInjectKey(6, 'z'); // typed after the menu closed
+        EXPECT_EQ(0, MenuSelect(mFileTitle));
+        EXPECT_EQ(0, HostHilitedMenu());
+        // Each wait takes in at most one injected input: what is left of it comes within eight.
+        std::string typed;
+        EventRecord event;
+        for (int i = 0; i < 8; ++i)
+            if (WaitNextEvent(keyDownMask, &event, 0, nullptr))
+                typed += char(event.message & charCodeMask);
+        EXPECT_EQ("z", typed);
+        FlushEvents(everyEvent, 0);
+    }
+}
+
 TEST_F(HostMenuTracking, MenuSelectTakesAGivenSource)
 {
     static std::vector<HostMenuInput> sScript;

@@ -11,7 +11,6 @@
 #include "HostScreen.h"
 
 #include <algorithm>
-#include <csignal>
 
 namespace {
 
@@ -77,10 +76,10 @@ TEST_F(RunAppTest, OpensTheNamedFileShowsItsLayoutAndRoutesInputThroughTheChain)
     EXPECT_EQ(1, std::count(RunLog().begin(), RunLog().end(), "command Ping"));
 }
 
-TEST_F(RunAppTest, WithoutAFileItOpensTheApplicationAndQuitsOnSigterm)
+TEST_F(RunAppTest, WithoutAFileItOpensTheApplicationAndQuitsWhenTheDisplayCloses)
 {
     RunScript script;
-    script.Then("the first action", [] { return LogHas("open application"); }, [] { raise(SIGTERM); });
+    script.Then("the first action", [] { return LogHas("open application"); }, [] { HostInjectQuit(); });
     Run({}, script);
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(std::vector<std::string>{"open application"}, RunLog());

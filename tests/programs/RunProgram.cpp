@@ -1,5 +1,6 @@
 // The run application as a program of its own: it reports what it receives on standard output,
-// one line each, opens the files named on its command line, and ends on Quit or SIGTERM.
+// one line each, opens the files named on its command line, and ends on Quit (saying "quit") or
+// SIGTERM (at once).
 #include "RunApplication.h"
 
 #include "HostBackend.h"

@@ -49,6 +49,7 @@ constexpr int kParentTrackingMs = 1500;
 constexpr int kSlowScrollMs = 300;
 constexpr int kFastScrollMs = 30;
 constexpr int32_t kBlinkTicks = 4;
+constexpr signed char kEscapeCharacter = 27;
 
 // Colours and font shared by every pop-up menu; made by the first and freed by the last.
 struct SharedState {
@@ -750,6 +751,15 @@ bool Tracker::nextPosition(FWPoint& where)
             }
             mHistory.Add(event.mGlobalWhere);
             return false;
+        case kKeyDownEvent:
+            // The menu takes the keys typed while it is open: Escape and Command-period close it
+            // with no choice.
+            if (event.EventCharacter() == kEscapeCharacter ||
+                (event.EventCharacter() == '.' && (event.mModifiers & kFWCommandKey) != 0)) {
+                mAbort = true;
+                return false;
+            }
+            continue;
         case kMouseMovedEvent:
             if (mSticky)
                 mMouseStoppedTimer.StartOneShot(kMouseStoppedMs);
