@@ -1,0 +1,223 @@
+// The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
+// once in every state, with status 0 and the file as it was; an open menu takes the keys typed
+// meanwhile; a press held still costs no processor time; without a display it says so once.
+#include "EditorFixture.h"
+
+#include "CDialogWINT.h"
+#include "ChildProcess.h"
+#include "HostMenus.h"
+#include "XvfbServer.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+#include <sys/wait.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class DesktopRunTest : public EditorFixture {
+protected:
+    void SetUp() override
+    {
+        if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        // The display shows the program's screen at 1:1, so its list and menus lie where they lie
+        // here.
+        StartApp();
+        const LayoutListPlaces list = LocateLayoutList();
+        mClose = list.buttons.at(CDialogWINT::kClose);
+        mOpen = list.buttons.at(CDialogWINT::kOpen);
+        mFirstRow = list.Row(0);
+        for (const HostMenuTitleLayout& title : HostLayOutMenuBar())
+            if (std::string(title.menu->Title().begin(), title.menu->Title().end()) == "Edit")
+                mEditTitle = Point{5, int16_t(title.left + 4)};
+        StopApp();
+        // The program and its resources in the test's folder, so its preferences are too.
+        std::filesystem::create_directory(File("program"));
+        mProgram = File("program/quillform");
+        std::filesystem::copy_file(QUILLFORM_PATH, mProgram);
+        std::filesystem::copy_file(FW_APP_RSRC, mProgram + ".rsrc");
+        std::filesystem::permissions(mProgram, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+        mLayouts = File("layouts.rsrc");
+        mLog = File("shown.log");
+    }
+
+    // Starts the program on the layouts, a fresh copy of the sample, and waits for its list.
+    void Start(bool display = true)
+    {
+        std::filesystem::copy_file(FW_SAMPLE_RSRC, mLayouts, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(mLog);
+        if (display && !mServer)
+            mServer = std::make_unique<XvfbServer>();
+        const std::string shown = display ? mServer->Display() : "";
+        // Standard error goes to a file, so that what the program says there can be counted.
+        mRun = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" \"$1\" 2>\"$2\"", mProgram, mLayouts, File("errors")},
+            std::vector<std::string>{"DISPLAY=" + shown, std::string("FW_HOST_BACKEND=") + (display ? "sdl" : ""),
+                                     "FW_HOST_LOG=" + mLog});
+        ASSERT_TRUE(WaitForLog("WINT [layouts.rsrc]")) << mRun->Output();
+    }
+
+    bool WaitForLog(const std::string& text, int count = 1)
+    {
+        for (int attempt = 0; attempt < 240; ++attempt) {
+            if (Count(TempFolder::ReadFile(mLog), text) >= count)
+                return true;
+            if (mRun->Ended(250ms))
+                return false;
+        }
+        return false;
+    }
+
+    static int Count(const std::string& text, const std::string& what)
+    {
+        int n = 0;
+        for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+
+    // xdotool on the program's window; points are in its (the screen's) coordinates. What the
+    // program does then is checked, not xdotool's status (it fails on a window that went away).
+    void Xdo(const std::string& commands)
+    {
+        const std::string line = "DISPLAY=" + mServer->Display() + " timeout 20 xdotool search --sync --name quillform " +
+                                 commands + " >/dev/null 2>&1";
+        std::system(line.c_str());
+        std::this_thread::sleep_for(300ms);
+    }
+    static std::string At(Point p) { return " mousemove --sync --window %1 " + std::to_string(p.h) + " " + std::to_string(p.v); }
+    void Click(Point p) { Xdo(At(p) + " click 1"); }
+    void Keys(const std::string& keys) { Xdo("windowfocus --sync %1 key --delay 30 " + keys); }
+
+    // Opens the first layout of the list and changes it (an arrow key moves the selection).
+    void OpenAndChangeLayout()
+    {
+        Click(mFirstRow);
+        Click(mOpen);
+        std::this_thread::sleep_for(1s);
+        Keys("Right");
+    }
+
+    // Processor time the program used so far, in clock ticks.
+    long CpuTicks() const
+    {
+        std::ifstream stat("/proc/" + std::to_string(mRun->Pid()) + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        // Fields 14 and 15 (user and system time) follow the name, which ends with ')'.
+        std::istringstream fields(text.substr(text.rfind(')') + 2));
+        std::string field;
+        long user = 0, system = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            if (i == 14)
+                user = std::stol(field);
+            if (i == 15)
+                system = std::stol(field);
+        }
+        return user + system;
+    }
+
+    bool EndedWithSuccess(std::chrono::milliseconds limit)
+    {
+        return mRun->Ended(limit) && WIFEXITED(mRun->Status()) && WEXITSTATUS(mRun->Status()) == 0;
+    }
+
+    Point mClose{}, mOpen{}, mFirstRow{}, mEditTitle{};
+    std::string mProgram, mLayouts, mLog;
+    std::unique_ptr<XvfbServer> mServer;
+    std::unique_ptr<ChildProcess> mRun;
+};
+
+} // namespace
+
+TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
+{
+    struct Case {
+        const char* state;
+        bool display;
+        std::function<void()> reach;
+    };
+    const Case cases[] = {
+        {"the list of layouts at start-up", true, [] {}},
+        {"a press held on a button", true, [&] { Xdo(At(mClose) + " mousedown 1"); }},
+        {"the main loop with a changed layout", true, [&] { OpenAndChangeLayout(); }},
+        {"an open menu", true, [&] {
+             OpenAndChangeLayout();
+             Click(mEditTitle);
+         }},
+        {"the question before quitting with a changed layout", true, [&] {
+             OpenAndChangeLayout();
+             Keys("ctrl+q");
+             EXPECT_TRUE(WaitForLog("window\t", 2));
+         }},
+        {"the open dialog", true, [&] {
+             OpenAndChangeLayout();
+             Keys("ctrl+o");
+             EXPECT_TRUE(WaitForLog("window\t", 2));
+         }},
+        {"a run without a display", false, [] { std::this_thread::sleep_for(1s); }},
+    };
+    const std::string sample = TempFolder::ReadFile(FW_SAMPLE_RSRC);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        Start(c.display);
+        c.reach();
+        ASSERT_FALSE(mRun->Ended(0ms)) << mRun->Output();
+        kill(mRun->Pid(), SIGTERM);
+        EXPECT_TRUE(EndedWithSuccess(1s)) << mRun->Status();
+        mRun->Stop(10s);
+        if (c.display)
+            std::system(("DISPLAY=" + mServer->Display() + " timeout 20 xdotool mouseup 1 >/dev/null 2>&1").c_str());
+        EXPECT_EQ(sample, TempFolder::ReadFile(mLayouts));
+        const std::string errors = TempFolder::ReadFile(File("errors"));
+        EXPECT_EQ(c.display ? 0 : 1, Count(errors, "running headless")) << errors;
+    }
+}
+
+TEST_F(DesktopRunTest, AnOpenMenuTakesTheKeysTypedMeanwhileAndEscapeClosesIt)
+{
+    Start();
+    Click(mFirstRow);
+    Click(mOpen);
+    std::this_thread::sleep_for(1s);
+    Click(mEditTitle);
+    // Arrow keys reaching the layout would move its selection and make it changed: Quit would
+    // then ask before closing it.
+    Keys("Right Right Right Right Right Right Right Right Right Right Escape ctrl+q");
+    EXPECT_TRUE(EndedWithSuccess(20s)) << mRun->Status();
+    EXPECT_EQ(1, Count(TempFolder::ReadFile(mLog), "window\t")) << TempFolder::ReadFile(mLog);
+}
+
+TEST_F(DesktopRunTest, APressHeldStillCostsNoProcessorTimeAndItsReleaseIsSeenAtOnce)
+{
+    Start();
+    Xdo(At(mClose) + " mousedown 1");
+    const long before = CpuTicks();
+    std::this_thread::sleep_for(3s);
+    const long used = CpuTicks() - before;
+    // Under 5% of one core over three seconds.
+    EXPECT_LT(used, 3 * sysconf(_SC_CLK_TCK) / 20);
+    // Released on the Close button, the list closes with its file, and Quit then ends the program
+    // (a modal list would refuse it).
+    Xdo(At(Point{int16_t(mClose.v + 1), int16_t(mClose.h + 1)}) + " mouseup 1");
+    Keys("ctrl+q");
+    EXPECT_TRUE(EndedWithSuccess(20s)) << mRun->Status();
+}
+
+TEST_F(DesktopRunTest, ABuildToolWithoutADisplaySaysNothingAboutIt)
+{
+    const std::string file = File("tool.rsrc");
+    std::filesystem::copy_file(FW_APP_RSRC, file);
+    const std::string line = "env -u DISPLAY -u FW_HOST_BACKEND " + std::string(LAYOUTBUILD_PATH) + " app " + file +
+                             " >/dev/null 2>" + File("errors");
+    std::system(line.c_str());
+    EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "running headless"));
+}
