@@ -81,6 +81,20 @@ struct HostFonts::Faces {
     FT_Face faces[6] = {}; // family * 2 + bold
     std::unordered_map<uint32_t, Glyph> glyphs;
     std::unordered_map<uint32_t, HostFontMetrics> metrics;
+    // The glyphs of the last font asked for, by byte, so that text in one font finds each glyph
+    // without hashing; null where not looked up yet. Cleared with the cache.
+    HostFontSpec recentSpec;
+    const Glyph* recent[256] = {};
+
+    const Glyph*& recentGlyph(const HostFontSpec& spec, uint8_t byte)
+    {
+        if (spec.font != recentSpec.font || spec.size != recentSpec.size || spec.face != recentSpec.face) {
+            forgetRecent();
+            recentSpec = spec;
+        }
+        return recent[byte];
+    }
+    void forgetRecent() { std::fill(std::begin(recent), std::end(recent), nullptr); }
 
     ~Faces()
     {
@@ -148,8 +162,10 @@ HostFontSpec HostFonts::normalised(const HostFontSpec& spec)
 
 void HostFonts::trimCache()
 {
-    if (mFaces->glyphs.size() > kMaxCachedGlyphs)
-        mFaces->glyphs.clear();
+    if (mFaces->glyphs.size() <= kMaxCachedGlyphs)
+        return;
+    mFaces->glyphs.clear();
+    mFaces->forgetRecent();
 }
 
 HostFontMetrics HostFonts::Metrics(const HostFontSpec& requested)
@@ -181,6 +197,14 @@ HostFontMetrics HostFonts::Metrics(const HostFontSpec& requested)
 }
 
 const HostFonts::Glyph& HostFonts::glyph(const HostFontSpec& spec, uint8_t byte)
+{
+    const Glyph*& recent = mFaces->recentGlyph(spec, byte);
+    if (recent == nullptr)
+        recent = &cachedGlyph(spec, byte);
+    return *recent;
+}
+
+const HostFonts::Glyph& HostFonts::cachedGlyph(const HostFontSpec& spec, uint8_t byte)
 {
     static const Glyph kNone;
     int index = 0;
@@ -283,6 +307,17 @@ int32_t HostFonts::Width(const HostFontSpec& requested, const uint8_t* text, int
     return int32_t(std::min<int64_t>(width, INT32_MAX));
 }
 
+// Rows outside 32-bit store coordinates lie outside every store, so they are left out.
+void HostFonts::coverGlyph(HostRaster& raster, const Glyph& g, int32_t x, int64_t top, const HostPaint& paint)
+{
+    const int64_t first = std::max<int64_t>(top, int64_t(INT32_MIN) + 1);
+    const int64_t end = std::min<int64_t>(top + g.height, INT32_MAX);
+    if (first >= end)
+        return;
+    raster.CoverBox(x, int32_t(first), &g.coverage[size_t(first - top) * size_t(g.width)], g.width,
+                    int32_t(end - first), paint);
+}
+
 int32_t HostFonts::Draw(HostRaster& raster, const HostFontSpec& requested, int32_t h, int32_t v, const uint8_t* text,
                        int32_t count, const HostPaint& paint)
 {
@@ -294,13 +329,8 @@ int32_t HostFonts::Draw(HostRaster& raster, const HostFontSpec& requested, int32
     for (int32_t i = 0; i < count; ++i) {
         const Glyph& g = glyph(spec, text[i]);
         int64_t x = pen + g.left;
-        if (!g.coverage.empty() && x > INT32_MIN && x + g.width < INT32_MAX) {
-            for (int32_t r = 0; r < g.height; ++r) {
-                int64_t y = int64_t(v) - g.top + r;
-                if (y > INT32_MIN && y < INT32_MAX)
-                    raster.CoverRow(int32_t(y), int32_t(x), &g.coverage[size_t(r) * size_t(g.width)], g.width, paint);
-            }
-        }
+        if (!g.coverage.empty() && x > INT32_MIN && x + g.width < INT32_MAX)
+            coverGlyph(raster, g, int32_t(x), int64_t(v) - g.top, paint);
         pen += g.advance;
     }
     if ((spec.face & kHostFaceUnderline) && pen > h && v < INT32_MAX)

@@ -71,9 +71,11 @@ private:
     struct Faces;
     HostFonts();
     const Glyph& glyph(const HostFontSpec& spec, uint8_t byte);
+    const Glyph& cachedGlyph(const HostFontSpec& spec, uint8_t byte);
     void trimCache();
     static HostFontSpec normalised(const HostFontSpec& spec);
     static void keepInkWithinAdvance(Glyph& g);
+    static void coverGlyph(HostRaster& raster, const Glyph& g, int32_t x, int64_t top, const HostPaint& paint);
 
     std::unique_ptr<Faces> mFaces;
 };

@@ -9,6 +9,10 @@
 #include <cstring>
 #include <cwchar>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr uint32_t kRGBBits = 0x00FFFFFF;
@@ -68,6 +72,45 @@ inline uint32_t mixCoverage(uint32_t d, uint32_t s, uint8_t coverage)
     constexpr uint32_t kLow = 0x00FF00FF;
     return coverLanes(d & kLow, s & kLow, coverage) | coverLanes((d >> 8) & kLow, (s >> 8) & kLow, coverage) << 8;
 }
+
+#ifdef __SSE2__
+// mixCoverage on four pixels at once, each channel in a 16-bit lane: the same sums, which stay
+// below 65536, and the same rounding, so the pixels come out as mixCoverage makes them.
+class QuadBlender {
+public:
+    explicit QuadBlender(uint32_t color)
+    {
+        const __m128i s = _mm_set1_epi32(int32_t(color));
+        mColor = _mm_unpacklo_epi8(s, _mm_setzero_si128());
+    }
+
+    // Blends the four pixels at p by the four coverage bytes of four (lowest byte first).
+    void operator()(uint32_t* p, uint32_t four) const
+    {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i c = _mm_cvtsi32_si128(int32_t(four));
+        c = _mm_unpacklo_epi8(c, c);
+        c = _mm_unpacklo_epi16(c, c); // each coverage byte four times, one per channel
+        const __m128i low = lanes(_mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(c, zero));
+        const __m128i high = lanes(_mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(c, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(low, high));
+    }
+
+private:
+    // Two pixels' channels d moved toward the colour by coverage c (as coverLanes does).
+    __m128i lanes(__m128i d, __m128i c) const
+    {
+        const __m128i full = _mm_set1_epi16(255);
+        __m128i x = _mm_add_epi16(_mm_mullo_epi16(d, _mm_sub_epi16(full, c)), _mm_mullo_epi16(mColor, c));
+        x = _mm_add_epi16(x, _mm_and_si128(_mm_cmpgt_epi16(d, mColor), _mm_set1_epi16(254)));
+        x = _mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8));
+        return _mm_srli_epi16(x, 8);
+    }
+
+    __m128i mColor;
+};
+#endif
 
 uint32_t texel(const HostPaint& paint, int32_t x, int32_t y)
 {
@@ -211,6 +254,12 @@ void HostRaster::touch(int32_t x0, int32_t y0, int32_t x1, int32_t y1)
 void HostRaster::paintRun(int32_t y, int32_t x0, int32_t x1, const HostPaint& paint)
 {
     touch(x0, y, x1, y + 1);
+    paintRow(y, x0, x1, paint);
+}
+
+// paintRun without noting what it touched: the caller notes it.
+void HostRaster::paintRow(int32_t y, int32_t x0, int32_t x1, const HostPaint& paint)
+{
     uint8_t* row = mTarget.Row(y);
     int16_t depth = mTarget.Depth();
     if (depth == 32) {
@@ -287,8 +336,9 @@ void HostRaster::FillBox(const HostBox& box, const HostPaint& paint)
         HostBox area = box.Intersect(c);
         if (area.Empty())
             continue;
+        touch(area.left, area.top, area.right, area.bottom);
         for (int32_t y = area.top; y < area.bottom; ++y)
-            paintRun(y, area.left, area.right, paint);
+            paintRow(y, area.left, area.right, paint);
     }
 }
 
@@ -509,47 +559,79 @@ void HostRaster::fillRing(const HostBox& box, int32_t ovalWidth, int32_t ovalHei
 
 void HostRaster::CoverRow(int32_t y, int32_t x0, const uint8_t* coverage, int32_t count, const HostPaint& paint)
 {
-    if (y < mClipBounds.top || y >= mClipBounds.bottom || count <= 0 || coverage == nullptr)
+    CoverBox(x0, y, coverage, count, 1, paint);
+}
+
+void HostRaster::CoverBox(int32_t x0, int32_t y0, const uint8_t* coverage, int32_t width, int32_t height,
+                          const HostPaint& paint)
+{
+    if (width <= 0 || height <= 0 || coverage == nullptr)
         return;
-    int64_t end = int64_t(x0) + count;
+    const HostBox box{x0, y0, int32_t(std::min<int64_t>(int64_t(x0) + width, INT32_MAX)),
+                      int32_t(std::min<int64_t>(int64_t(y0) + height, INT32_MAX))};
+    if (box.Intersect(mClipBounds).Empty())
+        return;
     for (const HostBox& c : mClip) {
-        if (y < c.top || y >= c.bottom)
+        const HostBox area = box.Intersect(c);
+        if (area.Empty())
             continue;
-        int32_t a = std::max(x0, c.left);
-        int32_t b = int32_t(std::min<int64_t>(end, c.right));
-        if (a >= b)
-            continue;
-        touch(a, y, b, y + 1);
-        bool direct = mTarget.Depth() == 32;
-        uint32_t* p = reinterpret_cast<uint32_t*>(mTarget.Row(y));
-        if (direct && paint.kind != HostPaint::Kind::Invert && paint.kind != HostPaint::Kind::Texture) {
-            // Text in one colour on 32-bit pixels: the common case, kept to a tight loop.
-            const uint32_t color = paint.color;
-            const uint8_t* cover = coverage + (a - x0);
-            uint32_t* pixel = p + a;
-            for (int32_t i = 0, n = b - a; i < n; ++i)
-                pixel[i] = mixCoverage(pixel[i], color, cover[i]);
-            continue;
+        touch(area.left, area.top, area.right, area.bottom);
+        for (int32_t y = area.top; y < area.bottom; ++y) {
+            const uint8_t* cover = coverage + size_t(y - y0) * size_t(width) + size_t(area.left - x0);
+            coverRun(y, area.left, area.right, cover, paint);
         }
-        for (int32_t x = a; x < b; ++x) {
-            uint8_t cov = coverage[x - x0];
-            if (cov == 0)
+    }
+}
+
+// Blends x0 <= x < x1 of row y by coverage (cover[0] is for x0); the caller has cut the run to a
+// clip box. Pixels of no coverage are left alone without being read, so the blank parts of a
+// glyph's box cost a test of four bytes at a time.
+void HostRaster::coverRun(int32_t y, int32_t x0, int32_t x1, const uint8_t* cover, const HostPaint& paint)
+{
+    const bool direct = mTarget.Depth() == 32;
+    uint32_t* p = reinterpret_cast<uint32_t*>(mTarget.Row(y));
+    if (direct && paint.kind != HostPaint::Kind::Invert && paint.kind != HostPaint::Kind::Texture) {
+        // Text in one colour on 32-bit pixels: the common case, four pixels at a time.
+        const uint32_t color = paint.color;
+        uint32_t* pixel = p + x0;
+        const int32_t n = x1 - x0;
+        int32_t i = 0;
+#ifdef __SSE2__
+        const QuadBlender blend(color);
+        for (; i + 4 <= n; i += 4) {
+            uint32_t four;
+            std::memcpy(&four, cover + i, sizeof four);
+            if (four != 0)
+                blend(pixel + i, four);
+        }
+#endif
+        for (; i < n; ++i) {
+            const uint8_t cov = cover[i];
+            if (cov == 255)
+                pixel[i] = color;
+            else if (cov != 0)
+                pixel[i] = mixCoverage(pixel[i], color, cov);
+        }
+        return;
+    }
+    for (int32_t x = x0; x < x1; ++x) {
+        uint8_t cov = cover[x - x0];
+        if (cov == 0)
+            continue;
+        if (paint.kind == HostPaint::Kind::Invert) {
+            if (cov < 128)
                 continue;
-            if (paint.kind == HostPaint::Kind::Invert) {
-                if (cov < 128)
-                    continue;
-                if (direct)
-                    p[x] ^= kRGBBits;
-                else
-                    paintRun(y, x, x + 1, paint);
-                continue;
-            }
-            uint32_t color = paint.kind == HostPaint::Kind::Texture ? texel(paint, x, y) : paint.color;
             if (direct)
-                p[x] = cov == 255 ? color : mixCoverage(p[x], color, cov);
+                p[x] ^= kRGBBits;
             else
-                mTarget.Set(x, y, cov == 255 ? color : mixCoverage(mTarget.Get(x, y), color, cov));
+                paintRun(y, x, x + 1, paint);
+            continue;
         }
+        uint32_t color = paint.kind == HostPaint::Kind::Texture ? texel(paint, x, y) : paint.color;
+        if (direct)
+            p[x] = cov == 255 ? color : mixCoverage(p[x], color, cov);
+        else
+            mTarget.Set(x, y, cov == 255 ? color : mixCoverage(mTarget.Get(x, y), color, cov));
     }
 }
 

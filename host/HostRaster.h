@@ -93,6 +93,10 @@ public:
     // Antialiased coverage (0..255 per pixel) along row y from x0: Solid and Blend paints mix in
     // proportion to coverage; Invert inverts the pixels covered at least one half.
     void CoverRow(int32_t y, int32_t x0, const uint8_t* coverage, int32_t count, const HostPaint& paint);
+    // The same for a box of height rows of width coverage bytes each (a glyph), its top-left
+    // pixel at (x0, y0): as CoverRow row by row, in one call.
+    void CoverBox(int32_t x0, int32_t y0, const uint8_t* coverage, int32_t width, int32_t height,
+                  const HostPaint& paint);
 
     // Exchanges two colours inside the box: pixels of colour a become b and of b become a;
     // mixtures of the two (antialiased edges) are mirrored between them. Other pixels stay.
@@ -119,6 +123,8 @@ private:
     void fillArcSpan(const HostBox& box, int32_t y, int32_t x0, int32_t x1, int32_t startAngle, int32_t arcAngle,
                      const HostPaint& paint);
     void paintRun(int32_t y, int32_t x0, int32_t x1, const HostPaint& paint);
+    void paintRow(int32_t y, int32_t x0, int32_t x1, const HostPaint& paint);
+    void coverRun(int32_t y, int32_t x0, int32_t x1, const uint8_t* cover, const HostPaint& paint);
     void touch(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
     HostPixelMap& mTarget;

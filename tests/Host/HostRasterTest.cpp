@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -587,4 +588,66 @@ TEST(HostRaster, LevelAndUprightLinesPaintThePenRectangleStretchedAlongThem)
                     << "line " << c.x0 << "," << c.y0 << " to " << c.x1 << "," << c.y1 << " at " << x << "," << y;
             }
     }
+}
+
+TEST(HostRaster, AGlyphBoxBlendsAsAStraightforwardPerPixelLoopWouldThroughAnyClip)
+{
+    // An 19 x 7 glyph whose rows hold runs of zero coverage of every length up to 19, full
+    // coverage and partial coverage, drawn at several places against several clips.
+    constexpr int32_t kW = 19, kH = 7;
+    uint8_t coverage[kW * kH];
+    for (int32_t i = 0; i < kW * kH; ++i)
+        coverage[i] = (i * 7) % 23 < 9 ? 0 : (i % 5 == 0 ? 255 : uint8_t(i * 37));
+    struct Case {
+        const char* name;
+        int32_t x, y;
+        std::vector<HostBox> clip;
+    };
+    const Case cases[] = {
+        {"inside", 6, 5, {HostBox{0, 0, 40, 20}}},
+        {"cut left and top", -4, -3, {HostBox{0, 0, 40, 20}}},
+        {"cut right and bottom by the store", 30, 16, {HostBox{0, 0, 100, 100}}},
+        {"split by two clip boxes", 3, 4, {HostBox{0, 0, 12, 20}, HostBox{15, 6, 40, 9}}},
+        {"clip outside", 6, 5, {HostBox{30, 0, 40, 20}}},
+    };
+    const uint32_t back = 0xFF405060, ink = 0xFF0A0B0C;
+    for (const Case& c : cases)
+        for (bool invert : {false, true}) {
+            HostPixelMap map;
+            ASSERT_EQ(noErr, map.Allocate(Rect{0, 0, 20, 40}, 32));
+            for (int32_t y = 0; y < 20; ++y)
+                for (int32_t x = 0; x < 40; ++x)
+                    map.Set(x, y, back + uint32_t(x * 3 + y));
+            HostRaster raster(map, c.clip);
+            raster.CoverBox(c.x, c.y, coverage, kW, kH, invert ? HostPaint::Invert() : HostPaint::Solid(ink));
+            HostBox touched{0, 0, 0, 0};
+            for (int32_t y = 0; y < 20; ++y)
+                for (int32_t x = 0; x < 40; ++x) {
+                    const uint32_t d = back + uint32_t(x * 3 + y);
+                    bool clipped = true;
+                    for (const HostBox& b : c.clip)
+                        clipped = clipped && !(x >= b.left && x < b.right && y >= b.top && y < b.bottom);
+                    const bool inGlyph = x >= c.x && x < c.x + kW && y >= c.y && y < c.y + kH;
+                    uint32_t expected = d;
+                    if (inGlyph && !clipped) {
+                        const int cov = coverage[(y - c.y) * kW + (x - c.x)];
+                        touched = touched.Empty() ? HostBox{x, y, x + 1, y + 1}
+                                                  : HostBox{std::min(touched.left, x), std::min(touched.top, y),
+                                                            std::max(touched.right, x + 1), std::max(touched.bottom, y + 1)};
+                        if (invert)
+                            expected = cov >= 128 ? d ^ 0x00FFFFFF : d;
+                        else
+                            for (int shift = 0; shift < 32; shift += 8) {
+                                const int dc = int(d >> shift & 0xFF), sc = int(ink >> shift & 0xFF);
+                                const int mixed = dc + (sc - dc) * cov / 255;
+                                expected = (expected & ~(0xFFu << shift)) | uint32_t(mixed) << shift;
+                            }
+                    }
+                    ASSERT_EQ(expected, map.Get(x, y)) << c.name << (invert ? " inverted" : "") << " at " << x << ", " << y;
+                }
+            const HostBox& t = raster.Touched();
+            EXPECT_TRUE(t.left == touched.left && t.top == touched.top && t.right == touched.right &&
+                        t.bottom == touched.bottom)
+                << c.name;
+        }
 }
