@@ -873,47 +873,79 @@ void FWDrawContext::DrawString(int32_t h, int32_t v, const FWString* text, int16
     DrawConstrainedString(text, width, condense);
 }
 
+// How a constrained string is drawn: its bytes whole, or cut with an ellipsis, in the font's face
+// or condensed. Fitting measures the text; drawing a fitted text measures nothing.
+struct FWDrawContext::FittedText {
+    const char* data = nullptr;
+    int32_t length = 0;
+    bool condensed = false;
+    std::vector<char> cut; // the bytes cut with an ellipsis, when the text did not fit
+    bool isCut = false;
+};
+
+FWDrawContext::FittedText FWDrawContext::fitText(const FWString* text, int16_t width, bool condense)
+{
+    FittedText fitted;
+    mStuff->SyncStrings();
+    fitted.data = text->GetCurrData();
+    fitted.length = int32_t(text->GetCurrLength());
+    if (portTextWidth(fitted.data, fitted.length) <= width)
+        return fitted;
+    if (condense) {
+        fitted.condensed = true;
+        TextFace(int16_t(mStuff->mFontFace | kHostFaceCondense));
+        if (portTextWidth(fitted.data, fitted.length) <= width)
+            return fitted;
+    }
+    // Cut with an ellipsis; the port's counts are 16-bit, so longer texts are cut to that first.
+    fitted.cut.assign(fitted.data, fitted.data + std::min(fitted.length, kTextChunk));
+    int16_t cutLength = int16_t(fitted.cut.size());
+    TruncText(width, fitted.cut.data(), &cutLength);
+    fitted.cut.resize(size_t(cutLength));
+    fitted.isCut = true;
+    return fitted;
+}
+
+// Draws a fitted text at the pen; the port's strings are synchronised, and condensed when the
+// text is, as fitting left them.
+void FWDrawContext::drawFitted(const FittedText& fitted)
+{
+    if (fitted.isCut)
+        portDrawText(fitted.cut.data(), int32_t(fitted.cut.size()));
+    else
+        drawText(fitted.data, fitted.length);
+    mStuff->TakePenLocation();
+}
+
 void FWDrawContext::DrawConstrainedString(const FWString* text, int16_t width, bool condense)
 {
     if (mStuff == nullptr || text == nullptr)
         return;
-    mStuff->SyncStrings();
-    const char* data = text->GetCurrData();
-    const int32_t length = int32_t(text->GetCurrLength());
-    if (portTextWidth(data, length) <= width) {
-        drawText(data, length);
-        mStuff->TakePenLocation();
-        return;
-    }
-    if (condense) {
-        TextFace(int16_t(mStuff->mFontFace | kHostFaceCondense));
-        if (portTextWidth(data, length) <= width) {
-            drawText(data, length);
-            mStuff->TakePenLocation();
-            return;
-        }
-    }
-    // Cut with an ellipsis; the port's counts are 16-bit, so longer texts are cut to that first.
-    std::vector<char> copy(data, data + std::min(length, kTextChunk));
-    int16_t cutLength = int16_t(copy.size());
-    TruncText(width, copy.data(), &cutLength);
-    portDrawText(copy.data(), cutLength);
-    mStuff->TakePenLocation();
+    drawFitted(fitText(text, width, condense));
 }
 
+// The shadow one pixel right and down, then the text; both passes draw one fitting of the text.
 void FWDrawContext::DrawEmbossedStringColors(int32_t h, int32_t v, const FWString* text, const FWArgb32& textColor,
                                              const FWArgb32& embossColor, int16_t width, bool condense)
 {
     FWForeColorSaver saver(*this, embossColor);
-    if (width != 0)
-        DrawString(h + 1, v + 1, text, width, condense);
-    else
+    if (mStuff == nullptr || text == nullptr)
+        return;
+    if (width == 0) {
         DrawString(h + 1, v + 1, text);
-    SetForeColor(textColor);
-    if (width != 0)
-        DrawString(h, v, text, width, condense);
-    else
+        SetForeColor(textColor);
         DrawString(h, v, text);
+        return;
+    }
+    MoveTo(h + 1, v + 1);
+    const FittedText fitted = fitText(text, width, condense);
+    drawFitted(fitted);
+    SetForeColor(textColor);
+    MoveTo(h, v);
+    mStuff->SyncStrings();
+    if (fitted.condensed)
+        TextFace(int16_t(mStuff->mFontFace | kHostFaceCondense));
+    drawFitted(fitted);
 }
 
 void FWDrawContext::DrawEmbossedString(int32_t h, int32_t v, const FWString* text, bool dimmed, int16_t width,

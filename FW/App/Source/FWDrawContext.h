@@ -164,6 +164,9 @@ private:
     FWRect regionBounds(RgnHandle region) const;
     void copyToPort(const ImageBuffer& image, const Rect& src, const Rect& dst, int16_t mode);
     void drawText(const char* text, int32_t length);
+    struct FittedText;
+    FittedText fitText(const FWString* text, int16_t width, bool condense);
+    void drawFitted(const FittedText& fitted);
 
     FWWindow* mWindow = nullptr;
     FWView* mView = nullptr;
