@@ -23,7 +23,7 @@
 #include "PreorderTraversal.h"
 
 #include <cstring>
-#include <unordered_map>
+#include <algorithm>
 
 int32_t FWViewMngr::mCount = 0;
 bool FWViewMngr::mUnserializing = false;
@@ -197,16 +197,16 @@ FWView* FWViewMngr::readEntry(GlobalSerialStream& stream, std::vector<FWView*>& 
 
 bool FWViewMngr::storedLinksFormATree(const std::vector<FWView*>& read, int32_t tableSize)
 {
-    if (read.empty())
+    if (read.empty() || tableSize < 1)
         return false;
-    // Every view read has its own serial ID, in the table and unique.
-    std::unordered_map<uint32_t, size_t> bySerial;
+    // Every view read has its own serial ID, in the table and unique. The IDs are the stream's
+    // table indexes, so a table-sized array maps them to the views (-1: no view).
+    std::vector<int32_t> bySerial(size_t(tableSize), -1);
     for (size_t i = 0; i < read.size(); ++i) {
         const int32_t serial = read[i]->GetSerialID();
-        if (serial < 1 || serial >= tableSize)
+        if (serial < 1 || serial >= tableSize || bySerial[size_t(serial)] >= 0)
             return false;
-        if (!bySerial.emplace(uint32_t(serial), i).second)
-            return false;
+        bySerial[size_t(serial)] = int32_t(i);
     }
     // A stored link is 0 or the token of a view read; anything else is refused.
     bool ok = true;
@@ -215,12 +215,11 @@ bool FWViewMngr::storedLinksFormATree(const std::vector<FWView*>& read, int32_t 
         if (token == 0)
             return -1;
         const uintptr_t serial = token >> 1;
-        auto it = (token & 1) != 0 && serial <= UINT32_MAX ? bySerial.find(uint32_t(serial)) : bySerial.end();
-        if (it == bySerial.end()) {
+        if ((token & 1) == 0 || serial >= uintptr_t(tableSize) || bySerial[serial] < 0) {
             ok = false;
             return -2;
         }
-        return long(it->second);
+        return long(bySerial[serial]);
     };
 
     FWView* root = read.front();
@@ -256,44 +255,60 @@ bool FWViewMngr::storedLinksFormATree(const std::vector<FWView*>& read, int32_t 
     return ok && visited == read.size();
 }
 
+// Each view's dependants are views of the tree, listed once; the graph has no cycle. Views are
+// found by address in a sorted array, built only when some view has dependants.
 bool FWViewMngr::dependantsFormNoCycle(const std::vector<FWView*>& read)
 {
-    std::unordered_map<const Dependable*, size_t> index;
-    for (size_t i = 0; i < read.size(); ++i)
-        index.emplace(static_cast<const Dependable*>(read[i]), i);
-    // Each view's dependants are views of the tree, listed once; the graph has no cycle.
-    std::vector<std::vector<size_t>> edges(read.size());
+    // The edges of view i are edges[first[i] .. first[i + 1]).
+    std::vector<size_t> first(read.size() + 1, 0);
     for (size_t i = 0; i < read.size(); ++i) {
+        size_t count = 0;
+        for (DNode* node = read[i]->Dependants().FirstChild(); node != nullptr; node = node->NextPeer())
+            ++count;
+        first[i + 1] = first[i] + count;
+    }
+    if (first.back() == 0)
+        return true;
+    std::vector<std::pair<uintptr_t, size_t>> byAddress(read.size());
+    for (size_t i = 0; i < read.size(); ++i)
+        byAddress[i] = {tokenOf(static_cast<const Dependable*>(read[i])), i};
+    std::sort(byAddress.begin(), byAddress.end());
+    std::vector<size_t> edges(first.back());
+    std::vector<size_t> lastSource(read.size(), SIZE_MAX); // the view whose dependant it was last seen as
+    for (size_t i = 0; i < read.size(); ++i) {
+        size_t at = first[i];
         for (DNode* node = read[i]->Dependants().FirstChild(); node != nullptr; node = node->NextPeer()) {
-            auto it = index.find(node->GetDependable());
-            if (it == index.end())
+            const uintptr_t dependant = tokenOf(node->GetDependable());
+            auto it = std::lower_bound(byAddress.begin(), byAddress.end(), std::make_pair(dependant, size_t(0)));
+            if (it == byAddress.end() || it->first != dependant)
                 return false;
-            for (size_t seen : edges[i])
-                if (seen == it->second)
-                    return false;
-            edges[i].push_back(it->second);
+            if (lastSource[it->second] == i)
+                return false;
+            lastSource[it->second] = i;
+            edges[at++] = it->second;
         }
     }
     enum : uint8_t { kNew, kOnPath, kDone };
     std::vector<uint8_t> state(read.size(), kNew);
+    std::vector<std::pair<size_t, size_t>> path; // (view, next edge)
     for (size_t start = 0; start < read.size(); ++start) {
         if (state[start] != kNew)
             continue;
-        std::vector<std::pair<size_t, size_t>> path{{start, 0}}; // (view, next edge)
+        path.assign(1, {start, first[start]});
         state[start] = kOnPath;
         while (!path.empty()) {
             auto& [view, next] = path.back();
-            if (next == edges[view].size()) {
+            if (next == first[view + 1]) {
                 state[view] = kDone;
                 path.pop_back();
                 continue;
             }
-            const size_t to = edges[view][next++];
+            const size_t to = edges[next++];
             if (state[to] == kOnPath)
                 return false;
             if (state[to] == kNew) {
                 state[to] = kOnPath;
-                path.emplace_back(to, 0);
+                path.emplace_back(to, first[to]);
             }
         }
     }
