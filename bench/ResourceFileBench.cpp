@@ -1,5 +1,6 @@
 // Opening resource files of 1,000 to 30,000 resources of 100 bytes and reading every one, beside
-// the floor of opening the same file and reading its bytes into memory. Named files give every
+// the floor of opening the same file and reading its bytes into memory: opens in a loop, and the
+// first open in a fresh process against the first read() in another. Named files give every
 // resource a name; names share a 64 KiB list, so named files stop at 10,000 resources.
 #include "BenchFloor.h"
 
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -56,13 +58,23 @@ public:
         if (out == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0)
             std::abort();
         mSize = bytes.size();
-        std::memset(&mSpec, 0, sizeof mSpec);
-        std::strcpy(mSpec.parentPath, mFolder.c_str());
-        mSpec.name[0] = uint8_t(std::strlen("bench.rsrc"));
-        std::memcpy(mSpec.name + 1, "bench.rsrc", mSpec.name[0]);
+        setSpec();
+        mOwned = true;
+    }
+    // The file another run of this program made at path.
+    BenchFile(const std::string& path, int count) : mCount(count), mPath(path)
+    {
+        mFolder = path.substr(0, path.rfind('/'));
+        struct stat info {};
+        if (stat(path.c_str(), &info) != 0)
+            std::abort();
+        mSize = size_t(info.st_size);
+        setSpec();
     }
     ~BenchFile()
     {
+        if (!mOwned)
+            return;
         unlink(mPath.c_str());
         rmdir(mFolder.c_str());
     }
@@ -72,6 +84,15 @@ public:
     size_t Size() const { return mSize; }
 
 private:
+    void setSpec()
+    {
+        std::memset(&mSpec, 0, sizeof mSpec);
+        std::strcpy(mSpec.parentPath, mFolder.c_str());
+        mSpec.name[0] = uint8_t(std::strlen("bench.rsrc"));
+        std::memcpy(mSpec.name + 1, "bench.rsrc", mSpec.name[0]);
+    }
+
+    bool mOwned = false;
     int mCount;
     std::string mFolder;
     std::string mPath;
@@ -117,21 +138,9 @@ void openAndReadEveryResourceByIndex(const BenchFile& file)
     benchmark::DoNotOptimize(total);
 }
 
-// Every size is measured in a settled heap: the first open of a large file moves the allocator's
-// thresholds for giving memory back, which would otherwise charge page faults to whichever
-// benchmark runs first.
-void settleTheHeap()
-{
-    static const bool settled = [] {
-        openAndReadEveryResourceByIndex(benchFile(30000, false));
-        return true;
-    }();
-    benchmark::DoNotOptimize(settled);
-}
-
+// Opens in a loop: nothing is kept warm between them but what the program itself keeps.
 void OpenAndReadEveryResourceByIndex(benchmark::State& state)
 {
-    settleTheHeap();
     const BenchFile& file = benchFile(int(state.range(0)), state.range(1) != 0);
     benchfloor::RatioTimer timer(floorSeconds(file));
     for (auto _ : state)
@@ -144,7 +153,6 @@ void OpenAndReadEveryResourceByIndex(benchmark::State& state)
 
 void OpenAndReadEveryResourceByIdWithItsName(benchmark::State& state)
 {
-    settleTheHeap();
     const BenchFile& file = benchFile(int(state.range(0)), true);
     benchfloor::RatioTimer timer(floorSeconds(file));
     for (auto _ : state) {
@@ -172,6 +180,53 @@ void ReadTheFilesBytesOnly(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(file.Size()));
 }
 
+// The first open of the program, and the first read() of the same bytes, each in a fresh process
+// (this program started anew with --first-open or --first-read), so that neither finds memory
+// its allocator got from the kernel before.
+double firstInFreshProcess(const char* what, const BenchFile& file)
+{
+    char self[4096];
+    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0)
+        std::abort();
+    self[length] = 0;
+    const std::string command = std::string("'") + self + "' " + what + " '" + file.Path() + "' " +
+                                std::to_string(file.Count());
+    FILE* child = popen(command.c_str(), "r");
+    double seconds = 0;
+    if (child == nullptr || std::fscanf(child, "%lf", &seconds) != 1 || pclose(child) != 0)
+        std::abort();
+    return seconds;
+}
+
+void FirstOpenInFreshProcess(benchmark::State& state)
+{
+    const BenchFile& file = benchFile(int(state.range(0)), false);
+    double open = 0;
+    double read = 0;
+    for (auto _ : state) {
+        const double seconds = firstInFreshProcess("--first-open", file);
+        open += seconds;
+        read += firstInFreshProcess("--first-read", file);
+        state.SetIterationTime(seconds);
+    }
+    state.counters["x_floor"] = open / read;
+    state.SetItemsProcessed(state.iterations() * file.Count());
+}
+
+// What a fresh process measures of its first open or read of the file at path.
+int runFirstInThisProcess(const char* what, const char* path, int count)
+{
+    const BenchFile file(path, count);
+    const double start = benchfloor::Now();
+    if (std::strcmp(what, "--first-open") == 0)
+        openAndReadEveryResourceByIndex(file);
+    else
+        readTheFilesBytes(file);
+    std::printf("%.9f\n", benchfloor::Now() - start);
+    return 0;
+}
+
 } // namespace
 
 // Arguments: resource count, named (1) or not (0).
@@ -184,3 +239,14 @@ BENCHMARK(OpenAndReadEveryResourceByIndex)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenAndReadEveryResourceByIdWithItsName)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ReadTheFilesBytesOnly)->Args({10000, 1})->Unit(benchmark::kMicrosecond);
+BENCHMARK(FirstOpenInFreshProcess)->Arg(10000)->UseManualTime()->Iterations(8)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strncmp(argv[1], "--first-", 8) == 0)
+        return runFirstInThisProcess(argv[1], argv[2], std::atoi(argv[3]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,5 @@
-// Loading and saving layouts of 2,000 and 20,000 views, reported per view and as a ratio to the
-// floor of copying and checksumming the layout's bytes once. A layout of n views is a root,
+// Loading, saving and destroying layouts of 2,000 and 20,000 views, reported per view and as a
+// ratio to the floor of copying and checksumming the layout's bytes once. A layout of n views is a root,
 // (n - 1) / 50 containers of 49 plain views each, and the rest as plain views of the root.
 #include "BenchFloor.h"
 
@@ -146,6 +146,31 @@ void BM_LoadAndSaveLayout(benchmark::State& state)
     finish(state, timer, "load and save");
 }
 BENCHMARK(BM_LoadAndSaveLayout)->Arg(kSmallest)->Arg(20000)->Unit(benchmark::kMicrosecond);
+
+// Destroying a window holding a loaded layout: each iteration loads one (untimed) and times
+// the window's deletion.
+void BM_DestroyLayout(benchmark::State& state)
+{
+    const int views = int(state.range(0));
+    FWWindow source;
+    buildLayout(source, views);
+    const std::vector<char> bytes = save(source.ViewMngr());
+    double seconds = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new FWWindow;
+        if (!window->ViewMngr().InitializeFromData(bytes.data(), uint32_t(bytes.size())))
+            std::abort();
+        state.ResumeTiming();
+        const double start = benchfloor::Now();
+        delete window;
+        seconds += benchfloor::Now() - start;
+    }
+    const double perView = seconds / double(state.iterations()) / views;
+    benchfloor::ReportGrowth(state, "destroy", perView, views == kSmallest);
+    state.counters["ns_per_view"] = perView * 1e9;
+}
+BENCHMARK(BM_DestroyLayout)->Arg(kSmallest)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 // The first save in a fresh process, before the allocator has grown its heap: each iteration
 // starts this program anew to build the layout and time only its first save.
