@@ -488,10 +488,17 @@ void FWView::readDependencyPart(SerialStream& stream)
     mSerialID = stream.ReadLong();
     const int32_t count = stream.ReadLong();
     // Each reference is read before its node is made, so a count larger than the data ends
-    // with the stream's read failure, not with an allocation per claimed entry.
+    // with the stream's read failure, not with an allocation per claimed entry. Each node goes
+    // after the one made before it: finding the last child anew would cost the square of the count.
+    DNode* last = Dependants().LastChild();
     for (int32_t i = 0; i < count; ++i) {
         const uintptr_t token = stream.ReadReference();
-        Dependants().AppendChild(new DNode(unresolved<Dependable>(token)));
+        auto* node = new DNode(unresolved<Dependable>(token));
+        if (last != nullptr)
+            node->LinkAfter(last);
+        else
+            Dependants().AppendChild(node);
+        last = node;
     }
     stream.RegisterStreamable(this);
 }

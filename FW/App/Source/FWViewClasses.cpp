@@ -24,8 +24,10 @@
 
 namespace {
 
-// One line per control class; a class's type information lives in its own source file.
-const std::type_info* const kViewClasses[] = {
+// One line per control class; a class's type information lives in its own source file. The
+// table is kept in the object file even where nothing reads its entries (an optimizer would
+// otherwise drop it, and with it the references that link those files).
+[[gnu::used]] const std::type_info* const kViewClasses[] = {
     &typeid(PushButton),
     &typeid(OKButton),
     &typeid(CancelButton),
