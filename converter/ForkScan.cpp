@@ -5,12 +5,11 @@
 #include "CarbonAlerts.h"
 #include "HostForks.h"
 #include "HostPathNames.h"
+#include "HostReplacementFile.h"
 #include "TVector.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -96,8 +95,8 @@ bool writeAll(int fd, const void* bytes, size_t size)
 enum class WriteResult { kWritten, kCannotCreate, kCannotWrite };
 
 // Writes header, fork and trailer to a new file beside outPath and puts it in outPath's place,
-// so a failed write leaves no partial flat file and an earlier one stays whole. An existing
-// outPath that is not a writable plain file cannot be replaced.
+// so a failed or killed write leaves no partial flat file and an earlier one stays whole. An
+// existing outPath that is not a writable plain file cannot be replaced.
 WriteResult writeFlatFile(const std::string& outPath, const unsigned char* fork, size_t forkSize)
 {
     struct stat info;
@@ -105,25 +104,14 @@ WriteResult writeFlatFile(const std::string& outPath, const unsigned char* fork,
         if (!S_ISREG(info.st_mode) || access(outPath.c_str(), W_OK) != 0)
             return WriteResult::kCannotCreate;
     }
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%d-%d.tmp", int(getpid()), attempt);
-        temporary = outPath + suffix;
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return WriteResult::kCannotCreate;
-    }
-    if (fd < 0)
+    HostReplacementFile replacement(outPath);
+    if (replacement.Open(0666) != noErr)
         return WriteResult::kCannotCreate;
     static const unsigned char trailer[kFlatTrailerSize] = {};
-    bool written = writeAll(fd, theHeader, sizeof theHeader) && writeAll(fd, fork, forkSize) &&
-                   writeAll(fd, trailer, sizeof trailer) && fsync(fd) == 0;
-    written = close(fd) == 0 && written;
-    if (written && rename(temporary.c_str(), outPath.c_str()) == 0)
+    const int fd = replacement.Descriptor();
+    if (writeAll(fd, theHeader, sizeof theHeader) && writeAll(fd, fork, forkSize) &&
+        writeAll(fd, trailer, sizeof trailer) && replacement.Commit() == noErr)
         return WriteResult::kWritten;
-    unlink(temporary.c_str());
     return WriteResult::kCannotWrite;
 }
 

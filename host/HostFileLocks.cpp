@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <sys/file.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +33,26 @@ OSErr HostLockForWriting(int fd)
     if (lockRetryingInterrupts(fd, LOCK_EX | LOCK_NB) != 0)
         return lockError();
     return noErr;
+}
+
+OSErr HostLockPathForWriting(int fd, const char* path, bool& replaced)
+{
+    replaced = false;
+    OSErr err = HostLockForWriting(fd);
+    if (err != noErr)
+        return err;
+    struct stat locked;
+    struct stat named;
+    if (fstat(fd, &locked) != 0 || stat(path, &named) != 0) {
+        err = HostOSErrFromErrno(errno);
+        lockRetryingInterrupts(fd, LOCK_UN);
+        return err;
+    }
+    if (locked.st_dev == named.st_dev && locked.st_ino == named.st_ino)
+        return noErr;
+    lockRetryingInterrupts(fd, LOCK_UN);
+    replaced = true;
+    return permErr;
 }
 
 OSErr HostCheckNoWriter(int fd)

@@ -6,6 +6,7 @@
 #include "HostFileLocks.h"
 #include "HostMemory.h"
 #include "HostPathNames.h"
+#include "HostReplacementFile.h"
 #include "HostResourceFile.h"
 #include "HostResourcesMap.h"
 
@@ -470,15 +471,25 @@ void forgetAllHandles(ResourceFile& file, bool free)
         }
 }
 
+// How often an open for writing starts again when another writer keeps replacing the file
+// between the open and the lock.
+constexpr int kLockAttempts = 3;
+
 // Gains write access for a file open read-only. When another process replaced or changed the
 // file since it was read, the file is read again; its resources' handles become the callers'.
 OSErr upgradeToWrite(ResourceFile& file)
 {
     int fd = -1;
-    OSErr err = HostOpenRegularFile(file.path.c_str(), O_RDWR, fd);
-    if (err != noErr)
-        return err;
-    err = HostLockForWriting(fd);
+    OSErr err = noErr;
+    bool replaced = true;
+    for (int attempt = 0; replaced && attempt < kLockAttempts; ++attempt) {
+        if (fd >= 0)
+            close(fd);
+        err = HostOpenRegularFile(file.path.c_str(), O_RDWR, fd);
+        if (err != noErr)
+            return err;
+        err = HostLockPathForWriting(fd, file.path.c_str(), replaced);
+    }
     struct stat info;
     if (err == noErr && fstat(fd, &info) != 0)
         err = HostOSErrFromErrno(errno);
@@ -521,7 +532,7 @@ bool wantsWrite(SInt8 permission)
     return permission == fsWrPerm || permission == fsRdWrPerm || permission == fsRdWrShPerm;
 }
 
-ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err)
+ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err, int attempts = kLockAttempts)
 {
     if (permission < fsCurPerm || permission > fsRdWrShPerm) {
         err = paramErr;
@@ -559,7 +570,12 @@ ResourceFile* openPath(const std::string& rawPath, SInt8 permission, OSErr& err)
         return open;
     }
 
-    err = write ? HostLockForWriting(fd) : HostCheckNoWriter(fd);
+    bool replaced = false;
+    err = write ? HostLockPathForWriting(fd, path.c_str(), replaced) : HostCheckNoWriter(fd);
+    if (replaced && attempts > 1) { // another writer's save: start again from the file it wrote
+        close(fd);
+        return openPath(rawPath, permission, err, attempts - 1);
+    }
     auto file = std::make_unique<ResourceFile>();
     FileImage image;
     if (err == noErr)
@@ -632,47 +648,31 @@ OSErr writeAll(int fd, const std::vector<uint8_t>& bytes)
 }
 
 // Writes the bytes to a new file beside the file's own and renames it over; until the rename the
-// old file is untouched. On success the new file's descriptor holds the write lock.
+// old file is untouched, and a write cut short leaves no new file. On success the new file's
+// descriptor holds the write lock.
 OSErr replaceFile(ResourceFile& file, const std::vector<uint8_t>& bytes)
 {
-    std::string folder = HostFolderOfPath(file.path);
-    std::string tempName(".");
-    tempName += HostNameOfPath(file.path).substr(0, 200);
-    tempName += ".XXXXXX";
-    std::string temp = HostJoinPath(folder, tempName);
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back(0);
-    int fd = mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return HostOSErrFromErrno(errno);
-    struct stat old;
-    OSErr err = HostLockForWriting(fd);
+    HostReplacementFile replacement(file.path);
+    OSErr err = replacement.Open(0600);
     if (err == noErr)
-        err = writeAll(fd, bytes);
+        err = HostLockForWriting(replacement.Descriptor());
+    if (err == noErr)
+        err = writeAll(replacement.Descriptor(), bytes);
+    struct stat old;
     if (err == noErr && fstat(file.fd, &old) == 0) {
-        if (fchmod(fd, old.st_mode & 07777) != 0)
+        if (fchmod(replacement.Descriptor(), old.st_mode & 07777) != 0)
             err = HostOSErrFromErrno(errno);
-        else if (fchown(fd, old.st_uid, old.st_gid) != 0)
+        else if (fchown(replacement.Descriptor(), old.st_uid, old.st_gid) != 0)
             (void)0; // keeping the group is a courtesy; only the owner may give it
     }
-    if (err == noErr && fsync(fd) != 0)
-        err = HostOSErrFromErrno(errno);
-    if (err == noErr && rename(name.data(), file.path.c_str()) != 0)
-        err = HostOSErrFromErrno(errno);
-    if (err != noErr) {
-        close(fd);
-        unlink(name.data());
+    if (err == noErr)
+        err = replacement.Commit();
+    if (err != noErr)
         return err;
-    }
-    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
     close(file.fd);
-    file.fd = fd;
+    file.fd = replacement.Release();
     struct stat info;
-    if (fstat(fd, &info) == 0)
+    if (fstat(file.fd, &info) == 0)
         noteIdentity(file, info);
     return noErr;
 }

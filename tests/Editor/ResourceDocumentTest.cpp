@@ -13,6 +13,7 @@
 #include "../Files/ResourceFileMaker.h"
 
 #include <csignal>
+#include <filesystem>
 #include <functional>
 #include <sys/resource.h>
 
@@ -181,6 +182,26 @@ TEST_F(ResourceDocumentTest, ResourceErrorsShowTheirCode)
                   "Resource error -54. Be sure the file is not opened by other application for writing",
                   "Resource error -39", "Unknown Resource Error"}),
               ShownMessageTexts());
+}
+
+TEST_F(ResourceDocumentTest, SavingIntoAFileMovedOrDeletedSaysItIsNotFoundAndWritesNothing)
+{
+    ASSERT_TRUE(mDocument->ReadWINT());
+    const std::string before = TempFolder::ReadFile(mPath);
+    const std::string moved = File("moved.rsrc");
+    std::filesystem::rename(mPath, moved);
+    for (bool deleted : {false, true}) {
+        if (deleted)
+            std::filesystem::remove(moved);
+        CResMap::errCode = 0;
+        EXPECT_FALSE(mDocument->SaveWINT(handleOf("new"), 100));
+        QuillformApp::ShowResError();
+        EXPECT_FALSE(std::filesystem::exists(mPath));
+        if (!deleted) {
+            EXPECT_EQ(before, TempFolder::ReadFile(moved));
+        }
+    }
+    EXPECT_EQ((std::vector<std::string>{"Resource error -43", "Resource error -43"}), ShownMessageTexts());
 }
 
 TEST_F(ResourceDocumentTest, ARefusedWriteLeavesTheListAsTheFileIs)

@@ -10,11 +10,32 @@
 #include <csignal>
 #include <random>
 #include <cstring>
-#include <dirent.h>
+#include <dlfcn.h>
+#include <functional>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+
+namespace {
+
+// Runs once, just before the next exclusive lock is taken (see flock below).
+std::function<void()> gBeforeWriteLock;
+
+} // namespace
+
+// Every flock of this program passes here, so that a test can do what another program does
+// between the host's open of a file and its lock.
+extern "C" int flock(int fd, int operation)
+{
+    using Flock = int (*)(int, int);
+    static const Flock real = reinterpret_cast<Flock>(dlsym(RTLD_NEXT, "flock"));
+    if ((operation & LOCK_EX) != 0 && gBeforeWriteLock)
+        std::exchange(gBeforeWriteLock, nullptr)();
+    return real(fd, operation);
+}
 
 namespace {
 
@@ -69,19 +90,6 @@ OSErr inChild(Step step)
     close(channel[0]);
     waitpid(pid, nullptr, 0);
     return result;
-}
-
-std::vector<std::string> folderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                names.push_back(entry->d_name);
-        closedir(dir);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class HostResources : public ::testing::Test {
@@ -320,7 +328,7 @@ TEST_F(HostResources, UpdateReplacesTheFileKeepingItsPermissionsAndTheWriteLock)
     struct stat info;
     ASSERT_EQ(0, stat(path.c_str(), &info));
     EXPECT_EQ(0640u, info.st_mode & 07777);
-    EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), folderEntries(scratch.Path()));
+    EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), FolderEntries(scratch.Path()));
     // The new file is held for writing as the old one was.
     EXPECT_EQ(permErr, inChild([&] {
                   open(path, fsRdWrPerm);
@@ -398,7 +406,7 @@ TEST_F(HostResources, AFailedUpdateLeavesTheOldFileWhole)
     });
     EXPECT_EQ(writErr, result);
     EXPECT_EQ(before, ReadBytes(path));
-    EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), folderEntries(scratch.Path()));
+    EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), FolderEntries(scratch.Path()));
 
     // No new file can be made in a read-only folder (the superuser may make one anyway).
     if (geteuid() != 0) {
@@ -409,7 +417,7 @@ TEST_F(HostResources, AFailedUpdateLeavesTheOldFileWhole)
         EXPECT_EQ(permErr, ResError());
         chmod(scratch.Path().c_str(), 0755);
         EXPECT_EQ(before, ReadBytes(path));
-        EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), folderEntries(scratch.Path()));
+        EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), FolderEntries(scratch.Path()));
         UpdateResFile(ref); // the change is still pending and can be written later
         EXPECT_EQ(noErr, ResError());
         EXPECT_EQ(2u, ReadClassic(ReadBytes(path)).size());
@@ -675,6 +683,35 @@ TEST_F(HostResources, WriteAccessRereadsAFileAnotherProcessReplaced)
     EXPECT_EQ("new", nameOf(Get1Resource(kWINT, 1)));
     EXPECT_TRUE(HostIsHandle(old)); // the old data stay with whoever holds them
     DisposeHandle(old);
+}
+
+// Another editor's save renames its new file over the path after this open and before this lock:
+// the open starts again from that file, so this save keeps what the other one stored.
+TEST_F(HostResources, ASaveRenamedOverTheFileBetweenOpenAndLockIsReadAndKept)
+{
+    for (bool openBefore : {false, true}) {
+        std::string path = file("a.rsrc", {resource(kWINT, 1, "", {1})});
+        if (openBefore) { // open read-only first: write access is then gained by a new open
+            ASSERT_GT(open(path, fsRdPerm), 0);
+        }
+        gBeforeWriteLock = [&] {
+            WriteBytes(scratch / "other", HandBuildClassic({resource(kWINT, 1, "", {1}), resource(kWINT, 2, "", {2})}));
+            std::rename((scratch / "other").c_str(), path.c_str());
+        };
+        SInt16 ref = open(path, fsRdWrPerm);
+        ASSERT_GT(ref, 0) << ResError();
+        EXPECT_EQ(2, Count1Resources(kWINT));
+        AddResource(handleOf({3}), kWINT, 3, nullptr);
+        UpdateResFile(ref);
+        EXPECT_EQ(noErr, ResError());
+        EXPECT_EQ(3u, ReadClassic(ReadBytes(path)).size()) << "opened before: " << openBefore;
+        HostCloseAllResourceFiles();
+    }
+    // Deleted in that moment instead: nothing is found.
+    std::string path = file("b.rsrc", {resource(kWINT, 1, "", {1})});
+    gBeforeWriteLock = [&] { std::remove(path.c_str()); };
+    EXPECT_EQ(-1, open(path, fsRdWrPerm));
+    EXPECT_EQ(fnfErr, ResError());
 }
 
 TEST_F(HostResources, ManyNamedResourcesAreWrittenAndReadBackUntilTheMapIsFull)

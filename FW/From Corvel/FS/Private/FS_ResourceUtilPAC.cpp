@@ -3,10 +3,15 @@
 #include "FS_ResourceUtilPAC.h"
 
 #include "FS_UtilPAC.h"
+#include "FWDynamicString.h"
 #include "HostFiles.h"
 #include "HostForks.h"
 #include "HostMemory.h"
+#include "HostPathNames.h"
 #include "HostResources.h"
+
+#include <cstring>
+#include <string>
 
 namespace Corvel {
 
@@ -20,13 +25,32 @@ SInt16 platform16(int32_t value)
     return static_cast<SInt16>(static_cast<uint16_t>(value));
 }
 
+// The specification of the folder and name a locator gives, whether or not the item exists.
+FSSpec specOfNames(const FS_Locator& locator)
+{
+    FSSpec spec{};
+    FWDynamicString text;
+    FS_UtilPAC::LocatorToPathName(locator, text, false);
+    const std::string path(text.GetCString(), text.GetCurrLength());
+    const std::string folder = HostFolderOfPath(path);
+    const std::string name = HostNameOfPath(path);
+    if (folder.empty() || folder.size() >= sizeof spec.parentPath || name.size() > 255)
+        return spec; // no folder: opening it answers a bad parameter
+    std::memcpy(spec.parentPath, folder.c_str(), folder.size() + 1);
+    spec.name[0] = static_cast<uint8_t>(name.size());
+    std::memcpy(spec.name + 1, name.data(), name.size());
+    return spec;
+}
+
 } // namespace
 
 int32_t FS_ResourceUtilPAC::OpenResourceFile(const FS_Locator& locator, bool writable)
 {
     FSSpec spec;
+    // A file that is gone (deleted, or moved since the locator was made) is opened by its names
+    // all the same, so that ResError tells why it failed rather than keeping an older code.
     if (FS_UtilPAC::LocatorToFSSpec(locator, spec) != 0)
-        return 0;
+        spec = specOfNames(locator);
     const SInt16 fileRef = FSpOpenResFile(&spec, writable ? kReadWritePermission : kReadPermission);
     if (::ResError() != noErr)
         return 0;

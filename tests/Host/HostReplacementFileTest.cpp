@@ -1,0 +1,70 @@
+#include "HostReplacementFile.h"
+#include "HostTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::vector<uint8_t> kOld{'o', 'l', 'd'};
+
+// Writes a megabyte of new contents in a child process, which reports whether its new file is
+// unnamed and then waits to be killed.
+bool killedMidWrite(const std::string& target)
+{
+    int channel[2];
+    EXPECT_EQ(0, pipe(channel));
+    pid_t pid = fork();
+    if (pid == 0) {
+        HostReplacementFile replacement(target);
+        char state = replacement.Open(0644) != noErr ? 'e' : replacement.Unnamed() ? 'u' : 'n';
+        const std::vector<uint8_t> data(1 << 20, 'x');
+        if (state != 'e' && write(replacement.Descriptor(), data.data(), data.size()) != ssize_t(data.size()))
+            state = 'e';
+        (void)!write(channel[1], &state, 1);
+        for (;;)
+            pause();
+    }
+    close(channel[1]);
+    char state = 'e';
+    EXPECT_EQ(1, read(channel[0], &state, 1));
+    close(channel[0]);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    EXPECT_NE('e', state);
+    return state == 'u';
+}
+
+} // namespace
+
+TEST(HostReplacementFile, AWriterKilledMidWriteLeavesTheFolderAsItWas)
+{
+    ScratchFolder scratch;
+    const std::string target = scratch / "layouts.rsrc";
+    WriteBytes(target, kOld);
+    if (!killedMidWrite(target))
+        GTEST_SKIP() << "this file system has no unnamed files";
+    EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path()));
+    EXPECT_EQ(kOld, ReadBytes(target));
+}
+
+TEST(HostReplacementFile, ACommitReplacesTheFileAndAnAbandonedWriteLeavesNothing)
+{
+    ScratchFolder scratch;
+    const std::string target = scratch / "layouts.rsrc";
+    WriteBytes(target, kOld);
+    for (bool commit : {false, true}) {
+        HostReplacementFile replacement(target);
+        ASSERT_EQ(noErr, replacement.Open(0644));
+        ASSERT_EQ(3, write(replacement.Descriptor(), "new", 3));
+        if (commit)
+            ASSERT_EQ(noErr, replacement.Commit());
+        else
+            EXPECT_EQ(-1, replacement.Release()); // nothing to hand over before the commit
+    }
+    EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path()));
+    EXPECT_EQ((std::vector<uint8_t>{'n', 'e', 'w'}), ReadBytes(target));
+}
