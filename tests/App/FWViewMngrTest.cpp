@@ -1,4 +1,10 @@
 #include "BranchItem.h"
+#include "ColorButton.h"
+#include "LayoutEntries.h"
+#include "ListBox.h"
+#include "PictureBox.h"
+#include "PushButton.h"
+#include "Scroller.h"
 #include "FWStreamException.h"
 #include "FWPlatformUtils.h"
 #include "FWView.h"
@@ -390,6 +396,83 @@ TEST(FWViewMngrLoad, ReadingGoesOnAfterARecordOfAnUnknownVersion)
     ASSERT_NE(nullptr, loadedAfter);
     EXPECT_EQ(4242, loadedAfter->ID());
     EXPECT_EQ(FWRect(1, 2, 3, 4), loadedAfter->GetRect());
+}
+
+TEST(FWViewMngrLoad, AControlOfAnUnknownVersionCostsItsOwnFieldsOnly)
+{
+    auto listBox = [](FWWindow& w, const FWRect& r) -> FWView* {
+        auto* v = new ListBox;
+        v->Init(&w, r);
+        return v;
+    };
+    // The class stored, the offset of the unknown version byte in its body (a nested chunk's for
+    // the colour button and the list box's outline part) and the message.
+    const struct {
+        const char* className;
+        size_t versionAt;
+        const char* message;
+        FWView* (*make)(FWWindow& w, const FWRect& r);
+    } rows[] = {
+        {"PushButton", 0, "Unknown 'PushButton' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new PushButton;
+             v->Init(&w, r, nullptr, 0);
+             return v;
+         }},
+        {"OKButton", 0, "Unknown 'PushButton' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new OKButton;
+             v->Init(&w, r, nullptr);
+             return v;
+         }},
+        {"CancelButton", 0, "Unknown 'PushButton' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new CancelButton;
+             v->Init(&w, r, nullptr);
+             return v;
+         }},
+        {"ColorButton", 1, "Unknown 'PushButton' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new ColorButton;
+             v->Init(&w, r, FWArgb32(255, 1, 2, 3));
+             return v;
+         }},
+        {"Scroller", 0, "Unknown 'Scroller' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new Scroller;
+             v->Init(&w, &r);
+             return v;
+         }},
+        {"PictureBox", 0, "Unknown 'PictureBox' version", [](FWWindow& w, const FWRect& r) -> FWView* {
+             auto* v = new PictureBox;
+             v->Init(&w, r, 0, FOUR_CHAR_CODE("argb"));
+             return v;
+         }},
+        {"ListBox", 0, "Unknown 'ListBox' version", listBox},
+        {"ListBox", 1, "Unknown 'FWOutlineView' version", listBox},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.className) + " " + row.message);
+        LayoutWindow w;
+        FWView* control = row.make(w.window, FWRect(10, 20, 90, 60));
+        control->SetID(7);
+        w.root()->AppendChild(control);
+        w.add(w.root(), FWRect(1, 2, 3, 4))->SetID(4242);
+        Bytes bytes = w.save();
+        size_t at = 0;
+        for (const LayoutEntry& entry : LayoutEntries(bytes))
+            if (entry.className == row.className)
+                at = entry.bodyAt + row.versionAt;
+        ASSERT_NE(0u, at);
+        bytes[at] = 9;
+
+        LayoutWindow copy(false);
+        ProgrammerMessageRecorder recorder;
+        ASSERT_TRUE(copy.load(bytes));
+        EXPECT_EQ(std::vector<std::string>{row.message}, recorder.Texts());
+        FWView* loaded = copy.manager().GetView(7);
+        ASSERT_NE(nullptr, loaded);
+        EXPECT_STREQ(row.className, loaded->FactoryGetClassName());
+        EXPECT_EQ(FWRect(10, 20, 90, 60), loaded->GetRect());
+        FWView* after = copy.manager().GetView(4242);
+        ASSERT_NE(nullptr, after);
+        EXPECT_EQ(FWRect(1, 2, 3, 4), after->GetRect());
+    }
 }
 
 namespace {

@@ -887,8 +887,8 @@ void FWOutlineView::OldWrite(SerialStream& stream)
 void FWOutlineView::OldRead(SerialStream& stream)
 {
     const int version = stream.BeginClassRead("FWOutlineView");
+    FWView::OldRead(stream);
     if (version == 1) {
-        FWView::OldRead(stream);
         mFlags = uint32_t(stream.ReadLong());
         stream.ReadFWPoint(mIconSize);
         // A view from a layout always shows icons and names with the visibility column.

@@ -343,9 +343,9 @@ void ListBox::OldWrite(SerialStream& stream)
 void ListBox::OldRead(SerialStream& stream)
 {
     const int version = stream.BeginClassRead("ListBox");
-    if (version == 1)
-        FWOutlineView::OldRead(stream);
-    else
+    // The outline part, and the view part inside it, come first in every version.
+    FWOutlineView::OldRead(stream);
+    if (version != 1)
         fw_programmer_message("Unknown 'ListBox' version", kListBoxSource, 240);
     stream.FinishClass("ListBox", this, 0);
 }

@@ -148,8 +148,8 @@ void PictureBox::OldRead(SerialStream& stream)
 {
     const int version = stream.BeginClassRead("PictureBox");
     mResType = kArgb;
+    FWView::OldRead(stream);
     if (version == 1) {
-        FWView::OldRead(stream);
         mPictureID = stream.ReadLong();
         stream.ReadFWRect(mPictureRect);
     } else {

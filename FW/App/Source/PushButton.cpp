@@ -450,12 +450,13 @@ void PushButton::OldWrite(SerialStream& stream)
 void PushButton::OldRead(SerialStream& stream)
 {
     const int version = stream.BeginClassRead("PushButton");
+    // The view part comes first in every version: the button keeps its place in the tree.
+    FWView::OldRead(stream);
     if (version != 1) {
         fw_programmer_message("Unknown 'PushButton' version", kPushButtonSource, 612);
         stream.FinishClass("PushButton", this, 0);
         return;
     }
-    FWView::OldRead(stream);
     mBorder = stream.ReadByte();
     mBehaviour = stream.ReadByte();
     mIconPosition = stream.ReadByte();

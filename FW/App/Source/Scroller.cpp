@@ -347,12 +347,12 @@ void Scroller::OldWrite(SerialStream& stream)
 void Scroller::OldRead(SerialStream& stream)
 {
     const int version = stream.BeginClassRead("Scroller");
+    FWView::OldRead(stream);
     if (version != 1) {
         fw_programmer_message("Unknown 'Scroller' version", kScrollerSource, 384);
         stream.FinishClass("Scroller", this, 0);
         return;
     }
-    FWView::OldRead(stream);
     for (int32_t* field : {&mVisible, &mTotal, &mValue, &mMaximum, &mLastChange, &mThumbLength, &mTravel})
         *field = stream.ReadLong();
     stream.FinishClass("Scroller", this, 0);
