@@ -58,20 +58,6 @@ std::vector<EditWindow*> editWindowsOf(FWDocument* document)
     return windows;
 }
 
-// Choosing a command stores the modifier keys then held in its node, where the menu bar also
-// reads the shortcut's modifiers when it is rebuilt; the table's own modifiers are put back first,
-// so a rebuild after a menu choice keeps every shortcut as the table gives it.
-void restoreShortcutModifiers(FWUserOp* node, const FWOpData& record)
-{
-    node->SetModifiers(uint16_t(record.mModifiers));
-    FWUserOp* child = node->FirstChild();
-    for (int32_t i = 0; i < record.mChildCount && child != nullptr; ++i, child = child->NextPeer()) {
-        if (child->Name() != record.mChildren[i].mName)
-            return;
-        restoreShortcutModifiers(child, record.mChildren[i]);
-    }
-}
-
 } // namespace
 
 // ---- Opening and creating ------------------------------------------------------------------
@@ -302,7 +288,6 @@ void QuillformApp::replaceRows(FWOpMenu* menu, const std::vector<std::string>& r
     } else {
         menu->ClearFlag(kUserOpDisabled);
     }
-    restoreShortcutModifiers(FWMenuMgr::Instance()->GetRootMenu(), sMenuRoot);
     FWMenuMgr::Instance()->RebuildMenus();
 }
 

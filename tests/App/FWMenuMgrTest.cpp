@@ -59,12 +59,12 @@ Seen gSeen;
 void record(FWUserOp* op)
 {
     gSeen.actions.push_back(op->Name().GetCString());
-    gSeen.actionModifiers.push_back(op->ShortcutMods());
+    gSeen.actionModifiers.push_back(op->HeldModifiers());
 }
 
 void adjustCut(FWUserOp* op)
 {
-    gSeen.adjustModifiers.push_back(op->ShortcutMods());
+    gSeen.adjustModifiers.push_back(op->HeldModifiers());
     if (gSeen.cutAllowed)
         op->ClearFlag(kUserOpDisabled);
     else

@@ -236,8 +236,10 @@ TEST_F(FWUserOpTest, CallbacksNamesAndModifiers)
     EXPECT_TRUE(open->TestFlag(kUserOpNameChanged));
     EXPECT_EQ("open", std::string(open->Name().GetCString()));
 
+    // The keys held at a choice never replace the shortcut's own modifiers.
     open->SetModifiers(0x200);
-    EXPECT_EQ(0x200, open->ShortcutMods());
+    EXPECT_EQ(0x200, open->HeldModifiers());
+    EXPECT_EQ(0x100, open->ShortcutMods());
 }
 
 TEST_F(FWUserOpTest, AssignmentCopiesFieldsAndLeavesTheTree)
@@ -313,12 +315,32 @@ TEST_F(FWUserOpTest, IconsLoadAsPicturesOrColourIconsAndAreShared)
         copy.reset();
         EXPECT_EQ(FOUR_CHAR_CODE("PICT"), item->Icon()->RsrcType());
 
+        // Assignment releases the images the target owned, never those it borrowed: a borrower
+        // assigned again, and an owner assigned from a borrower.
+        {
+            FWOpItem a("a", 0, 0, 300, 301, nullptr, nullptr, nullptr, 0, 0);
+            FWOpItem b("b", 0, 0, 300, 301, nullptr, nullptr, nullptr, 0, 0);
+            FWOpItem c("c", 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0);
+            c = a;
+            c = b;
+        }
+        {
+            FWOpItem a("a", 0, 0, 300, 301, nullptr, nullptr, nullptr, 0, 0);
+            FWOpItem b("b", 0, 0, 300, 301, nullptr, nullptr, nullptr, 0, 0);
+            FWOpItem c("c", 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0);
+            c = a;
+            b = c;
+        }
+
         // A menu that asks for no icon check keeps its flags.
         const FWOpData checked = {"N", 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, withIcons + 1, 1};
         FWOpMenu noIcons(checked);
         EXPECT_TRUE(noIcons.TestFlag(kUserOpNoIcons));
     }
     CloseResFile(ref);
+    // Every holder is gone: no image is left held.
+    EXPECT_EQ(nullptr, DiskImage::Acquire(300, FOUR_CHAR_CODE("PICT")));
+    EXPECT_EQ(nullptr, DiskImage::Acquire(301, FOUR_CHAR_CODE("cicn")));
 }
 
 } // namespace

@@ -145,11 +145,15 @@ FWUserOp& FWUserOp::operator=(const FWUserOp& other)
 {
     if (&other == this)
         return *this;
+    // This node's own images go under its own flags, before the other node's flags replace them;
+    // the shared images are then borrowed, whoever owns them.
+    release_icons();
     SetName(other.mName);
     mID = other.mID;
     mFlags = other.mFlags;
     mShortcutKey = other.mShortcutKey;
     mModifiers = other.mModifiers;
+    mHeldModifiers = other.mHeldModifiers;
     mAdjust = other.mAdjust;
     mAction = other.mAction;
     mAltAction = other.mAltAction;

@@ -78,10 +78,12 @@ public:
     int32_t AltIconID() const { return mAltIconID; }
     DiskImage* AltIcon() const { return mAltIcon; }
     char ShortcutKey() const { return mShortcutKey; }
+    // The shortcut's own modifiers, as the menu bar shows them; they never change.
     uint16_t ShortcutMods() const { return mModifiers; }
     // The modifier keys held when the command was chosen; the menu bar sets them before it calls
-    // the adjust and action callbacks.
-    void SetModifiers(uint16_t modifiers) { mModifiers = modifiers; }
+    // the adjust and action callbacks. Kept apart from the shortcut's, which they must not replace.
+    uint16_t HeldModifiers() const { return mHeldModifiers; }
+    void SetModifiers(uint16_t modifiers) { mHeldModifiers = modifiers; }
     FWUserOpCallback Adjust() const { return mAdjust; }
     FWUserOpCallback Action() const { return mAction; }
     FWUserOpCallback AltAction() const { return mAltAction; }
@@ -113,6 +115,7 @@ private:
     DiskImage* mAltIcon = nullptr;
     char mShortcutKey;
     uint16_t mModifiers;
+    uint16_t mHeldModifiers = 0;
     FWUserOpCallback mAdjust;
     FWUserOpCallback mAction;
     FWUserOpCallback mAltAction;
