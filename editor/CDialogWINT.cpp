@@ -292,6 +292,13 @@ void QuillformApp::DialogWINT(CQF_Document* document)
             EditWindow* window = nullptr;
             try {
                 window = new EditWindow(document, id);
+            } catch (const EditWindow::FileNotOpened&) {
+                // Nothing was read: the document stays open for another try, and the user
+                // learns why.
+                EditWindow::mCreatedInstance = nullptr;
+                ShowResError();
+                UpdateWindowMenu();
+                return;
             } catch (...) {
                 RemoveBadWindow(document);
                 return;

@@ -65,8 +65,15 @@ bool EditWindow::Initialize(FWDocument* document, int32_t resID)
     auto* resourceDocument = dynamic_cast<CQF_Document*>(document);
     if (resourceDocument == nullptr)
         return false;
-    // The layout is read from the document's file, open for the length of the load.
+    // The layout is read from the document's file, open for the length of the load. Were the
+    // search to go on down the chain, a file that failed to open would show the program's own
+    // layout of that id, and a save would write it over the user's.
     Corvel::FS_ResourceFileRA file(resourceDocument->Path2Locator(), false);
+    if (file.OpenedResourceFile() == 0) {
+        CResMap::ChkError();
+        throw FileNotOpened();
+    }
+    ViewMngr().SetCurrentFileOnly(true);
     return FWWindow::Initialize(document, resID);
 }
 
@@ -176,6 +183,14 @@ bool EditWindow::ActivateEvent(bool active)
 {
     FWWindow::ActivateEvent(active);
     return true;
+}
+
+void EditWindow::ViewDeleted(FWView* view)
+{
+    if (mShaderData != nullptr)
+        mShaderData->RemoveItem(view);
+    if (view == mLastPressed)
+        mLastPressed = nullptr;
 }
 
 bool EditWindow::ResizeEvent()

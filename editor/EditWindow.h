@@ -8,6 +8,7 @@
 #include "FWWindow.h"
 
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
 class CDataPTKC;
@@ -19,13 +20,22 @@ struct FWEvent;
 
 class EditWindow : public FWWindow {
 public:
-    // Opens the layout of that id from the document's file; throws what loading throws.
+    // Thrown by the constructor when the document's file cannot be opened; the Resource
+    // Manager's code is then in CResMap::errCode.
+    class FileNotOpened : public std::runtime_error {
+    public:
+        FileNotOpened() : std::runtime_error("the layout's file could not be opened") {}
+    };
+
+    // Opens the layout of that id from the document's file, looking in that file alone; throws
+    // FileNotOpened when the file cannot be opened, else what loading throws.
     EditWindow(CQF_Document* document, int32_t id);
     // An empty window of that frame, for a layout built from nothing.
     EditWindow(CQF_Document* document, const FWRect& frame);
     ~EditWindow() override;
 
-    // Loads the layout with the document's file open for reading.
+    // Loads the layout from the document's file alone, open for reading meanwhile; throws
+    // FileNotOpened when the file cannot be opened.
     bool Initialize(FWDocument* document, int32_t resID) override;
     using FWWindow::Initialize;
 
@@ -95,6 +105,8 @@ public:
 
     bool ActivateEvent(bool active) override;
     bool ResizeEvent() override;
+    // A view deleted by a dialog (a dropped page) or a key takes its shader item with it.
+    void ViewDeleted(FWView* view) override;
     // Test mode: editing the value of a shader parameter (or switching a tab page) changes the
     // layout.
     bool InterfaceTextEvent(EditText* edit) override;

@@ -51,12 +51,11 @@ FWView::FWView()
 
 FWView::~FWView()
 {
-    if (mKeyFocus) {
-        if (FWViewMngr* manager = GetViewMngr()) {
-            if (manager->GetKeyFocus() == this)
-                manager->SetKeyFocus(nullptr);
-            manager->GetTabList().Remove(&mTabListNode);
-        }
+    if (FWViewMngr* manager = GetViewMngr()) {
+        // The manager moves its focus, defaults and selected count off the view and tells the
+        // window, whatever deletes the view (a dropped page, a deleted selection).
+        manager->ViewDeleted(this);
+        manager->GetTabList().Remove(&mTabListNode);
     }
     // The dispatcher remembers the view under the mouse; it must not outlive the view.
     FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();

@@ -65,12 +65,34 @@ void FWViewMngr::deleteTree()
 {
     if (mRoot == nullptr)
         return;
+    mDeletingTree = true;
     mRoot->DeleteChildren();
     delete mRoot;
+    mDeletingTree = false;
     mRoot = nullptr;
     mKeyFocus = nullptr;
     mDefaultAccept = nullptr;
     mDefaultCancel = nullptr;
+    mSelectedTotal = 0;
+}
+
+void FWViewMngr::ViewDeleted(FWView* view)
+{
+    if (view == mDefaultAccept)
+        mDefaultAccept = nullptr;
+    if (view == mDefaultCancel)
+        mDefaultCancel = nullptr;
+    if (mDeletingTree) {
+        if (view == mKeyFocus)
+            mKeyFocus = nullptr;
+        return;
+    }
+    if (view == mKeyFocus)
+        SetKeyFocus(nullptr);
+    if (view->IsSelected() && mSelectedTotal > 0)
+        --mSelectedTotal;
+    if (window() != nullptr)
+        window()->ViewDeleted(view);
 }
 
 void FWViewMngr::ThrowAwayViews()
@@ -99,7 +121,8 @@ bool FWViewMngr::Initialize(const FWRect&)
 bool FWViewMngr::Initialize(int32_t resID)
 {
     mResID = resID;
-    Handle resource = Corvel::FS_ResourceUtil::GetResource(kWINT, resID);
+    Handle resource = mCurrentFileOnly ? Corvel::FS_ResourceUtil::Get1Resource(kWINT, resID)
+                                       : Corvel::FS_ResourceUtil::GetResource(kWINT, resID);
     if (resource == nullptr)
         return false;
     Corvel::FS_ResourceUtil::HLock(resource);

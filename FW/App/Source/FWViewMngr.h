@@ -38,6 +38,9 @@ public:
     // no such resource (nothing else changes) or the layout is refused (the manager is then left
     // with no tree); a read error's exception passes on, also leaving no tree.
     bool Initialize(int32_t resID);
+    // When set, Initialize(int32_t) looks for the layout in the current resource file alone,
+    // never further down the chain (where the program's own layouts lie).
+    void SetCurrentFileOnly(bool only) { mCurrentFileOnly = only; }
     // Loads a layout already in memory, as Initialize(int32_t) does with the resource's bytes.
     bool InitializeFromData(const char* bytes, uint32_t size);
     // A new handle holding the whole tree as a 'WINT' resource (the caller owns it). Never
@@ -62,6 +65,9 @@ public:
     void SetCounterID(int32_t value) { mIDCounter = value; }
     int32_t GetSelectedTotal() const { return mSelectedTotal; }
     void SetSelectedTotal(int32_t total) { mSelectedTotal = total; }
+    // A view of the window is being deleted: the focus, the defaults and the selected count
+    // move off it, and the window is told.
+    void ViewDeleted(FWView* view);
     // While false the window routes no mouse or key event to its views.
     void SetInterfaceEvent(bool allow) { mInterfaceEvents = allow; }
     bool AllowInterfaceEvents() const { return mInterfaceEvents; }
@@ -168,6 +174,9 @@ private:
     FWList<FWView> mTabList;
     int32_t mIDCounter = 0;
     FWView* mRoot = nullptr;
+    // Set while the whole tree is deleted: its views need no one-by-one forgetting.
+    bool mDeletingTree = false;
+    bool mCurrentFileOnly = false;
     FWView* mKeyFocus = nullptr;
     int32_t mResID = 0;
     int32_t mSelectedTotal = 0;

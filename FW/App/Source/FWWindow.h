@@ -193,6 +193,9 @@ public:
     virtual bool FilterKeyEvent(const FWEvent&) { return false; }
     // Told whenever the key focus moves.
     virtual void NewKeyFocus(FWView*) {}
+    // Told as a view of the window's tree is deleted on its own (a dropped page, a deleted
+    // selection), once per view, descendants first; not when the whole tree goes.
+    virtual void ViewDeleted(FWView*) {}
     // A derived window may change a proposed size (width in h, height in v).
     virtual void QueryResize(FWPoint&, bool, bool) {}
     void WindowSelect();
