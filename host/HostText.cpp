@@ -69,15 +69,20 @@ int sign(int value)
 
 int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLength, Handle)
 {
+    return HostCompareText(a, b, uint32_t(aLength > 0 ? aLength : 0), uint32_t(bLength > 0 ? bLength : 0));
+}
+
+int16_t HostCompareText(const void* a, const void* b, uint32_t aLength, uint32_t bLength)
+{
     const auto* pa = static_cast<const unsigned char*>(a);
     const auto* pb = static_cast<const unsigned char*>(b);
-    int lengthA = (aLength > 0 && pa != nullptr) ? aLength : 0;
-    int lengthB = (bLength > 0 && pb != nullptr) ? bLength : 0;
-    int common = lengthA < lengthB ? lengthA : lengthB;
+    const uint32_t lengthA = pa != nullptr ? aLength : 0;
+    const uint32_t lengthB = pb != nullptr ? bLength : 0;
+    const uint32_t common = lengthA < lengthB ? lengthA : lengthB;
     const auto& lower = foldTable().lower;
 
     int caseTie = 0;
-    for (int i = 0; i < common; ++i) {
+    for (uint32_t i = 0; i < common; ++i) {
         unsigned char ca = pa[i];
         unsigned char cb = pb[i];
         if (ca == cb)

@@ -14,6 +14,8 @@
 // A negative length counts as 0. No other sort table is known to the host: any non-null table
 // is treated as the default.
 int16_t CompareText(const void* a, const void* b, int16_t aLength, int16_t bLength, Handle sortTable);
+// The same order over texts of any length (CompareText's lengths stop at 32767).
+int16_t HostCompareText(const void* a, const void* b, uint32_t aLength, uint32_t bLength);
 
 // Whether two length-prefixed texts are the same, optionally ignoring case (letters folded as
 // above) and diacritics (accented Mac Roman letters taken as their base letter).

@@ -292,3 +292,25 @@ TEST(FWString, ComparisonFollowsTheScriptOrder)
     EXPECT_TRUE(apple != "apples");
     EXPECT_FALSE(apple == static_cast<const char*>(nullptr));
 }
+
+TEST(FWString, LongTextsCompareByTheirWholeLength)
+{
+    // Past 32767 characters (as a 16-bit length, 40000 and 65536 read as negative or zero).
+    const struct {
+        std::string a, b;
+        bool equal, less;
+    } cases[] = {
+        {std::string(40000, 'a'), std::string(40000, 'b'), false, true},
+        {std::string(65536, 'b'), std::string(65536, 'a'), false, false},
+        {std::string(40000, 'a') + "x", std::string(40000, 'a') + "y", false, true},
+        {std::string(40000, 'a'), std::string(40001, 'a'), false, true},
+        {std::string(70000, 'z'), std::string(70000, 'z'), true, false},
+    };
+    for (const auto& c : cases) {
+        const FWDynamicString a(c.a.c_str());
+        const FWDynamicString b(c.b.c_str());
+        EXPECT_EQ(c.equal, a == b) << c.a.size() << " " << c.b.size();
+        EXPECT_EQ(c.equal, a == c.b.c_str()) << c.a.size();
+        EXPECT_EQ(c.less, a < b) << c.a.size() << " " << c.b.size();
+    }
+}

@@ -209,17 +209,17 @@ void FWString::Set(double value, int16_t width, int16_t precision, bool keepZero
 
 bool FWString::operator<(const FWString& other) const
 {
-    return FWStringUtils::Less(mData, int16_t(mLength), other.mData, int16_t(other.mLength));
+    return FWStringUtils::Less(mData, mLength, other.mData, other.mLength);
 }
 
 bool FWString::operator==(const FWString& other) const
 {
-    return FWStringUtils::Equal(mData, int16_t(mLength), other.mData, int16_t(other.mLength));
+    return FWStringUtils::Equal(mData, mLength, other.mData, other.mLength);
 }
 
 bool FWString::operator==(const char* p) const
 {
     if (p == nullptr)
         p = "";
-    return FWStringUtils::Equal(mData, int16_t(mLength), p, int16_t(std::strlen(p)));
+    return FWStringUtils::Equal(mData, mLength, p, uint32_t(std::strlen(p)));
 }

@@ -3,14 +3,14 @@
 #include "FWApplicationRegion.h"
 #include "HostText.h"
 
-bool FWStringUtils::Less(const char* a, int16_t lenA, const char* b, int16_t lenB)
+bool FWStringUtils::Less(const char* a, uint32_t lenA, const char* b, uint32_t lenB)
 {
-    return CompareText(a, b, lenA, lenB, nullptr) < 0;
+    return HostCompareText(a, b, lenA, lenB) < 0;
 }
 
-bool FWStringUtils::Equal(const char* a, int16_t lenA, const char* b, int16_t lenB)
+bool FWStringUtils::Equal(const char* a, uint32_t lenA, const char* b, uint32_t lenB)
 {
-    return CompareText(a, b, lenA, lenB, nullptr) == 0;
+    return HostCompareText(a, b, lenA, lenB) == 0;
 }
 
 bool FWStringUtils::IsPrintable(char c)

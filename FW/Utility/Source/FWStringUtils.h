@@ -8,9 +8,9 @@
 class FWStringUtils {
 public:
     // a sorts before b.
-    static bool Less(const char* a, int16_t lenA, const char* b, int16_t lenB);
+    static bool Less(const char* a, uint32_t lenA, const char* b, uint32_t lenB);
     // a and b are the same text by that order.
-    static bool Equal(const char* a, int16_t lenA, const char* b, int16_t lenB);
+    static bool Equal(const char* a, uint32_t lenA, const char* b, uint32_t lenB);
 
     // Whether c may be typed into text. In the Roman region only codes 32..127 are; in any
     // other region every byte is.
