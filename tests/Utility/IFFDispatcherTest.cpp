@@ -95,7 +95,7 @@ TEST(IFFBlocks, DamagedHelperBlocksAreRejected)
     struct Case {
         const char* what;
         Bytes bytes;
-        int reader; // 0 string, 1 version
+        int reader; // 0 string, 1 version, 2 signature
         std::string expected;
     };
     const Case cases[] = {
@@ -105,23 +105,32 @@ TEST(IFFBlocks, DamagedHelperBlocksAreRejected)
         {"huge string", {'s', 't', 'r', 'g', 0xFF, 0xFF, 0xFF, 0xFF, 1, 'a'}, 0, IFFUnexpectedSize().WhatFailed()},
         {"version of 3 bytes", {'v', 'e', 'r', 's', 0, 0, 0, 3, 0, 0, 1}, 1, IFFUnexpectedSize().WhatFailed()},
         {"truncated header", {'v', 'e', 'r', 's', 0, 0}, 1, FWReadFailedException().WhatFailed()},
+        {"a version where the signature belongs", {'v', 'e', 'r', 's', 0, 0, 0, 4, 0, 0, 0, 1}, 2,
+         IFFUnexpectedIFF().WhatFailed()},
     };
     for (const Case& c : cases) {
         FWMemoryStream s = reader(c.bytes);
         IFFDispatcher d;
         std::string failure;
         try {
-            if (c.reader == 0) {
-                FWStr<31> text;
+            uint32_t value;
+            FWStr<31> text;
+            if (c.reader == 0)
                 ReadString(s, d, text);
-            } else {
-                uint32_t version;
-                ReadVersion(s, d, version);
-            }
+            else if (c.reader == 1)
+                ReadVersion(s, d, value);
+            else
+                ReadSignature(s, d, value);
         } catch (const FWException& e) {
             failure = e.WhatFailed();
         }
         EXPECT_EQ(c.expected, failure) << c.what;
+        // The failed read leaves nothing open: the dispatcher can write.
+        EXPECT_EQ(0u, d.OpenBlockCount()) << c.what;
+        EXPECT_EQ(IFFDispatcher::kNone, d.Mode()) << c.what;
+        EXPECT_EQ(0u, s.GetStreamPosition()) << c.what;
+        FWMemoryStream out(FWStream::kReadWrite, FWPlatform::kBigEndian);
+        EXPECT_NO_THROW(WriteVersion(out, d, 2)) << c.what;
     }
 }
 

@@ -20,6 +20,9 @@ void writeULongBlock(FWStream& stream, IFFDispatcher& dispatcher, uint32_t id, u
 
 void readULongBlock(FWStream& stream, IFFDispatcher& dispatcher, uint32_t wantedId, uint32_t& value)
 {
+    // A block of another kind or size is closed again, so the dispatcher stays usable.
+    IFFDispatcher::IFFSentry sentry(stream, dispatcher);
+    sentry.CanRestorePosition();
     uint32_t id;
     uint32_t size;
     dispatcher.BeginIFFBlockRead(stream, id, size);
@@ -29,6 +32,7 @@ void readULongBlock(FWStream& stream, IFFDispatcher& dispatcher, uint32_t wanted
         throw IFFUnexpectedSize();
     value = stream.ReadULong();
     dispatcher.EndIFFBlockRead(stream, id, size);
+    sentry.Succeeded();
 }
 
 } // namespace
@@ -63,6 +67,8 @@ void WriteString(FWStream& stream, IFFDispatcher& dispatcher, const FWString& te
 
 void ReadString(FWStream& stream, IFFDispatcher& dispatcher, FWString& text)
 {
+    IFFDispatcher::IFFSentry sentry(stream, dispatcher);
+    sentry.CanRestorePosition();
     uint32_t id;
     uint32_t size;
     dispatcher.BeginIFFBlockRead(stream, id, size);
@@ -79,4 +85,5 @@ void ReadString(FWStream& stream, IFFDispatcher& dispatcher, FWString& text)
         stream.ReadData(characters.data(), uint32_t(characters.size()));
     text.Set(uint32_t(characters.size()), characters.data());
     dispatcher.EndIFFBlockRead(stream, id, size);
+    sentry.Succeeded();
 }
