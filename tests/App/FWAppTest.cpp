@@ -1,3 +1,4 @@
+#include "DeletePtr.h"
 #include "FD_MacUtil.h"
 #include "FWApp.h"
 #include "FWAppColor.h"
@@ -568,11 +569,18 @@ TEST(FWAppLifetime, TheApplicationSetsUpAndTakesDownTheFramework)
     window->Initialize(nullptr, FWRect(100, 100, 300, 200));
     window->Show();
     FWEventDispatcher::Instance()->SetKeyWindow(window);
+    // A window closed from its own menu just before the quit waits for deferred deletion.
+    struct QueuedWindow : KeyWindow {
+        ~QueuedWindow() override { gLog.push_back(FWApp::Exists() ? "~queued, app alive" : "~queued late"); }
+    };
+    auto* queued = new QueuedWindow;
+    queued->Initialize(nullptr, FWRect(300, 100, 400, 200));
+    DeletePtrLater<FWWindow>(queued);
 
-    // The windows go with the application; the dispatcher is made anew.
+    // The windows go with the application, the queued one first; the dispatcher is made anew.
     FWApp::Uninit();
     EXPECT_FALSE(FWApp::Exists());
-    EXPECT_EQ((std::vector<std::string>{"~window"}), gLog);
+    EXPECT_EQ((std::vector<std::string>{"~queued, app alive", "~window", "~window"}), gLog);
     EXPECT_EQ(nullptr, FWEventDispatcher::Instance()->KeyWindow());
     // A late Apple event finds no application and is not handled.
     EXPECT_EQ(errAEEventNotHandled, HostDeliverOpenApplication());

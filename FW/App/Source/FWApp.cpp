@@ -200,6 +200,8 @@ FWApp::FWApp()
 
 FWApp::~FWApp()
 {
+    // Objects waiting for deferred deletion still use the application and what it owns.
+    FlushDeletes();
     if (sHackTimer != nullptr) {
         FWIdleTimerManager::Stop(sHackTimer);
         delete sHackTimer;
@@ -209,6 +211,7 @@ FWApp::~FWApp()
     // them first.
     while (FWWindow* window = mWindows.First())
         delete window;
+    FlushDeletes();
     FWMenuMgr::Destroy();
     FWEventDispatcher::Destroy();
     FWDragManager::CleanUp();
