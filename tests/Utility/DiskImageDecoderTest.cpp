@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -393,8 +395,10 @@ TEST(DiskImageDecoder, PackBitsRunsStayInsideBothBuffers)
 
 TEST(DiskImageDecoder, TheNamedReadersDecodeTheirTypesAndTheFirstIconReaderBuildsTheTables)
 {
-    // Each test runs in a process of its own, so no reader has run yet.
-    EXPECT_FALSE(DiskImage::gIconCTsValid);
+    // As before any reader ran.
+    DiskImage::gIconCTsValid = false;
+    std::fill(std::begin(DiskImage::g8BitColorTable), std::end(DiskImage::g8BitColorTable), FWRgb32());
+    std::fill(std::begin(DiskImage::g4BitColorTable), std::end(DiskImage::g4BitColorTable), FWRgb32());
     // 1-bit icons: the top-left pixel set, the whole mask set.
     using Reader = Pixels (*)(const uint8_t*, size_t);
     const struct {
