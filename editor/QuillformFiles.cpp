@@ -17,6 +17,7 @@
 #include "FWUserMsg.h"
 #include "FWUserOp.h"
 #include "FileReference.h"
+#include "HostCoreFoundation.h"
 #include "HostMemory.h"
 
 #include <cstdio>
@@ -37,13 +38,14 @@ CQF_Document* documentOfPath(FWApp& app, const FWString& path)
     return nullptr;
 }
 
-// The text of a recent file's row: the path after its last '/', else after its last '\'.
+// The text of a recent file's row: the path after its last '/', else after its last '\', as
+// system text.
 std::string recentRowText(const std::string& path)
 {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return HostFileNameToMacRoman((slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
 }
 
 // A document's edit windows in its order; the dialogs made with it (the layout list while it is

@@ -68,6 +68,24 @@ bool decodeUtf8(std::string_view text, std::u32string& out)
     return true;
 }
 
+// UTF-8 where the bytes are, one U+FFFD for each byte that is not.
+std::u32string decodeUtf8Leniently(std::string_view text)
+{
+    std::u32string out;
+    size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        if (length != 0 && i + length <= text.size() && decodeUtf8(text.substr(i, length), out)) {
+            i += length;
+            continue;
+        }
+        out += char32_t(0xFFFD);
+        ++i;
+    }
+    return out;
+}
+
 bool decode(const char* text, CFStringEncoding encoding, std::u32string& out)
 {
     std::string_view bytes(text);
@@ -277,4 +295,32 @@ bool HostCFStringEqual(CFStringRef a, CFStringRef b)
     const HostCFString* x = asString(a);
     const HostCFString* y = asString(b);
     return x != nullptr && y != nullptr && x->characters == y->characters;
+}
+
+CFStringRef HostCFStringCreateWithFileName(const char* name)
+{
+    if (name == nullptr)
+        return nullptr;
+    return new HostCFString(1, decodeUtf8Leniently(name));
+}
+
+CFStringRef HostCFStringCreateWithText(const char* text)
+{
+    if (text == nullptr)
+        return nullptr;
+    std::u32string characters;
+    if (!decode(text, kCFStringEncodingUTF8, characters)) {
+        characters.clear();
+        decode(text, kCFStringEncodingMacRoman, characters);
+    }
+    return new HostCFString(1, std::move(characters));
+}
+
+std::string HostFileNameToMacRoman(const char* name)
+{
+    CFStringRef string = HostCFStringCreateWithFileName(name);
+    std::string text = HostCFStringToMacRoman(string);
+    if (string != nullptr)
+        CFRelease(string);
+    return text;
 }

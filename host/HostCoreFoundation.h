@@ -66,3 +66,12 @@ std::string HostCFStringToUtf8(CFStringRef string);
 // The string in the system encoding (Mac Roman), characters it lacks given as '?'.
 std::string HostCFStringToMacRoman(CFStringRef string);
 bool HostCFStringEqual(CFStringRef a, CFStringRef b);
+
+// A new string of a file name, which is UTF-8 by rule: a byte that is no part of a UTF-8
+// character becomes U+FFFD, which the system encoding lacks, so it is shown as the stand-in.
+CFStringRef HostCFStringCreateWithFileName(const char* name);
+// A new string of a text that is either system text or holds a UTF-8 file name: UTF-8 when its
+// bytes are, else the system encoding.
+CFStringRef HostCFStringCreateWithText(const char* text);
+// A file name as system text for showing ('?' for what the system encoding lacks).
+std::string HostFileNameToMacRoman(const char* name);

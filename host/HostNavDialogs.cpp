@@ -477,6 +477,11 @@ std::string HostNavDialog::NameToSave() const
 {
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
         return {};
+    // The field holds system text: the proposed name, kept as shown, is taken whole, with the
+    // characters the field could only show as stand-ins.
+    const std::string proposed = utf8Of(options.saveFileName);
+    if (!proposed.empty() && name == macRomanOfUtf8(proposed) && proposed.size() <= kMostNameBytes)
+        return proposed;
     CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, name.c_str(), kCFStringEncodingMacRoman);
     if (string == nullptr)
         return {};

@@ -212,6 +212,21 @@ TEST_F(FWDocumentTest, DirtyStateAndFile)
     EXPECT_EQ(folder.File("plan.rsrc"), std::string(document->AssociatedFile().GetCString()));
     document->DocName(name);
     EXPECT_EQ("plan.rsrc", std::string(name.GetCString()));
+
+    // The name is shown as system text: a Mac Roman letter as its byte, the rest as '?'; the
+    // file keeps its own bytes.
+    const std::pair<std::string, std::string> names[] = {
+        {"Caf\xC3\xA9.rsrc", "Caf\x8E.rsrc"},
+        {"\xE6\x97\xA5 1.rsrc", "? 1.rsrc"},
+        {"Caf\xE9.rsrc", "Caf?.rsrc"},
+    };
+    for (const auto& [file, shown] : names) {
+        TempFolder::WriteFile(folder.File(file), "x");
+        document->SetAssociatedFile(FileReference(folder.File(file).c_str()));
+        document->DocName(name);
+        EXPECT_EQ(shown, std::string(name.GetCString())) << file;
+        EXPECT_EQ(folder.File(file), std::string(document->AssociatedFile().GetCString()));
+    }
     closeDocument(document);
 }
 

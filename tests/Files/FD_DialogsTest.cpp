@@ -5,6 +5,7 @@
 #include "FS_UtilPAC.h"
 #include "FWFileDialog.h"
 #include "HostDesktopScope.h"
+#include "HostHeadless.h"
 #include "HostNavDialogs.h"
 #include "TempFolder.h"
 
@@ -116,6 +117,28 @@ TEST_F(FDDialogsTest, PickWithoutListsOrWithTooFewStartsPlain)
     dialog.SetCurrentTypeList(5);
     EXPECT_FALSE(dialog.AskUserForFile(FWDynamicString("Cancelled"), out));
     EXPECT_EQ(0, HostNavLastShown().startTypeIndex);
+}
+
+TEST_F(FDDialogsTest, AProposedFileNameIsShownAsItsCharactersAndKeptAsItsBytes)
+{
+    // A letter Mac Roman has, one it lacks, and a name whose bytes are not UTF-8.
+    const struct {
+        std::string name, shown;
+    } cases[] = {
+        {"Caf\xC3\xA9.rsrc", "Caf\xC3\xA9.rsrc"},
+        {"\xE6\x97\xA5.rsrc", "\xE6\x97\xA5.rsrc"},
+        {"Caf\xE9.rsrc", "Caf\xEF\xBF\xBD.rsrc"},
+    };
+    for (const auto& c : cases) {
+        FD_NameFileDialog dialog;
+        dialog.SetInitialName(FWDynamicString(c.name.c_str()));
+        HostInjectKey(36, 13); // Return saves under the proposed name
+        FS_Locator out;
+        ASSERT_TRUE(dialog.AskUserForNewFile(FWDynamicString("Save as"), 0, out)) << c.name;
+        HostDiscardInjected();
+        EXPECT_EQ(c.shown, HostNavLastShown().saveFileName);
+        EXPECT_EQ(c.name, std::string(out.LastName().GetCString()));
+    }
 }
 
 TEST_F(FDDialogsTest, NameDialogGivesFolderAndUTF8NameAndAsksBeforeReplacing)

@@ -29,6 +29,7 @@
 #include "FWUserMsg.h"
 #include "FWWindow.h"
 #include "FileReference.h"
+#include "HostCoreFoundation.h"
 #include "HostCursors.h"
 #include "HostEvents.h"
 #include "HostPorts.h"
@@ -38,6 +39,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 FWApp* FWApp::mGlobalApp = nullptr;
@@ -149,7 +151,8 @@ void closeDocument(FWDocument* document)
 bool writeDocument(FWDocument* document, const FileReference& file)
 {
     char action[300];
-    std::snprintf(action, sizeof action, "save the document \"%s\"", file.PathName().GetCString());
+    const std::string shown = HostFileNameToMacRoman(file.PathName().GetCString());
+    std::snprintf(action, sizeof action, "save the document \"%s\"", shown.c_str());
     bool written = false;
     FWSetCursor(kWatchCursor);
     try {
@@ -400,7 +403,8 @@ void FWApp::OpenFile(FileReference& file)
     FWStr<255> name;
     file.GetFileName(name);
     char action[300];
-    std::snprintf(action, sizeof action, "open the document \"%s\"", name.GetCString());
+    const std::string shown = HostFileNameToMacRoman(name.GetCString());
+    std::snprintf(action, sizeof action, "open the document \"%s\"", shown.c_str());
     try {
         document->InitOpenDoc();
         document->SetAssociatedFile(file);

@@ -1,7 +1,11 @@
 #include "FWDocument.h"
 
 #include "FWApp.h"
+#include "FWDynamicString.h"
 #include "FWWindow.h"
+#include "HostCoreFoundation.h"
+
+#include <string>
 
 FWDocument::FWDocument() : mApp(FWApp::Instance())
 {
@@ -74,10 +78,15 @@ bool FWDocument::UpdateAllWindows(FWWindow* except)
 
 void FWDocument::DocName(FWString& name) const
 {
-    if (HasAssociatedFile())
-        mFile.GetFileName(name);
-    else
+    if (!HasAssociatedFile()) {
         name = "Untitled";
+        return;
+    }
+    // The name is shown, so it becomes system text; the file keeps its own bytes.
+    FWDynamicString fileName;
+    mFile.GetFileName(fileName);
+    const std::string shown = HostFileNameToMacRoman(fileName.GetCString());
+    name.Set(uint32_t(shown.size()), shown.data());
 }
 
 void FWDocument::AddToList(FWList<FWDocument>* list)

@@ -288,14 +288,8 @@ void ReadColorTableFile(const FileReference& file, CColorSwatch& swatch)
     // File names are UTF-8; swatch names are in the system encoding like all text.
     FWStr<255> fileName;
     file.GetFileName(fileName);
-    FWStr<31ul> name;
-    if (CFStringRef text = CFStringCreateWithCString(nullptr, fileName.GetCString(), kCFStringEncodingUTF8)) {
-        const std::string macRoman = HostCFStringToMacRoman(text);
-        CFRelease(text);
-        name.Set(uint32_t(macRoman.size()), macRoman.data());
-    } else {
-        name = fileName;
-    }
+    const std::string macRoman = HostFileNameToMacRoman(fileName.GetCString());
+    const FWStr<31ul> name(macRoman.c_str());
     swatch.SetSwatchName(name);
     swatch.SetNumColors(read.GetNumColors());
     for (short i = 0; i < read.GetNumColors(); ++i)

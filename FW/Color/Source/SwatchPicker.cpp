@@ -10,6 +10,7 @@
 #include "FWUserMsg.h"
 #include "Dependable.h"
 #include "FileReference.h"
+#include "HostCoreFoundation.h"
 #include "HostTypes.h"
 #include "Popup.h"
 
@@ -270,9 +271,13 @@ void SwatchPicker::SaveSwatch()
     const FWStr<31> title("Save Swatch");
     FWFileDialog dialog(&title);
     // Files here have no types: the extension is what lists the file under "Swatch Files".
-    FWStr<255> proposed(mSwatch->GetSwatchName());
-    proposed += ".swch";
-    dialog.SetDefaultFileName(proposed);
+    // The swatch's name is system text; file names are UTF-8.
+    std::string proposed = mSwatch->GetSwatchName().GetCString();
+    if (CFStringRef name = CFStringCreateWithCString(nullptr, proposed.c_str(), kCFStringEncodingMacRoman)) {
+        proposed = HostCFStringToUtf8(name);
+        CFRelease(name);
+    }
+    dialog.SetDefaultFileName(FWStr<255>((proposed + ".swch").c_str()));
     dialog.AddFilter(swatchFilter());
     if (!dialog.SelectFileForSave())
         return;

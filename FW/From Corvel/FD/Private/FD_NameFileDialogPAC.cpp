@@ -1,6 +1,7 @@
 #include "FD_NameFileDialogPAC.h"
 
 #include "FS_UtilPAC.h"
+#include "HostCoreFoundation.h"
 #include "HostFiles.h"
 #include "HostNavDialogs.h"
 
@@ -39,8 +40,9 @@ bool FD_NameFileDialogPAC::AskUserForNewFile(const FWString& prompt, uint32_t fi
     NavDialogCreationOptions options;
     if (NavGetDefaultDialogCreationOptions(&options) != noErr)
         return false;
-    CFHolder message(CFStringCreateWithCString(kCFAllocatorDefault, prompt.GetCString(), kCFStringEncodingMacRoman));
-    CFHolder name(CFStringCreateWithCString(kCFAllocatorDefault, mInitialName.GetCString(), kCFStringEncodingMacRoman));
+    CFHolder message(HostCFStringCreateWithText(prompt.GetCString()));
+    // The proposed name is a file name: UTF-8, shown with stand-ins for bytes that are not.
+    CFHolder name(HostCFStringCreateWithFileName(mInitialName.GetCString()));
     options.message = static_cast<CFStringRef>(message.get());
     options.saveFileName = static_cast<CFStringRef>(name.get());
 
@@ -70,7 +72,12 @@ bool FD_NameFileDialogPAC::AskUserForNewFile(const FWString& prompt, uint32_t fi
             AEGetNthPtr(&reply.selection, 1, typeFSRef, &keyword, &type, &folder, Size(sizeof folder), &size) == noErr &&
             (folder.path[sizeof folder.path - 1] = 0, FS_UtilPAC::FSRefToLocator(folder, chosen) == 0) &&
             CFStringGetCString(reply.saveFileName, typedName, sizeof typedName, kCFStringEncodingUTF8)) {
-            chosen.AppendName(typedName);
+            // A proposed name kept as shown (the name field holds system text, so characters
+            // it lacks are stand-ins there) reaches the file system as its own bytes.
+            const bool kept = mInitialName.GetCurrLength() > 0 &&
+                              HostCFStringToMacRoman(reply.saveFileName) ==
+                                  HostCFStringToMacRoman(static_cast<CFStringRef>(name.get()));
+            chosen.AppendName(kept ? mInitialName.GetCString() : typedName);
             chosen.SetFileType(fileType);
             out = chosen;
             answer = true;

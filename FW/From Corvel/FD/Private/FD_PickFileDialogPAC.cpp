@@ -44,9 +44,11 @@ struct CFReleaser {
 };
 using CFHolder = std::unique_ptr<const void, CFReleaser>;
 
+// Prompts, button titles and type names are system text, though a prompt may carry a UTF-8
+// file name.
 CFStringRef systemText(const FWString& text)
 {
-    return CFStringCreateWithCString(kCFAllocatorDefault, text.GetCString(), kCFStringEncodingMacRoman);
+    return HostCFStringCreateWithText(text.GetCString());
 }
 
 bool fsRefOf(const AEDesc& desc, FSRef& ref)
