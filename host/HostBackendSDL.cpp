@@ -10,8 +10,10 @@
 #include "HostEvents.h"
 #include "HostInput.h"
 #include "HostMacRoman.h"
+#include "HostPasteboard.h"
 #include "HostScreen.h"
 #include "HostSdlDisplay.h"
+#include "HostX11Clipboard.h"
 
 #include <SDL.h>
 
@@ -97,6 +99,25 @@ uint8_t specialCharOf(SDL_Scancode scancode)
     case SDL_SCANCODE_DELETE: return 127;
     default: return 0;
     }
+}
+
+// The display's clipboard as one item: its text and its TIFF image, read through X11 since SDL's
+// clipboard carries text only.
+bool displayClipboard(std::vector<HostClipboardItem>& items)
+{
+    HostX11ClipboardContents contents;
+    if (!HostX11ReadClipboard(contents))
+        return false;
+    HostClipboardItem item;
+    if (contents.hasText) {
+        const auto* bytes = reinterpret_cast<const uint8_t*>(contents.utf8.data());
+        item.push_back({kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + contents.utf8.size())});
+    }
+    if (contents.hasTIFF)
+        item.push_back({kUTTypeTIFF, std::move(contents.tiff)});
+    if (!item.empty())
+        items.push_back(std::move(item));
+    return true;
 }
 
 bool isModifierKey(SDL_Scancode scancode)
@@ -207,6 +228,7 @@ private:
 
 SdlBackend::~SdlBackend()
 {
+    HostSetClipboardSource(nullptr);
     for (auto& [id, cursor] : mCursors)
         SDL_FreeCursor(cursor);
     if (mWindow != nullptr)
@@ -240,6 +262,7 @@ bool SdlBackend::Open(std::string* error)
         return false;
     }
     SDL_StartTextInput();
+    HostSetClipboardSource(displayClipboard);
     return true;
 }
 

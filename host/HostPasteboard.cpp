@@ -18,7 +18,7 @@ struct ClipboardState {
     std::vector<HostClipboardItem> items;
     uint64_t changeCount = 0;
     OSStatus failNextRead = 0;
-    HostClipboardTextSource textSource = nullptr;
+    HostClipboardSource source = nullptr;
 };
 
 ClipboardState& state()
@@ -33,23 +33,31 @@ void setItems(std::vector<HostClipboardItem> items)
     ++state().changeCount;
 }
 
-// Reads the text source into the items when one is installed; the change count moves only when
-// the text did.
-void readTextSource()
+bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostClipboardItem>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].size() != b[i].size())
+            return false;
+        for (size_t f = 0; f < a[i].size(); ++f)
+            if (a[i][f].type != b[i][f].type || a[i][f].data != b[i][f].data)
+                return false;
+    }
+    return true;
+}
+
+// Reads the source into the items when one is installed; the change count moves only when the
+// contents did.
+void readSource()
 {
     ClipboardState& s = state();
-    if (s.textSource == nullptr)
+    if (s.source == nullptr)
         return;
-    std::string text;
     std::vector<HostClipboardItem> items;
-    if (s.textSource(text)) {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
-        items.push_back({{kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + text.size())}});
-    }
-    bool same = items.size() == s.items.size();
-    for (size_t i = 0; same && i < items.size(); ++i)
-        same = items[i].size() == s.items[i].size() && items[i][0].data == s.items[i][0].data;
-    if (!same)
+    if (!s.source(items))
+        items.clear();
+    if (!sameItems(items, s.items))
         setItems(std::move(items));
 }
 
@@ -67,7 +75,7 @@ OSStatus PasteboardCreate(const char* name, PasteboardRef* outRef)
 {
     if (name == nullptr || outRef == nullptr || std::strcmp(name, kPasteboardClipboard) != 0)
         return paramErr;
-    readTextSource();
+    readSource();
     *outRef = new HostPasteboard{state().changeCount};
     return noErr;
 }
@@ -81,7 +89,7 @@ PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref)
 {
     if (ref == nullptr)
         return 0;
-    readTextSource();
+    readSource();
     const bool modified = ref->seenChange != state().changeCount;
     ref->seenChange = state().changeCount;
     return modified ? PasteboardSyncFlags(kPasteboardModified) : PasteboardSyncFlags(0);
@@ -169,7 +177,11 @@ void HostClipboardFailNextRead(OSStatus error)
     state().failNextRead = error;
 }
 
-void HostSetClipboardTextSource(HostClipboardTextSource source)
+void HostSetClipboardSource(HostClipboardSource source)
 {
-    state().textSource = source;
+    if (source == state().source)
+        return;
+    // What one source supplied is not the clipboard of the next.
+    state().source = source;
+    setItems({});
 }

@@ -1,6 +1,6 @@
 // The system clipboard as a pasteboard of items, each holding data under typed flavours named by
 // uniform type identifiers. The program only reads it. The headless back end keeps a clipboard
-// that tests set; a display back end supplies its text through a text source.
+// that tests set; a display back end supplies the display's clipboard through a source.
 #pragma once
 
 #include "HostTypes.h"
@@ -64,8 +64,8 @@ void HostClipboardAddText(const std::string& utf8);
 // Makes the next PasteboardCopyItemFlavorData (on any flavour) fail with the code; 0 clears it.
 void HostClipboardFailNextRead(OSStatus error);
 
-// A display back end that owns a real clipboard installs a text source: while one is installed,
-// the clipboard holds one UTF-8 text item with what it answers (nothing when it answers false),
-// read at every synchronisation. Null removes it.
-using HostClipboardTextSource = bool (*)(std::string& utf8);
-void HostSetClipboardTextSource(HostClipboardTextSource source);
+// A display back end that owns a real clipboard installs a source: while one is installed, the
+// clipboard holds the items it answers (none when it answers false), read at every
+// synchronisation. Null removes it. A change of source empties the clipboard.
+using HostClipboardSource = bool (*)(std::vector<HostClipboardItem>& items);
+void HostSetClipboardSource(HostClipboardSource source);

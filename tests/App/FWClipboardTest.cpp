@@ -150,14 +150,16 @@ TEST_F(FWClipboardTest, ReadFailureKeepsWhatWasImportedBefore)
     EXPECT_EQ(1, image()->Image()->GetRect().Width());
 }
 
-TEST_F(FWClipboardTest, TextSourceOfADisplayFillsTheClipboard)
+TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
 {
-    HostSetClipboardTextSource([](std::string& utf8) {
-        utf8 = "from the display";
+    HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
+        items = {{{kUTTypeUTF8PlainText, {'d', 'i', 's', 'p'}}, tiffFlavor(MakeTIFF(3, 1, {0xFF00FF00, 0, 0}))}};
         return true;
     });
     clipboard->ImportPlatformClipboard();
-    HostSetClipboardTextSource(nullptr);
+    HostSetClipboardSource(nullptr);
     ASSERT_NE(nullptr, text());
-    EXPECT_TRUE(text()->Text() == "from the display");
+    EXPECT_TRUE(text()->Text() == "disp");
+    ASSERT_NE(nullptr, image());
+    EXPECT_EQ(3, image()->Image()->GetRect().Width());
 }

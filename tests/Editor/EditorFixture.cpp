@@ -2,6 +2,7 @@
 
 #include "CDialogWINT.h"
 #include "CQF_Document.h"
+#include "EditWindow.h"
 #include "FS_ResourceFileRA.h"
 #include "FWApp.h"
 #include "FWDocument.h"
@@ -21,6 +22,8 @@
 #include "ListBox.h"
 #include "PreorderTraversal.h"
 #include "QuillformApp.h"
+#include "RecomputeIDs.h"
+#include "ShaderDialog.h"
 
 #include "../Files/ResourceFileMaker.h"
 
@@ -226,4 +229,17 @@ std::string EditorFixture::DescribeLayout(const std::string& bytes)
         out += line;
     }
     return out;
+}
+
+Point EditorFixture::ShaderNewImageButton(EditWindow* window)
+{
+    std::vector<RECOMPUTE_IDS::CItemInfo> records;
+    const FWView* special[3] = {};
+    RECOMPUTE_IDS::NeedRecomputeIDs(window, records, special);
+    ShaderDialog probe(window, records);
+    const FWRect r = probe.ViewMngr().GetView(ShaderDialog::kNewImage)->GlobalRect();
+    FWPoint centre(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2));
+    probe.WindowToGlobal(&centre);
+    probe.SendMessage(Dependable::IsBeingDeleted);
+    return Point{centre.v, centre.h};
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class EditWindow;
 class FWViewMngr;
 class QuillformApp;
 
@@ -52,6 +53,8 @@ public:
     // Needs the application.
     static LayoutListPlaces LocateLayoutList();
 
+    // Where the Shader dialog of the window will show its "New Image" button, on the screen.
+    static Point ShaderNewImageButton(EditWindow* window);
     // The centre of the tool window's widget of the named tool, in global coordinates.
     static Point ToolWidgetCentre(const std::string& name);
     // Injects a press on the menu's title, a move down to the row of that text and the release

@@ -13,6 +13,7 @@
 #include "ChildProcess.h"
 #include "EditWindow.h"
 #include "FWApp.h"
+#include "FWClipboard.h"
 #include "FWMenuMgr.h"
 #include "FWUserOp.h"
 #include "FWView.h"
@@ -24,7 +25,11 @@
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "QuillformApp.h"
+#include "DiskImageDecoder.h"
+#include "HostBackend.h"
 #include "RunScript.h"
+#include "ShaderDialog.h"
+#include "TIFFMaker.h"
 #include "XvfbServer.h"
 
 #include "../Files/ResourceFileMaker.h"
@@ -437,4 +442,75 @@ TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
     EXPECT_FALSE(FWApp::Exists()) << "Yes saved and quit";
     EXPECT_EQ("Save changes before quit ?", ShownMessageTexts().back());
     EXPECT_NE(saved, layoutsIn(path).at(128).second) << "the quit saved the last change";
+}
+
+TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenAsTheShaderPreview)
+{
+    if (!XvfbServer::Installed() || !XvfbServer::ClipboardToolInstalled())
+        GTEST_SKIP() << "Xvfb or xclip is not installed";
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    // Another program owns the clipboard, with text, before the editor starts.
+    ASSERT_TRUE(server.PutOnClipboard("UTF8_STRING", {'P', 'a', 's', 't', 'e', 'd'}));
+    std::string error;
+    ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+    HostUseSystemClock();
+    ShaderDialog::notifyItalic = false;
+    const std::string path = File("a.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    const std::vector<uint8_t> tiff = MakeTIFF(254, 254, std::vector<uint32_t>(254 * 254, 0xFF2050A0));
+    constexpr uint8_t kKeyV = 9, kKeyY = 16;
+
+    RunScript script(std::chrono::seconds(90));
+    script
+        .Then("the file's list of layouts",
+              [] { return !HostModalShownLog().empty() && HostModalShownLog().back().title == "WINT [a.rsrc]"; },
+              [&] {
+                  HostInjectClick(LocateLayoutList().buttons.at(CDialogWINT::kNew));
+                  typeDigits("300");
+                  HostInjectKey(kKeyTab, 9);
+                  typeText("");
+                  HostInjectKey(kKeyV, 'v', cmdKey);
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("the new layout named by the paste", [] { return frontIs("300 Pasted [a.rsrc]"); },
+              [&] {
+                  // Now an image: the shader dialog of layout 21000 takes it as its preview.
+                  server.PutOnClipboard("image/tiff", tiff);
+                  chooseMenuRow("Window", 1);
+                  const LayoutListPlaces list = LocateLayoutList();
+                  HostInjectClick(list.Row(3)); // 21000
+                  HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
+              })
+        .Then("layout 21000 open",
+              [] { return frontEdit() != nullptr && frontEdit()->ViewMngr().GetResID() == 21000; },
+              [&] {
+                  const Point button = ShaderNewImageButton(frontEdit());
+                  HostInjectKey(kKeyY, 'y', cmdKey); // Shader..
+                  HostInjectClick(button);
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("the preview taken", [] { return frontEdit() != nullptr && frontEdit()->IsDirty(); },
+              [] { HostInjectKey(kKeyS, 's', cmdKey); })
+        .Then("saved", [] { return frontEdit() != nullptr && !frontEdit()->IsDirty(); },
+              [] { HostInjectKey(kKeyQ, 'q', cmdKey); });
+    script.Start();
+    const char* argv[] = {"quillform", path.c_str()};
+    QZMain(2, argv);
+    script.StopIdling();
+    HostSelectBackend("headless");
+    // The clipboard outlives the test: what it took goes with it.
+    FWClipboard::Instance()->ClearClipboard();
+
+    EXPECT_EQ("", script.TimedOut());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ("Pasted", layoutsIn(path).at(300).first);
+    for (const std::string& text : ShownMessageTexts())
+        EXPECT_EQ(std::string::npos, text.find("Please place image")) << text;
+    const std::string picture = StoredResource(path, FOUR_CHAR_CODE("PICT"), 21000);
+    const DiskImageDecoder::Pixels pixels = DiskImageDecoder::Decode(
+        FOUR_CHAR_CODE("PICT"), reinterpret_cast<const uint8_t*>(picture.data()), picture.size(), nullptr);
+    ASSERT_EQ(127, pixels.width);
+    EXPECT_EQ(0xFF2050A0u, pixels.At(0, 0));
 }

@@ -57,19 +57,6 @@ Point global(FWWindow& window, FWPoint p)
     return Point{p.v, p.h};
 }
 
-// Where the Shader dialog of the window will show its "New Image" button.
-Point newImageButton(EditWindow* window)
-{
-    std::vector<RECOMPUTE_IDS::CItemInfo> records;
-    const FWView* special[3] = {};
-    RECOMPUTE_IDS::NeedRecomputeIDs(window, records, special);
-    ShaderDialog probe(window, records);
-    const FWRect r = probe.ViewMngr().GetView(ShaderDialog::kNewImage)->GlobalRect();
-    const Point centre = global(probe, FWPoint(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2)));
-    probe.SendMessage(Dependable::IsBeingDeleted);
-    return centre;
-}
-
 } // namespace
 
 class ShaderRunTest : public EditorFixture {
@@ -135,7 +122,7 @@ TEST_F(ShaderRunTest, ANewInterfaceItsParameterAndItsPreviewReachTheFile)
     // "Shader.. " with an empty clipboard: the notice of the new control, the image button's
     // warning, then Cancel.
     EditWindow::OnEditTool(nullptr);
-    const Point button = newImageButton(window);
+    const Point button = ShaderNewImageButton(window);
     HostInjectKey(kKeyReturn, 13);
     HostInjectClick(button);
     HostInjectKey(kKeyReturn, 13);

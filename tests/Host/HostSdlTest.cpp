@@ -6,8 +6,10 @@
 #include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostEvents.h"
+#include "HostPasteboard.h"
 #include "HostScreen.h"
 #include "HostWindows.h"
+#include "TIFFMaker.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,8 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -53,6 +57,31 @@ void drawScene()
     MoveTo(30, 200);
     const unsigned char text[] = "\x0FHello, screen!";
     DrawString(text);
+}
+
+// The clipboard's items as the pasteboard gives them: each flavour's type and bytes.
+std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> clipboardItems()
+{
+    std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> items;
+    PasteboardRef pasteboard = nullptr;
+    if (PasteboardCreate(kPasteboardClipboard, &pasteboard) != noErr)
+        return items;
+    uint32_t count = 0;
+    PasteboardGetItemCount(pasteboard, &count);
+    for (uint32_t index = 1; index <= count; ++index) {
+        PasteboardItemID item = 0;
+        std::vector<std::string> flavors;
+        PasteboardGetItemIdentifier(pasteboard, index, &item);
+        PasteboardCopyItemFlavors(pasteboard, item, &flavors);
+        items.emplace_back();
+        for (const std::string& flavor : flavors) {
+            std::vector<uint8_t> data;
+            PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data);
+            items.back().emplace_back(flavor, std::move(data));
+        }
+    }
+    PasteboardRelease(pasteboard);
+    return items;
 }
 
 } // namespace
@@ -154,4 +183,45 @@ TEST(HostSdl, ShowsTheHeadlessScreenAndDeliversRealInput)
 
     HostSelectBackend("headless");
     unsetenv("DISPLAY");
+}
+
+TEST(HostSdl, ThePasteboardHoldsTheTextAndTheTIFFOfTheDisplaysClipboard)
+{
+    if (!XvfbServer::Installed() || !XvfbServer::ClipboardToolInstalled())
+        GTEST_SKIP() << "Xvfb or xclip is not installed";
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+    HostDesktopScope desktop;
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+    EXPECT_TRUE(clipboardItems().empty()) << "nobody owns the clipboard yet";
+
+    const std::string accented = "hello \xC3\xA9";
+    // More than a property holds at once: the owner sends it in pieces.
+    std::vector<uint8_t> large(6 * 1024 * 1024);
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = uint8_t('a' + i % 26);
+    const struct {
+        const char* target;
+        std::vector<uint8_t> bytes;
+        const char* flavor;
+    } cases[] = {
+        {"UTF8_STRING", std::vector<uint8_t>(accented.begin(), accented.end()), kUTTypeUTF8PlainText},
+        {"text/plain;charset=utf-8", {'p', 'l', 'a', 'i', 'n'}, kUTTypeUTF8PlainText},
+        {"UTF8_STRING", large, kUTTypeUTF8PlainText},
+        {"image/tiff", MakeTIFF(3, 2, std::vector<uint32_t>(6, 0xFF2050A0)), kUTTypeTIFF},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(server.PutOnClipboard(c.target, c.bytes)) << c.target;
+        const auto items = clipboardItems();
+        ASSERT_EQ(1u, items.size()) << c.target;
+        ASSERT_EQ(1u, items[0].size()) << c.target;
+        EXPECT_EQ(c.flavor, items[0][0].first);
+        EXPECT_TRUE(c.bytes == items[0][0].second) << c.target << ": " << items[0][0].second.size() << " bytes";
+    }
+
+    // The headless back end's clipboard is the tests' own again.
+    ASSERT_TRUE(HostSelectBackend("headless"));
+    EXPECT_TRUE(clipboardItems().empty());
 }

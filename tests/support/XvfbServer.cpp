@@ -83,3 +83,36 @@ void XvfbServer::stop()
     mServer.reset();
     mDisplay.clear();
 }
+
+bool XvfbServer::PutOnClipboard(const std::string& target, const std::vector<uint8_t>& bytes) const
+{
+    if (!Running())
+        return false;
+    char name[] = "/tmp/fw-clipboard-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0)
+        return false;
+    bool written = true;
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        written = n > 0;
+        done += written ? size_t(n) : 0;
+    }
+    close(fd);
+    // xclip takes the clipboard, then serves it from a process of its own while this one ends.
+    const std::string command = "DISPLAY=" + mDisplay + " timeout 20 xclip -selection clipboard -t '" + target +
+                                "' -i " + name + " >/dev/null 2>&1";
+    bool ok = written && std::system(command.c_str()) == 0;
+    // xclip's serving process takes the clipboard a moment after the command ends: wait until the
+    // clipboard gives these bytes.
+    const std::string check = "DISPLAY=" + mDisplay + " timeout 20 xclip -o -selection clipboard -t '" + target +
+                              "' 2>/dev/null | cmp -s - " + name;
+    bool served = false;
+    for (int attempt = 0; ok && !served && attempt < 100; ++attempt) {
+        served = std::system(check.c_str()) == 0;
+        if (!served)
+            usleep(100000);
+    }
+    unlink(name);
+    return ok && served;
+}

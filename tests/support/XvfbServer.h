@@ -8,7 +8,9 @@
 #include "ChildProcess.h"
 
 #include <memory>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class XvfbServer {
 public:
@@ -23,6 +25,12 @@ public:
     bool Running() const { return !mDisplay.empty(); }
     // The display name, such as ":3"; empty when the server did not start.
     const std::string& Display() const { return mDisplay; }
+
+    // Whether xclip is on PATH; clipboard tests skip when it is not.
+    static bool ClipboardToolInstalled() { return ChildProcess::OnPath("xclip"); }
+    // Has xclip own the server's clipboard, offering the bytes under the target (such as
+    // "UTF8_STRING" or "image/tiff") until another owner takes it or the server ends.
+    bool PutOnClipboard(const std::string& target, const std::vector<uint8_t>& bytes) const;
 
 private:
     void start();

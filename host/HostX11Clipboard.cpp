@@ -1,0 +1,178 @@
+// Reading the X clipboard: a connection of its own with a hidden window that asks the selection's
+// owner for its targets, then for the text and the image, each delivered in one property or in
+// pieces (INCR) for large data.
+#include "HostX11Clipboard.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <poll.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Bounds of one transfer: an owner that stalls or sends without end is given up on.
+constexpr size_t kMaxTransferBytes = size_t(64) << 20;
+constexpr auto kTransferTime = std::chrono::seconds(5);
+
+struct Session {
+    Display* display = nullptr;
+    Window window = 0;
+    Atom clipboard = 0;
+    Atom property = 0;
+    Atom incr = 0;
+
+    ~Session()
+    {
+        if (display == nullptr)
+            return;
+        if (window != 0)
+            XDestroyWindow(display, window);
+        XCloseDisplay(display);
+    }
+};
+
+// Waits for an event of the type to our window until the deadline.
+bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
+{
+    for (;;) {
+        XPending(s.display);
+        if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
+            return true;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            return false;
+        pollfd pfd{ConnectionNumber(s.display), POLLIN, 0};
+        poll(&pfd, 1, int(std::min<long long>(left, 50)));
+    }
+}
+
+enum class Read { kAbsent, kData, kTooLarge };
+
+// Appends the property's bytes (deleting it); kAbsent when it does not exist. *type is its type.
+Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
+{
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(s.display, s.window, s.property, 0, long(kMaxTransferBytes / 4), True, AnyPropertyType,
+                           type, &format, &count, &after, &data) != Success)
+        return Read::kAbsent;
+    if (*type == None) {
+        if (data != nullptr)
+            XFree(data);
+        return Read::kAbsent;
+    }
+    // Xlib hands 32-bit items as longs.
+    const size_t unit = format == 32 ? sizeof(long) : size_t(format / 8);
+    const size_t bytes = size_t(count) * unit;
+    const bool fits = after == 0 && into.size() + bytes <= kMaxTransferBytes;
+    if (data != nullptr) {
+        into.insert(into.end(), data, data + std::min(bytes, kMaxTransferBytes - std::min(kMaxTransferBytes, into.size())));
+        XFree(data);
+    }
+    return fits ? Read::kData : Read::kTooLarge;
+}
+
+// The pieces of an INCR transfer, up to the empty piece that ends it.
+Read takeIncrements(Session& s, std::vector<uint8_t>& into, Clock::time_point deadline)
+{
+    for (;;) {
+        XEvent event;
+        if (!waitFor(s, PropertyNotify, event, deadline))
+            return Read::kAbsent;
+        if (event.xproperty.atom != s.property || event.xproperty.state != PropertyNewValue)
+            continue;
+        Atom type = None;
+        const size_t before = into.size();
+        const Read read = takeProperty(s, into, &type);
+        if (read == Read::kAbsent)
+            continue; // a notice about a property already taken
+        if (read == Read::kTooLarge)
+            return read;
+        if (into.size() == before)
+            return Read::kData;
+    }
+}
+
+// Asks the owner to convert the clipboard to the target and takes the result.
+Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
+{
+    const Clock::time_point deadline = Clock::now() + kTransferTime;
+    XEvent event;
+    while (XCheckTypedWindowEvent(s.display, s.window, PropertyNotify, &event)) {
+    }
+    XDeleteProperty(s.display, s.window, s.property);
+    XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
+    if (!waitFor(s, SelectionNotify, event, deadline) || event.xselection.property == None)
+        return Read::kAbsent;
+    Atom type = None;
+    const Read read = takeProperty(s, into, &type);
+    if (read != Read::kData || type != s.incr)
+        return read;
+    into.clear();
+    return takeIncrements(s, into, deadline);
+}
+
+std::vector<Atom> targetsOf(Session& s)
+{
+    std::vector<uint8_t> bytes;
+    if (convert(s, XInternAtom(s.display, "TARGETS", False), bytes) != Read::kData)
+        return {};
+    const auto* atoms = reinterpret_cast<const long*>(bytes.data());
+    std::vector<Atom> targets;
+    for (size_t i = 0; i < bytes.size() / sizeof(long); ++i)
+        targets.push_back(Atom(atoms[i]));
+    return targets;
+}
+
+bool openSession(Session& s)
+{
+    s.display = XOpenDisplay(nullptr);
+    if (s.display == nullptr)
+        return false;
+    s.clipboard = XInternAtom(s.display, "CLIPBOARD", False);
+    if (XGetSelectionOwner(s.display, s.clipboard) == None)
+        return false;
+    s.window = XCreateSimpleWindow(s.display, DefaultRootWindow(s.display), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(s.display, s.window, PropertyChangeMask);
+    s.property = XInternAtom(s.display, "HOST_CLIPBOARD", False);
+    s.incr = XInternAtom(s.display, "INCR", False);
+    return true;
+}
+
+} // namespace
+
+bool HostX11ReadClipboard(HostX11ClipboardContents& contents)
+{
+    Session s;
+    if (!openSession(s))
+        return false;
+    const std::vector<Atom> targets = targetsOf(s);
+    auto offered = [&](const char* name) {
+        const Atom atom = XInternAtom(s.display, name, False);
+        return std::find(targets.begin(), targets.end(), atom) != targets.end() ? atom : Atom(None);
+    };
+    Atom text = offered("UTF8_STRING");
+    if (text == None)
+        text = offered("text/plain;charset=utf-8");
+    // An owner that lists no targets may still convert to text.
+    if (text == None && targets.empty())
+        text = XInternAtom(s.display, "UTF8_STRING", False);
+    if (text != None) {
+        std::vector<uint8_t> bytes;
+        const Read read = convert(s, text, bytes);
+        contents.hasText = read != Read::kAbsent;
+        contents.utf8.assign(bytes.begin(), bytes.end());
+    }
+    if (const Atom tiff = offered("image/tiff"); tiff != None) {
+        contents.hasTIFF = convert(s, tiff, contents.tiff) == Read::kData;
+        if (!contents.hasTIFF)
+            contents.tiff.clear();
+    }
+    return true;
+}
