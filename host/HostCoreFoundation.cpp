@@ -75,7 +75,11 @@ std::u32string decodeUtf8Leniently(std::string_view text)
     size_t i = 0;
     while (i < text.size()) {
         const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+        const size_t length = lead < 0x80 ? 1
+                              : (lead >> 5) == 6 ? 2
+                              : (lead >> 4) == 14 ? 3
+                              : (lead >> 3) == 30 ? 4
+                                                  : 0;
         if (length != 0 && i + length <= text.size() && decodeUtf8(text.substr(i, length), out)) {
             i += length;
             continue;

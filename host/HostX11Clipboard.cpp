@@ -72,7 +72,8 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
     const size_t bytes = size_t(count) * unit;
     const bool fits = after == 0 && into.size() + bytes <= kMaxTransferBytes;
     if (data != nullptr) {
-        into.insert(into.end(), data, data + std::min(bytes, kMaxTransferBytes - std::min(kMaxTransferBytes, into.size())));
+        const size_t room = kMaxTransferBytes - std::min(kMaxTransferBytes, into.size());
+        into.insert(into.end(), data, data + std::min(bytes, room));
         XFree(data);
     }
     return fits ? Read::kData : Read::kTooLarge;
