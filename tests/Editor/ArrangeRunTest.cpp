@@ -40,12 +40,7 @@ enum : int32_t { kRoot = 1000, kOK = 3, kCancel = 4, kTitle = 5, kShow = 6, kHei
 std::string fixtureLayout()
 {
     FWWindow w;
-    w.SetSize(kWidth + 2 * w.FrameWidth(), kHeight + w.TitleWidth() + w.FrameWidth());
-    FWViewMngr& m = w.ViewMngr();
-    m.Initialize(FWRect());
-    FWView* root = m.GetViewTree();
-    root->SetRect(FWRect(0, 0, kWidth, kHeight));
-    root->SetID(kRoot);
+    FWView* root = EditorFixture::StartLayout(w, kWidth, kHeight, kRoot);
     auto add = [root](FWView* view, int32_t id, const char* stringID = nullptr) {
         view->SetID(id);
         if (stringID != nullptr)
@@ -86,7 +81,7 @@ std::string fixtureLayout()
     ok->Init(&w, FWRect(220, 160, 290, 182), nullptr);
     ok->MakeDefaultAccept();
     add(ok, kOK);
-    return EditorFixture::SerializedTree(m);
+    return EditorFixture::SerializedTree(w.ViewMngr());
 }
 
 // The original layout after the run's edits: the fields (18 high) lined up at left 10, spaced by

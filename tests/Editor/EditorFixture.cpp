@@ -212,6 +212,17 @@ std::string EditorFixture::SerializedTree(FWViewMngr& manager)
     return bytes;
 }
 
+FWView* EditorFixture::StartLayout(FWWindow& window, int16_t width, int16_t height, int32_t rootID)
+{
+    window.SetSize(width + 2 * window.FrameWidth(), height + window.TitleWidth() + window.FrameWidth());
+    FWViewMngr& manager = window.ViewMngr();
+    manager.Initialize(FWRect());
+    FWView* root = manager.GetViewTree();
+    root->SetRect(FWRect(0, 0, width, height));
+    root->SetID(rootID);
+    return root;
+}
+
 std::string EditorFixture::DescribeLayout(const std::string& bytes)
 {
     FWWindow w;

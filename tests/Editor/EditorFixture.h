@@ -17,7 +17,9 @@
 #include <vector>
 
 class EditWindow;
+class FWView;
 class FWViewMngr;
+class FWWindow;
 class QuillformApp;
 
 class EditorFixture : public ::testing::Test {
@@ -63,6 +65,9 @@ public:
 
     // The bytes of a resource stored in the file; empty when the file or the resource is missing.
     static std::string StoredResource(const std::string& path, uint32_t type, int16_t id);
+    // Sizes the window to hold content of width x height, starts its view manager with an empty
+    // tree and gives the root that rectangle and id; returns the root.
+    static FWView* StartLayout(FWWindow& window, int16_t width, int16_t height, int32_t rootID);
     // The view tree's bytes as the view manager writes them.
     static std::string SerializedTree(FWViewMngr& manager);
     // One line per view of a stored layout, for failure messages: class, id, rectangle, parent id,

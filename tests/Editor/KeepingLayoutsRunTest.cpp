@@ -49,12 +49,7 @@ enum class Paged { kGroup, kTabs };
 std::string pagedLayout(Paged kind, void (*fill)(FWWindow&, FWView& page))
 {
     FWWindow w;
-    w.SetSize(kWidth + 2 * w.FrameWidth(), kHeight + w.TitleWidth() + w.FrameWidth());
-    FWViewMngr& m = w.ViewMngr();
-    m.Initialize(FWRect());
-    FWView* root = m.GetViewTree();
-    root->SetRect(FWRect(0, 0, kWidth, kHeight));
-    root->SetID(kRoot);
+    FWView* root = EditorFixture::StartLayout(w, kWidth, kHeight, kRoot);
     FWBranchingControl* paged = nullptr;
     if (kind == Paged::kTabs) {
         auto* tabs = new TabControl;
@@ -82,7 +77,7 @@ std::string pagedLayout(Paged kind, void (*fill)(FWWindow&, FWView& page))
     ok->SetID(kOK);
     ok->MakeDefaultAccept();
     root->AppendChild(ok);
-    return EditorFixture::SerializedTree(m);
+    return EditorFixture::SerializedTree(w.ViewMngr());
 }
 
 void checkBox(FWWindow& w, FWView& page)
