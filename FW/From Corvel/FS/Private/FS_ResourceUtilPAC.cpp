@@ -25,7 +25,7 @@ SInt16 platform16(int32_t value)
     return static_cast<SInt16>(static_cast<uint16_t>(value));
 }
 
-// The specification of the folder and name a locator gives, whether or not the item exists.
+// The folder and name a locator gives, as a file record, whether or not the item exists.
 FSSpec specOfNames(const FS_Locator& locator)
 {
     FSSpec spec{};
