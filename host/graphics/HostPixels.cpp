@@ -1,8 +1,8 @@
 // The pixel store: allocation with bounded size, and conversion of pixels between depths.
 #include "HostPixels.h"
 
-#include <cstring>
-#include <new>
+#include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 uint32_t HostArgbOf(const RGBColor& color)
@@ -36,13 +36,13 @@ bool HostBitOf(uint32_t argb)
 
 namespace {
 
-constexpr std::align_val_t kStoreAlignment{64};
+constexpr size_t kStoreAlignment = 64;
 
 } // namespace
 
-void HostPixelMap::AlignedDelete::operator()(uint32_t* p) const
+void HostPixelMap::FreeDelete::operator()(void* p) const
 {
-    ::operator delete[](p, kStoreAlignment);
+    std::free(p);
 }
 
 HostPixelMap::HostPixelMap(HostPixelMap&& other) noexcept
@@ -82,19 +82,21 @@ OSErr HostPixelMap::Allocate(const Rect& bounds, int16_t depth)
     // Rows are padded to whole 32-bit words.
     int64_t rowBits = int64_t(width) * depth;
     int32_t rowBytes = int32_t(((rowBits + 31) / 32) * 4);
-    size_t words = size_t(rowBytes / 4) * size_t(height);
-    void* store = ::operator new[](words * sizeof(uint32_t), kStoreAlignment, std::nothrow);
+    size_t bytes = size_t(rowBytes) * size_t(height);
+    // calloc takes a large store as fresh zero pages without writing them, so a big store costs
+    // only the pages that are drawn on.
+    void* store = std::calloc(bytes + kStoreAlignment - 1, 1);
     if (store == nullptr)
         return memFullErr;
-    std::memset(store, 0, words * sizeof(uint32_t));
-    mOwned.reset(static_cast<uint32_t*>(store));
+    mOwned.reset(store);
 
     mBounds = bounds;
     mWidth = width;
     mHeight = height;
     mDepth = depth;
     mRowBytes = rowBytes;
-    mBase = reinterpret_cast<uint8_t*>(mOwned.get());
+    const uintptr_t start = reinterpret_cast<uintptr_t>(store);
+    mBase = static_cast<uint8_t*>(store) + ((kStoreAlignment - start % kStoreAlignment) % kStoreAlignment);
     return noErr;
 }
 

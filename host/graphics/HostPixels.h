@@ -86,8 +86,8 @@ private:
     uint8_t* mBase = nullptr;
     // Owned stores start on a 64-byte boundary: rows then begin on whole cache lines, and copies
     // between stores stay off the slow paths that some alignments take.
-    struct AlignedDelete {
-        void operator()(uint32_t* p) const;
+    struct FreeDelete {
+        void operator()(void* p) const;
     };
-    std::unique_ptr<uint32_t[], AlignedDelete> mOwned;
+    std::unique_ptr<void, FreeDelete> mOwned;
 };

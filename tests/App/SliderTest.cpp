@@ -247,6 +247,11 @@ TEST_F(ColorSliderTest, AHiddenSliderDrawsNeitherItsRampNorItsThumb)
     slider->SetValue(1);
     for (size_t i = 0; i < 2; ++i)
         EXPECT_EQ(before[i], w.ScreenRgb(points[i])) << i;
+    // Shown again, the ramp is painted around the reference set while it was hidden.
+    slider->SetVisibility(true);
+    slider->Inval();
+    w.Update();
+    EXPECT_EQ(0x64C800u, w.ScreenRgb(points[0]));
 }
 
 // Sliders too narrow for a track of their own neither divide by zero nor take NaN.

@@ -68,7 +68,7 @@ void ColorSlider::SetStyle(Type type)
         mPainter->SetReferenceRGB(mRefColor);
     if (mSlice != nullptr) {
         mSlice->SetThePainter(mPainter);
-        mSlice->ComputeSliceImage();
+        mSliceStale = true;
         Inval();
     }
 }
@@ -86,7 +86,7 @@ void ColorSlider::UpdateSliderBackground()
 {
     if (mSlice == nullptr)
         return;
-    mSlice->ComputeSliceImage();
+    mSliceStale = true;
     if (GetWindow() == nullptr || !Visible() || !AllParentsVisible())
         return;
     FWDrawContext context(this);
@@ -113,7 +113,7 @@ void ColorSlider::CreateBackground()
     mSliceRect.Inset(1, 1);
     delete mSlice;
     mSlice = new HorizontalColorSlice(&mSliceRect, mPainter, true);
-    mSlice->ComputeSliceImage();
+    mSliceStale = true;
 }
 
 float ColorSlider::GetThumbValue(FWPoint point)
@@ -149,6 +149,10 @@ void ColorSlider::DrawSliderImage(FWDrawContext& context) const
 {
     if (mSlice == nullptr)
         return;
+    if (mSliceStale) {
+        mSlice->ComputeSliceImage();
+        mSliceStale = false;
+    }
     FWRect target = mImageRect;
     target.Inset(1, 1);
     context.DrawImage(mSlice, &target, false);

@@ -76,6 +76,9 @@ private:
 
     Type mType = kGray;
     HorizontalColorSlice* mSlice = nullptr;
+    // The ramp is painted when it is next drawn, not when it changes: a slider that is loaded,
+    // resized or restyled but not shown costs no painting (its image can be large).
+    mutable bool mSliceStale = false;
     CRGBSlicePainter* mPainter = nullptr;
     FWArgb32 mRefColor{255, 255, 255, 255};
     FWRect mImageRect;
