@@ -29,16 +29,8 @@ protected:
         box->SetInterfaceTarget(&mLog);
         return box;
     }
-    FWView* addPlain(int32_t id)
-    {
-        auto* view = new FWView;
-        view->Init(&mWindow.Window());
-        view->SetID(id);
-        view->SetRect(FWRect(200, 10, 250, 30));
-        mWindow.Add(view);
-        return view;
-    }
-    int32_t width(const char* text) { return mWindow.Window().Font().GetStringWidth(text, int32_t(std::strlen(text))); }
+    FWView* addPlain(int32_t id) { return mWindow.AddPlain(id, FWRect(200, 10, 250, 30)); }
+    int32_t width(const char* text) { return mWindow.TextWidth(text); }
 
     ControlTestWindow mWindow;
     InterfaceLog mLog;

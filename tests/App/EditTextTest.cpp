@@ -1,4 +1,5 @@
 #include "CEditTextRec.h"
+#include "ControlTestWindow.h"
 #include "EditText.h"
 #include "FWClipboard.h"
 #include "FWDrawContext.h"
@@ -416,29 +417,11 @@ TEST_F(EditTextTest, RecordVersionTwoIsWrittenAndVersionOneRead)
     EXPECT_EQ(4, other.StoredLong());
 }
 
-} // namespace
-
-namespace {
-
-// What the dispatcher does for an update, then the screen is composited.
-void updateWindow(FWWindow& window)
-{
-    BeginUpdate(window.GetPDW());
-    {
-        FWDrawContext context(&window);
-        window.DrawWindowFrame(context);
-        FWEvent event;
-        window.UpdateEvent(event, context);
-    }
-    EndUpdate(window.GetPDW());
-    HostComposeScreen();
-}
-
 TEST_F(EditTextTest, CaretBlinksByExclusiveOrAndTheSelectionIsHighlighted)
 {
     field->SetText("abc");
     focus(field);
-    updateWindow(window);
+    UpdateWindowAsDispatcher(window);
     const FWRect r = field->GetTextRect();
     auto screen = [this](int h, int v) {
         FWPoint p{int16_t(h), int16_t(v)};

@@ -1,5 +1,6 @@
 #include "../Files/ResourceFileMaker.h"
 
+#include "ControlTestWindow.h"
 #include "FWApp.h"
 #include "FWDrawContext.h"
 #include "FWEvent.h"
@@ -31,20 +32,6 @@ namespace {
 
 constexpr uint32_t kWINT = 0x57494E54;
 
-// What the event dispatcher does for an update: the frame, then the window's own drawing, in
-// the platform update; then the screen is composited.
-void updateWindow(FWWindow& window)
-{
-    BeginUpdate(window.GetPDW());
-    {
-        FWDrawContext context(&window);
-        window.DrawWindowFrame(context);
-        FWEvent event;
-        window.UpdateEvent(event, context);
-    }
-    EndUpdate(window.GetPDW());
-    HostComposeScreen();
-}
 
 uint32_t screenRgb(int h, int v)
 {
@@ -213,7 +200,7 @@ TEST(FWWindowLayout, WintLayoutOpensFramedTitledAndDrawn)
     EXPECT_EQ(centred.left, left);
     EXPECT_EQ(centred.top, top);
 
-    updateWindow(window);
+    UpdateWindowAsDispatcher(window);
     if (const char* dump = std::getenv("FW_WINDOW_PNG"))
         HostWriteScreenPNG(dump);
 

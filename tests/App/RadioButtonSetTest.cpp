@@ -30,15 +30,8 @@ protected:
         set->SetInterfaceTarget(&mLog);
         return set;
     }
-    FWView* addPlain(int32_t id)
-    {
-        auto* view = new FWView;
-        view->Init(&mWindow.Window());
-        view->SetID(id);
-        mWindow.Add(view);
-        return view;
-    }
-    int32_t width(const char* text) { return mWindow.Window().Font().GetStringWidth(text, int32_t(std::strlen(text))); }
+    FWView* addPlain(int32_t id) { return mWindow.AddPlain(id); }
+    int32_t width(const char* text) { return mWindow.TextWidth(text); }
 
     ControlTestWindow mWindow;
     InterfaceLog mLog;

@@ -15,6 +15,7 @@
 #include "FWView.h"
 #include "FWWindow.h"
 #include "Group.h"
+#include "HexText.h"
 #include "HostEvents.h"
 #include "HostHeadless.h"
 #include "ImageBuffer.h"
@@ -39,19 +40,6 @@ constexpr ResType kWINT = FOUR_CHAR_CODE("WINT");
 constexpr ResType kPTKC = FOUR_CHAR_CODE("PTKC");
 constexpr ResType kPICT = FOUR_CHAR_CODE("PICT");
 constexpr ResType kQZMP = FOUR_CHAR_CODE("QZMP");
-
-std::string hexOf(const std::string& bytes)
-{
-    std::string text;
-    char part[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(part, sizeof part, "%02X ", c);
-        text += part;
-    }
-    if (!text.empty())
-        text.pop_back();
-    return text;
-}
 
 // n zero bytes as hex.
 std::string zeros(int n)
@@ -239,7 +227,7 @@ TEST(ShaderRecords, WrittenBytesByType)
         c.set(item);
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(CDataPTKC::BuildPTKC("SHAD", 0, {&item}, bytes)) << c.what;
-        EXPECT_EQ("53 48 41 44 00 00 00 00 00 00 00 01 " + c.bytes, hexOf(bytesOf(bytes))) << c.what;
+        EXPECT_EQ("53 48 41 44 00 00 00 00 00 00 00 01 " + c.bytes, HexOf(bytesOf(bytes))) << c.what;
     }
     CItemPTKC unknown(1);
     unknown.mType = FOUR_CHAR_CODE("XXXX");
@@ -338,12 +326,12 @@ TEST(ShaderRecords, PreviewPictureLayoutAndPixels)
         }
     const std::string bytes = bytesOf(ImageBuffer2PicBytes(image));
     ASSERT_EQ(64640u, bytes.size());
-    EXPECT_EQ("00 00 00 00 00 00 7F 00 7F", hexOf(bytes.substr(1, 9)));
-    EXPECT_EQ("00 11 02 FF 0C 00 FF FF FF FF", hexOf(bytes.substr(10, 10)));
-    EXPECT_EQ("00 9A 00 00 00 FF 81 FC", hexOf(bytes.substr(52, 8)));
-    EXPECT_EQ("00 40", hexOf(bytes.substr(120, 2)));
-    EXPECT_EQ("FF 02 01 03", hexOf(bytes.substr(122 + 4 * (127 * 1 + 2), 4))) << "pixel (2, 1): alpha, red, green, blue";
-    EXPECT_EQ("00 FF", hexOf(bytes.substr(64638)));
+    EXPECT_EQ("00 00 00 00 00 00 7F 00 7F", HexOf(bytes.substr(1, 9)));
+    EXPECT_EQ("00 11 02 FF 0C 00 FF FF FF FF", HexOf(bytes.substr(10, 10)));
+    EXPECT_EQ("00 9A 00 00 00 FF 81 FC", HexOf(bytes.substr(52, 8)));
+    EXPECT_EQ("00 40", HexOf(bytes.substr(120, 2)));
+    EXPECT_EQ("FF 02 01 03", HexOf(bytes.substr(122 + 4 * (127 * 1 + 2), 4))) << "pixel (2, 1): alpha, red, green, blue";
+    EXPECT_EQ("00 FF", HexOf(bytes.substr(64638)));
 
     const DiskImageDecoder::Pixels decoded = DiskImageDecoder::Decode(
         kPICT, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), nullptr);
@@ -464,7 +452,7 @@ TEST_F(ShaderDataTest, SavingWritesTheInterfaceAndOnlyChangedExtras)
     ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
     EXPECT_EQ("53 48 41 44 00 00 00 00 00 00 00 01 08 45 64 69 74 54 65 78 74 00 00 00 00 00 00 00 00 00 00 00 00 "
               "00 00 00 00 00 00 00 00 00 00 00 80 00 00 00 52 45 41 4C 00 00 00 00 00 00 00 00 42 C8 00 00",
-              hexOf(stored(kPTKC, 128)));
+              HexOf(stored(kPTKC, 128)));
     EXPECT_EQ("(none)", stored(kPICT, 21000));
     EXPECT_EQ("(none)", stored(kQZMP, 128));
 
@@ -473,7 +461,7 @@ TEST_F(ShaderDataTest, SavingWritesTheInterfaceAndOnlyChangedExtras)
         data->mMultiThread = on;
         window->SetDirty(true);
         ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
-        EXPECT_EQ(bytes, hexOf(stored(kQZMP, 128)));
+        EXPECT_EQ(bytes, HexOf(stored(kQZMP, 128)));
     }
 
     // A pasted preview is stored once, scaled to 127 x 127, and read back on opening.
@@ -485,7 +473,7 @@ TEST_F(ShaderDataTest, SavingWritesTheInterfaceAndOnlyChangedExtras)
     ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
     const std::string picture = stored(kPICT, 21000);
     ASSERT_EQ(64640u, picture.size());
-    EXPECT_EQ("FF 0A C8 1E", hexOf(picture.substr(122 + 4 * (127 * 60 + 60), 4)));
+    EXPECT_EQ("FF 0A C8 1E", HexOf(picture.substr(122 + 4 * (127 * 60 + 60), 4)));
     EXPECT_FALSE(data->HasNewImage());
     delete window;
     window = reopen();

@@ -12,6 +12,7 @@
 #include "EditWindow.h"
 #include "FWClipboard.h"
 #include "FWEvent.h"
+#include "HexText.h"
 #include "HostEvents.h"
 #include "HostHeadless.h"
 #include "HostNavDialogs.h"
@@ -27,19 +28,6 @@
 namespace {
 
 constexpr uint8_t kKeyReturn = 36, kKeyEscape = 53;
-
-std::string hexOf(const std::string& bytes)
-{
-    std::string text;
-    char part[4];
-    for (unsigned char c : bytes) {
-        std::snprintf(part, sizeof part, "%02X ", c);
-        text += part;
-    }
-    if (!text.empty())
-        text.pop_back();
-    return text;
-}
 
 // The resource of the file, or "(none)".
 std::string stored(const std::string& path, const char* type, int16_t id)
@@ -114,7 +102,7 @@ TEST_F(ShaderRunTest, ANewInterfaceItsParameterAndItsPreviewReachTheFile)
     const std::string interface =
         "53 48 41 44 00 00 00 00 00 00 00 01 08 45 64 69 74 54 65 78 74 00 00 00 00 00 00 00 00 00 00 00 00 "
         "00 00 00 00 00 00 00 00 00 00 00 80 00 00 00 52 45 41 4C 00 00 00 00 00 00 00 00 42 C8 00 00";
-    EXPECT_EQ(interface, hexOf(stored(path, "PTKC", 128)));
+    EXPECT_EQ(interface, HexOf(stored(path, "PTKC", 128)));
     EXPECT_NE("(none)", stored(path, "WINT", 21000));
     EXPECT_EQ("(none)", stored(path, "PICT", 21000));
     EXPECT_EQ("(none)", stored(path, "QZMP", 128));
@@ -141,13 +129,13 @@ TEST_F(ShaderRunTest, ANewInterfaceItsParameterAndItsPreviewReachTheFile)
     EXPECT_EQ(2u, ShownMessageTexts().size()) << "the notice comes once per run";
     EXPECT_TRUE(window->IsDirty());
     mApp->DoFileSave();
-    EXPECT_EQ(interface, hexOf(stored(path, "PTKC", 128)));
+    EXPECT_EQ(interface, HexOf(stored(path, "PTKC", 128)));
     const std::string picture = stored(path, "PICT", 21000);
     ASSERT_EQ(64640u, picture.size());
-    EXPECT_EQ("00 11 02 FF", hexOf(picture.substr(10, 4)));
-    EXPECT_EQ("00 9A", hexOf(picture.substr(52, 2)));
-    EXPECT_EQ("81 FC", hexOf(picture.substr(58, 2)));
-    EXPECT_EQ("00 FF", hexOf(picture.substr(64638, 2)));
+    EXPECT_EQ("00 11 02 FF", HexOf(picture.substr(10, 4)));
+    EXPECT_EQ("00 9A", HexOf(picture.substr(52, 2)));
+    EXPECT_EQ("81 FC", HexOf(picture.substr(58, 2)));
+    EXPECT_EQ("00 FF", HexOf(picture.substr(64638, 2)));
     const DiskImageDecoder::Pixels pixels = DiskImageDecoder::Decode(
         FOUR_CHAR_CODE("PICT"), reinterpret_cast<const uint8_t*>(picture.data()), picture.size(), nullptr);
     ASSERT_EQ(127, pixels.width);

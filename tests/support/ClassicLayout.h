@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 struct ClassicResource {
@@ -32,6 +33,13 @@ struct ClassicResource {
 };
 
 namespace classic {
+
+// A resource with a name when the name is not empty.
+inline ClassicResource resource(uint32_t type, int16_t id, const std::string& name, std::vector<uint8_t> data,
+                                uint8_t attributes = 0)
+{
+    return ClassicResource{type, id, attributes, !name.empty(), name, std::move(data)};
+}
 
 inline uint32_t u16(const std::vector<uint8_t>& f, size_t at)
 {

@@ -9,6 +9,8 @@
 #include "HostScreen.h"
 #include "SerialStream.h"
 
+#include <cstring>
+
 ControlTestWindow::ControlTestWindow() : mWindow(new FWWindow(0))
 {
     mWindow->Initialize(nullptr, FWRect(100, 100, 406, 328));
@@ -24,6 +26,34 @@ ControlTestWindow::~ControlTestWindow()
 void ControlTestWindow::Add(FWView* view)
 {
     mWindow->ViewMngr().GetViewTree()->AppendChild(view);
+}
+
+FWView* ControlTestWindow::AddPlain(int32_t id, const FWRect& rect)
+{
+    auto* view = new FWView;
+    view->Init(mWindow);
+    view->SetID(id);
+    view->SetRect(rect);
+    Add(view);
+    return view;
+}
+
+int32_t ControlTestWindow::TextWidth(const char* text)
+{
+    return mWindow->Font().GetStringWidth(text, int32_t(std::strlen(text)));
+}
+
+void UpdateWindowAsDispatcher(FWWindow& window)
+{
+    BeginUpdate(window.GetPDW());
+    {
+        FWDrawContext context(&window);
+        window.DrawWindowFrame(context);
+        FWEvent event;
+        window.UpdateEvent(event, context);
+    }
+    EndUpdate(window.GetPDW());
+    HostComposeScreen();
 }
 
 FWPoint ControlTestWindow::ToGlobal(FWWindow& window, FWPoint local)

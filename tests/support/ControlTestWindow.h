@@ -19,6 +19,10 @@ public:
     FWWindow& Window() { return *mWindow; }
     // Adds the view below the root.
     void Add(FWView* view);
+    // Adds a plain view with the id and rectangle below the root.
+    FWView* AddPlain(int32_t id, const FWRect& rect = FWRect());
+    // Width of the text in the window's font.
+    int32_t TextWidth(const char* text);
 
     // Injects a press at the point, then moves through the points, then the release at the
     // last; the press is taken at once, as the event loop takes it before a control sees it.
@@ -34,6 +38,10 @@ private:
     HostDesktopScope mDesktop;
     FWWindow* mWindow;
 };
+
+// What the event dispatcher does for an update of any window: the frame, then the window's own
+// drawing, in the platform update; then the screen is composited.
+void UpdateWindowAsDispatcher(FWWindow& window);
 
 // Records the interface actions and events a window's views report.
 class InterfaceLog : public FWEventHandler {

@@ -10,11 +10,8 @@ constexpr uint32_t kTEST = FOUR_CHAR_CODE("TEST");
 constexpr uint32_t kWINT = FOUR_CHAR_CODE("WINT");
 constexpr uint32_t kPICT = FOUR_CHAR_CODE("PICT");
 
-ClassicResource resource(uint32_t type, int16_t id, const std::string& name, std::vector<uint8_t> data,
-                         uint8_t attributes = 0)
-{
-    return ClassicResource{type, id, attributes, !name.empty(), name, std::move(data)};
-}
+using classic::resource;
+
 
 // Writes resources with the host's writer; names are made length-prefixed.
 std::vector<uint8_t> build(const std::vector<ClassicResource>& resources, OSErr expect = noErr)

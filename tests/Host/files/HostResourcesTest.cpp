@@ -43,11 +43,8 @@ constexpr ResType kWINT = FOUR_CHAR_CODE("WINT");
 constexpr ResType kSTR = FOUR_CHAR_CODE("STR ");
 constexpr ResType kTEST = FOUR_CHAR_CODE("TEST");
 
-ClassicResource resource(uint32_t type, int16_t id, const std::string& name, std::vector<uint8_t> data,
-                         uint8_t attributes = 0)
-{
-    return ClassicResource{type, id, attributes, !name.empty(), name, std::move(data)};
-}
+using classic::resource;
+
 
 Handle handleOf(const std::vector<uint8_t>& bytes)
 {
