@@ -29,6 +29,7 @@ public:
     static bool PickColor(ColorButton* button);
 
     void Initialize(const FWString* prompt);
+    using FWModalDialog::Initialize;
     void LayoutColorPicker(bool centre);
     // Tracks the drag of a picker icon and applies the drop; true when it moved far enough to
     // be a drag. (dh, dv) goes from the press to the icon's top-left.

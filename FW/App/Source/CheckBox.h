@@ -12,6 +12,7 @@ public:
     CheckBox() = default;
     // The box at the top-left point, sized by its label; no linked views.
     void Init(FWWindow* window, const FWPoint& topLeft, FWString* label);
+    using FWView::Init;
     FWView* Duplicate(FWPoint offset) override;
 
     // Keeps the top-left; 16 high, the label's width + 16 wide.

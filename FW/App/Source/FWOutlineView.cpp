@@ -889,13 +889,14 @@ void FWOutlineView::OldRead(SerialStream& stream)
     const int version = stream.BeginClassRead("FWOutlineView");
     FWView::OldRead(stream);
     if (version == 1) {
-        mFlags = uint32_t(stream.ReadLong());
+        stream.ReadLong(); // the stored flags, replaced below
         stream.ReadFWPoint(mIconSize);
-        // A view from a layout always shows icons and names with the visibility column.
-        mFlags = kReadFlags;
     } else {
         fw_programmer_message("Unknown 'FWOutlineView' version", kOutlineSource, 955);
     }
+    // A view from a layout always shows icons and names with the visibility column, whatever
+    // its version, so that what it saves loads back the same.
+    mFlags = kReadFlags;
     mContext = nullptr;
     mLastClicked = nullptr;
     mEventCode = 0;

@@ -7,6 +7,7 @@
 #include "FWArgb32.h"
 #include "FWView.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
     ~FWOutlineView() override;
 
     void Init(FWWindow* window, const FWRect* rect, uint32_t flags);
+    using FWView::Init;
 
     Scroller* HScroller() const { return mHScroller; }
     Scroller* VScroller() const { return mVScroller; }
@@ -99,7 +101,8 @@ public:
 
     // Geometry, in window coordinates.
     int32_t row_height() const { return TestFlag(kCompact) ? 12 : mIconSize.v; }
-    int32_t row_delta() const { return row_height() + 3; }
+    // At least 1: a stored icon height of -3 or less would otherwise divide by zero.
+    int32_t row_delta() const { return std::max(1, row_height() + 3); }
     int32_t text_bottom_gap() const { return TestFlag(kCompact) ? 3 : (mIconSize.v - 8) / 2; }
     int32_t icon_bottom_gap() const { return TestFlag(kCompact) ? 0 : (mIconSize.v - 12) / 2; }
     FWRect get_content_rect() const;

@@ -28,6 +28,7 @@ public:
 
     Group() = default;
     void Init(FWWindow* window, const FWRect& rect, FWString* label, LabelPosition position, Style style);
+    using FWBranchingControl::Init;
     FWView* Duplicate(FWPoint offset) override;
 
     // A width or height of 9 or less becomes 60; the label and the frame follow the rectangle.

@@ -21,6 +21,7 @@ public:
     void Init(FWWindow* window, const FWRect& rect, int32_t id, uint32_t type);
     // Binds the view to show the image's own resource; the rectangle is not changed.
     void Init(FWWindow* window, const DiskImage* image);
+    using FWGroupControl::Init;
 
     // With an image, the rectangle takes the picture's size and a 1-pixel margin.
     void SetRect(const FWRect& rect) override;

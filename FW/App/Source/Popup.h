@@ -19,6 +19,7 @@ public:
     // Binds the popup to the window and wraps the menu (when given).
     void Init(FWWindow* window, FWOpMenu* menu, bool owns);
     void Init(FWWindow* window, const FWRect& rect, const FWString* label, int selection, bool showsSelection);
+    using FWView::Init;
     FWView* Duplicate(FWPoint offset) override;
 
     // Items

@@ -452,23 +452,24 @@ void PushButton::OldRead(SerialStream& stream)
     const int version = stream.BeginClassRead("PushButton");
     // The view part comes first in every version: the button keeps its place in the tree.
     FWView::OldRead(stream);
-    if (version != 1) {
+    if (version == 1) {
+        mBorder = stream.ReadByte();
+        mBehaviour = stream.ReadByte();
+        mIconPosition = stream.ReadByte();
+        mPlacement = stream.ReadByte();
+        mIconID = stream.ReadLong();
+        stream.ReadFWRect(mIconRect);
+        mState = stream.ReadByte() != 0;
+        stream.ReadString(mText);
+        mBold = stream.ReadByte() != 0;
+        stream.ReadFWPoint(mTextPosition);
+        mTextLimit = stream.ReadLong();
+    } else {
         fw_programmer_message("Unknown 'PushButton' version", kPushButtonSource, 612);
-        stream.FinishClass("PushButton", this, 0);
-        return;
     }
-    mBorder = stream.ReadByte();
-    mBehaviour = stream.ReadByte();
-    mIconPosition = stream.ReadByte();
-    mPlacement = stream.ReadByte();
-    mIconID = stream.ReadLong();
-    stream.ReadFWRect(mIconRect);
-    mState = stream.ReadByte() != 0;
-    stream.ReadString(mText);
-    mBold = stream.ReadByte() != 0;
-    stream.ReadFWPoint(mTextPosition);
-    mTextLimit = stream.ReadLong();
     stream.FinishClass("PushButton", this, 0);
+    // A button of an unknown version keeps its defaults but is laid out from its rectangle as
+    // any other, so that what it saves loads back the same.
     acquireImage(mIconID);
     SetRect(GetRect());
 }

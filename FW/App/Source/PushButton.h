@@ -31,6 +31,7 @@ public:
 
     // Binds the view, copies the text when given, takes the image (0: none), then SetRect.
     virtual void Init(FWWindow* window, const FWRect& rect, const FWString* text, int32_t iconID);
+    using FWView::Init;
 
     // Geometry: a width or height of 6 or less becomes 20; the layout is computed anew.
     void SetRect(const FWRect& rect) override;

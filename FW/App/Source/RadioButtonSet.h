@@ -18,6 +18,7 @@ public:
     RadioButtonSet() = default;
     // count buttons at the top-left point; labels (count of them) may be null for none.
     void Init(FWWindow* window, const FWPoint& topLeft, int32_t count, FWStr<31>* labels);
+    using FWView::Init;
     FWView* Duplicate(FWPoint offset) override;
 
     // Buttons 14 pixels apart below the rectangle's top-left; as wide as the widest label + 16.

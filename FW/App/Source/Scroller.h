@@ -21,6 +21,7 @@ public:
 
     // Binds the view; takes the rectangle when one is given; then visible 20 of a total of 50.
     void Init(FWWindow* window, const FWRect* rect);
+    using FWView::Init;
 
     // Values. SetScrollMax (visible, total) keeps the value within the new maximum and sizes
     // the thumb; SetScrollVal stores the value as it is (callers clamp), without redrawing.

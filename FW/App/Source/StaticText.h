@@ -17,6 +17,7 @@ public:
     // Binds the view, takes the style and the text (when given, cut to 255 characters), then
     // SetRect.
     void Init(FWWindow* window, const FWRect& rect, const FWString* text, Style style);
+    using FWView::Init;
 
     // Style 0 fits the rectangle to the text: its width, 13 high.
     void SetRect(const FWRect& rect) override;
