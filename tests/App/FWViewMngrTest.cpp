@@ -375,6 +375,30 @@ TEST(FWViewMngrLoad, DependantCycleIsRefused)
     w.root()->Dependants().DeleteChildren();
 }
 
+// A stored layout can name a view as another's dependant; deleting that view, as the editor
+// deletes a selection, must leave no view naming it (the next message would reach freed memory).
+TEST(FWViewMngrLoad, ADeletedDependantIsNamedByNoView)
+{
+    LayoutWindow w;
+    FWView* child = w.add(w.root(), FWRect(0, 0, 50, 50));
+    w.add(w.root(), FWRect(60, 0, 90, 50));
+    ASSERT_TRUE(w.root()->EstablishDependancy(child));
+    LayoutWindow loaded(false);
+    ASSERT_TRUE(loaded.load(w.save()));
+    FWView* dependant = loaded.root()->FirstChild();
+    ASSERT_EQ(1, loaded.root()->Dependants().ChildTotal());
+    ASSERT_EQ(dependant, loaded.root()->Dependants().FirstChild()->GetDependable());
+    dependant->Unlink();
+    delete dependant;
+    EXPECT_EQ(0, loaded.root()->Dependants().ChildTotal());
+    // Closing the window sends every view its deletion, the root's to its dependants first.
+    ProgrammerMessageRecorder recorder;
+    loaded.manager().SendMessage(Dependable::IsBeingDeleted);
+    child->Unlink();
+    delete child;
+    EXPECT_EQ(0, w.root()->Dependants().ChildTotal());
+}
+
 TEST(FWViewMngrLoad, ReadingGoesOnAfterARecordOfAnUnknownVersion)
 {
     LayoutWindow w;

@@ -502,6 +502,15 @@ void FWView::readDependencyPart(SerialStream& stream)
     stream.RegisterStreamable(this);
 }
 
+bool FWView::EstablishDependancy(Dependable* receiver)
+{
+    if (!Dependable::EstablishDependancy(receiver))
+        return false;
+    if (FWViewMngr* manager = GetViewMngr())
+        manager->NoteDependants(this);
+    return true;
+}
+
 void FWView::OldResolveReferences(SerialStream& stream)
 {
     DNode& dependants = Dependants();
@@ -519,6 +528,10 @@ void FWView::OldResolveReferences(SerialStream& stream)
             delete node;
         }
         node = next;
+    }
+    if (dependants.TreeNode<DNode>::FirstChild() != nullptr) {
+        if (FWViewMngr* manager = GetViewMngr())
+            manager->NoteDependants(this);
     }
 
     auto resolve = [&stream](FWView* link) -> FWView* {

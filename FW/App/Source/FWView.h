@@ -126,6 +126,9 @@ public:
     virtual void OldRead(SerialStream& stream);
     virtual void OldResolveReferences(SerialStream& stream);
     virtual void OldWrite(SerialStream& stream);
+    // A view with dependants is known to its manager, which breaks the dependency on a view
+    // that is deleted.
+    bool EstablishDependancy(Dependable* receiver) override;
 
     // The layout editor: which drag handle applies, and the property dialog.
     virtual EditType FilterEditType(EditType type) { return type; }

@@ -69,6 +69,7 @@ void FWViewMngr::deleteTree()
     mRoot->DeleteChildren();
     delete mRoot;
     mDeletingTree = false;
+    mDependedOn.clear();
     mRoot = nullptr;
     mKeyFocus = nullptr;
     mDefaultAccept = nullptr;
@@ -82,6 +83,12 @@ void FWViewMngr::ViewDeleted(FWView* view)
         mDefaultAccept = nullptr;
     if (view == mDefaultCancel)
         mDefaultCancel = nullptr;
+    // A view that names the deleted one as a dependant would later send it messages.
+    if (!mDependedOn.empty()) {
+        mDependedOn.erase(std::remove(mDependedOn.begin(), mDependedOn.end(), view), mDependedOn.end());
+        for (FWView* holder : mDependedOn)
+            holder->BreakDependancy(view);
+    }
     if (mDeletingTree) {
         if (view == mKeyFocus)
             mKeyFocus = nullptr;
@@ -93,6 +100,12 @@ void FWViewMngr::ViewDeleted(FWView* view)
         --mSelectedTotal;
     if (window() != nullptr)
         window()->ViewDeleted(view);
+}
+
+void FWViewMngr::NoteDependants(FWView* view)
+{
+    if (std::find(mDependedOn.begin(), mDependedOn.end(), view) == mDependedOn.end())
+        mDependedOn.push_back(view);
 }
 
 void FWViewMngr::ThrowAwayViews()
@@ -346,6 +359,7 @@ void FWViewMngr::discardUnresolvedViews(std::vector<FWView*>& read)
         view->SetRawLinks(nullptr, nullptr, nullptr, nullptr);
         view->Dependants().DeleteChildren();
     }
+    mDependedOn.clear();
     for (FWView* view : read)
         delete view;
     read.clear();

@@ -66,8 +66,11 @@ public:
     int32_t GetSelectedTotal() const { return mSelectedTotal; }
     void SetSelectedTotal(int32_t total) { mSelectedTotal = total; }
     // A view of the window is being deleted: the focus, the defaults and the selected count
-    // move off it, and the window is told.
+    // move off it, no view keeps it as a dependant, and the window is told.
     void ViewDeleted(FWView* view);
+    // The view has dependants (only a stored layout gives views any): they are told apart from
+    // the rest so that deleting one of them leaves no view naming it.
+    void NoteDependants(FWView* view);
     // While false the window routes no mouse or key event to its views.
     void SetInterfaceEvent(bool allow) { mInterfaceEvents = allow; }
     bool AllowInterfaceEvents() const { return mInterfaceEvents; }
@@ -176,6 +179,8 @@ private:
     FWView* mRoot = nullptr;
     // Set while the whole tree is deleted: its views need no one-by-one forgetting.
     bool mDeletingTree = false;
+    // The views of the tree that have dependants; empty for every layout the program makes.
+    std::vector<FWView*> mDependedOn;
     bool mCurrentFileOnly = false;
     FWView* mKeyFocus = nullptr;
     int32_t mResID = 0;
