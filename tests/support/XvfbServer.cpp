@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace {
-const int kAttempts = 4;
+const int kAttempts = 6;
 const int kStartMilliseconds = 20000;
 
 // Waits for the pipe to become readable. A signal to the test program (its timers, a child's end)
@@ -40,8 +40,13 @@ XvfbServer::XvfbServer(int width, int height) : mScreen(std::to_string(width) + 
     mLock = open("/tmp/fw-tests-xvfb.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (mLock >= 0)
         flock(mLock, LOCK_EX);
-    for (int attempt = 0; attempt < kAttempts && mDisplay.empty(); ++attempt)
+    // A server has also, rarely, failed to report its display several times within a second, so
+    // the attempts are spread over a few seconds.
+    for (int attempt = 0; attempt < kAttempts && mDisplay.empty(); ++attempt) {
+        if (attempt > 0)
+            usleep(useconds_t(250000 * attempt));
         start();
+    }
 }
 
 XvfbServer::~XvfbServer()
