@@ -32,7 +32,11 @@ enum : uint8_t {
     kKeyBackspace = 51,
     kKeyEscape = 53,
     kKeyEnter = 76,
+    kKeyHome = 115,
+    kKeyPageUp = 116,
     kKeyForwardDelete = 117,
+    kKeyEnd = 119,
+    kKeyPageDown = 121,
     kKeyLeft = 123,
     kKeyRight = 124,
     kKeyDown = 125,
@@ -75,6 +79,10 @@ uint8_t keyCodeOf(SDL_Scancode scancode)
     case SDL_SCANCODE_RGUI: return kVK_Control;
     case SDL_SCANCODE_KP_ENTER: return kKeyEnter;
     case SDL_SCANCODE_DELETE: return kKeyForwardDelete;
+    case SDL_SCANCODE_HOME: return kKeyHome;
+    case SDL_SCANCODE_END: return kKeyEnd;
+    case SDL_SCANCODE_PAGEUP: return kKeyPageUp;
+    case SDL_SCANCODE_PAGEDOWN: return kKeyPageDown;
     case SDL_SCANCODE_LEFT: return kKeyLeft;
     case SDL_SCANCODE_RIGHT: return kKeyRight;
     case SDL_SCANCODE_DOWN: return kKeyDown;
@@ -87,7 +95,11 @@ uint8_t keyCodeOf(SDL_Scancode scancode)
 uint8_t specialCharOf(SDL_Scancode scancode)
 {
     switch (scancode) {
+    case SDL_SCANCODE_HOME: return 1;
     case SDL_SCANCODE_KP_ENTER: return 3;
+    case SDL_SCANCODE_END: return 4;
+    case SDL_SCANCODE_PAGEUP: return 11;
+    case SDL_SCANCODE_PAGEDOWN: return 12;
     case SDL_SCANCODE_BACKSPACE: return 8;
     case SDL_SCANCODE_TAB: return 9;
     case SDL_SCANCODE_RETURN: return 13;
@@ -208,6 +220,8 @@ private:
     void handle(const SDL_Event& event);
     // A suspend when the window loses the input focus, a resume when it gets it back.
     void focusChanged(bool gained);
+    // Vertical turns only, at the mouse as last reported.
+    void handleWheel(const SDL_MouseWheelEvent& wheel);
     void handleKey(const SDL_KeyboardEvent& key);
     void handleText(const char* text);
     void deliver(HostInputEvent input);
@@ -331,6 +345,9 @@ void SdlBackend::handle(const SDL_Event& event)
         HostDeliverInput(input);
         break;
     }
+    case SDL_MOUSEWHEEL:
+        handleWheel(event.wheel);
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         handleKey(event.key);
@@ -351,6 +368,18 @@ void SdlBackend::focusChanged(bool gained)
     mSuspended = !gained;
     HostInputEvent input;
     input.kind = gained ? HostInputEvent::Kind::Resume : HostInputEvent::Kind::Suspend;
+    deliver(input);
+}
+
+void SdlBackend::handleWheel(const SDL_MouseWheelEvent& wheel)
+{
+    const int32_t notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
+    if (notches == 0)
+        return;
+    HostInputEvent input;
+    input.kind = HostInputEvent::Kind::Wheel;
+    input.wheelNotches = int16_t(std::clamp<int32_t>(notches, INT16_MIN, INT16_MAX));
+    GetGlobalMouse(&input.where);
     deliver(input);
 }
 

@@ -59,6 +59,14 @@ bool HostInjectClick(Point where, EventModifiers modifiers)
     return HostInjectMouseDown(where, modifiers) && HostInjectMouseUp(where, modifiers);
 }
 
+bool HostInjectWheel(Point where, int16_t notches)
+{
+    if (!inject(HostInputEvent::Kind::Wheel, where, 0))
+        return false;
+    pending().back().input.wheelNotches = notches;
+    return true;
+}
+
 bool HostInjectKeyDown(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers)
 {
     return inject(HostInputEvent::Kind::KeyDown, Point{0, 0}, modifiers, keyCode, charCode);

@@ -12,6 +12,8 @@ constexpr size_t kHostInjectLimit = 65536;
 bool HostInjectMouseMove(Point where);
 bool HostInjectMouseDown(Point where, EventModifiers modifiers = 0);
 bool HostInjectMouseUp(Point where, EventModifiers modifiers = 0);
+// The mouse wheel turned at a point: notches as in kHostMouseWheelMessage (HostEvents.h).
+bool HostInjectWheel(Point where, int16_t notches);
 // Press and release at one point.
 bool HostInjectClick(Point where, EventModifiers modifiers = 0);
 bool HostInjectKeyDown(uint8_t keyCode, uint8_t charCode, EventModifiers modifiers = 0);

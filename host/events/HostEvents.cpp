@@ -355,6 +355,12 @@ void HostDeliverInput(const HostInputEvent& input)
         event.where = input.where;
         break;
     }
+    case HostInputEvent::Kind::Wheel:
+        HostSetGlobalMouse(input.where);
+        event.what = osEvt;
+        event.message = (uintptr_t(kHostMouseWheelMessage) << 24) | uint16_t(input.wheelNotches);
+        event.where = input.where;
+        break;
     case HostInputEvent::Kind::KeyDown:
     case HostInputEvent::Kind::AutoKey:
     case HostInputEvent::Kind::KeyUp:

@@ -62,6 +62,11 @@ enum : uint32_t {
     resumeFlag = 1,
     osEvtMessageMask = 0xFF000000,
 };
+// The host's own kind of operating-system event: the mouse wheel turned. Only the host's dialogs
+// take it (the framework passes over operating-system events of kinds it does not know). Bits
+// 0-15 of the message hold the turn in notches, signed, positive away from the user (the list
+// moves toward its start); where is the mouse.
+constexpr uint32_t kHostMouseWheelMessage = 0xFB;
 
 enum : uint32_t {
     charCodeMask = 0x000000FF,
@@ -79,6 +84,12 @@ struct EventRecord {
     Point where{0, 0};
     EventModifiers modifiers = 0;
 };
+
+// The turn of a wheel event, in notches.
+inline int16_t HostWheelNotches(const EventRecord& event)
+{
+    return int16_t(uint16_t(event.message & 0xFFFF));
+}
 
 // Takes the next event of the mask; sleeps up to sleep ticks when there is none, firing due
 // timers meanwhile (under the manual clock nothing sleeps). mouseRgn (global, may be null):
@@ -106,9 +117,10 @@ OSErr YieldToAnyThread();
 
 struct HostInputEvent {
     // Suspend and Resume: the program's display lost or gained the input focus.
-    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers, Suspend, Resume };
+    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers, Suspend, Resume, Wheel };
     Kind kind = Kind::MouseMove;
-    Point where{0, 0};        // mouse events: global position
+    Point where{0, 0};        // mouse and wheel events: global position
+    int16_t wheelNotches = 0; // wheel events: as in the message of kHostMouseWheelMessage
     EventModifiers modifiers = 0;
     uint8_t keyCode = 0;      // key events: virtual key code 0..127
     uint8_t charCode = 0;     // key events: Mac Roman character

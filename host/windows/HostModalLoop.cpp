@@ -229,6 +229,7 @@ void dispatchModal(WindowRef window, const EventRecord& event)
     case autoKey:
     case activateEvt:
     case nullEvent:
+    case osEvt: // the wheel, among others
         dispatchToWindow(window, event);
         break;
     default:
