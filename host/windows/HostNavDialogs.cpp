@@ -42,6 +42,18 @@ constexpr Rect kOpenButton{kHeight - 44, kWidth - kMargin - 84, kHeight - 22, kW
 constexpr Rect kCancelButton{kHeight - 44, kWidth - kMargin - 84 - 14 - 84, kHeight - 22, kWidth - kMargin - 84 - 14};
 // A folder with more items than this shows the first ones only.
 constexpr size_t kMostItems = 65536;
+// The scroll bar's thumb is never shorter than this, however long the list.
+constexpr int16_t kLeastThumb = 16;
+// Rows the item list moves per notch of the mouse wheel.
+constexpr int kWheelRows = 3;
+// Letters typed within this many ticks of each other make one prefix to look for.
+constexpr uint32_t kTypeAheadTicks = 60;
+
+// Character codes of the navigation keys.
+constexpr uint8_t kHomeChar = 1;
+constexpr uint8_t kEndChar = 4;
+constexpr uint8_t kPageUpChar = 11;
+constexpr uint8_t kPageDownChar = 12;
 
 struct Entry {
     std::string name; // UTF-8
@@ -65,6 +77,16 @@ std::string utf8Of(CFStringRef string)
     return string != nullptr ? HostCFStringToUtf8(string) : std::string();
 }
 
+std::string utf8OfMacRoman(const std::string& text)
+{
+    CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingMacRoman);
+    if (string == nullptr)
+        return {};
+    std::string converted = HostCFStringToUtf8(string);
+    CFRelease(string);
+    return converted;
+}
+
 std::string macRomanOfUtf8(const std::string& text)
 {
     CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, text.c_str(), kCFStringEncodingUTF8);
@@ -83,6 +105,43 @@ bool contains(const Rect& r, Point p)
 int visibleRows(const Rect& list)
 {
     return (list.bottom - list.top - 4) / kRowHeight;
+}
+
+// The first row shown at most, with the last row at the bottom.
+int mostFirstRow(size_t total, int rows)
+{
+    return std::max(0, int(total) - rows);
+}
+
+// The scroll bar, inside the list's right edge.
+Rect scrollBarOf(const Rect& list)
+{
+    return Rect{int16_t(list.top + 1), int16_t(list.right - kScrollBarWidth), int16_t(list.bottom - 1),
+                int16_t(list.right - 1)};
+}
+
+// The thumb: as long as the bar in the proportion of the rows shown (at least kLeastThumb), and
+// placed along the rest of the bar in the proportion of the first row shown to the most.
+Rect thumbOf(const Rect& bar, int first, size_t total, int rows)
+{
+    const int height = bar.bottom - bar.top;
+    const int length = std::min(height, std::max<int>(kLeastThumb, height * rows / std::max(int(total), 1)));
+    const int most = mostFirstRow(total, rows);
+    Rect thumb = bar;
+    thumb.top = int16_t(bar.top + (most > 0 ? (height - length) * first / most : 0));
+    thumb.bottom = int16_t(thumb.top + length);
+    return thumb;
+}
+
+// The first row shown when the thumb's top lies offset pixels below the bar's top (the nearest).
+int firstRowAtThumb(const Rect& bar, int offset, size_t total, int rows)
+{
+    const Rect thumb = thumbOf(bar, 0, total, rows);
+    const int travel = (bar.bottom - bar.top) - (thumb.bottom - thumb.top);
+    const int most = mostFirstRow(total, rows);
+    if (travel <= 0)
+        return 0;
+    return (std::clamp(offset, 0, travel) * most + travel / 2) / travel;
 }
 
 bool isFolderPath(const std::string& path)
@@ -117,6 +176,8 @@ struct HostNavDialog {
     CFIndex typeIndex = 0;
     uint32_t lastClickTicks = 0;
     size_t lastClickRow = SIZE_MAX;
+    std::string typed;          // open dialogs: the letters typed lately (Mac Roman)
+    uint32_t lastTypedTicks = 0;
 
     // Save dialogs.
     bool save = false;
@@ -128,6 +189,7 @@ struct HostNavDialog {
     size_t nameAnchor = 0;      // the field's selection runs from the anchor to the caret
     size_t nameCaret = 0;
     int16_t nameScroll = 0;     // pixels of the text scrolled out at the left
+    std::string refusal;        // why Save refused the name, in the message line until it changes
 
     Rect folderList = kFolderList;
     Rect itemList = kItemList;
@@ -156,15 +218,26 @@ struct HostNavDialog {
     void Finish(NavUserAction userAction, std::vector<std::string> paths);
     void SelectType(CFIndex index, bool tellCaller);
     void MoveSelection(int delta, bool extend);
+    void SelectRow(size_t row, bool extend);
     void ClickItem(size_t row, const EventRecord& event);
     void ScrollToSelection();
+    // Shows the item list from that row on (kept within the list); true when it moved.
+    bool ScrollItemsTo(int first);
+    // A press in the scroll bar: a page toward it on the track, else the thumb follows the mouse.
+    void ClickInScrollBar(Point local);
+    void DragThumb(int grab);
+    bool HandleKey(const EventRecord& event);
+    // Open dialogs: selects the first item whose name starts with the letters typed lately.
+    bool TypeAhead(uint8_t c, const EventRecord& event);
     void Send(NavEventCallbackMessage message, const void* eventData = nullptr);
     void Record();
 
     // The name field of save dialogs.
     void SetName(const std::string& macRoman);
-    // The name typed, UTF-8, or empty when it cannot name a file in the folder shown.
-    std::string NameToSave() const;
+    // The name typed, UTF-8, or empty (with the reason in *why) when it cannot name a file in
+    // the folder shown.
+    std::string NameToSave(std::string* why) const;
+    void Refuse(const std::string& why);
     bool TypeInName(uint8_t c, EventModifiers modifiers);
     void ClickInName(int16_t h, bool extend);
     void NameChanged();
@@ -172,6 +245,8 @@ struct HostNavDialog {
     void Draw();
     void DrawFolderList();
     void DrawItemList();
+    // Draws the item list at once, for the thumb that moves while the button is held.
+    void RedrawItemList();
     void DrawTypePopup();
     void DrawNameField();
 };
@@ -271,6 +346,7 @@ void HostNavDialog::Load(const std::string& newFolder)
     selected.clear();
     anchor = 0;
     itemScroll = 0;
+    typed.clear();
     bool showInvisible = (options.optionFlags & kNavAllowInvisibleFiles) != 0;
     if (DIR* dir = opendir(folder.c_str())) {
         while (dirent* item = readdir(dir)) {
@@ -332,16 +408,21 @@ void HostNavDialog::Open()
 {
     if (save && (selected.empty() || !entries[*selected.begin()].isFolder)) {
         // The name in the field, in the folder shown; a name that cannot be saved under keeps
-        // the dialog open.
-        const std::string fileName = NameToSave();
-        if (fileName.empty())
+        // the dialog open and says why.
+        std::string why;
+        const std::string fileName = NameToSave(&why);
+        if (fileName.empty()) {
+            Refuse(why);
             return;
+        }
         const std::string path = HostJoinPath(folder, fileName);
         struct stat info;
         if (::stat(path.c_str(), &info) == 0) {
             // A folder is not replaced by a file.
-            if (S_ISDIR(info.st_mode))
+            if (S_ISDIR(info.st_mode)) {
+                Refuse("\"" + fileName + "\" is a folder. Choose another name.");
                 return;
+            }
             if (pendingReplace != path) {
                 // The question is asked in the message line; saving again answers yes.
                 pendingReplace = path;
@@ -425,15 +506,111 @@ void HostNavDialog::MoveSelection(int delta, bool extend)
     if (entries.empty())
         return;
     int row = selected.empty() ? (delta > 0 ? 0 : int(entries.size()) - 1) : int(anchor) + delta;
-    row = std::clamp(row, 0, int(entries.size()) - 1);
+    SelectRow(size_t(std::clamp(row, 0, int(entries.size()) - 1)), extend);
+}
+
+void HostNavDialog::SelectRow(size_t row, bool extend)
+{
     if (!extend || !AllowsMultiple())
         selected.clear();
-    selected.insert(size_t(row));
-    anchor = size_t(row);
+    selected.insert(row);
+    anchor = row;
     ScrollToSelection();
     InvalWindowRect(window, &itemList);
-    if (save && !entries[size_t(row)].isFolder)
-        SetName(macRomanOfUtf8(entries[size_t(row)].name));
+    if (save && !entries[row].isFolder)
+        SetName(macRomanOfUtf8(entries[row].name));
+}
+
+bool HostNavDialog::ScrollItemsTo(int first)
+{
+    first = std::clamp(first, 0, mostFirstRow(entries.size(), visibleRows(itemList)));
+    if (first == itemScroll)
+        return false;
+    itemScroll = first;
+    InvalWindowRect(window, &itemList);
+    return true;
+}
+
+void HostNavDialog::ClickInScrollBar(Point local)
+{
+    const int rows = visibleRows(itemList);
+    const Rect thumb = thumbOf(scrollBarOf(itemList), itemScroll, entries.size(), rows);
+    if (local.v < thumb.top)
+        ScrollItemsTo(itemScroll - rows);
+    else if (local.v >= thumb.bottom)
+        ScrollItemsTo(itemScroll + rows);
+    else
+        DragThumb(local.v - thumb.top);
+}
+
+// The thumb's top follows the mouse, grab pixels above it, until the button is released.
+void HostNavDialog::DragThumb(int grab)
+{
+    const Rect bar = scrollBarOf(itemList);
+    const int rows = visibleRows(itemList);
+    GrafPtr saved = nullptr;
+    GetPort(&saved);
+    SetPortWindowPort(window);
+    Point mouse;
+    while (StillDown()) {
+        GetMouse(&mouse);
+        if (ScrollItemsTo(firstRowAtThumb(bar, mouse.v - grab - bar.top, entries.size(), rows)))
+            RedrawItemList();
+    }
+    // The release ends the drag: it is no event of its own.
+    HostTakeQueuedMouseUp();
+    GetMouse(&mouse);
+    ScrollItemsTo(firstRowAtThumb(bar, mouse.v - grab - bar.top, entries.size(), rows));
+    SetPort(saved);
+}
+
+bool HostNavDialog::HandleKey(const EventRecord& event)
+{
+    const uint8_t c = uint8_t(event.message & charCodeMask);
+    const bool extend = (event.modifiers & shiftKey) != 0;
+    if (c == 30 && (event.modifiers & cmdKey) != 0) {
+        std::vector<std::string> paths = Ancestors();
+        if (paths.size() > 1)
+            Load(paths[paths.size() - 2]);
+        return true;
+    }
+    if (c == 30 || c == 31) {
+        MoveSelection(c == 30 ? -1 : 1, extend);
+        return true;
+    }
+    if (c == kPageUpChar || c == kPageDownChar) {
+        const int rows = visibleRows(itemList);
+        MoveSelection(c == kPageUpChar ? -rows : rows, false);
+        return true;
+    }
+    // Save dialogs: the rest is the name field's (Home and End move its caret).
+    if (save)
+        return TypeInName(c, event.modifiers);
+    if (c == kHomeChar || c == kEndChar) {
+        if (!entries.empty())
+            SelectRow(c == kHomeChar ? 0 : entries.size() - 1, false);
+        return true;
+    }
+    return TypeAhead(c, event);
+}
+
+bool HostNavDialog::TypeAhead(uint8_t c, const EventRecord& event)
+{
+    if ((event.modifiers & cmdKey) != 0 || c < 32 || c == 127)
+        return false;
+    if (event.when - lastTypedTicks > kTypeAheadTicks)
+        typed.clear();
+    lastTypedTicks = event.when;
+    typed.push_back(char(c));
+    // The items are sorted by strcasecmp, so those starting with the prefix (in any case)
+    // follow one another from the first not below it.
+    const std::string prefix = utf8OfMacRoman(typed);
+    const auto found = std::lower_bound(entries.begin(), entries.end(), prefix, [](const Entry& e, const std::string& p) {
+        return strcasecmp(e.name.c_str(), p.c_str()) < 0;
+    });
+    if (!prefix.empty() && found != entries.end() && strncasecmp(found->name.c_str(), prefix.c_str(), prefix.size()) == 0)
+        SelectRow(size_t(found - entries.begin()), false);
+    return true;
 }
 
 void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
@@ -469,26 +646,51 @@ void HostNavDialog::SetName(const std::string& macRoman)
     nameAnchor = 0;
     nameCaret = name.size();
     nameScroll = 0;
-    if (window != nullptr)
+    refusal.clear();
+    if (window != nullptr) {
         InvalWindowRect(window, &kNameField);
+        InvalWindowRect(window, &kMessageBox);
+    }
 }
 
-std::string HostNavDialog::NameToSave() const
+std::string HostNavDialog::NameToSave(std::string* why) const
 {
-    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..")
+    if (name.empty()) {
+        *why = "Type a name to save under.";
         return {};
+    }
+    // A "/" would name a file in another folder, which is no file a user can see here.
+    if (name.find('/') != std::string::npos) {
+        *why = "A name cannot hold \"/\". Choose another name.";
+        return {};
+    }
+    if (name == "." || name == "..") {
+        *why = "\"" + name + "\" names a folder. Choose another name.";
+        return {};
+    }
     // The field holds system text: the proposed name, kept as shown, is taken whole, with the
     // characters the field could only show as stand-ins.
     const std::string proposed = utf8Of(options.saveFileName);
     if (!proposed.empty() && name == macRomanOfUtf8(proposed) && proposed.size() <= kMostNameBytes)
         return proposed;
-    CFStringRef string = CFStringCreateWithCString(kCFAllocatorDefault, name.c_str(), kCFStringEncodingMacRoman);
-    if (string == nullptr)
-        return {};
-    std::string utf8 = HostCFStringToUtf8(string);
-    CFRelease(string);
+    const std::string utf8 = utf8OfMacRoman(name);
     // Longer names are more than a file system takes.
-    return utf8.size() <= kMostNameBytes ? utf8 : std::string();
+    if (utf8.size() > kMostNameBytes) {
+        *why = "The name is too long. Choose a shorter one.";
+        return {};
+    }
+    if (utf8.empty())
+        *why = "The name cannot be used. Choose another name.";
+    return utf8;
+}
+
+void HostNavDialog::Refuse(const std::string& why)
+{
+    refusal = why;
+    lastShown().refusal = why;
+    HostLogLine("nav-refused\t" + why);
+    SysBeep(1);
+    InvalWindowRect(window, &kMessageBox);
 }
 
 // Typing replaces the selection of the field; Return, Escape and other control keys are left to
@@ -499,6 +701,13 @@ bool HostNavDialog::TypeInName(uint8_t c, EventModifiers modifiers)
         return false;
     size_t from = std::min(nameAnchor, nameCaret);
     size_t to = std::max(nameAnchor, nameCaret);
+    if (c == kHomeChar || c == kEndChar) {
+        nameCaret = c == kHomeChar ? 0 : name.size();
+        if ((modifiers & shiftKey) == 0)
+            nameAnchor = nameCaret;
+        InvalWindowRect(window, &kNameField);
+        return true;
+    }
     if (c == 28 || c == 29) {
         if ((modifiers & shiftKey) != 0) {
             nameCaret = c == 28 ? (nameCaret > 0 ? nameCaret - 1 : 0) : std::min(nameCaret + 1, name.size());
@@ -563,8 +772,9 @@ void HostNavDialog::NameChanged()
         selected.clear();
         InvalWindowRect(window, &itemList);
     }
-    if (!pendingReplace.empty()) {
+    if (!pendingReplace.empty() || !refusal.empty()) {
         pendingReplace.clear();
+        refusal.clear();
         InvalWindowRect(window, &kMessageBox);
     }
     InvalWindowRect(window, &kNameField);
@@ -583,6 +793,7 @@ void HostNavDialog::Record()
     shown.fileType = fileType;
     shown.creator = creator;
     shown.replaceAsked.clear();
+    shown.refusal.clear();
     shown.entries.clear();
     for (const Entry& entry : entries)
         shown.entries.push_back(entry.isFolder ? entry.name + "/" : entry.name);
@@ -612,20 +823,24 @@ void drawTextIn(const std::string& macRoman, int16_t h, int16_t v, int16_t width
     DrawText(text.data(), 0, length);
 }
 
-void drawScrollBar(const Rect& list, int first, int total)
+void drawScrollBar(const Rect& list, int first, size_t total)
 {
-    int rows = visibleRows(list);
-    if (total <= rows)
+    const int rows = visibleRows(list);
+    if (total <= size_t(rows))
         return;
-    Rect bar{int16_t(list.top + 1), int16_t(list.right - kScrollBarWidth), int16_t(list.bottom - 1),
-             int16_t(list.right - 1)};
-    int height = bar.bottom - bar.top;
-    Rect thumb = bar;
-    thumb.top = int16_t(bar.top + height * first / total);
-    thumb.bottom = int16_t(std::max<int>(thumb.top + 8, bar.top + height * (first + rows) / total));
-    thumb.bottom = std::min(thumb.bottom, bar.bottom);
+    const Rect thumb = thumbOf(scrollBarOf(list), first, total, rows);
     RGBForeColor(&kScrollThumb);
     PaintRect(&thumb);
+}
+
+// The font and pen every part of the dialog is drawn with.
+void useDialogPen()
+{
+    TextFont(0);
+    TextSize(12);
+    TextFace(0);
+    TextMode(kModeOr);
+    PenNormal();
 }
 
 } // namespace
@@ -678,7 +893,18 @@ void HostNavDialog::DrawItemList()
         drawTextIn(macRomanOfUtf8(entry.isFolder ? entry.name + "/" : entry.name), int16_t(row.left + 6),
                    int16_t(top + 13), width);
     }
-    drawScrollBar(itemList, itemScroll, int(entries.size()));
+    drawScrollBar(itemList, itemScroll, entries.size());
+}
+
+void HostNavDialog::RedrawItemList()
+{
+    GrafPtr saved = nullptr;
+    GetPort(&saved);
+    SetPortWindowPort(window);
+    useDialogPen();
+    DrawItemList();
+    QDFlushPortBuffer(GetWindowPort(window), nullptr);
+    SetPort(saved);
 }
 
 void HostNavDialog::DrawTypePopup()
@@ -745,11 +971,7 @@ void HostNavDialog::Draw()
     GrafPtr saved = nullptr;
     GetPort(&saved);
     SetPortWindowPort(window);
-    TextFont(0);
-    TextSize(12);
-    TextFace(0);
-    TextMode(kModeOr);
-    PenNormal();
+    useDialogPen();
     Rect bounds{0, 0, kHeight, kWidth};
     Rect strip{0, 0, kStripHeight, kWidth};
     RGBForeColor(&kStrip);
@@ -767,10 +989,11 @@ void HostNavDialog::Draw()
     RGBBackColor(&kWhite);
     EraseRect(&kMessageBox);
     RGBForeColor(&kBlack);
-    const std::string shownMessage = pendingReplace.empty()
-                                         ? utf8Of(options.message)
-                                         : "\"" + pendingReplace.substr(pendingReplace.find_last_of('/') + 1) +
-                                               "\" already exists. Save again to replace it.";
+    const std::string shownMessage = !pendingReplace.empty()
+                                         ? "\"" + pendingReplace.substr(pendingReplace.find_last_of('/') + 1) +
+                                               "\" already exists. Save again to replace it."
+                                     : !refusal.empty() ? refusal
+                                                        : utf8Of(options.message);
     drawTextIn(macRomanOfUtf8(shownMessage), kMessageBox.left, int16_t(kMessageBox.top + 16),
                int16_t(kMessageBox.right - kMessageBox.left));
     DrawFolderList();
@@ -820,11 +1043,10 @@ bool handleEvent(WindowRef window, const EventRecord& event, void* context)
             return true;
         }
         if (contains(dialog.itemList, local)) {
-            int rows = visibleRows(dialog.itemList);
+            const bool scrolls = dialog.entries.size() > size_t(visibleRows(dialog.itemList));
             if (local.h >= dialog.itemList.right - kScrollBarWidth - 1) {
-                int page = local.v < (dialog.itemList.top + dialog.itemList.bottom) / 2 ? -rows : rows;
-                dialog.itemScroll = std::clamp(dialog.itemScroll + page, 0, std::max(0, int(dialog.entries.size()) - rows));
-                InvalWindowRect(window, &dialog.itemList);
+                if (scrolls)
+                    dialog.ClickInScrollBar(local);
                 return true;
             }
             int row = (local.v - dialog.itemList.top - 2) / kRowHeight + dialog.itemScroll;
@@ -841,21 +1063,14 @@ bool handleEvent(WindowRef window, const EventRecord& event, void* context)
         return false;
     }
     case keyDown:
-    case autoKey: {
-        uint8_t c = uint8_t(event.message & charCodeMask);
-        bool extend = (event.modifiers & shiftKey) != 0;
-        if (c == 30 && (event.modifiers & cmdKey) != 0) {
-            std::vector<std::string> paths = dialog.Ancestors();
-            if (paths.size() > 1)
-                dialog.Load(paths[paths.size() - 2]);
-            return true;
-        }
-        if (c == 30 || c == 31) {
-            dialog.MoveSelection(c == 30 ? -1 : 1, extend);
-            return true;
-        }
-        return dialog.save && dialog.TypeInName(c, event.modifiers);
-    }
+    case autoKey:
+        return dialog.HandleKey(event);
+    case osEvt:
+        // The wheel scrolls the item list wherever the mouse is: the dialog is modal.
+        if (((event.message & osEvtMessageMask) >> 24) != kHostMouseWheelMessage)
+            return false;
+        dialog.ScrollItemsTo(dialog.itemScroll - kWheelRows * HostWheelNotches(event));
+        return true;
     default:
         return false;
     }

@@ -9,9 +9,13 @@
 // time unless the caller allows multiple files (shift-click and command-click extend the
 // selection then).
 //
-// The keyboard: up and down arrows move the selection, command-up goes to the folder above,
-// Return or Enter opens (enters a folder, chooses files), Escape or command-period cancels.
-// The mouse: a click selects, a double click opens, a click in the folder list goes there.
+// The keyboard: up and down arrows move the selection, Page Up and Page Down by a list's height,
+// Home and End to the first and last item; typing selects the first item whose name starts with
+// the letters typed (in any case) within a second of each other; command-up goes to the folder
+// above, Return or Enter opens (enters a folder, chooses files), Escape or command-period cancels.
+// The mouse: a click selects, a double click opens, a click in the folder list goes there. The
+// wheel (kHostMouseWheelMessage, HostEvents.h) scrolls the item list three rows a notch; on its
+// scroll bar the thumb drags and a click on the track moves a page toward the click.
 //
 // How a caller runs it:
 //   1. NavGetDefaultDialogCreationOptions, then set optionFlags (kNavAllowMultipleFiles,
@@ -189,10 +193,12 @@ OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavType
                                 void* callBackUD, NavDialogRef* outDialog);
 // The save dialog: the same lists under a one-line name field ("Save As:") that starts with the
 // proposed name (options.saveFileName) all selected. Typed characters (Mac Roman) replace the
-// selection, Backspace and Delete erase, left and right arrows move the caret (shift extends),
-// a click places the caret, and choosing a file in the list puts its name in the field.
+// selection, Backspace and Delete erase, left and right arrows, Home and End move the caret
+// (shift extends), a click places the caret, and choosing a file in the list puts its name in
+// the field (there is no type-ahead: letters go to the field).
 // Return, Enter or the Save button saves under the field's name in the folder shown: an empty
-// name, one with a '/', "." or "..", or the name of a folder is refused (the dialog stays open);
+// name, one with a '/', "." or "..", or the name of a folder is refused with a beep and the
+// reason in the message line (the dialog stays open);
 // the name of an existing file asks before replacing it (saving again replaces). After
 // kNavUserActionSaveAs the reply's selection is the folder ('fsrf'), its saveFileName the name
 // (UTF-8) and replacing whether the file exists. fileType and creator are recorded only.
@@ -243,5 +249,7 @@ struct HostNavShown {
     OSType fileType = 0;
     OSType creator = 0;
     std::string replaceAsked;
+    // Save dialogs: the reason shown for the last name refused (empty when none was).
+    std::string refusal;
 };
 const HostNavShown& HostNavLastShown();

@@ -1,3 +1,4 @@
+#include "HostClock.h"
 #include "HostDesktopScope.h"
 #include "HostHeadless.h"
 #include "HostModalLoop.h"
@@ -8,9 +9,11 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -259,4 +262,65 @@ TEST(HostNavDialogs, TheTypePopupTellsTheCallerAndShowsTheItemsOfTheNewType)
     AEDisposeDesc(&notAFolder);
     NavDialogDispose(other);
     EXPECT_EQ(paramErr, NavDialogRun(nullptr));
+}
+
+TEST(HostNavDialogs, ABigFolderScrollsByWheelAndBarAndSelectsByKeysAndTyping)
+{
+    // Sorted: A.txt, b.txt, n0000.txt ... n2999.txt, sub/ (item i + 2 is n<i>). The item list
+    // shows 16 rows from local (64, 212); its bar runs from 63 to 359 at the right, and the
+    // thumb, 16 long, travels 280 pixels over the 2987 first rows there can be.
+    NavScope scope;
+    for (int i = 0; i < 3000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "n%04d.txt", i);
+        WriteBytes(scope.Path(name), {1});
+    }
+    auto row = [](Point o, int r) { return Point{int16_t(o.v + 64 + r * 18 + 9), int16_t(o.h + 300)}; };
+    auto bar = [](Point o, int v) { return Point{int16_t(o.v + v), int16_t(o.h + 578)}; };
+    auto choose = [&](Point o, int r) { HostInjectClick(row(o, r)); HostInjectClick(row(o, r)); };
+    auto key = [](uint8_t code, uint8_t c) { HostInjectKey(code, c); };
+    auto type = [](const char* text) { for (; *text != 0; ++text) HostInjectKey(0, uint8_t(*text)); };
+    auto drag = [&](Point o, int to) {
+        HostInjectMouseDown(bar(o, 71));
+        HostInjectMouseMove(bar(o, to));
+        HostInjectMouseUp(bar(o, to));
+    };
+    const struct {
+        const char* what;
+        std::function<void(Point)> input;
+        const char* chosen;
+    } cases[] = {
+        {"wheel toward the user", [&](Point o) { HostInjectWheel(row(o, 3), -4); choose(o, 0); }, "n0010.txt"},
+        {"wheel past the end and back",
+         [&](Point o) { HostInjectWheel(row(o, 3), -2000); HostInjectWheel(row(o, 3), 1); choose(o, 0); }, "n2982.txt"},
+        {"thumb dragged half way", [&](Point o) { drag(o, 211); choose(o, 0); }, "n1492.txt"},
+        {"thumb dragged past the end", [&](Point o) { drag(o, 600); choose(o, 14); }, "n2999.txt"},
+        {"track below the thumb", [&](Point o) { HostInjectClick(bar(o, 300)); choose(o, 0); }, "n0014.txt"},
+        {"track above the thumb, in the lower half",
+         [&](Point o) { HostInjectWheel(row(o, 3), -2000); HostInjectClick(bar(o, 250)); choose(o, 0); }, "n2969.txt"},
+        {"page keys", [&](Point) { key(125, 31); key(121, 12); key(121, 12); key(116, 11); key(125, 31); key(36, 13); },
+         "n0015.txt"},
+        {"End, Page Up", [&](Point) { key(119, 4); key(116, 11); key(36, 13); }, "n2984.txt"},
+        {"End, Home", [&](Point) { key(119, 4); key(115, 1); key(125, 31); key(36, 13); }, "b.txt"},
+        {"typed prefix", [&](Point) { type("n12"); key(36, 13); }, "n1200.txt"},
+        {"a pause starts afresh, in any case",
+         [&](Point) { type("N25"); HostAdvanceTicks(120); type("B"); key(36, 13); }, "b.txt"},
+        {"no name starts so", [&](Point) { type("n25z"); key(36, 13); }, "n2500.txt"},
+    };
+    for (const auto& c : cases) {
+        Caller caller;
+        caller.startFolder = scope.Path();
+        NavDialogCreationOptions options;
+        NavGetDefaultDialogCreationOptions(&options);
+        options.location = Point{100, 100};
+        NavDialogRef dialog = nullptr;
+        ASSERT_EQ(noErr, NavCreateGetFileDialog(&options, nullptr, events, nullptr, filter, &caller, &dialog));
+        Rect frame;
+        GetWindowBounds(NavDialogGetWindow(dialog), kWindowContentRgn, &frame);
+        c.input(Point{frame.top, frame.left});
+        EXPECT_EQ(noErr, NavDialogRun(dialog));
+        NavDialogDispose(dialog);
+        HostDiscardInjected();
+        EXPECT_EQ(std::vector<std::string>{scope.Path(c.chosen)}, caller.replied) << c.what;
+    }
 }

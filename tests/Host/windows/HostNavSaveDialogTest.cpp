@@ -152,6 +152,20 @@ TEST_F(HostNavSaveDialog, KeysEditTheNameAndTheReplyGivesItAsUtf8)
         pressReturn();
     });
     EXPECT_EQ(mFolder.File("Untitled"), saved.path);
+
+    // Home and End move the caret; shift-Home selects back to the start.
+    saved = runSave(Folder(), "Untitled", [](Point) {
+        HostInjectKey(119, 4);
+        type("2");
+        HostInjectKey(115, 1);
+        type("My ");
+        HostInjectKey(119, 4);
+        HostInjectKey(123, 28);
+        HostInjectKey(115, 1, shiftKey);
+        type("A");
+        pressReturn();
+    });
+    EXPECT_EQ(mFolder.File("A2"), saved.path);
 }
 
 TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
@@ -164,7 +178,13 @@ TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
     });
     EXPECT_EQ(kNavUserActionCancel, saved.action);
 
-    for (const char* name : {"a/b", "..", "sub"}) {
+    // Each refusal says why.
+    const std::pair<const char*, const char*> refused[] = {
+        {"a/b", "A name cannot hold \"/\". Choose another name."},
+        {"..", "\"..\" names a folder. Choose another name."},
+        {"sub", "\"sub\" is a folder. Choose another name."},
+    };
+    for (const auto& [name, why] : refused) {
         saved = runSave(Folder(), "Untitled", [name](Point) {
             type(name);
             pressReturn();
@@ -172,6 +192,7 @@ TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
         });
         EXPECT_EQ(kNavUserActionCancel, saved.action) << name;
         EXPECT_EQ("", HostNavLastShown().replaceAsked) << name;
+        EXPECT_EQ(why, HostNavLastShown().refusal) << name;
     }
 
     // A refused name can be mended in place.
