@@ -125,6 +125,24 @@ public:
         return caller;
     }
 
+    // Runs a dialog at (100, 100); input(origin) injects what the user does, given the top left
+    // of the window's content.
+    Caller RunAt(Caller caller, const std::function<void(Point)>& input)
+    {
+        NavDialogCreationOptions options;
+        NavGetDefaultDialogCreationOptions(&options);
+        options.location = Point{100, 100};
+        NavDialogRef dialog = nullptr;
+        EXPECT_EQ(noErr, NavCreateGetFileDialog(&options, nullptr, events, nullptr, filter, &caller, &dialog));
+        Rect frame;
+        GetWindowBounds(NavDialogGetWindow(dialog), kWindowContentRgn, &frame);
+        input(Point{frame.top, frame.left});
+        EXPECT_EQ(noErr, NavDialogRun(dialog));
+        NavDialogDispose(dialog);
+        HostDiscardInjected();
+        return caller;
+    }
+
 private:
     HostDesktopScope mDesktop;
     ScratchFolder mFolder;
@@ -205,23 +223,12 @@ TEST(HostNavDialogs, TheKeyboardAndTheMouseWalkTheFoldersAndChoose)
     // Command-up goes to the folder above; a double click on a file chooses it.
     caller.startFolder = scope.Path("sub");
     HostInjectKey(126, 30, cmdKey);
-    // The item list's second row ("b.txt"), given the window centred below the menu bar.
-    Caller clicked;
-    {
-        NavDialogCreationOptions options;
-        NavGetDefaultDialogCreationOptions(&options);
-        options.location = Point{100, 100};
-        NavDialogRef dialog = nullptr;
-        ASSERT_EQ(noErr, NavCreateGetFileDialog(&options, nullptr, events, nullptr, filter, &caller, &dialog));
-        Rect frame;
-        GetWindowBounds(NavDialogGetWindow(dialog), kWindowContentRgn, &frame);
-        Point row{int16_t(frame.top + 62 + 2 + 18 + 9), int16_t(frame.left + 260)};
+    // The item list's second row ("b.txt").
+    Caller clicked = scope.RunAt(caller, [](Point o) {
+        Point row{int16_t(o.v + 62 + 2 + 18 + 9), int16_t(o.h + 260)};
         HostInjectClick(row);
         HostInjectClick(row);
-        EXPECT_EQ(noErr, NavDialogRun(dialog));
-        NavDialogDispose(dialog);
-        clicked = caller;
-    }
+    });
     EXPECT_EQ(std::vector<std::string>{scope.Path("b.txt")}, clicked.replied);
 }
 
@@ -307,20 +314,8 @@ TEST(HostNavDialogs, ABigFolderScrollsByWheelAndBarAndSelectsByKeysAndTyping)
          [&](Point) { type("N25"); HostAdvanceTicks(120); type("B"); key(36, 13); }, "b.txt"},
         {"no name starts so", [&](Point) { type("n25z"); key(36, 13); }, "n2500.txt"},
     };
-    for (const auto& c : cases) {
-        Caller caller;
-        caller.startFolder = scope.Path();
-        NavDialogCreationOptions options;
-        NavGetDefaultDialogCreationOptions(&options);
-        options.location = Point{100, 100};
-        NavDialogRef dialog = nullptr;
-        ASSERT_EQ(noErr, NavCreateGetFileDialog(&options, nullptr, events, nullptr, filter, &caller, &dialog));
-        Rect frame;
-        GetWindowBounds(NavDialogGetWindow(dialog), kWindowContentRgn, &frame);
-        c.input(Point{frame.top, frame.left});
-        EXPECT_EQ(noErr, NavDialogRun(dialog));
-        NavDialogDispose(dialog);
-        HostDiscardInjected();
-        EXPECT_EQ(std::vector<std::string>{scope.Path(c.chosen)}, caller.replied) << c.what;
-    }
+    Caller caller;
+    caller.startFolder = scope.Path();
+    for (const auto& c : cases)
+        EXPECT_EQ(std::vector<std::string>{scope.Path(c.chosen)}, scope.RunAt(caller, c.input).replied) << c.what;
 }
