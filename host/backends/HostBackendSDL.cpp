@@ -1,7 +1,7 @@
 // The SDL2 back end: one window showing the virtual screen at 1:1. Mouse and keyboard input is
 // translated into host input (virtual key codes, Mac Roman characters, modifier bits); closing
 // the window asks the program to quit unless a modal dialog is up; the host's cursor is shown with
-// SDL's system cursors.
+// SDL's system cursors; beeps ring the X display's bell.
 #include "HostBackend.h"
 #include "HostMonitors.h"
 
@@ -13,6 +13,7 @@
 #include "HostPasteboard.h"
 #include "HostScreen.h"
 #include "HostSdlDisplay.h"
+#include "HostSound.h"
 #include "HostX11Clipboard.h"
 
 #include <SDL.h>
@@ -243,6 +244,7 @@ private:
 SdlBackend::~SdlBackend()
 {
     HostSetClipboardSource(nullptr);
+    HostSetBellRinger(nullptr);
     for (auto& [id, cursor] : mCursors)
         SDL_FreeCursor(cursor);
     if (mWindow != nullptr)
@@ -277,6 +279,7 @@ bool SdlBackend::Open(std::string* error)
     }
     SDL_StartTextInput();
     HostSetClipboardSource(displayClipboard);
+    HostSetBellRinger([window = mWindow] { HostSdlRingBell(window); });
     return true;
 }
 

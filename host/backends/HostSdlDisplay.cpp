@@ -1,11 +1,15 @@
-// Read-back of the SDL window through SDL's own X connection.
+// Read-back of the SDL window and its bell, through SDL's own X connection.
 #include "HostSdlDisplay.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
-bool HostSdlReadWindow(SDL_Window* window, HostPixelMap& into)
+namespace {
+
+// The X connection and window under the SDL window; false when it is not on an X display.
+bool x11WindowOf(SDL_Window* window, Display** display, Window* xwindow)
 {
     if (window == nullptr)
         return false;
@@ -13,12 +17,24 @@ bool HostSdlReadWindow(SDL_Window* window, HostPixelMap& into)
     SDL_VERSION(&info.version);
     if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
         return false;
-    Display* display = info.info.x11.display;
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(display, info.info.x11.window, &attributes) == 0)
+    *display = info.info.x11.display;
+    *xwindow = info.info.x11.window;
+    return true;
+}
+
+} // namespace
+
+bool HostSdlReadWindow(SDL_Window* window, HostPixelMap& into)
+{
+    Display* display = nullptr;
+    Window xwindow = 0;
+    if (!x11WindowOf(window, &display, &xwindow))
         return false;
-    XImage* image = XGetImage(display, info.info.x11.window, 0, 0, unsigned(attributes.width),
-                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, xwindow, &attributes) == 0)
+        return false;
+    XImage* image = XGetImage(display, xwindow, 0, 0, unsigned(attributes.width), unsigned(attributes.height),
+                              AllPlanes, ZPixmap);
     if (image == nullptr)
         return false;
     bool ok = into.Allocate(Rect{0, 0, int16_t(attributes.height), int16_t(attributes.width)}, 32) == noErr;
@@ -41,4 +57,18 @@ bool HostSdlReadWindow(SDL_Window* window, HostPixelMap& into)
     }
     XDestroyImage(image);
     return ok;
+}
+
+bool HostSdlRingBell(SDL_Window* window)
+{
+    Display* display = nullptr;
+    Window xwindow = 0;
+    if (!x11WindowOf(window, &display, &xwindow))
+        return false;
+    // At the bell's own volume (0 percent more or less); the core bell where XKB is missing.
+    if (!XkbBell(display, xwindow, 0, None))
+        XBell(display, 0);
+    // SDL's connection may otherwise hold the request until its next event poll.
+    XFlush(display);
+    return true;
 }

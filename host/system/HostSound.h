@@ -1,10 +1,15 @@
-// The system beep. The host has no sound: it counts the beeps so that tests and the display
-// back ends can see them.
+// The system beep. Every beep is counted, so that tests see them; a display back end that has a
+// bell (the SDL back end on X11) also rings it.
 #pragma once
 
 #include "HostTypes.h"
 
+#include <functional>
+
 void SysBeep(int16_t duration);
+
+// The display back end's bell, rung by every beep from then on; an empty function for none.
+void HostSetBellRinger(std::function<void()> ringer);
 
 // Reading interface.
 uint32_t HostBeepCount();

@@ -1,7 +1,7 @@
 // The editor run whole, as a person uses it: QZMain on the headless back end driven through the
 // menu bar, shortcuts and the tool window (open, new, open recent, a tool, quit) with preset
 // dialog answers, the files it leaves checked byte for byte; and the built program on an X server,
-// ended by SIGTERM.
+// ringing its bell and ended by SIGTERM.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -27,6 +27,7 @@
 #include "QuillformApp.h"
 #include "DiskImageDecoder.h"
 #include "HostBackend.h"
+#include "HostX11BellWatch.h"
 #include "RunScript.h"
 #include "ShaderDialog.h"
 #include "TIFFMaker.h"
@@ -177,7 +178,7 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
     EXPECT_EQ(emptyResourceFile(), TempFolder::ReadFile(made));
 }
 
-TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListAndEndsOnSigtermOnceItIsClosed)
+TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListBeepsOnAClickOutsideItAndEndsOnSigtermOnceItIsClosed)
 {
     if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
@@ -195,8 +196,15 @@ TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListAndEndsOnSigtermOnceItIs
     XvfbServer server;
     ASSERT_TRUE(server.Running()) << "Xvfb did not start";
     const std::string log = folder.File("shown.log");
-    ChildProcess run({program, FW_SAMPLE_RSRC},
-                     {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND=sdl", "FW_HOST_LOG=" + log});
+    HostX11BellWatch bell(server.Display());
+    ASSERT_TRUE(bell.Watching());
+    // Started as a person starts it: no back end is chosen for it.
+    const char* chosen = std::getenv("FW_HOST_BACKEND");
+    const std::string kept = chosen != nullptr ? chosen : "";
+    unsetenv("FW_HOST_BACKEND");
+    ChildProcess run({program, FW_SAMPLE_RSRC}, {"DISPLAY=" + server.Display(), "FW_HOST_LOG=" + log});
+    if (chosen != nullptr)
+        setenv("FW_HOST_BACKEND", kept.c_str(), 1);
     ASSERT_GT(run.Pid(), 0);
 
     // Its display window comes up, and the sample becomes a recent file.
@@ -216,6 +224,10 @@ TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListAndEndsOnSigtermOnceItIs
          ++attempt)
         run.Ended(std::chrono::milliseconds(500));
     ASSERT_NE(std::string::npos, TempFolder::ReadFile(log).find("WINT [Sample.rsrc]")) << run.Output();
+    // A click outside the modal list is refused with the display's bell.
+    EXPECT_EQ(0, bell.Rings(std::chrono::milliseconds(0)));
+    std::system((search + " mousemove --sync --window %1 5 790 click 1 >/dev/null 2>&1").c_str());
+    EXPECT_EQ(1, bell.Rings(std::chrono::seconds(10)));
     const std::string click = search + " mousemove --sync --window %1 " + std::to_string(close.h) + " " +
                               std::to_string(close.v) + " click 1 >/dev/null 2>&1";
     bool ended = false;

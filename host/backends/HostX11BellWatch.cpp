@@ -1,0 +1,51 @@
+// Test interface: the XKB bell notifications of a display, counted.
+#include "HostX11BellWatch.h"
+
+#include <X11/XKBlib.h>
+#include <poll.h>
+
+HostX11BellWatch::HostX11BellWatch(const std::string& display)
+{
+    mDisplay = XOpenDisplay(display.c_str());
+    if (mDisplay == nullptr)
+        return;
+    int opcode = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    if (!XkbQueryExtension(mDisplay, &opcode, &mEventBase, &error, &major, &minor) ||
+        !XkbSelectEvents(mDisplay, XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask)) {
+        XCloseDisplay(mDisplay);
+        mDisplay = nullptr;
+        return;
+    }
+    // The selection is in place before the watch is said to have begun.
+    XSync(mDisplay, False);
+}
+
+HostX11BellWatch::~HostX11BellWatch()
+{
+    if (mDisplay != nullptr)
+        XCloseDisplay(mDisplay);
+}
+
+int HostX11BellWatch::Rings(std::chrono::milliseconds limit)
+{
+    if (mDisplay == nullptr)
+        return 0;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        while (XPending(mDisplay) > 0) {
+            XEvent event;
+            XNextEvent(mDisplay, &event);
+            const auto* xkb = reinterpret_cast<const XkbAnyEvent*>(&event);
+            if (event.type == mEventBase && xkb->xkb_type == XkbBellNotify)
+                ++mRings;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        if (mRings > 0 || left.count() <= 0)
+            return mRings;
+        pollfd wait{ConnectionNumber(mDisplay), POLLIN, 0};
+        poll(&wait, 1, int(left.count()));
+    }
+}
