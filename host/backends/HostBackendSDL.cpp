@@ -218,6 +218,7 @@ public:
     bool DisplayOrigin(int32_t* x, int32_t* y) override;
 
 private:
+    void fitFrameToDisplay(const SDL_Rect& usable);
     void handle(const SDL_Event& event);
     // A suspend when the window loses the input focus, a resume when it gets it back.
     void focusChanged(bool gained);
@@ -266,21 +267,42 @@ bool SdlBackend::Open(std::string* error)
         return false;
     }
     // The window shows the screen at 1:1, so the screen must fit the display.
-    SDL_Rect usable;
+    SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
         HostFitScreenToDisplay(usable.w, usable.h);
     const Rect screen = HostScreenBounds();
     const char* title = program_invocation_short_name;
-    mWindow = SDL_CreateWindow(title, 0, 0, screen.right - screen.left, screen.bottom - screen.top, SDL_WINDOW_SHOWN);
+    mWindow = SDL_CreateWindow(title, usable.x, usable.y, screen.right - screen.left, screen.bottom - screen.top,
+                               SDL_WINDOW_SHOWN);
     if (mWindow == nullptr) {
         if (error != nullptr)
             *error = SDL_GetError();
         return false;
     }
+    fitFrameToDisplay(usable);
     SDL_StartTextInput();
     HostSetClipboardSource(displayClipboard);
     HostSetBellRinger([window = mWindow] { HostSdlRingBell(window); });
     return true;
+}
+
+// A window manager's frame is known once the window is shown: the screen is fitted again to what
+// the usable area leaves inside the frame, and the frame put at the area's top-left.
+void SdlBackend::fitFrameToDisplay(const SDL_Rect& usable)
+{
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    // SDL learns the frame's extents, set by the window manager as it takes the window in, from
+    // the events that follow the showing.
+    SDL_PumpEvents();
+    if (usable.w <= 0 || SDL_GetWindowBordersSize(mWindow, &top, &left, &bottom, &right) != 0)
+        return;
+    HostFitScreenToDisplay(usable.w - left - right, usable.h - top - bottom);
+    const Rect screen = HostScreenBounds();
+    SDL_SetWindowSize(mWindow, screen.right - screen.left, screen.bottom - screen.top);
+    SDL_SetWindowPosition(mWindow, usable.x + left, usable.y + top);
 }
 
 void SdlBackend::deliver(HostInputEvent input)

@@ -3,12 +3,15 @@
 #include "HostMonitors.h"
 #include "HostBackend.h"
 #include "HostScreen.h"
+#include "ChildProcess.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 TEST(HostScreenMonitor, TheScreenFollowsTheConfiguredMonitor)
 {
@@ -51,6 +54,25 @@ TEST(HostScreenMonitor, TheScreenFitsASmallerDisplayUnlessItsSizeWasChosen)
     HostSelectBackend("headless");
     EXPECT_EQ(1024, fitted.right - fitted.left);
     EXPECT_EQ(600, fitted.bottom - fitted.top);
+
+    // Under a window manager the frame lies within the display too: Openbox's own theme gives
+    // a window a title bar of 20 rows and a border of one pixel around.
+    if (ChildProcess::OnPath("openbox")) {
+        ChildProcess manager({"openbox", "--startup", "echo managing"}, {"DISPLAY=" + server.Display()});
+        ASSERT_NE("", manager.WaitForLine("managing", std::chrono::seconds(30))) << manager.Output();
+        ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+        // Where the window lies once the manager placed it.
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+        while (std::chrono::steady_clock::now() < end) {
+            HostCurrentBackend().Wait(100000000);
+            HostCurrentBackend().Poll();
+        }
+        int32_t x = 0, y = 0;
+        HostCurrentBackend().DisplayOrigin(&x, &y);
+        const Rect framed = HostScreenBounds();
+        HostSelectBackend("headless");
+        EXPECT_EQ((std::vector<int>{1, 20, 1022, 579}), (std::vector<int>{x, y, framed.right, framed.bottom}));
+    }
 
     // A chosen size stays whatever the display.
     HostConfigureScreen(1400, 1000);
