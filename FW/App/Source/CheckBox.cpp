@@ -11,6 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "MouseTrack.h"
@@ -231,7 +232,7 @@ void CheckBox::OldRead(SerialStream& stream)
         mState = stream.ReadByte() != 0;
         mWhiteLabel = stream.ReadByte() != 0;
     } else {
-        fw_programmer_message("Unknown 'CheckBox' version", kSourcePath, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'CheckBox' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("CheckBox", this, 0);
 }

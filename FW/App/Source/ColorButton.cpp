@@ -11,6 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWEventDispatcher.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -336,7 +337,7 @@ void ColorButton::OldRead(SerialStream& stream)
         mEditAlpha = stream.ReadByte() != 0;
         stream.ReadString(mPrompt);
     } else {
-        fw_programmer_message("Unknown 'ColorButton' version", kColorButtonSource, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'ColorButton' version", kColorButtonSource, __LINE__);
     }
     stream.FinishClass("ColorButton", this, 0);
 }

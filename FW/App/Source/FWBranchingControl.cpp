@@ -5,6 +5,7 @@
 
 #include "BranchItem.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "SerialStream.h"
 
 #include <cstdint>
@@ -121,7 +122,7 @@ void FWBranchingControl::OldRead(SerialStream& stream)
             stream.FinishClass("DepReference", nullptr, 0);
         }
     } else {
-        fw_programmer_message("Unknown 'FWBranchingControl' version", kControlSource, 262);
+        FWRecordVersionNotice::Report("Unknown 'FWBranchingControl' version", kControlSource, 262);
     }
     stream.FinishClass("FWBranchingControl", this, 0);
 }

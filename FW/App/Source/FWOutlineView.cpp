@@ -11,6 +11,7 @@
 #include "FWKeyCodes.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "FWTickCount.h"
 #include "FWViewableNode.h"
@@ -892,7 +893,7 @@ void FWOutlineView::OldRead(SerialStream& stream)
         stream.ReadLong(); // the stored flags, replaced below
         stream.ReadFWPoint(mIconSize);
     } else {
-        fw_programmer_message("Unknown 'FWOutlineView' version", kOutlineSource, 955);
+        FWRecordVersionNotice::Report("Unknown 'FWOutlineView' version", kOutlineSource, 955);
     }
     // A view from a layout always shows icons and names with the visibility column, whatever
     // its version, so that what it saves loads back the same.

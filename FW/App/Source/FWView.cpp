@@ -10,6 +10,7 @@
 #include "FWPlatformUtils.h"
 #include "FWPopupInfo.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "SubClassFactory.h"
 #include "FWViewMngr.h"
@@ -461,7 +462,7 @@ void FWView::OldRead(SerialStream& stream)
         mTabPos = stream.ReadLong();
         mKeyFocus = stream.ReadByte() != 0;
     } else {
-        fw_programmer_message("Unknown 'FWView' version", kSourcePath, 775);
+        FWRecordVersionNotice::Report("Unknown 'FWView' version", kSourcePath, 775);
     }
 
     // The stored visibility is not kept: a loaded view starts visible and unselected.

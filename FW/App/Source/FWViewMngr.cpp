@@ -8,6 +8,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStack.h"
 #include "FWStr.h"
 #include "FWStreamException.h"
@@ -154,7 +155,12 @@ bool FWViewMngr::InitializeFromData(const char* bytes, uint32_t size)
 {
     const bool firstLoad = mRoot == nullptr;
     deleteTree();
-    if (!loadTree(bytes, size))
+    // Records of a newer program read with their defaults; the user hears of them once, after
+    // the whole layout is read.
+    FWRecordVersionNotice newerRecords;
+    const bool loaded = loadTree(bytes, size);
+    newerRecords.Present();
+    if (!loaded)
         return false;
     if (!mUnserializing)
         placeWindow(firstLoad);

@@ -11,6 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
@@ -208,7 +209,7 @@ void Group::OldRead(SerialStream& stream)
         stream.ReadLong();
         mSkipNextValidation = stream.ReadByte() != 0;
     } else {
-        fw_programmer_message("Unknown 'Group' version", kSourcePath, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'Group' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("Group", this, 0);
 }

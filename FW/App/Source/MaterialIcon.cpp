@@ -6,6 +6,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "Material.h"
 #include "SubClassFactory.h"
@@ -116,7 +117,7 @@ void MaterialIcon::OldRead(SerialStream& stream)
             stream.ReadByte();
         stream.ReadFWRect(mPreviewRect);
     } else {
-        fw_programmer_message("Unknown 'MaterialIcon' version", kSourcePath, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'MaterialIcon' version", kSourcePath, __LINE__);
     }
     // A loaded icon never has a material, and shows opaque black.
     mMaterial = nullptr;

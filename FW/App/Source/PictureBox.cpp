@@ -4,6 +4,7 @@
 #include "DiskImage.h"
 #include "FWDrawContext.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWViewMngr.h"
 #include "SubClassFactory.h"
 
@@ -153,7 +154,7 @@ void PictureBox::OldRead(SerialStream& stream)
         mPictureID = stream.ReadLong();
         stream.ReadFWRect(mPictureRect);
     } else {
-        fw_programmer_message("Unknown 'PictureBox' version", kPictureBoxSource, 287);
+        FWRecordVersionNotice::Report("Unknown 'PictureBox' version", kPictureBoxSource, 287);
     }
     stream.FinishClass("PictureBox", this, 0);
     loadImage(mPictureID, {kArgb, kCicn, kPict});

@@ -13,6 +13,7 @@
 #include "FWOpMenu.h"
 #include "FWPopupMenu.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWStr.h"
 #include "FWStreamException.h"
 #include "FWWindow.h"
@@ -350,7 +351,7 @@ void Popup::OldRead(SerialStream& stream)
             SetRect(rect);
         }
     } else {
-        fw_programmer_message("Unknown 'Popup' version", kSourcePath, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'Popup' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("Popup", this, 0);
 }

@@ -9,6 +9,7 @@
 #include "FWFont.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
@@ -465,7 +466,7 @@ void PushButton::OldRead(SerialStream& stream)
         stream.ReadFWPoint(mTextPosition);
         mTextLimit = stream.ReadLong();
     } else {
-        fw_programmer_message("Unknown 'PushButton' version", kPushButtonSource, 612);
+        FWRecordVersionNotice::Report("Unknown 'PushButton' version", kPushButtonSource, 612);
     }
     stream.FinishClass("PushButton", this, 0);
     // A button of an unknown version keeps its defaults but is laid out from its rectangle as

@@ -8,6 +8,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWWindow.h"
 #include "ImageBuffer.h"
 #include "SubClassFactory.h"
@@ -349,7 +350,7 @@ void Scroller::OldRead(SerialStream& stream)
     const int version = stream.BeginClassRead("Scroller");
     FWView::OldRead(stream);
     if (version != 1) {
-        fw_programmer_message("Unknown 'Scroller' version", kScrollerSource, 384);
+        FWRecordVersionNotice::Report("Unknown 'Scroller' version", kScrollerSource, 384);
         stream.FinishClass("Scroller", this, 0);
         return;
     }

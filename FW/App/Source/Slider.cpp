@@ -6,6 +6,7 @@
 #include "FWEvent.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
 
@@ -230,7 +231,7 @@ void Slider::OldRead(SerialStream& stream)
         mValue = stream.ReadFloat();
         mSteps = stream.ReadLong();
     } else {
-        fw_programmer_message("Unknown 'Slider' version", kSliderSource, __LINE__);
+        FWRecordVersionNotice::Report("Unknown 'Slider' version", kSliderSource, __LINE__);
     }
     recomputeStepSize();
     stream.FinishClass("Slider", this, 0);

@@ -6,6 +6,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
 
@@ -112,7 +113,7 @@ void StaticText::OldRead(SerialStream& stream)
         stream.ReadFWPoint(mTextPoint);
         stream.ReadString(mText);
     } else {
-        fw_programmer_message("Unknown 'StaticText' version", kStaticTextSource, 231);
+        FWRecordVersionNotice::Report("Unknown 'StaticText' version", kStaticTextSource, 231);
     }
     stream.FinishClass("StaticText", this, 0);
 }

@@ -46,6 +46,16 @@ int fw_programmer_message(const char* message, const char* sourcePath, int line)
     return 1;
 }
 
+void fw_stored_data_notice(const char* message, const char* sourcePath, int line)
+{
+    if (message == nullptr || message[0] == '\0')
+        return;
+    FWProgrammerMessageInfo info{message, sourcePath != nullptr ? sourcePath : "", line, message};
+    info.offersAbort = false;
+    sPresenter(info);
+    fw_dprintf("%s", message);
+}
+
 int fw_dprintf(const char* format, ...)
 {
     char buffer[1024];

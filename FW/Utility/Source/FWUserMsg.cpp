@@ -258,13 +258,16 @@ bool FWPresentAssertionAlert(const FWProgrammerMessageInfo& info)
         ~Showing() { sShowing = false; }
     } showing;
     FWUserMsg alert("%s", info.text);
-    alert.SetIcon(141);
-    alert.SetOKTitle("Abort");
-    alert.SetCancelTitle("Switch to Debugger");
     alert.SetPlayBeep(true);
-    // Nobody there to answer: the program goes on.
-    alert.SetUnattendedAnswer(FWModalDialog::Unattended::kCancel);
-    const bool abort = alert.Execute();
+    if (info.offersAbort) {
+        alert.SetIcon(141);
+        alert.SetOKTitle("Abort");
+        alert.SetCancelTitle("Switch to Debugger");
+        // Nobody there to answer: the program goes on.
+        alert.SetUnattendedAnswer(FWModalDialog::Unattended::kCancel);
+    }
+    // A notice has OK alone, and Escape goes on too.
+    const bool abort = alert.Execute() && info.offersAbort;
     alert.SendMessage(Dependable::IsBeingDeleted);
     return abort;
 }

@@ -78,6 +78,7 @@ private:
 };
 
 // The program's presenter of programmer messages: the assertion alert ("Abort", "Switch to
-// Debugger"); true when the user chose "Abort". With no application running, or while the alert
-// is already up, the text goes to stderr instead.
+// Debugger"); true when the user chose "Abort". A notice that offers no abort has OK alone and
+// answers false. With no application running, or while an alert is already up, the text goes to
+// stderr instead.
 bool FWPresentAssertionAlert(const FWProgrammerMessageInfo& info);
