@@ -8,6 +8,7 @@
 #include "FS_FileUtil.h"
 #include "FS_ResourceUtil.h"
 #include "FS_UtilPAC.h"
+#include "FWDynamicString.h"
 #include "FWFileDialog.h"
 #include "FWFileType.h"
 #include "FWMenuMgr.h"
@@ -17,7 +18,7 @@
 #include "FWUserMsg.h"
 #include "FWUserOp.h"
 #include "FileReference.h"
-#include "HostCoreFoundation.h"
+#include "HostMacRoman.h"
 #include "HostMemory.h"
 
 #include <cstdio>
@@ -38,14 +39,34 @@ CQF_Document* documentOfPath(FWApp& app, const FWString& path)
     return nullptr;
 }
 
-// The text of a recent file's row: the path after its last '/', else after its last '\', as
-// system text.
+// The text of a recent file's row: the path after its last '/', else after its last '\'. Menu
+// rows are named in UTF-8, as file names are; the menu bar makes them system text.
 std::string recentRowText(const std::string& path)
 {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         slash = path.rfind('\\');
-    return HostFileNameToMacRoman((slash == std::string::npos ? path : path.substr(slash + 1)).c_str());
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A document's row: its file's own name (UTF-8), or the name it shows when it has no file.
+std::string documentRowText(FWDocument* document)
+{
+    FWDynamicString name;
+    if (document->HasAssociatedFile())
+        document->AssociatedFile().GetFileName(name);
+    else
+        document->DocName(name);
+    return name.GetCString();
+}
+
+// System text (a layout's name) as UTF-8, the text of menu rows.
+std::string systemTextToRowText(const std::string& text)
+{
+    std::string row;
+    for (char c : text)
+        HostAppendUtf8(row, HostMacRomanToUnicode(uint8_t(c)));
+    return row;
 }
 
 // A document's edit windows in its order; the dialogs made with it (the layout list while it is
@@ -301,16 +322,12 @@ void QuillformApp::UpdateWindowMenu()
     std::vector<std::string> rows;
     ListTraversal<FWDocument> documents(&GetDocumentList());
     for (FWDocument* document = documents.First(); document != nullptr; document = documents.Next()) {
-        FWStr<255> name;
-        document->DocName(name);
-        rows.emplace_back(name.GetCString());
+        rows.push_back(documentRowText(document));
         auto* resourceDocument = dynamic_cast<CQF_Document*>(document);
         for (EditWindow* window : editWindowsOf(document)) {
             const int32_t id = window->ViewMngr().GetResID();
             const std::string layout = resourceDocument != nullptr ? resourceDocument->ResMap().Name(id) : "";
-            char text[300];
-            std::snprintf(text, sizeof text, "  %d %s", int(id), layout.c_str());
-            rows.emplace_back(text);
+            rows.push_back("  " + std::to_string(id) + " " + systemTextToRowText(layout));
         }
     }
     replaceRows(menu, rows, do_window_menu);

@@ -63,6 +63,12 @@ void removeFromLists(MenuRef menu)
         s.hilited = 0;
 }
 
+// In a definition (AppendMenu, 'MENU'), a text that starts with '-' makes a separator line.
+bool startsSeparator(const std::vector<uint8_t>& text)
+{
+    return !text.empty() && text[0] == '-';
+}
+
 // Parses one item definition of AppendMenu (metacharacters and text).
 HostMenuItem parseItem(const uint8_t* p, size_t n)
 {
@@ -102,6 +108,7 @@ HostMenuItem parseItem(const uint8_t* p, size_t n)
             item.text.push_back(c);
         }
     }
+    item.separator = startsSeparator(item.text);
     return item;
 }
 
@@ -193,6 +200,7 @@ MenuRef parseMenu(const uint8_t* bytes, size_t size)
             return nullptr;
         HostMenuItem item;
         item.text.assign(text + 1, text + 1 + text[0]);
+        item.separator = startsSeparator(item.text);
         unsigned number = menu->Count() + 1u;
         item.enabled = number > 31 || (enableFlags >> number) & 1;
         item.iconID = icon;

@@ -3,8 +3,10 @@
 // pull-down and hierarchical menus are drawn across the top of the virtual screen and tracked
 // by HostMenuTracking; this file holds the model they show.
 //
-// Items are numbered from 1. Item text is Mac Roman; an item whose text starts with '-' is a
-// separator line, never chosen. Item 0 of the enable calls stands for the whole menu.
+// Items are numbered from 1. Item text is Mac Roman. An item defined by a text that starts with
+// '-' (AppendMenu, InsertMenuItem, 'MENU') is a separator line, never chosen; text set with
+// SetMenuItemText is shown as it stands, so a row named from data is never a separator. Item 0 of
+// the enable calls stands for the whole menu.
 #pragma once
 
 #include "HostEvents.h"
@@ -59,8 +61,9 @@ struct HostMenuItem {
     int16_t fontID = 0;             // 0: the menu font
     MenuID submenuID = 0;           // the hierarchical menu attached, 0 for none
     MenuCommand command = 0;
+    bool separator = false;         // defined as a separator line
 
-    bool IsSeparator() const { return !text.empty() && text[0] == '-'; }
+    bool IsSeparator() const { return separator; }
 };
 
 class HostMenu {
@@ -143,13 +146,15 @@ int32_t MenuSelect(Point startPt);
 
 // Appends the items of a definition: items separated by ';' or a carriage return; in each, '('
 // disables it, '^' and a digit give an icon number, '!' and a character a mark, '<' and one of
-// B I U O S a style, '/' and a character a shortcut; the remaining bytes are its text.
+// B I U O S a style, '/' and a character a shortcut; the remaining bytes are its text, and a text
+// that starts with '-' makes the item a separator line.
 void AppendMenu(MenuRef menu, ConstStr255Param data);
 // The same, inserted after item afterItem (0 inserts at the top).
 void InsertMenuItem(MenuRef menu, ConstStr255Param itemString, MenuItemIndex afterItem);
 void DeleteMenuItem(MenuRef menu, MenuItemIndex item);
 uint16_t CountMenuItems(MenuRef menu);
 
+// The text as it stands: no metacharacters, and the item stays a separator or not as it was.
 void SetMenuItemText(MenuRef menu, MenuItemIndex item, ConstStr255Param text);
 void GetMenuItemText(MenuRef menu, MenuItemIndex item, Str255 text);
 

@@ -71,9 +71,10 @@ void showMenuBar(const HostNibMenuBar& bar)
         nibMenus().push_back(menu);
         MenuItemIndex index = 0;
         for (const HostNibMenuItem& item : nibMenu.items) {
-            // Inserted blank, then named, so that the text is taken as it stands.
+            // Inserted blank (or as a separator line), then named, so that the text is taken as
+            // it stands.
             Str255 text;
-            toPascal(" ", text);
+            toPascal(item.text == "-" ? "-" : " ", text);
             InsertMenuItem(menu, text, index++);
             toPascal(item.text, text);
             SetMenuItemText(menu, index, text);

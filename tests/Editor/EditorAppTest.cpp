@@ -10,6 +10,7 @@
 #include "FWOpMenu.h"
 #include "FWStr.h"
 #include "HostHeadless.h"
+#include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
 #include "QFEventDispatcher.h"
@@ -20,6 +21,7 @@
 #include "../Files/ResourceFileMaker.h"
 
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -209,4 +211,33 @@ TEST_F(EditorAppTest, AWindowClosedEventDeletesADocumentLeftWithoutWindowsOnce)
     EXPECT_EQ(0u, dispatcher->QueuedCount());
     EXPECT_EQ(0, documentCount());
     EXPECT_EQ((std::vector<std::string>{"- [off]"}), MenuRows("Window"));
+}
+
+TEST_F(EditorAppTest, EveryFileNameListsReadablyInTheWindowAndRecentMenus)
+{
+    StartApp();
+    const LayoutListPlaces list = LocateLayoutList();
+    // UTF-8 names, shown in the system encoding; a name may begin as a separator line does.
+    const std::string cafe = "Caf\x8E.rsrc", draft = "-draft.rsrc";
+    for (const std::string name : {"Caf\xC3\xA9.rsrc", "-draft.rsrc"}) {
+        std::filesystem::copy_file(FW_SAMPLE_RSRC, File(name));
+        HostInjectClick(list.Row(0));
+        HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
+        chooseForOpen(File(name));
+        FWApp::FileOpen(nullptr);
+    }
+    EXPECT_EQ((std::vector<std::string>{cafe, "  128 Main", draft, "  128 Main"}), MenuRows("Window"));
+    EXPECT_EQ((std::vector<std::string>{draft, cafe}), RecentRows());
+    // Each is a row of the Window menu and one of Open Recent, never a separator line.
+    std::vector<MenuRef> menus = HostMenuBarMenus();
+    for (MenuRef menu : HostMenuBarMenus())
+        for (const HostMenuItem& item : menu->Items())
+            if (MenuRef submenu = item.submenuID != 0 ? HostHierarchicalMenu(item.submenuID) : nullptr)
+                menus.push_back(submenu);
+    std::map<std::string, int> rows;
+    for (MenuRef menu : menus)
+        for (const HostMenuItem& item : menu->Items())
+            rows[std::string(item.text.begin(), item.text.end())] += item.IsSeparator() ? 0 : 1;
+    EXPECT_EQ(2, rows[cafe]);
+    EXPECT_EQ(2, rows[draft]);
 }

@@ -199,8 +199,11 @@ void buildItems(MenuRef menu, FWUserOp* node, int depth)
             continue;
         }
 
+        // Appended blank (or as a separator line) and then named, so that a name is shown as it
+        // stands: its first character never makes a row a separator, nor do metacharacters.
         static const unsigned char kPlaceholder[] = {1, ' '};
-        AppendMenu(menu, kPlaceholder);
+        static const unsigned char kSeparatorLine[] = {1, '-'};
+        AppendMenu(menu, isSeparator(child) ? kSeparatorLine : kPlaceholder);
         const MenuItemIndex item = CountMenuItems(menu);
         setItemTextFromName(menu, item, child);
         if (child->TestFlag(kUserOpDisabled))

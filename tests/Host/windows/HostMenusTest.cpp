@@ -153,8 +153,9 @@ TEST_F(HostMenus, ItemsAndTheirStates)
     EXPECT_EQ(7, CountMenuItems(menu));
     EXPECT_EQ("One", textOf(menu, 1));
 
-    SetMenuItemText(menu, 1, P("Uno; not split"));
-    EXPECT_EQ("Uno; not split", textOf(menu, 1)); // text set directly keeps its metacharacters
+    SetMenuItemText(menu, 1, P("-Uno; not split"));
+    EXPECT_EQ("-Uno; not split", textOf(menu, 1)); // text set directly keeps its metacharacters
+    EXPECT_FALSE(menu->Item(1)->IsSeparator());     // and never makes a separator line
     DisableMenuItem(menu, 1);
     EXPECT_FALSE(IsMenuItemEnabled(menu, 1));
     EnableMenuItem(menu, 1);
