@@ -234,10 +234,8 @@ void CDialogWINT::DoRename()
         return;
     if (mDocument->RenameWINT(oldID, id, name)) {
         // An open window of the layout follows it.
-        if (EditWindow* window = mDocument->FindWindow(oldID)) {
-            window->ViewMngr().SetResID(id);
-            window->SetNameWINT();
-        }
+        if (EditWindow* window = mDocument->FindWindow(oldID))
+            window->SetLayoutID(id);
     } else {
         QuillformApp::ShowResError();
         id = oldID;

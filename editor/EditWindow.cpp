@@ -39,8 +39,7 @@ EditWindow::EditWindow(CQF_Document* document, int32_t id)
     if (!Initialize(document, id))
         throw std::runtime_error("the layout could not be read");
     EraseOnUpdate();
-    if (id == kShaderLayoutID)
-        mShaderData = new CDataPTKC(this);
+    updateShaderData();
     SetNameWINT();
     ViewMngr().SetInterfaceEvent(false);
     mToolType = 1;
@@ -82,6 +81,24 @@ void EditWindow::SetDirty(bool dirty)
     mDirty = dirty;
     if (dirty && GetDocument() != nullptr)
         GetDocument()->SetDirtyFlag(true);
+}
+
+void EditWindow::SetLayoutID(int32_t id)
+{
+    ViewMngr().SetResID(id);
+    updateShaderData();
+    SetNameWINT();
+}
+
+void EditWindow::updateShaderData()
+{
+    const bool shader = ViewMngr().GetResID() == kShaderLayoutID;
+    if (shader && mShaderData == nullptr) {
+        mShaderData = new CDataPTKC(this);
+    } else if (!shader) {
+        delete mShaderData;
+        mShaderData = nullptr;
+    }
 }
 
 void EditWindow::SetNameWINT()

@@ -44,6 +44,9 @@ public:
     void SetDirty(bool dirty);
     // The title "<id> <layout name> [<document name>]".
     void SetNameWINT();
+    // The layout was renumbered in its file: the window follows, and takes the shader interface
+    // as a window opened with that id does (only 21000 has one).
+    void SetLayoutID(int32_t id);
     // Brings the window to the front and makes it the key window.
     void MakeToFront();
     // Fills a new layout with the shader interface's defaults: OK (1), Cancel (2) and the
@@ -148,6 +151,8 @@ private:
     void editPress(FWEvent& event);
     // Puts every shown view into the deepest container that holds its top-left corner.
     void rehomeViews();
+    // Makes the shader interface for layout 21000 (read from the file), drops it for any other.
+    void updateShaderData();
 
     bool mDirty = false;
     CDataPTKC* mShaderData = nullptr;

@@ -13,6 +13,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWOpItem.h"
 #include "FWOpMenu.h"
+#include "FWProgrammerMessage.h"
 #include "ImageBuffer.h"
 #include "ListBox.h"
 #include "MakeFWItemGhosted.h"
@@ -579,9 +580,12 @@ void QuillformApp::InterfaceShader()
         ErrorMessage("Shader options can be edited only for WINT 21000");
         return;
     }
+    // Every window of layout 21000 has its shader data, however it came to that id.
     CDataPTKC* data = window->GetShaderData();
-    if (data == nullptr)
+    if (data == nullptr) {
+        fw_programmer_message("The window of WINT 21000 has no shader data", "editor/ShaderDialog", __LINE__);
         return;
+    }
     std::vector<RECOMPUTE_IDS::CItemInfo> records;
     const FWView* special[3] = {};
     const bool unordered = RECOMPUTE_IDS::NeedRecomputeIDs(window, records, special);
