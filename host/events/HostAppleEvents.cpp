@@ -2,6 +2,7 @@
 #include "HostAppleEvents.h"
 
 #include "HostFiles.h"
+#include "HostPathNames.h"
 
 #include <algorithm>
 #include <cstring>
@@ -391,16 +392,35 @@ OSErr HostDeliverQuitApplication()
     return deliverPlain(kAEQuitApplication);
 }
 
+namespace {
+
+// The specification of a file named to be opened. One that cannot be found is named all the same,
+// by its folder and name, so that the program says why it cannot open it.
+OSErr specOfNamedFile(const std::string& path, FSSpec& spec)
+{
+    FSRef ref;
+    if (FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, nullptr) == noErr &&
+        FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr) == noErr)
+        return noErr;
+    std::memset(&spec, 0, sizeof spec);
+    spec.vRefNum = kHostVolumeRefNum;
+    const std::string name = HostNameOfPath(path);
+    if (name.empty() || name.size() > 255 || !HostStorePath(HostFolderOfPath(path), spec.parentPath))
+        return bdNamErr;
+    spec.name[0] = uint8_t(name.size());
+    std::memcpy(spec.name + 1, name.data(), name.size());
+    return noErr;
+}
+
+} // namespace
+
 OSErr HostDeliverOpenDocuments(const std::vector<std::string>& paths)
 {
     AEDescList files;
     AECreateList(nullptr, 0, false, &files);
     for (const std::string& path : paths) {
-        FSRef ref;
         FSSpec spec;
-        OSErr err = FSPathMakeRef(reinterpret_cast<const UInt8*>(path.c_str()), &ref, nullptr);
-        if (err == noErr)
-            err = FSGetCatalogInfo(&ref, kFSCatInfoNone, nullptr, nullptr, &spec, nullptr);
+        OSErr err = specOfNamedFile(path, spec);
         if (err == noErr)
             err = AEPutPtr(&files, 0, typeFSS, &spec, Size(sizeof spec));
         if (err != noErr) {

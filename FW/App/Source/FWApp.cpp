@@ -39,6 +39,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -85,9 +86,14 @@ OSErr handleOpenDocuments(const FSSpec& spec, int32_t index, int32_t count)
     if (index == 0)
         sOpenedFiles.clear();
     FileReference file;
-    // A file that cannot be named is left out; the others still open.
-    if (FSSpecToFileReference(spec, file) == 0)
-        sOpenedFiles.push_back(file);
+    // A file that cannot be named (its folder is gone too) is opened by its path all the same,
+    // so that the user hears why it does not open.
+    if (FSSpecToFileReference(spec, file) != 0) {
+        const std::string name(reinterpret_cast<const char*>(spec.name + 1), spec.name[0]);
+        const std::string folder(spec.parentPath, strnlen(spec.parentPath, sizeof spec.parentPath));
+        file.SetPath((folder + "/" + name).c_str());
+    }
+    sOpenedFiles.push_back(file);
     sOpenDocumentsArrived = true;
     if (index == count - 1) {
         const std::list<FileReference> files = sOpenedFiles;
