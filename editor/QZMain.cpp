@@ -23,6 +23,9 @@ OSStatus keepAsStored(OSType, OSType, SInt16, void*, ByteCount, Boolean, void*)
 
 void QZMain(int argc, const char* const* argv)
 {
+    // First of all: SIGTERM or SIGINT during the set-up below ends the program at its first wait
+    // (status 0), not by the signal's default action.
+    HostInstallEndSignals();
     CoreEndianFlipProc unused = nullptr;
     void* unusedRefCon = nullptr;
     CoreEndianGetFlipper(kCoreEndianResourceManagerDomain, FOUR_CHAR_CODE("cicn"), &unused, &unusedRefCon);

@@ -1,6 +1,7 @@
 // The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
 // once in every state, with status 0 and the file as it was; an open menu takes the keys typed
-// meanwhile; a press held still costs no processor time; without a display it says so once.
+// meanwhile; a press held still costs no processor time; without a display it says so once; a
+// file it cannot read fully or at all is reported and it goes on.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -220,4 +221,56 @@ TEST_F(DesktopRunTest, ABuildToolWithoutADisplaySaysNothingAboutIt)
                              " >/dev/null 2>" + File("errors");
     std::system(line.c_str());
     EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "running headless"));
+}
+
+TEST_F(DesktopRunTest, WhatItCannotReadItSaysAndGoesOnAndASignalDuringSetUpEndsItWithSuccess)
+{
+    // The sample with its push button's record (in layout 128, the first row) of version 9.
+    std::string newer = TempFolder::ReadFile(FW_SAMPLE_RSRC);
+    newer[newer.find(std::string("PushButton", 11)) + 11 + 4] = 9;
+    const struct {
+        std::string file, contents, said;
+        bool openFirstLayout;
+    } cases[] = {
+        {File("newer.rsrc"), newer, "Unknown 'PushButton' version", true},
+        {File("missing.rsrc"), "", "Resource error -43", false},
+        {File("text.rsrc"), "no resources here", "Resource error -199", false},
+    };
+    mServer = std::make_unique<XvfbServer>();
+    ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
+    const std::vector<std::string> user = {"DISPLAY=" + mServer->Display(), "FW_HOST_BACKEND=", "FW_HOST_LOG=" + mLog};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        if (!c.contents.empty())
+            TempFolder::WriteFile(c.file, c.contents);
+        std::filesystem::remove(mLog);
+        mRun = std::make_unique<ChildProcess>(std::vector<std::string>{mProgram, c.file}, user);
+        if (c.openFirstLayout) {
+            ASSERT_TRUE(WaitForLog("WINT [newer.rsrc]")) << mRun->Output();
+            OpenAndChangeLayout();
+        }
+        ASSERT_TRUE(WaitForLog(c.said)) << TempFolder::ReadFile(mLog);
+        Keys("Return"); // the default answer goes on
+        EXPECT_FALSE(mRun->Ended(1s)) << mRun->Status();
+        kill(mRun->Pid(), SIGTERM);
+        EXPECT_TRUE(EndedWithSuccess(5s)) << mRun->Status();
+        EXPECT_EQ(1, Count(TempFolder::ReadFile(mLog), c.said));
+    }
+    // A signal during the set-up (once the program is connecting to the display) ends it with
+    // success too.
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, mLayouts);
+    auto connecting = [](pid_t pid) {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", error))
+            if (std::filesystem::read_symlink(fd.path(), error).string().rfind("socket:", 0) == 0)
+                return true;
+        return false;
+    };
+    for (int run = 0; run < 3; ++run) {
+        mRun = std::make_unique<ChildProcess>(std::vector<std::string>{mProgram, mLayouts}, user);
+        for (int wait = 0; wait < 20000 && !connecting(mRun->Pid()); ++wait)
+            std::this_thread::sleep_for(1ms);
+        kill(mRun->Pid(), SIGTERM);
+        EXPECT_TRUE(EndedWithSuccess(20s)) << run << ": " << mRun->Status();
+    }
 }
