@@ -80,9 +80,9 @@ public:
     char ShortcutKey() const { return mShortcutKey; }
     // The shortcut's own modifiers, as the menu bar shows them; they never change.
     uint16_t ShortcutMods() const { return mModifiers; }
-    // The modifier keys held when the command was chosen; the menu bar sets them before it calls
-    // the adjust and action callbacks. Kept apart from the shortcut's, which they must not replace.
-    uint16_t HeldModifiers() const { return mHeldModifiers; }
+    // Records the modifier keys held when the command was chosen; the menu bar sets them before
+    // it calls the adjust and action callbacks. Kept apart from the shortcut's, which they must
+    // not replace.
     void SetModifiers(uint16_t modifiers) { mHeldModifiers = modifiers; }
     FWUserOpCallback Adjust() const { return mAdjust; }
     FWUserOpCallback Action() const { return mAction; }
