@@ -4,11 +4,15 @@
 #include "HostEvents.h"
 #include "MainNib.h"
 
+// SIGTERM and SIGINT end the program with status 0 from its first instant: the handler goes in
+// before the program's static initialisers run, not only once main is reached.
+[[gnu::constructor(101)]] static void installEndSignalsFirst()
+{
+    HostInstallEndSignals();
+}
+
 int main()
 {
-    // First of all: SIGTERM or SIGINT during the set-up ends the program at its first wait
-    // (status 0), not by the signal's default action.
-    HostInstallEndSignals();
     RegisterMainNib();
     {
         CarbonApp app;
