@@ -2,26 +2,50 @@
 // is renamed over the target; file systems without unnamed files get a hidden named one.
 #include "HostReplacementFile.h"
 
+#include "HostFileLocks.h"
 #include "HostFiles.h"
 #include "HostPathNames.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <random>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int kNameAttempts = 100;
+constexpr size_t kNameKept = 200;
+constexpr size_t kSaltDigits = 6;
+constexpr size_t kCopyBlock = 1 << 16;
 
-// ".NAME.xxxxxx" beside the target, the name cut so that the whole stays a legal name.
+// ".NAME." of the hidden names beside the target, the name cut so that the whole stays legal.
+std::string hiddenPrefix(const std::string& target)
+{
+    return "." + HostNameOfPath(target).substr(0, kNameKept) + ".";
+}
+
+// ".NAME.xxxxxx": the prefix and six lowercase hexadecimal digits.
 std::string hiddenName(const std::string& folder, const std::string& target, uint32_t salt)
 {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".%06x", unsigned(salt & 0xFFFFFF));
-    return HostJoinPath(folder, "." + HostNameOfPath(target).substr(0, 200) + suffix);
+    char suffix[kSaltDigits + 1];
+    std::snprintf(suffix, sizeof suffix, "%06x", unsigned(salt & 0xFFFFFF));
+    return HostJoinPath(folder, hiddenPrefix(target) + suffix);
+}
+
+bool isHiddenName(const std::string& entry, const std::string& prefix)
+{
+    if (entry.size() != prefix.size() + kSaltDigits || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i)
+        if (!((entry[i] >= '0' && entry[i] <= '9') || (entry[i] >= 'a' && entry[i] <= 'f')))
+            return false;
+    return true;
 }
 
 uint32_t randomSalt()
@@ -36,6 +60,47 @@ bool unnamedUnsupported(int error)
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
+// Whether the path still names the open file, not a link, nor another file since put there.
+bool namesFile(const std::string& path, int fd)
+{
+    struct stat named;
+    struct stat open;
+    return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
+// A save killed after naming its new file leaves it unlocked: its lock went with the process.
+void removeIfLeftover(const std::string& path)
+{
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return;
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && info.st_nlink == 1 &&
+        HostLockForWriting(fd) == noErr && namesFile(path, fd))
+        unlink(path.c_str());
+    close(fd);
+}
+
+void removeLeftovers(const std::string& folder, const std::string& target)
+{
+    // A longer name is cut in the hidden names, which then do not tell which file they were for.
+    if (HostNameOfPath(target).size() > kNameKept)
+        return;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir)
+        return;
+    const std::string prefix = hiddenPrefix(target);
+    std::vector<std::string> found;
+    while (const dirent* entry = readdir(dir.get()))
+        if (isHiddenName(entry->d_name, prefix))
+            found.emplace_back(entry->d_name);
+    for (const std::string& name : found)
+        removeIfLeftover(HostJoinPath(folder, name));
+}
+
 void syncFolder(const std::string& folder)
 {
     int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -43,6 +108,36 @@ void syncFolder(const std::string& folder)
         return;
     fsync(dir);
     close(dir);
+}
+
+OSErr writeAll(int fd, const char* bytes, size_t size)
+{
+    for (size_t done = 0; done < size;) {
+        const ssize_t n = write(fd, bytes + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? HostOSErrFromErrno(errno) : OSErr(writErr);
+        done += size_t(n);
+    }
+    return noErr;
+}
+
+OSErr copyContents(int from, int to)
+{
+    std::vector<char> block(kCopyBlock);
+    for (off_t at = 0;;) {
+        const ssize_t n = pread(from, block.data(), block.size(), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return HostOSErrFromErrno(errno);
+        if (n == 0)
+            return fsync(to) == 0 ? OSErr(noErr) : HostOSErrFromErrno(errno);
+        if (OSErr err = writeAll(to, block.data(), size_t(n)); err != noErr)
+            return err;
+        at += n;
+    }
 }
 
 } // namespace
@@ -58,6 +153,7 @@ OSErr HostReplacementFile::Open(mode_t mode)
 {
     discard();
     const std::string folder = HostFolderOfPath(mTarget);
+    removeLeftovers(folder, mTarget);
     // An unnamed file is named later through /proc; without /proc it is never tried.
     if (access("/proc/self/fd", X_OK) == 0) {
         bool unsupported = false;
@@ -71,27 +167,39 @@ OSErr HostReplacementFile::Open(mode_t mode)
 OSErr HostReplacementFile::openUnnamed(const std::string& folder, mode_t mode, bool& unsupported)
 {
     mFd = open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
-    if (mFd >= 0) {
-        mUnnamed = true;
-        return noErr;
+    if (mFd < 0) {
+        unsupported = unnamedUnsupported(errno);
+        return HostOSErrFromErrno(errno);
     }
-    unsupported = unnamedUnsupported(errno);
-    return HostOSErrFromErrno(errno);
+    mUnnamed = true;
+    // Locked before it has a name, so that it is never seen unlocked.
+    return HostLockForWriting(mFd);
 }
 
 OSErr HostReplacementFile::openNamed(const std::string& folder, mode_t mode)
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = hiddenName(folder, mTarget, randomSalt());
-        mFd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (mFd >= 0) {
+        const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            return HostOSErrFromErrno(errno);
+        if (fd < 0)
+            continue;
+        // Between the open and the lock another save may take the new file for a leftover and
+        // remove it; a file no longer named, or locked by that save, is given up for another.
+        if (HostLockForWriting(fd) == noErr && namesFile(name, fd)) {
+            mFd = fd;
             mTempPath = std::move(name);
             return noErr;
         }
-        if (errno != EEXIST)
-            return HostOSErrFromErrno(errno);
+        close(fd);
     }
     return dupFNErr;
+}
+
+OSErr HostReplacementFile::Write(const void* bytes, size_t size)
+{
+    return mFd < 0 ? OSErr(paramErr) : writeAll(mFd, static_cast<const char*>(bytes), size);
 }
 
 // Gives the unnamed file a hidden name beside the target.
@@ -110,6 +218,26 @@ OSErr HostReplacementFile::linkUnder(std::string& name)
     return dupFNErr;
 }
 
+// Some file systems make unnamed files they cannot link: the contents, mode and owner go into a
+// named file, which takes the unnamed one's place.
+OSErr HostReplacementFile::copyToNamed()
+{
+    struct stat info;
+    if (fstat(mFd, &info) != 0)
+        return HostOSErrFromErrno(errno);
+    const int unnamed = std::exchange(mFd, -1);
+    mUnnamed = false;
+    OSErr err = openNamed(HostFolderOfPath(mTarget), info.st_mode & 07777);
+    if (err == noErr && fchmod(mFd, info.st_mode & 07777) != 0)
+        err = HostOSErrFromErrno(errno);
+    if (err == noErr) {
+        (void)!fchown(mFd, info.st_uid, info.st_gid); // only the owner may keep the group
+        err = copyContents(unnamed, mFd);
+    }
+    close(unnamed);
+    return err;
+}
+
 OSErr HostReplacementFile::Commit()
 {
     if (mFd < 0 || mCommitted)
@@ -119,9 +247,10 @@ OSErr HostReplacementFile::Commit()
     if (mUnnamed) {
         std::string name;
         OSErr err = linkUnder(name);
-        if (err != noErr)
+        if (err == noErr)
+            mTempPath = std::move(name);
+        else if ((err = copyToNamed()) != noErr)
             return err;
-        mTempPath = std::move(name);
     }
     if (rename(mTempPath.c_str(), mTarget.c_str()) != 0)
         return HostOSErrFromErrno(errno);

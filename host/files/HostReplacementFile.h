@@ -4,6 +4,7 @@
 
 #include "HostTypes.h"
 
+#include <cstddef>
 #include <string>
 #include <sys/types.h>
 
@@ -16,22 +17,29 @@ public:
 
     // Makes the new file in the target's folder, open for reading and writing. Where the file
     // system allows, it has no name until Commit, so a process killed meanwhile leaves nothing;
-    // elsewhere it is a hidden ".NAME.XXXXXX" beside the target.
+    // elsewhere it is a hidden ".NAME.xxxxxx" beside the target. The new file holds the write
+    // lock (HostLockForWriting) while it is written, so that no other save takes it for a
+    // leftover. First removes what killed saves of the target left: files of those hidden names
+    // that are plain files of this user with one name, and that no live save holds.
     OSErr Open(mode_t mode);
     int Descriptor() const { return mFd; }
     bool Unnamed() const { return mUnnamed; }
+    // Writes all the bytes at the new file's position, or answers why not.
+    OSErr Write(const void* bytes, size_t size);
 
     // Flushes the new file to disk and renames it over the target (the folder is flushed too).
-    // On failure the target is untouched and the new file is gone.
+    // An unnamed file that cannot be given a name is copied into a named one first. On failure
+    // the target is untouched and the new file is gone.
     OSErr Commit();
 
-    // After Commit: the descriptor, which the caller now closes.
+    // After Commit: the descriptor, which the caller now closes; it still holds the write lock.
     int Release();
 
 private:
     OSErr openUnnamed(const std::string& folder, mode_t mode, bool& unsupported);
     OSErr openNamed(const std::string& folder, mode_t mode);
     OSErr linkUnder(std::string& name);
+    OSErr copyToNamed();
     void discard();
 
     std::string mTarget;

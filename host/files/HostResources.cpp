@@ -633,20 +633,6 @@ FileRange searchChain()
 
 // ---- Writing ----------------------------------------------------------------------------------
 
-OSErr writeAll(int fd, const std::vector<uint8_t>& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n < 0 ? HostOSErrFromErrno(errno) : OSErr(writErr);
-        done += size_t(n);
-    }
-    return noErr;
-}
-
 // Writes the bytes to a new file beside the file's own and renames it over; until the rename the
 // old file is untouched, and a write cut short leaves no new file. On success the new file's
 // descriptor holds the write lock.
@@ -657,7 +643,7 @@ OSErr replaceFile(ResourceFile& file, const std::vector<uint8_t>& bytes)
     if (err == noErr)
         err = HostLockForWriting(replacement.Descriptor());
     if (err == noErr)
-        err = writeAll(replacement.Descriptor(), bytes);
+        err = replacement.Write(bytes.data(), bytes.size());
     struct stat old;
     if (err == noErr && fstat(file.fd, &old) == 0) {
         if (fchmod(replacement.Descriptor(), old.st_mode & 07777) != 0)

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +44,13 @@ bool killedMidWrite(const std::string& target)
 
 } // namespace
 
+static bool failLinks = false; // as on file systems whose unnamed files cannot be linked
+extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) noexcept
+{
+    errno = EOPNOTSUPP;
+    return failLinks ? -1 : int(syscall(SYS_linkat, fromFolder, from, toFolder, to, flags));
+}
+
 TEST(HostReplacementFile, AWriterKilledMidWriteLeavesTheFolderAsItWas)
 {
     ScratchFolder scratch;
@@ -67,4 +78,29 @@ TEST(HostReplacementFile, ACommitReplacesTheFileAndAnAbandonedWriteLeavesNothing
     }
     EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path()));
     EXPECT_EQ((std::vector<uint8_t>{'n', 'e', 'w'}), ReadBytes(target));
+}
+
+TEST(HostReplacementFile, ASaveRemovesOnlyWhatKilledSavesOfTheFileLeftAndGetsANameWhereLinkingFails)
+{
+    ScratchFolder scratch;
+    const std::string target = scratch / "layouts.rsrc";
+    const std::vector<std::string> kept{".layouts.rsrc.00beef", ".layouts.rsrc.0A1B2C", ".layouts.rsrc.0a1b2c3",
+                                        ".other.rsrc.0a1b2c",   "layouts.rsrc",         "layouts.rsrc.0a1b2c"};
+    for (const std::string& name : kept)
+        WriteBytes(scratch / name, kOld);
+    WriteBytes(scratch / ".layouts.rsrc.0a1b2c", kOld); // left by a killed save
+    const int live = open((scratch / kept[0]).c_str(), O_RDONLY); // held by a save still writing
+    ASSERT_EQ(0, flock(live, LOCK_EX));
+    HostReplacementFile replacement(target);
+    ASSERT_EQ(noErr, replacement.Open(0600));
+    ASSERT_EQ(noErr, replacement.Write("new", 3));
+    failLinks = true;
+    EXPECT_EQ(noErr, replacement.Commit());
+    failLinks = false;
+    close(live);
+    EXPECT_EQ(kept, FolderEntries(scratch.Path()));
+    EXPECT_EQ((std::vector<uint8_t>{'n', 'e', 'w'}), ReadBytes(target));
+    struct stat named, held;
+    ASSERT_EQ(0, stat(target.c_str(), &named) | fstat(replacement.Descriptor(), &held));
+    EXPECT_EQ(held.st_ino, named.st_ino) << "the descriptor handed over is the file put in place";
 }
