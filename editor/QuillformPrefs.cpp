@@ -8,13 +8,11 @@
 #include "FWDynamicString.h"
 #include "FWStr.h"
 #include "FileReference.h"
+#include "HostReplacementFile.h"
 #include "QuillformApp.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -83,22 +81,12 @@ void QuillformApp::ReadPreferences()
 void QuillformApp::WritePreferences()
 {
     // Written to a new file that then replaces the old one, so a failed write loses nothing.
-    const std::string path = PreferencesPath();
-    const std::string temp = path + ".new";
-    FILE* out = std::fopen(temp.c_str(), "wb");
-    if (out == nullptr)
-        return;
-    bool written = true;
-    for (const std::string& line : mRecentLines) {
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fputc('\n', out) == EOF) {
-            written = false;
-            break;
-        }
-    }
-    written = std::fflush(out) == 0 && fsync(fileno(out)) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    if (!written || std::rename(temp.c_str(), path.c_str()) != 0)
-        std::remove(temp.c_str());
+    std::string text;
+    for (const std::string& line : mRecentLines)
+        text += line + '\n';
+    HostReplacementFile replacement(PreferencesPath());
+    if (replacement.Open(0666) == noErr && replacement.Write(text.data(), text.size()) == noErr)
+        replacement.Commit();
 }
 
 void QuillformApp::UpdatePrefs2Open(const FileReference& file)

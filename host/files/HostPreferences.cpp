@@ -4,15 +4,13 @@
 
 #include "HostFolders.h"
 #include "HostProcess.h"
+#include "HostReplacementFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <sys/stat.h>
-#include <unistd.h>
 
 const CFStringRef kCFPreferencesCurrentApplication = CFSTR("kCFPreferencesCurrentApplication");
 
@@ -120,20 +118,6 @@ Domain& domainOf(CFStringRef applicationID)
     return domains()[name] = readDomain(HostPreferencesFilePath(applicationID));
 }
 
-bool writeAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
 } // namespace
 
 HostPreferenceValues HostPreferencesFromText(std::string_view text)
@@ -202,16 +186,9 @@ Boolean CFPreferencesAppSynchronize(CFStringRef applicationID)
     if (path.empty())
         return false;
     std::string text = HostPreferencesToText(applicationName(applicationID), domainOf(applicationID));
-    std::string temporary = path + ".new";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool written = writeAll(fd, text) && fsync(fd) == 0;
-    written = close(fd) == 0 && written;
-    if (written && rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    unlink(temporary.c_str());
-    return false;
+    HostReplacementFile replacement(path);
+    return replacement.Open(0600) == noErr && replacement.Write(text.data(), text.size()) == noErr &&
+           replacement.Commit() == noErr;
 }
 
 void HostResetPreferences()
