@@ -119,9 +119,10 @@ OSErr HostOSErrFromErrno(int error)
         return noErr;
     case ENOENT:
         return fnfErr;
+    // A refusal of the file or its folder, like a read-only volume: permErr (-54) is kept for a
+    // file another process holds for writing, which is what its message tells the user.
     case EACCES:
     case EPERM:
-        return permErr;
     case EROFS:
         return wrPermErr;
     case EEXIST:
@@ -245,7 +246,7 @@ OSErr FSpMakeFSRef(const FSSpec* spec, FSRef* newRef)
         return err;
     struct stat info;
     if (stat(spec->parentPath, &info) != 0)
-        return errno == EACCES ? permErr : dirNFErr;
+        return errno == EACCES ? wrPermErr : dirNFErr;
     if (!S_ISDIR(info.st_mode))
         return dirNFErr;
     if (newRef == nullptr)

@@ -152,7 +152,7 @@ OSStatus LSCopyItemInfoForRef(const FSRef* ref, LSRequestedInfo whichInfo, LSIte
 
 // Host helpers for the layers above.
 
-// The classic result code of an errno value (ENOENT -43, EACCES -54, EROFS -61, EEXIST -48,
+// The classic result code of an errno value (ENOENT -43, EACCES, EPERM and EROFS -61, EEXIST -48,
 // ENOSPC and EDQUOT -34, ENOTDIR -120, ENAMETOOLONG -37, ...; anything unlisted -36).
 OSErr HostOSErrFromErrno(int error);
 

@@ -3,8 +3,8 @@
 // HostResourceFile; they are handed over exactly as stored. Every call sets the code ResError
 // answers: noErr, or resNotFound (-192), resFNotFound (-193), addResFailed (-194),
 // rmvResFailed (-196), resAttrErr (-198), mapReadErr (-199), wrPermErr (-61) for a change to a
-// file open read-only, permErr (-54) for a file another process holds open for writing, or a file
-// error of the open or the write.
+// file open read-only or a file or folder whose permissions refuse it, permErr (-54) for a file
+// another process holds open for writing, or a file error of the open or the write.
 //
 // The chain: files opened later lie above those opened earlier, the application's own file lies
 // at the bottom. Searches start at the current file and go down the chain.

@@ -106,7 +106,7 @@ TEST(HostFiles, ErrnoValuesMapToClassicCodesByName)
     const struct {
         int error;
         OSErr code;
-    } table[] = {{0, noErr},          {ENOENT, fnfErr},   {EACCES, permErr},    {EPERM, permErr},
+    } table[] = {{0, noErr},          {ENOENT, fnfErr},   {EACCES, wrPermErr},  {EPERM, wrPermErr},
                  {EROFS, wrPermErr},  {EEXIST, dupFNErr}, {ENOSPC, dskFulErr},  {EDQUOT, dskFulErr},
                  {ENOTDIR, dirNFErr}, {ENAMETOOLONG, bdNamErr}, {EISDIR, notAFileErr},
                  {ENOTEMPTY, fBsyErr}, {EMFILE, tmfoErr}, {ENOMEM, memFullErr}, {EFBIG, writErr},

@@ -411,13 +411,34 @@ TEST_F(HostResources, AFailedUpdateLeavesTheOldFileWhole)
         AddResource(handleOf({4}), kWINT, 4, nullptr);
         chmod(scratch.Path().c_str(), 0555);
         UpdateResFile(ref);
-        EXPECT_EQ(permErr, ResError());
+        EXPECT_EQ(wrPermErr, ResError());
         chmod(scratch.Path().c_str(), 0755);
         EXPECT_EQ(before, ReadBytes(path));
         EXPECT_EQ((std::vector<std::string>{"a.rsrc"}), FolderEntries(scratch.Path()));
         UpdateResFile(ref); // the change is still pending and can be written later
         EXPECT_EQ(noErr, ResError());
         EXPECT_EQ(2u, ReadClassic(ReadBytes(path)).size());
+    }
+}
+
+// Permissions of a file or its folder refusing access answer -61, not the -54 of a held file.
+TEST_F(HostResources, APermissionRefusalAnswersTheWritePermissionCode)
+{
+    std::string path = file("a.rsrc", {resource(kWINT, 1, "", {1})});
+    const uid_t user = geteuid() == 0 ? 65534 : geteuid(); // the superuser is refused nothing
+    ASSERT_EQ(0, chown(path.c_str(), user, -1) | chown(scratch.Path().c_str(), user, -1));
+    const struct { mode_t file, folder; SInt8 permission; } cases[] = {
+        {0444, 0755, fsRdWrPerm}, {0200, 0755, fsRdPerm}, {0644, 0555, fsRdWrPerm}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(0, chmod(path.c_str(), c.file) | chmod(scratch.Path().c_str(), c.folder));
+        EXPECT_EQ(wrPermErr, inChild([&] {
+                      SInt16 ref = setuid(user) != 0 ? -1 : open(path, c.permission);
+                      if (ref > 0) {
+                          AddResource(handleOf({2}), kWINT, 2, nullptr);
+                          UpdateResFile(ref);
+                      }
+                      return ResError();
+                  })) << std::oct << c.file << " in " << c.folder;
     }
 }
 
