@@ -64,9 +64,9 @@ bool unnamedUnsupported(int error)
 bool namesFile(const std::string& path, int fd)
 {
     struct stat named;
-    struct stat open;
-    return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
-           named.st_ino == open.st_ino;
+    struct stat held;
+    return lstat(path.c_str(), &named) == 0 && fstat(fd, &held) == 0 && named.st_dev == held.st_dev &&
+           named.st_ino == held.st_ino;
 }
 
 // A save killed after naming its new file leaves it unlocked: its lock went with the process.
@@ -231,7 +231,7 @@ OSErr HostReplacementFile::copyToNamed()
     if (err == noErr && fchmod(mFd, info.st_mode & 07777) != 0)
         err = HostOSErrFromErrno(errno);
     if (err == noErr) {
-        (void)!fchown(mFd, info.st_uid, info.st_gid); // only the owner may keep the group
+        (void)!fchown(mFd, info.st_uid, info.st_gid); // a courtesy that only some users are allowed
         err = copyContents(unnamed, mFd);
     }
     close(unnamed);
