@@ -27,7 +27,9 @@ constexpr size_t kCopyBlock = 1 << 16;
 // ".NAME." of the hidden names beside the target, the name cut so that the whole stays legal.
 std::string hiddenPrefix(const std::string& target)
 {
-    return "." + HostNameOfPath(target).substr(0, kNameKept) + ".";
+    std::string prefix = ".";
+    prefix.append(HostNameOfPath(target), 0, kNameKept).push_back('.');
+    return prefix;
 }
 
 // ".NAME.xxxxxx": the prefix and six lowercase hexadecimal digits.
