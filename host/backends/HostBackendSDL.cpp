@@ -15,6 +15,7 @@
 #include "HostSdlDisplay.h"
 #include "HostSound.h"
 #include "HostX11Clipboard.h"
+#include "HostX11Errors.h"
 
 #include <SDL.h>
 
@@ -115,11 +116,11 @@ uint8_t specialCharOf(SDL_Scancode scancode)
 }
 
 // The display's clipboard as one item: its text and its TIFF image, read through X11 since SDL's
-// clipboard carries text only.
+// clipboard carries text only. A signal while the owner is awaited ends the program as in any wait.
 bool displayClipboard(std::vector<HostClipboardItem>& items)
 {
     HostX11ClipboardContents contents;
-    if (!HostX11ReadClipboard(contents))
+    if (!HostX11ReadClipboard(contents, HostEndIfSignalled))
         return false;
     HostClipboardItem item;
     if (contents.hasText) {
@@ -261,6 +262,7 @@ bool SdlBackend::Open(std::string* error)
     // The screen is copied, never scaled: the display's own framebuffer serves, with no OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     keepAwayFromMissingSessionBus();
+    HostX11HandleErrors();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error != nullptr)
             *error = SDL_GetError();

@@ -1,7 +1,9 @@
 // Reading the X clipboard: a connection of its own with a hidden window that asks the selection's
 // owner for its targets, then for the text and the image, each delivered in one property or in
-// pieces (INCR) for large data.
+// pieces (INCR) for large data. An owner that stops answering ends the whole read.
 #include "HostX11Clipboard.h"
+
+#include "HostX11Errors.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -14,9 +16,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Bounds of one transfer: an owner that stalls or sends without end is given up on.
+// Bounds of one read: an owner silent for kAnswerTime is given up on, and so is one that sends
+// without end (beyond kMaxTransferBytes or kReadTime in all).
 constexpr size_t kMaxTransferBytes = size_t(64) << 20;
-constexpr auto kTransferTime = std::chrono::seconds(5);
+constexpr auto kAnswerTime = std::chrono::seconds(1);
+constexpr auto kReadTime = std::chrono::seconds(5);
+// Longest sleep between two looks at the signal hook.
+constexpr int kWaitSlice = 50;
 
 struct Session {
     Display* display = nullptr;
@@ -24,6 +30,9 @@ struct Session {
     Atom clipboard = 0;
     Atom property = 0;
     Atom incr = 0;
+    Clock::time_point end;         // of the whole read
+    bool silent = false;           // the owner did not answer in time: nothing more is asked
+    void (*duringWait)() = nullptr;
 
     ~Session()
     {
@@ -32,21 +41,29 @@ struct Session {
         if (window != 0)
             XDestroyWindow(display, window);
         XCloseDisplay(display);
+        HostX11SetReaderConnection(nullptr);
     }
+    bool failed() const { return silent || HostX11ReaderFailed(); }
 };
 
-// Waits for an event of the type to our window until the deadline.
-bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
+// Waits for an event of the type to our window for up to kAnswerTime (within the read's time);
+// false, marking the owner silent, when none came.
+bool waitFor(Session& s, int type, XEvent& event)
 {
+    const Clock::time_point deadline = std::min(Clock::now() + kAnswerTime, s.end);
     for (;;) {
         XPending(s.display);
         if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
             return true;
+        if (s.duringWait != nullptr)
+            s.duringWait();
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
+        if (left <= 0 || HostX11ReaderFailed()) {
+            s.silent = true;
             return false;
+        }
         pollfd pfd{ConnectionNumber(s.display), POLLIN, 0};
-        poll(&pfd, 1, int(std::min<long long>(left, 50)));
+        poll(&pfd, 1, int(std::min<long long>(left, kWaitSlice)));
     }
 }
 
@@ -80,11 +97,11 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
 }
 
 // The pieces of an INCR transfer, up to the empty piece that ends it.
-Read takeIncrements(Session& s, std::vector<uint8_t>& into, Clock::time_point deadline)
+Read takeIncrements(Session& s, std::vector<uint8_t>& into)
 {
     for (;;) {
         XEvent event;
-        if (!waitFor(s, PropertyNotify, event, deadline))
+        if (!waitFor(s, PropertyNotify, event))
             return Read::kAbsent;
         if (event.xproperty.atom != s.property || event.xproperty.state != PropertyNewValue)
             continue;
@@ -103,20 +120,21 @@ Read takeIncrements(Session& s, std::vector<uint8_t>& into, Clock::time_point de
 // Asks the owner to convert the clipboard to the target and takes the result.
 Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
 {
-    const Clock::time_point deadline = Clock::now() + kTransferTime;
+    if (s.failed())
+        return Read::kAbsent;
     XEvent event;
     while (XCheckTypedWindowEvent(s.display, s.window, PropertyNotify, &event)) {
     }
     XDeleteProperty(s.display, s.window, s.property);
     XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
-    if (!waitFor(s, SelectionNotify, event, deadline) || event.xselection.property == None)
+    if (!waitFor(s, SelectionNotify, event) || event.xselection.property == None)
         return Read::kAbsent;
     Atom type = None;
     const Read read = takeProperty(s, into, &type);
     if (read != Read::kData || type != s.incr)
         return read;
     into.clear();
-    return takeIncrements(s, into, deadline);
+    return takeIncrements(s, into);
 }
 
 std::vector<Atom> targetsOf(Session& s)
@@ -133,9 +151,12 @@ std::vector<Atom> targetsOf(Session& s)
 
 bool openSession(Session& s)
 {
+    HostX11HandleErrors();
     s.display = XOpenDisplay(nullptr);
     if (s.display == nullptr)
         return false;
+    HostX11SetReaderConnection(s.display);
+    s.end = Clock::now() + kReadTime;
     s.clipboard = XInternAtom(s.display, "CLIPBOARD", False);
     if (XGetSelectionOwner(s.display, s.clipboard) == None)
         return false;
@@ -148,9 +169,10 @@ bool openSession(Session& s)
 
 } // namespace
 
-bool HostX11ReadClipboard(HostX11ClipboardContents& contents)
+bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)())
 {
     Session s;
+    s.duringWait = duringWait;
     if (!openSession(s))
         return false;
     const std::vector<Atom> targets = targetsOf(s);
@@ -161,8 +183,9 @@ bool HostX11ReadClipboard(HostX11ClipboardContents& contents)
     Atom text = offered("UTF8_STRING");
     if (text == None)
         text = offered("text/plain;charset=utf-8");
-    // An owner that lists no targets may still convert to text.
-    if (text == None && targets.empty())
+    // An owner that lists no targets may still convert to text; one that did not answer is not
+    // asked again.
+    if (text == None && targets.empty() && !s.failed())
         text = XInternAtom(s.display, "UTF8_STRING", False);
     if (text != None) {
         std::vector<uint8_t> bytes;
@@ -175,5 +198,5 @@ bool HostX11ReadClipboard(HostX11ClipboardContents& contents)
         if (!contents.hasTIFF)
             contents.tiff.clear();
     }
-    return true;
+    return !s.failed();
 }

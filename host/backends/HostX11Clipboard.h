@@ -15,6 +15,8 @@ struct HostX11ClipboardContents {
 };
 
 // Reads what the owner of the clipboard on the display named by DISPLAY offers; false when there
-// is no display or no owner. Each transfer is bounded in time and size: a text longer than the
-// bound is cut, an image larger is left out.
-bool HostX11ReadClipboard(HostX11ClipboardContents& contents);
+// is no display or no owner, when the owner stops answering (about a second of silence ends the
+// read) and on an X error on the reader's connection. The read is bounded in time and size: a
+// text longer than the bound is cut, an image larger is left out. duringWait (may be null) is
+// called at least every few hundredths of a second while the owner is awaited.
+bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)());
