@@ -2,6 +2,8 @@
 // remember the change count they last saw, so synchronising tells whether it moved.
 #include "HostPasteboard.h"
 
+#include "HostBackend.h"
+
 #include <cstring>
 
 const char* const kPasteboardClipboard = "host.clipboard";
@@ -10,6 +12,7 @@ const char* const kUTTypeTIFF = "public.tiff";
 
 struct HostPasteboard {
     uint64_t seenChange = 0;
+    bool synchronised = false; // at least once: its creation read the clipboard already
 };
 
 namespace {
@@ -48,9 +51,11 @@ bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostCl
 }
 
 // Reads the source into the items when one is installed; the change count moves only when the
-// contents did.
+// contents did. The display's back end installs its source when it opens, so it is opened first,
+// whenever the program's first look at the clipboard comes.
 void readSource()
 {
+    HostCurrentBackend();
     ClipboardState& s = state();
     if (s.source == nullptr)
         return;
@@ -89,7 +94,11 @@ PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref)
 {
     if (ref == nullptr)
         return 0;
-    readSource();
+    // A reference has just read the clipboard when it was made: one look per import is enough,
+    // since a display's clipboard may take a while to answer.
+    if (ref->synchronised)
+        readSource();
+    ref->synchronised = true;
     const bool modified = ref->seenChange != state().changeCount;
     ref->seenChange = state().changeCount;
     return modified ? PasteboardSyncFlags(kPasteboardModified) : PasteboardSyncFlags(0);

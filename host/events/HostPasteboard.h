@@ -35,7 +35,8 @@ extern const char* const kUTTypeUTF8PlainText;
 extern const char* const kUTTypeTIFF;
 
 // Opens a reference to the named pasteboard (only the clipboard exists; paramErr for any other
-// name). A new reference has looked at the current contents.
+// name). A new reference has looked at the current contents: its first synchronisation does not
+// look again.
 OSStatus PasteboardCreate(const char* name, PasteboardRef* outRef);
 void PasteboardRelease(PasteboardRef ref);
 // Brings the reference up to date; the flags tell whether the contents changed since it last

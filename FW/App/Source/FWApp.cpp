@@ -6,6 +6,7 @@
 #include "FD_MacUtil.h"
 #include "FWAppColor.h"
 #include "FWClipboard.h"
+#include "FWClipboardPAC.h"
 #include "FWDocument.h"
 #include "FWDragManager.h"
 #include "FWDrawContext.h"
@@ -348,6 +349,8 @@ void FWApp::ProcessSuspend()
 void FWApp::ProcessResume()
 {
     gInForeground = true;
+    // Back in front: what was copied in another program meanwhile is there to paste.
+    FWClipboardPAC::ImportIfChanged();
     if (Exists())
         Instance()->Resume();
 }

@@ -1,6 +1,7 @@
 // Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
 // first TIFF image, each added as an item that replaces a held item of its class.
 #include "FWClipboard.h"
+#include "FWClipboardPAC.h"
 
 #include "FWDynamicString.h"
 #include "HostImageIO.h"
@@ -48,27 +49,20 @@ std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
     return buffer;
 }
 
-} // namespace
-
-void FWClipboard::ImportPlatformClipboard()
+// The items of the reference: the first text and the first image; a failed read stops there.
+void importItems(FWClipboard& clipboard, PasteboardRef pasteboard)
 {
-    PasteboardRef rawRef = nullptr;
-    if (PasteboardCreate(kPasteboardClipboard, &rawRef) != noErr)
-        return;
-    std::unique_ptr<HostPasteboard, PasteboardCloser> pasteboard(rawRef);
-    if ((PasteboardSynchronize(pasteboard.get()) & kPasteboardModified) != 0)
-        return;
     uint32_t itemCount = 0;
-    if (PasteboardGetItemCount(pasteboard.get(), &itemCount) != noErr)
+    if (PasteboardGetItemCount(pasteboard, &itemCount) != noErr)
         return;
     bool textTaken = false;
     bool imageTaken = false;
     for (uint32_t index = 1; index <= itemCount; ++index) {
         PasteboardItemID item = 0;
-        if (PasteboardGetItemIdentifier(pasteboard.get(), index, &item) != noErr)
+        if (PasteboardGetItemIdentifier(pasteboard, index, &item) != noErr)
             return;
         std::vector<std::string> flavors;
-        if (PasteboardCopyItemFlavors(pasteboard.get(), item, &flavors) != noErr)
+        if (PasteboardCopyItemFlavors(pasteboard, item, &flavors) != noErr)
             return;
         for (const std::string& flavor : flavors) {
             const bool isText = !textTaken && UTTypeConformsTo(flavor, kUTTypeUTF8PlainText);
@@ -77,18 +71,48 @@ void FWClipboard::ImportPlatformClipboard()
                 continue;
             std::vector<uint8_t> data;
             (isText ? textTaken : imageTaken) = true;
-            if (PasteboardCopyItemFlavorData(pasteboard.get(), item, flavor, &data) != noErr)
+            if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
                 return;
             if (isText) {
                 if (data.empty())
                     continue;
-                const size_t length = std::min<size_t>(data.size(), kMaxImportedText);
+                const size_t length = std::min<size_t>(data.size(), FWClipboard::kMaxImportedText);
                 const std::string text(reinterpret_cast<const char*>(data.data()), length);
-                AddClipData(new FWClipboardText(FWDynamicString(text.c_str())));
+                clipboard.AddClipData(new FWClipboardText(FWDynamicString(text.c_str())));
                 continue;
             }
             if (std::unique_ptr<ImageBuffer> image = decodeTIFF(data))
-                AddClipData(new FWClipboardImage(*image));
+                clipboard.AddClipData(new FWClipboardImage(*image));
         }
     }
+}
+
+// The reference of the last import, kept to tell whether the system clipboard changed since.
+std::unique_ptr<HostPasteboard, PasteboardCloser>& lastImport()
+{
+    static std::unique_ptr<HostPasteboard, PasteboardCloser> sLast;
+    return sLast;
+}
+
+} // namespace
+
+void FWClipboard::ImportPlatformClipboard()
+{
+    PasteboardRef rawRef = nullptr;
+    if (PasteboardCreate(kPasteboardClipboard, &rawRef) != noErr)
+        return;
+    std::unique_ptr<HostPasteboard, PasteboardCloser> pasteboard(rawRef);
+    const bool modified = (PasteboardSynchronize(pasteboard.get()) & kPasteboardModified) != 0;
+    if (!modified)
+        importItems(*this, pasteboard.get());
+    lastImport() = std::move(pasteboard);
+}
+
+void FWClipboardPAC::ImportIfChanged()
+{
+    // A clipboard made here imports as it is made; then its reference has just looked.
+    FWClipboard* clipboard = FWClipboard::Instance();
+    const std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
+    if (last && (PasteboardSynchronize(last.get()) & kPasteboardModified) != 0)
+        importItems(*clipboard, last.get());
 }
