@@ -1,7 +1,8 @@
 // The editor run whole, as a person uses it: QZMain on the headless back end driven through the
 // menu bar, shortcuts and the tool window (open, new, open recent, a tool, quit) with preset
-// dialog answers, the files it leaves checked byte for byte; and the built program on an X server,
-// ringing its bell and ended by SIGTERM.
+// dialog answers, the files it leaves checked byte for byte; and the built program on an X server:
+// ringing its bell, ended by SIGTERM, pasting what other programs copied, ending when the server
+// goes away.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -39,6 +40,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sys/wait.h>
@@ -127,6 +129,43 @@ std::string emptyResourceFile()
     return bytes + map;
 }
 
+// The built program started as a user starts it on the server: a copy of its own in a folder of
+// the test's own, no back end chosen for it (the test's own choice is taken out of its
+// environment), its modal loops logged. xdotool drives it.
+struct BuiltProgram {
+    BuiltProgram(const XvfbServer& server, const std::string& file) : display("DISPLAY=" + server.Display())
+    {
+        std::filesystem::copy_file(QUILLFORM_PATH, folder.File("quillform"));
+        std::filesystem::copy_file(FW_APP_RSRC, folder.File("quillform.rsrc"));
+        const std::vector<std::string> environment{display, "FW_HOST_BACKEND", "FW_HOST_LOG=" + folder.File("log")};
+        run = std::make_unique<ChildProcess>(std::vector<std::string>{folder.File("quillform"), file}, environment);
+    }
+    bool Logged(const std::string& text)
+    {
+        for (int i = 0; i < 600 && !run->Ended(std::chrono::milliseconds(100));)
+            if (++i, TempFolder::ReadFile(folder.File("log")).find(text) != std::string::npos)
+                return true;
+        return false;
+    }
+    void Xdotool(const std::string& command) const
+    {
+        std::system((display + " timeout 20 xdotool " + command + " >/dev/null 2>&1").c_str());
+    }
+    void Click(Point at) const
+    {
+        Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(at.h) + " " +
+                std::to_string(at.v) + " click 1");
+    }
+    bool EndsOnSigterm()
+    {
+        return kill(run->Pid(), SIGTERM) == 0 && run->Ended(std::chrono::seconds(10)) && run->Status() == 0;
+    }
+
+    TempFolder folder;
+    std::string display;
+    std::unique_ptr<ChildProcess> run;
+};
+
 } // namespace
 
 class EditorRunTest : public EditorFixture {};
@@ -186,60 +225,22 @@ TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListBeepsOnAClickOutsideItAn
     StartApp();
     const Point close = LocateLayoutList().buttons.at(CDialogWINT::kClose);
     StopApp();
-    // The program and its resources in a folder of the test's own, so its preferences are too.
-    TempFolder folder;
-    const std::string program = folder.File("quillform");
-    std::filesystem::copy_file(QUILLFORM_PATH, program);
-    std::filesystem::copy_file(FW_APP_RSRC, program + ".rsrc");
-    std::filesystem::permissions(program, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
-
     XvfbServer server;
     ASSERT_TRUE(server.Running()) << "Xvfb did not start";
-    const std::string log = folder.File("shown.log");
     HostX11BellWatch bell(server.Display());
     ASSERT_TRUE(bell.Watching());
-    // Started as a person starts it: no back end is chosen for it.
-    const char* chosen = std::getenv("FW_HOST_BACKEND");
-    const std::string kept = chosen != nullptr ? chosen : "";
-    unsetenv("FW_HOST_BACKEND");
-    ChildProcess run({program, FW_SAMPLE_RSRC}, {"DISPLAY=" + server.Display(), "FW_HOST_LOG=" + log});
-    if (chosen != nullptr)
-        setenv("FW_HOST_BACKEND", kept.c_str(), 1);
-    ASSERT_GT(run.Pid(), 0);
-
-    // Its display window comes up, and the sample becomes a recent file.
-    const std::string search = "DISPLAY=" + server.Display() + " timeout 20 xdotool search --name quillform";
-    bool shown = false;
-    for (int attempt = 0; attempt < 120 && !shown && !run.Ended(std::chrono::milliseconds(500)); ++attempt)
-        shown = std::system((search + " >/dev/null 2>&1").c_str()) == 0;
-    ASSERT_TRUE(shown) << run.Output();
-    for (int attempt = 0; attempt < 60 && !std::filesystem::exists(folder.File("Preferences/path.txt")); ++attempt)
-        run.Ended(std::chrono::milliseconds(500));
+    BuiltProgram program(server, FW_SAMPLE_RSRC);
+    // The sample's list of layouts comes up, and the sample has become a recent file; a click
+    // outside the modal list is refused with the display's bell; a quit is refused while the list
+    // is up, so it is closed with its Close button, and then the program ends on SIGTERM.
+    ASSERT_TRUE(program.Logged("WINT [Sample.rsrc]")) << program.run->Output();
     EXPECT_EQ(std::filesystem::path(FW_SAMPLE_RSRC).parent_path().string() + "\n" + FW_SAMPLE_RSRC + "\n",
-              TempFolder::ReadFile(folder.File("Preferences/path.txt")));
-
-    // The sample's list of layouts comes up (its loop is logged); a quit is refused while it is
-    // up, so it is closed with its Close button, and then the program ends on SIGTERM.
-    for (int attempt = 0; attempt < 120 && TempFolder::ReadFile(log).find("WINT [Sample.rsrc]") == std::string::npos;
-         ++attempt)
-        run.Ended(std::chrono::milliseconds(500));
-    ASSERT_NE(std::string::npos, TempFolder::ReadFile(log).find("WINT [Sample.rsrc]")) << run.Output();
-    // A click outside the modal list is refused with the display's bell.
+              TempFolder::ReadFile(program.folder.File("Preferences/path.txt")));
     EXPECT_EQ(0, bell.Rings(std::chrono::milliseconds(0)));
-    std::system((search + " mousemove --sync --window %1 5 790 click 1 >/dev/null 2>&1").c_str());
+    program.Click(Point{790, 5});
     EXPECT_EQ(1, bell.Rings(std::chrono::seconds(10)));
-    const std::string click = search + " mousemove --sync --window %1 " + std::to_string(close.h) + " " +
-                              std::to_string(close.v) + " click 1 >/dev/null 2>&1";
-    bool ended = false;
-    for (int attempt = 0; attempt < 10 && !ended; ++attempt) {
-        std::system(click.c_str());
-        run.Ended(std::chrono::seconds(1));
-        kill(run.Pid(), SIGTERM);
-        ended = run.Ended(std::chrono::seconds(5));
-    }
-    ASSERT_TRUE(ended || run.Ended(std::chrono::seconds(30))) << run.Output();
-    EXPECT_TRUE(WIFEXITED(run.Status())) << run.Status();
-    EXPECT_EQ(0, WEXITSTATUS(run.Status()));
+    program.Click(close);
+    EXPECT_TRUE(program.EndsOnSigterm());
 }
 
 namespace {
@@ -525,4 +526,74 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
         FOUR_CHAR_CODE("PICT"), reinterpret_cast<const uint8_t*>(picture.data()), picture.size(), nullptr);
     ASSERT_EQ(127, pixels.width);
     EXPECT_EQ(0xFF2050A0u, pixels.At(0, 0));
+}
+
+TEST_F(EditorRunTest, TheBuiltProgramPastesWhatOtherProgramsCopiedAndDoesNotWaitForASilentOwner)
+{
+    if (!XvfbServer::Installed() || !XvfbServer::ClipboardToolInstalled() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb, xclip or xdotool is not installed";
+    StartApp();
+    const Point newButton = LocateLayoutList().buttons.at(CDialogWINT::kNew);
+    StopApp();
+    XvfbServer server;
+    ASSERT_TRUE(server.Running() && server.PutOnClipboard("UTF8_STRING", {'P', 'a', 's', 't', 'e', 'd'}));
+    const std::string path = File("a.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    auto started = std::chrono::steady_clock::now();
+    auto program = std::make_unique<BuiltProgram>(server, path);
+    ASSERT_TRUE(program->Logged("WINT [a.rsrc]")) << program->run->Output();
+    const auto listShown = std::chrono::steady_clock::now() - started;
+    // A new layout named by what was copied before the start, then by what was copied while the
+    // program was in the background (the input focus on the root window, then back), saved.
+    program->Click(newButton);
+    program->Xdotool("key --delay 20 --repeat 8 BackSpace type 300");
+    program->Xdotool("key Tab key --delay 20 --repeat 12 BackSpace key ctrl+v");
+    ASSERT_TRUE(server.PutOnClipboard("UTF8_STRING", {'A', 'g', 'a', 'i', 'n'}));
+    program->Xdotool("search --maxdepth 0 --name '' windowfocus --sync %1");
+    program->Xdotool("search --sync --name quillform windowfocus --sync %1 key ctrl+v Return ctrl+s");
+    for (int i = 0; i < 300 && layoutsIn(path).count(300) == 0; ++i)
+        program->run->Ended(std::chrono::milliseconds(100));
+    EXPECT_EQ("PastedAgain", layoutsIn(path)[300].first);
+    EXPECT_TRUE(program->EndsOnSigterm());
+
+    // An owner of the clipboard that never answers (xclip, stopped) delays the start by a second.
+    std::ofstream(File("silent.txt")) << "Silent";
+    ChildProcess owner({"xclip", "-quiet", "-selection", "clipboard", "-i", File("silent.txt")}, {program->display});
+    const std::string served = program->display + " timeout 5 xclip -o -selection clipboard | grep -q Silent";
+    for (int i = 0; i < 50 && std::system(served.c_str()) != 0; ++i)
+        owner.Ended(std::chrono::milliseconds(100));
+    kill(owner.Pid(), SIGSTOP);
+    started = std::chrono::steady_clock::now();
+    program = std::make_unique<BuiltProgram>(server, path);
+    ASSERT_TRUE(program->Logged("WINT [a.rsrc]")) << program->run->Output();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2 * listShown + std::chrono::milliseconds(2500));
+    EXPECT_TRUE(program->EndsOnSigterm());
+}
+
+TEST_F(EditorRunTest, TheBuiltProgramEndsAtOnceWhenItsDisplayGoesAway)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    StartApp();
+    int16_t left = 0;
+    pullDown("File", &left);
+    const Point close = LocateLayoutList().buttons.at(CDialogWINT::kClose);
+    StopApp();
+    // The server ends with the Open dialog up, then with the File menu open.
+    for (bool menu : {false, true}) {
+        XvfbServer server;
+        BuiltProgram program(server, FW_SAMPLE_RSRC);
+        ASSERT_TRUE(program.Logged("WINT [Sample.rsrc]")) << program.run->Output();
+        program.Click(close);
+        program.Xdotool("key ctrl+o");
+        ASSERT_TRUE(program.Logged("nav-folder")) << program.run->Output();
+        if (menu) {
+            program.Xdotool("key Escape");
+            program.Click(Point{5, int16_t(left + 4)});
+            program.run->Ended(std::chrono::seconds(1));
+        }
+        server.End();
+        ASSERT_TRUE(program.run->Ended(std::chrono::seconds(3))) << (menu ? "menu open" : "Open dialog up");
+        EXPECT_TRUE(WIFEXITED(program.run->Status()) && WEXITSTATUS(program.run->Status()) == 1);
+    }
 }

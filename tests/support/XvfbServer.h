@@ -23,6 +23,8 @@ public:
     static bool Installed() { return ChildProcess::OnPath("Xvfb"); }
 
     bool Running() const { return !mDisplay.empty(); }
+    // Ends the server now, as when a user logs out.
+    void End() { stop(); }
     // The display name, such as ":3"; empty when the server did not start.
     const std::string& Display() const { return mDisplay; }
 
