@@ -96,16 +96,18 @@ enum class WriteResult { kWritten, kCannotCreate, kCannotWrite };
 
 // Writes header, fork and trailer to a new file beside outPath and puts it in outPath's place,
 // so a failed or killed write leaves no partial flat file and an earlier one stays whole. An
-// existing outPath that is not a writable plain file cannot be replaced.
+// existing outPath that is not a writable plain file cannot be replaced; one that is keeps its
+// permission bits, as emptying and rewriting it in place would.
 WriteResult writeFlatFile(const std::string& outPath, const unsigned char* fork, size_t forkSize)
 {
     struct stat info;
-    if (lstat(outPath.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
-        if (!S_ISREG(info.st_mode) || access(outPath.c_str(), W_OK) != 0)
-            return WriteResult::kCannotCreate;
-    }
+    const bool replacesFile = lstat(outPath.c_str(), &info) == 0 && !S_ISLNK(info.st_mode);
+    if (replacesFile && (!S_ISREG(info.st_mode) || access(outPath.c_str(), W_OK) != 0))
+        return WriteResult::kCannotCreate;
     HostReplacementFile replacement(outPath);
     if (replacement.Open(0666) != noErr)
+        return WriteResult::kCannotCreate;
+    if (replacesFile && fchmod(replacement.Descriptor(), info.st_mode & 07777) != 0)
         return WriteResult::kCannotCreate;
     static const unsigned char trailer[kFlatTrailerSize] = {};
     const int fd = replacement.Descriptor();
