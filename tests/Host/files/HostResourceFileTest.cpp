@@ -127,7 +127,9 @@ TEST(HostResourceFile, LargeMapsPutTheNamesFirstAndMapsBeyondTheLayoutAreRefused
 
 TEST(HostResourceFile, DamagedFilesAnswerMapDamagedAndNeverReadOutside)
 {
-    const std::vector<uint8_t> good = build({resource(kWINT, 1, "a", {1, 2}), resource(kPICT, 2, "b", {3})});
+    // WINT -1 is built so that its reference list moved 2 bytes back, to start inside the type
+    // list, still reads as a good reference: its id the PICT list's offset, no name, data at 0.
+    const std::vector<uint8_t> good = build({resource(kWINT, -1, "a", {1, 2}), resource(kPICT, 2, "b", {3})});
     ASSERT_EQ(noErr, parseError(good));
     const size_t map = classic::u32(good, 4);
     const size_t typeList = map + 28;
@@ -147,7 +149,7 @@ TEST(HostResourceFile, DamagedFilesAnswerMapDamagedAndNeverReadOutside)
         {"type list outside the map", map + 24, {0x7F, 0}},
         {"type count past the map", typeList, {0x40, 0}},
         {"reference list past the map", typeList + 2 + 6, {0x7F, 0}},
-        {"reference list inside the type list", typeList + 2 + 6, {0, 2}},
+        {"reference list inside the type list", typeList + 2 + 6, {0, 16}},
         {"reference count past the map", typeList + 2 + 4, {0x10, 0}},
         {"two types share a reference list", typeList + 2 + 8 + 6, {good[typeList + 2 + 6], good[typeList + 2 + 7]}},
         {"a type listed twice", typeList + 2 + 8, {'W', 'I', 'N', 'T'}},
