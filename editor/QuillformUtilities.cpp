@@ -5,10 +5,25 @@
 #include "QuillformDialogs.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
 constexpr int32_t kMaxSize = 32000;
+
+// No smaller than dragging the window's edges makes it: below that its title bar and frame are
+// lost, and a layout saved so small opens again as a window no one can see. Says so when not.
+bool fitsResizeLimit(const EditWindow& window, int32_t width, int32_t height)
+{
+    const FWRect limit = window.ResizeLimit(); // left: the least width, top: the least height
+    if (width >= limit.left && height >= limit.top)
+        return true;
+    char text[160];
+    std::snprintf(text, sizeof text, "The window cannot be smaller than %d x %d (width x height).", int(limit.left),
+                  int(limit.top));
+    QuillformApp::WarningMessage(text);
+    return false;
+}
 
 } // namespace
 
@@ -38,9 +53,9 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     SetDialogSize dialog(document, width, height);
     if (dialog.Execute()) {
         // A window's size must fit its 16-bit frame.
-        const int32_t newWidth = std::clamp(EditText::GGetLong(&dialog, SetDialogSize::kWidthItem), 1, kMaxSize);
-        const int32_t newHeight = std::clamp(EditText::GGetLong(&dialog, SetDialogSize::kHeightItem), 1, kMaxSize);
-        if (newWidth != width || newHeight != height) {
+        const int32_t newWidth = std::min(EditText::GGetLong(&dialog, SetDialogSize::kWidthItem), kMaxSize);
+        const int32_t newHeight = std::min(EditText::GGetLong(&dialog, SetDialogSize::kHeightItem), kMaxSize);
+        if ((newWidth != width || newHeight != height) && fitsResizeLimit(*window, newWidth, newHeight)) {
             window->SetSize(newWidth, newHeight);
             window->SetDirty(true);
         }

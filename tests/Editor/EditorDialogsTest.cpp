@@ -29,6 +29,7 @@
 
 #include "../Files/ResourceFileMaker.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -171,6 +172,15 @@ TEST_F(EditorDialogsTest, ResizeDialogChangesOnlyADifferentSizeAndSaveWritesTheL
     EXPECT_EQ(before.bottom - before.top, window->Size().bottom - window->Size().top);
     EXPECT_TRUE(window->IsDirty());
     EXPECT_EQ((std::vector<std::string>{"Set Dialog size", "Set Dialog size"}), titlesShown());
+    // Narrower than dragging an edge allows (80 x 75) is refused with a message; 80 is taken.
+    for (const auto& [typed, width] : {std::pair{"79", 500}, {"80", 80}}) {
+        typeNumber(typed);
+        QuillformApp::ResizeDialog(nullptr);
+        EXPECT_EQ(width, window->Size().right - window->Size().left) << typed;
+    }
+    const std::vector<std::string>& refusal = HostModalShownLog()[3].texts; // after the dialog it answers
+    EXPECT_NE(refusal.end(), std::find(refusal.begin(), refusal.end(),
+                                       "The window cannot be smaller than 80 x 75 (width x height)."));
 
     const std::string stored = TempFolder::ReadFile(path);
     FWApp::FileSave(nullptr);
