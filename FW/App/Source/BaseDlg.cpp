@@ -5,6 +5,7 @@
 #include "FWDrawContext.h"
 #include "FWDynamicString.h"
 #include "FWStr.h"
+#include "FWUserMsg.h"
 #include "FWView.h"
 
 #include <cstdio>
@@ -28,6 +29,16 @@ BaseDlg::BaseDlg(FWDocument* document, int32_t layoutID, FWView* view, const CSt
     EditText::GSetLong(this, mIDs.top, rect.top, nullptr);
     EditText::GSetLong(this, mIDs.bottom, rect.bottom, nullptr);
     EditText::GSetLong(this, mIDs.height, rect.bottom - rect.top, nullptr);
+}
+
+void BaseDlg::ShowMessage(const char* text, bool error)
+{
+    constexpr int32_t kErrorIcon = 141;
+    FWUserMsg message("%s", text);
+    if (error)
+        message.SetIcon(kErrorIcon);
+    message.Execute();
+    message.SendMessage(Dependable::IsBeingDeleted);
 }
 
 bool BaseDlg::InterfaceTextEvent(EditText* edit)

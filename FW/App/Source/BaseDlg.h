@@ -39,6 +39,10 @@ public:
     FWView* View() const { return mView; }
 
 protected:
+    // Shows the text in a message with one OK button (the error icon when error is true) and
+    // waits for it to be dismissed.
+    static void ShowMessage(const char* text, bool error);
+
     FWView* mView;
     CStandardID mIDs;
 };

@@ -285,6 +285,11 @@ RadioButtonDlg::RadioButtonDlg(FWDocument* document, RadioButtonSet* set)
 bool RadioButtonDlg::DialogAccepted(FWView* view)
 {
     auto* set = static_cast<RadioButtonSet*>(mView);
+    // A set is as tall as its buttons: one of none could no longer be seen, clicked or selected.
+    if (EditText::GGetLong(this, kCountItem) < 1) {
+        ShowMessage("A radio-button set needs at least one button.", false);
+        return false;
+    }
     const int32_t count = countField(this, kCountItem, kMaxButtons);
     if (count != set->GetCount())
         set->NewButtons(count);

@@ -11,7 +11,6 @@
 #include "FWOpMenu.h"
 #include "FWPopupMenu.h"
 #include "FWStr.h"
-#include "FWUserMsg.h"
 #include "Popup.h"
 #include "PushButton.h"
 
@@ -27,17 +26,6 @@ namespace {
 
 constexpr uint32_t kPopupMenuFlags = 128;
 constexpr size_t kLineLength = 255;
-constexpr int32_t kErrorIcon = 141;
-
-void showMessage(const char* text, bool error)
-{
-    FWUserMsg message("%s", text);
-    if (error)
-        message.SetIcon(kErrorIcon);
-    message.Execute();
-    message.SendMessage(Dependable::IsBeingDeleted);
-}
-
 // A menu of the pop-up's kind with one item per name, each item's id its index.
 template <class Names>
 FWOpMenu* newMenu(const Names& names)
@@ -131,11 +119,11 @@ void PopupDlg::loadTextFile()
     dialog.GetChosenFile(chosen);
     std::vector<std::string> lines;
     if (!readLines(chosen.PathName().GetCString(), size_t(kMaxItems), lines)) {
-        showMessage("Error reading file", true);
+        ShowMessage("Error reading file", true);
         return;
     }
     if (lines.empty()) {
-        showMessage("No one line was read", false);
+        ShowMessage("No one line was read", false);
         return;
     }
     // The loaded items belong to the pop-up at once: they stay even if the dialog is cancelled.
