@@ -220,6 +220,11 @@ void FWModalDialog::runLoop()
         drawPending();
         applyPreset();
     }
+    // Headless, the idle timers may still bring input (a script driving the program runs in idle
+    // time), and the first of them may not be due yet when the dialog comes up: the absent user
+    // answers only after a wait in which every idle timer fired with nothing coming.
+    constexpr uint32_t kTimersWait = 2; // ticks, longer than the application's idle period
+    bool timersWaited = false;
     while (!mDone) {
         if (HostModalQuitRequested()) {
             // A quit nobody handled ends every modal loop as a cancel.
@@ -229,11 +234,15 @@ void FWModalDialog::runLoop()
             break;
         }
         FWEvent event;
-        if (nextEvent(event, headless)) {
+        if (nextEvent(event, headless, timersWaited ? 0 : kTimersWait)) {
             handle(event);
             continue;
         }
         if (headless && HostPendingInjectedCount() == 0) {
+            if (!timersWaited) {
+                timersWaited = true;
+                continue;
+            }
             drawPending();
             answerUnattended();
         }
@@ -242,14 +251,14 @@ void FWModalDialog::runLoop()
 
 // Headless waits do not block: false when the wait had nothing at all to hand out. An event
 // that needs no dispatching leaves the event null.
-bool FWModalDialog::nextEvent(FWEvent& event, bool headless)
+bool FWModalDialog::nextEvent(FWEvent& event, bool headless, uint32_t sleep)
 {
     if (!headless) {
         FWEventDispatcher::Instance()->GetEvent(event, false);
         return true;
     }
     EventRecord record;
-    if (!WaitNextEvent(everyEvent, &record, 0, nullptr))
+    if (!WaitNextEvent(everyEvent, &record, sleep, nullptr))
         return false;
     if (!FWEventManager::Instance()->FilterEvent(record, false, event))
         event.mType = kNullEvent;

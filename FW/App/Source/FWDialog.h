@@ -74,7 +74,7 @@ private:
     static constexpr const char* kSourcePath = "FW/App/Source/FWDialog";
 
     void runLoop();
-    bool nextEvent(FWEvent& event, bool headless);
+    bool nextEvent(FWEvent& event, bool headless, uint32_t sleep);
     void handle(FWEvent& event);
     void route(FWEvent& event);
     void giveFirstFocus();
