@@ -1,5 +1,6 @@
 #include "FWClipboard.h"
 
+#include "FWApp.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
 #include "TIFFMaker.h"
@@ -157,9 +158,21 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
         return true;
     });
     clipboard->ImportPlatformClipboard();
-    HostSetClipboardSource(nullptr);
     ASSERT_NE(nullptr, text());
     EXPECT_TRUE(text()->Text() == "disp");
     ASSERT_NE(nullptr, image());
     EXPECT_EQ(3, image()->Image()->GetRect().Width());
+
+    // An application started after an earlier one ended sees the display's clipboard as it is now.
+    FWApp::Uninit();
+    HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
+        items = {{{kUTTypeUTF8PlainText, {'n', 'o', 'w'}}}};
+        return true;
+    });
+    ASSERT_TRUE(FWApp::Init());
+    HostSetClipboardSource(nullptr);
+    clipboard = FWClipboard::Instance();
+    ASSERT_NE(nullptr, text());
+    EXPECT_TRUE(text()->Text() == "now");
+    EXPECT_EQ(nullptr, image());
 }

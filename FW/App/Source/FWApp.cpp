@@ -258,6 +258,7 @@ void FWApp::Uninit()
         mGlobalApp = nullptr;
     }
     FWQTUtil::CloseQuickTime();
+    FWClipboard::Destroy();
 }
 
 FWApp* FWApp::Instance()

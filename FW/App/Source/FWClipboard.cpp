@@ -8,8 +8,13 @@ FWClipboardDestructor gClipboardDestructor;
 
 FWClipboardDestructor::~FWClipboardDestructor()
 {
-    delete FWClipboard::mInstance;
-    FWClipboard::mInstance = nullptr;
+    FWClipboard::Destroy();
+}
+
+void FWClipboard::Destroy()
+{
+    delete mInstance;
+    mInstance = nullptr;
 }
 
 FWClipboard* FWClipboard::Instance()

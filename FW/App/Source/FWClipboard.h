@@ -13,6 +13,10 @@ class FWClipboard {
 public:
     // The first call creates the clipboard, which imports the system clipboard.
     static FWClipboard* Instance();
+    // Deletes the clipboard and its items: the next Instance makes one that imports the system
+    // clipboard afresh. The application's end calls it, so that a later start in the same process
+    // sees the system clipboard as a new program would.
+    static void Destroy();
 
     // Items. AddClipData takes ownership; an item of exactly the same class is deleted and the
     // new one takes its place, otherwise the new one is appended. GetClipData matches the exact
