@@ -148,14 +148,12 @@ TEST(ForkScan, ConvertingAgainReplacesTheFlatFileAndKeepsItsPermissions)
     TempFolder::WriteFile(folder.File("a.rsc"), forkOf(1000));
     convert(messages, {folder.File("a.rsc")});
     TempFolder::WriteFile(folder.File("a.rsc"), forkOf(10));
-    ASSERT_EQ(0, chmod(folder.File("a.rsc(PC)").c_str(), 0640));
+    std::filesystem::permissions(folder.File("a.rsc(PC)"), std::filesystem::perms(0640));
 
     EXPECT_EQ((std::vector<ShownMessage>{kOneCreated, kOneCreated}), convert(messages, {folder.File("a.rsc")}));
     EXPECT_EQ(expectedHeader("a.rsc", 10) + forkOf(10) + std::string(6, '\0'),
               TempFolder::ReadFile(folder.File("a.rsc(PC)")));
-    struct stat info{};
-    ASSERT_EQ(0, stat(folder.File("a.rsc(PC)").c_str(), &info));
-    EXPECT_EQ(0640u, info.st_mode & 07777u);
+    EXPECT_EQ(std::filesystem::perms(0640), std::filesystem::status(folder.File("a.rsc(PC)")).permissions());
 }
 
 TEST(ForkScan, LongNamesAreCutToTheHeadersNameField)

@@ -29,7 +29,6 @@
 
 #include "../Files/ResourceFileMaker.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -178,9 +177,7 @@ TEST_F(EditorDialogsTest, ResizeDialogChangesOnlyADifferentSizeAndSaveWritesTheL
         QuillformApp::ResizeDialog(nullptr);
         EXPECT_EQ(width, window->Size().right - window->Size().left) << typed;
     }
-    const std::vector<std::string>& refusal = HostModalShownLog()[3].texts; // after the dialog it answers
-    EXPECT_NE(refusal.end(), std::find(refusal.begin(), refusal.end(),
-                                       "The window cannot be smaller than 80 x 75 (width x height)."));
+    EXPECT_EQ("The window cannot be smaller than 80 x 75 (width x height).", HostModalShownLog()[3].texts.at(0));
 
     const std::string stored = TempFolder::ReadFile(path);
     FWApp::FileSave(nullptr);

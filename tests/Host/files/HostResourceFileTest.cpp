@@ -127,8 +127,7 @@ TEST(HostResourceFile, LargeMapsPutTheNamesFirstAndMapsBeyondTheLayoutAreRefused
 
 TEST(HostResourceFile, DamagedFilesAnswerMapDamagedAndNeverReadOutside)
 {
-    // WINT -1 is built so that its reference list moved 2 bytes back, to start inside the type
-    // list, still reads as a good reference: its id the PICT list's offset, no name, data at 0.
+    // WINT -1's reference list moved 2 bytes back, into the type list, still reads as a good one.
     const std::vector<uint8_t> good = build({resource(kWINT, -1, "a", {1, 2}), resource(kPICT, 2, "b", {3})});
     ASSERT_EQ(noErr, parseError(good));
     const size_t map = classic::u32(good, 4);
