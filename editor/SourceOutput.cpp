@@ -6,13 +6,12 @@
 #include "FS_LocatorRegistry.h"
 #include "FS_UtilPAC.h"
 #include "FWDynamicString.h"
+#include "HostReplacementFile.h"
 #include "Popup.h"
 #include "PreorderTraversal.h"
 #include "QuillformApp.h"
 #include "RadioButtonSet.h"
 
-#include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -107,17 +106,9 @@ std::string Path()
 
 bool WriteFile(const std::string& path, const std::string& text)
 {
-    const std::string temp = path + ".new";
-    FILE* out = std::fopen(temp.c_str(), "wb");
-    if (out == nullptr)
-        return false;
-    bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    written = std::fflush(out) == 0 && fsync(fileno(out)) == 0 && written;
-    written = std::fclose(out) == 0 && written;
-    if (written && std::rename(temp.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temp.c_str());
-    return false;
+    HostReplacementFile replacement(path);
+    return replacement.Open(0666) == noErr && replacement.Write(text.data(), text.size()) == noErr &&
+           replacement.Commit() == noErr;
 }
 
 } // namespace SourceOutput

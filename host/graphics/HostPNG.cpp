@@ -26,9 +26,8 @@ OSErr fileError(int error)
     case ENOENT:
     case ENOTDIR:
         return fnfErr;
-    case EACCES:
+    case EACCES: // a permission refusal, as the file calls answer it
     case EPERM:
-        return permErr;
     case EROFS:
         return wrPermErr;
     case ENOSPC:

@@ -90,13 +90,15 @@ TEST_F(SourceOutputTest, TheCommandWritesBesideTheProgramAndAFailedWriteKeepsThe
     TempFolder::WriteFile(path, "older text");
     QuillformApp::write_source_file(nullptr);
     EXPECT_EQ("\nenum {\n\tkShowID = 4\n};\n", TempFolder::ReadFile(path));
-    EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 
-    // The new file cannot be made: nothing is written, and nothing is said.
-    TempFolder::WriteFile(path, "older text");
-    std::filesystem::create_directory(path + ".new");
+    // The new file cannot be put in place (a folder holds the name): nothing is written, nothing
+    // is left beside it, and nothing is said.
+    std::filesystem::remove(path);
+    std::filesystem::create_directories(path + "/inside");
     QuillformApp::write_source_file(nullptr);
-    EXPECT_EQ("older text", TempFolder::ReadFile(path));
+    EXPECT_TRUE(std::filesystem::exists(path + "/inside"));
+    for (const auto& entry : std::filesystem::directory_iterator(File("")))
+        EXPECT_NE(0u, entry.path().filename().string().rfind(".Output.c", 0)) << entry.path();
     EXPECT_FALSE(SourceOutput::WriteFile(path, "new"));
     EXPECT_FALSE(SourceOutput::WriteFile(File("missing/Output.c"), "new"));
     EXPECT_TRUE(ShownMessageTexts().empty());
