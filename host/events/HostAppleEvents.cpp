@@ -394,7 +394,7 @@ OSErr HostDeliverQuitApplication()
 
 namespace {
 
-// The specification of a file named to be opened. One that cannot be found is named all the same,
+// The FSSpec of a file named to be opened. One that cannot be found is named all the same,
 // by its folder and name, so that the program says why it cannot open it.
 OSErr specOfNamedFile(const std::string& path, FSSpec& spec)
 {
