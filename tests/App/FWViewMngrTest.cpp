@@ -288,9 +288,7 @@ TEST(FWViewMngrLoad, EntryWithoutAFactoryFailsTheWholeLoad)
         LayoutWindow w;
         ProgrammerMessageRecorder recorder;
         EXPECT_FALSE(w.load(bytes)) << from;
-        ASSERT_EQ(1u, recorder.Messages().size());
-        EXPECT_EQ(171, recorder.Messages()[0].line);
-        EXPECT_EQ("FW/App/Source/FWViewMngr", recorder.Messages()[0].sourcePath);
+        EXPECT_TRUE(recorder.Messages().empty()); // the refusal alone, no alert
         EXPECT_EQ(nullptr, w.root());
         EXPECT_EQ(nullptr, w.manager().GetKeyFocus());
         EXPECT_EQ(nullptr, FWViewMngr::GetUnserializationWindow());

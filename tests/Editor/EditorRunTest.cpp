@@ -597,3 +597,31 @@ TEST_F(EditorRunTest, TheBuiltProgramEndsAtOnceWhenItsDisplayGoesAway)
         EXPECT_TRUE(WIFEXITED(program.run->Status()) && WEXITSTATUS(program.run->Status()) == 1);
     }
 }
+
+TEST_F(EditorRunTest, TheBuiltProgramGoesOnAfterReturnOnADamagedLayout)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    StartApp();
+    const LayoutListPlaces list = LocateLayoutList();
+    const Point first = list.Row(0), open = list.buttons.at(CDialogWINT::kOpen);
+    StopApp();
+    // One flipped bit inside 'WINT' 128 that once reached the assertion alert, whose default
+    // answer, Abort, ended the program.
+    const std::string path = File("a.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    std::string bytes = TempFolder::ReadFile(path);
+    bytes.at(1031) ^= 0x40;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    XvfbServer server;
+    BuiltProgram program(server, path);
+    ASSERT_TRUE(program.Logged("WINT [a.rsrc]")) << program.run->Output();
+    program.Click(first);
+    program.Click(open);
+    ASSERT_TRUE(program.Logged("The resource is invalid or corrupted, delete it")) << program.run->Output();
+    program.Xdotool("key Return");
+    EXPECT_FALSE(program.run->Ended(std::chrono::seconds(1)));
+    EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
+    EXPECT_EQ(bytes, TempFolder::ReadFile(path));
+    EXPECT_TRUE(program.EndsOnSigterm());
+}

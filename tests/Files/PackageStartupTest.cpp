@@ -331,7 +331,7 @@ TEST_F(PackageStartup, EveryRequirementResourceIsChecked)
                                     {kGstV, 129, "", versionRecords({{kSysv, 0x1040, 0, 321}})}}));
 }
 
-TEST_F(PackageStartup, ShortRequirementResourcesAreReportedAndReadNoFurther)
+TEST_F(PackageStartup, ShortRequirementResourcesAreNamedInOneNoticeAndReadNoFurther)
 {
     ProgrammerMessageRecorder messages;
     HostSetGestaltAnswer(kSysv, 0x1039);
@@ -345,7 +345,9 @@ TEST_F(PackageStartup, ShortRequirementResourcesAreReportedAndReadNoFurther)
                                   {kGstV, 130, "", "\x01"},
                                   {kGstV, 131, "", ""},
                                   {kGstA, 128, "", attributesShort}}));
-    EXPECT_EQ(5u, messages.Messages().size());
+    ASSERT_EQ(1u, messages.Messages().size());
+    EXPECT_EQ("Damaged requirement resource", messages.Messages()[0].message);
+    EXPECT_FALSE(messages.Messages()[0].offersAbort);
 }
 
 TEST_F(PackageStartup, ClassicCheckRunsOnlyWithAnNBOXResource)

@@ -387,7 +387,7 @@ TEST(PictDecoder, DamagedPixelMapsThrow)
     EXPECT_THROW(DiskImageDecoder::Decode(FOUR_CHAR_CODE("PICT"), hugeFrame.Data().data(), hugeFrame.Size(), nullptr),
                  DiskImageAllocateFailureX);
 
-    // A colour table for a pixel size without one is a programmer error, then the odd size throws.
+    // A colour table for a pixel size without one is read past, then the odd size throws.
     ByteBuilder tableFor3 = pictStart(0, 0, 1, 8);
     tableFor3.Short(0x0098);
     pixMap(tableFor3, 8, 0, 0, 1, 8, 0, 3, 1);
@@ -395,8 +395,7 @@ TEST(PictDecoder, DamagedPixelMapsThrow)
     rects(tableFor3, 0, 0, 1, 8);
     packedRow(tableFor3, 8, {0x02, 0, 0, 0});
     EXPECT_THROW(finish(tableFor3), DiskImageAllocateFailureX);
-    ASSERT_EQ(1u, recorder.Messages().size());
-    EXPECT_EQ(1851, recorder.Messages()[0].line);
+    EXPECT_TRUE(recorder.Messages().empty());
 }
 
 // ---- pictures written by an independent tool

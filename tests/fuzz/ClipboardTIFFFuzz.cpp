@@ -3,12 +3,15 @@
 #include "FWClipboard.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
+#include "ProgrammerMessageRecorder.h"
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
+    (void)sPrevious;
     HostClipboardClear();
     HostClipboardAddItem({{kUTTypeTIFF, std::vector<uint8_t>(data, data + size)}});
     FWClipboard* clipboard = FWClipboard::Instance();

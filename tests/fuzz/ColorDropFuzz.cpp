@@ -3,6 +3,7 @@
 #include "ColorButton.h"
 #include "ControlTestWindow.h"
 #include "FWDragData.h"
+#include "ProgrammerMessageRecorder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -28,6 +29,8 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
+    (void)sPrevious;
     ControlTestWindow w;
     auto* button = new ColorButton;
     const FWArgb32 before(255, 1, 2, 3);

@@ -1,10 +1,10 @@
 // Decodes arbitrary bytes as an image resource. Input: a selector byte (bits 0-3 the type, taken
 // modulo the number of types; bit 7: the bytes also serve as the colour icon's 1-bit icon), then
 // the resource's bytes. Any input gives pixels or a refusal, never more pixels than the declared
-// size, and for 'argb' never more than its data can fill.
+// size, and for 'argb' never more than its data can fill, and no assertion alert.
 #include "DiskImageAllocateFailureX.h"
 #include "DiskImageDecoder.h"
-#include "FWProgrammerMessage.h"
+#include "ProgrammerMessageRecorder.h"
 #include "HostTypes.h"
 
 #include <cstddef>
@@ -22,16 +22,11 @@ constexpr uint32_t kTypes[] = {
 };
 constexpr size_t kTypeCount = sizeof kTypes / sizeof kTypes[0];
 
-bool quiet(const FWProgrammerMessageInfo&)
-{
-    return false;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const auto sPrevious = FWSetProgrammerMessagePresenter(quiet);
+    static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
     (void)sPrevious;
     if (size == 0)
         return 0;

@@ -1,5 +1,6 @@
 // Preferences files of any content: the lines kept are few, short and whole lines of the file.
 #include "QuillformPrefs.h"
+#include "ProgrammerMessageRecorder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
+    (void)sPrevious;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> lines = ReadPreferenceLines(bytes, [](const std::string& line) {
         return !line.empty() && line[0] == '/';

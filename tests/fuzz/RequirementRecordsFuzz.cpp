@@ -1,8 +1,9 @@
 // Start-up checks over arbitrary requirement resources: the first byte picks the resource type
 // ('GstV', 'GstA' or both), the rest is the resource's content. A failed check must end in an
-// alert, never in a read outside the resource.
+// alert, never in a read outside the resource; damage is named in a notice, never an assertion
+// alert.
 #include "Env_PackagePAC.h"
-#include "FWProgrammerMessage.h"
+#include "ProgrammerMessageRecorder.h"
 #include "HostAlerts.h"
 #include "HostBundles.h"
 #include "HostEnvironment.h"
@@ -23,11 +24,6 @@ SInt16 stopInsteadOfExit(SInt16, HostAlertKind)
     throw Stopped{};
 }
 
-bool ignoreMessage(const FWProgrammerMessageInfo&)
-{
-    return false;
-}
-
 void* findNothing(const char*, const char*)
 {
     return nullptr;
@@ -39,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool sInstalled = [] {
         HostSetAlertPresenter(stopInsteadOfExit);
-        FWSetProgrammerMessagePresenter(ignoreMessage);
+        FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
         HostSetSystemFunctionFinder(findNothing);
         HostSetGestaltAnswer(FOUR_CHAR_CODE("attr"), 0x0F0F0F0F);
         return true;

@@ -2,6 +2,7 @@
 // never holds more records than the input has room for, and what it read writes back to bytes
 // that read and write again to the very same bytes.
 #include "CDataPTKC.h"
+#include "ProgrammerMessageRecorder.h"
 
 #include <cstdint>
 #include <vector>
@@ -26,6 +27,8 @@ bool rebuild(const std::vector<CItemPTKC>& records, const char tag[4], int32_t h
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
+    (void)sPrevious;
     if (size > 0x100000)
         return 0;
     char tag[4] = {};

@@ -30,6 +30,13 @@ std::vector<std::string> ProgrammerMessageRecorder::Texts() const
 bool ProgrammerMessageRecorder::Record(const FWProgrammerMessageInfo& info)
 {
     if (sSink != nullptr)
-        sSink->push_back({info.message, info.sourcePath, info.line});
+        sSink->push_back({info.message, info.sourcePath, info.line, info.offersAbort});
     return false; // continue, as after "Switch to Debugger"
+}
+
+bool TrapOnAssertionAlert(const FWProgrammerMessageInfo& info)
+{
+    if (info.offersAbort)
+        __builtin_trap();
+    return false;
 }

@@ -10,6 +10,7 @@ struct RecordedProgrammerMessage {
     std::string message;
     std::string sourcePath;
     int line;
+    bool offersAbort; // false for a notice about stored data
 };
 
 class ProgrammerMessageRecorder {
@@ -31,3 +32,7 @@ private:
     ProgrammerMessageRecorder* mOuter;
     FWProgrammerMessagePresenter mPrevious;
 };
+
+// For fuzz targets that read stored data: ends the process on an assertion alert, which damaged
+// data must never reach, and lets a notice about stored data go on.
+bool TrapOnAssertionAlert(const FWProgrammerMessageInfo& info);

@@ -29,6 +29,7 @@ bool FWView::sBackgroundUpdateDisabled = false;
 namespace {
 
 const FWStr<31> kViewName("FWView");
+const char* const kDamagedRecord = "Damaged 'FWView' record";
 
 // A stored reference in its unresolved form (0, or serial ID x 2 + 1) kept in a pointer field
 // until the tree is resolved.
@@ -436,8 +437,9 @@ void FWView::OldRead(SerialStream& stream)
     mWindow = FWViewMngr::GetUnserializationWindow();
     SetInterfaceTarget(mWindow);
 
+    // The markers are always 1; the fields after them read the same either way.
     if (stream.ReadByte() != 1)
-        fw_programmer_message("", kSourcePath, 681);
+        FWRecordVersionNotice::Report(kDamagedRecord, kSourcePath, 681);
     if (mSerialValidation != SerialStream::ID())
         readDependencyPart(stream);
     FWView* parent = unresolved<FWView>(stream.ReadReference());
@@ -484,7 +486,7 @@ void FWView::readDependencyPart(SerialStream& stream)
 {
     mSerialValidation = SerialStream::ID();
     if (stream.ReadByte() != 1)
-        fw_programmer_message("", kSourcePath, 609);
+        FWRecordVersionNotice::Report(kDamagedRecord, kSourcePath, 609);
     mSerialID = stream.ReadLong();
     const int32_t count = stream.ReadLong();
     // Each reference is read before its node is made, so a count larger than the data ends

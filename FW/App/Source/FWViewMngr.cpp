@@ -7,7 +7,6 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWPlatformUtils.h"
-#include "FWProgrammerMessage.h"
 #include "FWRecordVersionNotice.h"
 #include "FWStack.h"
 #include "FWStr.h"
@@ -158,10 +157,9 @@ bool FWViewMngr::InitializeFromData(const char* bytes, uint32_t size)
     // Records of a newer program read with their defaults; the user hears of them once, after
     // the whole layout is read.
     FWRecordVersionNotice newerRecords;
-    const bool loaded = loadTree(bytes, size);
+    if (!loadTree(bytes, size))
+        return false; // a refused layout is named by its refusal alone
     newerRecords.Present();
-    if (!loaded)
-        return false;
     if (!mUnserializing)
         placeWindow(firstLoad);
     mRoot->SetVisibility(false);
@@ -178,14 +176,15 @@ bool FWViewMngr::loadTree(const char* bytes, uint32_t size)
         mIDCounter = stream.ReadLong();
         const int32_t count = stream.ReadLong();
         bool complete = true;
+        // A class this program does not have (or cannot make) leaves a hole in the tree: the
+        // layout is refused.
         for (int32_t i = 0; i < count || i == 0; ++i) {
             if (readEntry(stream, read) == nullptr) {
-                fw_programmer_message("", kSourcePath, 171);
                 complete = false;
                 break;
             }
         }
-        if (!complete || !storedLinksFormATree(read, stream.TableSize())) {
+        if (!complete || stream.Damaged() || !storedLinksFormATree(read, stream.TableSize())) {
             discardUnresolvedViews(read);
             sUnserializationWindow = nullptr;
             return false;
@@ -193,6 +192,10 @@ bool FWViewMngr::loadTree(const char* bytes, uint32_t size)
         // Last read first: every view's descendants are resolved before the view itself.
         for (auto it = read.rbegin(); it != read.rend(); ++it)
             (*it)->OldResolveReferences(stream);
+        // The tree's own links were checked above; another reference to no view (a dependant,
+        // a control's part) is left out, and the user is told.
+        if (stream.Damaged())
+            FWRecordVersionNotice::Report("Damaged view reference", "FW/App/Source/FWViewMngr", __LINE__);
         if (!dependantsFormNoCycle(read)) {
             discardUnresolvedViews(read);
             sUnserializationWindow = nullptr;

@@ -153,8 +153,6 @@ public:
     static constexpr int32_t kMaxTreeDepth = 1000;
 
 private:
-    static constexpr const char* kSourcePath = "FW/App/Source/FWViewMngr";
-
     void deleteTree();
     FWWindow* window() const { return mWindow; }
     bool usableForKeys(FWView* view) const;

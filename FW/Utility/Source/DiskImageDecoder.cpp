@@ -8,7 +8,6 @@
 #include "FWStreamHelpers.h"
 #include "FWMemoryStream.h"
 #include "FWStreamException.h"
-#include "FWProgrammerMessage.h"
 #include "HostTypes.h"
 
 #include <algorithm>
@@ -17,7 +16,6 @@
 
 namespace {
 
-const char* const kSourcePath = "FW/Utility/Source/DiskImage";
 
 constexpr uint32_t kOpaqueBlack = MakeColor32(255, 0, 0, 0);
 constexpr uint32_t kOpaqueWhite = MakeColor32(255, 255, 255, 255);
@@ -126,8 +124,8 @@ ColorTable ParseColorTable(Reader& in, int32_t pixelSize, bool byValue)
     in.Skip(6);
     const int32_t count = int32_t(in.Short()) + 1;
     const int32_t capacity = tableCapacity(pixelSize);
-    if (capacity == 0)
-        fw_programmer_message("", kSourcePath, 1851);
+    // A table stored for pixels without one (direct pixels, or a damaged size) is read past and
+    // keeps no entry; the caller decides what the pixel size allows.
     table.entries.assign(size_t(capacity), FWRgb32());
     for (int32_t i = 0; i < count; ++i) {
         const uint16_t value = in.UShort();

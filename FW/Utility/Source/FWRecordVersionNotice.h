@@ -1,7 +1,7 @@
-// Stored records of a version this program does not know (a layout from a newer program): while
-// a layout is read, the readers' reports are gathered and shown once for the layout, in a notice
-// that only goes on; the records keep their defaults. Outside such a reading the report is the
-// assertion alert of a programming error.
+// Stored records this program cannot read whole (a version it does not know, from a newer
+// program, or a damaged marker): while a layout is read, the readers' reports are gathered and
+// shown once for the layout, in a notice that only goes on; the records keep what could be read.
+// Outside such a reading the report is the assertion alert of a programming error.
 #pragma once
 
 #include <string>
@@ -19,7 +19,8 @@ public:
     // none. What is shown is forgotten.
     void Present();
 
-    // A record reader met a version it does not know; answers 1: reading goes on.
+    // A record reader met a version it does not know or a damaged marker; answers 1: reading
+    // goes on.
     static int Report(const char* message, const char* sourcePath, int line);
 
 private:

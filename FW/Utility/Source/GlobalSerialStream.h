@@ -30,7 +30,7 @@ public:
 
     // Writing: a view gets the next number unless it already has one from this pass.
     // Reading: the view is entered under the number it has read; a number outside the table
-    // is reported and refused. Null is ignored.
+    // is refused and marks the stream damaged. Null is ignored.
     void RegisterStreamable(const TView* view) override;
     // Registers the view, then writes its number (0 for null).
     void WriteReference(const TView* view) override;
@@ -38,7 +38,7 @@ public:
     uintptr_t ReadReference() override;
     bool NeedsResolving(uintptr_t reference) override { return (reference & 1) != 0; }
     // The view entered under the reference's number; null for null. A number outside the
-    // table or one no view was entered under is reported and gives null.
+    // table or one no view was entered under gives null and marks the stream damaged.
     TView* ResolveReference(uintptr_t reference) override;
 
     // Writing: patches the table size into the header. Reported and ignored on a reader.
@@ -47,12 +47,13 @@ public:
     // Writing: the next number to give. Reading: the table size.
     int32_t TableSize() const { return this->IsReading() ? int32_t(mTable.size()) : mCounter; }
 
+    // Reading: whether a stored number failed a check above. The numbers come from the bytes
+    // read, so a failure is damaged data, for the owner to refuse, not a programming error.
+    bool Damaged() const { return mDamaged; }
+
     // Sources and lines of the reports.
     static constexpr const char* kSource = "FW/Utility/Source/SerialStreams";
     static constexpr int kFinishWritingOnReaderLine = 110;
-    static constexpr int kRegisterOutsideTableLine = 121;
-    static constexpr int kReferenceOutsideTableLine = 134;
-    static constexpr int kReferenceToNothingLine = 135;
 
 private:
     void Initialize();
@@ -60,6 +61,7 @@ private:
     uint32_t mIDCountPosition = 0;
     int32_t mCounter = 1;
     std::vector<TView*> mTable; // reading: entry 0 unused
+    bool mDamaged = false;
 };
 
 template <class TView>
@@ -97,7 +99,7 @@ void GlobalSerialStreamOf<TView>::RegisterStreamable(const TView* view)
     if (this->IsReading()) {
         int32_t id = view->GetSerialID();
         if (id < 1 || id >= int32_t(mTable.size())) {
-            fw_programmer_message("", kSource, kRegisterOutsideTableLine);
+            mDamaged = true;
             return;
         }
         mTable[size_t(id)] = target;
@@ -135,12 +137,12 @@ TView* GlobalSerialStreamOf<TView>::ResolveReference(uintptr_t reference)
     if (index == 0)
         return nullptr;
     if (index >= mTable.size()) {
-        fw_programmer_message("", kSource, kReferenceOutsideTableLine);
+        mDamaged = true;
         return nullptr;
     }
     TView* view = mTable[size_t(index)];
     if (view == nullptr)
-        fw_programmer_message("", kSource, kReferenceToNothingLine);
+        mDamaged = true;
     return view;
 }
 

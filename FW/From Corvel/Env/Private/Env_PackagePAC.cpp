@@ -3,7 +3,7 @@
 #include "Env_PackagePAC.h"
 
 #include "FS_ResourceUtil.h"
-#include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "HostAlerts.h"
 #include "HostGestalt.h"
 #include "HostMemory.h"
@@ -72,7 +72,8 @@ bool bitsAsRequired(uint32_t value, const Requirement& record)
 }
 
 // Checks every record of every resource of the type in the current file. Only records that lie
-// wholly inside the resource are read; a resource shorter than its count says is reported.
+// wholly inside the resource are read; a resource shorter than its count says is named in a
+// notice that goes on.
 void checkRequirements(ResType type, uint32_t recordSize, Passes passes)
 {
     const SInt16 count = Count1Resources(type);
@@ -84,12 +85,12 @@ void checkRequirements(ResType type, uint32_t recordSize, Passes passes)
         const unsigned char* bytes = resource.Bytes();
         const uint32_t size = uint32_t(resource.Size());
         if (size < 2) {
-            fw_programmer_message("Damaged requirement resource", kSourcePath, __LINE__);
+            FWRecordVersionNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
             continue;
         }
         uint32_t records = bigEndian16(bytes);
         if (records > (size - 2) / recordSize) {
-            fw_programmer_message("Damaged requirement resource", kSourcePath, __LINE__);
+            FWRecordVersionNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
             records = (size - 2) / recordSize;
         }
         for (uint32_t i = 0; i < records; ++i) {
@@ -147,8 +148,12 @@ void Env_PackagePAC::Init()
     FlushEvents(0xFFFF, 0);
     sSystemVersion = int32_t(requiredGestalt(FOUR_CHAR_CODE("sysv")));
 
-    checkRequirements(FOUR_CHAR_CODE("GstV"), 14, withinBounds);
-    checkRequirements(FOUR_CHAR_CODE("GstA"), 16, bitsAsRequired);
+    {
+        FWRecordVersionNotice damaged;
+        checkRequirements(FOUR_CHAR_CODE("GstV"), 14, withinBounds);
+        checkRequirements(FOUR_CHAR_CODE("GstA"), 16, bitsAsRequired);
+        damaged.Present();
+    }
 
     if (sSystemVersion < kVersion10)
         return;
