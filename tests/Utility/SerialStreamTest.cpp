@@ -348,8 +348,7 @@ TEST(SerialTestDocument, SkippedClassLeavesItsReferencesUnresolved)
     ASSERT_EQ(1u, read.views.size());
     EXPECT_EQ(1, read.skipped);
     EXPECT_EQ(nullptr, read.views[0]->mPartner);
-    ASSERT_EQ(1u, recorder.Messages().size());
-    EXPECT_EQ(135, recorder.Messages()[0].line);
+    EXPECT_TRUE(recorder.Messages().empty()); // stored damage, not a programming error
 }
 
 } // namespace

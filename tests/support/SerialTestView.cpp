@@ -1,6 +1,6 @@
 #include "SerialTestView.h"
 
-#include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FactoryHandler.h"
 
 void SerialTestView::OldWrite(Stream& s) const
@@ -15,7 +15,7 @@ void SerialTestView::OldWrite(Stream& s) const
 void SerialTestView::OldRead(Stream& s)
 {
     if (s.BeginClassRead("SerialTestView") != 1) {
-        fw_programmer_message("Unknown 'SerialTestView' version", "tests/support/SerialTestView", 1);
+        FWRecordVersionNotice::Report("Unknown 'SerialTestView' version", "tests/support/SerialTestView", 1);
         return;
     }
     mSerialID = s.ReadLong();
@@ -41,7 +41,7 @@ void SerialTestLabel::OldWrite(Stream& s) const
 void SerialTestLabel::OldRead(Stream& s)
 {
     if (s.BeginClassRead("SerialTestLabel") != 2) {
-        fw_programmer_message("Unknown 'SerialTestLabel' version", "tests/support/SerialTestView", 2);
+        FWRecordVersionNotice::Report("Unknown 'SerialTestLabel' version", "tests/support/SerialTestView", 2);
         return;
     }
     SerialTestView::OldRead(s);
@@ -68,6 +68,8 @@ std::vector<char> SerialTestDocument::Write(const std::vector<const SerialTestVi
 SerialTestDocument::Result SerialTestDocument::Read(const std::vector<char>& bytes)
 {
     Result result;
+    // As a layout's reading: records of unknown versions are named in one notice at the end.
+    FWRecordVersionNotice unknownVersions;
     GlobalSerialStreamOf<SerialTestView> s(bytes.data(), uint32_t(bytes.size()),
                                           SerialTestView::Stream::kReading);
     result.tableSize = s.TableSize();
@@ -83,5 +85,6 @@ SerialTestDocument::Result SerialTestDocument::Read(const std::vector<char>& byt
     }
     for (auto it = result.views.rbegin(); it != result.views.rend(); ++it)
         (*it)->OldResolveReferences(s);
+    unknownVersions.Present();
     return result;
 }
