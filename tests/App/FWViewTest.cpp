@@ -1,5 +1,4 @@
 #include "FWList.h"
-#include "FWRecordVersionNotice.h"
 #include "FWView.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -10,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
@@ -283,25 +281,4 @@ TEST(FWView, UnknownVersionIsReportedAndNoFieldIsRead)
     EXPECT_EQ(775, recorder.Messages()[0].line);
     EXPECT_EQ(sizeof bytes - 1, in.GetCurrPos()); // stops after the tree part
     EXPECT_TRUE(v.Visible());
-
-    // A damaged tree-part or dependency-part marker (always 1) is named in the same notice, which
-    // only goes on; the layout's reading goes on as for 1.
-    for (size_t marker : {6, 7}) {
-        char damaged[sizeof bytes];
-        std::memcpy(damaged, bytes, sizeof bytes);
-        damaged[marker] = 2;
-        GlobalSerialStream stream(damaged, sizeof damaged, GlobalSerialStream::kReading);
-        recorder.Clear();
-        FWView view;
-        {
-            FWRecordVersionNotice notice;
-            view.OldRead(stream);
-            EXPECT_TRUE(recorder.Messages().empty());
-            notice.Present();
-        }
-        ASSERT_EQ(1u, recorder.Messages().size()) << marker;
-        EXPECT_EQ("Damaged 'FWView' record\rUnknown 'FWView' version", recorder.Messages()[0].message);
-        EXPECT_FALSE(recorder.Messages()[0].offersAbort);
-        EXPECT_EQ(sizeof damaged - 1, stream.GetCurrPos());
-    }
 }
