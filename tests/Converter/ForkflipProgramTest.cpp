@@ -151,7 +151,7 @@ TEST(ForkflipProgram, HeadlessItWritesItsMessagesToStandardErrorAndWithoutADispl
     std::vector<std::string> log;
     ASSERT_EQ(0, program.Run(program.Work("x.rsc"), log));
     EXPECT_EQ("window\tError\tError opening x.rsc", log[log.size() - 2]);
-    EXPECT_EQ("Error: Error opening x.rsc\nNote: No files created\n", program.Errors());
+    EXPECT_EQ("Open: Select rsc file(s)\nError: Error opening x.rsc\nNote: No files created\n", program.Errors());
 
     // No server listens on display 889's socket, nor is DISPLAY set at all: nothing is shown.
     const bool free = !std::filesystem::exists("/tmp/.X889-lock");

