@@ -1,6 +1,7 @@
 // forkflip: asks for a ".rsc" file, writes its resource fork into a flat "(PC)" file beside it,
 // shows a summary note and quits.
 #include "CarbonApp.h"
+#include "HostBackend.h"
 #include "HostEvents.h"
 #include "MainNib.h"
 
@@ -13,6 +14,8 @@
 
 int main()
 {
+    // The display first: a program that has none ends at once, before touching any file.
+    HostCurrentBackend();
     RegisterMainNib();
     {
         CarbonApp app;

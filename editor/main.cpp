@@ -1,3 +1,4 @@
+#include "HostBackend.h"
 #include "HostEvents.h"
 #include "QuillformApp.h"
 
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv)
 {
+    // The display first: a program that has none ends at once, before touching any file.
+    HostCurrentBackend();
     QZMain(argc, argv);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The display back ends behind one small interface: `headless` (no display; input comes from
 // HostHeadless.h) and `sdl` (one SDL2 window showing the screen at 1:1, feeding real mouse and
-// keyboard). The host picks `sdl` when a display exists (DISPLAY set and SDL's video starts) and
-// `headless` otherwise; FW_HOST_BACKEND=headless|sdl forces either.
+// keyboard). The host takes `sdl` on the X display DISPLAY names, or `headless` when
+// FW_HOST_BACKEND=headless asks for it; without either, the program says why and ends (status 1).
 #pragma once
 
 #include "HostPixels.h"

@@ -263,9 +263,14 @@ bool SdlBackend::Open(std::string* error)
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     keepAwayFromMissingSessionBus();
     HostX11HandleErrors();
+    // X11 or nothing: the clipboard and the bell speak to the X display, and SDL's other drivers
+    // would fall back, where no X server answers, to one that shows nobody anything.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+    const char* display = std::getenv("DISPLAY");
+    const std::string named = display != nullptr ? display : "";
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error != nullptr)
-            *error = SDL_GetError();
+            *error = "cannot open display " + named;
         return false;
     }
     // The window shows the screen at 1:1, so the screen must fit the display.
@@ -278,7 +283,7 @@ bool SdlBackend::Open(std::string* error)
                                SDL_WINDOW_SHOWN);
     if (mWindow == nullptr) {
         if (error != nullptr)
-            *error = SDL_GetError();
+            *error = "cannot open a window on display " + named + ": " + SDL_GetError();
         return false;
     }
     fitFrameToDisplay(usable);

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -61,7 +62,9 @@ void HostEndForLostDisplay()
 {
     // Xlib's own way out would run the static destructors, which close the display through the
     // dead connection and wait there for ever.
-    std::fprintf(stderr, "%s: the connection to the display was lost; ending.\n", program_invocation_short_name);
+    const char* display = std::getenv("DISPLAY");
+    std::fprintf(stderr, "%s: the connection to display %s was lost; ending.\n", program_invocation_short_name,
+                 display != nullptr ? display : "");
     std::fflush(nullptr);
     _exit(1);
 }

@@ -424,6 +424,11 @@ void HostInstallEndSignals()
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
+    // A program started with SIGINT ignored (in the background, under nohup) was meant to outlive
+    // a Ctrl-C typed for whatever runs in front, and keeps ignoring it.
+    struct sigaction interrupt {};
+    if (sigaction(SIGINT, nullptr, &interrupt) == 0 && interrupt.sa_handler == SIG_IGN)
+        return;
     sigaction(SIGINT, &action, nullptr);
 }
 

@@ -148,7 +148,7 @@ void HostPostQuit();
 void HostDisplayCloseAsked();
 // SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
 // tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked. A second
-// signal before that ends it at once, as by default.
+// signal before that ends it at once, as by default. SIGINT ignored at start stays ignored.
 void HostInstallEndSignals();
 // Ends the program when such a signal came.
 void HostEndIfSignalled();

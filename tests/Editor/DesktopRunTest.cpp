@@ -1,7 +1,8 @@
 // The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
-// once in every state, with status 0 and the file as it was; an open menu takes the keys typed
-// meanwhile; a press held still costs no processor time; without a display it says so once; a
-// file it cannot read fully or at all is reported and it goes on.
+// once in every state, with status 0 and the file as it was, and SIGINT too unless it was started
+// with SIGINT ignored; an open menu takes the keys typed meanwhile; a press held still costs no
+// processor time; without a display it can reach it says so and ends; a file it cannot read fully
+// or at all is reported and it goes on.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -51,20 +52,35 @@ protected:
         mLog = File("shown.log");
     }
 
-    // Starts the program on the layouts, a fresh copy of the sample, and waits for its list.
-    void Start(bool display = true)
+    // Starts the program on the layouts, a fresh copy of the sample, and waits for its list: on the
+    // test's display, or headless as asked for; with SIGINT ignored, as a script's background job.
+    void Start(bool display = true, bool interruptIgnored = false)
+    {
+        if (display && !mServer)
+            mServer = std::make_unique<XvfbServer>();
+        Launch(display ? mServer->Display() : "", display ? "" : "headless", interruptIgnored);
+        ASSERT_TRUE(WaitForLog("WINT [layouts.rsrc]")) << mRun->Output();
+    }
+
+    void Launch(const std::string& display, const std::string& backend, bool interruptIgnored = false)
     {
         std::filesystem::copy_file(FW_SAMPLE_RSRC, mLayouts, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(mLog);
-        if (display && !mServer)
-            mServer = std::make_unique<XvfbServer>();
-        const std::string shown = display ? mServer->Display() : "";
         // Standard error goes to a file, so that what the program says there can be counted.
+        const std::string shell = std::string(interruptIgnored ? "trap '' INT; " : "") + "exec \"$0\" \"$1\" 2>\"$2\"";
         mRun = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"/bin/sh", "-c", "exec \"$0\" \"$1\" 2>\"$2\"", mProgram, mLayouts, File("errors")},
-            std::vector<std::string>{"DISPLAY=" + shown, std::string("FW_HOST_BACKEND=") + (display ? "sdl" : ""),
-                                     "FW_HOST_LOG=" + mLog});
-        ASSERT_TRUE(WaitForLog("WINT [layouts.rsrc]")) << mRun->Output();
+            std::vector<std::string>{"/bin/sh", "-c", shell, mProgram, mLayouts, File("errors")},
+            std::vector<std::string>{"DISPLAY=" + display, "FW_HOST_BACKEND=" + backend, "FW_HOST_LOG=" + mLog});
+    }
+
+    // Whether the program has a socket open: it connected to the display.
+    bool Connected() const
+    {
+        std::error_code error;
+        for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(mRun->Pid()) + "/fd", error))
+            if (std::filesystem::read_symlink(fd.path(), error).string().rfind("socket:", 0) == 0)
+                return true;
+        return false;
     }
 
     bool WaitForLog(const std::string& text, int count = 1)
@@ -145,6 +161,7 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
         const char* state;
         bool display;
         std::function<void()> reach;
+        bool interruptIgnored = false;
     };
     const Case cases[] = {
         {"the list of layouts at start-up", true, [] {}},
@@ -164,12 +181,16 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
              Keys("ctrl+o");
              EXPECT_TRUE(WaitForLog("window\t", 2));
          }},
-        {"a run without a display", false, [] { std::this_thread::sleep_for(1s); }},
+        {"a run headless, as asked for", false, [] { std::this_thread::sleep_for(1s); }},
+        {"a run started with SIGINT ignored, after a SIGINT", true, [&] {
+             kill(mRun->Pid(), SIGINT);
+             std::this_thread::sleep_for(1s);
+         }, true},
     };
     const std::string sample = TempFolder::ReadFile(FW_SAMPLE_RSRC);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.state);
-        Start(c.display);
+        Start(c.display, c.interruptIgnored);
         c.reach();
         ASSERT_FALSE(mRun->Ended(0ms)) << mRun->Output();
         kill(mRun->Pid(), SIGTERM);
@@ -178,8 +199,6 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
         if (c.display)
             std::system(("DISPLAY=" + mServer->Display() + " timeout 20 xdotool mouseup 1 >/dev/null 2>&1").c_str());
         EXPECT_EQ(sample, TempFolder::ReadFile(mLayouts));
-        const std::string errors = TempFolder::ReadFile(File("errors"));
-        EXPECT_EQ(c.display ? 0 : 1, Count(errors, "running headless")) << errors;
     }
 }
 
@@ -220,7 +239,32 @@ TEST_F(DesktopRunTest, ABuildToolWithoutADisplaySaysNothingAboutIt)
     const std::string line = "env -u DISPLAY -u FW_HOST_BACKEND " + std::string(LAYOUTBUILD_PATH) + " app " + file +
                              " >/dev/null 2>" + File("errors");
     std::system(line.c_str());
-    EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "running headless"));
+    EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "display"));
+}
+
+TEST_F(DesktopRunTest, WithoutADisplayItCanReachItSaysSoInOneLineAndEndsWithStatus1)
+{
+    mServer = std::make_unique<XvfbServer>();
+    ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
+    const struct { std::string display, said; bool lost; } cases[] = {
+        {"", "quillform: needs an X display to show its windows, and DISPLAY is not set: start it from", false},
+        {":889", "quillform: cannot open display :889\n", false}, // no server there
+        // The server ends as the program connects, before its window shows.
+        {mServer->Display(), mServer->Display(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.display);
+        Launch(c.display, "");
+        for (int wait = 0; c.lost && wait < 20000 && !Connected(); ++wait)
+            std::this_thread::sleep_for(1ms);
+        if (c.lost)
+            mServer->End();
+        ASSERT_TRUE(mRun->Ended(2s));
+        EXPECT_TRUE(WIFEXITED(mRun->Status()) && WEXITSTATUS(mRun->Status()) == 1) << mRun->Status();
+        const std::string errors = TempFolder::ReadFile(File("errors"));
+        EXPECT_EQ(1, Count(errors, "\n")) << errors;
+        EXPECT_NE(std::string::npos, errors.find(c.said)) << errors;
+    }
 }
 
 TEST_F(DesktopRunTest, WhatItCannotReadItSaysAndGoesOnAndASignalDuringSetUpEndsItWithSuccess)
@@ -238,20 +282,13 @@ TEST_F(DesktopRunTest, WhatItCannotReadItSaysAndGoesOnAndASignalDuringSetUpEndsI
     mServer = std::make_unique<XvfbServer>();
     ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
     const std::vector<std::string> user = {"DISPLAY=" + mServer->Display(), "FW_HOST_BACKEND=", "FW_HOST_LOG=" + mLog};
-    auto connecting = [this] {
-        std::error_code error;
-        for (const auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(mRun->Pid()) + "/fd", error))
-            if (std::filesystem::read_symlink(fd.path(), error).string().rfind("socket:", 0) == 0)
-                return true;
-        return false;
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         if (!c.contents.empty())
             TempFolder::WriteFile(c.file, c.contents);
         std::filesystem::remove(mLog);
         mRun = std::make_unique<ChildProcess>(std::vector<std::string>{mProgram, c.file}, user);
-        for (int wait = 0; wait < 20000 && c.said.empty() && !connecting(); ++wait)
+        for (int wait = 0; wait < 20000 && c.said.empty() && !Connected(); ++wait)
             std::this_thread::sleep_for(1ms);
         if (c.file == File("newer.rsrc") && WaitForLog("WINT [newer.rsrc]"))
             OpenAndChangeLayout();

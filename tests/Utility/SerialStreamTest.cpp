@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -247,10 +248,12 @@ std::vector<uint8_t> entry(const std::string& name, int32_t length, const std::v
     return bytes;
 }
 
-std::vector<uint8_t> withHeader(std::vector<uint8_t> entries)
+std::vector<uint8_t> withHeader(const std::vector<uint8_t>& entries)
 {
-    std::vector<uint8_t> bytes = {1, 0, 0, 0, 1};
-    bytes.insert(bytes.end(), entries.begin(), entries.end());
+    std::vector<uint8_t> bytes(5 + entries.size());
+    bytes[0] = 1;
+    bytes[4] = 1;
+    std::copy(entries.begin(), entries.end(), bytes.begin() + 5);
     return bytes;
 }
 

@@ -102,7 +102,7 @@ void ChildProcess::Stop(std::chrono::milliseconds limit)
     Ended(std::chrono::seconds(10));
 }
 
-bool ChildProcess::OnPath(const char* name)
+std::string ChildProcess::Find(const char* name)
 {
     const char* path = std::getenv("PATH");
     const std::string folders = path != nullptr ? path : "/usr/bin:/bin";
@@ -113,10 +113,10 @@ bool ChildProcess::OnPath(const char* name)
             end = folders.size();
         const std::string candidate = folders.substr(start, end - start) + "/" + name;
         if (access(candidate.c_str(), X_OK) == 0)
-            return true;
+            return candidate;
         start = end + 1;
     }
-    return false;
+    return "";
 }
 
 bool ChildProcess::readSome(int ms)

@@ -35,7 +35,9 @@ public:
     void Stop(std::chrono::milliseconds limit);
 
     // Whether an executable of that name is on PATH.
-    static bool OnPath(const char* name);
+    static bool OnPath(const char* name) { return !Find(name).empty(); }
+    // Its path, or empty.
+    static std::string Find(const char* name);
 
 private:
     // Waits up to ms for output and appends it; false at the end of the output or on timeout.

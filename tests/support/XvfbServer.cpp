@@ -36,8 +36,9 @@ bool waitReadable(int fd, int milliseconds)
 XvfbServer::XvfbServer(int width, int height) : mScreen(std::to_string(width) + "x" + std::to_string(height) + "x24")
 {
     // Servers started side by side by parallel test programs have failed to report their display,
-    // so the test programs take turns.
-    mLock = open("/tmp/fw-tests-xvfb.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // so the test programs take turns, on a lock on the server's program: every test run on the
+    // machine sees it, and it leaves no file behind.
+    mLock = open(ChildProcess::Find("Xvfb").c_str(), O_RDONLY | O_CLOEXEC);
     if (mLock >= 0)
         flock(mLock, LOCK_EX);
     // A server has also, rarely, failed to report its display several times within a second, so
