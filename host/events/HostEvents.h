@@ -144,7 +144,8 @@ void HostPostLaunchEvents(int argc, const char* const* argv);
 // close button).
 void HostPostQuit();
 // The display window's close button: Quit, with its questions, as HostPostQuit; refused with a
-// beep while a modal dialog is up, which must be answered first.
+// beep while a modal dialog is up, which must be answered first. Asks made before the next event
+// wait takes them are one request: one quit or one beep.
 void HostDisplayCloseAsked();
 // SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
 // tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked. A second
