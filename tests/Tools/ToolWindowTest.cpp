@@ -25,8 +25,7 @@
 
 #include <vector>
 
-// From HostMonitors.h, whose device handle cannot be declared beside the ports' one.
-void HostConfigureScreen(int16_t width, int16_t height);
+void HostConfigureScreen(int16_t width, int16_t height); // HostMonitors.h clashes with HostPorts.h
 
 namespace {
 
@@ -283,20 +282,15 @@ TEST_F(ToolWindowTest, SpaceBarDragMovesTheFoldersWithTheMouse)
     EXPECT_EQ(top - 40, folders()->Folders().front()->GetRect().top);
     EXPECT_TRUE(ToolTestLog().empty());
 
-    // The wheel: a notch toward the user scrolls 32 pixels on, a long turn away from the user
-    // stops at the top, and a long turn toward the user brings the last tool into view.
+    // The wheel: a notch toward the user scrolls 32 pixels on; a long turn stops at the end, where
+    // the last tool is in view.
     HostInjectWheel(Global(view.left + 30, view.top + 100), -1);
     Pump();
     EXPECT_EQ(72, bar()->ScrollVal());
-    EXPECT_EQ(top - 72, folders()->Folders().front()->GetRect().top);
-    HostInjectWheel(Global(view.left + 30, view.top + 100), 50);
-    Pump();
-    EXPECT_EQ(0, bar()->ScrollVal());
-    EXPECT_EQ(top, folders()->Folders().front()->GetRect().top);
     HostInjectWheel(Global(view.left + 30, view.top + 100), -100);
     Pump();
     EXPECT_EQ(bar()->ScrollMax(), bar()->ScrollVal());
-    EXPECT_LE(folders()->Folders().back()->GetRect().bottom, view.bottom);
+    EXPECT_EQ(view.bottom, folders()->Folders().back()->GetRect().bottom);
     EXPECT_TRUE(windowPixels() == fullRedraw());
 
     HostInjectKeyUp(49, ' ');
