@@ -151,13 +151,12 @@ struct BuiltProgram {
     {
         std::system((display + " timeout 20 xdotool " + command + " >/dev/null 2>&1").c_str());
     }
-    // As a window manager asks a window to close.
-    void AskToClose() const
+    void AskToClose() const // as a window manager does
     {
-        std::unique_ptr<FILE, int (*)(FILE*)> found(popen((display + " xdotool search --sync --name quillform").c_str(), "r"), pclose);
+        FILE* found = popen((display + " xdotool search --sync --name quillform").c_str(), "r");
         unsigned long window = 0;
-        ASSERT_EQ(1, std::fscanf(found.get(), "%lu", &window));
-        EXPECT_TRUE(HostX11AskToClose(display.substr(8), window));
+        EXPECT_TRUE(std::fscanf(found, "%lu", &window) == 1 && HostX11AskToClose(display.substr(8), window));
+        pclose(found);
     }
     void Click(Point at) const
     {

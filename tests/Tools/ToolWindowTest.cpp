@@ -282,11 +282,7 @@ TEST_F(ToolWindowTest, SpaceBarDragMovesTheFoldersWithTheMouse)
     EXPECT_EQ(top - 40, folders()->Folders().front()->GetRect().top);
     EXPECT_TRUE(ToolTestLog().empty());
 
-    // The wheel: a notch toward the user scrolls 32 pixels on; a long turn stops at the end, where
-    // the last tool is in view.
-    HostInjectWheel(Global(view.left + 30, view.top + 100), -1);
-    Pump();
-    EXPECT_EQ(72, bar()->ScrollVal());
+    // A long turn of the wheel toward the user stops at the end, where the last tool is in view.
     HostInjectWheel(Global(view.left + 30, view.top + 100), -100);
     Pump();
     EXPECT_EQ(bar()->ScrollMax(), bar()->ScrollVal());
