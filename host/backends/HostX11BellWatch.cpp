@@ -1,4 +1,4 @@
-// Test interface: the XKB bell notifications of a display, counted.
+// Test interface: the XKB bell notifications of a display, counted; a window manager's close.
 #include "HostX11BellWatch.h"
 
 #include <X11/XKBlib.h>
@@ -29,7 +29,7 @@ HostX11BellWatch::~HostX11BellWatch()
         XCloseDisplay(mDisplay);
 }
 
-int HostX11BellWatch::Rings(std::chrono::milliseconds limit)
+int HostX11BellWatch::Rings(std::chrono::milliseconds limit, int awaited)
 {
     if (mDisplay == nullptr)
         return 0;
@@ -43,9 +43,25 @@ int HostX11BellWatch::Rings(std::chrono::milliseconds limit)
                 ++mRings;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        if (mRings > 0 || left.count() <= 0)
+        if (mRings >= awaited || left.count() <= 0)
             return mRings;
         pollfd wait{ConnectionNumber(mDisplay), POLLIN, 0};
         poll(&wait, 1, int(left.count()));
     }
+}
+
+bool HostX11AskToClose(const std::string& display, unsigned long window)
+{
+    Display* x = XOpenDisplay(display.c_str());
+    if (x == nullptr)
+        return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
+    const bool sent = XSendEvent(x, window, False, NoEventMask, &event) != 0;
+    XCloseDisplay(x);
+    return sent;
 }

@@ -15,12 +15,15 @@ public:
 
     // False when the display could not be opened or has no XKB.
     bool Watching() const { return mDisplay != nullptr; }
-    // How many times the bell rang since the watch began; while it has not, waits for a ring up
-    // to the limit (sleeping until the server says something).
-    int Rings(std::chrono::milliseconds limit);
+    // How many times the bell rang since the watch began; while fewer than the awaited rings came,
+    // waits for them up to the limit (sleeping until the server says something).
+    int Rings(std::chrono::milliseconds limit, int awaited = 1);
 
 private:
     struct _XDisplay* mDisplay = nullptr;
     int mEventBase = 0;
     int mRings = 0;
 };
+
+// Sends WM_DELETE_WINDOW to the window, as a window manager does when its close is clicked.
+bool HostX11AskToClose(const std::string& display, unsigned long window);

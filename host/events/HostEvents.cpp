@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <deque>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,9 @@ EventState& state()
 // the end of the program, which the next wait carries out.
 volatile std::sig_atomic_t sQuitRequested = 0;
 volatile std::sig_atomic_t sEndRequested = 0;
+// A window manager's close comes from the back end as two events taken in one pump (the window's
+// close and the display's quit): they are one request, answered once.
+bool sCloseAsked = false;
 
 extern "C" void onEndSignal(int signal)
 {
@@ -58,8 +62,21 @@ extern "C" void onEndSignal(int signal)
     sEndRequested = 1;
 }
 
+bool modalWindowUp()
+{
+    const auto& windows = HostWindowOrder();
+    return std::any_of(windows.begin(), windows.end(),
+                       [](const HostWindow* w) { return w->visible && w->layer == HostWindowLayer::Modal; });
+}
+
 void takeQuitRequest()
 {
+    if (std::exchange(sCloseAsked, false)) {
+        if (modalWindowUp())
+            SysBeep(1);
+        else
+            sQuitRequested = 1;
+    }
     if (sQuitRequested == 0)
         return;
     sQuitRequested = 0;
@@ -403,15 +420,7 @@ void HostPostQuit()
 
 void HostDisplayCloseAsked()
 {
-    const auto& windows = HostWindowOrder();
-    const bool modal = std::any_of(windows.begin(), windows.end(), [](const HostWindow* w) {
-        return w->visible && w->layer == HostWindowLayer::Modal;
-    });
-    if (modal) {
-        SysBeep(1);
-        return;
-    }
-    HostPostQuit();
+    sCloseAsked = true;
 }
 
 void HostInstallEndSignals()
@@ -493,6 +502,7 @@ void HostResetEvents()
     s.active = nullptr;
     s.dropped = 0;
     sQuitRequested = 0;
+    sCloseAsked = false;
 }
 
 void HostEventsWindowGone(const HostWindow* window)

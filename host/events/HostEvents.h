@@ -62,8 +62,8 @@ enum : uint32_t {
     resumeFlag = 1,
     osEvtMessageMask = 0xFF000000,
 };
-// The host's own kind of operating-system event: the mouse wheel turned. Only the host's dialogs
-// take it (the framework passes over operating-system events of kinds it does not know). Bits
+// The host's own kind of operating-system event: the mouse wheel turned. The host's dialogs take
+// it, and the framework hands it to the window under the mouse. Bits
 // 0-15 of the message hold the turn in notches, signed, positive away from the user (the list
 // moves toward its start); where is the mouse.
 constexpr uint32_t kHostMouseWheelMessage = 0xFB;
@@ -144,7 +144,8 @@ void HostPostLaunchEvents(int argc, const char* const* argv);
 // close button).
 void HostPostQuit();
 // The display window's close button: Quit, with its questions, as HostPostQuit; refused with a
-// beep while a modal dialog is up, which must be answered first.
+// beep while a modal dialog is up, which must be answered first. Asks made before the next event
+// wait takes them are one request: one quit or one beep.
 void HostDisplayCloseAsked();
 // SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
 // tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked. A second

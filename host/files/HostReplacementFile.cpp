@@ -21,18 +21,38 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 constexpr size_t kNameKept = 200;
+constexpr size_t kHashDigits = 16;
 constexpr size_t kSaltDigits = 6;
 constexpr size_t kCopyBlock = 1 << 16;
+// Marks the hidden names as this program's own: the clean-up removes nothing without it.
+constexpr char kMark[] = ".fwsave-";
 
-// ".NAME." of the hidden names beside the target, the name cut so that the whole stays legal.
-std::string hiddenPrefix(const std::string& target)
+// A name longer than what is kept whole is told apart by a hash of all of it.
+uint64_t nameHash(const std::string& name)
 {
-    std::string prefix = ".";
-    prefix.append(HostNameOfPath(target), 0, kNameKept).push_back('.');
-    return prefix;
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char c : name)
+        hash = (hash ^ c) * 0x100000001b3ull;
+    return hash;
 }
 
-// ".NAME.xxxxxx": the prefix and six lowercase hexadecimal digits.
+// ".NAME.fwsave-" of the hidden names beside the target. A long name is cut and followed by
+// "~" and the hash of the whole, so that the whole stays legal and still names one file.
+std::string hiddenPrefix(const std::string& target)
+{
+    const std::string name = HostNameOfPath(target);
+    std::string prefix = ".";
+    if (name.size() <= kNameKept) {
+        prefix += name;
+    } else {
+        char hash[kHashDigits + 2];
+        std::snprintf(hash, sizeof hash, "~%016llx", static_cast<unsigned long long>(nameHash(name)));
+        prefix.append(name, 0, kNameKept - kHashDigits - 1).append(hash);
+    }
+    return prefix + kMark;
+}
+
+// ".NAME.fwsave-xxxxxx": the prefix and six lowercase hexadecimal digits.
 std::string hiddenName(const std::string& folder, const std::string& target, uint32_t salt)
 {
     char suffix[kSaltDigits + 1];
@@ -71,7 +91,17 @@ bool namesFile(const std::string& path, int fd)
            named.st_ino == held.st_ino;
 }
 
+// Whether some process holds a record (fcntl) lock on part of the file.
+bool recordLocked(int fd)
+{
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    return fcntl(fd, F_GETLK, &probe) != 0 || probe.l_type != F_UNLCK;
+}
+
 // A save killed after naming its new file leaves it unlocked: its lock went with the process.
+// A file locked in any way is in use, whoever made it.
 void removeIfLeftover(const std::string& path)
 {
     struct stat info;
@@ -81,16 +111,13 @@ void removeIfLeftover(const std::string& path)
     if (fd < 0)
         return;
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == geteuid() && info.st_nlink == 1 &&
-        HostLockForWriting(fd) == noErr && namesFile(path, fd))
+        !recordLocked(fd) && HostLockForWriting(fd) == noErr && namesFile(path, fd))
         unlink(path.c_str());
     close(fd);
 }
 
 void removeLeftovers(const std::string& folder, const std::string& target)
 {
-    // A longer name is cut in the hidden names, which then do not tell which file they were for.
-    if (HostNameOfPath(target).size() > kNameKept)
-        return;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
     if (!dir)
         return;

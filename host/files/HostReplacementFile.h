@@ -17,10 +17,11 @@ public:
 
     // Makes the new file in the target's folder, open for reading and writing. Where the file
     // system allows, it has no name until Commit, so a process killed meanwhile leaves nothing;
-    // elsewhere it is a hidden ".NAME.xxxxxx" beside the target. The new file holds the write
-    // lock (HostLockForWriting) while it is written, so that no other save takes it for a
-    // leftover. First removes what killed saves of the target left: files of those hidden names
-    // that are plain files of this user with one name, and that no live save holds.
+    // elsewhere it is a hidden ".NAME.fwsave-xxxxxx" beside the target (a long NAME cut and
+    // followed by a hash of the whole). The new file holds the write lock (HostLockForWriting)
+    // while it is written, so that no other save takes it for a leftover. First removes what
+    // killed saves of the target left: files of those hidden names that are plain files of this
+    // user with one name, and that no process holds locked.
     OSErr Open(mode_t mode);
     int Descriptor() const { return mFd; }
     bool Unnamed() const { return mUnnamed; }

@@ -454,18 +454,20 @@ TEST_F(FWMenuMgrTest, TooManyMenusIsReportedAndBuildingGoesOn)
     EXPECT_EQ(106u, HostMenuBarMenus().size());
 }
 
-TEST_F(FWMenuMgrTest, NamesThatAreNotUTF8ShowAFixedText)
+TEST_F(FWMenuMgrTest, NamesThatAreNotUTF8ShowAStandInForWhatIsNotUTF8)
 {
     const FWOpData items[] = {
         {"Caf\xC3\xA9", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
         {"Bad \xE9 name", 2, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
+        {"\xC3\xA9\xE9\xC3", 3, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
     };
-    const FWOpData menus[] = {{"M", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, items, 2}};
+    const FWOpData menus[] = {{"M", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, items, 3}};
     const FWOpData root = {"R", 0, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, menus, 1};
     FWMenuMgr::Instance()->SetRootMenu(new FWOpMenu(root));
     MenuRef menu = GetMenuHandle(131);
     EXPECT_EQ("Caf\x8E", itemText(menu, 1)); // e acute in the system encoding
-    EXPECT_EQ("--UTF8 Conversion failed--", itemText(menu, 2));
+    EXPECT_EQ("Bad ? name", itemText(menu, 2));
+    EXPECT_EQ("\x8E??", itemText(menu, 3)); // a whole character, then a Latin-1 byte and a cut one
 }
 
 // The layout that moves Preferences and Quit into the application menu.

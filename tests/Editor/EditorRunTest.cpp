@@ -151,6 +151,13 @@ struct BuiltProgram {
     {
         std::system((display + " timeout 20 xdotool " + command + " >/dev/null 2>&1").c_str());
     }
+    void AskToClose() const // as a window manager does
+    {
+        FILE* found = popen((display + " xdotool search --sync --name quillform").c_str(), "r");
+        unsigned long window = 0;
+        EXPECT_TRUE(std::fscanf(found, "%lu", &window) == 1 && HostX11AskToClose(display.substr(8), window));
+        pclose(found);
+    }
     void Click(Point at) const
     {
         Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(at.h) + " " +
@@ -173,7 +180,8 @@ class EditorRunTest : public EditorFixture {};
 TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
 {
     HostUseSystemClock();
-    const std::string layouts = File("layouts.rsrc");
+    // A Latin-1 name from an older system: shown with a stand-in, opened by its own bytes.
+    const std::string layouts = File("layouts\xE9.rsrc");
     std::filesystem::copy_file(FW_SAMPLE_RSRC, layouts);
     const std::string made = File("made.rsrc");
 
@@ -198,7 +206,11 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
         .Then("the new file",
               [&] { return std::filesystem::exists(made) && documentCount() == 1 && FWWindow::ModalCount() == 0; },
               // Open Recent lists the new file first, then the first one, which is open already.
-              [] { chooseRecentRow(2); })
+              [] {
+                  EXPECT_EQ((std::vector<std::string>{"made.rsrc", "layouts?.rsrc"}), RecentRows());
+                  EXPECT_EQ("layouts?.rsrc", MenuRows("Window").at(0));
+                  chooseRecentRow(2);
+              })
         // Idle time comes inside modal loops too: the list must be gone.
         .Then("the first file in front again", [&] { return activePath() == layouts && FWWindow::ModalCount() == 0; },
               [] { HostInjectClick(ToolWidgetCentre("Test")); })
@@ -239,6 +251,9 @@ TEST_F(EditorRunTest, TheBuiltProgramShowsTheSamplesListBeepsOnAClickOutsideItAn
     EXPECT_EQ(0, bell.Rings(std::chrono::milliseconds(0)));
     program.Click(Point{790, 5});
     EXPECT_EQ(1, bell.Rings(std::chrono::seconds(10)));
+    program.AskToClose();
+    EXPECT_EQ(2, bell.Rings(std::chrono::seconds(10), 2));
+    EXPECT_EQ(2, bell.Rings(std::chrono::milliseconds(500), 3)) << "one refused close, one beep";
     program.Click(close);
     EXPECT_TRUE(program.EndsOnSigterm());
 }

@@ -6,6 +6,7 @@
 #include "FWEventManager.h"
 #include "FWFolderView.h"
 #include "FWFont.h"
+#include "FWMonitor.h"
 #include "FWPlatformUtils.h"
 #include "FWStr.h"
 #include "FWTool.h"
@@ -24,18 +25,28 @@
 
 #include <vector>
 
+void HostConfigureScreen(int16_t width, int16_t height); // HostMonitors.h clashes with HostPorts.h
+
 namespace {
 
 constexpr uint32_t kBackground = 0xCCCCCC; // application colour 0
 constexpr uint32_t kCurrentTool = 0xFFFF66; // application colour 11
 
+// A small screen (1024 x 600), on which the open folders are taller than the window.
 class ToolWindowTest : public ToolFixture {
 protected:
     ToolWindowTest()
     {
+        HostConfigureScreen(1024, 600);
+        FWMonitor::GetMonitors();
         BuildTools();
         Window()->Show();
         FWEventDispatcher::UpdateWindow(Window());
+    }
+    ~ToolWindowTest() override
+    {
+        HostConfigureScreen(1280, 800);
+        FWMonitor::GetMonitors();
     }
 
     void click(int h, int v, EventModifiers modifiers = 0)
@@ -72,9 +83,7 @@ protected:
 
 TEST_F(ToolWindowTest, StandsAtTheLeftOfTheUsableAreaAndCloseOnlyHides)
 {
-    FWRect usable;
-    FWGetAppRect(&usable);
-    EXPECT_EQ(FWRect(usable.left, usable.top, int16_t(usable.left + 118), usable.bottom), Window()->GlobalFrame());
+    EXPECT_EQ(FWRect(0, 20, 118, 600), Window()->GlobalFrame());
     EXPECT_EQ(FWStr<31>("Tools"), Window()->Name());
 
     FWEvent close(kCloseEvent, Window(), 0);
@@ -272,6 +281,13 @@ TEST_F(ToolWindowTest, SpaceBarDragMovesTheFoldersWithTheMouse)
     EXPECT_EQ(40, bar()->ScrollVal());
     EXPECT_EQ(top - 40, folders()->Folders().front()->GetRect().top);
     EXPECT_TRUE(ToolTestLog().empty());
+
+    // A long turn of the wheel toward the user stops at the end, where the last tool is in view.
+    HostInjectWheel(Global(view.left + 30, view.top + 100), -100);
+    Pump();
+    EXPECT_EQ(bar()->ScrollMax(), bar()->ScrollVal());
+    EXPECT_EQ(view.bottom, folders()->Folders().back()->GetRect().bottom);
+    EXPECT_TRUE(windowPixels() == fullRedraw());
 
     HostInjectKeyUp(49, ' ');
     HostTakeInjectedInput();

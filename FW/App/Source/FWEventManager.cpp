@@ -200,6 +200,17 @@ bool FWEventManager::FilterEvent(const EventRecord& record, bool tracking, FWEve
             }
             return false;
         }
+        if (kind == kHostMouseWheelMessage) {
+            WindowRef platform = nullptr;
+            FWWindow* window = nullptr;
+            windowAt(record.where, &platform, &window);
+            // Behind a modal dialog nothing moves, as nothing there takes a click.
+            if (!tracking && window != nullptr && (FWWindow::ModalCount() == 0 || window == FWWindow::ModalWindow())) {
+                window->GlobalToWindow(&out.mWhere);
+                window->WheelEvent(out.mWhere, HostWheelNotches(record));
+            }
+            return false;
+        }
         if (kind != mouseMovedMessage)
             return false;
         const FWPoint now = out.mGlobalWhere;

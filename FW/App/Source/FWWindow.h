@@ -169,6 +169,9 @@ public:
     virtual bool ResizeEvent() { return false; }
     virtual bool ZoomEvent();
     virtual bool CloseEvent() { return true; }
+    // The mouse wheel turned over the window at where (window coordinates): notches positive
+    // away from the user. Windows that scroll take it.
+    virtual bool WheelEvent(FWPoint, int16_t) { return false; }
     virtual bool MouseMovedIn();
     virtual bool SetCursor();
     virtual bool MouseMovedOut();

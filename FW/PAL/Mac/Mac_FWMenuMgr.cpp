@@ -11,9 +11,9 @@
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
 #include "HostClock.h"
+#include "HostCoreFoundation.h"
 #include "HostEvents.h"
 #include "HostGestalt.h"
-#include "HostMacRoman.h"
 #include "HostMemory.h"
 #include "HostMenus.h"
 #include "HostPorts.h"
@@ -98,40 +98,12 @@ void toPascal(const std::string& text, Str255 out)
     std::memcpy(out + 1, text.data(), n);
 }
 
-// The name read as UTF-8 and given in the system encoding; false when it is not UTF-8.
-bool utf8ToSystem(const char* text, std::string& out)
-{
-    out.clear();
-    const auto* p = reinterpret_cast<const uint8_t*>(text);
-    while (*p != 0) {
-        char32_t c = *p;
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0)
-            return false;
-        c &= extra == 0 ? 0x7F : (0x3F >> extra);
-        for (int i = 1; i <= extra; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (p[i] & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        uint8_t byte = '?';
-        HostUnicodeToMacRoman(c, &byte);
-        out.push_back(char(byte));
-        p += extra + 1;
-    }
-    return true;
-}
-
+// Names are UTF-8, as file names are; a byte of a name from an older system that is no part of
+// a UTF-8 character is shown as the system encoding's stand-in.
 void setItemTextFromName(MenuRef menu, MenuItemIndex item, const FWUserOp* op)
 {
-    std::string text;
-    if (!utf8ToSystem(op->Name().GetCString(), text))
-        text = "--UTF8 Conversion failed--";
     Str255 pascal;
-    toPascal(text, pascal);
+    toPascal(HostFileNameToMacRoman(op->Name().GetCString()), pascal);
     SetMenuItemText(menu, item, pascal);
 }
 

@@ -67,6 +67,11 @@ void FWToolWindow::SetSize(int32_t width, int32_t height)
     mView->SetRect(content);
 }
 
+bool FWToolWindow::WheelEvent(FWPoint where, int16_t notches)
+{
+    return mView != nullptr && mView->WheelScroll(where, notches);
+}
+
 bool FWToolWindow::ZoomEvent()
 {
     if (!FWApp::Exists())

@@ -25,6 +25,8 @@ public:
     void SetSize(int32_t width, int32_t height) override;
     // Switches icon size, 40 pixels narrower for small icons, and moves the windows beside it.
     bool ZoomEvent() override;
+    // Scrolls the folders.
+    bool WheelEvent(FWPoint where, int16_t notches) override;
 
 private:
     FWToolWindow();

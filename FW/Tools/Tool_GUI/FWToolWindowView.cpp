@@ -19,6 +19,8 @@
 namespace {
 
 enum : int32_t { kSmallIconsID = 0, kLargeIconsID = 1 };
+// The folders' move for a notch of the wheel: about a row of large icons.
+constexpr int32_t kWheelStep = 32;
 
 const FWOpData kPopupItems[] = {
     {"Small Icons", kSmallIconsID, 0x02, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
@@ -100,6 +102,19 @@ void FWToolWindowView::DoLiveScroll(FWEvent& event)
     FWSetCursor(FWGetCursor(10002));
     mScroller->Track(event.mWhere, scroll_proc, this);
     mFolderView->SetCursor();
+}
+
+bool FWToolWindowView::WheelScroll(FWPoint where, int16_t notches)
+{
+    if (!GetRect().PtInRect(where) || mScroller->ScrollMax() <= 0)
+        return false;
+    const int32_t before = mScroller->ScrollVal();
+    const int32_t after = std::clamp<int32_t>(before - notches * kWheelStep, 0, mScroller->ScrollMax());
+    if (after != before) {
+        mScroller->SetScrollVal(after);
+        ScrollBy(after - before);
+    }
+    return true;
 }
 
 void FWToolWindowView::DoPopupMenu(FWEvent& event)

@@ -36,6 +36,9 @@ public:
     void ScrollBy(int32_t delta);
     static void scroll_proc(int32_t delta, void* view, Scroller* scroller);
     void DoLiveScroll(FWEvent& event);
+    // The wheel turned at where: the folders scroll within the bar's range; false when the point
+    // is outside this view or there is nothing to scroll.
+    bool WheelScroll(FWPoint where, int16_t notches);
     void DoPopupMenu(FWEvent& event);
 
     // Geometry: the bar 11 pixels wide inside the right edge, the folders left of it.

@@ -84,13 +84,24 @@ TEST(HostReplacementFile, ASaveRemovesOnlyWhatKilledSavesOfTheFileLeftAndGetsANa
 {
     ScratchFolder scratch;
     const std::string target = scratch / "layouts.rsrc";
-    const std::vector<std::string> kept{".layouts.rsrc.00beef", ".layouts.rsrc.0A1B2C", ".layouts.rsrc.0a1b2c3",
-                                        ".other.rsrc.0a1b2c",   "layouts.rsrc",         "layouts.rsrc.0a1b2c"};
+    const std::string longName(250, 'n');
+    // Kept: a user's file of the shape of a hidden name without its mark, one held by a save still
+    // writing, one with an fcntl lock, names of other shapes or for other files.
+    const std::vector<std::string> kept{".layouts.rsrc.0a1b2c", ".layouts.rsrc.fwsave-00beef",
+        ".layouts.rsrc.fwsave-0A1B2C", ".layouts.rsrc.fwsave-0a1b2c3", ".layouts.rsrc.fwsave-c0ffee",
+        ".other.rsrc.fwsave-0a1b2c", "layouts.rsrc", "layouts.rsrc.fwsave-0a1b2c", longName};
     for (const std::string& name : kept)
         WriteBytes(scratch / name, kOld);
-    WriteBytes(scratch / ".layouts.rsrc.0a1b2c", kOld); // left by a killed save
-    const int live = open((scratch / kept[0]).c_str(), O_RDONLY); // held by a save still writing
+    // Left by killed saves of both files.
+    WriteBytes(scratch / ".layouts.rsrc.fwsave-0a1b2c", kOld);
+    WriteBytes(scratch / ("." + longName.substr(0, 183) + "~0cc2566b9cafe80d.fwsave-0a1b2c"), kOld);
+    const int live = open((scratch / kept[1]).c_str(), O_RDONLY);
     ASSERT_EQ(0, flock(live, LOCK_EX));
+    const int recordLocked = open((scratch / kept[4]).c_str(), O_RDWR);
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    ASSERT_EQ(0, fcntl(recordLocked, F_OFD_SETLK, &whole));
+    ASSERT_EQ(noErr, HostReplacementFile(scratch / longName).Open(0600));
     HostReplacementFile replacement(target);
     ASSERT_EQ(noErr, replacement.Open(0600));
     ASSERT_EQ(noErr, replacement.Write("new", 3));
@@ -98,6 +109,7 @@ TEST(HostReplacementFile, ASaveRemovesOnlyWhatKilledSavesOfTheFileLeftAndGetsANa
     EXPECT_EQ(noErr, replacement.Commit());
     failLinks = false;
     close(live);
+    close(recordLocked);
     EXPECT_EQ(kept, FolderEntries(scratch.Path()));
     EXPECT_EQ((std::vector<uint8_t>{'n', 'e', 'w'}), ReadBytes(target));
     struct stat named, held;
