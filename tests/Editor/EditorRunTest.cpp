@@ -25,10 +25,12 @@
 #include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
+#include "QZ_GLView.h"
 #include "QuillformApp.h"
 #include "DiskImageDecoder.h"
 #include "HostBackend.h"
 #include "HostX11BellWatch.h"
+#include "ListBox.h"
 #include "RunScript.h"
 #include "ShaderDialog.h"
 #include "TIFFMaker.h"
@@ -596,4 +598,77 @@ TEST_F(EditorRunTest, TheBuiltProgramEndsAtOnceWhenItsDisplayGoesAway)
         ASSERT_TRUE(program.run->Ended(std::chrono::seconds(3))) << (menu ? "menu open" : "Open dialog up");
         EXPECT_TRUE(WIFEXITED(program.run->Status()) && WEXITSTATUS(program.run->Status()) == 1);
     }
+}
+
+TEST_F(EditorRunTest, TheBuiltProgramRefusesAnInvertedRectangleAndAListTooLowAndItsDialogsStayOpen)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    FWWindow maker;
+    FWView* root = StartLayout(maker, 300, 200, 1);
+    auto* gl = new QZ_GLView;
+    gl->FWView::Init(&maker);
+    gl->SetRect(FWRect(20, 20, 120, 100));
+    auto* list = new ListBox;
+    list->Init(&maker, FWRect(150, 20, 250, 120));
+    for (auto [made, id] : {std::pair<FWView*, int32_t>{gl, 2}, {list, 3}}) {
+        made->SetID(id);
+        root->AppendChild(made);
+    }
+    const std::string path = File("views.rsrc");
+    ASSERT_TRUE(MakeResourceFile(path, {{FOUR_CHAR_CODE("WINT"), 130, "Views", SerializedTree(maker.ViewMngr())}}));
+    // The display shows the program's screen at 1:1: its list and edit window lie where they lie here.
+    StartApp();
+    const LayoutListPlaces places = LocateLayoutList();
+    auto* document = new CQF_Document;
+    document->SetAssociatedFile(FileReference(path.c_str()));
+    ASSERT_TRUE(document->ReadWINT());
+    auto* window = new EditWindow(document, 130);
+    EditWindow::mCreatedInstance = nullptr;
+    const Point glCentre = centreOf(*window, 2), listCentre = centreOf(*window, 3);
+    StopApp();
+
+    XvfbServer server;
+    BuiltProgram program(server, path);
+    ASSERT_TRUE(program.Logged("WINT [views.rsrc]")) << program.run->Output();
+    program.Click(places.Row(0));
+    program.Click(places.buttons.at(CDialogWINT::kOpen));
+    // Each dialog: a field typed (after going round to the first field), OK refused with the
+    // message, and once the message is answered refused again, the fields still as typed; then
+    // the message answered and the dialog cancelled.
+    auto shown = [&](const std::string& text, size_t times) {
+        for (int i = 0; i < 300 && !program.run->Ended(std::chrono::milliseconds(100)); ++i) {
+            const std::string log = TempFolder::ReadFile(program.folder.File("log"));
+            size_t count = 0;
+            for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+                ++count;
+            if (count >= times)
+                return true;
+        }
+        return false;
+    };
+    auto refused = [&](Point at, const std::string& title, int field, const char* typed, const std::string& message) {
+        program.Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(at.h) + " " +
+                        std::to_string(at.v) + " click --repeat 2 --delay 100 1");
+        ASSERT_TRUE(shown(title, 1)) << program.run->Output();
+        std::string keys = "key shift+Tab";
+        for (int i = 0; i <= field; ++i)
+            keys += " Tab";
+        program.Xdotool(keys + " type " + typed);
+        program.Xdotool("key Return");
+        ASSERT_TRUE(shown(message, 1)) << TempFolder::ReadFile(program.folder.File("log"));
+        program.Xdotool("key Return");
+        program.Xdotool("key Return");
+        ASSERT_TRUE(shown(message, 2)) << title;
+        program.Xdotool("key Return");
+        program.Xdotool("key Escape");
+    };
+    refused(glCentre, "GLView (ID:2)", 0, "5000",
+            "The GLView needs a width (right - left) from 2 to 32767 and a height (bottom - top) from 2 to 32767.");
+    // A stored list box has no scroll bars of its own: only its frame takes room.
+    refused(listCentre, "ListBox (ID:3)", 5, "4",
+            "The ListBox needs a width (right - left) from 5 to 32767 and a height (bottom - top) from 5 to 32767.");
+    const std::string log = TempFolder::ReadFile(program.folder.File("log"));
+    EXPECT_EQ(std::string::npos, log.find("An assertion failed")) << log;
+    EXPECT_TRUE(program.EndsOnSigterm());
 }
