@@ -16,6 +16,7 @@
 #include "QuillformApp.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -65,11 +66,13 @@ class ContainerIndex {
 public:
     explicit ContainerIndex(FWView* root) { build(root); }
 
-    // The last container in preorder that holds view's top-left corner with every enclosing
+    // The last container in preorder that holds view's top-left corner (corners in order, so
+    // that a view stored inverted stays where it is) with every enclosing
     // container, the view itself and its subtree left out; the root when none does.
     FWView* ParentFor(FWView* view, FWView* root) const
     {
-        const FWRect rect = view->GetRect();
+        FWRect rect = view->GetRect();
+        rect.Fix();
         const FWPoint corner(rect.left, rect.top);
         FWView* found = root;
         for (size_t i = 0; i < mNodes.size();) {
@@ -296,24 +299,41 @@ void EditWindow::EditItem(FWDrawContext& context, FWView* view, FWView::EditType
         return;
     MouseToGrid(&start);
     FWPoint last = start;
+    using E = FWView::EditType;
+    auto in = [region](std::initializer_list<E> set) {
+        for (E e : set)
+            if (e == region)
+                return true;
+        return false;
+    };
+    const bool left = in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditBottomLeft, FWView::kEditLeft});
+    const bool top = in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditTopRight, FWView::kEditTop});
+    const bool right = in({FWView::kEditMove, FWView::kEditTopRight, FWView::kEditBottomRight, FWView::kEditRight});
+    const bool bottom = in({FWView::kEditMove, FWView::kEditBottomLeft, FWView::kEditBottomRight, FWView::kEditBottom});
+    const FWPoint least = view->LeastSize();
+    // A dragged edge stops the view's least size away from the edge that stays, on whichever
+    // side of it the edge is (dragged across, the view turns over).
+    auto keepApart = [](int16_t& dragged, int16_t staying, int16_t size, bool lowEdge) {
+        if (std::abs(dragged - staying) >= size)
+            return;
+        const bool before = dragged < staying || (dragged == staying && lowEdge);
+        dragged = int16_t(before ? staying - size : staying + size);
+    };
     auto follow = [&](FWPoint pointer) {
         const int16_t dh = int16_t(pointer.h - start.h), dv = int16_t(pointer.v - start.v);
-        using E = FWView::EditType;
-        auto in = [region](std::initializer_list<E> set) {
-            for (E e : set)
-                if (e == region)
-                    return true;
-            return false;
-        };
         work = old;
-        if (in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditBottomLeft, FWView::kEditLeft}))
+        if (left)
             work.left = int16_t(work.left + dh);
-        if (in({FWView::kEditMove, FWView::kEditTopLeft, FWView::kEditTopRight, FWView::kEditTop}))
+        if (top)
             work.top = int16_t(work.top + dv);
-        if (in({FWView::kEditMove, FWView::kEditTopRight, FWView::kEditBottomRight, FWView::kEditRight}))
+        if (right)
             work.right = int16_t(work.right + dh);
-        if (in({FWView::kEditMove, FWView::kEditBottomLeft, FWView::kEditBottomRight, FWView::kEditBottom}))
+        if (bottom)
             work.bottom = int16_t(work.bottom + dv);
+        if (left != right)
+            left ? keepApart(work.left, work.right, least.h, true) : keepApart(work.right, work.left, least.h, false);
+        if (top != bottom)
+            top ? keepApart(work.top, work.bottom, least.v, true) : keepApart(work.bottom, work.top, least.v, false);
         work.Fix();
     };
     {

@@ -21,5 +21,11 @@ public:
     static constexpr int32_t kLayoutID = 50;
     static constexpr int32_t kWidthItem = 3;
     static constexpr int32_t kHeightItem = 6;
-    SetDialogSize(FWDocument* document, int32_t width, int32_t height);
+    // least: the least width (h) and height (v) the window may be given.
+    SetDialogSize(FWDocument* document, int32_t width, int32_t height, FWPoint least);
+    // A size below the least is refused with a message; the dialog stays open with it.
+    bool DialogAccepted(FWView* view) override;
+
+private:
+    FWPoint mLeast;
 };

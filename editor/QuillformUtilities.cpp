@@ -5,25 +5,10 @@
 #include "QuillformDialogs.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
 constexpr int32_t kMaxSize = 32000;
-
-// No smaller than dragging the window's edges makes it: below that its title bar and frame are
-// lost, and a layout saved so small opens again as a window no one can see. Says so when not.
-bool fitsResizeLimit(const EditWindow& window, int32_t width, int32_t height)
-{
-    const FWRect limit = window.ResizeLimit(); // left: the least width, top: the least height
-    if (width >= limit.left && height >= limit.top)
-        return true;
-    char text[160];
-    std::snprintf(text, sizeof text, "The window cannot be smaller than %d x %d (width x height).", int(limit.left),
-                  int(limit.top));
-    QuillformApp::WarningMessage(text);
-    return false;
-}
 
 } // namespace
 
@@ -50,12 +35,13 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     const FWRect size = window->Size();
     const int32_t width = size.right - size.left;
     const int32_t height = size.bottom - size.top;
-    SetDialogSize dialog(document, width, height);
+    const FWRect limit = window->ResizeLimit(); // left: the least width, top: the least height
+    SetDialogSize dialog(document, width, height, FWPoint(limit.left, limit.top));
     if (dialog.Execute()) {
         // A window's size must fit its 16-bit frame.
         const int32_t newWidth = std::min(EditText::GGetLong(&dialog, SetDialogSize::kWidthItem), kMaxSize);
         const int32_t newHeight = std::min(EditText::GGetLong(&dialog, SetDialogSize::kHeightItem), kMaxSize);
-        if ((newWidth != width || newHeight != height) && fitsResizeLimit(*window, newWidth, newHeight)) {
+        if (newWidth != width || newHeight != height) {
             window->SetSize(newWidth, newHeight);
             window->SetDirty(true);
         }

@@ -14,6 +14,7 @@
 #include "HostScreen.h"
 #include "Popup.h"
 #include "PreorderTraversal.h"
+#include "ProgrammerMessageRecorder.h"
 #include "QuillformApp.h"
 #include "StaticText.h"
 
@@ -375,4 +376,26 @@ TEST_F(EditSelectionTest, EachToolCreatesItsControlWithinItsLeastSize)
     EXPECT_FALSE(oldOK->DefaultAccept());
     EXPECT_EQ("OKButton", className(window->ViewMngr().DefaultAccept()));
     EXPECT_EQ(2, EditWindow::mToolType) << "the mode stays";
+}
+
+TEST_F(EditSelectionTest, AViewStoredInvertedAndAListTooLowOpenWithoutAlertAndAreFoundAndMended)
+{
+    const std::string path = File("small.rsrc");
+    WriteSmallViewsFile(path);
+    ProgrammerMessageRecorder programmer;
+    auto* document = new CQF_Document;
+    document->SetAssociatedFile(FileReference(path.c_str()));
+    ASSERT_TRUE(document->ReadWINT());
+    window = new EditWindow(document, 130);
+    screen();
+    // Found where it spans, by a click and by a band, its stored rectangle kept; a handle dragged
+    // mends the list, stopping at its least height (2 + 1 + 2).
+    click(FWPoint(230, 50));
+    EXPECT_EQ((std::vector<int32_t>{1002}), selectedIDs());
+    drag(FWPoint(10, 90), {FWPoint(130, 110)});
+    EXPECT_EQ((std::vector<int32_t>{1003}), selectedIDs());
+    EXPECT_EQ(FWRect(260, 20, 200, 80), view(1002)->GetRect());
+    drag(FWPoint(118, 102), {FWPoint(118, 101)});
+    EXPECT_EQ(FWRect(20, 100, 120, 105), view(1003)->GetRect());
+    EXPECT_EQ(std::vector<std::string>{}, programmer.Texts());
 }

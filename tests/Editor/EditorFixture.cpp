@@ -21,6 +21,7 @@
 #include "HostSound.h"
 #include "ListBox.h"
 #include "PreorderTraversal.h"
+#include "QZ_GLView.h"
 #include "QuillformApp.h"
 #include "RecomputeIDs.h"
 #include "ShaderDialog.h"
@@ -221,6 +222,20 @@ FWView* EditorFixture::StartLayout(FWWindow& window, int16_t width, int16_t heig
     root->SetRect(FWRect(0, 0, width, height));
     root->SetID(rootID);
     return root;
+}
+
+void EditorFixture::WriteSmallViewsFile(const std::string& path)
+{
+    FWWindow maker;
+    FWView* root = StartLayout(maker, 400, 300, 1);
+    auto* gl = new QZ_GLView;
+    gl->FWView::Init(&maker);
+    gl->SetRect(FWRect(260, 20, 200, 80));
+    auto* list = new ListBox;
+    list->Init(&maker, FWRect(20, 100, 120, 104));
+    root->AppendChild(gl);
+    root->AppendChild(list);
+    ASSERT_TRUE(MakeResourceFile(path, {{FOUR_CHAR_CODE("WINT"), 130, "Small", SerializedTree(maker.ViewMngr())}}));
 }
 
 std::string EditorFixture::DescribeLayout(const std::string& bytes)

@@ -43,6 +43,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <tuple>
 #include <sys/wait.h>
 
 namespace {
@@ -140,11 +141,17 @@ struct BuiltProgram {
         const std::vector<std::string> environment{display, "FW_HOST_BACKEND", "FW_HOST_LOG=" + folder.File("log")};
         run = std::make_unique<ChildProcess>(std::vector<std::string>{folder.File("quillform"), file}, environment);
     }
-    bool Logged(const std::string& text)
+    // The log holds the text, at least that many times.
+    bool Logged(const std::string& text, int times = 1)
     {
-        for (int i = 0; i < 600 && !run->Ended(std::chrono::milliseconds(100));)
-            if (++i, TempFolder::ReadFile(folder.File("log")).find(text) != std::string::npos)
+        for (int i = 0; i < 600 && !run->Ended(std::chrono::milliseconds(100)); ++i) {
+            const std::string log = TempFolder::ReadFile(folder.File("log"));
+            int found = 0;
+            for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+                ++found;
+            if (found >= times)
                 return true;
+        }
         return false;
     }
     void Xdotool(const std::string& command) const
@@ -638,5 +645,44 @@ TEST_F(EditorRunTest, TheBuiltProgramGoesOnAfterReturnOnADamagedLayout)
     EXPECT_FALSE(program.run->Ended(std::chrono::seconds(1)));
     EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
     EXPECT_EQ(bytes, TempFolder::ReadFile(path));
+    EXPECT_TRUE(program.EndsOnSigterm());
+}
+
+TEST_F(EditorRunTest, TheBuiltProgramOpensViewsStoredTooSmallAndItsDialogsRefuseSuchRectanglesStayingOpen)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    const std::string path = File("small.rsrc");
+    WriteSmallViewsFile(path);
+    // The display shows the program's screen at 1:1: its list and edit window lie where they lie here.
+    StartApp();
+    const LayoutListPlaces places = LocateLayoutList();
+    auto* document = new CQF_Document;
+    document->SetAssociatedFile(FileReference(path.c_str()));
+    ASSERT_TRUE(document->ReadWINT());
+    auto* window = new EditWindow(document, 130);
+    const Point glCentre = centreOf(*window, 1002), listCentre = centreOf(*window, 1003);
+    StopApp();
+    XvfbServer server;
+    BuiltProgram program(server, path);
+    ASSERT_TRUE(program.Logged("WINT [small.rsrc]")) << program.run->Output();
+    program.Click(places.Row(0));
+    program.Click(places.buttons.at(CDialogWINT::kOpen));
+    // Each dialog double-clicked open, a field typed (going round to the first one first): OK is
+    // refused with the message, and once it is answered refused again, the fields still as typed.
+    // A stored list box has no scroll bars of its own: only its frame takes room.
+    for (auto [at, keys, message] :
+         {std::tuple{glCentre, "type 5000", "The GLView needs a width (right - left) from 2 to 32767 and a height"},
+          {listCentre, "Tab Tab Tab Tab Tab type 4", "The ListBox needs a width (right - left) from 5 to 32767 and a "
+                                                     "height (bottom - top) from 5 to 32767."}}) {
+        program.Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(at.h) + " " +
+                        std::to_string(at.v) + " click --repeat 2 --delay 100 1");
+        ASSERT_TRUE(program.Logged("(ID:", at.h == glCentre.h ? 1 : 2)) << program.run->Output();
+        program.Xdotool(std::string("key shift+Tab Tab ") + keys);
+        for (const char* key : {"Return", "Return", "Return", "Return", "Escape"})
+            program.Xdotool(std::string("key ") + key);
+        EXPECT_TRUE(program.Logged(message, 2)) << TempFolder::ReadFile(program.folder.File("log"));
+    }
+    EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
     EXPECT_TRUE(program.EndsOnSigterm());
 }

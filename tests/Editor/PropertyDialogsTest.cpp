@@ -193,12 +193,13 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
     tabs->Init(&mWindow, FWRect(0, 110, 200, 200), 2, nullptr);
     auto* gl = Place(new QZ_GLView, 24);
     gl->Init(&mWindow);
+    gl->SetRect(FWRect(400, 0, 460, 60));
     auto* push = Place(new PushButton, 25);
     push->Init(&mWindow, FWRect(0, 210, 80, 230), &label, 0);
     auto* ok = Place(new OKButton, 26);
-    ok->Init(&mWindow, FWRect(), nullptr);
+    ok->Init(&mWindow, FWRect(400, 70, 460, 90), nullptr);
     auto* cancel = Place(new CancelButton, 27);
-    cancel->Init(&mWindow, FWRect(), nullptr);
+    cancel->Init(&mWindow, FWRect(400, 100, 460, 120), nullptr);
     auto* edit = Place(new EditText, 28);
     edit->Init(&mWindow, FWRect(0, 240, 100, 258), nullptr);
     auto* check = Place(new CheckBox, 29);
@@ -239,6 +240,18 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
         EXPECT_TRUE(view->DoInterface()) << title;
         ASSERT_EQ(1u, HostModalShownLog().size()) << title;
         EXPECT_EQ(title, HostModalShownLog()[0].title);
+        // A left edge typed beyond the right one, or a list box 4 high (its frame and bar need
+        // 15 x 5), is refused with a message, and the view stays.
+        const FWRect before = view->GetRect();
+        Typist typist;
+        typist.Type(view == list ? 5 : 0, view == list ? "4" : "5000");
+        pressReturn();
+        EXPECT_FALSE(view->DoInterface()) << title;
+        EXPECT_EQ(before, view->GetRect()) << title;
+        const std::string rule = view == list ? "15 to 32767 and a height (bottom - top) from 5 to" : "";
+        const std::string name = title.substr(0, title.find(" ("));
+        EXPECT_EQ(0u, HostModalShownLog().back().texts.at(0).find("The " + name + " needs a width (right - left) from " +
+                                                                  rule)) << title;
     }
 }
 
@@ -356,7 +369,12 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         EXPECT_EQ(77, EditText::GGetLong(&dialog, 12));
         EditText::GSetLong(&dialog, 32, 9, nullptr);  // button 9's ghost
         EditText::GSetLong(&dialog, 28, 11, nullptr); // button 11's ghost
-        dialog.DialogAccepted(nullptr);
+        // More buttons than label fields are refused, not cut; 11 is taken.
+        EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        EXPECT_EQ("A radio-button set can have at most 11 buttons.", HostModalShownLog().back().texts.at(0));
+        EXPECT_EQ(13, radios->GetCount());
+        EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, 11, nullptr);
+        EXPECT_TRUE(dialog.DialogAccepted(nullptr));
     }
     ASSERT_EQ(11, radios->GetCount());
     EXPECT_EQ(77, radios->GetButton(0).mLinkedID);

@@ -8,6 +8,8 @@
 #include "FWUserMsg.h"
 #include "FWView.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 BaseDlg::BaseDlg(FWDocument* document, int32_t layoutID, FWView* view, const CStandardID& ids)
@@ -59,14 +61,40 @@ bool BaseDlg::InterfaceTextEvent(EditText* edit)
     return true;
 }
 
+bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect)
+{
+    int32_t value[4];
+    for (int i = 0; i < 4; ++i)
+        value[i] = EditText::GGetLong(dialog, edges[i]);
+    char text[200];
+    if (std::any_of(value, value + 4, [](int32_t v) { return v < INT16_MIN || v > INT16_MAX; })) {
+        std::snprintf(text, sizeof text, "Each edge must lie between %d and %d.", INT16_MIN, INT16_MAX);
+        ShowMessage(text, false);
+        return false;
+    }
+    // An inverted rectangle has a negative width or height: it would be neither drawn nor found.
+    const FWPoint least = view.LeastSize();
+    const int32_t width = value[2] - value[0], height = value[3] - value[1];
+    if (width < least.h || height < least.v || width > INT16_MAX || height > INT16_MAX) {
+        std::snprintf(text, sizeof text,
+                      "The %s needs a width (right - left) from %d to %d and a height (bottom - top) from %d to %d.",
+                      view.Viewable_Name().GetCString(), int(least.h), INT16_MAX, int(least.v), INT16_MAX);
+        ShowMessage(text, false);
+        return false;
+    }
+    rect = FWRect(int16_t(value[0]), int16_t(value[1]), int16_t(value[2]), int16_t(value[3]));
+    return true;
+}
+
 bool BaseDlg::DialogAccepted(FWView*)
 {
+    // The width and height fields are not read: typing into them has already moved the edges.
+    FWRect rect;
+    if (!TypedRect(this, *mView, {mIDs.left, mIDs.top, mIDs.right, mIDs.bottom}, rect) || !AcceptItems())
+        return false;
     FWDynamicString stringID;
     EditText::GGetString(this, mIDs.stringID, &stringID);
     mView->SetStringID(stringID);
-    // The width and height fields are not read: typing into them has already moved the edges.
-    const FWRect rect(int16_t(EditText::GGetLong(this, mIDs.left)), int16_t(EditText::GGetLong(this, mIDs.top)),
-                      int16_t(EditText::GGetLong(this, mIDs.right)), int16_t(EditText::GGetLong(this, mIDs.bottom)));
     mView->SetRect(rect);
     return true;
 }

@@ -33,12 +33,23 @@ public:
 
     // Keeps the width and height fields in step with the edges and the other way round.
     bool InterfaceTextEvent(EditText* edit) override;
-    // Writes the string ID and the rectangle of the left, top, right and bottom fields.
-    bool DialogAccepted(FWView* view) override;
+    // Writes the dialog's own items (AcceptItems), then the string ID and the rectangle of the
+    // left, top, right and bottom fields. A rectangle the view cannot take is refused first, so
+    // that the dialog stays open with the fields as typed and the view unchanged.
+    bool DialogAccepted(FWView* view) final;
+
+    // The rectangle of the dialog's edge fields (ids of left, top, right, bottom) when the view
+    // can take it: 16-bit edges, and a width (right - left) and height (bottom - top) of at least
+    // the view's least size, so that it can still be seen, clicked and selected. Otherwise says
+    // what is allowed and gives false.
+    static bool TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect);
 
     FWView* View() const { return mView; }
 
 protected:
+    // Writes the dialog's own items into the view; false keeps the dialog open, and is given
+    // before anything is written.
+    virtual bool AcceptItems() { return true; }
     // Shows the text in a message with one OK button (the error icon when error is true) and
     // waits for it to be dismissed.
     static void ShowMessage(const char* text, bool error);

@@ -58,14 +58,14 @@ StaticTextDlg::StaticTextDlg(FWDocument* document, StaticText* text)
     EditText::GSetString(this, kTextItem, &text->GetText(), nullptr);
 }
 
-bool StaticTextDlg::DialogAccepted(FWView* view)
+bool StaticTextDlg::AcceptItems()
 {
     auto* text = static_cast<StaticText*>(mView);
     FWDynamicString value;
     EditText::GGetString(this, kTextItem, &value);
     text->SetText(value);
     text->SetStyle(StaticText::Style(RadioButtonSet::GGetButton(this, kStyleItem)));
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Group box -----------------------------------------------------------------------------------
@@ -79,7 +79,7 @@ GroupDlg::GroupDlg(FWDocument* document, Group* group) : BaseDlg(document, kLayo
     EditText::GSetLong(this, kActiveLayerItem, group->GetActiveBranchIndex() + 1, nullptr);
 }
 
-bool GroupDlg::DialogAccepted(FWView* view)
+bool GroupDlg::AcceptItems()
 {
     auto* group = static_cast<Group*>(mView);
     group->SetStyle(Group::Style(RadioButtonSet::GGetButton(this, kStyleItem)));
@@ -94,7 +94,7 @@ bool GroupDlg::DialogAccepted(FWView* view)
     const int32_t active = EditText::GGetLong(this, kActiveLayerItem) - 1;
     if (active != group->GetActiveBranchIndex() && active >= 0 && active < group->GetBranchTotal())
         group->SetActiveLayer(active);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Tab control ---------------------------------------------------------------------------------
@@ -115,7 +115,7 @@ bool TabControlDlg::InterfaceTextEvent(EditText* edit)
     return BaseDlg::InterfaceTextEvent(edit);
 }
 
-bool TabControlDlg::DialogAccepted(FWView* view)
+bool TabControlDlg::AcceptItems()
 {
     auto* tabs = static_cast<TabControl*>(mView);
     tabs->ValidateBranches();
@@ -132,7 +132,7 @@ bool TabControlDlg::DialogAccepted(FWView* view)
         EditText::GGetString(this, theItems[size_t(i)], &label);
         tabs->SetLabel(i, label);
     }
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Views with the shared fields only --------------------------------------------------------------
@@ -160,7 +160,7 @@ PushButtonDlg::PushButtonDlg(FWDocument* document, PushButton* button)
     Show();
 }
 
-bool PushButtonDlg::DialogAccepted(FWView* view)
+bool PushButtonDlg::AcceptItems()
 {
     auto* button = static_cast<PushButton*>(mView);
     button->SetBorder(RadioButtonSet::GGetButton(this, kBorderItem));
@@ -175,7 +175,7 @@ bool PushButtonDlg::DialogAccepted(FWView* view)
     const int32_t icon = EditText::GGetLong(this, kIconItem);
     if (icon != mIconID)
         button->SetIcon(icon);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Edit text -----------------------------------------------------------------------------------
@@ -189,7 +189,7 @@ EditTextDlg::EditTextDlg(FWDocument* document, EditText* edit) : BaseDlg(documen
     RadioButtonSet::GSetButton(this, kTypeItem, edit->FilterType(), nullptr);
 }
 
-bool EditTextDlg::DialogAccepted(FWView* view)
+bool EditTextDlg::AcceptItems()
 {
     auto* edit = static_cast<EditText*>(mView);
     FWDynamicString text;
@@ -202,7 +202,7 @@ bool EditTextDlg::DialogAccepted(FWView* view)
     const auto type = FWString::Type(RadioButtonSet::GGetButton(this, kTypeItem));
     edit->Set(validate, type, expressions);
     edit->UseLexer(validate ? EditText::LexerForType(type, expressions) : nullptr, false);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Check box -----------------------------------------------------------------------------------
@@ -212,12 +212,12 @@ CheckBoxDlg::CheckBoxDlg(FWDocument* document, CheckBox* check) : BaseDlg(docume
     EditText::GSetString(this, kLabelItem, &check->GetText(), nullptr);
 }
 
-bool CheckBoxDlg::DialogAccepted(FWView* view)
+bool CheckBoxDlg::AcceptItems()
 {
     FWDynamicString label;
     EditText::GGetString(this, kLabelItem, &label);
     static_cast<CheckBox*>(mView)->SetText(label);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Picture box ---------------------------------------------------------------------------------
@@ -228,7 +228,7 @@ PictureBoxDlg::PictureBoxDlg(FWDocument* document, PictureBox* picture)
     EditText::GSetLong(this, kPictureItem, picture->GetPictureID(), nullptr);
 }
 
-bool PictureBoxDlg::DialogAccepted(FWView* view)
+bool PictureBoxDlg::AcceptItems()
 {
     auto* picture = static_cast<PictureBox*>(mView);
     const int32_t id = EditText::GGetLong(this, kPictureItem);
@@ -243,7 +243,7 @@ bool PictureBoxDlg::DialogAccepted(FWView* view)
     } else {
         picture->SetPicture(id);
     }
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Colour button ------------------------------------------------------------------------------
@@ -256,7 +256,7 @@ ColorButtonDlg::ColorButtonDlg(FWDocument* document, ColorButton* button)
     EditText::GSetString(this, kPromptItem, &button->GetPromptString(), nullptr);
 }
 
-bool ColorButtonDlg::DialogAccepted(FWView* view)
+bool ColorButtonDlg::AcceptItems()
 {
     auto* button = static_cast<ColorButton*>(mView);
     FWDynamicString text;
@@ -265,7 +265,7 @@ bool ColorButtonDlg::DialogAccepted(FWView* view)
     button->SetEditAlpha(CheckBox::GGetState(this, kEditAlphaItem));
     EditText::GGetString(this, kPromptItem, &text);
     button->SetPromptString(text);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Radio-button set ----------------------------------------------------------------------------
@@ -282,15 +282,20 @@ RadioButtonDlg::RadioButtonDlg(FWDocument* document, RadioButtonSet* set)
     }
 }
 
-bool RadioButtonDlg::DialogAccepted(FWView* view)
+bool RadioButtonDlg::AcceptItems()
 {
     auto* set = static_cast<RadioButtonSet*>(mView);
     // A set is as tall as its buttons: one of none could no longer be seen, clicked or selected.
-    if (EditText::GGetLong(this, kCountItem) < 1) {
+    const int32_t count = EditText::GGetLong(this, kCountItem);
+    if (count < 1) {
         ShowMessage("A radio-button set needs at least one button.", false);
         return false;
     }
-    const int32_t count = countField(this, kCountItem, kMaxButtons);
+    // The dialog has a label field for each of 11 buttons; more would be cut without a word.
+    if (count > kMaxButtons) {
+        ShowMessage("A radio-button set can have at most 11 buttons.", false);
+        return false;
+    }
     if (count != set->GetCount())
         set->NewButtons(count);
     // Measured in the set's own font, the one its labels are drawn in, rather than the dialog's:
@@ -305,7 +310,7 @@ bool RadioButtonDlg::DialogAccepted(FWView* view)
         widest = std::max(widest, font.GetStringWidth(&label));
     }
     set->SetLabelWidth(widest);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
 
 // --- Colour slider -------------------------------------------------------------------------------
@@ -316,8 +321,8 @@ ColorSliderDlg::ColorSliderDlg(FWDocument* document, ColorSlider* slider)
     RadioButtonSet::GSetButton(this, kTypeItem, slider->GetStyle(), nullptr);
 }
 
-bool ColorSliderDlg::DialogAccepted(FWView* view)
+bool ColorSliderDlg::AcceptItems()
 {
     static_cast<ColorSlider*>(mView)->SetStyle(ColorSlider::Type(RadioButtonSet::GGetButton(this, kTypeItem)));
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }

@@ -27,7 +27,7 @@ public:
     static constexpr int32_t kLayoutID = 101;
     static constexpr int32_t kTextItem = 10, kStyleItem = 13;
     StaticTextDlg(FWDocument* document, StaticText* text);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class GroupDlg : public BaseDlg {
@@ -36,7 +36,7 @@ public:
     static constexpr int32_t kLabelItem = 10, kLayersItem = 11, kActiveLayerItem = 12, kStyleItem = 17,
                              kLabelPositionItem = 18;
     GroupDlg(FWDocument* document, Group* group);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class TabControlDlg : public BaseDlg {
@@ -48,7 +48,7 @@ public:
     static constexpr std::array<int32_t, kMaxTabs> theItems{13, 14, 15, 16, 17, 18, 19, 20, 21, 22};
     TabControlDlg(FWDocument* document, TabControl* tabs);
     bool InterfaceTextEvent(EditText* edit) override;
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class OpenGLDlg : public BaseDlg {
@@ -63,7 +63,7 @@ public:
     static constexpr int32_t kTextItem = 10, kIconItem = 11, kBoldItem = 12, kBehaviourItem = 19, kBorderItem = 20,
                              kIconPositionItem = 21, kPlacementItem = 22;
     PushButtonDlg(FWDocument* document, PushButton* button);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 
 private:
     // The icon id shown, so that an unchanged field keeps the button's image.
@@ -76,7 +76,7 @@ public:
     static constexpr int32_t kTitleItem = 10, kValidateItem = 11, kExpressionsItem = 12, kAutoValueItem = 15,
                              kTypeItem = 20;
     EditTextDlg(FWDocument* document, EditText* edit);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class CheckBoxDlg : public BaseDlg {
@@ -84,7 +84,7 @@ public:
     static constexpr int32_t kLayoutID = 112;
     static constexpr int32_t kLabelItem = 10;
     CheckBoxDlg(FWDocument* document, CheckBox* check);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class ScrollerDlg : public BaseDlg {
@@ -104,7 +104,7 @@ public:
     static constexpr int32_t kLayoutID = 116;
     static constexpr int32_t kPictureItem = 10;
     PictureBoxDlg(FWDocument* document, PictureBox* picture);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class ColorButtonDlg : public BaseDlg {
@@ -112,7 +112,7 @@ public:
     static constexpr int32_t kLayoutID = 117;
     static constexpr int32_t kTextItem = 10, kEditAlphaItem = 11, kPromptItem = 12;
     ColorButtonDlg(FWDocument* document, ColorButton* button);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class RadioButtonDlg : public BaseDlg {
@@ -124,7 +124,7 @@ public:
     static constexpr std::array<int32_t, kMaxButtons> theLabel{11, 13, 15, 17, 19, 21, 23, 25, 27, 29, 31};
     static constexpr std::array<int32_t, kMaxButtons> theGhost{12, 14, 16, 18, 20, 22, 24, 26, 32, 30, 28};
     RadioButtonDlg(FWDocument* document, RadioButtonSet* set);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class ColorSliderDlg : public BaseDlg {
@@ -132,7 +132,7 @@ public:
     static constexpr int32_t kLayoutID = 120;
     static constexpr int32_t kTypeItem = 13;
     ColorSliderDlg(FWDocument* document, ColorSlider* slider);
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 };
 
 class ListBoxDlg : public BaseDlg {
@@ -151,7 +151,7 @@ public:
     PopupDlg(FWDocument* document, Popup* popup);
     bool InterfaceTextEvent(EditText* edit) override;
     bool InterfaceEvent(FWView* view) override;
-    bool DialogAccepted(FWView* view) override;
+    bool AcceptItems() override;
 
     // The item-name field of position p (0 .. kMaxItems - 1).
     static int32_t ItemField(int32_t p) { return kFirstItem + p; }

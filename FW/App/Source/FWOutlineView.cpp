@@ -139,21 +139,37 @@ const ImageBuffer* FWOutlineView::GetSIcon(long index) const
 
 // Geometry ---------------------------------------------------------------------------------
 
-FWRect FWOutlineView::get_content_rect() const
+FWRect FWOutlineView::content_insets() const
 {
-    FWRect r = GetRect();
-    r.Inset(2, 2);
+    FWRect insets(2, 2, 2, 2);
     if (Not(kNoHScrollArea) && mHScroller != nullptr)
-        r.bottom = int16_t(r.bottom - 10);
+        insets.bottom = int16_t(insets.bottom + 10);
     if (Not(kNoVScrollArea) && mVScroller != nullptr) {
         if (TestFlag(kVScrollLeft))
-            r.left = int16_t(r.left + 10);
+            insets.left = int16_t(insets.left + 10);
         else
-            r.right = int16_t(r.right - 10);
+            insets.right = int16_t(insets.right + 10);
     }
-    if (r.Empty())
-        fw_programmer_message("", kOutlineSource, 1094);
+    return insets;
+}
+
+FWRect FWOutlineView::get_content_rect() const
+{
+    const FWRect insets = content_insets();
+    FWRect r = GetRect();
+    r.Set(int16_t(r.left + insets.left), int16_t(r.top + insets.top), int16_t(r.right - insets.right),
+          int16_t(r.bottom - insets.bottom));
+    // A view too small for its frame and bars (or stored inverted) has an empty content area of
+    // no size, so that the rows are neither drawn nor hit and no size comes out negative.
+    r.right = std::max(r.right, r.left);
+    r.bottom = std::max(r.bottom, r.top);
     return r;
+}
+
+FWPoint FWOutlineView::LeastSize() const
+{
+    const FWRect insets = content_insets();
+    return FWPoint(int16_t(insets.left + insets.right + 1), int16_t(insets.top + insets.bottom + 1));
 }
 
 FWRect FWOutlineView::get_v_scroll_rect() const

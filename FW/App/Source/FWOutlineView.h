@@ -105,7 +105,11 @@ public:
     int32_t row_delta() const { return std::max(1, row_height() + 3); }
     int32_t text_bottom_gap() const { return TestFlag(kCompact) ? 3 : (mIconSize.v - 8) / 2; }
     int32_t icon_bottom_gap() const { return TestFlag(kCompact) ? 0 : (mIconSize.v - 12) / 2; }
+    // The view rectangle less the frame and the scroll bars' areas; empty, of no size, when the
+    // view is too small for them.
     FWRect get_content_rect() const;
+    // What the frame and the scroll bars' areas take from each side of the view rectangle.
+    FWRect content_insets() const;
     FWRect get_v_scroll_rect() const;
     FWRect get_h_scroll_rect() const;
     int32_t calc_row_left(bool withColumns) const;
@@ -152,6 +156,8 @@ public:
     bool KeyDownEvent(FWEvent& event) override;
     bool AutoKeyEvent(FWEvent& event) override;
     void SetRect(const FWRect& rect) override;
+    // Room for one pixel of content inside the frame and the scroll bars' areas.
+    FWPoint LeastSize() const override;
     bool SetCursor() override;
     bool CutEvent(FWEvent& event) override;
     bool CopyEvent(FWEvent& event) override;

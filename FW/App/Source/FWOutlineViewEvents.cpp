@@ -963,7 +963,8 @@ void FWOutlineView::do_navigation_char(int key, uint16_t)
     if (key == 11 || key == 12) {
         if (mVScroller == nullptr)
             return;
-        const int32_t step = get_content_rect().Height() - row_height();
+        // A page is at least a row, also when the content area is lower than one.
+        const int32_t step = std::max(get_content_rect().Height() - row_height(), row_delta());
         const int32_t before = mVScroller->ScrollVal();
         const int32_t value = std::clamp(before + (key == 11 ? -step : step), 0, mVScroller->ScrollMax());
         if (value != before) {

@@ -150,9 +150,11 @@ bool FWView::PntInRect(const FWPoint* point)
 {
     if (point == nullptr)
         return false;
-    if (point->v == mRect.top && point->h == mRect.left)
+    FWRect rect = mRect;
+    rect.Fix();
+    if (point->v == rect.top && point->h == rect.left)
         return false;
-    return mRect.PtInRect(*point);
+    return rect.PtInRect(*point);
 }
 
 bool FWView::MouseMovedOut()
@@ -221,6 +223,7 @@ FWPoint FWView::GetParentOffset() const
 FWRect FWView::GlobalRect()
 {
     FWRect rect = GetRect();
+    rect.Fix();
     const FWPoint offset = GetParentOffset();
     rect.Offset(offset.h, offset.v);
     return rect;

@@ -77,6 +77,9 @@ public:
     // Geometry
     virtual FWRect GetRect() const { return mRect; }
     virtual void SetRect(const FWRect& rect) { mRect = rect; }
+    // The least width (h) and height (v) the layout editor gives the view, by its handles or its
+    // property dialog: 2 x 2, the least a click can land inside.
+    virtual FWPoint LeastSize() const { return FWPoint(2, 2); }
 
     // Visibility and state
     virtual void SetVisibility(bool visible);
@@ -85,7 +88,8 @@ public:
     virtual void ParentVisibilityChanged();
     virtual void SetGhosted(bool ghosted) { mGhosted = ghosted; }
     virtual void DefaultState() {}
-    // Strictly inside the rectangle; the top-left corner itself never is.
+    // Strictly inside the rectangle, its corners put in order (a rectangle stored inverted is
+    // still found); the top-left corner itself never is.
     virtual bool PntInRect(const FWPoint* point);
     virtual void SetEventHandler(FWEventHandler* handler) { mEventHandler = handler; }
     virtual FWEventHandler* GetEventHandler() { return mEventHandler; }
@@ -158,7 +162,8 @@ public:
     FWPoint GetOffset() const { return mOffset; }
     void SetOffset(FWPoint offset) { mOffset = offset; }
     FWPoint GetParentOffset() const;
-    // The rectangle in window-content coordinates.
+    // The rectangle in window-content coordinates, its corners in order: a view stored with an
+    // inverted rectangle is selected, and shows its handles, where it spans.
     FWRect GlobalRect();
     void WindowToView(FWPoint& point);
     void ViewToWindow(FWRect& rect);

@@ -839,7 +839,8 @@ FWView* FWViewMngr::FindAParent(FWView* view)
     FWView* candidate = mRoot;
     if (view == nullptr || mRoot == nullptr)
         return candidate;
-    const FWRect rect = view->GetRect();
+    FWRect rect = view->GetRect();
+    rect.Fix();
     const FWPoint corner(rect.left, rect.top);
     PreorderTraversal<FWView> walk(mRoot, false);
     for (FWView* node = walk.First(); node != nullptr; node = walk.Next()) {
@@ -872,7 +873,8 @@ void FWViewMngr::InheritBranches(FWView* view, FWView* parent)
     while (child != nullptr) {
         FWView* next = child->NextPeer();
         if (child != view) {
-            const FWRect rect = child->GetRect();
+            FWRect rect = child->GetRect();
+            rect.Fix();
             const FWPoint corner(rect.left, rect.top);
             if (view->PntInRect(&corner)) {
                 child->Unlink();

@@ -108,8 +108,9 @@ public:
     void UnSelectView(FWDrawContext& context, FWView* view);
     void UnSelectAllViews(FWDrawContext& context);
 
-    // Placing a new view: the deepest visible container holding its top-left corner; the views
-    // of that container it covers become its children; then it joins the tree.
+    // Placing a new view: the deepest visible container holding its top-left corner (of its
+    // rectangle with the corners in order); the views of that container it covers become its
+    // children; then it joins the tree.
     FWView* FindAParent(FWView* view);
     void InheritBranches(FWView* view, FWView* parent);
     void FallIntoTree(FWView* view);

@@ -82,11 +82,12 @@ MaterialIconDlg::MaterialIconDlg(FWDocument* document, FWView* view) : mView(vie
 
 bool MaterialIconDlg::DialogAccepted(FWView*)
 {
+    FWRect rect;
+    if (!BaseDlg::TypedRect(this, *mView, {kLeftItem, kTopItem, kRightItem, kBottomItem}, rect))
+        return false;
     FWDynamicString stringID;
     EditText::GGetString(this, kStringIDItem, &stringID);
     mView->SetStringID(stringID);
-    const FWRect rect(int16_t(EditText::GGetLong(this, kLeftItem)), int16_t(EditText::GGetLong(this, kTopItem)),
-                      int16_t(EditText::GGetLong(this, kRightItem)), int16_t(EditText::GGetLong(this, kBottomItem)));
     mView->SetRect(rect);
     return true;
 }

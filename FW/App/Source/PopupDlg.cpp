@@ -136,7 +136,7 @@ void PopupDlg::loadTextFile()
     Inval(nullptr);
 }
 
-bool PopupDlg::DialogAccepted(FWView* view)
+bool PopupDlg::AcceptItems()
 {
     auto* popup = static_cast<Popup*>(mView);
     const int32_t count = std::clamp(EditText::GGetLong(this, kCountItem), int32_t(0), kMaxItems);
@@ -151,5 +151,5 @@ bool PopupDlg::DialogAccepted(FWView* view)
     FWDynamicString label;
     EditText::GGetString(this, kLabelItem, &label);
     popup->SetLabel(&label);
-    return BaseDlg::DialogAccepted(view);
+    return true;
 }
