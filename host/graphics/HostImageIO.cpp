@@ -1,6 +1,7 @@
 // TIFF decoding through libtiff from memory, PNG images re-stored as plain TIFF, and
-// nearest-neighbour drawing of decoded images into 32-bit bitmap contexts. Decoded pixels are kept premultiplied, as libtiff's RGBA reader
-// gives them, so drawing over a context is one multiply-add per channel.
+// nearest-neighbour drawing of decoded images into 32-bit bitmap contexts. Decoded pixels are kept
+// premultiplied, as libtiff's RGBA reader gives them, so drawing over a context is one
+// multiply-add per channel.
 #include "HostImageIO.h"
 
 #include "HostPNG.h"

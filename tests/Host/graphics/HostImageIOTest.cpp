@@ -55,11 +55,10 @@ TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
     TempFolder folder;
     ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("copied.png").c_str()));
     const std::string png = TempFolder::ReadFile(folder.File("copied.png"));
-    ImagePtr fromPNG = decode(HostTIFFOfPNG(png.data(), png.size()));
-    ImagePtr fromTIFF = decode(MakeTIFF(3, 2, argb));
+    ImagePtr fromPNG = decode(HostTIFFOfPNG(png.data(), png.size())), fromTIFF = decode(MakeTIFF(3, 2, argb));
     ASSERT_TRUE(fromPNG && fromTIFF);
-    EXPECT_EQ(draw(fromTIFF.get(), 3, 2, CGRect{0, 0, 3, 2}, 0xFF808080),
-              draw(fromPNG.get(), 3, 2, CGRect{0, 0, 3, 2}, 0xFF808080));
+    const CGRect all{0, 0, 3, 2};
+    EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, 0xFF808080), draw(fromPNG.get(), 3, 2, all, 0xFF808080));
     EXPECT_TRUE(HostTIFFOfPNG(png.data(), png.size() / 2).empty());
 }
 
