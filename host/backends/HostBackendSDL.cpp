@@ -8,6 +8,7 @@
 #include "HostClock.h"
 #include "HostCursors.h"
 #include "HostEvents.h"
+#include "HostImageIO.h"
 #include "HostInput.h"
 #include "HostMacRoman.h"
 #include "HostPasteboard.h"
@@ -115,23 +116,29 @@ uint8_t specialCharOf(SDL_Scancode scancode)
     }
 }
 
-// The display's clipboard as one item: its text and its TIFF image, read through X11 since SDL's
-// clipboard carries text only. A signal while the owner is awaited ends the program as in any wait.
-bool displayClipboard(std::vector<HostClipboardItem>& items)
+// The display's clipboard as one item: its text and its image, read through X11 since SDL's
+// clipboard carries text only, and only when another program took the clipboard since the last
+// read. A PNG image is handed on as a TIFF of its pixels, the one image flavour the clipboard has.
+// A signal while the owner is awaited ends the program as in any wait.
+HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
 {
+    if (!HostX11ClipboardChanged())
+        return HostClipboardAnswer::kUnchanged;
     HostX11ClipboardContents contents;
     if (!HostX11ReadClipboard(contents, HostEndIfSignalled))
-        return false;
+        return HostClipboardAnswer::kNone;
     HostClipboardItem item;
     if (contents.hasText) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(contents.utf8.data());
         item.push_back({kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + contents.utf8.size())});
     }
-    if (contents.hasTIFF)
+    if (contents.hasPNG)
+        contents.tiff = HostTIFFOfPNG(contents.png.data(), contents.png.size());
+    if (!contents.tiff.empty())
         item.push_back({kUTTypeTIFF, std::move(contents.tiff)});
-    if (!item.empty())
-        items.push_back(std::move(item));
-    return true;
+    // Even an item of nothing readable: what another program copied replaces what came before.
+    items.push_back(std::move(item));
+    return HostClipboardAnswer::kRead;
 }
 
 bool isModifierKey(SDL_Scancode scancode)
@@ -246,6 +253,7 @@ private:
 SdlBackend::~SdlBackend()
 {
     HostSetClipboardSource(nullptr);
+    HostX11StopWatchingClipboard();
     HostSetBellRinger(nullptr);
     for (auto& [id, cursor] : mCursors)
         SDL_FreeCursor(cursor);

@@ -1,12 +1,15 @@
 // Reading the X clipboard: a connection of its own with a hidden window that asks the selection's
 // owner for its targets, then for the text and the image, each delivered in one property or in
-// pieces (INCR) for large data. An owner that stops answering ends the whole read.
+// pieces (INCR) for large data. An owner that stops answering ends the whole read. A second
+// connection, kept while the display is open, learns of new owners through XFixes, so that an
+// unchanged clipboard is not read again.
 #include "HostX11Clipboard.h"
 
 #include "HostX11Errors.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,7 +34,7 @@ struct Session {
     Atom property = 0;
     Atom incr = 0;
     Clock::time_point end;         // of the whole read
-    bool silent = false;           // the owner did not answer in time: nothing more is asked
+    bool silent = false;           // the owner did not answer in time, or the read's time is up
     void (*duringWait)() = nullptr;
 
     ~Session()
@@ -47,11 +50,16 @@ struct Session {
 };
 
 // Waits for an event of the type to our window for up to kAnswerTime (within the read's time);
-// false, marking the owner silent, when none came.
+// false, marking the owner silent, when none came. The read's end is checked before each event
+// taken, so an owner that sends without pause cannot stretch the read.
 bool waitFor(Session& s, int type, XEvent& event)
 {
     const Clock::time_point deadline = std::min(Clock::now() + kAnswerTime, s.end);
     for (;;) {
+        if (Clock::now() >= s.end) {
+            s.silent = true;
+            return false;
+        }
         XPending(s.display);
         if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
             return true;
@@ -193,10 +201,74 @@ bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)
         contents.hasText = read != Read::kAbsent;
         contents.utf8.assign(bytes.begin(), bytes.end());
     }
-    if (const Atom tiff = offered("image/tiff"); tiff != None) {
-        contents.hasTIFF = convert(s, tiff, contents.tiff) == Read::kData;
-        if (!contents.hasTIFF)
-            contents.tiff.clear();
-    }
+    auto takeImage = [&](Atom target, std::vector<uint8_t>& bytes) {
+        const bool whole = convert(s, target, bytes) == Read::kData;
+        if (!whole)
+            bytes.clear();
+        return whole;
+    };
+    if (const Atom tiff = offered("image/tiff"); tiff != None)
+        contents.hasTIFF = takeImage(tiff, contents.tiff);
+    else if (const Atom png = offered("image/png"); png != None)
+        contents.hasPNG = takeImage(png, contents.png);
     return !s.failed();
+}
+
+namespace {
+
+// The watching connection; selection notices of XFixes arrive on it as events.
+struct Watch {
+    Display* display = nullptr;
+    bool fixes = false;
+    int eventBase = 0;
+};
+
+Watch& watch()
+{
+    static Watch theWatch;
+    return theWatch;
+}
+
+} // namespace
+
+bool HostX11ClipboardChanged()
+{
+    Watch& w = watch();
+    if (w.display == nullptr) {
+        HostX11HandleErrors();
+        w.display = XOpenDisplay(nullptr);
+        if (w.display == nullptr)
+            return true;
+        int errorBase = 0;
+        int major = 0;
+        int minor = 0;
+        w.fixes = XFixesQueryExtension(w.display, &w.eventBase, &errorBase) &&
+                  XFixesQueryVersion(w.display, &major, &minor);
+        if (w.fixes)
+            XFixesSelectSelectionInput(w.display, DefaultRootWindow(w.display),
+                                       XInternAtom(w.display, "CLIPBOARD", False),
+                                       XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
+                                           XFixesSelectionClientCloseNotifyMask);
+        XSync(w.display, False);
+        return true;
+    }
+    if (!w.fixes)
+        return true;
+    // After the round trip every notice the server sent before it is in the queue.
+    XSync(w.display, False);
+    bool changed = false;
+    while (XPending(w.display) > 0) {
+        XEvent event;
+        XNextEvent(w.display, &event);
+        changed = changed || event.type == w.eventBase + XFixesSelectionNotify;
+    }
+    return changed;
+}
+
+void HostX11StopWatchingClipboard()
+{
+    Watch& w = watch();
+    if (w.display != nullptr)
+        XCloseDisplay(w.display);
+    w = Watch{};
 }

@@ -60,7 +60,10 @@ void readSource()
     if (s.source == nullptr)
         return;
     std::vector<HostClipboardItem> items;
-    if (!s.source(items))
+    const HostClipboardAnswer answer = s.source(items);
+    if (answer == HostClipboardAnswer::kUnchanged)
+        return;
+    if (answer == HostClipboardAnswer::kNone)
         items.clear();
     if (!sameItems(items, s.items))
         setItems(std::move(items));

@@ -66,7 +66,11 @@ void HostClipboardAddText(const std::string& utf8);
 void HostClipboardFailNextRead(OSStatus error);
 
 // A display back end that owns a real clipboard installs a source: while one is installed, the
-// clipboard holds the items it answers (none when it answers false), read at every
-// synchronisation. Null removes it. A change of source empties the clipboard.
-using HostClipboardSource = bool (*)(std::vector<HostClipboardItem>& items);
+// clipboard holds the items it answers, asked for at every synchronisation. kNone: nobody offers
+// anything (no items); kRead: the items as read now (an item without flavours when another
+// program offers only kinds the program does not read); kUnchanged: the display's clipboard did
+// not change since the last answer, and the items are kept. Null removes the source. A change of
+// source empties the clipboard.
+enum class HostClipboardAnswer { kNone, kRead, kUnchanged };
+using HostClipboardSource = HostClipboardAnswer (*)(std::vector<HostClipboardItem>& items);
 void HostSetClipboardSource(HostClipboardSource source);

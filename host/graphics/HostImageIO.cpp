@@ -1,7 +1,10 @@
-// TIFF decoding through libtiff from memory, and nearest-neighbour drawing of decoded images
-// into 32-bit bitmap contexts. Decoded pixels are kept premultiplied, as libtiff's RGBA reader
-// gives them, so drawing over a context is one multiply-add per channel.
+// TIFF decoding through libtiff from memory, PNG images re-stored as plain TIFF, and
+// nearest-neighbour drawing of decoded images into 32-bit bitmap contexts. Decoded pixels are kept
+// premultiplied, as libtiff's RGBA reader gives them, so drawing over a context is one
+// multiply-add per channel.
 #include "HostImageIO.h"
+
+#include "HostPNG.h"
 
 #include <tiffio.h>
 
@@ -108,7 +111,67 @@ uint32_t blendChannel(uint32_t source, uint32_t target, uint32_t alpha)
     return std::min<uint32_t>(255, source + (target * (255 - alpha) + 127) / 255);
 }
 
+// Little-endian TIFF words, appended.
+void putShort(std::vector<uint8_t>& out, uint16_t value)
+{
+    out.push_back(uint8_t(value));
+    out.push_back(uint8_t(value >> 8));
+}
+
+void putLong(std::vector<uint8_t>& out, uint32_t value)
+{
+    putShort(out, uint16_t(value));
+    putShort(out, uint16_t(value >> 16));
+}
+
 } // namespace
+
+std::vector<uint8_t> HostTIFFOfPNG(const void* png, size_t size)
+{
+    HostPixelMap pixels;
+    if (HostReadPNGFromMemory(png, size, pixels, kHostMaxImagePixels) != noErr)
+        return {};
+    const auto width = uint32_t(pixels.Width());
+    const auto height = uint32_t(pixels.Height());
+    // The header, one directory of kEntries entries, the four bits-per-sample values, the strip.
+    // The entries say: no compression, RGB, four samples of which the last is unassociated alpha.
+    constexpr uint32_t kEntries = 11;
+    constexpr uint32_t kBitsAt = 8 + 2 + kEntries * 12 + 4;
+    constexpr uint32_t kStripAt = kBitsAt + 8;
+    const uint32_t stripBytes = width * height * 4;
+    constexpr uint16_t kShort = 3, kLong = 4;
+    const struct {
+        uint16_t tag, type;
+        uint32_t count, value;
+    } entries[kEntries] = {
+        {256, kLong, 1, width},   {257, kLong, 1, height},  {258, kShort, 4, kBitsAt},
+        {259, kShort, 1, 1},      {262, kShort, 1, 2},      {273, kLong, 1, kStripAt},
+        {277, kShort, 1, 4},      {278, kLong, 1, height},  {279, kLong, 1, stripBytes},
+        {284, kShort, 1, 1},      {338, kShort, 1, 2},
+    };
+    std::vector<uint8_t> tiff{'I', 'I', 42, 0};
+    tiff.reserve(kStripAt + stripBytes);
+    putLong(tiff, 8);
+    putShort(tiff, kEntries);
+    for (const auto& entry : entries) {
+        putShort(tiff, entry.tag);
+        putShort(tiff, entry.type);
+        putLong(tiff, entry.count);
+        // A single short lies in the low bytes of the value field, as little-endian puts it.
+        putLong(tiff, entry.value);
+    }
+    putLong(tiff, 0);
+    for (int i = 0; i < 4; ++i)
+        putShort(tiff, 8);
+    for (uint32_t y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(pixels.BaseAddr() + size_t(y) * size_t(pixels.RowBytes()));
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t argb = row[x];
+            tiff.insert(tiff.end(), {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)});
+        }
+    }
+    return tiff;
+}
 
 CGImageSourceRef CGImageSourceCreateWithData(const void* data, size_t size)
 {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct HostImageSource;
 struct HostImage;
@@ -39,6 +40,12 @@ constexpr int64_t kHostMaxImagePixels = int64_t(16) * 1024 * 1024;
 // A source keeps its own copy of the bytes; null for no bytes.
 CGImageSourceRef CGImageSourceCreateWithData(const void* data, size_t size);
 void CGImageSourceRelease(CGImageSourceRef source);
+// The PNG image as a TIFF of the same pixels (8-bit RGBA, unassociated alpha, one uncompressed
+// strip), which the decoding below reads as it reads any other: clipboard images offered as PNG
+// take the path of TIFF ones. Empty when the bytes are not a whole PNG or its image is larger than
+// kHostMaxImagePixels (its size is checked before anything is allocated for it).
+std::vector<uint8_t> HostTIFFOfPNG(const void* png, size_t size);
+
 // Decodes image index of the source (only TIFF is read; index counts its directories). Null
 // when the bytes are not a whole image of that index, or the image is empty or too large.
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index);

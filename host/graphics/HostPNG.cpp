@@ -4,6 +4,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdio>
@@ -97,7 +98,7 @@ OSErr WritePortPNG(CGrafPtr port, const char* path)
     return pixels ? HostWritePNG(*pixels, path) : OSErr(paramErr);
 }
 
-OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into)
+OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, int64_t maxPixels)
 {
     into.Release();
     if (data == nullptr || size == 0)
@@ -111,7 +112,8 @@ OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into)
     int64_t width = image.width;
     int64_t height = image.height;
     bool fits = width > 0 && height > 0 && width <= INT16_MAX && height <= INT16_MAX &&
-                width * height <= HostPixelMap::kMaxPixels && width * height <= int64_t(size) * kMaxPixelsPerFileByte;
+                width * height <= std::min(maxPixels, HostPixelMap::kMaxPixels) &&
+                width * height <= int64_t(size) * kMaxPixelsPerFileByte;
     if (!fits || into.Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr) {
         png_image_free(&image);
         return paramErr;

@@ -15,8 +15,10 @@ OSErr HostWritePNG(const HostPixelMap& pixels, const char* path);
 // Writes the port's store.
 OSErr WritePortPNG(CGrafPtr port, const char* path);
 
-// Reads a PNG into a new 32-bit store over (0, 0, height, width). A file that is not a whole
-// PNG, or whose header promises more pixels than its data could hold or a store can take, gives
-// paramErr and leaves the store empty; fnfErr and permErr when it cannot be opened.
+// Reads a PNG into a new 32-bit store over (0, 0, height, width), pixels not premultiplied. A file
+// that is not a whole PNG, or whose header promises more pixels than its data could hold, than
+// maxPixels or than a store can take, gives paramErr and leaves the store empty (nothing is
+// allocated for it); fnfErr and permErr when it cannot be opened.
 OSErr HostReadPNG(const char* path, HostPixelMap& into);
-OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into);
+OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into,
+                            int64_t maxPixels = HostPixelMap::kMaxPixels);

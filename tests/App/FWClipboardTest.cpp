@@ -155,7 +155,7 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
 {
     HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
         items = {{{kUTTypeUTF8PlainText, {'d', 'i', 's', 'p'}}, tiffFlavor(MakeTIFF(3, 1, {0xFF00FF00, 0, 0}))}};
-        return true;
+        return HostClipboardAnswer::kRead;
     });
     clipboard->ImportPlatformClipboard();
     HostSetClipboardSource(nullptr);

@@ -497,6 +497,8 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     const std::vector<uint8_t> tiff = MakeTIFF(254, 254, std::vector<uint32_t>(254 * 254, 0xFF2050A0));
     constexpr uint8_t kKeyV = 9, kKeyY = 16;
 
+    LayoutListPlaces list;
+    Point button{};
     RunScript script(std::chrono::seconds(90));
     script
         .Then("the file's list of layouts",
@@ -514,14 +516,14 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
                   // Now an image: the shader dialog of layout 21000 takes it as its preview.
                   server.PutOnClipboard("image/tiff", tiff);
                   chooseMenuRow("Window", 1);
-                  const LayoutListPlaces list = LocateLayoutList();
+                  list = LocateLayoutList();
                   HostInjectClick(list.Row(3)); // 21000
                   HostInjectClick(list.buttons.at(CDialogWINT::kOpen));
               })
         .Then("layout 21000 open",
               [] { return frontEdit() != nullptr && frontEdit()->ViewMngr().GetResID() == 21000; },
               [&] {
-                  const Point button = ShaderNewImageButton(frontEdit());
+                  button = ShaderNewImageButton(frontEdit());
                   HostInjectKey(kKeyY, 'y', cmdKey); // Shader..
                   HostInjectClick(button);
                   HostInjectKey(kKeyReturn, 13);
@@ -548,6 +550,43 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
         FOUR_CHAR_CODE("PICT"), reinterpret_cast<const uint8_t*>(picture.data()), picture.size(), nullptr);
     ASSERT_EQ(127, pixels.width);
     EXPECT_EQ(0xFF2050A0u, pixels.At(0, 0));
+
+    // The built program takes PNG images, which other programs on X offer, as it takes TIFF ones:
+    // one copied before its start, one copied while it runs in the place of the last, then one
+    // that does not decode, which leaves no image.
+    auto copyElsewhere = [&](const std::string& colour) {
+        std::system(("ppmmake " + colour + " 254 254 | pnmtopng >" + File("copied.png") + " 2>/dev/null").c_str());
+        const std::string png = TempFolder::ReadFile(File("copied.png"));
+        return server.PutOnClipboard("image/png", std::vector<uint8_t>(png.begin(), png.end()));
+    };
+    ASSERT_TRUE(copyElsewhere("rgb:a0/50/20"));
+    const std::string built = File("b.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, built);
+    BuiltProgram program(server, built);
+    ASSERT_TRUE(program.Logged("WINT [b.rsrc]")) << program.run->Output();
+    program.Click(list.Row(2)); // 21000, without the layout 300 made above
+    program.Click(list.buttons.at(CDialogWINT::kOpen));
+    // Shader.., New Image, OK, Save: the stored preview's first pixel.
+    auto preview = [&] {
+        std::ofstream(program.folder.File("log")).flush();
+        program.Xdotool("key ctrl+y");
+        program.Logged("\tShader");
+        program.Click(button);
+        program.Xdotool("key Return sleep 1 key ctrl+s sleep 1");
+        const std::string stored = StoredResource(built, FOUR_CHAR_CODE("PICT"), 21000);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(stored.data());
+        const uint32_t pict = FOUR_CHAR_CODE("PICT");
+        return stored.empty() ? 0 : DiskImageDecoder::Decode(pict, bytes, stored.size(), nullptr).At(0, 0);
+    };
+    EXPECT_EQ(0xFFA05020u, preview());
+    ASSERT_TRUE(copyElsewhere("rgb:20/a0/50"));
+    program.Xdotool("search --maxdepth 0 --name '' windowfocus --sync %1"); // away and back
+    program.Xdotool("search --sync --name quillform windowfocus --sync %1");
+    EXPECT_EQ(0xFF20A050u, preview());
+    ASSERT_TRUE(server.PutOnClipboard("image/png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0}));
+    preview();
+    EXPECT_TRUE(program.Logged("Please place image to clipboard.\rThe recommended size is 127 x 127"));
+    EXPECT_TRUE(program.EndsOnSigterm());
 }
 
 TEST_F(EditorRunTest, TheBuiltProgramPastesWhatOtherProgramsCopiedAndDoesNotWaitForASilentOwner)

@@ -49,21 +49,22 @@ std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
     return buffer;
 }
 
-// The items of the reference: the first text and the first image; a failed read stops there.
-void importItems(FWClipboard& clipboard, PasteboardRef pasteboard)
+// The first text and the first image of the reference's items, into found; false when a read
+// failed, which stops there.
+bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboardData>>& found)
 {
     uint32_t itemCount = 0;
     if (PasteboardGetItemCount(pasteboard, &itemCount) != noErr)
-        return;
+        return false;
     bool textTaken = false;
     bool imageTaken = false;
     for (uint32_t index = 1; index <= itemCount; ++index) {
         PasteboardItemID item = 0;
         if (PasteboardGetItemIdentifier(pasteboard, index, &item) != noErr)
-            return;
+            return false;
         std::vector<std::string> flavors;
         if (PasteboardCopyItemFlavors(pasteboard, item, &flavors) != noErr)
-            return;
+            return false;
         for (const std::string& flavor : flavors) {
             const bool isText = !textTaken && UTTypeConformsTo(flavor, kUTTypeUTF8PlainText);
             const bool isImage = !isText && !imageTaken && UTTypeConformsTo(flavor, kUTTypeTIFF);
@@ -72,18 +73,36 @@ void importItems(FWClipboard& clipboard, PasteboardRef pasteboard)
             std::vector<uint8_t> data;
             (isText ? textTaken : imageTaken) = true;
             if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
-                return;
+                return false;
             if (isText) {
                 if (data.empty())
                     continue;
                 const size_t length = std::min<size_t>(data.size(), FWClipboard::kMaxImportedText);
                 const std::string text(reinterpret_cast<const char*>(data.data()), length);
-                clipboard.AddClipData(new FWClipboardText(FWDynamicString(text.c_str())));
+                found.push_back(std::make_unique<FWClipboardText>(FWDynamicString(text.c_str())));
                 continue;
             }
             if (std::unique_ptr<ImageBuffer> image = decodeTIFF(data))
-                clipboard.AddClipData(new FWClipboardImage(*image));
+                found.push_back(std::make_unique<FWClipboardImage>(*image));
         }
+    }
+    return true;
+}
+
+// What another program copied since the last import (replace) takes the place of everything held,
+// whatever its kinds, once it was read whole; an unchanged clipboard only fills in the kinds not
+// held, so what was copied inside the program stays until another program copies something.
+void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool replace)
+{
+    std::vector<std::unique_ptr<FWClipboardData>> found;
+    const bool whole = readItems(pasteboard, found);
+    uint32_t itemCount = 0;
+    if (replace && whole && PasteboardGetItemCount(pasteboard, &itemCount) == noErr && itemCount > 0)
+        clipboard.ClearClipboard();
+    for (std::unique_ptr<FWClipboardData>& data : found) {
+        const FWClipboardData& item = *data;
+        if (replace || !clipboard.HasClipData(&typeid(item)))
+            clipboard.AddClipData(data.release());
     }
 }
 
@@ -98,14 +117,21 @@ std::unique_ptr<HostPasteboard, PasteboardCloser>& lastImport()
 
 void FWClipboard::ImportPlatformClipboard()
 {
+    // Once a reference exists, its synchronisation both reads the clipboard and tells whether it
+    // changed since the last import.
+    std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
+    if (last) {
+        importItems(*this, last.get(), (PasteboardSynchronize(last.get()) & kPasteboardModified) != 0);
+        return;
+    }
     PasteboardRef rawRef = nullptr;
     if (PasteboardCreate(kPasteboardClipboard, &rawRef) != noErr)
         return;
     std::unique_ptr<HostPasteboard, PasteboardCloser> pasteboard(rawRef);
     const bool modified = (PasteboardSynchronize(pasteboard.get()) & kPasteboardModified) != 0;
     if (!modified)
-        importItems(*this, pasteboard.get());
-    lastImport() = std::move(pasteboard);
+        importItems(*this, pasteboard.get(), false);
+    last = std::move(pasteboard);
 }
 
 void FWClipboardPAC::ImportIfChanged()
@@ -114,5 +140,5 @@ void FWClipboardPAC::ImportIfChanged()
     FWClipboard* clipboard = FWClipboard::Instance();
     const std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
     if (last && (PasteboardSynchronize(last.get()) & kPasteboardModified) != 0)
-        importItems(*clipboard, last.get());
+        importItems(*clipboard, last.get(), true);
 }

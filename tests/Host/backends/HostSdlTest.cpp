@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <string>
@@ -83,6 +86,50 @@ std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> clipboard
     PasteboardRelease(pasteboard);
     return items;
 }
+
+// Another program owning the clipboard with a text, on a connection and a thread of its own; it
+// counts how often the text is asked for. Take() takes the clipboard anew, as a new copy does.
+struct CountingOwner {
+    CountingOwner() { Take(); }
+    ~CountingOwner() { stop = true, thread.join(); }
+    void Take()
+    {
+        for (const int taken = ++takes; done < taken;)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    void serve()
+    {
+        Display* display = XOpenDisplay(nullptr);
+        const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        const Atom text = XInternAtom(display, "UTF8_STRING", False);
+        for (XEvent event; !stop;) {
+            if (done < takes) {
+                XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
+                XSync(display, False);
+                ++done;
+            }
+            if (!XCheckTypedEvent(display, SelectionRequest, &event) || silent) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                continue;
+            }
+            // Only the text is given: a reader asks for it even when the list of targets is refused.
+            const XSelectionRequestEvent& r = event.xselectionrequest;
+            XSelectionEvent reply{SelectionNotify, 0, True, display, r.requestor, r.selection, r.target, None, r.time};
+            if (r.target == text) {
+                ++asked;
+                reply.property = r.property;
+                XChangeProperty(display, r.requestor, r.property, text, 8, PropModeReplace,
+                                reinterpret_cast<const unsigned char*>("counted"), 7);
+            }
+            XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+            XSync(display, False);
+        }
+        XCloseDisplay(display);
+    }
+    std::atomic<bool> stop{false}, silent{false};
+    std::atomic<int> takes{0}, done{0}, asked{0};
+    std::thread thread{[this] { serve(); }};
+};
 
 } // namespace
 
@@ -224,4 +271,36 @@ TEST(HostSdl, ThePasteboardHoldsTheTextAndTheTIFFOfTheDisplaysClipboard)
     // The headless back end's clipboard is the tests' own again.
     ASSERT_TRUE(HostSelectBackend("headless"));
     EXPECT_TRUE(clipboardItems().empty());
+}
+
+TEST(HostSdl, TheDisplaysClipboardIsReadAgainOnlyAfterAnotherProgramTookIt)
+{
+    if (!XvfbServer::Installed())
+        GTEST_SKIP() << "Xvfb is not installed";
+    XvfbServer server;
+    HostDesktopScope desktop;
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    ASSERT_TRUE(server.Running() && HostSelectBackend("sdl"));
+    {
+        CountingOwner owner;
+        PasteboardRef pasteboard = nullptr;
+        ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &pasteboard));
+        for (int i = 0; i < 5; ++i)
+            PasteboardSynchronize(pasteboard); // focus returns with nothing copied meanwhile
+        EXPECT_EQ(1, owner.asked);
+        owner.Take();
+        PasteboardSynchronize(pasteboard);
+        PasteboardSynchronize(pasteboard);
+        EXPECT_EQ(2, owner.asked) << "a new copy is read once";
+        // An owner that stops answering costs its second at the copy, not at every return.
+        owner.silent = true;
+        owner.Take();
+        const auto started = std::chrono::steady_clock::now();
+        for (int i = 0; i < 4; ++i)
+            PasteboardSynchronize(pasteboard);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1600));
+        PasteboardRelease(pasteboard);
+    }
+    ASSERT_TRUE(HostSelectBackend("headless"));
+    unsetenv("DISPLAY");
 }

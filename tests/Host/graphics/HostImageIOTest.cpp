@@ -1,6 +1,8 @@
 #include "HostImageIO.h"
 
+#include "HostPNG.h"
 #include "TIFFMaker.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +43,23 @@ TEST(HostImageIO, DecodesTIFFAndDrawsItUpright)
         EXPECT_EQ(2u, CGImageGetHeight(image.get()));
         EXPECT_EQ(argb, draw(image.get(), 3, 2, CGRect{0, 0, 3, 2}, 0));
     }
+}
+
+TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
+{
+    const std::vector<uint32_t> argb{0xFFFF0000, 0x80FFFFFF, 0x4000FF00, 0x00000000, 0xFF0000FF, 0xC0123456};
+    HostPixelMap pixels;
+    ASSERT_EQ(noErr, pixels.Allocate(Rect{0, 0, 2, 3}, 32));
+    for (int32_t i = 0; i < 6; ++i)
+        pixels.Set(i % 3, i / 3, argb[size_t(i)]);
+    TempFolder folder;
+    ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("copied.png").c_str()));
+    const std::string png = TempFolder::ReadFile(folder.File("copied.png"));
+    ImagePtr fromPNG = decode(HostTIFFOfPNG(png.data(), png.size())), fromTIFF = decode(MakeTIFF(3, 2, argb));
+    ASSERT_TRUE(fromPNG && fromTIFF);
+    const CGRect all{0, 0, 3, 2};
+    EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, 0xFF808080), draw(fromPNG.get(), 3, 2, all, 0xFF808080));
+    EXPECT_TRUE(HostTIFFOfPNG(png.data(), png.size() / 2).empty());
 }
 
 TEST(HostImageIO, DrawingScalesPlacesFromTheBottomAndBlends)
