@@ -9,6 +9,7 @@
 #include "FS_ResourceUtil.h"
 #include "FWDrawContext.h"
 #include "FWProgrammerMessage.h"
+#include "FWRecordVersionNotice.h"
 #include "FWView.h"
 #include "HostMemory.h"
 #include "ImageBuffer.h"
@@ -23,6 +24,12 @@
 namespace {
 
 const char* const kSourcePath = "editor/CDataPTKC";
+
+// The lines of the notice shown when a layout 21000 opens with damaged shader resources.
+const char* const kDamagedInterface = "Damaged 'PTKC' 128 \"Interface\": only the parameters before the damage "
+                                      "were read";
+const char* const kDamagedPreview = "Damaged 'PICT' 21000 \"Image Preview\": no preview is shown";
+const char* const kDamagedMultiThread = "Damaged 'QZMP' 128 \"MultiThread\": read as off";
 
 // Length-prefixed resource names.
 const unsigned char kInterfaceName[] = "\x09Interface";
@@ -145,31 +152,23 @@ bool CDataPTKC::ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t
     records.clear();
     if (data == nullptr || size < size_t(kHeaderSize) || size > std::numeric_limits<uint32_t>::max())
         return false;
-    try {
-        SerialStream in(reinterpret_cast<const char*>(data), uint32_t(size), SerialStream::kReading);
-        char readTag[4];
-        in.ReadBlock_old(readTag, 4);
-        const int32_t readHeader = in.ReadLong();
-        const int32_t readCount = in.ReadLong();
-        if (readCount < 0 || uint64_t(readCount) * kRecordSize > size - kHeaderSize)
+    SerialStream in(reinterpret_cast<const char*>(data), uint32_t(size), SerialStream::kReading);
+    in.ReadBlock_old(tag, 4);
+    headerValue = in.ReadLong();
+    count = in.ReadLong();
+    // A count the data cannot hold is damage; the whole records there still read.
+    const uint64_t room = (size - kHeaderSize) / kRecordSize;
+    const bool countFits = count >= 0 && uint64_t(count) <= room;
+    const uint64_t wanted = countFits ? uint64_t(count) : room;
+    records.reserve(size_t(wanted));
+    for (uint64_t i = 0; i < wanted; ++i) {
+        CItemPTKC record;
+        // Records after a damaged one are not trusted to belong to the controls in order.
+        if (!readRecord(in, record))
             return false;
-        records.reserve(size_t(readCount));
-        for (int32_t i = 0; i < readCount; ++i) {
-            CItemPTKC record;
-            if (!readRecord(in, record)) {
-                records.clear();
-                return false;
-            }
-            records.push_back(record);
-        }
-        std::memcpy(tag, readTag, 4);
-        headerValue = readHeader;
-        count = readCount;
-        return true;
-    } catch (...) {
-        records.clear();
-        return false;
+        records.push_back(record);
     }
+    return countFits;
 }
 
 bool CDataPTKC::BuildPTKC(const char tag[4], int32_t headerValue, const std::vector<const CItemPTKC*>& items,
@@ -290,18 +289,25 @@ CDataPTKC::~CDataPTKC()
 void CDataPTKC::Init(EditWindow* window)
 {
     mWindow = window;
+    // The user hears of damaged resources once, after all three are read.
+    FWRecordVersionNotice damaged;
     ReadQZMP(window);
     ReadPICT(window);
-    if (window == nullptr)
-        return;
-    PreorderTraversal<FWView> walk(window->ViewMngr().GetViewTree(), false);
+    if (window != nullptr)
+        linkStoredRecords(*window);
+    damaged.Present();
+}
+
+void CDataPTKC::linkStoredRecords(EditWindow& window)
+{
+    PreorderTraversal<FWView> walk(window.ViewMngr().GetViewTree(), false);
     for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
         AddItem(view);
     std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(false);
     if (pairs.empty())
         return;
     std::vector<CItemPTKC> records;
-    if (!ReadPTKC(window, records))
+    if (!ReadPTKC(&window, records))
         return;
     // The preview group holds no parameter of its own.
     if (pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
@@ -372,14 +378,17 @@ bool CDataPTKC::ReadPTKC(EditWindow* window, std::vector<CItemPTKC>& records)
     if (!resource.Exists())
         return false;
     char tag[4];
-    int32_t headerValue = 0;
+    std::memcpy(tag, mTag, 4);
+    int32_t headerValue = mHeaderValue;
     int32_t count = 0;
-    if (!ParsePTKC(resource.Bytes(), resource.Size(), tag, headerValue, count, records))
-        return false;
+    const bool intact = ParsePTKC(resource.Bytes(), resource.Size(), tag, headerValue, count, records);
+    if (!intact)
+        FWRecordVersionNotice::Report(kDamagedInterface, kSourcePath, __LINE__);
+    // What was read before any damage is kept, so that a save writes it back.
     std::memcpy(mTag, tag, 4);
     mHeaderValue = headerValue;
-    mParamLimit = count;
-    return true;
+    mParamLimit = int32_t(records.size());
+    return intact || !records.empty();
 }
 
 bool CDataPTKC::WritePTKC(EditWindow* window)
@@ -419,10 +428,13 @@ bool CDataPTKC::ReadPICT(EditWindow* window)
     try {
         pixels = DiskImageDecoder::Decode(kPICT, resource.Bytes(), resource.Size(), nullptr);
     } catch (...) {
+        pixels = {};
+    }
+    // A preview that cannot be shown stays in the file until a new one is pasted and saved.
+    if (!pixels.Valid()) {
+        FWRecordVersionNotice::Report(kDamagedPreview, kSourcePath, __LINE__);
         return false;
     }
-    if (!pixels.Valid())
-        return false;
     auto* image = new ImageBuffer(&pixels.rect, kImageBufferDepth32);
     if (!image->Valid()) {
         delete image;
@@ -466,6 +478,11 @@ bool CDataPTKC::ReadQZMP(EditWindow* window)
     const Corvel::FS_LockedResource resource(documentResource(file, kQZMP, kQZMPID));
     if (!resource.Exists())
         return false;
+    const uint8_t* b = resource.Bytes();
+    // Written as the value 0 (on) or 1 (off), in either byte order. Other content reads as off
+    // and stays in the file until the flag is changed.
+    if (resource.Size() != 4 || b[1] != 0 || b[2] != 0 || b[0] + b[3] > 1)
+        FWRecordVersionNotice::Report(kDamagedMultiThread, kSourcePath, __LINE__);
     mMultiThread = ParseQZMP(resource.Bytes(), resource.Size());
     mSavedMultiThread = mMultiThread;
     return true;

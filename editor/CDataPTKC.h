@@ -50,6 +50,7 @@ public:
 
     // Reads the three resources, gives every parameter control an item and links the stored
     // records to them in view id order; without a readable 'PTKC' the controls are untouched.
+    // Damaged resources are read as far as they can be and named in one notice.
     void Init(EditWindow* window);
 
     // Saving: the controls' values become the defaults, unnamed items take their controls'
@@ -59,7 +60,9 @@ public:
     bool WritePTKC(EditWindow* window);
     bool WritePICT(EditWindow* window);
     bool WriteQZMP(EditWindow* window);
-    // False when the resource is missing, damaged or the file cannot be opened.
+    // False when the resource is missing, holds no readable record and is damaged, or the file
+    // cannot be opened. Damage is reported to the notice of the reading going on (Init's): the
+    // records before it are read, and the count becomes theirs.
     bool ReadPTKC(EditWindow* window, std::vector<CItemPTKC>& records);
     bool ReadPICT(EditWindow* window);
     bool ReadQZMP(EditWindow* window);
@@ -97,9 +100,10 @@ public:
     bool HasNewImage() const { return mNewImage != nullptr; }
     const ImageBuffer* GetImage() const { return mNewImage != nullptr ? mNewImage : mImage; }
 
-    // The stored forms. ParsePTKC reads a whole resource (false for a damaged one: a short
-    // record, a count below 0 or beyond the data, a name longer than 31, an unknown type);
-    // BuildPTKC writes one (false for an item of an unknown type). ParseQZMP: on or off.
+    // The stored forms. ParsePTKC reads a resource: false for a damaged one (a short header, a
+    // count below 0 or beyond the data, a name longer than 31, an unknown type), whose records
+    // before the damage are still read, as are the header's fields when it is whole; count is the
+    // stored one. BuildPTKC writes one (false for an item of an unknown type). ParseQZMP: on or off.
     static bool ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t& headerValue, int32_t& count,
                           std::vector<CItemPTKC>& records);
     static bool BuildPTKC(const char tag[4], int32_t headerValue, const std::vector<const CItemPTKC*>& items,
@@ -118,6 +122,7 @@ public:
 private:
     // The (view, item) pairs of the map, ordered by view id; only the active ones when asked.
     std::vector<std::pair<FWView*, CItemPTKC*>> sortedPairs(bool activeOnly) const;
+    void linkStoredRecords(EditWindow& window);
     void linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records);
 
     EditWindow* mWindow;

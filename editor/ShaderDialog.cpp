@@ -8,6 +8,7 @@
 #include "EditText.h"
 #include "EditWindow.h"
 #include "FWAppColor.h"
+#include "FWCLocale.h"
 #include "FWClipboard.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -26,6 +27,7 @@
 #include <cstdio>
 #include <memory>
 #include <set>
+#include <string>
 
 bool ShaderDialog::mShowAllControls = false;
 bool ShaderDialog::notifyItalic = true;
@@ -78,6 +80,68 @@ FWString::Type valueTypeOf(uint32_t type)
     default:
         return FWString::kSignedReal;
     }
+}
+
+// What a numeric field takes: a whole number or a real, from least to most.
+struct NumberRange {
+    bool real;
+    double least;
+    double most;
+};
+
+constexpr double kLongLeast = -2147483648.0;
+constexpr double kLongMost = 2147483647.0;
+// Up to 2^24 a float holds every whole number, so the field shows again the number typed.
+constexpr double kRealMost = 16777216.0;
+
+// The range of a parameter's minimum and maximum, by its type: what its stored slot holds and the
+// field shows back.
+NumberRange limitRangeOf(uint32_t type)
+{
+    switch (type) {
+    case CItemPTKC::kSINT:
+        return {false, kLongLeast, kLongMost};
+    case CItemPTKC::kUINT:
+        return {false, 0, kLongMost};
+    case CItemPTKC::kUREL:
+        return {true, 0, kRealMost};
+    default:
+        return {true, -kRealMost, kRealMost};
+    }
+}
+
+// The number in a field's text when the text is one and lies in the range: an optional minus
+// sign and digits, for a real with one decimal point ('.' or ','). Nothing else, not even a
+// space, so that what is taken is what the field shows.
+bool typedNumber(const FWString& typed, const NumberRange& range, double& value)
+{
+    std::string text(typed.GetCString(), typed.GetCurrLength());
+    bool digits = false;
+    bool point = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char& c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (range.real && !point && (c == '.' || c == ',')) {
+            point = true;
+            c = '.';
+        } else if (c != '-' || i != 0) {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    value = FWCLocale::ParseDouble(text.c_str());
+    return value >= range.least && value <= range.most;
+}
+
+// The refusal of a field's text, saying what the field takes.
+std::string rangeMessage(const char* field, const NumberRange& range)
+{
+    char text[160];
+    std::snprintf(text, sizeof text, "The %s must be %s from %.0f to %.0f.", field,
+                  range.real ? "a number" : "a whole number", range.least, range.most);
+    return text;
 }
 
 } // namespace
@@ -482,12 +546,18 @@ bool ShaderDialog::InterfaceTextEvent(EditText* edit)
     if (id == kName && item != nullptr) {
         edit->GetText(&item->mName);
         RefreshSelectedItem();
-    } else if ((id == kMinimum || id == kMaximum) && item != nullptr) {
+    } else if ((id == kMinimum || id == kMaximum) && item != nullptr && item->CanHaveLimits()) {
+        // Only a number the field takes reaches the item; OK names what is wrong with the rest.
+        FWStr<255> text;
+        edit->GetText(&text);
+        double value = 0;
         const int slot = id == kMinimum ? 1 : 2;
+        if (!typedNumber(text, limitRangeOf(item->mType), value))
+            return true;
         if (CItemPTKC::IsFloatType(item->mType))
-            item->mFloat[slot] = EditText::GGetFloat(this, id);
-        else if (item->mType == CItemPTKC::kSINT || item->mType == CItemPTKC::kUINT)
-            item->mLong[slot] = EditText::GGetLong(this, id);
+            item->mFloat[slot] = float(value);
+        else
+            item->mLong[slot] = int32_t(value);
     } else if (id == kTag && edit->GetTextLength() > 4) {
         FWStr<255> text;
         edit->GetText(&text);
@@ -498,8 +568,37 @@ bool ShaderDialog::InterfaceTextEvent(EditText* edit)
     return true;
 }
 
+bool ShaderDialog::typedNumbersFit()
+{
+    struct Field {
+        int32_t id;
+        const char* name;
+        NumberRange range;
+    };
+    std::vector<Field> fields;
+    if (const CItemPTKC* item = GetSinglePTKC(); item != nullptr && item->Limited()) {
+        fields.push_back({kMinimum, "minimum", limitRangeOf(item->mType)});
+        fields.push_back({kMaximum, "maximum", limitRangeOf(item->mType)});
+    }
+    fields.push_back({kHeader, "header value", {false, kLongLeast, kLongMost}});
+    if (RadioButtonSet::GGetButton(this, kCountMode) == 1)
+        fields.push_back({kCount, "parameter count", {false, 0, kLongMost}});
+    for (const Field& field : fields) {
+        FWStr<255> text;
+        EditText::GGetString(this, field.id, &text);
+        double value = 0;
+        if (!typedNumber(text, field.range, value)) {
+            QuillformApp::WarningMessage(rangeMessage(field.name, field.range).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ShaderDialog::DialogAccepted(FWView*)
 {
+    if (!typedNumbersFit())
+        return false;
     ReorderItems();
     FWStr<255> tag;
     EditText::GGetString(this, kTag, &tag);

@@ -100,6 +100,9 @@ public:
 
 private:
     void ghost(int32_t id, bool ghost);
+    // Every numeric field in use holds a number it takes; else the first that does not is named
+    // in a warning and false.
+    bool typedNumbersFit();
     const ImageBuffer* iconOf(const CItemPTKC& item, bool& known) const;
 
     EditWindow* mEditWindow;

@@ -114,6 +114,13 @@ std::vector<std::string> preorderNames(FWView* root)
     return names;
 }
 
+// A layout kept with the fuzz target's inputs.
+Bytes keptLayout(const std::string& name)
+{
+    const std::string bytes = TempFolder::ReadFile(FW_TEST_DATA "/../fuzz/corpus/WINTLayoutFuzz/" + name);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
 } // namespace
 
 TEST(FWViewMngrFormat, TwoViewExampleSavesToTheDocumentedBytes)
@@ -563,14 +570,23 @@ TEST(FWViewMngr, MissingResourceChangesNothingButTheId)
     EXPECT_EQ(root, w.root());
 }
 
+TEST(FWViewMngrLoad, KeptDamagedLayoutsLoadAndNameTheirDamage)
+{
+    // The sample's layout 128 with one byte changed: the root's first marker (offset 35), its
+    // dependency marker (36), a dependant's reference (706) now to a view the layout lacks.
+    for (const auto& [name, notice] : {std::pair{"sample-128-tree-marker", "Damaged 'FWView' record"},
+                                       std::pair{"sample-128-dependency-marker", "Damaged 'FWView' record"},
+                                       std::pair{"sample-128-dependant-to-nothing", "Damaged view reference"}}) {
+        LayoutWindow w(false);
+        ProgrammerMessageRecorder recorder;
+        ASSERT_TRUE(w.load(keptLayout(name))) << name;
+        EXPECT_EQ(std::vector<std::string>{notice}, recorder.Texts()) << name;
+    }
+}
+
 TEST(FWViewMngrFormat, KeptNestedLayoutLoadsWithItsPagesAndDependant)
 {
-    std::FILE* f = std::fopen(FW_TEST_DATA "/../fuzz/corpus/WINTLayoutFuzz/nested", "rb");
-    ASSERT_NE(nullptr, f);
-    Bytes bytes;
-    for (int c = std::fgetc(f); c != EOF; c = std::fgetc(f))
-        bytes.push_back(uint8_t(c));
-    std::fclose(f);
+    const Bytes bytes = keptLayout("nested");
     LayoutWindow w(false);
     ASSERT_TRUE(w.load(bytes));
     EXPECT_EQ((std::vector<std::string>{"ParentWindow", "TestGroup", "FWView", "TestBranching", "BranchItem",

@@ -271,19 +271,20 @@ TEST(ShaderRecords, ReadingKeepsLongsExactAndSaturatesFloats)
     EXPECT_EQ("cut", std::string(records[2].mName.GetCString()));
 }
 
-TEST(ShaderRecords, DamagedResourcesAreRefused)
+TEST(ShaderRecords, DamagedResourcesAreReadUpToTheDamage)
 {
     const std::string good = record("a", 0, "BOOL", longs(1, 0, 1));
     const struct {
         const char* what;
         std::string bytes;
+        size_t read; // the records before the damage
     } cases[] = {
-        {"short header", std::string("SHAD\0\0\0\0\0\0\0", 11)},
-        {"negative count", "SHAD" + be32(0) + be32(0xFFFFFFFF)},
-        {"count beyond the data", "SHAD" + be32(0) + be32(2) + good},
-        {"huge count", "SHAD" + be32(0) + be32(0x7FFFFFFF) + good},
-        {"name of 32", ptkc({std::string(1, '\x20') + good.substr(1)})},
-        {"unknown type", ptkc({record("a", 0, "XXXX", longs(0, 0, 0))})},
+        {"short header", std::string("SHAD\0\0\0\0\0\0\0", 11), 0},
+        {"negative count", "SHAD" + be32(0) + be32(0xFFFFFFFF), 0},
+        {"count beyond the data", "SHAD" + be32(0) + be32(2) + good, 1},
+        {"huge count", "SHAD" + be32(0) + be32(0x7FFFFFFF) + good + good, 2},
+        {"name of 32", ptkc({good, std::string(1, '\x20') + good.substr(1), good}), 1},
+        {"unknown type", ptkc({record("a", 0, "XXXX", longs(0, 0, 0))}), 0},
     };
     for (const auto& c : cases) {
         char tag[4];
@@ -293,7 +294,7 @@ TEST(ShaderRecords, DamagedResourcesAreRefused)
         EXPECT_FALSE(CDataPTKC::ParsePTKC(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), tag, header,
                                           count, records))
             << c.what;
-        EXPECT_TRUE(records.empty()) << c.what;
+        EXPECT_EQ(c.read, records.size()) << c.what;
     }
 }
 
@@ -481,6 +482,35 @@ TEST_F(ShaderDataTest, SavingWritesTheInterfaceAndOnlyChangedExtras)
     ASSERT_NE(nullptr, preview);
     EXPECT_EQ(127, preview->GetRect().Width());
     EXPECT_TRUE(window->GetShaderData()->mMultiThread == false);
+}
+
+TEST_F(ShaderDataTest, DamagedResourcesAreReadAsFarAsTheyCanBeNamedOnceAndSavedWithoutLoss)
+{
+    const std::string countRecord = record("Count", 0, "SINT", longs(-12, -50, 50));
+    const std::string flagRecord = record("Flag", 0x80000000, "BOOL", longs(1, 0, 100));
+    // The count says 1000 while the two records are whole; the flag and preview are garbage.
+    const std::string damaged = "SHAD" + be32(7) + be32(1000) + countRecord + flagRecord;
+    const std::string picture(10, '\xFF');
+    const std::string flag("\0\2\0\0", 4);
+    EditWindow* window = open(
+        [](FWWindow& w, FWView& root) {
+            fixedViews(w, root);
+            editText(w, root, 4, FWString::kSignedInteger);
+            checkBox(w, root, 5, "Check");
+        },
+        {{kPTKC, 128, "Interface", damaged}, {kPICT, 21000, "Image Preview", picture}, {kQZMP, 128, "MultiThread", flag}});
+    EXPECT_EQ((std::vector<std::string>{"Damaged 'QZMP' 128 \"MultiThread\": read as off\r"
+                                        "Damaged 'PICT' 21000 \"Image Preview\": no preview is shown\r"
+                                        "Damaged 'PTKC' 128 \"Interface\": only the parameters before the damage were read"}),
+              ShownMessageTexts());
+    // The save writes the records read, through their controls, with their true count, and leaves
+    // what it could not read alone; the user is not told again.
+    window->SetDirty(true);
+    ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
+    EXPECT_EQ(HexOf("SHAD" + be32(7) + be32(2) + countRecord + flagRecord), HexOf(stored(kPTKC, 128)));
+    EXPECT_EQ(HexOf(picture), HexOf(stored(kPICT, 21000)));
+    EXPECT_EQ(HexOf(flag), HexOf(stored(kQZMP, 128)));
+    EXPECT_EQ(1u, ShownMessageTexts().size());
 }
 
 TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)

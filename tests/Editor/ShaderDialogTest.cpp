@@ -280,3 +280,34 @@ TEST_F(ShaderDialogTest, AcceptedOrderNumbersTheListAndMovesCollidingPages)
     EXPECT_EQ(11, group->FindBranch(1)->ID());
     EXPECT_EQ(11, window->ViewMngr().GetCurrID());
 }
+
+TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
+{
+    EditWindow* window = open(21000, "OCPE", {1, 2, 3, 4});
+    auto d = dialog(window);
+    select(*d, 0);
+    CheckBox::GSetState(d.get(), ShaderDialog::kLimits, true, nullptr);
+    d->InterfaceEvent(d->ViewMngr().GetView(ShaderDialog::kLimits));
+    const auto type = [&](int32_t id, const char* text) {
+        const FWStr<255> typed(text);
+        EditText::GSetString(d.get(), id, &typed, nullptr);
+        d->InterfaceTextEvent(static_cast<EditText*>(d->ViewMngr().GetView(id)));
+    };
+    for (const auto& [id, text, message] :
+         {std::tuple{ShaderDialog::kMinimum, "1.5.", "The minimum must be a number from -16777216 to 16777216."},
+          std::tuple{ShaderDialog::kMaximum, "16777217", "The maximum must be a number from -16777216 to 16777216."},
+          std::tuple{ShaderDialog::kHeader, "", "The header value must be a whole number from -2147483648 to 2147483647."}}) {
+        type(ShaderDialog::kMinimum, "-2,5");
+        type(ShaderDialog::kMaximum, "7");
+        type(ShaderDialog::kHeader, "-3");
+        type(id, text);
+        HostResetModalLoops();
+        EXPECT_FALSE(d->DialogAccepted(nullptr)) << text;
+        EXPECT_EQ(std::vector<std::string>{message}, ShownMessageTexts());
+        FWStr<255> kept;
+        EditText::GGetString(d.get(), id, &kept);
+        EXPECT_STREQ(text, kept.GetCString());
+    }
+    const CItemPTKC* field = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
+    EXPECT_EQ((std::vector<float>{-2.5f, 7}), (std::vector<float>{field->mFloat[1], field->mFloat[2]}));
+}
