@@ -5,6 +5,7 @@
 // unchanged clipboard is not read again.
 #include "HostX11Clipboard.h"
 
+#include "HostPasteboard.h"
 #include "HostX11Errors.h"
 
 #include <X11/Xatom.h>
@@ -262,6 +263,9 @@ bool HostX11ClipboardChanged()
         XNextEvent(w.display, &event);
         changed = changed || event.type == w.eventBase + XFixesSelectionNotify;
     }
+    // A new owner is a new copy even when it offers the bytes read last time.
+    if (changed)
+        HostClipboardNoteNewCopy();
     return changed;
 }
 

@@ -26,8 +26,10 @@ bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)
 
 // Whether the clipboard may have changed since the last call: true at the first call (which starts
 // watching the display's clipboard owners through XFixes), then only when a program took the
-// clipboard or its owner went away meanwhile. Always true on a server without XFixes. Costs one
-// round trip to the server, nothing of the owner.
+// clipboard or its owner went away meanwhile, which it also notes to the pasteboard as a new copy
+// (HostClipboardNoteNewCopy). Always true on a server without XFixes, and nothing is noted there:
+// the pasteboard then tells copies apart by their bytes. Costs one round trip to the server,
+// nothing of the owner.
 bool HostX11ClipboardChanged();
 // Stops watching; the next HostX11ClipboardChanged answers true. Called when the display closes.
 void HostX11StopWatchingClipboard();

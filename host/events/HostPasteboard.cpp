@@ -22,6 +22,7 @@ struct ClipboardState {
     uint64_t changeCount = 0;
     OSStatus failNextRead = 0;
     HostClipboardSource source = nullptr;
+    bool newCopy = false; // the source's current answer follows a new copy
 };
 
 ClipboardState& state()
@@ -50,9 +51,9 @@ bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostCl
     return true;
 }
 
-// Reads the source into the items when one is installed; the change count moves only when the
-// contents did. The display's back end installs its source when it opens, so it is opened first,
-// whenever the program's first look at the clipboard comes.
+// Reads the source into the items when one is installed; the change count moves when the contents
+// did, or when the display told of a new copy. The display's back end installs its source when it
+// opens, so it is opened first, whenever the program's first look at the clipboard comes.
 void readSource()
 {
     HostCurrentBackend();
@@ -60,12 +61,13 @@ void readSource()
     if (s.source == nullptr)
         return;
     std::vector<HostClipboardItem> items;
+    s.newCopy = false;
     const HostClipboardAnswer answer = s.source(items);
     if (answer == HostClipboardAnswer::kUnchanged)
         return;
     if (answer == HostClipboardAnswer::kNone)
         items.clear();
-    if (!sameItems(items, s.items))
+    if ((answer == HostClipboardAnswer::kRead && s.newCopy) || !sameItems(items, s.items))
         setItems(std::move(items));
 }
 
@@ -196,4 +198,9 @@ void HostSetClipboardSource(HostClipboardSource source)
     // What one source supplied is not the clipboard of the next.
     state().source = source;
     setItems({});
+}
+
+void HostClipboardNoteNewCopy()
+{
+    state().newCopy = true;
 }

@@ -74,3 +74,7 @@ void HostClipboardFailNextRead(OSStatus error);
 enum class HostClipboardAnswer { kNone, kRead, kUnchanged };
 using HostClipboardSource = HostClipboardAnswer (*)(std::vector<HostClipboardItem>& items);
 void HostSetClipboardSource(HostClipboardSource source);
+// Items a source reads that equal those held are taken as the same copy, unless the display told
+// the source, during that answer, that another program copied anew: then the source calls this,
+// and what it reads takes the place of what is held as a new copy, equal or not.
+void HostClipboardNoteNewCopy();

@@ -1,5 +1,5 @@
-// PNG reading and writing through libpng's simplified interface, which keeps libpng's error
-// handling inside the library.
+// PNG writing through libpng's simplified interface; reading through its full one, since the
+// simplified reader takes 16-bit samples as linear light and brightens them.
 #include "HostPNG.h"
 
 #include <png.h>
@@ -98,29 +98,93 @@ OSErr WritePortPNG(CGrafPtr port, const char* path)
     return pixels ? HostWritePNG(*pixels, path) : OSErr(paramErr);
 }
 
+namespace {
+
+// The bytes of a PNG in memory as libpng reads them; running out is a damaged file.
+struct MemoryInput {
+    const uint8_t* data;
+    size_t size;
+    size_t offset = 0;
+};
+
+void readFromMemory(png_structp png, png_bytep into, size_t count)
+{
+    auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
+    if (count > input->size - input->offset)
+        png_error(png, "file cut short");
+    std::memcpy(into, input->data + input->offset, count);
+    input->offset += count;
+}
+
+// Damaged input ends the read quietly: the caller answers paramErr.
+void stopReading(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void ignoreWarning(png_structp, png_const_charp) {}
+
+// Asks libpng for 8-bit native pixels (alpha high) whatever the file holds: palettes, grey and
+// sub-byte depths expanded, transparency as alpha, opaque alpha added where the file has none.
+// 16-bit samples keep their high byte, and no gamma is applied, so every kind of PNG gives the
+// samples it stores, as a TIFF of the same pixels does.
+void askForNativePixels(png_structp png)
+{
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    if constexpr (std::endian::native == std::endian::little) {
+        png_set_bgr(png);
+        png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    } else {
+        png_set_swap_alpha(png);
+        png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+    }
+}
+
+// The read itself, between libpng's error jump and its return: nothing here owns memory that a
+// jump would skip, the store aside, which the caller releases on failure.
+bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMap& into, int64_t maxPixels)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_read_fn(png, &input, readFromMemory);
+    png_read_info(png, info);
+    const int64_t width = png_get_image_width(png, info);
+    const int64_t height = png_get_image_height(png, info);
+    // Checked before anything is allocated for the pixels.
+    const bool fits = width > 0 && height > 0 && width <= INT16_MAX && height <= INT16_MAX &&
+                      width * height <= std::min(maxPixels, HostPixelMap::kMaxPixels) &&
+                      width * height <= int64_t(input.size) * kMaxPixelsPerFileByte;
+    if (!fits)
+        return false;
+    askForNativePixels(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != size_t(width) * 4 ||
+        into.Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr)
+        return false;
+    // Each pass of an interlaced file adds its pixels to the rows the earlier passes filled.
+    for (int pass = 0; pass < passes; ++pass)
+        for (int32_t y = 0; y < int32_t(height); ++y)
+            png_read_row(png, into.Row(y), nullptr);
+    // The chunks after the pixels add nothing to them, so they are not read.
+    return true;
+}
+
+} // namespace
+
 OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, int64_t maxPixels)
 {
     into.Release();
     if (data == nullptr || size == 0)
         return paramErr;
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, data, size))
-        return paramErr;
-
-    int64_t width = image.width;
-    int64_t height = image.height;
-    bool fits = width > 0 && height > 0 && width <= INT16_MAX && height <= INT16_MAX &&
-                width * height <= std::min(maxPixels, HostPixelMap::kMaxPixels) &&
-                width * height <= int64_t(size) * kMaxPixelsPerFileByte;
-    if (!fits || into.Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr) {
-        png_image_free(&image);
-        return paramErr;
-    }
-    image.format = kNativeFormat;
-    if (!png_image_finish_read(&image, nullptr, into.BaseAddr(), into.RowBytes(), nullptr)) {
-        png_image_free(&image);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, stopReading, ignoreWarning);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    MemoryInput input{static_cast<const uint8_t*>(data), size};
+    const bool read = info != nullptr && readPixels(png, info, input, into, maxPixels);
+    png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
+    if (!read) {
         into.Release();
         return paramErr;
     }

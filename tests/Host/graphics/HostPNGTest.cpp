@@ -2,7 +2,9 @@
 #include "HostTestWorld.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +34,43 @@ std::vector<uint8_t> readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A 3 x 2 PNG written by libpng, both rows the given raw row; the palette has four entries
+// (10,20,30), (200,100,50), (1,2,3), (250,240,230); transparency is a palette's alphas or the
+// transparent grey or red, green, blue.
+std::vector<uint8_t> pngOf(int type, int depth, bool interlaced, std::vector<uint8_t> row,
+                           const std::vector<uint16_t>& transparency)
+{
+    std::vector<uint8_t> file;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(png, &file, [](png_structp p, png_bytep data, size_t n) {
+        auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+        out->insert(out->end(), data, data + n);
+    }, nullptr);
+    png_set_IHDR(png, info, 3, 2, depth, type, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    const png_color palette[4] = {{10, 20, 30}, {200, 100, 50}, {1, 2, 3}, {250, 240, 230}};
+    std::vector<png_byte> alphas(transparency.begin(), transparency.end());
+    std::vector<png_uint_16> t = transparency;
+    t.resize(3);
+    png_color_16 colour{0, t[0], t[1], t[2], t[0]};
+    const bool indexed = type == PNG_COLOR_TYPE_PALETTE;
+    if (indexed)
+        png_set_PLTE(png, info, palette, std::min(4, 1 << depth));
+    if (!transparency.empty())
+        png_set_tRNS(png, info, indexed ? alphas.data() : nullptr, int(alphas.size()), indexed ? nullptr : &colour);
+    png_write_info(png, info);
+    png_bytep rows[2] = {row.data(), row.data()};
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return file;
 }
 
 } // namespace
@@ -147,4 +186,40 @@ TEST(HostPNGKinds, EveryColourTypeAndDepthDecodes)
     // Pixel (1, 0): RGB samples 44, 63, 82; palette index 1 is (53, 97, 151).
     EXPECT_EQ(0x2C3F52u, decoded["seed-rgb-8"].Get(1, 0) & 0xFFFFFFu);
     EXPECT_EQ(0x356197u, decoded["seed-palette-8"].Get(1, 0) & 0xFFFFFFu);
+
+    // Every kind shows its stored samples as ARGB: sub-byte grey scaled to 0-255, 16-bit samples
+    // by their high byte (0x80FF is 0x80, not 0x81), tRNS as alpha, interlaced as not.
+    const int grey = 0, rgb = 2, palette = 3, greyAlpha = 4, rgba = 6;
+    const struct {
+        int type, depth;
+        bool interlaced;
+        std::vector<uint8_t> row;
+        std::vector<uint16_t> transparency;
+        std::array<uint32_t, 3> expected;
+    } kinds[] = {
+        {grey, 1, false, {0xA0}, {0}, {0xFFFFFFFF, 0x00000000, 0xFFFFFFFF}},
+        {grey, 2, true, {0x1C}, {}, {0xFF000000, 0xFF555555, 0xFFFFFFFF}},
+        {grey, 4, false, {0x07, 0xF0}, {}, {0xFF000000, 0xFF777777, 0xFFFFFFFF}},
+        {grey, 8, false, {0x10, 0x80, 0xF0}, {0x80}, {0xFF101010, 0x00808080, 0xFFF0F0F0}},
+        {grey, 16, true, {8, 8, 0x80, 0xFF, 0xC8, 0}, {0x80FF}, {0xFF080808, 0x00808080, 0xFFC8C8C8}},
+        {greyAlpha, 8, false, {0x40, 0x80, 0xC0, 0xFF, 0, 0}, {}, {0x80404040, 0xFFC0C0C0, 0}},
+        {greyAlpha, 16, false, {0x40, 1, 0x80, 0xFF, 0xC0, 0, 0xFF, 0xFF, 0, 0, 0, 0}, {}, {0x80404040, 0xFFC0C0C0, 0}},
+        {rgb, 8, true, {8, 8, 200, 1, 2, 3, 255, 254, 253}, {1, 2, 3}, {0xFF0808C8, 0x00010203, 0xFFFFFEFD}},
+        {rgb, 16, false, {8, 8, 8, 8, 200, 200, 1, 0xFF, 2, 0xFF, 3, 0xFF, 255, 0, 254, 0, 253, 0}, {},
+         {0xFF0808C8, 0xFF010203, 0xFFFFFEFD}},
+        {rgba, 8, true, {10, 20, 30, 40, 1, 2, 3, 255, 255, 255, 255, 0}, {}, {0x280A141E, 0xFF010203, 0x00FFFFFF}},
+        {rgba, 16, false, {10, 0xFF, 20, 0xFF, 30, 0xFF, 40, 1, 1, 0, 2, 0, 3, 0, 255, 255, 9, 9, 9, 9, 9, 9, 0, 0}, {},
+         {0x280A141E, 0xFF010203, 0x00090909}},
+        {palette, 1, false, {0xA0}, {}, {0xFFC86432, 0xFF0A141E, 0xFFC86432}},
+        {palette, 2, true, {0x1C}, {0, 0x80}, {0x000A141E, 0x80C86432, 0xFFFAF0E6}},
+        {palette, 4, false, {0x01, 0x20}, {}, {0xFF0A141E, 0xFFC86432, 0xFF010203}},
+        {palette, 8, false, {2, 1, 0}, {0x40}, {0xFF010203, 0xFFC86432, 0x400A141E}},
+    };
+    for (const auto& kind : kinds) {
+        const std::vector<uint8_t> bytes = pngOf(kind.type, kind.depth, kind.interlaced, kind.row, kind.transparency);
+        HostPixelMap pixels;
+        ASSERT_EQ(noErr, HostReadPNGFromMemory(bytes.data(), bytes.size(), pixels)) << kind.type << "/" << kind.depth;
+        for (int32_t i = 0; i < 6; ++i)
+            EXPECT_EQ(kind.expected[size_t(i % 3)], pixels.Get(i % 3, i / 3)) << kind.type << "/" << kind.depth << " #" << i;
+    }
 }
