@@ -725,3 +725,48 @@ TEST_F(EditorRunTest, TheBuiltProgramOpensViewsStoredTooSmallAndItsDialogsRefuse
     EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
     EXPECT_TRUE(program.EndsOnSigterm());
 }
+
+TEST_F(EditorRunTest, TheBuiltProgramRefusesAGroupOfTooManyLayersAtOnceItsDialogStayingOpen)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    const std::string path = File("layers.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    const std::string stored = TempFolder::ReadFile(path);
+    StartApp();
+    const LayoutListPlaces places = LocateLayoutList();
+    auto* document = new CQF_Document;
+    document->SetAssociatedFile(FileReference(path.c_str()));
+    ASSERT_TRUE(document->ReadWINT());
+    auto* window = new EditWindow(document, 128);
+    // The group of the sample's main layout, near its bottom-left corner: clear of its resize
+    // handles and of the views it holds.
+    const FWRect group = window->ViewMngr().GetView(17)->GlobalRect();
+    FWPoint corner(int16_t(group.left + 6), int16_t(group.bottom - 6));
+    window->WindowToGlobal(&corner);
+    StopApp();
+    XvfbServer server;
+    BuiltProgram program(server, path);
+    ASSERT_TRUE(program.Logged("WINT [layers.rsrc]")) << program.run->Output();
+    program.Click(places.Row(0));
+    program.Click(places.buttons.at(CDialogWINT::kOpen));
+    program.Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(corner.h) + " " +
+                    std::to_string(corner.v) + " click --repeat 2 --delay 100 1");
+    ASSERT_TRUE(program.Logged("Group (ID:17)")) << TempFolder::ReadFile(program.folder.File("log"));
+    // Round to the first field, then on to the number of layers (after the edges, the width and
+    // height, the string ID and the label).
+    program.Xdotool("key shift+Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab type 100000");
+    const char* message = "The number of layers must lie between 0 and 75.";
+    const auto pressed = std::chrono::steady_clock::now();
+    program.Xdotool("key Return");
+    ASSERT_TRUE(program.Logged(message)) << TempFolder::ReadFile(program.folder.File("log"));
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(1));
+    // Answered, the dialog is still there with the number as typed: OK refuses it again.
+    for (const char* key : {"Return", "Return"})
+        program.Xdotool(std::string("key ") + key);
+    EXPECT_TRUE(program.Logged(message, 2)) << TempFolder::ReadFile(program.folder.File("log"));
+    for (const char* key : {"Return", "Escape"})
+        program.Xdotool(std::string("key ") + key);
+    EXPECT_EQ(stored, TempFolder::ReadFile(path));
+    EXPECT_TRUE(program.EndsOnSigterm());
+}
