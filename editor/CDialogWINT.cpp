@@ -1,5 +1,6 @@
 #include "CDialogWINT.h"
 
+#include "BaseDlg.h"
 #include "CQF_Document.h"
 #include "EditText.h"
 #include "EditWindow.h"
@@ -29,6 +30,29 @@ std::string format(const char* pattern, int32_t number)
     std::snprintf(text, sizeof text, pattern, int(number));
     return text;
 }
+
+// A layout's id and name; an id out of range or taken by another layout is refused with the
+// dialog left open.
+class AttributesDialog : public FWModalDialog {
+public:
+    AttributesDialog(CQF_Document* document, int32_t id) : mDocument(document), mID(id) {}
+
+    bool DialogAccepted(FWView*) override
+    {
+        int32_t typed = 0;
+        if (!BaseDlg::TypedNumber(this, CDialogWINT::kAttributesID, kLowestID, kHighestID, "The ID", typed))
+            return false;
+        if (typed != mID && mDocument->ResMap().Exists(typed)) {
+            QuillformApp::WarningMessage(format("The ID %d is already taken. Please specify other ID", typed).c_str());
+            return false;
+        }
+        return true;
+    }
+
+private:
+    CQF_Document* mDocument;
+    int32_t mID;
+};
 
 } // namespace
 
@@ -155,7 +179,7 @@ bool CDialogWINT::InterfaceEvent(FWView* view)
 
 bool CDialogWINT::AskAttributes(int32_t& id, FWStr<255>& name, const char* title)
 {
-    FWModalDialog dialog;
+    AttributesDialog dialog(mDocument, id);
     const FWStr<255> dialogTitle(title);
     dialog.SetName(&dialogTitle, false);
     dialog.Initialize(mDocument, kAttributesLayoutID);
@@ -168,14 +192,6 @@ bool CDialogWINT::AskAttributes(int32_t& id, FWStr<255>& name, const char* title
     dialog.SendMessage(Dependable::IsBeingDeleted);
     if (!accepted)
         return false;
-    if (newID < kLowestID || newID > kHighestID) {
-        QuillformApp::WarningMessage("Invalid ID");
-        return false;
-    }
-    if (newID != id && mDocument->ResMap().Exists(newID)) {
-        QuillformApp::WarningMessage(format("The ID %d is already taken. Please specify other ID", newID).c_str());
-        return false;
-    }
     id = newID;
     name = newName;
     return true;

@@ -1,10 +1,9 @@
+// The grid and window-size dialogs: each refuses a number the editor cannot take, staying open.
 #include "QuillformDialogs.h"
 
+#include "BaseDlg.h"
 #include "EditText.h"
 #include "FWStr.h"
-#include "QuillformApp.h"
-
-#include <cstdio>
 
 SetGridDialog::SetGridDialog(FWDocument* document, int32_t grid)
 {
@@ -12,6 +11,12 @@ SetGridDialog::SetGridDialog(FWDocument* document, int32_t grid)
     SetName(&title, false);
     Initialize(document, kLayoutID);
     EditText::GSetLong(this, kGridItem, grid, nullptr);
+}
+
+bool SetGridDialog::DialogAccepted(FWView*)
+{
+    int32_t grid = 0;
+    return BaseDlg::TypedNumber(this, kGridItem, 0, BaseDlg::kLargestWindow, "The grid (0 for none)", grid);
 }
 
 SetDialogSize::SetDialogSize(FWDocument* document, int32_t width, int32_t height, FWPoint least) : mLeast(least)
@@ -27,11 +32,7 @@ bool SetDialogSize::DialogAccepted(FWView*)
 {
     // Below the least size dragging the window's edges allows, its title bar and frame are lost,
     // and a layout saved so small opens again as a window no one can see.
-    if (EditText::GGetLong(this, kWidthItem) >= mLeast.h && EditText::GGetLong(this, kHeightItem) >= mLeast.v)
-        return true;
-    char text[160];
-    std::snprintf(text, sizeof text, "The window cannot be smaller than %d x %d (width x height).", int(mLeast.h),
-                  int(mLeast.v));
-    QuillformApp::WarningMessage(text);
-    return false;
+    int32_t width = 0, height = 0;
+    return BaseDlg::TypedNumber(this, kWidthItem, mLeast.h, BaseDlg::kLargestWindow, "The width", width) &&
+           BaseDlg::TypedNumber(this, kHeightItem, mLeast.v, BaseDlg::kLargestWindow, "The height", height);
 }

@@ -14,6 +14,8 @@ public:
     static constexpr int32_t kLayoutID = 23;
     static constexpr int32_t kGridItem = 1002;
     SetGridDialog(FWDocument* document, int32_t grid);
+    // A grid from 0 (none) to the largest window is taken; any other is refused with a message.
+    bool DialogAccepted(FWView* view) override;
 };
 
 class SetDialogSize : public FWModalDialog {
@@ -23,7 +25,8 @@ public:
     static constexpr int32_t kHeightItem = 6;
     // least: the least width (h) and height (v) the window may be given.
     SetDialogSize(FWDocument* document, int32_t width, int32_t height, FWPoint least);
-    // A size below the least is refused with a message; the dialog stays open with it.
+    // A size below the least or above the largest a window can have is refused with a message;
+    // the dialog stays open with it.
     bool DialogAccepted(FWView* view) override;
 
 private:

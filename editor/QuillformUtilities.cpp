@@ -4,14 +4,6 @@
 #include "QuillformApp.h"
 #include "QuillformDialogs.h"
 
-#include <algorithm>
-
-namespace {
-
-constexpr int32_t kMaxSize = 32000;
-
-} // namespace
-
 void QuillformApp::adjust_grid(FWUserOp*)
 {
     QuillformApp* app = Instance();
@@ -19,7 +11,7 @@ void QuillformApp::adjust_grid(FWUserOp*)
     if (document == nullptr)
         return;
     SetGridDialog dialog(document, app->GetGridSize());
-    // Any value is taken: the edit windows treat a grid below 1 as no grid.
+    // The edit windows treat a grid of 0 as no grid.
     if (dialog.Execute())
         app->SetGridSize(EditText::GGetLong(&dialog, SetGridDialog::kGridItem));
     dialog.SendMessage(Dependable::IsBeingDeleted);
@@ -38,9 +30,9 @@ void QuillformApp::ResizeDialog(FWUserOp*)
     const FWRect limit = window->ResizeLimit(); // left: the least width, top: the least height
     SetDialogSize dialog(document, width, height, FWPoint(limit.left, limit.top));
     if (dialog.Execute()) {
-        // A window's size must fit its 16-bit frame.
-        const int32_t newWidth = std::min(EditText::GGetLong(&dialog, SetDialogSize::kWidthItem), kMaxSize);
-        const int32_t newHeight = std::min(EditText::GGetLong(&dialog, SetDialogSize::kHeightItem), kMaxSize);
+        // The dialog has refused any size the window cannot take.
+        const int32_t newWidth = EditText::GGetLong(&dialog, SetDialogSize::kWidthItem);
+        const int32_t newHeight = EditText::GGetLong(&dialog, SetDialogSize::kHeightItem);
         if (newWidth != width || newHeight != height) {
             window->SetSize(newWidth, newHeight);
             window->SetDirty(true);

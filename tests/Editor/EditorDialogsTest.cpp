@@ -141,6 +141,9 @@ TEST_F(EditorDialogsTest, AdjustGridAsksOnlyWithADocumentAndTakesTheTypedSize)
     typeNumber("10");
     QuillformApp::adjust_grid(nullptr);
     EXPECT_EQ(10, app->GetGridSize());
+    typeNumber("8193"); // larger than the largest window
+    QuillformApp::adjust_grid(nullptr);
+    EXPECT_EQ("The grid (0 for none) must lie between 0 and 8192.", HostModalShownLog().back().texts.at(0));
     HostModalPresetAnswer(HostModalAnswer::kCancel);
     QuillformApp::adjust_grid(nullptr);
     EXPECT_EQ(10, app->GetGridSize());
@@ -171,15 +174,18 @@ TEST_F(EditorDialogsTest, ResizeDialogChangesOnlyADifferentSizeAndSaveWritesTheL
     EXPECT_EQ(before.bottom - before.top, window->Size().bottom - window->Size().top);
     EXPECT_TRUE(window->IsDirty());
     EXPECT_EQ((std::vector<std::string>{"Set Dialog size", "Set Dialog size"}), titlesShown());
-    // Narrower than dragging an edge allows (80 x 75) is refused with a message, and refused
-    // again by the dialog still open when the absent user accepts once more; 80 is taken.
-    for (const auto& [typed, width] : {std::pair{"79", 500}, {"80", 80}}) {
+    // Narrower than dragging an edge allows (80 x 75), or wider than a window's 8192, is refused
+    // with a message, and refused again by the dialog still open when the absent user accepts
+    // once more; 80 and 8192 are taken.
+    for (const auto& [typed, width] :
+         {std::pair{"79", 500}, {"80", 80}, {"40000", 80}, {"99999", 80}, {"8193", 80}, {"8192", 8192}}) {
         typeNumber(typed);
         QuillformApp::ResizeDialog(nullptr);
         EXPECT_EQ(width, window->Size().right - window->Size().left) << typed;
     }
-    for (size_t shown : {3, 4})
-        EXPECT_EQ("The window cannot be smaller than 80 x 75 (width x height).", HostModalShownLog()[shown].texts.at(0));
+    ASSERT_EQ(16u, HostModalShownLog().size());
+    for (size_t shown : {3, 4, 7, 10, 13, 14})
+        EXPECT_EQ("The width must lie between 80 and 8192.", HostModalShownLog()[shown].texts.at(0));
 
     const std::string stored = TempFolder::ReadFile(path);
     FWApp::FileSave(nullptr);

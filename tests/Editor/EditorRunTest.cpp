@@ -725,3 +725,40 @@ TEST_F(EditorRunTest, TheBuiltProgramOpensViewsStoredTooSmallAndItsDialogsRefuse
     EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
     EXPECT_TRUE(program.EndsOnSigterm());
 }
+
+TEST_F(EditorRunTest, TheBuiltProgramRefusesAGroupOfTooManyLayersAtOnceItsDialogStayingOpen)
+{
+    if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
+        GTEST_SKIP() << "Xvfb or xdotool is not installed";
+    StartApp();
+    const LayoutListPlaces places = LocateLayoutList();
+    auto* document = new CQF_Document;
+    document->SetAssociatedFile(FileReference(FW_SAMPLE_RSRC));
+    ASSERT_TRUE(document->ReadWINT());
+    auto* window = new EditWindow(document, 128);
+    // Inside the sample's group near its bottom-left corner, clear of its handles and its views.
+    const FWRect group = window->ViewMngr().GetView(17)->GlobalRect();
+    FWPoint corner(int16_t(group.left + 6), int16_t(group.bottom - 6));
+    window->WindowToGlobal(&corner);
+    StopApp();
+    XvfbServer server;
+    BuiltProgram program(server, FW_SAMPLE_RSRC);
+    ASSERT_TRUE(program.Logged("WINT [Sample.rsrc]")) << program.run->Output();
+    program.Click(places.Row(0));
+    program.Click(places.buttons.at(CDialogWINT::kOpen));
+    program.Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(corner.h) + " " +
+                    std::to_string(corner.v) + " click --repeat 2 --delay 100 1");
+    ASSERT_TRUE(program.Logged("Group (ID:17)")) << program.run->Output();
+    // Round to the first field, then past the edges, width, height, string ID and label.
+    program.Xdotool("key shift+Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab type 100000");
+    const char* message = "The number of layers must lie between 0 and 75.";
+    const auto pressed = std::chrono::steady_clock::now();
+    program.Xdotool("key Return");
+    ASSERT_TRUE(program.Logged(message)) << TempFolder::ReadFile(program.folder.File("log"));
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, std::chrono::seconds(1));
+    // Answered, the dialog is still there with the number as typed: OK refuses it again.
+    for (const char* key : {"Return", "Return"})
+        program.Xdotool(std::string("key ") + key);
+    EXPECT_TRUE(program.Logged(message, 2)) << TempFolder::ReadFile(program.folder.File("log"));
+    EXPECT_TRUE(program.EndsOnSigterm());
+}

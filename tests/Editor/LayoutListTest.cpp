@@ -231,22 +231,21 @@ TEST_F(LayoutListTest, NewMakesTheShaderInterfaceOrAnEmptyLayoutAndRefusesBadIDs
     ASSERT_NE(nullptr, mApp->GetFrontEditWindow());
     EXPECT_STREQ("21000 Interface [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
 
-    // With {100, 101, 21000} the proposal is 102; refused ids change nothing.
+    // With {100, 101, 21000} the proposal is 102; refused ids change nothing and keep the dialog open.
     const std::string path2 = File("b.rsrc");
     ASSERT_TRUE(MakeResourceFile(path2, {{FOUR_CHAR_CODE("WINT"), 100, "Main", "x"},
                                          {FOUR_CHAR_CODE("WINT"), 101, "Second", "x"},
                                          {FOUR_CHAR_CODE("WINT"), 21000, "Interface", "x"}}));
     document = open(path2);
     const std::map<int, Stored> before = layoutsIn(path2);
+    press(CDialogWINT::kNew);
     for (const char* refused : {"0", "40000", "101"}) {
-        press(CDialogWINT::kNew);
         typeAttributes(refused);
         HostInjectKey(kKeyReturn, 13); // the message
     }
-    press(CDialogWINT::kNew);
-    HostInjectKey(kKeyReturn, 13);
+    typeAttributes("102");
     mApp->DialogWINT(document);
-    EXPECT_EQ((std::vector<std::string>{"Invalid ID", "Invalid ID",
+    EXPECT_EQ((std::vector<std::string>{"The ID must lie between 1 and 32767.", "The ID must lie between 1 and 32767.",
                                         "The ID 101 is already taken. Please specify other ID"}),
               ShownMessageTexts());
     std::map<int, Stored> after = layoutsIn(path2);
@@ -288,7 +287,6 @@ TEST_F(LayoutListTest, DuplicateRenameAndDeleteKeepTheFileTheListAndTheWindowsIn
     press(CDialogWINT::kRename);
     typeAttributes("6");
     HostInjectKey(kKeyReturn, 13); // the message
-    press(CDialogWINT::kRename);
     typeAttributes("12", "Twelve");
     press(CDialogWINT::kClose);
     mApp->DialogWINT(document);

@@ -267,6 +267,10 @@ TEST_F(PropertyDialogsTest, ThePopupShowsAtMost75NamesAndANameTypedPastTheCountE
         EXPECT_EQ("item 0", field(&dialog, 13));
         EXPECT_EQ("item 74", field(&dialog, 87));
         EXPECT_EQ("Kind:", field(&dialog, PopupDlg::kLabelItem));
+        // More names than the dialog shows are refused, not cut; 75 is taken.
+        EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        EXPECT_EQ("The number of items must lie between 0 and 75.", HostModalShownLog().back().texts.at(0));
+        EditText::GSetLong(&dialog, PopupDlg::kCountItem, 75, nullptr);
         EXPECT_TRUE(dialog.DialogAccepted(nullptr));
     }
     EXPECT_EQ(75, popup->CountItems());
@@ -371,7 +375,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         EditText::GSetLong(&dialog, 28, 11, nullptr); // button 11's ghost
         // More buttons than label fields are refused, not cut; 11 is taken.
         EXPECT_FALSE(dialog.DialogAccepted(nullptr));
-        EXPECT_EQ("A radio-button set can have at most 11 buttons.", HostModalShownLog().back().texts.at(0));
+        EXPECT_EQ("The number of buttons must lie between 1 and 11.", HostModalShownLog().back().texts.at(0));
         EXPECT_EQ(13, radios->GetCount());
         EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, 11, nullptr);
         EXPECT_TRUE(dialog.DialogAccepted(nullptr));
@@ -386,7 +390,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         RadioButtonDlg dialog(nullptr, radios);
         EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, 0, nullptr);
         EXPECT_FALSE(dialog.DialogAccepted(nullptr)) << "a set of no buttons has no height to select";
-        EXPECT_EQ("A radio-button set needs at least one button.", HostModalShownLog().back().texts.at(0));
+        EXPECT_EQ("The number of buttons must lie between 1 and 11.", HostModalShownLog().back().texts.at(0));
     }
     EXPECT_EQ(11, radios->GetCount());
 
@@ -403,33 +407,37 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(3, tabs->GetTabCount());
     EXPECT_EQ(2, tabs->GetActiveTab()) << "an unchanged count keeps the pages";
     EXPECT_EQ("uno", text(tabs->GetLabel(0)));
-    // (count typed, tabs made): at most ten; none leaves no active tab.
-    for (auto [typed, made] : {std::pair{12, 10}, {0, 0}, {-4, 0}}) {
+    // (count typed, tabs after): more than ten or fewer than none refused; none leaves no active tab.
+    for (auto [typed, made] : {std::pair{10, 10}, {12, 10}, {-4, 10}, {0, 0}}) {
         TabControlDlg dialog(nullptr, tabs);
         EditText::GSetLong(&dialog, TabControlDlg::kCountItem, typed, nullptr);
-        dialog.DialogAccepted(nullptr);
+        EXPECT_EQ(typed == made, dialog.DialogAccepted(nullptr)) << typed;
         EXPECT_EQ(made, tabs->GetTabCount()) << typed;
         EXPECT_EQ(made, tabs->GetBranchTotal()) << typed;
         EXPECT_EQ(made > 0 ? 0 : -1, tabs->GetActiveTab()) << typed;
     }
+    EXPECT_EQ("The number of tabs must lie between 0 and 10.", HostModalShownLog().back().texts.at(0));
 
     auto* group = Place(new Group, 52);
     FWStr<255> groupLabel("G");
     group->Init(&mWindow, FWRect(10, 320, 200, 400), &groupLabel, Group::kTopLeft, Group::kSunken);
     group->SetBranchTotal(3);
     group->SetActiveLayer(1);
-    // (layers, layer typed, active index after): a missing layer keeps the active one.
+    // (layers, layer typed, layers and active index after): a missing layer keeps the active one;
+    // more layers than a pop-up has items to pick them, or fewer than none, are refused.
     struct GroupCase {
-        int32_t layers, layer, active;
+        int32_t layers, layer, total, active;
     };
-    for (const GroupCase& c : {GroupCase{3, 5, 1}, GroupCase{3, 0, 1}, GroupCase{3, 3, 2}, GroupCase{-2, 1, -1}}) {
+    for (const GroupCase& c : {GroupCase{3, 5, 3, 1}, GroupCase{3, 0, 3, 1}, GroupCase{3, 3, 3, 2},
+                               GroupCase{100000, 1, 3, 2}, GroupCase{-2, 1, 3, 2}, GroupCase{75, 75, 75, 74}}) {
         GroupDlg dialog(nullptr, group);
         EditText::GSetLong(&dialog, GroupDlg::kLayersItem, c.layers, nullptr);
         EditText::GSetLong(&dialog, GroupDlg::kActiveLayerItem, c.layer, nullptr);
-        dialog.DialogAccepted(nullptr);
+        EXPECT_EQ(c.layers == c.total, dialog.DialogAccepted(nullptr)) << c.layers;
+        EXPECT_EQ(c.total, group->GetBranchTotal()) << c.layers;
         EXPECT_EQ(c.active, group->GetActiveBranchIndex()) << c.layers << " " << c.layer;
-        EXPECT_LE(0, group->GetBranchTotal());
     }
+    EXPECT_EQ("The number of layers must lie between 0 and 75.", HostModalShownLog().back().texts.at(0));
     GroupDlg dialog(nullptr, group);
     RadioButtonSet::GSetButton(&dialog, GroupDlg::kStyleItem, Group::kEmbossed, nullptr);
     RadioButtonSet::GSetButton(&dialog, GroupDlg::kLabelPositionItem, Group::kBottomRight, nullptr);
@@ -487,6 +495,8 @@ TEST_F(PropertyDialogsTest, FieldsButtonsPicturesAndSlidersTakeWhatTheDialogSays
     EXPECT_EQ(image, push->GetImage()) << "an unchanged icon id keeps the image";
     {
         PushButtonDlg dialog(nullptr, push);
+        EditText::GSetLong(&dialog, PushButtonDlg::kIconItem, -32769, nullptr);
+        EXPECT_FALSE(dialog.DialogAccepted(nullptr)) << "resource ids are 16-bit";
         EditText::GSetLong(&dialog, PushButtonDlg::kIconItem, 130, nullptr);
         dialog.DialogAccepted(nullptr);
     }
@@ -495,12 +505,12 @@ TEST_F(PropertyDialogsTest, FieldsButtonsPicturesAndSlidersTakeWhatTheDialogSays
 
     auto* picture = Place(new PictureBox, 62);
     picture->Init(&mWindow, FWRect(10, 80, 100, 170), 17, FOUR_CHAR_CODE("argb"));
-    // (id typed, shows the default picture)
-    for (auto [id, isDefault] : {std::pair{131, false}, {17, true}, {4242, true}}) {
+    // (id typed, shows the default picture); an id beyond 16 bits is refused.
+    for (auto [id, isDefault] : {std::pair{131, false}, {17, true}, {4242, true}, {99999, true}}) {
         PictureBoxDlg dialog(nullptr, picture);
         EditText::GSetLong(&dialog, PictureBoxDlg::kPictureItem, id, nullptr);
-        dialog.DialogAccepted(nullptr);
-        EXPECT_EQ(id, picture->GetPictureID());
+        EXPECT_EQ(id != 99999, dialog.DialogAccepted(nullptr));
+        EXPECT_EQ(id != 99999 ? id : 4242, picture->GetPictureID());
         EXPECT_EQ(isDefault, picture->GetImage() == static_cast<const ImageBuffer*>(FWViewMngr::defaultPicture)) << id;
     }
 
@@ -567,6 +577,12 @@ TEST_F(PropertyDialogsTest, TheMaterialIconDialogIsBuiltInCodeWithEdgesAndString
         }
     }
     EXPECT_EQ(nullptr, dialog.ViewMngr().GetView(8)) << "no width or height fields";
+    // Wholly beyond the largest content of a window (8192 x 8192 less a frame of 3 and a title of 25).
+    EditText::GSetLong(&dialog, 4, 8186, nullptr);
+    EditText::GSetLong(&dialog, 6, 9000, nullptr);
+    EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+    EXPECT_EQ("The MaterialIcon must lie at least in part between 0 and 8186 across and 0 and 8164 down, the largest "
+              "area its window can show.", HostModalShownLog().back().texts.at(0));
     EditText::GSetLong(&dialog, 4, 40, nullptr);
     EditText::GSetLong(&dialog, 5, 50, nullptr);
     setField(&dialog, 9, "swatch");

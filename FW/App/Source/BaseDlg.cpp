@@ -7,6 +7,7 @@
 #include "FWStr.h"
 #include "FWUserMsg.h"
 #include "FWView.h"
+#include "FWWindow.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -82,8 +83,35 @@ bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&ed
         ShowMessage(text, false);
         return false;
     }
+    // The view's place in its window; wholly beyond the largest content no click or band reaches it.
+    const FWPoint offset = view.GetParentOffset();
+    const FWWindow* window = view.GetWindow();
+    const int32_t frame = window != nullptr ? window->FrameWidth() : 0;
+    const int32_t title = window != nullptr ? window->TitleWidth() : 0;
+    const int32_t across = kLargestWindow - 2 * frame, down = kLargestWindow - title - frame;
+    if (value[2] + offset.h <= 0 || value[3] + offset.v <= 0 || value[0] + offset.h >= across ||
+        value[1] + offset.v >= down) {
+        std::snprintf(text, sizeof text,
+                      "The %s must lie at least in part between 0 and %d across and 0 and %d down, the largest "
+                      "area its window can show.",
+                      view.Viewable_Name().GetCString(), int(across), int(down));
+        ShowMessage(text, false);
+        return false;
+    }
     rect = FWRect(int16_t(value[0]), int16_t(value[1]), int16_t(value[2]), int16_t(value[3]));
     return true;
+}
+
+bool BaseDlg::TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
+                          int32_t& value)
+{
+    value = EditText::GGetLong(dialog, item);
+    if (value >= least && value <= most)
+        return true;
+    char text[200];
+    std::snprintf(text, sizeof text, "%s must lie between %d and %d.", what, int(least), int(most));
+    ShowMessage(text, false);
+    return false;
 }
 
 bool BaseDlg::DialogAccepted(FWView*)

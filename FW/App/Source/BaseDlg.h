@@ -24,6 +24,9 @@ public:
         int32_t stringID;
     };
     static constexpr CStandardID theStandardID{3, 4, 5, 6, 7, 8, 9};
+    // The largest width and height of a window, frame included: its pixels live in one port of at
+    // most 64M pixels, 8192 x 8192.
+    static constexpr int32_t kLargestWindow = 8192;
 
     // Titles the dialog "<view's display name> (ID:<view id>)", loads the layout (from the
     // document's file when one is given, else from the program's resources) and fills the
@@ -39,10 +42,15 @@ public:
     bool DialogAccepted(FWView* view) final;
 
     // The rectangle of the dialog's edge fields (ids of left, top, right, bottom) when the view
-    // can take it: 16-bit edges, and a width (right - left) and height (bottom - top) of at least
-    // the view's least size, so that it can still be seen, clicked and selected. Otherwise says
-    // what is allowed and gives false.
+    // can take it: 16-bit edges, a width (right - left) and height (bottom - top) of at least the
+    // view's least size, and some of it inside the largest content its window can have, so that
+    // it can still be seen, clicked and selected. Otherwise says what is allowed and gives false.
     static bool TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect);
+    // The number in the dialog's field when it lies from least to most. Otherwise says
+    // "<what> must lie between <least> and <most>." and gives false. Every dialog refuses a
+    // number it cannot take this way, before it changes anything.
+    static bool TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
+                            int32_t& value);
 
     FWView* View() const { return mView; }
 

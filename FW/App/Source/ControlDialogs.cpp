@@ -26,11 +26,8 @@
 
 namespace {
 
-// A count field read as a count: never below 0, never above the dialog's limit.
-int32_t countField(FWWindow* window, int32_t id, int32_t limit)
-{
-    return std::clamp(EditText::GGetLong(window, id), int32_t(0), limit);
-}
+// Resource ids are 16-bit: any other id names no resource.
+constexpr int32_t kLeastResourceID = INT16_MIN, kMostResourceID = INT16_MAX;
 
 // Typing a name into a field at or past the count makes the count reach it.
 void extendCount(FWWindow* window, EditText* edit, const int32_t* items, int32_t size, int32_t countItem)
@@ -82,12 +79,14 @@ GroupDlg::GroupDlg(FWDocument* document, Group* group) : BaseDlg(document, kLayo
 bool GroupDlg::AcceptItems()
 {
     auto* group = static_cast<Group*>(mView);
+    int32_t layers = 0;
+    if (!TypedNumber(this, kLayersItem, 0, kMaxLayers, "The number of layers", layers))
+        return false;
     group->SetStyle(Group::Style(RadioButtonSet::GGetButton(this, kStyleItem)));
     group->SetLabelPosition(Group::LabelPosition(RadioButtonSet::GGetButton(this, kLabelPositionItem)));
     FWDynamicString label;
     EditText::GGetString(this, kLabelItem, &label);
     group->SetLabel(label);
-    const int32_t layers = std::max(EditText::GGetLong(this, kLayersItem), int32_t(0));
     if (layers != group->GetBranchTotal())
         group->SetBranchTotal(layers);
     // Only a layer that exists becomes active.
@@ -117,9 +116,11 @@ bool TabControlDlg::InterfaceTextEvent(EditText* edit)
 
 bool TabControlDlg::AcceptItems()
 {
+    int32_t count = 0;
+    if (!TypedNumber(this, kCountItem, 0, kMaxTabs, "The number of tabs", count))
+        return false;
     auto* tabs = static_cast<TabControl*>(mView);
     tabs->ValidateBranches();
-    const int32_t count = countField(this, kCountItem, kMaxTabs);
     if (count != tabs->GetBranchTotal()) {
         tabs->NewTabs(count);
         tabs->SetBranchTotal(count);
@@ -162,6 +163,9 @@ PushButtonDlg::PushButtonDlg(FWDocument* document, PushButton* button)
 
 bool PushButtonDlg::AcceptItems()
 {
+    int32_t icon = 0;
+    if (!TypedNumber(this, kIconItem, kLeastResourceID, kMostResourceID, "The icon ID", icon))
+        return false;
     auto* button = static_cast<PushButton*>(mView);
     button->SetBorder(RadioButtonSet::GGetButton(this, kBorderItem));
     button->SetBehaviour(RadioButtonSet::GGetButton(this, kBehaviourItem));
@@ -172,7 +176,6 @@ bool PushButtonDlg::AcceptItems()
     EditText::GGetString(this, kTextItem, &text);
     button->SetText(text);
     // An unchanged id keeps the image the button has, even if its resource changed meanwhile.
-    const int32_t icon = EditText::GGetLong(this, kIconItem);
     if (icon != mIconID)
         button->SetIcon(icon);
     return true;
@@ -230,8 +233,10 @@ PictureBoxDlg::PictureBoxDlg(FWDocument* document, PictureBox* picture)
 
 bool PictureBoxDlg::AcceptItems()
 {
+    int32_t id = 0;
+    if (!TypedNumber(this, kPictureItem, kLeastResourceID, kMostResourceID, "The picture ID", id))
+        return false;
     auto* picture = static_cast<PictureBox*>(mView);
-    const int32_t id = EditText::GGetLong(this, kPictureItem);
     // The picture comes from the file of the layout being edited, searched before the program's.
     FWWindow* window = picture->GetWindow();
     FWDocument* document = window != nullptr ? window->GetDocument() : nullptr;
@@ -286,16 +291,10 @@ bool RadioButtonDlg::AcceptItems()
 {
     auto* set = static_cast<RadioButtonSet*>(mView);
     // A set is as tall as its buttons: one of none could no longer be seen, clicked or selected.
-    const int32_t count = EditText::GGetLong(this, kCountItem);
-    if (count < 1) {
-        ShowMessage("A radio-button set needs at least one button.", false);
-        return false;
-    }
     // The dialog has a label field for each of 11 buttons; more would be cut without a word.
-    if (count > kMaxButtons) {
-        ShowMessage("A radio-button set can have at most 11 buttons.", false);
+    int32_t count = 0;
+    if (!TypedNumber(this, kCountItem, 1, kMaxButtons, "The number of buttons", count))
         return false;
-    }
     if (count != set->GetCount())
         set->NewButtons(count);
     // Measured in the set's own font, the one its labels are drawn in, rather than the dialog's:

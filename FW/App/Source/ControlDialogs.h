@@ -35,6 +35,9 @@ public:
     static constexpr int32_t kLayoutID = 102;
     static constexpr int32_t kLabelItem = 10, kLayersItem = 11, kActiveLayerItem = 12, kStyleItem = 17,
                              kLabelPositionItem = 18;
+    // Layers are shown one at a time, picked at run time through a chooser; none offers more
+    // than a pop-up's 75 items.
+    static constexpr int32_t kMaxLayers = 75;
     GroupDlg(FWDocument* document, Group* group);
     bool AcceptItems() override;
 };

@@ -16,7 +16,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -138,8 +137,10 @@ void PopupDlg::loadTextFile()
 
 bool PopupDlg::AcceptItems()
 {
+    int32_t count = 0;
+    if (!TypedNumber(this, kCountItem, 0, kMaxItems, "The number of items", count))
+        return false;
     auto* popup = static_cast<Popup*>(mView);
-    const int32_t count = std::clamp(EditText::GGetLong(this, kCountItem), int32_t(0), kMaxItems);
     std::vector<std::string> names;
     for (int32_t p = 0; p < count; ++p) {
         FWDynamicString name;
