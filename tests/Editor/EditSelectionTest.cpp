@@ -14,8 +14,8 @@
 #include "HostScreen.h"
 #include "Popup.h"
 #include "PreorderTraversal.h"
-#include "PushButton.h"
 #include "ProgrammerMessageRecorder.h"
+#include "PushButton.h"
 #include "QuillformApp.h"
 #include "StaticText.h"
 
