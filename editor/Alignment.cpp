@@ -34,11 +34,15 @@ int32_t edgeOf(const FWRect& r, Edge edge)
     return r.bottom;
 }
 
+// Where the view spans, its corners in order: a view stored inverted is aligned by what it shows.
+FWRect spanOf(const FWView* view)
+{
+    return EditWindow::MovedRect(*view, FWPoint());
+}
+
 void moveBy(FWView* view, int32_t dh, int32_t dv)
 {
-    FWRect r = view->GetRect();
-    r.Offset(int16_t(dh), int16_t(dv));
-    view->SetRect(r);
+    view->SetRect(EditWindow::MovedRect(*view, FWPoint(int16_t(dh), int16_t(dv))));
 }
 
 void changed(EditWindow& window)
@@ -56,10 +60,10 @@ void alignEdge(Edge edge)
     const std::vector<FWView*> views = window->SelectedViews();
     int32_t ref = kStartMin;
     for (FWView* view : views)
-        ref = std::min(ref, edgeOf(view->GetRect(), edge));
+        ref = std::min(ref, edgeOf(spanOf(view), edge));
     const bool horizontal = edge == Edge::kLeft || edge == Edge::kRight;
     for (FWView* view : views) {
-        const int32_t d = ref - edgeOf(view->GetRect(), edge);
+        const int32_t d = ref - edgeOf(spanOf(view), edge);
         moveBy(view, horizontal ? d : 0, horizontal ? 0 : d);
     }
     changed(*window);
@@ -74,13 +78,13 @@ void alignCentres(bool horizontal)
     const std::vector<FWView*> views = window->SelectedViews();
     int32_t low = kStartMin, high = kStartMax;
     for (FWView* view : views) {
-        const FWRect r = view->GetRect();
+        const FWRect r = spanOf(view);
         low = std::min<int32_t>(low, horizontal ? r.left : r.top);
         high = std::max<int32_t>(high, horizontal ? r.right : r.bottom);
     }
     const int32_t centre = low + (high - low) / 2;
     for (FWView* view : views) {
-        FWRect r = view->GetRect();
+        FWRect r = spanOf(view);
         if (horizontal)
             r.MoveTo(int16_t(centre - r.Width() / 2), r.top);
         else
@@ -165,7 +169,7 @@ void QuillformApp::align_edits(FWUserOp*)
             edits.push_back(edit);
     int32_t maxRight = kStartMax, minWidth = kStartMin;
     for (EditText* edit : edits) {
-        maxRight = std::max<int32_t>(maxRight, edit->GetRect().right);
+        maxRight = std::max<int32_t>(maxRight, spanOf(edit).right);
         minWidth = std::min<int32_t>(minWidth, edit->GetEditRect().Width());
     }
     // Each field takes the narrowest width with its label still on its left, then the whole
@@ -174,7 +178,7 @@ void QuillformApp::align_edits(FWUserOp*)
         FWRect field = edit->GetEditRect();
         field.right = int16_t(field.left + minWidth);
         edit->SetEditBounds(field);
-        moveBy(edit, maxRight - edit->GetRect().right, 0);
+        moveBy(edit, maxRight - spanOf(edit).right, 0);
     }
     changed(*window);
 }
@@ -193,7 +197,7 @@ void QuillformApp::align_distrib(FWUserOp*)
             return;
         }
         views.push_back(view);
-        const FWRect r = view->GetRect();
+        const FWRect r = spanOf(view);
         sumHeights += r.Height();
         if (area.Empty())
             area = r;
@@ -207,9 +211,9 @@ void QuillformApp::align_distrib(FWUserOp*)
     // Negative when the views overlap: they are then stacked closer.
     const int32_t gap = (area.Height() - sumHeights) / int32_t(views.size() - 1);
     std::stable_sort(views.begin(), views.end(),
-                     [](FWView* a, FWView* b) { return a->GetRect().top < b->GetRect().top; });
+                     [](FWView* a, FWView* b) { return spanOf(a).top < spanOf(b).top; });
     for (size_t i = 1; i < views.size(); ++i) {
-        moveBy(views[i], 0, views[i - 1]->GetRect().bottom + gap - views[i]->GetRect().top);
+        moveBy(views[i], 0, spanOf(views[i - 1]).bottom + gap - spanOf(views[i]).top);
         changed(*window);
     }
 }

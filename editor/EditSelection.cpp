@@ -16,6 +16,7 @@
 #include "QuillformApp.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -39,6 +40,41 @@ int16_t snap(int16_t c, int32_t grid)
 {
     const int32_t r = c % grid; // truncating: the sign of c
     return int16_t(r >= grid - r ? c + (grid - r) : c - r);
+}
+
+// The move d along one axis of what spans low to high, held where 16-bit coordinates reach: a
+// view carried past their end would wrap round and be stored inverted.
+int32_t withinCoordinates(int32_t d, int32_t low, int32_t high)
+{
+    return std::clamp<int32_t>(d, INT16_MIN - low, INT16_MAX - high);
+}
+
+// The move d along one axis of a selection spanning low to high, in content spanning lowEdge to
+// highEdge: a side of the selection within the content stops kMargin inside the edge it would
+// cross. A side already beyond its edge (a view stored outside the window's area) follows the
+// pointer: stopping it there would throw the selection across the window.
+int32_t stopInside(int32_t d, int32_t low, int32_t high, int32_t lowEdge, int32_t highEdge)
+{
+    if (low >= lowEdge && low + d < lowEdge)
+        d = lowEdge - low + kMargin;
+    if (high <= highEdge && high + d > highEdge)
+        d = highEdge - high - kMargin;
+    return withinCoordinates(d, low, high);
+}
+
+// A band taken to an edge of the content reaches on past that edge, so that views stored beyond
+// the window's area can be selected, and then moved back with the arrow keys or a drag.
+FWRect reachPastEdges(FWRect band, const FWRect& content)
+{
+    if (band.left <= content.left + 1)
+        band.left = INT16_MIN;
+    if (band.top <= content.top + 1)
+        band.top = INT16_MIN;
+    if (band.right >= content.right - 1)
+        band.right = INT16_MAX;
+    if (band.bottom >= content.bottom - 1)
+        band.bottom = INT16_MAX;
+    return band;
 }
 
 // Draws an outline in the context's XOR pen and shows it at once; drawing the same outline
@@ -161,8 +197,10 @@ void EditWindow::editPress(FWEvent& event)
         if (!root)
             return;
     }
-    FWRect band;
+    FWRect band, content;
     GetUserDragRect(context, where, &band);
+    GetContentRect(&content);
+    band = reachPastEdges(band, content);
     ClearAllSelection(context);
     GrowSelection(context, &band);
 }
@@ -223,18 +261,10 @@ void EditWindow::DragItemSet(FWDrawContext& context, FWPoint start, bool duplica
     int16_t dh = 0, dv = 0;
     // The offset for a snapped pointer: kept to one axis when asked, and stopped inside the content.
     auto follow = [&](FWPoint pointer) {
-        int32_t h = keepHorizontal ? 0 : pointer.h - start.h;
-        int32_t v = keepVertical ? 0 : pointer.v - start.v;
-        if (bounds.left + h < content.left)
-            h = content.left - bounds.left + kMargin;
-        if (bounds.right + h > content.right)
-            h = content.right - bounds.right - kMargin;
-        if (bounds.top + v < content.top)
-            v = content.top - bounds.top + kMargin;
-        if (bounds.bottom + v > content.bottom)
-            v = content.bottom - bounds.bottom - kMargin;
-        dh = int16_t(h);
-        dv = int16_t(v);
+        const int32_t h = keepHorizontal ? 0 : pointer.h - start.h;
+        const int32_t v = keepVertical ? 0 : pointer.v - start.v;
+        dh = int16_t(stopInside(h, bounds.left, bounds.right, content.left, content.right));
+        dv = int16_t(stopInside(v, bounds.top, bounds.bottom, content.top, content.bottom));
     };
     {
         FWPenSaver pen(context);
@@ -276,6 +306,8 @@ void EditWindow::DragItemSet(FWDrawContext& context, FWPoint start, bool duplica
     for (FWView* view : sources) {
         ViewMngr().UnSelectView(context, view);
         if (FWView* copy = view->Duplicate(FWPoint(dh, dv))) {
+            // Where the source spans, moved: a copy of a view stored inverted is whole.
+            copy->SetRect(MovedRect(*view, FWPoint(dh, dv)));
             // A copy of a parameter control is a parameter of its own, as are the copies it holds.
             if (mShaderData != nullptr)
                 mShaderData->AddItems(copy);
@@ -494,6 +526,11 @@ bool EditWindow::GetSelectionBounds(FWRect* out)
 
 void EditWindow::TranslateSelection(FWDrawContext& context, FWPoint delta)
 {
+    FWRect bounds;
+    if (GetSelectionBounds(&bounds)) {
+        delta.h = int16_t(withinCoordinates(delta.h, bounds.left, bounds.right));
+        delta.v = int16_t(withinCoordinates(delta.v, bounds.top, bounds.bottom));
+    }
     const std::vector<FWView*> selected = SelectedViews();
     for (FWView* view : selected)
         view->SetDragMark(true);
@@ -506,20 +543,26 @@ void EditWindow::TranslateSelection(FWDrawContext& context, FWPoint delta)
             PreorderTraversal<FWView> inner(view, false);
             for (FWView* moved = inner.First(); moved != nullptr; moved = inner.Next()) {
                 moved->SetDragMark(false);
-                if (isBranch(moved))
+                if (isBranch(moved) || (delta.h == 0 && delta.v == 0))
                     continue;
-                FWRect r = moved->GetRect();
+                FWRect shown = moved->GetRect();
                 const FWPoint offset = moved->GetParentOffset();
-                FWRect shown = r;
                 shown.Offset(offset.h, offset.v);
                 context.EraseRect(&shown);
-                r.Offset(delta.h, delta.v);
-                moved->SetRect(r);
+                moved->SetRect(MovedRect(*moved, delta));
             }
         }
     }
     rehomeViews();
     redrawAll(*this, context);
+}
+
+FWRect EditWindow::MovedRect(const FWView& view, FWPoint delta)
+{
+    FWRect rect = view.GetRect();
+    rect.Fix();
+    rect.Offset(delta.h, delta.v);
+    return rect;
 }
 
 void EditWindow::rehomeViews()

@@ -87,8 +87,12 @@ public:
     // selected.
     bool GetSelectionBounds(FWRect* out);
     // Moves the selected views (a view inside a selected container moves with it), then puts
-    // every view into the deepest container that holds it, and redraws.
+    // every view into the deepest container that holds it, and redraws. A moved view is stored
+    // with its corners in order; a zero delta stores nothing.
     void TranslateSelection(FWDrawContext& context, FWPoint delta);
+    // The view's own rectangle with its corners in order, moved by delta: where a move or a copy
+    // puts it, so that a view stored inverted keeps its size.
+    static FWRect MovedRect(const FWView& view, FWPoint delta);
     // Runs the view's property dialog; a change marks the window changed.
     void DoItemInterface(FWDrawContext& context, FWView* view);
     // Snaps a point to the editor's grid.

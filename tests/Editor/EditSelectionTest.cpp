@@ -15,6 +15,7 @@
 #include "Popup.h"
 #include "PreorderTraversal.h"
 #include "ProgrammerMessageRecorder.h"
+#include "PushButton.h"
 #include "QuillformApp.h"
 #include "StaticText.h"
 
@@ -397,5 +398,20 @@ TEST_F(EditSelectionTest, AViewStoredInvertedAndAListTooLowOpenWithoutAlertAndAr
     EXPECT_EQ(FWRect(260, 20, 200, 80), view(1002)->GetRect());
     drag(FWPoint(118, 102), {FWPoint(118, 101)});
     EXPECT_EQ(FWRect(20, 100, 120, 105), view(1003)->GetRect());
+
+    // The view stored beyond the window, taken by a band past its right edge and dragged with the
+    // list, moves by exactly the distance moved. An Option-drag copies a button stored inverted
+    // whole, where it spans, and leaves it be.
+    drag(FWPoint(300, 110), {FWPoint(450, 140)});
+    click(FWPoint(70, 102), kFWShiftKey);
+    drag(FWPoint(70, 102), {FWPoint(50, 102)});
+    EXPECT_EQ(FWRect(588, 125, 4981, 215), view(1004)->GetRect());
+    auto* button = new PushButton;
+    button->Init(window, FWRect(16, 200, 116, 222), nullptr, 0);
+    button->FWView::SetRect(FWRect(116, 200, 16, 222));
+    window->ViewMngr().GetViewTree()->AppendChild(button);
+    drag(FWPoint(66, 211), {FWPoint(66, 241)}, kFWOptionKey);
+    EXPECT_EQ(FWRect(116, 200, 16, 222), button->GetRect());
+    EXPECT_EQ(FWRect(16, 230, 116, 252), window->SelectedViews().at(0)->GetRect());
     EXPECT_EQ(std::vector<std::string>{}, programmer.Texts());
 }

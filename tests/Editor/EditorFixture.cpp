@@ -233,8 +233,13 @@ void EditorFixture::WriteSmallViewsFile(const std::string& path)
     gl->SetRect(FWRect(260, 20, 200, 80));
     auto* list = new ListBox;
     list->Init(&maker, FWRect(20, 100, 120, 104));
+    auto* beyond = new QZ_GLView;
+    beyond->FWView::Init(&maker);
+    beyond->SetRect(FWRect(5001, 125, 608, 215));
+    beyond->SetID(1004);
     root->AppendChild(gl);
     root->AppendChild(list);
+    root->AppendChild(beyond);
     ASSERT_TRUE(MakeResourceFile(path, {{FOUR_CHAR_CODE("WINT"), 130, "Small", SerializedTree(maker.ViewMngr())}}));
 }
 

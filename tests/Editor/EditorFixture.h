@@ -70,8 +70,9 @@ public:
     static FWView* StartLayout(FWWindow& window, int16_t width, int16_t height, int32_t rootID);
     // The view tree's bytes as the view manager writes them.
     static std::string SerializedTree(FWViewMngr& manager);
-    // Writes a file holding layout 130 "Small": a GL view (id 1002) stored with its left beyond its
-    // right, (260, 20, 200, 80), and a list box (id 1003) 4 high, (20, 100, 120, 104).
+    // Writes a file holding layout 130 "Small", 400 x 300: a GL view (id 1002) stored with its left
+    // beyond its right, (260, 20, 200, 80), a list box (id 1003) 4 high, (20, 100, 120, 104), and
+    // a GL view (id 1004) stored inverted wholly right of the window, (5001, 125, 608, 215).
     static void WriteSmallViewsFile(const std::string& path);
     // One line per view of a stored layout, for failure messages: class, id, rectangle, parent id,
     // tab position, visibility, default accept and cancel.

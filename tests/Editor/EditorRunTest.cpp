@@ -722,6 +722,20 @@ TEST_F(EditorRunTest, TheBuiltProgramOpensViewsStoredTooSmallAndItsDialogsRefuse
             program.Xdotool(std::string("key ") + key);
         EXPECT_TRUE(program.Logged(message, 2)) << TempFolder::ReadFile(program.folder.File("log"));
     }
+    // The GL view, (200, 20)-(260, 80) as it spans, dragged 20 to the left and moved one to the
+    // right by an arrow, is saved whole and in order.
+    auto to = [](Point at) {
+        return " mousemove --sync --window %1 " + std::to_string(at.h) + " " + std::to_string(at.v);
+    };
+    program.Xdotool("search --sync --name quillform" + to(glCentre) + " mousedown 1 sleep 0.3" +
+                    to(Point{glCentre.v, int16_t(glCentre.h - 20)}) + " sleep 0.3 mouseup 1 key Right ctrl+s");
+    const std::string moved = " 1002 (181 20 241 80)";
+    std::string stored;
+    for (int i = 0; i < 100 && stored.find(moved) == std::string::npos; ++i) {
+        program.run->Ended(std::chrono::milliseconds(100)); // time for the save
+        stored = DescribeLayout(StoredResource(path, FOUR_CHAR_CODE("WINT"), 130));
+    }
+    EXPECT_NE(std::string::npos, stored.find(moved)) << stored;
     EXPECT_EQ(std::string::npos, TempFolder::ReadFile(program.folder.File("log")).find("An assertion failed"));
     EXPECT_TRUE(program.EndsOnSigterm());
 }
