@@ -408,7 +408,7 @@ TEST_F(EditSelectionTest, AViewStoredInvertedAndAListTooLowOpenWithoutAlertAndAr
     EXPECT_EQ(FWRect(588, 125, 4981, 215), view(1004)->GetRect());
     auto* button = new PushButton;
     button->Init(window, FWRect(16, 200, 116, 222), nullptr, 0);
-    button->FWView::SetRect(FWRect(116, 200, 16, 222));
+    button->SetRect(FWRect(116, 200, 16, 222));
     window->ViewMngr().GetViewTree()->AppendChild(button);
     drag(FWPoint(66, 211), {FWPoint(66, 241)}, kFWOptionKey);
     EXPECT_EQ(FWRect(116, 200, 16, 222), button->GetRect());

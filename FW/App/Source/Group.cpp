@@ -16,6 +16,8 @@
 #include "FWWindow.h"
 #include "SubClassFactory.h"
 
+#include <cstdlib>
+
 namespace {
 
 const FWStr<31> kDisplayName("Group");
@@ -45,10 +47,11 @@ FWView* Group::Duplicate(FWPoint offset)
 
 void Group::SetRect(const FWRect& rect)
 {
+    // The least size is checked on the span, so that a rectangle stored inverted keeps its size.
     FWRect r = rect;
-    if (r.Width() <= 9)
+    if (std::abs(r.Width()) <= 9)
         r.right = int16_t(r.left + 60);
-    if (r.Height() <= 9)
+    if (std::abs(r.Height()) <= 9)
         r.bottom = int16_t(r.top + 60);
     FWView::SetRect(r);
     mFrameRect = r;

@@ -15,6 +15,7 @@
 #include "SubClassFactory.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -117,10 +118,11 @@ void PushButton::SetIcon(int32_t id)
 
 void PushButton::SetRect(const FWRect& rect)
 {
+    // The least size is checked on the span, so that a rectangle stored inverted keeps its size.
     FWRect r = rect;
-    if (r.Width() <= 6)
+    if (std::abs(r.Width()) <= 6)
         r.right = int16_t(r.left + 20);
-    if (r.Height() <= 6)
+    if (std::abs(r.Height()) <= 6)
         r.bottom = int16_t(r.top + 20);
     FWView::SetRect(r);
     recalc_layout();
