@@ -25,6 +25,9 @@ public:
     bool Running() const { return !mDisplay.empty(); }
     // Ends the server now, as when a user logs out.
     void End() { stop(); }
+    // Stops the server (SIGSTOP), as one that hung: it still takes connections but answers none;
+    // or lets it go on (SIGCONT).
+    void Freeze(bool frozen) const;
     // The display name, such as ":3"; empty when the server did not start.
     const std::string& Display() const { return mDisplay; }
 
