@@ -1,6 +1,6 @@
 // The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
-// once in every state (a display that stopped answering too), with status 0 and the file as it
-// was, and SIGINT too unless it was started with SIGINT ignored; an open menu takes the keys typed meanwhile; a press held still costs no
+// once in every state, with status 0 and the file as it was, and SIGINT too unless it was started
+// with SIGINT ignored; an open menu takes the keys typed meanwhile; a press held still costs no
 // processor time; without a display it can reach it says so and ends; a file it cannot read fully
 // or at all is reported and it goes on.
 #include "EditorFixture.h"
@@ -103,8 +103,7 @@ protected:
     }
 
     // xdotool on the program's window; points are in its (the screen's) coordinates. What the
-    // program does then is checked, not xdotool's status (it fails on a window that went away),
-    // after a moment (settle) for the program to take the input in.
+    // program does then is checked, not xdotool's status (it fails on a window that went away).
     void Xdo(const std::string& commands, std::chrono::milliseconds settle = 300ms)
     {
         const std::string line = "DISPLAY=" + mServer->Display() + " timeout 20 xdotool search --sync --name quillform " +
@@ -188,10 +187,7 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
              std::this_thread::sleep_for(1s);
          }, true},
         {"a display that stopped answering while it draws", true, [&] {
-             std::string keys;
-             for (int i = 0; i < 60; ++i)
-                 keys += " Down Up";
-             Xdo("windowfocus --sync %1 key --delay 0" + keys, 0ms);
+             Xdo("windowfocus --sync %1 key --delay 0 --repeat 60 Down Up", 0ms);
              mServer->Freeze(true);
          }},
     };
@@ -256,18 +252,16 @@ TEST_F(DesktopRunTest, WithoutADisplayItCanReachItSaysSoInOneLineAndEndsWithStat
 {
     mServer = std::make_unique<XvfbServer>();
     ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
-    const std::string display = mServer->Display();
-    const struct { std::string display, said; bool silent, lost; } cases[] = {
-        {"", "quillform: needs an X display to show its windows, and DISPLAY is not set: start it from", false, false},
-        {":889", "quillform: cannot open display :889\n", false, false}, // no server there
+    const struct { std::string display, said; bool lost, silent = false; } cases[] = {
+        {"", "quillform: needs an X display to show its windows, and DISPLAY is not set: start it from", false},
+        {":889", "quillform: cannot open display :889\n", false}, // no server there
         // The server takes the connection and never answers (stopped, as one that hung).
-        {display, "quillform: cannot open display " + display + ": it takes the connection but does not answer\n",
-         true, false},
+        {mServer->Display(), mServer->Display() + ": it takes the connection but does not answer\n", false, true},
         // The server ends as the program connects, before its window shows.
-        {display, display, false, true},
+        {mServer->Display(), mServer->Display(), true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.said);
+        SCOPED_TRACE(c.display);
         mServer->Freeze(c.silent);
         Launch(c.display, "");
         for (int wait = 0; c.lost && wait < 20000 && !Connected(); ++wait)

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -89,12 +88,6 @@ void XvfbServer::stop()
         mServer->Stop(std::chrono::seconds(10));
     mServer.reset();
     mDisplay.clear();
-}
-
-void XvfbServer::Freeze(bool frozen) const
-{
-    if (Running())
-        kill(mServer->Pid(), frozen ? SIGSTOP : SIGCONT);
 }
 
 bool XvfbServer::PutOnClipboard(const std::string& target, const std::vector<uint8_t>& bytes) const

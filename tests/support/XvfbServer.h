@@ -7,6 +7,7 @@
 
 #include "ChildProcess.h"
 
+#include <csignal>
 #include <memory>
 #include <cstdint>
 #include <string>
@@ -27,7 +28,7 @@ public:
     void End() { stop(); }
     // Stops the server (SIGSTOP), as one that hung: it still takes connections but answers none;
     // or lets it go on (SIGCONT).
-    void Freeze(bool frozen) const;
+    void Freeze(bool frozen) const { if (Running()) kill(mServer->Pid(), frozen ? SIGSTOP : SIGCONT); }
     // The display name, such as ":3"; empty when the server did not start.
     const std::string& Display() const { return mDisplay; }
 
