@@ -23,8 +23,9 @@ OSStatus keepAsStored(OSType, OSType, SInt16, void*, ByteCount, Boolean, void*)
 
 void QZMain(int argc, const char* const* argv)
 {
-    // First of all: SIGTERM or SIGINT during the set-up below ends the program at its first wait
-    // (status 0), not by the signal's default action.
+    // First of all: SIGTERM or SIGINT during the set-up below ends the program (status 0) at its
+    // first wait, or a moment later should the set-up not reach one, not by the signal's default
+    // action.
     HostInstallEndSignals();
     CoreEndianFlipProc unused = nullptr;
     void* unusedRefCon = nullptr;

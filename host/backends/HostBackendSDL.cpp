@@ -17,6 +17,7 @@
 #include "HostSound.h"
 #include "HostX11Clipboard.h"
 #include "HostX11Errors.h"
+#include "HostX11Probe.h"
 
 #include <SDL.h>
 
@@ -27,6 +28,9 @@
 #include <vector>
 
 namespace {
+
+// A display that has not answered a connection by then is taken for one that cannot be reached.
+constexpr std::chrono::seconds kDisplayAnswerLimit{2};
 
 // Virtual key codes of the keys without one of their own in HostInput.h.
 enum : uint8_t {
@@ -276,6 +280,11 @@ bool SdlBackend::Open(std::string* error)
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
     const char* display = std::getenv("DISPLAY");
     const std::string named = display != nullptr ? display : "";
+    if (!HostX11DisplayAnswers(kDisplayAnswerLimit)) {
+        if (error != nullptr)
+            *error = "cannot open display " + named + ": it takes the connection but does not answer";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         if (error != nullptr)
             *error = "cannot open display " + named;

@@ -17,6 +17,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <deque>
 #include <unistd.h>
 #include <utility>
@@ -46,20 +47,27 @@ EventState& state()
 // the end of the program, which the next wait carries out.
 volatile std::sig_atomic_t sQuitRequested = 0;
 volatile std::sig_atomic_t sEndRequested = 0;
+// Armed by the first SIGTERM or SIGINT, it sends SIGTERM once the grace is over: a program that
+// reached no wait meanwhile (held in a call to a display that stopped answering) ends then.
+timer_t sEndTimer{};
+bool sEndTimerMade = false;
+constexpr long kEndGraceNanoseconds = 400000000;
 // A window manager's close comes from the back end as two events taken in one pump (the window's
 // close and the display's quit): they are one request, answered once.
 bool sCloseAsked = false;
 
-extern "C" void onEndSignal(int signal)
+extern "C" void onEndSignal(int)
 {
-    // A second signal while the first is not yet taken (the program is busy outside any wait)
-    // ends the program as usual.
-    if (sEndRequested != 0) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
-        return;
-    }
+    // A signal while an earlier one is not yet taken, the timer's or the user's, ends the program
+    // here, as the wait would have.
+    if (sEndRequested != 0)
+        _exit(0);
     sEndRequested = 1;
+    if (sEndTimerMade) {
+        itimerspec grace{};
+        grace.it_value.tv_nsec = kEndGraceNanoseconds;
+        timer_settime(sEndTimer, 0, &grace, nullptr);
+    }
 }
 
 bool modalWindowUp()
@@ -429,6 +437,10 @@ void HostInstallEndSignals()
     if (sInstalled)
         return;
     sInstalled = true;
+    sigevent expiry{};
+    expiry.sigev_notify = SIGEV_SIGNAL;
+    expiry.sigev_signo = SIGTERM;
+    sEndTimerMade = timer_create(CLOCK_MONOTONIC, &expiry, &sEndTimer) == 0;
     struct sigaction action {};
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);

@@ -148,8 +148,10 @@ void HostPostQuit();
 // wait takes them are one request: one quit or one beep.
 void HostDisplayCloseAsked();
 // SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
-// tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked. A second
-// signal before that ends it at once, as by default. SIGINT ignored at start stays ignored.
+// tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked; where no
+// wait comes within a fraction of a second (a call held by a display that stopped answering), or
+// a second signal comes first, they end it then, with status 0 too. SIGINT ignored at start stays
+// ignored.
 void HostInstallEndSignals();
 // Ends the program when such a signal came.
 void HostEndIfSignalled();

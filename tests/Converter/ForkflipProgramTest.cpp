@@ -2,6 +2,7 @@
 // FW_HOST_NAV_ANSWER, what its windows showed is read from the FW_HOST_LOG file, and its
 // preferences live in a scratch configuration folder (XDG_CONFIG_HOME).
 #include "TempFolder.h"
+#include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
@@ -150,4 +151,15 @@ TEST(ForkflipProgram, HeadlessItWritesItsMessagesToStandardErrorAndWithoutADispl
     ASSERT_EQ(1, program.Run(program.Work("x.rsc"), log, false));
     EXPECT_TRUE(log.empty());
     EXPECT_EQ(0u, program.Errors().find("forkflip: needs an X display to show its windows, and DISPLAY is not set: "));
+
+    // A display that takes the connection and never answers (a server stopped, as one that hung).
+    XvfbServer server;
+    server.Freeze(true);
+    ChildProcess run({"/bin/sh", "-c", "exec \"$0\" 2>&1", FORKFLIP_PATH},
+                     {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND="});
+    ASSERT_TRUE(run.Ended(std::chrono::seconds(5)));
+    server.Freeze(false);
+    EXPECT_EQ(1, WEXITSTATUS(run.Status()));
+    EXPECT_EQ("forkflip: cannot open display " + server.Display() + ": it takes the connection but does not answer\n",
+              run.Output());
 }

@@ -7,6 +7,7 @@
 
 #include "ChildProcess.h"
 
+#include <csignal>
 #include <memory>
 #include <cstdint>
 #include <string>
@@ -25,6 +26,9 @@ public:
     bool Running() const { return !mDisplay.empty(); }
     // Ends the server now, as when a user logs out.
     void End() { stop(); }
+    // Stops the server (SIGSTOP), as one that hung: it still takes connections but answers none;
+    // or lets it go on (SIGCONT).
+    void Freeze(bool frozen) const { if (Running()) kill(mServer->Pid(), frozen ? SIGSTOP : SIGCONT); }
     // The display name, such as ":3"; empty when the server did not start.
     const std::string& Display() const { return mDisplay; }
 
