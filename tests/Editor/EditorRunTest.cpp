@@ -165,10 +165,15 @@ struct BuiltProgram {
         EXPECT_TRUE(std::fscanf(found, "%lu", &window) == 1 && HostX11AskToClose(display.substr(8), window));
         pclose(found);
     }
-    void Click(Point at) const
+    void Click(Point at, int times = 1) const
     {
         Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(at.h) + " " +
-                std::to_string(at.v) + " click 1");
+                std::to_string(at.v) + " click --repeat " + std::to_string(times) + " --delay 100 1");
+    }
+    void OpenLayout(const EditorFixture::LayoutListPlaces& list, int row) const
+    {
+        Click(list.Row(row));
+        Click(list.buttons.at(CDialogWINT::kOpen));
     }
     bool EndsOnSigterm()
     {
@@ -182,7 +187,22 @@ struct BuiltProgram {
 
 } // namespace
 
-class EditorRunTest : public EditorFixture {};
+class EditorRunTest : public EditorFixture {
+protected:
+    // The layout list's places, and whatever `find` takes from the layout's edit window, worked out
+    // here: the display shows the program's screen at 1:1.
+    LayoutListPlaces placesOf(const std::string& path, int32_t layout, const std::function<void(EditWindow&)>& find)
+    {
+        StartApp();
+        const LayoutListPlaces places = LocateLayoutList();
+        auto* document = new CQF_Document;
+        document->SetAssociatedFile(FileReference(path.c_str()));
+        EXPECT_TRUE(document->ReadWINT());
+        find(*new EditWindow(document, layout));
+        StopApp();
+        return places;
+    }
+};
 
 TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
 {
@@ -564,8 +584,7 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     std::filesystem::copy_file(FW_SAMPLE_RSRC, built);
     BuiltProgram program(server, built);
     ASSERT_TRUE(program.Logged("WINT [b.rsrc]")) << program.run->Output();
-    program.Click(list.Row(2)); // 21000, without the layout 300 made above
-    program.Click(list.buttons.at(CDialogWINT::kOpen));
+    program.OpenLayout(list, 2); // 21000, without the layout 300 made above
     // Shader.., New Image, OK, Save: the stored preview's first pixel.
     auto preview = [&] {
         std::ofstream(program.folder.File("log")).flush();
@@ -693,20 +712,15 @@ TEST_F(EditorRunTest, TheBuiltProgramOpensViewsStoredTooSmallAndItsDialogsRefuse
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
     const std::string path = File("small.rsrc");
     WriteSmallViewsFile(path);
-    // The display shows the program's screen at 1:1: its list and edit window lie where they lie here.
-    StartApp();
-    const LayoutListPlaces places = LocateLayoutList();
-    auto* document = new CQF_Document;
-    document->SetAssociatedFile(FileReference(path.c_str()));
-    ASSERT_TRUE(document->ReadWINT());
-    auto* window = new EditWindow(document, 130);
-    const Point glCentre = centreOf(*window, 1002), listCentre = centreOf(*window, 1003);
-    StopApp();
+    Point glCentre, listCentre;
+    const LayoutListPlaces places = placesOf(path, 130, [&](EditWindow& window) {
+        glCentre = centreOf(window, 1002);
+        listCentre = centreOf(window, 1003);
+    });
     XvfbServer server;
     BuiltProgram program(server, path);
     ASSERT_TRUE(program.Logged("WINT [small.rsrc]")) << program.run->Output();
-    program.Click(places.Row(0));
-    program.Click(places.buttons.at(CDialogWINT::kOpen));
+    program.OpenLayout(places, 0);
     // Each dialog double-clicked open, a field typed (going round to the first one first): OK is
     // refused with the message, and once it is answered refused again, the fields still as typed.
     // A stored list box has no scroll bars of its own: only its frame takes room.
@@ -744,24 +758,19 @@ TEST_F(EditorRunTest, TheBuiltProgramRefusesAGroupOfTooManyLayersAtOnceItsDialog
 {
     if (!XvfbServer::Installed() || !ChildProcess::OnPath("xdotool"))
         GTEST_SKIP() << "Xvfb or xdotool is not installed";
-    StartApp();
-    const LayoutListPlaces places = LocateLayoutList();
-    auto* document = new CQF_Document;
-    document->SetAssociatedFile(FileReference(FW_SAMPLE_RSRC));
-    ASSERT_TRUE(document->ReadWINT());
-    auto* window = new EditWindow(document, 128);
-    // Inside the sample's group near its bottom-left corner, clear of its handles and its views.
-    const FWRect group = window->ViewMngr().GetView(17)->GlobalRect();
-    FWPoint corner(int16_t(group.left + 6), int16_t(group.bottom - 6));
-    window->WindowToGlobal(&corner);
-    StopApp();
+    Point corner;
+    const LayoutListPlaces places = placesOf(FW_SAMPLE_RSRC, 128, [&](EditWindow& window) {
+        // Inside the sample's group near its bottom-left corner, clear of its handles and its views.
+        const FWRect group = window.ViewMngr().GetView(17)->GlobalRect();
+        FWPoint at(int16_t(group.left + 6), int16_t(group.bottom - 6));
+        window.WindowToGlobal(&at);
+        corner = Point{at.v, at.h};
+    });
     XvfbServer server;
     BuiltProgram program(server, FW_SAMPLE_RSRC);
     ASSERT_TRUE(program.Logged("WINT [Sample.rsrc]")) << program.run->Output();
-    program.Click(places.Row(0));
-    program.Click(places.buttons.at(CDialogWINT::kOpen));
-    program.Xdotool("search --sync --name quillform mousemove --sync --window %1 " + std::to_string(corner.h) + " " +
-                    std::to_string(corner.v) + " click --repeat 2 --delay 100 1");
+    program.OpenLayout(places, 0);
+    program.Click(corner, 2);
     ASSERT_TRUE(program.Logged("Group (ID:17)")) << program.run->Output();
     // Round to the first field, then past the edges, width, height, string ID and label.
     program.Xdotool("key shift+Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab type 100000");
