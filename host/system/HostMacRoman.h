@@ -22,7 +22,8 @@ void HostAppendUtf8(std::string& out, char32_t character);
 // to out; false when some byte is no part of a character.
 bool HostDecodeUtf8(std::string_view text, std::u32string& out);
 
-// The characters a file name shows, wherever it is shown. Names are UTF-8 by rule; a name that
-// is not (written by a system before UTF-8) shows each byte as the Latin-1 character of that
-// value, as the desktop's own file managers show it.
+// The characters a file name shows, wherever it is shown. Names are UTF-8 by rule; where a
+// name is not (written by a system before UTF-8), each byte that is no part of a UTF-8 character
+// shows as the Latin-1 character of that value, as the desktop's own file managers show it. A
+// path reads as its names do.
 std::u32string HostFileNameCharacters(std::string_view name);
