@@ -250,8 +250,8 @@ struct HostNavDialog {
     // The name field of save dialogs, set to show a file name (a listed file's or the proposed).
     void SetName(const std::string& fileName);
     // The name to save under: the file name the field was set to while it still shows it (its
-    // bytes kept), else the text typed as UTF-8; or empty (with the reason in *why) when it cannot name a file in
-    // the folder shown.
+    // bytes kept), else the text typed as UTF-8; or empty (with the reason in *why) when it
+    // cannot name a file in the folder shown.
     std::string NameToSave(std::string* why) const;
     void Refuse(const std::string& why);
     bool TypeInName(uint8_t c, EventModifiers modifiers);

@@ -172,8 +172,7 @@ TEST(HostNavDialogs, ShowsWhatTheFilterLetsThroughInTheStartFolder)
     EXPECT_EQ("Open", HostModalShownLog().back().title);
     EXPECT_EQ(std::vector<std::string>{"Pick a text"}, HostModalShownLog().back().texts);
 
-    // e acute as UTF-8 and as a Latin-1 byte shows as one name (recorded as UTF-8); typing it
-    // (Mac Roman 0x8E) finds the first, and the second is chosen by its own bytes.
+    // e acute as UTF-8 and as the Latin-1 byte shows, and is typed (0x8E), as one; each keeps its bytes.
     WriteBytes(scope.Path("caf\xE9.txt"), {1});
     WriteBytes(scope.Path("caf\xC3\xA9.txt"), {1});
     for (char c : std::string("caf\x8E")) HostInjectKey(0, uint8_t(c));
