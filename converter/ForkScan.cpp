@@ -3,6 +3,7 @@
 #include "ForkScan.h"
 
 #include "CarbonAlerts.h"
+#include "HostCoreFoundation.h"
 #include "HostForks.h"
 #include "HostPathNames.h"
 #include "HostReplacementFile.h"
@@ -209,7 +210,7 @@ int CAuthorizer::ErrorFile(const char* prefix)
 {
     PascalString message;
     message = prefix;
-    message += mCurrentName;
+    message += HostFileNameToMacRoman(mCurrentName.CStr()).c_str(); // shown as file names are
     return Error(message);
 }
 

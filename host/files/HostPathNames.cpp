@@ -27,38 +27,6 @@ bool stripVolumePrefix(std::string& path)
     return true;
 }
 
-// Decodes one UTF-8 sequence at text[i]; a bad one gives U+FFFD and advances one byte.
-uint32_t decodeUtf8(std::string_view text, size_t& i)
-{
-    auto byte = [&](size_t k) { return uint8_t(text[k]); };
-    uint8_t b0 = byte(i);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int extra = b0 >= 0xF0 && b0 <= 0xF4 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC2 && b0 < 0xE0 ? 1 : -1;
-    if (extra < 0 || i + size_t(extra) >= text.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    uint32_t c = b0 & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        uint8_t b = byte(i + k);
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    static const uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += size_t(extra) + 1;
-    return c;
-}
-
 } // namespace
 
 std::string HostAbsolutePath(std::string_view path)
@@ -137,9 +105,7 @@ bool HostFileNameFromUtf16(const UniChar* name, size_t length, std::string& out)
 void HostUtf16FromUtf8(std::string_view text, HFSUniStr255& out)
 {
     out.length = 0;
-    size_t i = 0;
-    while (i < text.size()) {
-        uint32_t c = decodeUtf8(text, i);
+    for (char32_t c : HostFileNameCharacters(text)) {
         if (c >= 0x10000) {
             if (out.length + 2 > 255)
                 break;

@@ -23,7 +23,8 @@ std::string HostJoinPath(const std::string& folder, const std::string& name);
 // POSIX name (empty, ".", "..", '/' or NUL in it, longer than 255 bytes).
 bool HostFileNameFromUtf16(const UniChar* name, size_t length, std::string& out);
 
-// UTF-8 text as UTF-16 (a bad sequence becomes U+FFFD), cut to 255 units.
+// A file name (UTF-8, or bytes of an older system) as UTF-16: its characters as
+// HostFileNameCharacters reads them, cut to 255 units.
 void HostUtf16FromUtf8(std::string_view text, HFSUniStr255& out);
 
 // Copies a C string into a fixed path buffer; false when it does not fit.

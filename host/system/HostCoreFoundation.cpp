@@ -26,6 +26,7 @@ struct HostCFString : HostCFObject {
     HostCFString(int32_t references, std::u32string text)
         : HostCFObject(kStringTypeID, references), characters(std::move(text)) {}
     std::u32string characters;
+    std::string fileName; // the bytes of the file name it was made from, if it was
 };
 
 struct HostCFArray : HostCFObject {
@@ -44,52 +45,6 @@ const CFArrayCallBacks kCFTypeArrayCallBacks = {0};
 
 namespace {
 
-// Strict UTF-8: overlong forms, surrogates and values beyond U+10FFFF are refused.
-bool decodeUtf8(std::string_view text, std::u32string& out)
-{
-    for (size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + size_t(extra) >= text.size())
-            return false;
-        char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char next = static_cast<unsigned char>(text[i + size_t(k)]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        static const char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-        if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        out += c;
-        i += size_t(extra) + 1;
-    }
-    return true;
-}
-
-// UTF-8 where the bytes are, one U+FFFD for each byte that is not.
-std::u32string decodeUtf8Leniently(std::string_view text)
-{
-    std::u32string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        const unsigned char lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80 ? 1
-                              : (lead >> 5) == 6 ? 2
-                              : (lead >> 4) == 14 ? 3
-                              : (lead >> 3) == 30 ? 4
-                                                  : 0;
-        if (length != 0 && i + length <= text.size() && decodeUtf8(text.substr(i, length), out)) {
-            i += length;
-            continue;
-        }
-        out += char32_t(0xFFFD);
-        ++i;
-    }
-    return out;
-}
-
 bool decode(const char* text, CFStringEncoding encoding, std::u32string& out)
 {
     std::string_view bytes(text);
@@ -106,7 +61,7 @@ bool decode(const char* text, CFStringEncoding encoding, std::u32string& out)
             out += HostMacRomanToUnicode(b);
         return true;
     case kCFStringEncodingUTF8:
-        return decodeUtf8(bytes, out);
+        return HostDecodeUtf8(bytes, out);
     default:
         return false;
     }
@@ -289,7 +244,7 @@ std::string HostCFStringToMacRoman(CFStringRef string)
         return text;
     for (char32_t c : s->characters) {
         uint8_t byte;
-        text += HostUnicodeToMacRoman(c, &byte) ? char(byte) : '?';
+        text += HostUnicodeToMacRoman(c, &byte) ? char(byte) : kHostMacRomanStandIn;
     }
     return text;
 }
@@ -305,7 +260,15 @@ CFStringRef HostCFStringCreateWithFileName(const char* name)
 {
     if (name == nullptr)
         return nullptr;
-    return new HostCFString(1, decodeUtf8Leniently(name));
+    auto* string = new HostCFString(1, HostFileNameCharacters(name));
+    string->fileName = name;
+    return string;
+}
+
+std::string HostCFStringToFileName(CFStringRef string)
+{
+    const HostCFString* s = asString(string);
+    return s != nullptr && !s->fileName.empty() ? s->fileName : HostCFStringToUtf8(string);
 }
 
 CFStringRef HostCFStringCreateWithText(const char* text)

@@ -63,15 +63,19 @@ CFStringRef HostConstantString(const char* text);
 
 // Host helpers: the string as UTF-8, and whether two strings hold the same characters.
 std::string HostCFStringToUtf8(CFStringRef string);
-// The string in the system encoding (Mac Roman), characters it lacks given as '?'.
+// The string in the system encoding (Mac Roman), characters it lacks given as kHostMacRomanStandIn.
 std::string HostCFStringToMacRoman(CFStringRef string);
 bool HostCFStringEqual(CFStringRef a, CFStringRef b);
 
-// A new string of a file name, which is UTF-8 by rule: a byte that is no part of a UTF-8
-// character becomes U+FFFD, which the system encoding lacks, so it is shown as the stand-in.
+// A new string of a file name: its characters as HostFileNameCharacters (HostMacRoman.h) reads
+// them, its bytes kept, so that a name shown and kept as it was names the same file again.
 CFStringRef HostCFStringCreateWithFileName(const char* name);
+// The file name a string names: the bytes it was made from (HostCFStringCreateWithFileName),
+// else its characters in UTF-8, as a typed name is written.
+std::string HostCFStringToFileName(CFStringRef string);
 // A new string of a text that is either system text or holds a UTF-8 file name: UTF-8 when its
 // bytes are, else the system encoding.
 CFStringRef HostCFStringCreateWithText(const char* text);
-// A file name as system text for showing ('?' for what the system encoding lacks).
+// A file name as system text for showing: the one conversion of every place that shows one
+// (characters as HostFileNameCharacters reads them, kHostMacRomanStandIn for what Mac Roman lacks).
 std::string HostFileNameToMacRoman(const char* name);

@@ -83,3 +83,52 @@ void HostAppendUtf8(std::string& out, char32_t c)
         out += char(0x80 | (c & 0x3F));
     }
 }
+
+namespace {
+
+// Decodes the strict UTF-8 character at text[i] into c and advances i past it; false (i kept)
+// when the bytes there are no character.
+bool decodeOne(std::string_view text, size_t& i, char32_t& c)
+{
+    const uint8_t lead = uint8_t(text[i]);
+    const int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
+    if (extra < 0 || i + size_t(extra) >= text.size())
+        return false;
+    c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+    for (int k = 1; k <= extra; ++k) {
+        const uint8_t next = uint8_t(text[i + size_t(k)]);
+        if ((next & 0xC0) != 0x80)
+            return false;
+        c = (c << 6) | (next & 0x3F);
+    }
+    static const char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return false;
+    i += size_t(extra) + 1;
+    return true;
+}
+
+} // namespace
+
+bool HostDecodeUtf8(std::string_view text, std::u32string& out)
+{
+    for (size_t i = 0; i < text.size();) {
+        char32_t c = 0;
+        if (!decodeOne(text, i, c))
+            return false;
+        out += c;
+    }
+    return true;
+}
+
+std::u32string HostFileNameCharacters(std::string_view name)
+{
+    std::u32string characters;
+    for (size_t i = 0; i < name.size();) {
+        char32_t c = 0;
+        if (!decodeOne(name, i, c))
+            c = uint8_t(name[i++]); // Latin-1 is Unicode's first 256 characters
+        characters += c;
+    }
+    return characters;
+}

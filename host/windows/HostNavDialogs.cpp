@@ -56,7 +56,8 @@ constexpr uint8_t kPageUpChar = 11;
 constexpr uint8_t kPageDownChar = 12;
 
 struct Entry {
-    std::string name; // UTF-8
+    std::string name;  // the file system's bytes (UTF-8 by rule)
+    std::string shown; // the name as shown, system text
     bool isFolder;
 };
 
@@ -95,6 +96,18 @@ std::string macRomanOfUtf8(const std::string& text)
     std::string converted = HostCFStringToMacRoman(string);
     CFRelease(string);
     return converted;
+}
+
+// A file name as every list, field and message of the dialog shows it (system text).
+std::string shownName(const std::string& name)
+{
+    return HostFileNameToMacRoman(name.c_str());
+}
+
+// The same in UTF-8, for the messages and the record of what was shown.
+std::string shownNameUtf8(const std::string& name)
+{
+    return utf8OfMacRoman(shownName(name));
 }
 
 bool contains(const Rect& r, Point p)
@@ -186,6 +199,8 @@ struct HostNavDialog {
     bool replacing = false;
     std::string pendingReplace; // the existing file a user was asked about (save again: yes)
     std::string name;           // the name field's text, Mac Roman
+    std::string nameFile;       // the file name the field was set to show (its bytes)
+    std::string nameFileShown;  // and the text it showed for it
     size_t nameAnchor = 0;      // the field's selection runs from the anchor to the caret
     size_t nameCaret = 0;
     int16_t nameScroll = 0;     // pixels of the text scrolled out at the left
@@ -232,10 +247,11 @@ struct HostNavDialog {
     void Send(NavEventCallbackMessage message, const void* eventData = nullptr);
     void Record();
 
-    // The name field of save dialogs.
-    void SetName(const std::string& macRoman);
-    // The name typed, UTF-8, or empty (with the reason in *why) when it cannot name a file in
-    // the folder shown.
+    // The name field of save dialogs, set to show a file name (a listed file's or the proposed).
+    void SetName(const std::string& fileName);
+    // The name to save under: the file name the field was set to while it still shows it (its
+    // bytes kept), else the text typed as UTF-8; or empty (with the reason in *why) when it
+    // cannot name a file in the folder shown.
     std::string NameToSave(std::string* why) const;
     void Refuse(const std::string& why);
     bool TypeInName(uint8_t c, EventModifiers modifiers);
@@ -361,15 +377,16 @@ void HostNavDialog::Load(const std::string& newFolder)
                 continue;
             bool isFolder = S_ISDIR(info.st_mode);
             if (Filter(path, isFolder))
-                entries.push_back(Entry{name, isFolder});
+                entries.push_back(Entry{name, shownName(name), isFolder});
             if (entries.size() >= kMostItems)
                 break;
         }
         closedir(dir);
     }
+    // In the order of the names shown, as type-ahead looks for them.
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return strcasecmp(a.name.c_str(), b.name.c_str()) < 0 ||
-               (strcasecmp(a.name.c_str(), b.name.c_str()) == 0 && a.name < b.name);
+        const int order = strcasecmp(a.shown.c_str(), b.shown.c_str());
+        return order < 0 || (order == 0 && a.name < b.name);
     });
     int rows = visibleRows(folderList);
     int ancestors = int(Ancestors().size());
@@ -420,13 +437,13 @@ void HostNavDialog::Open()
         if (::stat(path.c_str(), &info) == 0) {
             // A folder is not replaced by a file.
             if (S_ISDIR(info.st_mode)) {
-                Refuse("\"" + fileName + "\" is a folder. Choose another name.");
+                Refuse("\"" + shownNameUtf8(fileName) + "\" is a folder. Choose another name.");
                 return;
             }
             if (pendingReplace != path) {
                 // The question is asked in the message line; saving again answers yes.
                 pendingReplace = path;
-                lastShown().replaceAsked = fileName;
+                lastShown().replaceAsked = shownNameUtf8(fileName);
                 InvalWindowRect(window, &kMessageBox);
                 return;
             }
@@ -453,8 +470,7 @@ void HostNavDialog::SaveAs(const std::string& path, bool replaceAnswer)
     struct stat info;
     replacing = ::stat(path.c_str(), &info) == 0;
     if (replacing) {
-        const size_t slash = path.find_last_of('/');
-        lastShown().replaceAsked = slash == std::string::npos ? path : path.substr(slash + 1);
+        lastShown().replaceAsked = shownNameUtf8(HostNameOfPath(path));
         HostLogLine("nav-replace\t" + lastShown().replaceAsked);
         if (!replaceAnswer || S_ISDIR(info.st_mode)) {
             Cancel();
@@ -518,7 +534,7 @@ void HostNavDialog::SelectRow(size_t row, bool extend)
     ScrollToSelection();
     InvalWindowRect(window, &itemList);
     if (save && !entries[row].isFolder)
-        SetName(macRomanOfUtf8(entries[row].name));
+        SetName(entries[row].name);
 }
 
 bool HostNavDialog::ScrollItemsTo(int first)
@@ -602,13 +618,13 @@ bool HostNavDialog::TypeAhead(uint8_t c, const EventRecord& event)
         typed.clear();
     lastTypedTicks = event.when;
     typed.push_back(char(c));
-    // The items are sorted by strcasecmp, so those starting with the prefix (in any case)
-    // follow one another from the first not below it.
-    const std::string prefix = utf8OfMacRoman(typed);
+    // The items are sorted by strcasecmp of the names shown, so those starting with the letters
+    // typed (in any case) follow one another from the first not below them.
+    const std::string& prefix = typed;
     const auto found = std::lower_bound(entries.begin(), entries.end(), prefix, [](const Entry& e, const std::string& p) {
-        return strcasecmp(e.name.c_str(), p.c_str()) < 0;
+        return strcasecmp(e.shown.c_str(), p.c_str()) < 0;
     });
-    if (!prefix.empty() && found != entries.end() && strncasecmp(found->name.c_str(), prefix.c_str(), prefix.size()) == 0)
+    if (found != entries.end() && strncasecmp(found->shown.c_str(), prefix.c_str(), prefix.size()) == 0)
         SelectRow(size_t(found - entries.begin()), false);
     return true;
 }
@@ -631,7 +647,7 @@ void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
     }
     InvalWindowRect(window, &itemList);
     if (save && !entries[row].isFolder)
-        SetName(macRomanOfUtf8(entries[row].name));
+        SetName(entries[row].name);
     if (doubleClick) {
         lastClickRow = SIZE_MAX;
         selected = {row};
@@ -639,10 +655,12 @@ void HostNavDialog::ClickItem(size_t row, const EventRecord& event)
     }
 }
 
-void HostNavDialog::SetName(const std::string& macRoman)
+void HostNavDialog::SetName(const std::string& fileName)
 {
-    name = macRoman.substr(0, kMostNameBytes);
+    nameFile = fileName;
+    name = shownName(fileName).substr(0, kMostNameBytes);
     name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return uint8_t(c) < 32; }), name.end());
+    nameFileShown = name;
     nameAnchor = 0;
     nameCaret = name.size();
     nameScroll = 0;
@@ -668,11 +686,10 @@ std::string HostNavDialog::NameToSave(std::string* why) const
         *why = "\"" + name + "\" names a folder. Choose another name.";
         return {};
     }
-    // The field holds system text: the proposed name, kept as shown, is taken whole, with the
-    // characters the field could only show as stand-ins.
-    const std::string proposed = utf8Of(options.saveFileName);
-    if (!proposed.empty() && name == macRomanOfUtf8(proposed) && proposed.size() <= kMostNameBytes)
-        return proposed;
+    // The field holds system text: a file name it still shows as it was set is taken whole, with
+    // the bytes the field could only show as Latin-1 or stand-ins.
+    if (!nameFile.empty() && name == nameFileShown && nameFile.size() <= kMostNameBytes)
+        return nameFile;
     const std::string utf8 = utf8OfMacRoman(name);
     // Longer names are more than a file system takes.
     if (utf8.size() > kMostNameBytes) {
@@ -796,7 +813,7 @@ void HostNavDialog::Record()
     shown.refusal.clear();
     shown.entries.clear();
     for (const Entry& entry : entries)
-        shown.entries.push_back(entry.isFolder ? entry.name + "/" : entry.name);
+        shown.entries.push_back(utf8OfMacRoman(entry.isFolder ? entry.shown + "/" : entry.shown));
     HostLogLine("nav-folder\t" + folder);
     for (const std::string& entry : shown.entries)
         HostLogLine("nav-entry\t" + entry);
@@ -865,7 +882,7 @@ void HostNavDialog::DrawFolderList()
         RGBForeColor(current ? &kWhite : &kBlack);
         std::string name = depth == 0 ? std::string("/") : HostNameOfPath(paths[depth]);
         int16_t indent = int16_t(6 + std::min<size_t>(depth, 12) * 8);
-        drawTextIn(macRomanOfUtf8(name), int16_t(row.left + indent), int16_t(top + 13),
+        drawTextIn(shownName(name), int16_t(row.left + indent), int16_t(top + 13),
                    int16_t(row.right - row.left - indent - 4));
     }
 }
@@ -890,7 +907,7 @@ void HostNavDialog::DrawItemList()
         }
         RGBForeColor(isSelected ? &kWhite : &kBlack);
         const Entry& entry = entries[index];
-        drawTextIn(macRomanOfUtf8(entry.isFolder ? entry.name + "/" : entry.name), int16_t(row.left + 6),
+        drawTextIn(entry.isFolder ? entry.shown + "/" : entry.shown, int16_t(row.left + 6),
                    int16_t(top + 13), width);
     }
     drawScrollBar(itemList, itemScroll, entries.size());
@@ -990,7 +1007,7 @@ void HostNavDialog::Draw()
     EraseRect(&kMessageBox);
     RGBForeColor(&kBlack);
     const std::string shownMessage = !pendingReplace.empty()
-                                         ? "\"" + pendingReplace.substr(pendingReplace.find_last_of('/') + 1) +
+                                         ? "\"" + shownNameUtf8(HostNameOfPath(pendingReplace)) +
                                                "\" already exists. Save again to replace it."
                                      : !refusal.empty() ? refusal
                                                         : utf8Of(options.message);
@@ -1310,7 +1327,7 @@ OSStatus NavDialogRun(NavDialogRef dialog)
     dialog->action = kNavUserActionNone;
     dialog->chosen.clear();
     dialog->pendingReplace.clear();
-    dialog->SetName(macRomanOfUtf8(utf8Of(dialog->options.saveFileName)));
+    dialog->SetName(HostCFStringToFileName(dialog->options.saveFileName));
     dialog->Load(defaultFolder());
     dialog->Send(kNavCBStart);
     dialog->Record();
@@ -1348,8 +1365,8 @@ OSStatus NavDialogGetReply(NavDialogRef dialog, NavReplyRecord* outReply)
         err = FSPathMakeRef(reinterpret_cast<const UInt8*>(folder.c_str()), &ref, nullptr);
         if (err == noErr)
             err = AEPutPtr(&outReply->selection, 0, typeFSRef, &ref, Size(sizeof ref));
-        outReply->saveFileName =
-            CFStringCreateWithCString(kCFAllocatorDefault, path.substr(slash + 1).c_str(), kCFStringEncodingUTF8);
+        // The name keeps its bytes (HostCFStringToFileName), shown as any file name is.
+        outReply->saveFileName = HostCFStringCreateWithFileName(path.substr(slash + 1).c_str());
         if (err != noErr || outReply->saveFileName == nullptr) {
             NavDisposeReply(outReply);
             return err != noErr ? err : OSStatus(paramErr);

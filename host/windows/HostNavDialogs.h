@@ -195,13 +195,15 @@ OSStatus NavCreateGetFileDialog(const NavDialogCreationOptions* options, NavType
 // proposed name (options.saveFileName) all selected. Typed characters (Mac Roman) replace the
 // selection, Backspace and Delete erase, left and right arrows, Home and End move the caret
 // (shift extends), a click places the caret, and choosing a file in the list puts its name in
-// the field (there is no type-ahead: letters go to the field).
+// the field (there is no type-ahead: letters go to the field). File names are shown, here and in
+// the lists, as HostFileNameToMacRoman shows them.
 // Return, Enter or the Save button saves under the field's name in the folder shown: an empty
 // name, one with a '/', "." or "..", or the name of a folder is refused with a beep and the
 // reason in the message line (the dialog stays open);
 // the name of an existing file asks before replacing it (saving again replaces). After
 // kNavUserActionSaveAs the reply's selection is the folder ('fsrf'), its saveFileName the name
-// (UTF-8) and replacing whether the file exists. fileType and creator are recorded only.
+// (HostCFStringToFileName: the proposed or a listed file's own bytes while the field shows it as
+// set, else the typed name in UTF-8) and replacing whether the file exists. fileType and creator are recorded only.
 OSStatus NavCreatePutFileDialog(const NavDialogCreationOptions* options, OSType fileType, OSType creator,
                                 NavEventUPP eventProc, void* callBackUD, NavDialogRef* outDialog);
 // Shows the dialog and runs it until the user opens or cancels; paramErr for no dialog.
@@ -232,8 +234,8 @@ void HostNavPresetAnswer(const HostNavAnswer& answer);
 void HostNavClearPresetAnswers();
 
 // What the last dialog run showed: its message, whether it allowed several files, the folder it
-// started in (after kNavCBStart), and the items of that folder its filter let through, folders
-// with a '/' after the name.
+// started in (after kNavCBStart), and the items of that folder its filter let through as shown
+// (UTF-8), folders with a '/' after the name.
 struct HostNavShown {
     std::string message;
     bool allowsMultipleFiles = false;
@@ -243,7 +245,7 @@ struct HostNavShown {
     // The type selected in the pop-up when the dialog started (after kNavCBStart).
     int startTypeIndex = 0;
     // Save dialogs: the proposed name, the type and creator given, and the name of the file the
-    // user was asked about replacing (empty when not asked).
+    // user was asked about replacing as shown (empty when not asked).
     bool save = false;
     std::string saveFileName;
     OSType fileType = 0;

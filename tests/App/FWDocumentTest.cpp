@@ -213,12 +213,12 @@ TEST_F(FWDocumentTest, DirtyStateAndFile)
     document->DocName(name);
     EXPECT_EQ("plan.rsrc", std::string(name.GetCString()));
 
-    // The name is shown as system text: a Mac Roman letter as its byte, the rest as '?'; the
-    // file keeps its own bytes.
+    // The name is shown as system text: a Mac Roman letter as its byte, the rest as '?', a name
+    // that is not UTF-8 as Latin-1; the file keeps its own bytes.
     const std::pair<std::string, std::string> names[] = {
         {"Caf\xC3\xA9.rsrc", "Caf\x8E.rsrc"},
         {"\xE6\x97\xA5 1.rsrc", "? 1.rsrc"},
-        {"Caf\xE9.rsrc", "Caf?.rsrc"},
+        {"Caf\xE9.rsrc", "Caf\x8E.rsrc"},
     };
     for (const auto& [file, shown] : names) {
         TempFolder::WriteFile(folder.File(file), "x");

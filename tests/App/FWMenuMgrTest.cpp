@@ -454,11 +454,11 @@ TEST_F(FWMenuMgrTest, TooManyMenusIsReportedAndBuildingGoesOn)
     EXPECT_EQ(106u, HostMenuBarMenus().size());
 }
 
-TEST_F(FWMenuMgrTest, NamesThatAreNotUTF8ShowAStandInForWhatIsNotUTF8)
+TEST_F(FWMenuMgrTest, NamesThatAreNotUTF8ShowEachByteAsLatin1)
 {
     const FWOpData items[] = {
         {"Caf\xC3\xA9", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
-        {"Bad \xE9 name", 2, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
+        {"Caf\xE9 \xD7 2", 2, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
         {"\xC3\xA9\xE9\xC3", 3, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, nullptr, 0},
     };
     const FWOpData menus[] = {{"M", 1, 0, 0, 0, nullptr, nullptr, nullptr, 0, 0, items, 3}};
@@ -466,8 +466,8 @@ TEST_F(FWMenuMgrTest, NamesThatAreNotUTF8ShowAStandInForWhatIsNotUTF8)
     FWMenuMgr::Instance()->SetRootMenu(new FWOpMenu(root));
     MenuRef menu = GetMenuHandle(131);
     EXPECT_EQ("Caf\x8E", itemText(menu, 1)); // e acute in the system encoding
-    EXPECT_EQ("Bad ? name", itemText(menu, 2));
-    EXPECT_EQ("\x8E??", itemText(menu, 3)); // a whole character, then a Latin-1 byte and a cut one
+    EXPECT_EQ("Caf\x8E ? 2", itemText(menu, 2)); // Mac Roman has no multiplication sign
+    EXPECT_EQ("\x8E\x8E\xCC", itemText(menu, 3)); // a whole character, then a Latin-1 byte and a cut one
 }
 
 // The layout that moves Preferences and Quit into the application menu.

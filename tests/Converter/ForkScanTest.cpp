@@ -187,11 +187,11 @@ TEST(ForkScan, AnEmptyOrMissingForkIsReportedAndNothingWritten)
     ExecScan(PascalString());
     EXPECT_EQ((std::vector<ShownMessage>{{"Error", "Error opening gone.rsc"}, kNoneCreated}), again.Shown());
 
-    // A FIFO named like a resource file is reported at once, not waited on.
+    // A FIFO named like a resource file is reported at once, not waited on; Latin-1 E9 shows as 0x8E.
     ConverterMessages fifo;
-    ASSERT_EQ(0, mkfifo(folder.File("x.rsc").c_str(), 0600));
-    EXPECT_EQ((std::vector<ShownMessage>{{"Error", "Error opening x.rsc"}, kNoneCreated}),
-              convert(fifo, {folder.File("x.rsc")}));
+    ASSERT_EQ(0, mkfifo(folder.File("x\xE9.rsc").c_str(), 0600));
+    EXPECT_EQ((std::vector<ShownMessage>{{"Error", "Error opening x\x8E.rsc"}, kNoneCreated}),
+              convert(fifo, {folder.File("x\xE9.rsc")}));
 }
 
 TEST(ForkScan, NoMemoryForTheForkIsReported)

@@ -207,7 +207,8 @@ protected:
 TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
 {
     HostUseSystemClock();
-    // A Latin-1 name from an older system: shown with a stand-in, opened by its own bytes.
+    // A Latin-1 name from an older system: shown as Latin-1 (e acute, Mac Roman 0x8E) wherever
+    // it is shown, opened by its own bytes.
     const std::string layouts = File("layouts\xE9.rsrc");
     std::filesystem::copy_file(FW_SAMPLE_RSRC, layouts);
     const std::string made = File("made.rsrc");
@@ -225,6 +226,8 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
               })
         .Then("the opened file", [] { return documentCount() == 1 && FWWindow::ModalCount() == 0; },
               [&] {
+                  ASSERT_FALSE(HostModalShownLog().empty()); // the layout list's title
+                  EXPECT_EQ("WINT [layouts\x8E.rsrc]", HostModalShownLog().back().title);
                   presetFile(made);
                   HostInjectKey(kKeyN, 'n', cmdKey);
                   // The new file's empty list is closed, and the document with it.
@@ -234,8 +237,8 @@ TEST_F(EditorRunTest, OpenNewOpenRecentAToolAndQuitAsAUserDoes)
               [&] { return std::filesystem::exists(made) && documentCount() == 1 && FWWindow::ModalCount() == 0; },
               // Open Recent lists the new file first, then the first one, which is open already.
               [] {
-                  EXPECT_EQ((std::vector<std::string>{"made.rsrc", "layouts?.rsrc"}), RecentRows());
-                  EXPECT_EQ("layouts?.rsrc", MenuRows("Window").at(0));
+                  EXPECT_EQ((std::vector<std::string>{"made.rsrc", "layouts\x8E.rsrc"}), RecentRows());
+                  EXPECT_EQ("layouts\x8E.rsrc", MenuRows("Window").at(0));
                   chooseRecentRow(2);
               })
         // Idle time comes inside modal loops too: the list must be gone.

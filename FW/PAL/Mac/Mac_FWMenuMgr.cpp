@@ -98,8 +98,8 @@ void toPascal(const std::string& text, Str255 out)
     std::memcpy(out + 1, text.data(), n);
 }
 
-// Names are UTF-8, as file names are; a byte of a name from an older system that is no part of
-// a UTF-8 character is shown as the system encoding's stand-in.
+// Names are UTF-8, as file names are, and shown as file names are everywhere (a name from an
+// older system that is not UTF-8 shows each byte as Latin-1).
 void setItemTextFromName(MenuRef menu, MenuItemIndex item, const FWUserOp* op)
 {
     Str255 pascal;

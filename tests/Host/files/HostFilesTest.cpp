@@ -121,7 +121,7 @@ TEST(HostFiles, CatalogueInformationGivesFolderFlagVolumeNameSpecificationAndFol
     mkdir((scratch / "sub").c_str(), 0777);
     WriteBytes(scratch / "sub/caf\xC3\xA9.rsrc", {1, 2});
 
-    FSRef file, folder, parent;
+    FSRef file, folder, parent, latin1;
     ASSERT_EQ(noErr, FSPathMakeRef(PathBytes(scratch / "sub/caf\xC3\xA9.rsrc"), &file, nullptr));
     ASSERT_EQ(noErr, FSPathMakeRef(PathBytes(scratch / "sub"), &folder, nullptr));
     FSCatalogInfo info{};
@@ -137,6 +137,12 @@ TEST(HostFiles, CatalogueInformationGivesFolderFlagVolumeNameSpecificationAndFol
     EXPECT_EQ("caf\xC3\xA9.rsrc", nameOf(spec));
     EXPECT_EQ(scratch / "sub", std::string(spec.parentPath));
     EXPECT_EQ(scratch / "sub", pathOf(parent));
+    // A Latin-1 name (e acute as the byte E9) has the same characters; its file keeps its bytes.
+    WriteBytes(scratch / "sub/caf\xE9.rsrc", {1});
+    ASSERT_EQ(noErr, FSPathMakeRef(PathBytes(scratch / "sub/caf\xE9.rsrc"), &latin1, nullptr));
+    ASSERT_EQ(noErr, FSGetCatalogInfo(&latin1, kFSCatInfoNone, nullptr, &name, &spec, nullptr));
+    EXPECT_EQ(u"caf\u00e9.rsrc", utf16(name));
+    EXPECT_EQ("caf\xE9.rsrc", nameOf(spec));
 
     ASSERT_EQ(noErr, FSGetCatalogInfo(&folder, kFSCatInfoNodeFlags, &info, nullptr, nullptr, nullptr));
     EXPECT_NE(0, info.nodeFlags & kFSNodeIsDirectoryMask);

@@ -171,6 +171,16 @@ TEST(HostNavDialogs, ShowsWhatTheFilterLetsThroughInTheStartFolder)
     ASSERT_FALSE(HostModalShownLog().empty());
     EXPECT_EQ("Open", HostModalShownLog().back().title);
     EXPECT_EQ(std::vector<std::string>{"Pick a text"}, HostModalShownLog().back().texts);
+
+    // e acute as UTF-8 and as the Latin-1 byte shows, and is typed (0x8E), as one; each keeps its bytes.
+    WriteBytes(scope.Path("caf\xE9.txt"), {1});
+    WriteBytes(scope.Path("caf\xC3\xA9.txt"), {1});
+    for (char c : std::string("caf\x8E")) HostInjectKey(0, uint8_t(c));
+    HostInjectKey(125, 31);
+    HostInjectKey(36, '\r');
+    EXPECT_EQ(std::vector<std::string>{scope.Path("caf\xE9.txt")}, scope.Run(caller).replied);
+    EXPECT_EQ((std::vector<std::string>{"A.txt", "b.txt", "caf\xC3\xA9.txt", "caf\xC3\xA9.txt", "sub/"}),
+              HostNavLastShown().entries);
 }
 
 TEST(HostNavDialogs, PresetAnswersGiveWhatAUserCouldChoose)

@@ -58,7 +58,7 @@ Saved runSave(const std::string& folder, const char* name, const std::function<v
 {
     NavDialogCreationOptions options;
     NavGetDefaultDialogCreationOptions(&options);
-    options.saveFileName = CFStringCreateWithCString(nullptr, name, kCFStringEncodingUTF8);
+    options.saveFileName = HostCFStringCreateWithFileName(name);
     StartFolder start{folder};
     NavDialogRef dialog = nullptr;
     EXPECT_EQ(noErr, NavCreatePutFileDialog(&options, 0, 0, startIn, &start, &dialog));
@@ -76,7 +76,7 @@ Saved runSave(const std::string& folder, const char* name, const std::function<v
         DescType descType;
         Size size;
         AEGetNthPtr(&reply.selection, 1, typeFSRef, &keyword, &descType, &ref, Size(sizeof ref), &size);
-        saved.path = std::string(ref.path) + "/" + HostCFStringToUtf8(reply.saveFileName);
+        saved.path = std::string(ref.path) + "/" + HostCFStringToFileName(reply.saveFileName);
         saved.replacing = reply.replacing;
         NavDisposeReply(&reply);
     }
@@ -243,6 +243,19 @@ TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
     });
     EXPECT_EQ(mFolder.File("notes.txt"), saved.path);
     EXPECT_TRUE(saved.replacing);
+
+    // A Latin-1 name, proposed or clicked (now row 0), is asked about as shown, saved by its bytes.
+    TempFolder::WriteFile(mFolder.File("caf\xE9.txt"), "x");
+    for (const std::string proposed : {"caf\xE9.txt", "Untitled"}) {
+        saved = runSave(Folder(), proposed.c_str(), [&](Point origin) {
+            if (proposed == "Untitled")
+                HostInjectClick(itemRow(origin, 0));
+            pressReturn();
+            pressReturn();
+        });
+        EXPECT_EQ("caf\xC3\xA9.txt", HostNavLastShown().replaceAsked) << proposed;
+        EXPECT_EQ(mFolder.File("caf\xE9.txt"), saved.path) << proposed;
+    }
 }
 
 TEST_F(HostNavSaveDialog, PresetAnswersDoNotGoThroughTheField)

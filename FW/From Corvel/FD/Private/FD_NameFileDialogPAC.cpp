@@ -41,7 +41,7 @@ bool FD_NameFileDialogPAC::AskUserForNewFile(const FWString& prompt, uint32_t fi
     if (NavGetDefaultDialogCreationOptions(&options) != noErr)
         return false;
     CFHolder message(HostCFStringCreateWithText(prompt.GetCString()));
-    // The proposed name is a file name: UTF-8, shown with stand-ins for bytes that are not.
+    // The proposed name is a file name: shown as file names are, its bytes kept.
     CFHolder name(HostCFStringCreateWithFileName(mInitialName.GetCString()));
     options.message = static_cast<CFStringRef>(message.get());
     options.saveFileName = static_cast<CFStringRef>(name.get());
@@ -66,18 +66,13 @@ bool FD_NameFileDialogPAC::AskUserForNewFile(const FWString& prompt, uint32_t fi
         DescType type = 0;
         Size size = 0;
         FS_Locator chosen;
-        char typedName[255];
-        // The reply is read and disposed of at once: the caller makes or replaces the file.
-        if (reply.validRecord &&
+        // The reply is read and disposed of at once: the caller makes or replaces the file. Its
+        // name is a proposed or listed file's own bytes when kept as shown, else what was typed.
+        const std::string fileName = HostCFStringToFileName(reply.saveFileName);
+        if (reply.validRecord && !fileName.empty() &&
             AEGetNthPtr(&reply.selection, 1, typeFSRef, &keyword, &type, &folder, Size(sizeof folder), &size) == noErr &&
-            (folder.path[sizeof folder.path - 1] = 0, FS_UtilPAC::FSRefToLocator(folder, chosen) == 0) &&
-            CFStringGetCString(reply.saveFileName, typedName, sizeof typedName, kCFStringEncodingUTF8)) {
-            // A proposed name kept as shown (the name field holds system text, so characters
-            // it lacks are stand-ins there) reaches the file system as its own bytes.
-            const bool kept = mInitialName.GetCurrLength() > 0 &&
-                              HostCFStringToMacRoman(reply.saveFileName) ==
-                                  HostCFStringToMacRoman(static_cast<CFStringRef>(name.get()));
-            chosen.AppendName(kept ? mInitialName.GetCString() : typedName);
+            (folder.path[sizeof folder.path - 1] = 0, FS_UtilPAC::FSRefToLocator(folder, chosen) == 0)) {
+            chosen.AppendName(fileName.c_str());
             chosen.SetFileType(fileType);
             out = chosen;
             answer = true;
