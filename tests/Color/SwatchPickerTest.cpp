@@ -200,6 +200,7 @@ TEST_F(SwatchPickerTest, NewAndDeleteKeepThePopUpAndItsDeleteItemInStep)
     // Deleting the last swatch shows the one now last; the name is shown as it is.
     HostModalPresetAnswer(HostModalAnswer::kDefault);
     picker.DeleteSwatch();
+    ASSERT_FALSE(ShownMessageTexts().empty());
     EXPECT_EQ("Are you sure you want to delete swatch \"50%s\"?", ShownMessageTexts().back());
     ASSERT_EQ(1, SwatchPicker::gColorSwatches.CountSwatches());
     EXPECT_EQ(SwatchPicker::gColorSwatches.FindSwatchByIndex(0), picker.GetCurrentSwatch());

@@ -110,7 +110,7 @@ TEST_F(EditWindowTest, ClosingAChangedLayoutAsksAndTheAnswerDecides)
         EXPECT_EQ(c.closes, window->CloseEvent()) << int(c.answer);
     }
     EXPECT_FALSE(window->IsDirty()) << "Yes saved the layout";
-    EXPECT_EQ(3u, ShownMessageTexts().size());
+    ASSERT_EQ(3u, ShownMessageTexts().size());
     EXPECT_EQ("Save changes before close ?", ShownMessageTexts().at(0));
 }
 

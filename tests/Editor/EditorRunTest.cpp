@@ -482,7 +482,7 @@ TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
               })
         .Then("still open after Cancel",
               [] {
-                  return frontIs("128 Main [a.rsrc]") && frontEdit()->IsDirty() &&
+                  return frontIs("128 Main [a.rsrc]") && frontEdit()->IsDirty() && !ShownMessageTexts().empty() &&
                          ShownMessageTexts().back() == "Save changes before close ?";
               },
               [&] {
@@ -498,6 +498,7 @@ TEST_F(EditorRunTest, AWholeSessionOnTheSampleFile)
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ((std::vector<std::string>{}), steps);
     EXPECT_FALSE(FWApp::Exists()) << "Yes saved and quit";
+    ASSERT_FALSE(ShownMessageTexts().empty());
     EXPECT_EQ("Save changes before quit ?", ShownMessageTexts().back());
     EXPECT_NE(saved, layoutsIn(path).at(128).second) << "the quit saved the last change";
 }

@@ -290,6 +290,7 @@ TEST_F(LayoutListTest, DuplicateRenameAndDeleteKeepTheFileTheListAndTheWindowsIn
     typeAttributes("12", "Twelve");
     press(CDialogWINT::kClose);
     mApp->DialogWINT(document);
+    ASSERT_FALSE(ShownMessageTexts().empty());
     EXPECT_EQ("The ID 6 is already taken. Please specify other ID", ShownMessageTexts().back());
     EXPECT_STREQ("12 Twelve [a.rsrc]", nine->Name().GetCString());
     EXPECT_EQ(12, nine->ViewMngr().GetResID());
@@ -348,6 +349,7 @@ TEST_F(LayoutListTest, ALayoutThatCannotBeLoadedIsReportedAndLeavesNoDocument)
         press(CDialogWINT::kOpen);
         const int windows = mApp->GetWindowList().Size();
         mApp->DialogWINT(document);
+        ASSERT_FALSE(ShownMessageTexts().empty());
         EXPECT_EQ("The resource is invalid or corrupted, delete it", ShownMessageTexts().back());
         EXPECT_EQ(windows, mApp->GetWindowList().Size());
         EXPECT_EQ(0, mApp->GetDocumentList().Size());
