@@ -94,12 +94,14 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
         XFree(data);
     if (*type == None)
         return Read::kAbsent;
-    const size_t unit = format == 32 ? sizeof(long) : size_t(std::max(format, 8) / 8);
+    // The bytes of an item as the server counts them (after), and as Xlib hands them over.
+    const size_t sent = size_t(std::max(format, 8) / 8);
+    const size_t unit = format == 32 ? sizeof(long) : sent;
     const size_t room = kMaxTransferBytes - std::min(kMaxTransferBytes, into.size());
-    const size_t items = std::min<size_t>(after / (format == 32 ? 4 : unit), room / unit);
+    const size_t items = std::min<size_t>(after / sent, room / unit);
     data = nullptr;
-    if (XGetWindowProperty(s.display, s.window, s.property, 0, long((items * (format == 32 ? 4 : unit) + 3) / 4), True,
-                           AnyPropertyType, type, &format, &count, &after, &data) != Success)
+    if (XGetWindowProperty(s.display, s.window, s.property, 0, long((items * sent + 3) / 4), True, AnyPropertyType,
+                           type, &format, &count, &after, &data) != Success)
         return Read::kAbsent;
     if (*type == None) {
         if (data != nullptr)
