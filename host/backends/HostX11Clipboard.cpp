@@ -79,13 +79,28 @@ bool waitFor(Session& s, int type, XEvent& event)
 enum class Read { kAbsent, kData, kTooLarge };
 
 // Appends the property's bytes (deleting it); kAbsent when it does not exist. *type is its type.
+// Its type and format are asked first, so that no more is fetched than the room left within
+// kMaxTransferBytes: Xlib hands 32-bit items as longs, which may take more bytes than the server's.
 Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
 {
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(s.display, s.window, s.property, 0, long(kMaxTransferBytes / 4), True, AnyPropertyType,
+    if (XGetWindowProperty(s.display, s.window, s.property, 0, 0, False, AnyPropertyType, type, &format, &count,
+                           &after, &data) != Success)
+        return Read::kAbsent;
+    if (data != nullptr)
+        XFree(data);
+    if (*type == None)
+        return Read::kAbsent;
+    // The bytes of an item as the server counts them (after), and as Xlib hands them over.
+    const size_t sent = size_t(std::max(format, 8) / 8);
+    const size_t unit = format == 32 ? sizeof(long) : sent;
+    const size_t room = kMaxTransferBytes - std::min(kMaxTransferBytes, into.size());
+    const size_t items = std::min<size_t>(after / sent, room / unit);
+    data = nullptr;
+    if (XGetWindowProperty(s.display, s.window, s.property, 0, long((items * sent + 3) / 4), True, AnyPropertyType,
                            type, &format, &count, &after, &data) != Success)
         return Read::kAbsent;
     if (*type == None) {
@@ -93,12 +108,9 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
             XFree(data);
         return Read::kAbsent;
     }
-    // Xlib hands 32-bit items as longs.
-    const size_t unit = format == 32 ? sizeof(long) : size_t(format / 8);
-    const size_t bytes = size_t(count) * unit;
-    const bool fits = after == 0 && into.size() + bytes <= kMaxTransferBytes;
+    const size_t bytes = size_t(count) * (format == 32 ? sizeof(long) : size_t(format / 8));
+    const bool fits = after == 0 && bytes <= room;
     if (data != nullptr) {
-        const size_t room = kMaxTransferBytes - std::min(kMaxTransferBytes, into.size());
         into.insert(into.end(), data, data + std::min(bytes, room));
         XFree(data);
     }

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <vector>
@@ -111,6 +112,95 @@ uint32_t blendChannel(uint32_t source, uint32_t target, uint32_t alpha)
     return std::min<uint32_t>(255, source + (target * (255 - alpha) + 127) / 255);
 }
 
+// libtiff's shares of kHostImageReadBudget: its largest single block, the values of a directory's
+// tags, and a strip or tile as stored and as decoded (all its planes) are each held to one share,
+// so that with the strip tables libtiff builds (a share each at most) they stay within the budget.
+constexpr uint64_t kTIFFShare = kHostImageReadBudget / 8;
+
+// Unsigned words of a TIFF in memory, in its byte order; false past the end.
+bool readWord(const std::vector<uint8_t>& bytes, bool bigEndian, uint64_t at, int width, uint64_t& value)
+{
+    if (at > bytes.size() || uint64_t(width) > bytes.size() - at)
+        return false;
+    value = 0;
+    for (int i = 0; i < width; ++i)
+        value = (value << 8) | bytes[size_t(at) + size_t(bigEndian ? i : width - 1 - i)];
+    return true;
+}
+
+// Whether the tags of the first directory and of directory index, as libtiff would hold them
+// (every value widened to 8 bytes but bytes and text), fit one share. libtiff reads what a tag
+// claims as far as the file holds it, so many tags over the same bytes could take many times the
+// file. Directories that cannot be read are left for libtiff to refuse.
+bool tagsFit(const std::vector<uint8_t>& bytes, size_t index)
+{
+    if (bytes.size() < 8 || bytes[0] != bytes[1] || (bytes[0] != 'I' && bytes[0] != 'M'))
+        return true;
+    const bool bigEndian = bytes[0] == 'M';
+    uint64_t version = 0;
+    readWord(bytes, bigEndian, 2, 2, version);
+    const bool wide = version == 43; // BigTIFF: counts and offsets of 8 bytes
+    const int word = wide ? 8 : 4;
+    const uint64_t entrySize = wide ? 20 : 12;
+    uint64_t at = 0;
+    if (!readWord(bytes, bigEndian, wide ? 8 : 4, word, at))
+        return true;
+    for (size_t directory = 0; at != 0; ++directory) {
+        uint64_t entries = 0;
+        if (!readWord(bytes, bigEndian, at, wide ? 8 : 2, entries))
+            return true;
+        const uint64_t first = at + (wide ? 8 : 2);
+        if (directory == 0 || directory == index) {
+            uint64_t held = 0;
+            uint64_t type = 0;
+            uint64_t count = 0;
+            for (uint64_t e = 0; e < entries && held <= kTIFFShare; ++e) {
+                if (!readWord(bytes, bigEndian, first + e * entrySize + 2, 2, type) ||
+                    !readWord(bytes, bigEndian, first + e * entrySize + 4, word, count))
+                    break;
+                const bool bytewise = type == 1 || type == 2 || type == 6 || type == 7;
+                held += std::min(count, kTIFFShare + 1) * (bytewise ? 1 : 8);
+            }
+            if (held > kTIFFShare)
+                return false;
+        }
+        if (directory == index || !readWord(bytes, bigEndian, first + entries * entrySize, word, at))
+            return true;
+    }
+    return true;
+}
+
+// Whether every strip or tile fits a share as stored and as decoded (a JPEG one a quarter share,
+// since libjpeg may hold three times it), with a codec whose working memory follows the strip's.
+// The other codecs (old-style JPEG, JBIG, LERC, LZMA, Zstandard, WebP, ...) size their buffers
+// from their own headers, so their images are refused.
+bool stripsFit(TIFF* tif)
+{
+    uint16_t compression = COMPRESSION_NONE;
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    uint16_t samples = 1;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    constexpr uint16_t kBounded[] = {COMPRESSION_NONE,     COMPRESSION_CCITTRLE, COMPRESSION_CCITTFAX3,
+                                     COMPRESSION_CCITTFAX4, COMPRESSION_CCITTRLEW, COMPRESSION_LZW,
+                                     COMPRESSION_PACKBITS, COMPRESSION_DEFLATE,  COMPRESSION_ADOBE_DEFLATE,
+                                     COMPRESSION_JPEG};
+    if (std::find(std::begin(kBounded), std::end(kBounded), compression) == std::end(kBounded))
+        return false;
+    const bool tiled = TIFFIsTiled(tif) != 0;
+    const uint64_t planes = planar == PLANARCONFIG_SEPARATE ? std::max<uint16_t>(samples, 1) : 1;
+    const uint64_t decoded = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+    const uint64_t limit = compression == COMPRESSION_JPEG ? kTIFFShare / 4 : kTIFFShare;
+    if (decoded == 0 || decoded > limit / planes)
+        return false;
+    const uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    for (uint32_t i = 0; i < count; ++i)
+        if (TIFFGetStrileByteCount(tif, i) > kTIFFShare)
+            return false;
+    return true;
+}
+
 // Little-endian TIFF words, appended.
 void putShort(std::vector<uint8_t>& out, uint16_t value)
 {
@@ -197,15 +287,16 @@ void CGImageSourceRelease(CGImageSourceRef source)
 
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index)
 {
-    if (source == nullptr || index > 0xFFFF)
+    if (source == nullptr || index > 0xFFFF || !tagsFit(source->bytes, index))
         return nullptr;
     TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
     if (options == nullptr)
         return nullptr;
     TIFFOpenOptionsSetErrorHandlerExtR(options, quietHandler, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, quietHandler, nullptr);
-    // Bounds every allocation libtiff makes for strips, tiles and tables.
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kHostMaxImagePixels) * 4);
+    // Bounds every allocation libtiff makes for strips, tiles, tags and tables (this libtiff has no
+    // bound of their sum: tagsFit and stripsFit keep that).
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTIFFShare));
     MemoryReader reader{&source->bytes, 0};
     // "m": no mapping; the bytes are read through the procedures above.
     std::unique_ptr<TIFF, TIFFCloser> tif(TIFFClientOpenExt("clipboard", "rm", &reader, readProc, writeProc, seekProc,
@@ -220,7 +311,7 @@ CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index
     if (width == 0 || height == 0 || int64_t(width) * height > kHostMaxImagePixels)
         return nullptr;
     char message[1024];
-    if (!TIFFRGBAImageOK(tif.get(), message))
+    if (!TIFFRGBAImageOK(tif.get(), message) || !stripsFit(tif.get()))
         return nullptr;
     auto* image = new (std::nothrow) HostImage;
     if (image == nullptr)

@@ -33,8 +33,8 @@ enum : CGBitmapInfo {
     kCGBitmapByteOrder32Little = 2u << 12,
 };
 
-// Decoded images larger than this many pixels are refused, so no input can make a decoder take
-// more than 64 MiB for one image.
+// Decoded images larger than this many pixels are refused, so no input can make a decoder keep
+// more than 64 MiB of pixels for one image; beyond them it takes at most kHostImageReadBudget.
 constexpr int64_t kHostMaxImagePixels = int64_t(16) * 1024 * 1024;
 
 // A source keeps its own copy of the bytes; null for no bytes.
@@ -47,7 +47,9 @@ void CGImageSourceRelease(CGImageSourceRef source);
 std::vector<uint8_t> HostTIFFOfPNG(const void* png, size_t size);
 
 // Decodes image index of the source (only TIFF is read; index counts its directories). Null
-// when the bytes are not a whole image of that index, or the image is empty or too large.
+// when the bytes are not a whole image of that index, or the image is empty or too large, or its
+// tags, strips or tiles would take more than kHostImageReadBudget, or its codec sizes its memory
+// from headers of its own (only none, CCITT, LZW, PackBits, Deflate and JPEG are read).
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index);
 void CGImageRelease(CGImageRef image);
 size_t CGImageGetWidth(CGImageRef image);

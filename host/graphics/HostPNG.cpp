@@ -8,6 +8,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <unistd.h>
@@ -116,6 +117,49 @@ void readFromMemory(png_structp png, png_bytep into, size_t count)
     input->offset += count;
 }
 
+// Every block libpng asks for is counted against kHostImageReadBudget; one that would pass it is
+// refused, and the read then fails, even where libpng could go on without the block (it takes an
+// oversized chunk's length as a warning only). Each block keeps its size in front of it.
+struct ReadBudget {
+    size_t left = kHostImageReadBudget;
+    bool exceeded = false;
+};
+
+constexpr size_t kBlockHeader = alignof(std::max_align_t);
+
+png_voidp budgetedMalloc(png_structp png, png_alloc_size_t size)
+{
+    auto* budget = static_cast<ReadBudget*>(png_get_mem_ptr(png));
+    if (size > budget->left || budget->left - size < kBlockHeader) {
+        budget->exceeded = true;
+        return nullptr;
+    }
+    auto* block = static_cast<uint8_t*>(std::malloc(size + kBlockHeader));
+    if (block == nullptr)
+        return nullptr;
+    budget->left -= size + kBlockHeader;
+    std::memcpy(block, &size, sizeof size);
+    return block + kBlockHeader;
+}
+
+void budgetedFree(png_structp png, png_voidp pointer)
+{
+    if (pointer == nullptr)
+        return;
+    uint8_t* block = static_cast<uint8_t*>(pointer) - kBlockHeader;
+    png_alloc_size_t size = 0;
+    std::memcpy(&size, block, sizeof size);
+    static_cast<ReadBudget*>(png_get_mem_ptr(png))->left += size + kBlockHeader;
+    std::free(block);
+}
+
+// Chunks that add nothing to the pixels read here, five bytes a name; they are skipped unread,
+// whatever length they claim, instead of being held.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+// The most chunks of the kinds libpng keeps in a list (text, palettes, unknown ones) that are held;
+// the list above skips them, so this bounds only what it misses.
+constexpr png_uint_32 kKeptChunks = 100;
+
 // Damaged input ends the read quietly: the caller answers paramErr.
 void stopReading(png_structp png, png_const_charp)
 {
@@ -144,12 +188,19 @@ void askForNativePixels(png_structp png)
 
 // The read itself, between libpng's error jump and its return: nothing here owns memory that a
 // jump would skip, the store aside, which the caller releases on failure.
-bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMap& into, int64_t maxPixels)
+bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMap& into, int64_t maxPixels,
+                const ReadBudget& budget)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_read_fn(png, &input, readFromMemory);
+    png_set_user_limits(png, INT16_MAX, INT16_MAX);
+    png_set_chunk_malloc_max(png, kHostImageReadBudget);
+    png_set_chunk_cache_max(png, kKeptChunks);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, int(sizeof kSkippedChunks / 5));
     png_read_info(png, info);
+    if (budget.exceeded)
+        return false;
     const int64_t width = png_get_image_width(png, info);
     const int64_t height = png_get_image_height(png, info);
     // Checked before anything is allocated for the pixels.
@@ -169,7 +220,7 @@ bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMa
         for (int32_t y = 0; y < int32_t(height); ++y)
             png_read_row(png, into.Row(y), nullptr);
     // The chunks after the pixels add nothing to them, so they are not read.
-    return true;
+    return !budget.exceeded;
 }
 
 } // namespace
@@ -179,10 +230,12 @@ OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, i
     into.Release();
     if (data == nullptr || size == 0)
         return paramErr;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, stopReading, ignoreWarning);
+    ReadBudget budget;
+    png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, stopReading, ignoreWarning, &budget,
+                                               budgetedMalloc, budgetedFree);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     MemoryInput input{static_cast<const uint8_t*>(data), size};
-    const bool read = info != nullptr && readPixels(png, info, input, into, maxPixels);
+    const bool read = info != nullptr && readPixels(png, info, input, into, maxPixels, budget);
     png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
     if (!read) {
         into.Release();

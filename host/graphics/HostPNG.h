@@ -6,6 +6,12 @@
 #include "HostPorts.h"
 
 #include <cstddef>
+#include <cstdint>
+
+// The most memory a reader of one image (the PNG reader here, the TIFF decoder of HostImageIO) may
+// take beyond the pixels it yields: its structures, rows, tables, chunks, tags and strips. An image
+// that would need more is refused as a damaged one is.
+constexpr size_t kHostImageReadBudget = size_t(64) << 20;
 
 // Writes the whole store as an 8-bit RGBA PNG (alpha as stored; 1- and 8-bit stores as the
 // colours their pixels stand for). The file is written under a temporary name and renamed over
@@ -17,8 +23,9 @@ OSErr WritePortPNG(CGrafPtr port, const char* path);
 
 // Reads a PNG into a new 32-bit store over (0, 0, height, width), pixels not premultiplied. A file
 // that is not a whole PNG, or whose header promises more pixels than its data could hold, than
-// maxPixels or than a store can take, gives paramErr and leaves the store empty (nothing is
-// allocated for it); fnfErr and permErr when it cannot be opened.
+// maxPixels or than a store can take, or whose reading would take more than kHostImageReadBudget
+// beside the store, gives paramErr and leaves the store empty (nothing is allocated for it);
+// fnfErr and permErr when it cannot be opened.
 OSErr HostReadPNG(const char* path, HostPixelMap& into);
 OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into,
                             int64_t maxPixels = HostPixelMap::kMaxPixels);

@@ -60,6 +60,14 @@ TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
     const CGRect all{0, 0, 3, 2};
     EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, 0xFF808080), draw(fromPNG.get(), 3, 2, all, 0xFF808080));
     EXPECT_TRUE(HostTIFFOfPNG(png.data(), png.size() / 2).empty());
+    // Its one strip of 16 MB is read in pieces: decoding keeps within the budget of its reader.
+    ASSERT_EQ(noErr, pixels.Allocate(Rect{0, 0, 2048, 2048}, 32));
+    pixels.Set(2047, 2047, 0xFF0000FF);
+    ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("large.png").c_str()));
+    const std::string large = TempFolder::ReadFile(folder.File("large.png"));
+    ImagePtr fromLarge = decode(HostTIFFOfPNG(large.data(), large.size()));
+    ASSERT_TRUE(fromLarge);
+    EXPECT_EQ(0xFF0000FFu, draw(fromLarge.get(), 1, 1, CGRect{-2047, 0, 2048, 2048}, 0)[0]);
 }
 
 TEST(HostImageIO, DrawingScalesPlacesFromTheBottomAndBlends)
