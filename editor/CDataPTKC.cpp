@@ -323,13 +323,12 @@ void CDataPTKC::linkStoredRecords(EditWindow& window)
     for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
         AddItem(view);
     std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(false);
-    if (pairs.empty())
-        return;
+    // Read even without a control, so that a save keeps the header and names what it leaves out.
     std::vector<CItemPTKC> records;
     if (!ReadPTKC(&window, records))
         return;
     // The preview group holds no parameter of its own.
-    if (pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
+    if (!pairs.empty() && pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
         pairs.erase(pairs.begin());
     std::vector<const CItemPTKC*> linked;
     linkRecords(pairs, records, linked);

@@ -557,6 +557,14 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
         delete window;
         delete mDocument;
     }
+    // Without any parameter control the header stays and every record is named.
+    HostResetModalLoops();
+    EditWindow* bare = open([](FWWindow&, FWView&) {}, {{kPTKC, 128, "Interface", "TAGX" + be32(9) + be32(1) + r[0]}});
+    ASSERT_FALSE(ShownMessageTexts().empty());
+    EXPECT_EQ(notKept + "\"Scale\"", ShownMessageTexts().back());
+    bare->SetDirty(true);
+    ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*bare));
+    EXPECT_EQ(HexOf("TAGX" + be32(9) + be32(0)), HexOf(stored(kPTKC, 128)));
 }
 
 TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)
