@@ -369,7 +369,8 @@ void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, 
     }
 }
 
-void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records, const std::vector<const CItemPTKC*>& linked) const
+void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
+                                     const std::vector<const CItemPTKC*>& linked) const
 {
     std::unordered_set<const CItemPTKC*> written;
     for (const CItemPTKC* item : itemsToWrite())
