@@ -546,8 +546,9 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
         HostResetModalLoops();
         EditWindow* window = open(StoredResource(FW_SAMPLE_RSRC, kWINT, 21000), {{kPTKC, 128, "Interface", c.stored}});
         ASSERT_EQ(c.notice.empty() ? 0u : 1u, ShownMessageTexts().size()) << c.notice;
-        if (!c.notice.empty())
+        if (!c.notice.empty()) {
             EXPECT_EQ(c.notice, ShownMessageTexts().back());
+        }
         window->MakeToFront();
         QuillformApp::Instance()->InterfaceShader(); // OK
         ASSERT_TRUE(window->IsDirty());
