@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <unordered_set>
 
 namespace {
 
@@ -30,6 +31,8 @@ const char* const kDamagedInterface = "Damaged 'PTKC' 128 \"Interface\": only th
                                       "were read";
 const char* const kDamagedPreview = "Damaged 'PICT' 21000 \"Image Preview\": no preview is shown";
 const char* const kDamagedMultiThread = "Damaged 'QZMP' 128 \"MultiThread\": read as off";
+const char* const kRecordsNotKept = "'PTKC' 128 \"Interface\": parameters that do not line up with the layout's "
+                                    "controls will not be saved: ";
 
 // Length-prefixed resource names.
 const unsigned char kInterfaceName[] = "\x09Interface";
@@ -85,7 +88,7 @@ bool readRecord(SerialStream& in, CItemPTKC& item)
     return true;
 }
 
-void writeRecord(SerialStream& out, const CItemPTKC& item)
+void encodeRecord(SerialStream& out, const CItemPTKC& item)
 {
     uint8_t name[kNameBlock] = {};
     const uint32_t length = std::min(item.mName.GetCurrLength(), kMaxName);
@@ -113,13 +116,27 @@ void writeRecord(SerialStream& out, const CItemPTKC& item)
     }
 }
 
-// The first record from `from` on whose type fits the kind, or -1.
-int64_t LookupPTKC(int32_t kind, const std::vector<CItemPTKC>& records, size_t from)
+std::string encoded(const CItemPTKC& item)
 {
-    for (size_t k = from; k < records.size(); ++k)
-        if (CItemPTKC::ValidView2PTKC(kind, records[k].mType))
-            return int64_t(k);
-    return -1;
+    SerialStream out(nullptr, 0, SerialStream::kWriting);
+    encodeRecord(out, item);
+    return std::string(out.Buffer(), out.Size());
+}
+
+// A record read from the file and not changed since is written with the bytes read, so that what
+// the item's fields do not hold (the low bytes of a colour's shorts, other flag bits, what follows
+// a name) stays as stored.
+void writeRecord(SerialStream& out, const CItemPTKC& item)
+{
+    std::string bytes = encoded(item);
+    if (item.mHasStored) {
+        SerialStream in(reinterpret_cast<const char*>(item.mStored.data()), uint32_t(item.mStored.size()),
+                        SerialStream::kReading);
+        CItemPTKC stored = item;
+        if (readRecord(in, stored) && encoded(stored) == bytes)
+            bytes.assign(item.mStored.begin(), item.mStored.end());
+    }
+    out.WriteBlock_old(bytes.data(), uint32_t(bytes.size()));
 }
 
 // The record's fields go into the item, which keeps its kind and is no longer automatic.
@@ -166,6 +183,8 @@ bool CDataPTKC::ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t
         // Records after a damaged one are not trusted to belong to the controls in order.
         if (!readRecord(in, record))
             return false;
+        record.mHasStored = true;
+        std::memcpy(record.mStored.data(), data + kHeaderSize + i * kRecordSize, kRecordSize);
         records.push_back(record);
     }
     return countFits;
@@ -304,41 +323,74 @@ void CDataPTKC::linkStoredRecords(EditWindow& window)
     for (FWView* view = walk.First(); view != nullptr; view = walk.Next())
         AddItem(view);
     std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(false);
-    if (pairs.empty())
-        return;
+    // Read even without a control, so that a save keeps the header and names what it leaves out.
     std::vector<CItemPTKC> records;
     if (!ReadPTKC(&window, records))
         return;
     // The preview group holds no parameter of its own.
-    if (pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
+    if (!pairs.empty() && pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
         pairs.erase(pairs.begin());
-    linkRecords(pairs, records);
+    std::vector<const CItemPTKC*> linked;
+    linkRecords(pairs, records, linked);
     Defaults2UI();
+    // Before anything is saved, the user hears of the records the next save leaves out.
+    reportRecordsNotKept(records, linked);
 }
 
-void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records)
+void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records,
+                            std::vector<const CItemPTKC*>& linked)
 {
+    linked.assign(records.size(), nullptr);
+    // fits[kind][j]: the first record from j on whose type fits the kind, or the record count;
+    // so the linking is linear in the records and the controls.
+    std::vector<size_t> fits[6];
+    for (int32_t kind = 0; kind < 6; ++kind) {
+        fits[kind].assign(records.size() + 1, records.size());
+        for (size_t k = records.size(); k-- > 0;)
+            fits[kind][k] = CItemPTKC::ValidView2PTKC(kind, records[k].mType) ? k : fits[kind][k + 1];
+    }
     size_t i = 0;
     size_t j = 0;
     while (i < pairs.size() && j < records.size()) {
         CItemPTKC& item = *pairs[i].second;
-        const int64_t k = LookupPTKC(item.mViewKind, records, j);
-        if (k < 0) {
+        const size_t k = item.mViewKind >= 0 && item.mViewKind < 6 ? fits[item.mViewKind][j] : records.size();
+        ++i;
+        if (k == records.size()) {
             // No record left fits this control: it keeps its defaults.
             mAllParams = false;
-            ++i;
-        } else if (size_t(k) == j) {
-            LinkView2PTKC(item, records[j]);
-            ++i;
-            ++j;
-        } else {
-            // The records in between fit nothing here and are dropped.
-            mAllParams = true;
-            LinkView2PTKC(item, records[size_t(k)]);
-            ++i;
-            j = size_t(k) + 1;
+            continue;
         }
+        // Records between j and k fit nothing here and are dropped.
+        if (k > j)
+            mAllParams = true;
+        LinkView2PTKC(item, records[k]);
+        linked[k] = &item;
+        j = k + 1;
     }
+}
+
+void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
+                                     const std::vector<const CItemPTKC*>& linked) const
+{
+    std::unordered_set<const CItemPTKC*> written;
+    for (const CItemPTKC* item : itemsToWrite())
+        written.insert(item);
+    std::string names;
+    size_t unnamed = 0;
+    for (size_t r = 0; r < records.size(); ++r) {
+        if (written.count(linked[r]) != 0)
+            continue;
+        if (names.size() < 200)
+            names += std::string(names.empty() ? "\"" : ", \"") + records[r].mName.GetCString() + "\"";
+        else
+            ++unnamed;
+    }
+    if (names.empty())
+        return;
+    std::string line = kRecordsNotKept + names;
+    if (unnamed > 0)
+        line += " and " + std::to_string(unnamed) + " more";
+    FWRecordVersionNotice::Report(line.c_str(), kSourcePath, __LINE__);
 }
 
 std::vector<std::pair<FWView*, CItemPTKC*>> CDataPTKC::sortedPairs(bool activeOnly) const
@@ -355,6 +407,19 @@ std::vector<std::pair<FWView*, CItemPTKC*>> CDataPTKC::sortedPairs(bool activeOn
     }
     std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first->ID() < b.first->ID(); });
     return pairs;
+}
+
+std::vector<const CItemPTKC*> CDataPTKC::itemsToWrite() const
+{
+    const std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(true);
+    int32_t count = int32_t(pairs.size());
+    if (!mAllParams)
+        count = std::min(count, mParamLimit);
+    count = std::max(count, 0);
+    std::vector<const CItemPTKC*> items;
+    for (int32_t i = 0; i < count; ++i)
+        items.push_back(pairs[size_t(i)].second);
+    return items;
 }
 
 // ---- Resources ---------------------------------------------------------------------------
@@ -398,16 +463,8 @@ bool CDataPTKC::WritePTKC(EditWindow* window)
         CResMap::errCode = 0;
         return false;
     }
-    const std::vector<std::pair<FWView*, CItemPTKC*>> pairs = sortedPairs(true);
-    int32_t count = int32_t(pairs.size());
-    if (!mAllParams)
-        count = std::min(count, mParamLimit);
-    count = std::max(count, 0);
-    std::vector<const CItemPTKC*> items;
-    for (int32_t i = 0; i < count; ++i)
-        items.push_back(pairs[size_t(i)].second);
     std::vector<uint8_t> bytes;
-    if (!BuildPTKC(mTag, mHeaderValue, items, bytes)) {
+    if (!BuildPTKC(mTag, mHeaderValue, itemsToWrite(), bytes)) {
         CResMap::errCode = 0;
         return false;
     }

@@ -50,7 +50,8 @@ public:
 
     // Reads the three resources, gives every parameter control an item and links the stored
     // records to them in view id order; without a readable 'PTKC' the controls are untouched.
-    // Damaged resources are read as far as they can be and named in one notice.
+    // Damaged resources are read as far as they can be and named in one notice, as are the
+    // records that do not line up with the controls, which a save leaves out.
     void Init(EditWindow* window);
 
     // Saving: the controls' values become the defaults, unnamed items take their controls'
@@ -103,7 +104,8 @@ public:
     // The stored forms. ParsePTKC reads a resource: false for a damaged one (a short header, a
     // count below 0 or beyond the data, a name longer than 31, an unknown type), whose records
     // before the damage are still read, as are the header's fields when it is whole; count is the
-    // stored one. BuildPTKC writes one (false for an item of an unknown type). ParseQZMP: on or off.
+    // stored one; each record keeps its bytes. BuildPTKC writes one (false for an item of an
+    // unknown type), a record unchanged since it was read with the bytes read. ParseQZMP: on or off.
     static bool ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t& headerValue, int32_t& count,
                           std::vector<CItemPTKC>& records);
     static bool BuildPTKC(const char tag[4], int32_t headerValue, const std::vector<const CItemPTKC*>& items,
@@ -123,7 +125,14 @@ private:
     // The (view, item) pairs of the map, ordered by view id; only the active ones when asked.
     std::vector<std::pair<FWView*, CItemPTKC*>> sortedPairs(bool activeOnly) const;
     void linkStoredRecords(EditWindow& window);
-    void linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records);
+    // Links the records to the pairs' items; linked[r]: the item record r went to, or null.
+    void linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records,
+                     std::vector<const CItemPTKC*>& linked);
+    // Names in the notice of the reading the records a save would not write.
+    void reportRecordsNotKept(const std::vector<CItemPTKC>& records, const std::vector<const CItemPTKC*>& linked) const;
+    // The items WritePTKC writes, in order: the active ones by view id, at most mParamLimit of
+    // them unless all are written.
+    std::vector<const CItemPTKC*> itemsToWrite() const;
 
     EditWindow* mWindow;
     ImageBuffer* mImage = nullptr;

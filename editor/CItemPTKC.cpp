@@ -10,6 +10,7 @@
 #include "ParentWindow.h"
 #include "Popup.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -168,8 +169,32 @@ void CItemPTKC::Type2UI(FWView* view) const
     }
 }
 
+void CItemPTKC::controlState(FWView* view, FWStr<255>& state) const
+{
+    char text[16] = "";
+    if (auto* edit = dynamic_cast<EditText*>(view); edit != nullptr && mViewKind == kEditText) {
+        edit->GetText(&state);
+        return;
+    }
+    if (auto* box = dynamic_cast<CheckBox*>(view); box != nullptr && mViewKind == kCheckBox)
+        std::snprintf(text, sizeof text, "%d", box->GetState() ? 1 : 0);
+    else if (auto* popup = dynamic_cast<Popup*>(view); popup != nullptr && mViewKind == kPopup)
+        std::snprintf(text, sizeof text, "%d", int(popup->ItemSelected()));
+    else if (auto* button = dynamic_cast<ColorButton*>(view); button != nullptr && mViewKind == kColorButton) {
+        const FWArgb32 c = button->GetColor();
+        std::snprintf(text, sizeof text, "%02x%02x%02x%02x", c.a, c.r, c.g, c.b);
+    }
+    state = text;
+}
+
 void CItemPTKC::UI2Default(FWView* view)
 {
+    if (mShown) {
+        FWStr<255> state;
+        controlState(view, state);
+        if (state == mShownState)
+            return;
+    }
     switch (mViewKind) {
     case kCheckBox:
         if (auto* box = dynamic_cast<CheckBox*>(view))
@@ -196,7 +221,7 @@ void CItemPTKC::UI2Default(FWView* view)
     }
 }
 
-void CItemPTKC::Default2UI(FWView* view) const
+void CItemPTKC::Default2UI(FWView* view)
 {
     Type2UI(view);
     switch (mViewKind) {
@@ -225,6 +250,8 @@ void CItemPTKC::Default2UI(FWView* view) const
     default:
         break;
     }
+    mShown = true;
+    controlState(view, mShownState);
 }
 
 void CItemPTKC::ControlText(FWView* view, int32_t kind, FWStr<255>& text)

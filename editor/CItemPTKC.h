@@ -6,6 +6,7 @@
 #include "FWArgb32.h"
 #include "FWStr.h"
 
+#include <array>
 #include <cstdint>
 
 class FWView;
@@ -69,9 +70,11 @@ public:
     void UI2Type(FWView* view);
     // Type2UI: the other way.
     void Type2UI(FWView* view) const;
-    // The control's value becomes the default, and back.
+    // The control's value becomes the default, and back. Default2UI notes what the control then
+    // shows; while it still shows that, UI2Default keeps the default, which the control may not
+    // show exactly (a real's digits, a pop-up item the control does not have).
     void UI2Default(FWView* view);
-    void Default2UI(FWView* view) const;
+    void Default2UI(FWView* view);
     // The control's own text for an automatic name; empty for a group.
     static void ControlText(FWView* view, int32_t kind, FWStr<255>& text);
 
@@ -84,4 +87,17 @@ public:
     float mFloat[3] = {0.0f, 0.0f, 100.0f};
     int32_t mLong[3] = {0, 0, 100};
     FWArgb32 mColor = FWArgb32::Blue;
+
+    // The record as read from the file, when the item holds one: a save writes these bytes back
+    // while the item writes the same as they read.
+    bool mHasStored = false;
+    std::array<uint8_t, 52> mStored{};
+
+private:
+    // The control's state as text: the edit text's text, the check box's state, the pop-up's item
+    // or the colour.
+    void controlState(FWView* view, FWStr<255>& state) const;
+
+    bool mShown = false;
+    FWStr<255> mShownState;
 };

@@ -93,6 +93,9 @@ constexpr double kLongLeast = -2147483648.0;
 constexpr double kLongMost = 2147483647.0;
 // Up to 2^24 a float holds every whole number, so the field shows again the number typed.
 constexpr double kRealMost = 16777216.0;
+// Whole numbers of 32 bits; those from 0 on.
+constexpr NumberRange kLongRange = {false, kLongLeast, kLongMost};
+constexpr NumberRange kNaturalRange = {false, 0, kLongMost};
 
 // The range of a parameter's minimum and maximum, by its type: what its stored slot holds and the
 // field shows back.
@@ -100,9 +103,9 @@ NumberRange limitRangeOf(uint32_t type)
 {
     switch (type) {
     case CItemPTKC::kSINT:
-        return {false, kLongLeast, kLongMost};
+        return kLongRange;
     case CItemPTKC::kUINT:
-        return {false, 0, kLongMost};
+        return kNaturalRange;
     case CItemPTKC::kUREL:
         return {true, 0, kRealMost};
     default:
@@ -174,6 +177,8 @@ ShaderDialog::ShaderDialog(EditWindow* window, std::vector<RECOMPUTE_IDS::CItemI
     const FWStr<4> tagText(tag);
     EditText::GSetString(this, kTag, &tagText, nullptr);
     EditText::GSetLong(this, kHeader, mData->mHeaderValue, nullptr);
+    noteShown(kTag);
+    noteShown(kHeader);
     CheckBox::GSetState(this, kMultiThread, mData->mMultiThread, nullptr);
     Popup::GSetItemSelected(this, kListMode, mShowAllControls ? 1 : 0, nullptr);
     ghost(kRemoveImage, !mData->HasNewImage());
@@ -204,6 +209,18 @@ ShaderDialog::~ShaderDialog()
 void ShaderDialog::ghost(int32_t id, bool ghost)
 {
     MakeFWItemGhosted(this, id, ghost);
+}
+
+void ShaderDialog::noteShown(int32_t id)
+{
+    EditText::GGetString(this, id, &mShown[id]);
+}
+
+bool ShaderDialog::edited(int32_t id)
+{
+    FWStr<255> text;
+    EditText::GGetString(this, id, &text);
+    return !(text == mShown[id]);
 }
 
 // ---- The list ------------------------------------------------------------------------------
@@ -443,7 +460,10 @@ void ShaderDialog::InterfaceParamType(const CItemPTKC* item)
                 field->SetFloat(item->mFloat[slot]);
             else
                 field->SetLong(item->mLong[slot]);
+            mShownReal[slot] = item->mFloat[slot];
+            mShownWhole[slot] = item->mLong[slot];
         }
+        noteShown(id);
         field->Inval();
     }
 }
@@ -452,6 +472,7 @@ void ShaderDialog::InterfaceParamsCount()
 {
     const bool counted = RadioButtonSet::GGetButton(this, kCountMode) == 1;
     EditText::GSetLong(this, kCount, counted ? mData->mParamLimit : mData->NumActivePTKC(), nullptr);
+    noteShown(kCount);
     ghost(kCount, !counted);
 }
 
@@ -481,8 +502,10 @@ bool ShaderDialog::InterfaceEvent(FWView* view)
                 InterfaceParamType(item);
                 if (item->CanBeCustom()) {
                     RefreshSelectedItem();
-                    if (RadioButtonSet::GGetButton(this, kCountMode) == 0)
+                    if (RadioButtonSet::GGetButton(this, kCountMode) == 0) {
                         EditText::GSetLong(this, kCount, mData->NumActivePTKC(), nullptr);
+                        noteShown(kCount);
+                    }
                 }
             }
         }
@@ -548,10 +571,16 @@ bool ShaderDialog::InterfaceTextEvent(EditText* edit)
         RefreshSelectedItem();
     } else if ((id == kMinimum || id == kMaximum) && item != nullptr && item->CanHaveLimits()) {
         // Only a number the field takes reaches the item; OK names what is wrong with the rest.
+        // The text shown again stands for the stored value, which it may not show exactly.
+        const int slot = id == kMinimum ? 1 : 2;
+        if (!edited(id)) {
+            item->mFloat[slot] = mShownReal[slot];
+            item->mLong[slot] = mShownWhole[slot];
+            return true;
+        }
         FWStr<255> text;
         edit->GetText(&text);
         double value = 0;
-        const int slot = id == kMinimum ? 1 : 2;
         if (!typedNumber(text, limitRangeOf(item->mType), value))
             return true;
         if (CItemPTKC::IsFloatType(item->mType))
@@ -580,10 +609,13 @@ bool ShaderDialog::typedNumbersFit()
         fields.push_back({kMinimum, "minimum", limitRangeOf(item->mType)});
         fields.push_back({kMaximum, "maximum", limitRangeOf(item->mType)});
     }
-    fields.push_back({kHeader, "header value", {false, kLongLeast, kLongMost}});
+    fields.push_back({kHeader, "header value", kLongRange});
     if (RadioButtonSet::GGetButton(this, kCountMode) == 1)
-        fields.push_back({kCount, "parameter count", {false, 0, kLongMost}});
+        fields.push_back({kCount, "parameter count", kNaturalRange});
     for (const Field& field : fields) {
+        // What the dialog showed stands for a stored value: only what the user typed is refused.
+        if (!edited(field.id))
+            continue;
         FWStr<255> text;
         EditText::GGetString(this, field.id, &text);
         double value = 0;
@@ -600,12 +632,20 @@ bool ShaderDialog::DialogAccepted(FWView*)
     if (!typedNumbersFit())
         return false;
     ReorderItems();
-    FWStr<255> tag;
-    EditText::GGetString(this, kTag, &tag);
-    for (uint32_t i = 0; i < 4; ++i)
-        mData->mTag[i] = i < tag.GetCurrLength() ? tag[i] : 0;
-    mData->mHeaderValue = EditText::GGetLong(this, kHeader);
-    mData->mParamLimit = EditText::GGetLong(this, kCount);
+    // Fields left as shown keep what they stand for; the numbers were checked above, or are the
+    // whole numbers the dialog showed.
+    FWStr<255> text;
+    EditText::GGetString(this, kTag, &text);
+    if (edited(kTag))
+        for (uint32_t i = 0; i < 4; ++i)
+            mData->mTag[i] = i < text.GetCurrLength() ? text[i] : 0;
+    double value = 0;
+    EditText::GGetString(this, kHeader, &text);
+    if (edited(kHeader) && typedNumber(text, kLongRange, value))
+        mData->mHeaderValue = int32_t(value);
+    EditText::GGetString(this, kCount, &text);
+    if (typedNumber(text, kNaturalRange, value))
+        mData->mParamLimit = int32_t(value);
     mData->mAllParams = RadioButtonSet::GGetButton(this, kCountMode) == 0;
     mData->mMultiThread = CheckBox::GGetState(this, kMultiThread);
     return true;

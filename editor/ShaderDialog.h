@@ -10,6 +10,7 @@
 #include "RecomputeIDs.h"
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 class CDataPTKC;
@@ -100,9 +101,12 @@ public:
 
 private:
     void ghost(int32_t id, bool ghost);
-    // Every numeric field in use holds a number it takes; else the first that does not is named
-    // in a warning and false.
+    // Every numeric field in use that the user edited holds a number it takes; else the first
+    // that does not is named in a warning and false.
     bool typedNumbersFit();
+    // The field's present text becomes the one shown; edited: the text differs from it.
+    void noteShown(int32_t id);
+    bool edited(int32_t id);
     const ImageBuffer* iconOf(const CItemPTKC& item, bool& known) const;
 
     EditWindow* mEditWindow;
@@ -110,4 +114,10 @@ private:
     ListBox* mList = nullptr;
     std::vector<RECOMPUTE_IDS::CItemInfo>& mRecords;
     DiskImage* mIcons[7] = {};
+    // The texts the dialog put in its fields, by id: a field the user has not edited stands for
+    // the stored value it shows, which OK keeps whatever the field can show or take.
+    std::map<int32_t, FWStr<255>> mShown;
+    // The minimum and maximum (slots 1 and 2) of the parameter shown, as they were then.
+    float mShownReal[3] = {};
+    int32_t mShownWhole[3] = {};
 };

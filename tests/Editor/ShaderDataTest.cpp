@@ -18,6 +18,7 @@
 #include "HexText.h"
 #include "HostEvents.h"
 #include "HostHeadless.h"
+#include "HostModalLoop.h"
 #include "ImageBuffer.h"
 #include "Popup.h"
 #include "PreorderTraversal.h"
@@ -351,9 +352,13 @@ protected:
     // A file holding layout 21000 and the given extra resources, opened as a document.
     EditWindow* open(const std::function<void(FWWindow&, FWView&)>& fill, std::vector<TestResource> extra = {})
     {
+        return open(layoutBytes(fill), std::move(extra));
+    }
+    EditWindow* open(const std::string& layout, std::vector<TestResource> extra)
+    {
         mPath = File("shader.rsrc");
         std::filesystem::remove(mPath);
-        extra.insert(extra.begin(), TestResource{kWINT, 21000, "Interface", layoutBytes(fill)});
+        extra.insert(extra.begin(), TestResource{kWINT, 21000, "Interface", layout});
         EXPECT_TRUE(MakeResourceFile(mPath, extra));
         mDocument = new CQF_Document;
         mDocument->SetAssociatedFile(FileReference(mPath.c_str()));
@@ -511,6 +516,55 @@ TEST_F(ShaderDataTest, DamagedResourcesAreReadAsFarAsTheyCanBeNamedOnceAndSavedW
     EXPECT_EQ(HexOf(picture), HexOf(stored(kPICT, 21000)));
     EXPECT_EQ(HexOf(flag), HexOf(stored(kQZMP, 128)));
     EXPECT_EQ(1u, ShownMessageTexts().size());
+}
+
+TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNotLineUp)
+{
+    const std::string sample = StoredResource(FW_SAMPLE_RSRC, kPTKC, 128);
+    ASSERT_EQ(272u, sample.size());
+    std::string r[5];
+    for (int i = 0; i < 5; ++i)
+        r[i] = sample.substr(size_t(12 + 52 * i), 52);
+    const auto head = [](uint32_t count) { return "SHAD" + be32(0) + be32(count); };
+    // Reals with more digits than the fields show (pi, 1.501953125, 1e9) and the pop-up without
+    // items at 2.
+    const std::string exact =
+        head(5) + record("Scale", 0x40000000, "REAL", be32(0x40490FDB) + be32(0x3FC04000) + be32(0x4E6E6B28)) +
+        record("Steps", 0, "REAL", be32(0x3FC04000) + be32(0) + be32(0x40490FDB)) + r[2] +
+        record("Mode", 0x80000000, "POPU", longs(2, 0, 100)) + r[4];
+    const std::string notKept = "'PTKC' 128 \"Interface\": parameters that do not line up with the layout's controls "
+                                "will not be saved: ";
+    const struct {
+        std::string stored, saved, notice;
+    } cases[] = {
+        {sample, sample, ""},
+        {exact, exact, ""},
+        {head(6) + r[0] + r[1] + r[2] + r[3] + r[4] + r[4], sample, notKept + "\"Tint\""},
+        {head(6) + r[0] + r[0] + r[1] + r[2] + r[3] + r[4], head(5) + r[0] + r[0] + r[2] + r[3] + r[4], notKept + "\"Steps\""},
+    };
+    for (const auto& c : cases) {
+        HostResetModalLoops();
+        EditWindow* window = open(StoredResource(FW_SAMPLE_RSRC, kWINT, 21000), {{kPTKC, 128, "Interface", c.stored}});
+        ASSERT_EQ(c.notice.empty() ? 0u : 1u, ShownMessageTexts().size()) << c.notice;
+        if (!c.notice.empty()) {
+            EXPECT_EQ(c.notice, ShownMessageTexts().back());
+        }
+        window->MakeToFront();
+        QuillformApp::Instance()->InterfaceShader(); // OK
+        ASSERT_TRUE(window->IsDirty());
+        ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*window));
+        EXPECT_EQ(HexOf(c.saved), HexOf(stored(kPTKC, 128))) << c.notice;
+        delete window;
+        delete mDocument;
+    }
+    // Without any parameter control the header stays and every record is named.
+    HostResetModalLoops();
+    EditWindow* bare = open([](FWWindow&, FWView&) {}, {{kPTKC, 128, "Interface", "TAGX" + be32(9) + be32(1) + r[0]}});
+    ASSERT_FALSE(ShownMessageTexts().empty());
+    EXPECT_EQ(notKept + "\"Scale\"", ShownMessageTexts().back());
+    bare->SetDirty(true);
+    ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*bare));
+    EXPECT_EQ(HexOf("TAGX" + be32(9) + be32(0)), HexOf(stored(kPTKC, 128)));
 }
 
 TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)

@@ -284,15 +284,22 @@ TEST_F(ShaderDialogTest, AcceptedOrderNumbersTheListAndMovesCollidingPages)
 TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
 {
     EditWindow* window = open(21000, "OCPE", {1, 2, 3, 4});
+    CItemPTKC* field = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
+    field->mLimited = true;
+    field->mFloat[2] = 1e9f; // stored beyond what the field takes
     auto d = dialog(window);
     select(*d, 0);
-    CheckBox::GSetState(d.get(), ShaderDialog::kLimits, true, nullptr);
-    d->InterfaceEvent(d->ViewMngr().GetView(ShaderDialog::kLimits));
     const auto type = [&](int32_t id, const char* text) {
         const FWStr<255> typed(text);
         EditText::GSetString(d.get(), id, &typed, nullptr);
         d->InterfaceTextEvent(static_cast<EditText*>(d->ViewMngr().GetView(id)));
     };
+    // Left as shown, or typed over and shown again, the stored maximum is taken as it is.
+    EXPECT_TRUE(d->DialogAccepted(nullptr));
+    type(ShaderDialog::kMaximum, "5");
+    type(ShaderDialog::kMaximum, "1000000000.0");
+    EXPECT_TRUE(d->DialogAccepted(nullptr));
+    EXPECT_EQ(1e9f, field->mFloat[2]);
     for (const auto& [id, text, message] :
          {std::tuple{ShaderDialog::kMinimum, "1.5.", "The minimum must be a number from -16777216 to 16777216."},
           std::tuple{ShaderDialog::kMaximum, "16777217", "The maximum must be a number from -16777216 to 16777216."},
@@ -308,6 +315,5 @@ TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
         EditText::GGetString(d.get(), id, &kept);
         EXPECT_STREQ(text, kept.GetCString());
     }
-    const CItemPTKC* field = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
     EXPECT_EQ((std::vector<float>{-2.5f, 7}), (std::vector<float>{field->mFloat[1], field->mFloat[2]}));
 }

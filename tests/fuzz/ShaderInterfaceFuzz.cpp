@@ -1,9 +1,10 @@
 // Reads arbitrary bytes as a shader interface record list and as the multi-thread flag. A read
-// never holds more records than the input has room for, and what it read writes back to bytes
-// that read and write again to the very same bytes.
+// never holds more records than the input has room for, and what it read writes back to the bytes
+// it read, which read and write again to the very same bytes.
 #include "CDataPTKC.h"
 #include "ProgrammerMessageRecorder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::vector<uint8_t> first;
         check(rebuild(records, tag, header, first));
         check(first.size() == 12 + records.size() * 52);
+        check(std::equal(first.begin(), first.end(), data)); // records read and unchanged keep their bytes
         char tag2[4];
         int32_t header2 = 0;
         int32_t count2 = 0;
