@@ -602,6 +602,8 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
         return stored.empty() ? 0 : DiskImageDecoder::Decode(pict, bytes, stored.size(), nullptr).At(0, 0);
     };
     EXPECT_EQ(0xFFA05020u, preview());
+    const uint32_t ptkc = FOUR_CHAR_CODE("PTKC");
+    EXPECT_EQ(StoredResource(FW_SAMPLE_RSRC, ptkc, 128), StoredResource(built, ptkc, 128)) << "no parameter was edited";
     ASSERT_TRUE(copyElsewhere("rgb:20/a0/50"));
     program.Xdotool("search --maxdepth 0 --name '' windowfocus --sync %1"); // away and back
     program.Xdotool("search --sync --name quillform windowfocus --sync %1");
