@@ -90,8 +90,10 @@ int32_t FWBranchingControl::PlacedViewsDeletedBy(int total)
         pending.pop_back();
         if (dynamic_cast<BranchItem*>(view) == nullptr)
             ++placed;
-        for (FWView* child = view->FirstChild(); child != nullptr; child = child->NextPeer())
-            pending.push_back(child);
+        // The children of a view that takes none placed are its own parts.
+        if (view->AllowsChildren())
+            for (FWView* child = view->FirstChild(); child != nullptr; child = child->NextPeer())
+                pending.push_back(child);
     }
     return placed;
 }

@@ -22,7 +22,7 @@ public:
     // them); then the first page is shown.
     void SetBranchTotal(int total);
     // How many views placed on the control SetBranchTotal(total) would delete: every view of what
-    // goes but the pages themselves (a nested control's pages included).
+    // goes but the pages (a nested control's too) and the parts of views that take no children.
     int32_t PlacedViewsDeletedBy(int total);
     // Every leading page takes the control's rectangle; only the active one is visible.
     void ValidateBranches();
