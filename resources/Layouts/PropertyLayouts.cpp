@@ -158,7 +158,7 @@ const std::vector<PropertyLayout>& PropertyLayouts()
         dialog(110, "Push Button", 360, 300,
                [](FWWindow& w, FWView& root) {
                    field(w, root, 10, 10, kOwnTop, 350, "Text:", Kind::kText);
-                   field(w, root, 11, 10, kOwnTop + kRowStep, 170, "Icon ID:", Kind::kUnsigned);
+                   field(w, root, 11, 10, kOwnTop + kRowStep, 170, "Icon ID:", Kind::kSigned);
                    check(w, root, 12, 180, kOwnTop + kRowStep + 2, "Bold text");
                    radios(w, root, 19, 901, 10, 142, "Behaviour:", {"Momentary", "Toggle"});
                    radios(w, root, 20, 902, 10, 192, "Border:", {"Bevel, cut corners", "Square bevel", "None"});
@@ -182,7 +182,7 @@ const std::vector<PropertyLayout>& PropertyLayouts()
         dialog(115, "Divider", 360, 130),
         dialog(116, "Picture", 360, 150,
                [](FWWindow& w, FWView& root) {
-                   field(w, root, 10, 10, kOwnTop, 200, "Picture ID:", Kind::kUnsigned);
+                   field(w, root, 10, 10, kOwnTop, 200, "Picture ID:", Kind::kSigned);
                }),
         dialog(117, "Color Button", 360, 200,
                [](FWWindow& w, FWView& root) {

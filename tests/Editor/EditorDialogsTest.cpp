@@ -141,9 +141,12 @@ TEST_F(EditorDialogsTest, AdjustGridAsksOnlyWithADocumentAndTakesTheTypedSize)
     typeNumber("10");
     QuillformApp::adjust_grid(nullptr);
     EXPECT_EQ(10, app->GetGridSize());
-    typeNumber("8193"); // larger than the largest window
-    QuillformApp::adjust_grid(nullptr);
-    EXPECT_EQ("The grid (0 for none) must lie between 0 and 8192.", HostModalShownLog().back().texts.at(0));
+    for (const char* typed : {"8193", ""}) { // larger than the largest window, or no number
+        typeNumber(typed);
+        QuillformApp::adjust_grid(nullptr);
+        ASSERT_FALSE(HostModalShownLog().empty());
+        EXPECT_EQ("The grid (0 for none) must lie between 0 and 8192.", HostModalShownLog().back().texts.at(0));
+    }
     HostModalPresetAnswer(HostModalAnswer::kCancel);
     QuillformApp::adjust_grid(nullptr);
     EXPECT_EQ(10, app->GetGridSize());

@@ -38,12 +38,14 @@
 #include "RadioButtonSet.h"
 #include "RunScript.h"
 #include "Scroller.h"
+#include "ShownMessages.h"
 #include "StaticText.h"
 #include "TabControl.h"
 
 #include "../Files/ResourceFileMaker.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -422,4 +424,50 @@ TEST_F(PropertyDialogsRunTest, EachControlsDialogCancelledChangesNothingAndAccep
     EXPECT_FALSE(afterCancel[0].second || afterCancel[1].second) << "cancelled dialogs mark the layout changed";
     EXPECT_EQ(expected.size(), saved.size());
     EXPECT_TRUE(expected == saved) << "the saved layout differs from the controls made with the new values";
+}
+
+TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTheGroup)
+{
+    HostUseSystemClock();
+    const std::string path = File("sample.rsrc");
+    std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
+    // Layout 128's group (17) holds a check box (19) and a radio set (20). Its layers are typed,
+    // then the keys that answer the dialog and the question.
+    auto placed = [] { return editWindow()->ViewMngr().GetView(19) && editWindow()->ViewMngr().GetView(20); };
+    auto layers = [](const char* typed, std::vector<std::pair<uint8_t, uint8_t>> keys) {
+        doubleClick(17);
+        Typist().Type(8, typed);
+        for (auto [key, character] : keys)
+            HostInjectKey(key, character);
+    };
+    auto idle = [](int modal) { return HostPendingInjectedCount() == 0 && FWWindow::ModalCount() == modal; };
+    bool keptAfterCancel = false;
+    RunScript script(std::chrono::seconds(60));
+    script.Then("the list", [&] { return FWApp::Exists() && idle(1); },
+                [] {
+                    HostInjectClick(LocateLayoutList().Row(0));
+                    HostInjectClick(LocateLayoutList().buttons.at(CDialogWINT::kOpen));
+                })
+        .Then("layout 128", [&] { return idle(0) && editWindow() && placed(); }, [&] { layers("1", {{kKeyReturn, 13}}); })
+        .Then("one layer", [&] { return idle(0) && editWindow()->IsDirty(); },
+              [&] { layers("0", {{kKeyReturn, 13}, {kKeyEscape, 27}}); })
+        .Then("the question cancelled", [&] { return idle(1) && !ShownMessageTexts().empty(); },
+              [&] {
+                  keptAfterCancel = placed() && ShownMessageTexts().back() ==
+                                                    "Setting the number of layers to 0 deletes 2 controls placed in the group.";
+                  HostInjectKey(kKeyReturn, 13); // the dialog's OK, 0 still typed, then the question's OK
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("the deletion", [&] { return idle(0) && !placed(); },
+              [] {
+                  HostInjectKey(kKeyQ, 'q', cmdKey);
+                  HostInjectKey(kKeyReturn, 13); // "Save changes before quit ?": Yes
+              });
+    script.Start();
+    const char* argv[] = {"quillform", path.c_str()};
+    QZMain(2, argv);
+    script.StopIdling();
+    EXPECT_EQ("", script.TimedOut());
+    EXPECT_TRUE(keptAfterCancel) << "Cancel keeps the dialog open and the controls, after the question";
+    EXPECT_EQ(std::string::npos, DescribeLayout(StoredResource(path, FOUR_CHAR_CODE("WINT"), 128)).find("CheckBox"));
 }

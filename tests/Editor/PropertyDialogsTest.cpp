@@ -144,7 +144,9 @@ TEST_F(PropertyDialogsTest, TheTitleAndSharedFieldsShowTheViewAndTypingKeepsWidt
     struct Step {
         int32_t edited, value, moved, expected;
     };
-    const Step steps[] = {{7, 50, 5, 60}, {5, 100, 7, 90}, {3, 30, 7, 70}, {8, 40, 6, 60}, {4, 50, 8, 10}};
+    // Sums past 32 bits are held there (and refused as edges at OK).
+    const Step steps[] = {{7, INT32_MAX, 5, INT32_MAX}, {4, INT32_MIN, 8, INT32_MAX}, {4, 20, 8, 16}, {7, 50, 5, 60},
+                          {5, 100, 7, 90}, {3, 30, 7, 70}, {8, 40, 6, 60}, {4, 50, 8, 10}};
     for (const Step& step : steps) {
         EditText::GSetLong(&dialog, step.edited, step.value, nullptr);
         dialog.InterfaceTextEvent(static_cast<EditText*>(dialog.ViewMngr().GetView(step.edited)));
@@ -408,15 +410,26 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(2, tabs->GetActiveTab()) << "an unchanged count keeps the pages";
     EXPECT_EQ("uno", text(tabs->GetLabel(0)));
     // (count typed, tabs after): more than ten or fewer than none refused; none leaves no active tab.
-    for (auto [typed, made] : {std::pair{10, 10}, {12, 10}, {-4, 10}, {0, 0}}) {
+    for (auto [typed, made] : {std::pair{"10", 10}, {"12", 10}, {"-4", 10}, {"", 10}, {"0", 0}}) {
         TabControlDlg dialog(nullptr, tabs);
-        EditText::GSetLong(&dialog, TabControlDlg::kCountItem, typed, nullptr);
-        EXPECT_EQ(typed == made, dialog.DialogAccepted(nullptr)) << typed;
+        setField(&dialog, TabControlDlg::kCountItem, typed);
+        EXPECT_EQ(typed == std::to_string(made), dialog.DialogAccepted(nullptr)) << typed;
         EXPECT_EQ(made, tabs->GetTabCount()) << typed;
         EXPECT_EQ(made, tabs->GetBranchTotal()) << typed;
         EXPECT_EQ(made > 0 ? 0 : -1, tabs->GetActiveTab()) << typed;
     }
     EXPECT_EQ("The number of tabs must lie between 0 and 10.", HostModalShownLog().back().texts.at(0));
+    {   // A count that deletes a control placed on a tab asks first; Cancel keeps the dialog open.
+        tabs->SetBranchTotal(2);
+        tabs->FirstChild()->NextPeer()->AppendChild(new StaticText);
+        TabControlDlg dialog(nullptr, tabs);
+        setField(&dialog, TabControlDlg::kCountItem, "1");
+        HostModalPresetAnswer(HostModalAnswer::kCancel);
+        EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        ASSERT_FALSE(HostModalShownLog().empty());
+        EXPECT_EQ("Setting the number of tabs to 1 deletes 1 control placed in the tab control.",
+                  HostModalShownLog().back().texts.at(0));
+    }
 
     auto* group = Place(new Group, 52);
     FWStr<255> groupLabel("G");
@@ -577,12 +590,20 @@ TEST_F(PropertyDialogsTest, TheMaterialIconDialogIsBuiltInCodeWithEdgesAndString
         }
     }
     EXPECT_EQ(nullptr, dialog.ViewMngr().GetView(8)) << "no width or height fields";
-    // Wholly beyond the largest content of a window (8192 x 8192 less a frame of 3 and a title of 25).
-    EditText::GSetLong(&dialog, 4, 8186, nullptr);
+    // Wholly beyond the largest content of a window (8192 x 8192 less a frame of 3 and a title of
+    // 25), or wholly left of or above it: (left, top, right, bottom). An edge emptied is no number.
+    for (const std::vector<const char*>& edges : {std::vector{"8186", "30", "9000", "96"}, {"-66", "30", "0", "96"},
+                                                 {"20", "-66", "86", "0"}, {"20", "", "86", "96"}}) {
+        for (int32_t i = 0; i < 4; ++i)
+            setField(&dialog, 4 + i, edges[size_t(i)]);
+        EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        ASSERT_FALSE(HostModalShownLog().empty());
+        EXPECT_EQ(*edges[1] != '\0' ? "The MaterialIcon must lie at least in part between 0 and 8186 across and 0 and "
+                                      "8164 down, the largest area its window can show."
+                                    : "Each edge must lie between -32768 and 32767.",
+                  HostModalShownLog().back().texts.at(0)) << edges[0] << " " << edges[1];
+    }
     EditText::GSetLong(&dialog, 6, 9000, nullptr);
-    EXPECT_FALSE(dialog.DialogAccepted(nullptr));
-    EXPECT_EQ("The MaterialIcon must lie at least in part between 0 and 8186 across and 0 and 8164 down, the largest "
-              "area its window can show.", HostModalShownLog().back().texts.at(0));
     EditText::GSetLong(&dialog, 4, 40, nullptr);
     EditText::GSetLong(&dialog, 5, 50, nullptr);
     setField(&dialog, 9, "swatch");
@@ -620,12 +641,12 @@ TEST_F(PropertyDialogsTest, EachDialogLayoutHoldsTheItemsItsDialogReads)
         {102, {{10, 't'}, {11, 'u'}, {12, 'u'}, {17, 'r', 6}, {18, 'r', 6}}},
         {103, join({{11, 'c'}, {12, 'u'}}, range(13, 22, 't'))},
         {104, {}},
-        {110, {{10, 't'}, {11, 'u'}, {12, 'c'}, {19, 'r', 2}, {20, 'r', 3}, {21, 'r', 5}, {22, 'r', 5}}},
+        {110, {{10, 't'}, {11, 's'}, {12, 'c'}, {19, 'r', 2}, {20, 'r', 3}, {21, 'r', 5}, {22, 'r', 5}}},
         {111, {{10, 't'}, {11, 'c'}, {12, 'c'}, {15, 't'}, {20, 'r', 6}}},
         {112, {{10, 't'}}},
         {114, {}},
         {115, {}},
-        {116, {{10, 'u'}}},
+        {116, {{10, 's'}}},
         {117, {{10, 't'}, {11, 'c'}, {12, 't'}}},
         {118, join({{10, 'u'}}, labelsAndGhosts)},
         {120, {{13, 'r', 13}}},

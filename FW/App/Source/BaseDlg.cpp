@@ -2,6 +2,7 @@
 #include "BaseDlg.h"
 
 #include "EditText.h"
+#include "FWBranchingControl.h"
 #include "FWDrawContext.h"
 #include "FWDynamicString.h"
 #include "FWStr.h"
@@ -10,8 +11,37 @@
 #include "FWWindow.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The field's number when its text is one: an optional sign, then digits, nothing else. Digits
+// beyond 64 bits saturate, far outside any range a dialog takes.
+bool readNumber(FWWindow* dialog, int32_t item, int64_t& value)
+{
+    FWStr<255> text;
+    EditText::GGetString(dialog, item, &text);
+    const char* digits = text.GetCString();
+    if (*digits == '-' || *digits == '+')
+        ++digits;
+    if (*digits == '\0' || !std::all_of(digits, text.GetCString() + text.GetCurrLength(),
+                                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        return false;
+    value = std::strtoll(text.GetCString(), nullptr, 10);
+    return true;
+}
+
+// A sum or difference of two fields shown in a third: worked out in 64 bits and held to 32, so
+// that any value past 16 bits still shows as one the OK check refuses.
+int32_t heldSum(int64_t a, int64_t b)
+{
+    return int32_t(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX));
+}
+
+} // namespace
 
 BaseDlg::BaseDlg(FWDocument* document, int32_t layoutID, FWView* view, const CStandardID& ids)
     : mView(view), mIDs(ids)
@@ -44,35 +74,51 @@ void BaseDlg::ShowMessage(const char* text, bool error)
     message.SendMessage(Dependable::IsBeingDeleted);
 }
 
+bool BaseDlg::MayDeletePlaced(FWBranchingControl& control, int32_t total, const char* counted, const char* where)
+{
+    const int32_t placed = control.PlacedViewsDeletedBy(total);
+    if (placed == 0)
+        return true;
+    FWUserMsg message("Setting the number of %s to %d deletes %d control%s placed in the %s.", counted, int(total),
+                      int(placed), placed == 1 ? "" : "s", where);
+    message.SetCancelTitle("Cancel");
+    message.Execute();
+    const bool ok = message.Result() == FWUserMsg::kResultOK;
+    message.SendMessage(Dependable::IsBeingDeleted);
+    return ok;
+}
+
 bool BaseDlg::InterfaceTextEvent(EditText* edit)
 {
     if (edit == nullptr)
         return true;
     FWDrawContext context(static_cast<FWWindow*>(this));
     const int32_t id = edit->ID();
-    auto get = [this](int32_t item) { return EditText::GGetLong(this, item); };
+    auto get = [this](int32_t item) { return int64_t(EditText::GGetLong(this, item)); };
     if (id == mIDs.left || id == mIDs.right)
-        EditText::GSetLong(this, mIDs.width, get(mIDs.right) - get(mIDs.left), &context);
+        EditText::GSetLong(this, mIDs.width, heldSum(get(mIDs.right), -get(mIDs.left)), &context);
     else if (id == mIDs.top || id == mIDs.bottom)
-        EditText::GSetLong(this, mIDs.height, get(mIDs.bottom) - get(mIDs.top), &context);
+        EditText::GSetLong(this, mIDs.height, heldSum(get(mIDs.bottom), -get(mIDs.top)), &context);
     else if (id == mIDs.width)
-        EditText::GSetLong(this, mIDs.right, get(mIDs.left) + get(mIDs.width), &context);
+        EditText::GSetLong(this, mIDs.right, heldSum(get(mIDs.left), get(mIDs.width)), &context);
     else if (id == mIDs.height)
-        EditText::GSetLong(this, mIDs.bottom, get(mIDs.top) + get(mIDs.height), &context);
+        EditText::GSetLong(this, mIDs.bottom, heldSum(get(mIDs.top), get(mIDs.height)), &context);
     return true;
 }
 
 bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect)
 {
-    int32_t value[4];
+    int64_t typed[4] = {};
+    bool numbers = true;
     for (int i = 0; i < 4; ++i)
-        value[i] = EditText::GGetLong(dialog, edges[i]);
+        numbers = readNumber(dialog, edges[i], typed[i]) && numbers;
     char text[200];
-    if (std::any_of(value, value + 4, [](int32_t v) { return v < INT16_MIN || v > INT16_MAX; })) {
+    if (!numbers || std::any_of(typed, typed + 4, [](int64_t v) { return v < INT16_MIN || v > INT16_MAX; })) {
         std::snprintf(text, sizeof text, "Each edge must lie between %d and %d.", INT16_MIN, INT16_MAX);
         ShowMessage(text, false);
         return false;
     }
+    const int32_t value[4] = {int32_t(typed[0]), int32_t(typed[1]), int32_t(typed[2]), int32_t(typed[3])};
     // An inverted rectangle has a negative width or height: it would be neither drawn nor found.
     const FWPoint least = view.LeastSize();
     const int32_t width = value[2] - value[0], height = value[3] - value[1];
@@ -105,9 +151,11 @@ bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&ed
 bool BaseDlg::TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
                           int32_t& value)
 {
-    value = EditText::GGetLong(dialog, item);
-    if (value >= least && value <= most)
+    int64_t typed = 0;
+    if (readNumber(dialog, item, typed) && typed >= least && typed <= most) {
+        value = int32_t(typed);
         return true;
+    }
     char text[200];
     std::snprintf(text, sizeof text, "%s must lie between %d and %d.", what, int(least), int(most));
     ShowMessage(text, false);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class EditText;
+class FWBranchingControl;
 class FWDocument;
 
 class BaseDlg : public FWModalDialog {
@@ -42,13 +43,14 @@ public:
     bool DialogAccepted(FWView* view) final;
 
     // The rectangle of the dialog's edge fields (ids of left, top, right, bottom) when the view
-    // can take it: 16-bit edges, a width (right - left) and height (bottom - top) of at least the
+    // can take it: 16-bit edges (a field that holds no number is refused as well), a width (right - left) and height (bottom - top) of at least the
     // view's least size, and some of it inside the largest content its window can have, so that
     // it can still be seen, clicked and selected. Otherwise says what is allowed and gives false.
     static bool TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect);
-    // The number in the dialog's field when it lies from least to most. Otherwise says
-    // "<what> must lie between <least> and <most>." and gives false. Every dialog refuses a
-    // number it cannot take this way, before it changes anything.
+    // The number in the dialog's field when it lies from least to most. Otherwise (an empty
+    // field, a lone sign or anything but digits too) says "<what> must lie between <least> and
+    // <most>." and gives false. Every dialog refuses a number it cannot take this way, before it
+    // changes anything.
     static bool TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
                             int32_t& value);
 
@@ -61,6 +63,11 @@ protected:
     // Shows the text in a message with one OK button (the error icon when error is true) and
     // waits for it to be dismissed.
     static void ShowMessage(const char* text, bool error);
+    // Whether the control may take a new page total. One that would delete views placed on the
+    // pages that go asks first, naming how many ("Setting the number of <counted> to <total>
+    // deletes <n> controls placed in the <where>."); Cancel gives false, so that the dialog stays
+    // open as typed.
+    static bool MayDeletePlaced(FWBranchingControl& control, int32_t total, const char* counted, const char* where);
 
     FWView* mView;
     CStandardID mIDs;

@@ -79,8 +79,11 @@ GroupDlg::GroupDlg(FWDocument* document, Group* group) : BaseDlg(document, kLayo
 bool GroupDlg::AcceptItems()
 {
     auto* group = static_cast<Group*>(mView);
-    int32_t layers = 0;
-    if (!TypedNumber(this, kLayersItem, 0, kMaxLayers, "The number of layers", layers))
+    int32_t layers = 0, active = 0;
+    if (!TypedNumber(this, kLayersItem, 0, kMaxLayers, "The number of layers", layers) ||
+        !TypedNumber(this, kActiveLayerItem, 0, kMaxLayers, "The active layer", active))
+        return false;
+    if (layers != group->GetBranchTotal() && !MayDeletePlaced(*group, layers, "layers", "group"))
         return false;
     group->SetStyle(Group::Style(RadioButtonSet::GGetButton(this, kStyleItem)));
     group->SetLabelPosition(Group::LabelPosition(RadioButtonSet::GGetButton(this, kLabelPositionItem)));
@@ -90,9 +93,9 @@ bool GroupDlg::AcceptItems()
     if (layers != group->GetBranchTotal())
         group->SetBranchTotal(layers);
     // Only a layer that exists becomes active.
-    const int32_t active = EditText::GGetLong(this, kActiveLayerItem) - 1;
-    if (active != group->GetActiveBranchIndex() && active >= 0 && active < group->GetBranchTotal())
-        group->SetActiveLayer(active);
+    const int32_t index = active - 1;
+    if (index != group->GetActiveBranchIndex() && index >= 0 && index < group->GetBranchTotal())
+        group->SetActiveLayer(index);
     return true;
 }
 
@@ -120,6 +123,8 @@ bool TabControlDlg::AcceptItems()
     if (!TypedNumber(this, kCountItem, 0, kMaxTabs, "The number of tabs", count))
         return false;
     auto* tabs = static_cast<TabControl*>(mView);
+    if (count != tabs->GetBranchTotal() && !MayDeletePlaced(*tabs, count, "tabs", "tab control"))
+        return false;
     tabs->ValidateBranches();
     if (count != tabs->GetBranchTotal()) {
         tabs->NewTabs(count);

@@ -9,6 +9,7 @@
 #include "SerialStream.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -52,11 +53,7 @@ void FWBranchingControl::SetBranchTotal(int total)
         AppendChild(page);
     }
     if (mBranchTotal > total) {
-        // Children are counted whatever their class; a control with fewer children than the
-        // new total keeps them all.
-        FWView* child = FirstChild();
-        for (int i = 0; i < total && child != nullptr; ++i)
-            child = child->NextPeer();
+        FWView* child = firstDeletedBy(total);
         while (child != nullptr) {
             FWView* next = child->NextPeer();
             child->DeleteChildren();
@@ -68,6 +65,37 @@ void FWBranchingControl::SetBranchTotal(int total)
     mActiveBranch = dynamic_cast<BranchItem*>(FirstChild());
     mBranchTotal = total;
     ValidateBranches();
+}
+
+FWView* FWBranchingControl::firstDeletedBy(int total)
+{
+    // Children are counted whatever their class; a control with fewer children than the new
+    // total keeps them all.
+    if (mBranchTotal <= total)
+        return nullptr;
+    FWView* child = FirstChild();
+    for (int i = 0; i < total && child != nullptr; ++i)
+        child = child->NextPeer();
+    return child;
+}
+
+int32_t FWBranchingControl::PlacedViewsDeletedBy(int total)
+{
+    int32_t placed = 0;
+    std::vector<FWView*> pending;
+    for (FWView* child = firstDeletedBy(total); child != nullptr; child = child->NextPeer())
+        pending.push_back(child);
+    while (!pending.empty()) {
+        FWView* view = pending.back();
+        pending.pop_back();
+        if (dynamic_cast<BranchItem*>(view) == nullptr)
+            ++placed;
+        // The children of a view that takes none placed are its own parts.
+        if (view->AllowsChildren())
+            for (FWView* child = view->FirstChild(); child != nullptr; child = child->NextPeer())
+                pending.push_back(child);
+    }
+    return placed;
 }
 
 void FWBranchingControl::ValidateBranches()

@@ -21,6 +21,9 @@ public:
     // Adds pages at the end or deletes the children from position total on (with the views on
     // them); then the first page is shown.
     void SetBranchTotal(int total);
+    // How many views placed on the control SetBranchTotal(total) would delete: every view of what
+    // goes but the pages (a nested control's too) and the parts of views that take no children.
+    int32_t PlacedViewsDeletedBy(int total);
     // Every leading page takes the control's rectangle; only the active one is visible.
     void ValidateBranches();
 
@@ -33,6 +36,9 @@ public:
     bool MultiBranching() const override { return true; }
 
 private:
+    // The first child SetBranchTotal(total) deletes; null when it deletes none.
+    FWView* firstDeletedBy(int total);
+
     int32_t mBranchTotal = 0;
     int32_t mActiveBranchIndex = -1;
     // Between reading and resolution it holds the stored reference's token.

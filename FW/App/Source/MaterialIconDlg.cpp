@@ -17,11 +17,15 @@ namespace {
 constexpr int16_t kWidth = 206;
 constexpr int16_t kHeight = 196;
 
-EditText* addField(FWWindow* window, FWView* parent, int32_t id, const FWRect& rect, const char* caption)
+EditText* addField(FWWindow* window, FWView* parent, int32_t id, const FWRect& rect, const char* caption,
+                   bool number = true)
 {
     auto* field = new EditText;
     FWStr<31> title(caption);
     field->Init(window, rect, &title);
+    // An edge may be negative: a leading sign is taken.
+    if (number)
+        field->Set(true, FWString::kSignedInteger, false);
     field->SetID(id);
     parent->AppendChild(field);
     return field;
@@ -68,7 +72,7 @@ MaterialIconDlg::MaterialIconDlg(FWDocument* document, FWView* view) : mView(vie
         addField(this, edges, kRightItem, FWRect(8, 37, 89, 55), "Right:");
         addField(this, edges, kBottomItem, FWRect(93, 37, 170, 55), "Bott:");
         Group* events = addGroup(this, root, FWRect(2, 70, 196, 118), "Event Handling");
-        addField(this, events, kStringIDItem, FWRect(9, 89, 180, 107), "ID:");
+        addField(this, events, kStringIDItem, FWRect(9, 89, 180, 107), "ID:", false);
     }
 
     EditText::GSetString(this, kStringIDItem, &view->GetStringID(), nullptr);

@@ -6,7 +6,9 @@
 #include "FWProgrammerMessage.h"
 #include "FWStringUtils.h"
 
+#include <cfloat>
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -182,7 +184,12 @@ float FWString::GetReal() const
     for (char& c : copy)
         if (c == ',')
             c = '.';
-    return float(FWCLocale::ParseDouble(copy.c_str()));
+    // Beyond the float range (however many digits) the value is an infinity of its sign, never
+    // a conversion out of range.
+    const double value = FWCLocale::ParseDouble(copy.c_str());
+    if (std::fabs(value) > double(FLT_MAX))
+        return value > 0 ? HUGE_VALF : -HUGE_VALF;
+    return float(value);
 }
 
 void FWString::Set(int32_t value)
