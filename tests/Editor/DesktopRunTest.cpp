@@ -1,9 +1,8 @@
 // The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
 // once in every state, with status 0 and the file as it was, and SIGINT too unless it was started
 // with SIGINT ignored; an open menu takes the keys typed meanwhile; a press held still costs no
-// processor time; without a display it can reach, or its own resources, it says so and ends; a
-// file it cannot read fully
-// or at all is reported and it goes on.
+// processor time; without a display it can reach, or without its own resources, it says so and
+// ends; a file it cannot read fully or at all is reported and it goes on.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -255,11 +254,8 @@ TEST_F(DesktopRunTest, WithoutADisplayItCanReachOrItsOwnResourcesItSaysSoInOneLi
     ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
     const std::string rsrc = std::filesystem::canonical(mProgram).string() + ".rsrc";
     const std::string said = "quillform: cannot open its resources: " + rsrc;
-    const struct {
-        std::string display, said;
-        bool lost, silent = false;
-        std::function<void()> spoil = nullptr; // of its resource file, on a working display
-    } cases[] = {
+    // spoil: what becomes of its resource file, before a start on a working display.
+    const struct { std::string display, said; bool lost, silent = false; std::function<void()> spoil; } cases[] = {
         {"", "quillform: needs an X display to show its windows, and DISPLAY is not set: start it from", false},
         {":889", "quillform: cannot open display :889\n", false}, // no server there
         // The server takes the connection and never answers (stopped, as one that hung).
