@@ -62,7 +62,7 @@ void QZMain(int argc, const char* const* argv)
     const std::string resources = HostExecutablePath() + ".rsrc";
     if (OSErr err = HostOpenApplicationResourceFile(resources.c_str(), &applicationFile); err != noErr)
         HostEndAtStart("cannot open its resources: " + resources + " " + whyNotOpened(err));
-    // Then the display: a program that has none ends at once, before touching any file.
+    // Then the display: a program that has none ends at once, before it opens any other file.
     HostCurrentBackend();
 
     {
