@@ -3,6 +3,7 @@
 #include "FD_Package.h"
 #include "Env_InitCleanUpRA.h"
 #include "FWApp.h"
+#include "HostBackend.h"
 #include "HostEndian.h"
 #include "HostEvents.h"
 #include "HostProcess.h"
@@ -19,6 +20,27 @@ OSStatus keepAsStored(OSType, OSType, SInt16, void*, ByteCount, Boolean, void*)
     return noErr;
 }
 
+// Why the program's own resource file did not open, as the end of the line that names it.
+std::string whyNotOpened(OSErr err)
+{
+    switch (err) {
+    case fnfErr:
+        return "is missing";
+    case eofErr:
+        return "is empty";
+    case mapReadErr:
+        return "is damaged: it is cut short or not a resource file";
+    case notAFileErr:
+        return "is not a file";
+    case wrPermErr:
+        return "cannot be read: permission denied";
+    case permErr:
+        return "cannot be read: another program is writing it";
+    default:
+        return "cannot be read (error " + std::to_string(err) + ")";
+    }
+}
+
 } // namespace
 
 void QZMain(int argc, const char* const* argv)
@@ -33,10 +55,15 @@ void QZMain(int argc, const char* const* argv)
     for (OSType type : {FOUR_CHAR_CODE("acur"), FOUR_CHAR_CODE("PICT"), FOUR_CHAR_CODE("cicn"), FOUR_CHAR_CODE("STR#")})
         CoreEndianInstallFlipper(kCoreEndianResourceManagerDomain, type, keepAsStored, nullptr);
 
-    // The program's own resources (dialog layouts, images, menus) sit beside it.
+    // The program's own resources (dialog layouts, images, menus) sit beside it. Without them it
+    // could show no window, so it says so and ends; this comes before the display opens, so that
+    // no window shows only to go, and no wait for a display that does not answer comes first.
     SInt16 applicationFile = 0;
     const std::string resources = HostExecutablePath() + ".rsrc";
-    HostOpenApplicationResourceFile(resources.c_str(), &applicationFile);
+    if (OSErr err = HostOpenApplicationResourceFile(resources.c_str(), &applicationFile); err != noErr)
+        HostEndAtStart("cannot open its resources: " + resources + " " + whyNotOpened(err));
+    // Then the display: a program that has none ends at once, before it opens any other file.
+    HostCurrentBackend();
 
     {
         Corvel::Env_InitCleanUpRA<Corvel::FD_Package> fileServices;

@@ -1,4 +1,3 @@
-#include "HostBackend.h"
 #include "HostEvents.h"
 #include "QuillformApp.h"
 
@@ -11,8 +10,7 @@
 
 int main(int argc, char** argv)
 {
-    // The display first: a program that has none ends at once, before touching any file.
-    HostCurrentBackend();
+    // Its own resources first, then the display (see QZMain).
     QZMain(argc, argv);
     return 0;
 }

@@ -1,14 +1,12 @@
 // Choice of the back end and presentation of the composited screen on it.
 #include "HostBackend.h"
 
+#include "HostProcess.h"
 #include "HostScreen.h"
 
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -35,32 +33,25 @@ std::unique_ptr<HostBackend> make(const char* name, std::string* error)
     return nullptr;
 }
 
-// A desktop program with no display to show its windows on has nothing to do: it says why on one
-// line and ends before anything starts (no window, file or preference touched yet).
-[[noreturn]] void endWithoutDisplay(const std::string& why)
-{
-    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, why.c_str());
-    std::fflush(nullptr);
-    _exit(1);
-}
-
 // The display, unless FW_HOST_BACKEND asks for another back end; the headless one only when asked
-// for, since nobody could answer a program that runs without a screen.
+// for, since nobody could answer a program that runs without a screen. A desktop program with no
+// display to show its windows on has nothing to do: it says why on one line and ends before
+// anything starts (no window, file or preference touched yet).
 std::unique_ptr<HostBackend> choose()
 {
     const char* forced = std::getenv("FW_HOST_BACKEND");
     const char* name = forced != nullptr && *forced != '\0' ? forced : "sdl";
     const char* display = std::getenv("DISPLAY");
     if (std::strcmp(name, "sdl") == 0 && (display == nullptr || *display == '\0'))
-        endWithoutDisplay("needs an X display to show its windows, and DISPLAY is not set: start it from a "
-                          "desktop session or over ssh -X, or set DISPLAY to a virtual display (Xvfb) that "
-                          "you watch through a VNC viewer");
+        HostEndAtStart("needs an X display to show its windows, and DISPLAY is not set: start it from a "
+                       "desktop session or over ssh -X, or set DISPLAY to a virtual display (Xvfb) that "
+                       "you watch through a VNC viewer");
     std::string error;
     if (auto backend = make(name, &error))
         return backend;
     if (std::strcmp(name, "sdl") != 0)
         error = std::string("FW_HOST_BACKEND=") + name + " names no back end (sdl or headless)";
-    endWithoutDisplay(error);
+    HostEndAtStart(error);
 }
 
 void closeAtExit()

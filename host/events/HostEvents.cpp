@@ -460,6 +460,12 @@ void HostEndIfSignalled()
     // Waits run between whole operations: no file is being written, and saves replace files
     // whole, so ending here leaves every file as it was or as last saved. Nothing more is run
     // (no quit handler, no destructors): nobody is there to answer a question.
+    // Where no wait comes, the end timer ends the program instead: the first SIGTERM or SIGINT
+    // arms it to send SIGTERM 0.4 s later, and a signal that finds the first not yet taken here
+    // (the timer's, or the user's second) ends the program in the handler with status 0, at
+    // whatever it was doing and without flushing its output. Should that fall inside a save, the
+    // file saved stays as it was (it is replaced only by the final rename); a hidden partial new
+    // file may stay beside it until the file's next save (HostReplacementFile).
     std::fflush(nullptr);
     _exit(0);
 }

@@ -101,7 +101,8 @@ bool recordLocked(int fd)
 }
 
 // A save killed after naming its new file leaves it unlocked: its lock went with the process.
-// A file locked in any way is in use, whoever made it.
+// A file locked in any way is in use, whoever made it. Called from Open only: a leftover goes at
+// the next save of its target.
 void removeIfLeftover(const std::string& path)
 {
     struct stat info;

@@ -1,5 +1,7 @@
 // The new contents of a file, written beside it and put in its place at once, so that a failed
-// or killed write leaves the old file whole and no partial file behind.
+// or killed write leaves the old file whole. A failed write leaves nothing beside it; a killed one
+// (a signal's end included) can leave a hidden partial file (see Open), which stays until the next
+// save of the same file removes it.
 #pragma once
 
 #include "HostTypes.h"
@@ -11,17 +13,19 @@
 class HostReplacementFile {
 public:
     explicit HostReplacementFile(std::string target);
-    ~HostReplacementFile(); // discards a file that was not put in place
+    ~HostReplacementFile(); // removes a new file that was not put in place
     HostReplacementFile(const HostReplacementFile&) = delete;
     HostReplacementFile& operator=(const HostReplacementFile&) = delete;
 
     // Makes the new file in the target's folder, open for reading and writing. Where the file
-    // system allows, it has no name until Commit, so a process killed meanwhile leaves nothing;
-    // elsewhere it is a hidden ".NAME.fwsave-xxxxxx" beside the target (a long NAME cut and
-    // followed by a hash of the whole). The new file holds the write lock (HostLockForWriting)
-    // while it is written, so that no other save takes it for a leftover. First removes what
-    // killed saves of the target left: files of those hidden names that are plain files of this
-    // user with one name, and that no process holds locked.
+    // system allows, it has no name until just before Commit renames it, so a process killed
+    // while it is written leaves nothing; elsewhere it is a hidden ".NAME.fwsave-xxxxxx" beside the target
+    // (a long NAME cut and followed by a hash of the whole), which a process killed before the
+    // rename leaves behind. The new file holds the write lock (HostLockForWriting) while it is
+    // written, so that no other save takes it for a leftover. First removes what killed saves of
+    // the target left: files of those hidden names that are plain files of this user with one
+    // name, and that no process holds locked. Leftovers are removed only here: one stays until the
+    // target's next save, in this run or a later one.
     OSErr Open(mode_t mode);
     int Descriptor() const { return mFd; }
     bool Unnamed() const { return mUnnamed; }

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -34,6 +35,13 @@ std::string HostExecutablePath()
     if (length <= 0)
         return std::string();
     return std::string(path, size_t(length));
+}
+
+void HostEndAtStart(const std::string& why)
+{
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, why.c_str());
+    std::fflush(nullptr);
+    _exit(1);
 }
 
 OSErr GetCurrentProcess(ProcessSerialNumber* psn)

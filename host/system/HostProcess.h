@@ -36,6 +36,11 @@ OSErr SetFrontProcess(const ProcessSerialNumber* psn);
 // The absolute path of the running executable.
 std::string HostExecutablePath();
 
+// Ends a program at its start that lacks what it cannot run without (a display, its own
+// resources), before anything is shown or written: one line "PROGRAM: WHY" on standard error and
+// status 1.
+[[noreturn]] void HostEndAtStart(const std::string& why);
+
 // Test interface: the program answers as if its executable were this file (which must exist), so
 // its folder (locators -2 and -6 once the file services start) is a scratch folder the test owns;
 // an empty path goes back to the real executable.

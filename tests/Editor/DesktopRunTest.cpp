@@ -1,8 +1,8 @@
 // The built program as a desktop program on an X server, driven with xdotool: SIGTERM ends it at
 // once in every state, with status 0 and the file as it was, and SIGINT too unless it was started
 // with SIGINT ignored; an open menu takes the keys typed meanwhile; a press held still costs no
-// processor time; without a display it can reach it says so and ends; a file it cannot read fully
-// or at all is reported and it goes on.
+// processor time; without a display it can reach, or without its own resources, it says so and
+// ends; a file it cannot read fully or at all is reported and it goes on.
 #include "EditorFixture.h"
 
 #include "CDialogWINT.h"
@@ -248,27 +248,38 @@ TEST_F(DesktopRunTest, ABuildToolWithoutADisplaySaysNothingAboutIt)
     EXPECT_EQ(0, Count(TempFolder::ReadFile(File("errors")), "display"));
 }
 
-TEST_F(DesktopRunTest, WithoutADisplayItCanReachItSaysSoInOneLineAndEndsWithStatus1)
+TEST_F(DesktopRunTest, WithoutADisplayItCanReachOrItsOwnResourcesItSaysSoInOneLineAndEndsWithStatus1)
 {
     mServer = std::make_unique<XvfbServer>();
     ASSERT_TRUE(mServer->Running()) << "Xvfb did not start";
-    const struct { std::string display, said; bool lost, silent = false; } cases[] = {
+    const std::string rsrc = std::filesystem::canonical(mProgram).string() + ".rsrc";
+    const std::string said = "quillform: cannot open its resources: " + rsrc;
+    // spoil: what becomes of its resource file, before a start on a working display.
+    const struct { std::string display, said; bool lost, silent = false; std::function<void()> spoil; } cases[] = {
         {"", "quillform: needs an X display to show its windows, and DISPLAY is not set: start it from", false},
         {":889", "quillform: cannot open display :889\n", false}, // no server there
         // The server takes the connection and never answers (stopped, as one that hung).
         {mServer->Display(), mServer->Display() + ": it takes the connection but does not answer\n", false, true},
         // The server ends as the program connects, before its window shows.
         {mServer->Display(), mServer->Display(), true},
+        {mServer->Display(), said + " is missing\n", false, false, [] {}},
+        {mServer->Display(), said + " is damaged: it is cut short or not a resource file\n", false, false,
+         [&] { TempFolder::WriteFile(rsrc, TempFolder::ReadFile(FW_APP_RSRC).substr(0, 100)); }},
+        {mServer->Display(), said + " is not a file\n", false, false, [&] { std::filesystem::create_directory(rsrc); }},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.display);
+        SCOPED_TRACE(c.said);
+        if (c.spoil) {
+            std::filesystem::remove_all(rsrc);
+            c.spoil();
+        }
         mServer->Freeze(c.silent);
         Launch(c.display, "");
         for (int wait = 0; c.lost && wait < 20000 && !Connected(); ++wait)
             std::this_thread::sleep_for(1ms);
         if (c.lost)
             mServer->End();
-        ASSERT_TRUE(mRun->Ended(5s));
+        ASSERT_TRUE(mRun->Ended(c.spoil ? 1500ms : 5s));
         EXPECT_TRUE(WIFEXITED(mRun->Status()) && WEXITSTATUS(mRun->Status()) == 1) << mRun->Status();
         const std::string errors = TempFolder::ReadFile(File("errors"));
         EXPECT_EQ(1, Count(errors, "\n")) << errors;

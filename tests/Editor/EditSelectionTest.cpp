@@ -311,6 +311,11 @@ TEST_F(EditSelectionTest, OptionDuplicatesHandlesResizeAndArrowsNudge)
     EXPECT_FALSE(key(31, kFWShiftKey));
     EXPECT_FALSE(key(29, kFWShiftKey));
     EXPECT_EQ(FWRect(45, 242, 510, 284), copy->GetRect());
+    // Held where 16-bit coordinates end, never wrapped round: 10 asked, 7 and 8 moved.
+    copy->SetRect(FWRect(32700, -32760, 32760, -32740));
+    key(29, kFWShiftKey);
+    key(30, kFWShiftKey);
+    EXPECT_EQ(FWRect(32707, -32768, 32767, -32748), copy->GetRect());
 }
 
 TEST_F(EditSelectionTest, EachToolCreatesItsControlWithinItsLeastSize)
