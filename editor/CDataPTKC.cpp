@@ -184,6 +184,7 @@ bool CDataPTKC::ParsePTKC(const uint8_t* data, size_t size, char tag[4], int32_t
         if (!readRecord(in, record))
             return false;
         record.mHasStored = true;
+        static_assert(std::tuple_size_v<decltype(record.mStored)> == kRecordSize);
         std::memcpy(record.mStored.data(), data + kHeaderSize + i * kRecordSize, kRecordSize);
         records.push_back(record);
     }
@@ -328,7 +329,8 @@ void CDataPTKC::linkStoredRecords(EditWindow& window)
     if (!ReadPTKC(&window, records))
         return;
     // The preview group holds no parameter of its own.
-    if (!pairs.empty() && pairs.front().second->mViewKind == CItemPTKC::kGroup && pairs.front().first->ID() == kPreviewID)
+    if (!pairs.empty() && pairs.front().second->mViewKind == CItemPTKC::kGroup &&
+        pairs.front().first->ID() == kPreviewID)
         pairs.erase(pairs.begin());
     std::vector<const CItemPTKC*> linked;
     linkRecords(pairs, records, linked);
@@ -343,8 +345,9 @@ void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, 
     linked.assign(records.size(), nullptr);
     // fits[kind][j]: the first record from j on whose type fits the kind, or the record count;
     // so the linking is linear in the records and the controls.
-    std::vector<size_t> fits[6];
-    for (int32_t kind = 0; kind < 6; ++kind) {
+    constexpr int32_t kKinds = CItemPTKC::kGroup + 1;
+    std::vector<size_t> fits[kKinds];
+    for (int32_t kind = 0; kind < kKinds; ++kind) {
         fits[kind].assign(records.size() + 1, records.size());
         for (size_t k = records.size(); k-- > 0;)
             fits[kind][k] = CItemPTKC::ValidView2PTKC(kind, records[k].mType) ? k : fits[kind][k + 1];
@@ -353,7 +356,7 @@ void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, 
     size_t j = 0;
     while (i < pairs.size() && j < records.size()) {
         CItemPTKC& item = *pairs[i].second;
-        const size_t k = item.mViewKind >= 0 && item.mViewKind < 6 ? fits[item.mViewKind][j] : records.size();
+        const size_t k = item.mViewKind >= 0 && item.mViewKind < kKinds ? fits[item.mViewKind][j] : records.size();
         ++i;
         if (k == records.size()) {
             // No record left fits this control: it keeps its defaults.

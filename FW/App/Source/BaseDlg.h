@@ -43,9 +43,10 @@ public:
     bool DialogAccepted(FWView* view) final;
 
     // The rectangle of the dialog's edge fields (ids of left, top, right, bottom) when the view
-    // can take it: 16-bit edges (a field that holds no number is refused as well), a width (right - left) and height (bottom - top) of at least the
-    // view's least size, and some of it inside the largest content its window can have, so that
-    // it can still be seen, clicked and selected. Otherwise says what is allowed and gives false.
+    // can take it: 16-bit edges (a field that holds no number is refused as well), a width
+    // (right - left) and height (bottom - top) of at least the view's least size, and some of it
+    // inside the largest content its window can have, so that it can still be seen, clicked and
+    // selected. Otherwise says what is allowed and gives false.
     static bool TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect);
     // The number in the dialog's field when it lies from least to most. Otherwise (an empty
     // field, a lone sign or anything but digits too) says "<what> must lie between <least> and
