@@ -400,8 +400,10 @@ std::string namesLine(const char* lead, const std::vector<std::string>& names, s
         const std::string name = (i == 0 ? "\"" : ", \"") + names[i] + "\"";
         const size_t left = names.size() - i - 1;
         const std::string more = left > 0 ? " and " + std::to_string(left) + " more" : "";
-        if (line.size() + name.size() + more.size() > room)
-            return line + (i == 0 ? "" : " and ") + std::to_string(names.size() - i) + (i == 0 ? " parameters" : " more");
+        if (line.size() + name.size() + more.size() > room) {
+            const std::string count = std::to_string(names.size() - i);
+            return line + (i == 0 ? count + " parameters" : " and " + count + " more");
+        }
         line += name;
     }
     return line;
@@ -423,7 +425,8 @@ void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
         const bool none = linked[r] != nullptr && linked[r]->IsCustomNone();
         (none ? customNone : notLinked).push_back(records[r].mName.GetCString());
     }
-    for (const auto& [lead, names] : {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}}) {
+    for (const auto& [lead, names] :
+         {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}}) {
         if (names->empty())
             continue;
         const size_t used = mNoticeLength + (mNoticeLength > 0 ? 1 : 0);
