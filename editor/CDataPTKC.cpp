@@ -33,6 +33,9 @@ const char* const kDamagedPreview = "Damaged 'PICT' 21000 \"Image Preview\": no 
 const char* const kDamagedMultiThread = "Damaged 'QZMP' 128 \"MultiThread\": read as off";
 const char* const kRecordsNotKept = "'PTKC' 128 \"Interface\": parameters that do not line up with the layout's "
                                     "controls will not be saved: ";
+const char* const kCustomNoneNotKept = "'PTKC' 128 \"Interface\": custom parameters of type None will not be saved: ";
+// The notice is shown in a text of at most this many characters, its lines included.
+constexpr size_t kNoticeLength = 255;
 
 // Length-prefixed resource names.
 const unsigned char kInterfaceName[] = "\x09Interface";
@@ -309,6 +312,7 @@ CDataPTKC::~CDataPTKC()
 void CDataPTKC::Init(EditWindow* window)
 {
     mWindow = window;
+    mNoticeLength = 0;
     // The user hears of damaged resources once, after all three are read.
     FWRecordVersionNotice damaged;
     ReadQZMP(window);
@@ -334,7 +338,10 @@ void CDataPTKC::linkStoredRecords(EditWindow& window)
         pairs.erase(pairs.begin());
     std::vector<const CItemPTKC*> linked;
     linkRecords(pairs, records, linked);
-    Defaults2UI();
+    // A control without a record stays as stored and is named after it, as a new control is.
+    for (auto& [view, item] : mMap)
+        if (!item->mAutoName)
+            item->Default2UI(view);
     // Before anything is saved, the user hears of the records the next save leaves out.
     reportRecordsNotKept(records, linked);
 }
@@ -370,30 +377,67 @@ void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, 
         linked[k] = &item;
         j = k + 1;
     }
+    // Controls that no record fitted lie among the linked ones: the count written covers every
+    // linked record, so that a control with a new record takes no stored record's place.
+    const std::unordered_set<const CItemPTKC*> withRecord(linked.begin(), linked.end());
+    const std::vector<std::pair<FWView*, CItemPTKC*>> written = sortedPairs(true);
+    for (size_t n = written.size(); n > 0; --n) {
+        if (withRecord.count(written[n - 1].second) != 0) {
+            mParamLimit = std::max(mParamLimit, int32_t(n));
+            break;
+        }
+    }
 }
 
+namespace {
+
+// The line naming records, cut between names so that it holds at most `room` characters with the
+// count of those left out ("and 3 more").
+std::string namesLine(const char* lead, const std::vector<std::string>& names, size_t room)
+{
+    std::string line = lead;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const std::string name = (i == 0 ? "\"" : ", \"") + names[i] + "\"";
+        const size_t left = names.size() - i - 1;
+        const std::string more = left > 0 ? " and " + std::to_string(left) + " more" : "";
+        if (line.size() + name.size() + more.size() > room) {
+            const std::string count = std::to_string(names.size() - i);
+            return line + (i == 0 ? count + " parameters" : " and " + count + " more");
+        }
+        line += name;
+    }
+    return line;
+}
+
+} // namespace
+
 void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
-                                     const std::vector<const CItemPTKC*>& linked) const
+                                     const std::vector<const CItemPTKC*>& linked)
 {
     std::unordered_set<const CItemPTKC*> written;
     for (const CItemPTKC* item : itemsToWrite())
         written.insert(item);
-    std::string names;
-    size_t unnamed = 0;
+    // A record no control took, and one whose group has no custom type, which is no parameter.
+    std::vector<std::string> notLinked, customNone;
     for (size_t r = 0; r < records.size(); ++r) {
         if (written.count(linked[r]) != 0)
             continue;
-        if (names.size() < 200)
-            names += std::string(names.empty() ? "\"" : ", \"") + records[r].mName.GetCString() + "\"";
-        else
-            ++unnamed;
+        const bool none = linked[r] != nullptr && linked[r]->IsCustomNone();
+        (none ? customNone : notLinked).push_back(records[r].mName.GetCString());
     }
-    if (names.empty())
-        return;
-    std::string line = kRecordsNotKept + names;
-    if (unnamed > 0)
-        line += " and " + std::to_string(unnamed) + " more";
-    FWRecordVersionNotice::Report(line.c_str(), kSourcePath, __LINE__);
+    for (const auto& [lead, names] :
+         {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}}) {
+        if (names->empty())
+            continue;
+        const size_t used = mNoticeLength + (mNoticeLength > 0 ? 1 : 0);
+        report(namesLine(lead, *names, used < kNoticeLength ? kNoticeLength - used : 0), __LINE__);
+    }
+}
+
+void CDataPTKC::report(const std::string& line, int sourceLine)
+{
+    mNoticeLength += (mNoticeLength > 0 ? 1 : 0) + line.size();
+    FWRecordVersionNotice::Report(line.c_str(), kSourcePath, sourceLine);
 }
 
 std::vector<std::pair<FWView*, CItemPTKC*>> CDataPTKC::sortedPairs(bool activeOnly) const
@@ -451,7 +495,7 @@ bool CDataPTKC::ReadPTKC(EditWindow* window, std::vector<CItemPTKC>& records)
     int32_t count = 0;
     const bool intact = ParsePTKC(resource.Bytes(), resource.Size(), tag, headerValue, count, records);
     if (!intact)
-        FWRecordVersionNotice::Report(kDamagedInterface, kSourcePath, __LINE__);
+        report(kDamagedInterface, __LINE__);
     // What was read before any damage is kept, so that a save writes it back.
     std::memcpy(mTag, tag, 4);
     mHeaderValue = headerValue;
@@ -492,7 +536,7 @@ bool CDataPTKC::ReadPICT(EditWindow* window)
     }
     // A preview that cannot be shown stays in the file until a new one is pasted and saved.
     if (!pixels.Valid()) {
-        FWRecordVersionNotice::Report(kDamagedPreview, kSourcePath, __LINE__);
+        report(kDamagedPreview, __LINE__);
         return false;
     }
     auto* image = new ImageBuffer(&pixels.rect, kImageBufferDepth32);
@@ -542,7 +586,7 @@ bool CDataPTKC::ReadQZMP(EditWindow* window)
     // Written as the value 0 (on) or 1 (off), in either byte order. Other content reads as off
     // and stays in the file until the flag is changed.
     if (resource.Size() != 4 || b[1] != 0 || b[2] != 0 || b[0] + b[3] > 1)
-        FWRecordVersionNotice::Report(kDamagedMultiThread, kSourcePath, __LINE__);
+        report(kDamagedMultiThread, __LINE__);
     mMultiThread = ParseQZMP(resource.Bytes(), resource.Size());
     mSavedMultiThread = mMultiThread;
     return true;

@@ -49,9 +49,10 @@ public:
     CDataPTKC& operator=(const CDataPTKC&) = delete;
 
     // Reads the three resources, gives every parameter control an item and links the stored
-    // records to them in view id order; without a readable 'PTKC' the controls are untouched.
+    // records to them in view id order; without a readable 'PTKC' the controls are untouched, and
+    // so is a control that no record fits. The count written covers every linked record.
     // Damaged resources are read as far as they can be and named in one notice, as are the
-    // records that do not line up with the controls, which a save leaves out.
+    // records that a save leaves out.
     void Init(EditWindow* window);
 
     // Saving: the controls' values become the defaults, unnamed items take their controls'
@@ -128,8 +129,11 @@ private:
     // Links the records to the pairs' items; linked[r]: the item record r went to, or null.
     void linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records,
                      std::vector<const CItemPTKC*>& linked);
-    // Names in the notice of the reading the records a save would not write.
-    void reportRecordsNotKept(const std::vector<CItemPTKC>& records, const std::vector<const CItemPTKC*>& linked) const;
+    // Names in the notice of the reading the records a save would not write, by reason, within
+    // the length the notice shows.
+    void reportRecordsNotKept(const std::vector<CItemPTKC>& records, const std::vector<const CItemPTKC*>& linked);
+    // A line for the notice of the reading, whose length is counted in mNoticeLength.
+    void report(const std::string& line, int sourceLine);
     // The items WritePTKC writes, in order: the active ones by view id, at most mParamLimit of
     // them unless all are written.
     std::vector<const CItemPTKC*> itemsToWrite() const;
@@ -138,4 +142,6 @@ private:
     ImageBuffer* mImage = nullptr;
     ImageBuffer* mNewImage = nullptr;
     std::map<FWView*, CItemPTKC*> mMap;
+    // The characters of the notice of Init so far.
+    size_t mNoticeLength = 0;
 };

@@ -189,10 +189,10 @@ void CItemPTKC::controlState(FWView* view, FWStr<255>& state) const
 
 void CItemPTKC::UI2Default(FWView* view)
 {
-    if (mShown) {
+    if (mDefaultInControl) {
         FWStr<255> state;
         controlState(view, state);
-        if (state == mShownState)
+        if (state == mControlStateOfDefault)
             return;
     }
     switch (mViewKind) {
@@ -230,7 +230,9 @@ void CItemPTKC::Default2UI(FWView* view)
             box->SetState(mLong[0] != 0);
         break;
     case kPopup:
-        if (auto* popup = dynamic_cast<Popup*>(view))
+        // A pop-up without items (they are made where the interface is used) keeps its stored
+        // value: it has no item to select.
+        if (auto* popup = dynamic_cast<Popup*>(view); popup != nullptr && popup->CountItems() > 0)
             popup->SetItemSelected(mLong[0]);
         break;
     case kColorButton:
@@ -250,8 +252,8 @@ void CItemPTKC::Default2UI(FWView* view)
     default:
         break;
     }
-    mShown = true;
-    controlState(view, mShownState);
+    mDefaultInControl = true;
+    controlState(view, mControlStateOfDefault);
 }
 
 void CItemPTKC::ControlText(FWView* view, int32_t kind, FWStr<255>& text)

@@ -98,6 +98,7 @@ private:
     // or the colour.
     void controlState(FWView* view, FWStr<255>& state) const;
 
-    bool mShown = false;
-    FWStr<255> mShownState;
+    // Default2UI put the default into the control, whose state was then mControlStateOfDefault.
+    bool mDefaultInControl = false;
+    FWStr<255> mControlStateOfDefault;
 };

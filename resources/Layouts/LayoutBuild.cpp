@@ -212,7 +212,9 @@ const std::vector<Layout>& appLayouts()
 }
 
 // A shader's parameter interface: OK 1, Cancel 2, the preview group 3 (drawn by the editor) and
-// the parameters from 4 on, in the order of their records in shaderRecords.
+// the parameters from 4 on, in the order of their records in shaderRecords. The check box and the
+// colour button store their records' defaults, as the editor shows them; the pop-up has no items
+// (they are made where the interface is used).
 void shaderInterface(FWWindow& w, FWView& root)
 {
     root.SetID(1000);
@@ -237,13 +239,14 @@ void shaderInterface(FWWindow& w, FWView& root)
     auto* check = new CheckBox;
     FWStr<255> checkLabel("Smooth");
     check->Init(&w, FWPoint(12, 72), &checkLabel);
+    check->SetState(true);
     add(root, check, 6);
     auto* popup = new Popup;
     const FWStr<255> popupLabel("Mode:");
     popup->Init(&w, FWRect(12, 100, 200, 116), &popupLabel, 0, true);
     add(root, popup, 7);
     auto* tint = new ColorButton;
-    tint->Init(&w, FWRect(12, 128, 60, 148), FWArgb32(255, 0, 0, 255));
+    tint->Init(&w, FWRect(12, 128, 60, 148), FWArgb32(0xC0, 0xFF, 0x80, 0x20));
     add(root, tint, 8);
 }
 

@@ -415,7 +415,7 @@ TEST_F(ShaderDataTest, StoredRecordsLinkToControlsInIdOrder)
         }
         EXPECT_EQ(c.names, names) << c.what;
         EXPECT_EQ(c.allParams, data->mAllParams) << c.what;
-        EXPECT_EQ(int32_t(c.records.size()), data->mParamLimit) << c.what;
+        EXPECT_LE(int32_t(c.records.size()), data->mParamLimit) << c.what; // and every control among them
         EXPECT_EQ(nullptr, data->GetItem(window->ViewMngr().GetView(1))) << "buttons are no parameters";
         delete window;
         delete mDocument;
@@ -541,6 +541,8 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
         {exact, exact, ""},
         {head(6) + r[0] + r[1] + r[2] + r[3] + r[4] + r[4], sample, notKept + "\"Tint\""},
         {head(6) + r[0] + r[0] + r[1] + r[2] + r[3] + r[4], head(5) + r[0] + r[0] + r[2] + r[3] + r[4], notKept + "\"Steps\""},
+        {head(4) + r[0] + r[2] + r[3] + r[4],
+         head(5) + r[0] + record("Steps", 0x80000000, "SINT", longs(0, 0, 100)) + r[2] + r[3] + r[4], ""},
     };
     for (const auto& c : cases) {
         HostResetModalLoops();
@@ -557,11 +559,16 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
         delete window;
         delete mDocument;
     }
-    // Without any parameter control the header stays and every record is named.
+    // Without any parameter control the header stays and the records are named within 255 characters.
     HostResetModalLoops();
-    EditWindow* bare = open([](FWWindow&, FWView&) {}, {{kPTKC, 128, "Interface", "TAGX" + be32(9) + be32(1) + r[0]}});
+    std::string many = "TAGX" + be32(9) + be32(200), named;
+    for (int i = 100; i < 300; ++i) {
+        many += record("Param" + std::to_string(i), 0, "SINT", longs(0, 0, 1));
+        named += i < 111 ? (i == 100 ? "\"Param" : ", \"Param") + std::to_string(i) + "\"" : "";
+    }
+    EditWindow* bare = open([](FWWindow&, FWView&) {}, {{kPTKC, 128, "Interface", many}});
     ASSERT_FALSE(ShownMessageTexts().empty());
-    EXPECT_EQ(notKept + "\"Scale\"", ShownMessageTexts().back());
+    EXPECT_EQ(notKept + named + " and 189 more", ShownMessageTexts().back());
     bare->SetDirty(true);
     ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*bare));
     EXPECT_EQ(HexOf("TAGX" + be32(9) + be32(0)), HexOf(stored(kPTKC, 128)));
@@ -667,6 +674,14 @@ TEST_F(ShaderDataTest, TheSampleInterfaceOpensWithEveryParameterLinked)
     mDocument = new CQF_Document;
     mDocument->SetAssociatedFile(FileReference(mPath.c_str()));
     ASSERT_TRUE(mDocument->ReadWINT());
+    for (int16_t id : {128, 129, 21000}) { // saved with nothing changed, each keeps its bytes
+        std::unique_ptr<EditWindow> layout(new EditWindow(mDocument, id));
+        EditWindow::mCreatedInstance = nullptr;
+        layout->SetDirty(true);
+        ASSERT_TRUE(QuillformApp::Instance()->SaveEditWindow(*layout)) << id;
+        EXPECT_EQ(HexOf(StoredResource(FW_SAMPLE_RSRC, kWINT, id)), HexOf(stored(kWINT, id))) << id;
+    }
+    EXPECT_EQ(HexOf(StoredResource(FW_SAMPLE_RSRC, kPTKC, 128)), HexOf(stored(kPTKC, 128)));
     EditWindow* window = reopen();
     CDataPTKC* data = window->GetShaderData();
     std::string names;

@@ -271,6 +271,7 @@ TEST(BuiltLayouts, SaveAsTheyAreStored)
             ASSERT_TRUE(window.ViewMngr().InitializeFromData(reinterpret_cast<const char*>(stored.data()),
                                                              uint32_t(stored.size())))
                 << name << " " << id;
+            window.ViewMngr().WindowBecameVisible(); // shown, as the editor shows it
             EXPECT_TRUE(stored == SavedLayout(window.ViewMngr())) << name << " " << id;
         }
     }

@@ -187,8 +187,9 @@ void ColorButton::DrawDragHilite(const FWArgb32& light, const FWArgb32& dark)
 
 void ColorButton::pick()
 {
-    FWColorPickerDialog::PickColor(this);
-    SendInterfaceEvent(this);
+    // A cancelled pick leaves the button as it was: no change to report.
+    if (FWColorPickerDialog::PickColor(this))
+        SendInterfaceEvent(this);
 }
 
 bool ColorButton::MouseDownEvent(FWEvent& event)

@@ -410,7 +410,7 @@ void FWView::OldWrite(SerialStream& stream)
     stream.WriteFWRect(mRect);
     stream.WriteByte(mDefaultAccept ? 1 : 0);
     stream.WriteByte(mDefaultCancel ? 1 : 0);
-    stream.WriteByte(mVisible ? 1 : 0);
+    stream.WriteByte(StoredVisible() ? 1 : 0);
     stream.WriteString(mStringID);
     stream.WriteLong(mID);
     stream.WriteLong(mTabPos);

@@ -237,6 +237,8 @@ public:
 
 protected:
     FWViewMngr* GetViewMngr() const;
+    // The visible flag as the record stores it.
+    virtual bool StoredVisible() const { return mVisible; }
 
 private:
     friend class FWViewMngr; // clears the stored links of a tree it fails to load

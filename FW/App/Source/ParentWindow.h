@@ -15,4 +15,9 @@ public:
     const FWString& Viewable_Name() const override;
     // Acquired anew on every call.
     const ImageBuffer* Viewable_Icon() override;
+
+protected:
+    // Stored hidden: the root is shown while its window is, which is no part of the layout, and
+    // every loaded tree starts hidden.
+    bool StoredVisible() const override { return false; }
 };

@@ -84,14 +84,16 @@ bool FWColorPickerDialog::PickColor(ColorButton* button)
     dialog->Initialize(&button->GetPromptString());
     dialog->mManager.SetColorTarget(button);
     const bool accepted = dialog->Execute();
-    if (!accepted) {
+    // Cancelled: the button takes its colour back. Whoever followed the live edits hears that they
+    // ended there; nothing was chosen, so no interface event is sent.
+    if (!accepted && !(button->GetColor() == kept)) {
         button->SetColor(kept);
         if (button->GetWindow() != nullptr && button->Visible() && button->AllParentsVisible()) {
             FWDrawContext context(button);
             button->Draw(context);
             context.Flush();
         }
-        button->SendInterfaceEvent(button);
+        button->SendInterfaceAction(button, ActionType(2));
     }
     dialog->SendMessage(Dependable::IsBeingDeleted);
     return accepted;
