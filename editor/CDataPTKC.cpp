@@ -9,7 +9,7 @@
 #include "FS_ResourceUtil.h"
 #include "FWDrawContext.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWView.h"
 #include "HostMemory.h"
 #include "ImageBuffer.h"
@@ -314,7 +314,7 @@ void CDataPTKC::Init(EditWindow* window)
     mWindow = window;
     mNoticeLength = 0;
     // The user hears of damaged resources once, after all three are read.
-    FWRecordVersionNotice damaged;
+    FWStoredDataNotice damaged;
     ReadQZMP(window);
     ReadPICT(window);
     if (window != nullptr)
@@ -437,7 +437,7 @@ void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
 void CDataPTKC::report(const std::string& line, int sourceLine)
 {
     mNoticeLength += (mNoticeLength > 0 ? 1 : 0) + line.size();
-    FWRecordVersionNotice::Report(line.c_str(), kSourcePath, sourceLine);
+    FWStoredDataNotice::Report(line.c_str(), kSourcePath, sourceLine);
 }
 
 std::vector<std::pair<FWView*, CItemPTKC*>> CDataPTKC::sortedPairs(bool activeOnly) const

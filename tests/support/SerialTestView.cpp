@@ -1,6 +1,6 @@
 #include "SerialTestView.h"
 
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FactoryHandler.h"
 
 void SerialTestView::OldWrite(Stream& s) const
@@ -15,7 +15,7 @@ void SerialTestView::OldWrite(Stream& s) const
 void SerialTestView::OldRead(Stream& s)
 {
     if (s.BeginClassRead("SerialTestView") != 1) {
-        FWRecordVersionNotice::Report("Unknown 'SerialTestView' version", "tests/support/SerialTestView", 1);
+        FWStoredDataNotice::Report("Unknown 'SerialTestView' version", "tests/support/SerialTestView", 1);
         return;
     }
     mSerialID = s.ReadLong();
@@ -41,7 +41,7 @@ void SerialTestLabel::OldWrite(Stream& s) const
 void SerialTestLabel::OldRead(Stream& s)
 {
     if (s.BeginClassRead("SerialTestLabel") != 2) {
-        FWRecordVersionNotice::Report("Unknown 'SerialTestLabel' version", "tests/support/SerialTestView", 2);
+        FWStoredDataNotice::Report("Unknown 'SerialTestLabel' version", "tests/support/SerialTestView", 2);
         return;
     }
     SerialTestView::OldRead(s);
@@ -69,7 +69,7 @@ SerialTestDocument::Result SerialTestDocument::Read(const std::vector<char>& byt
 {
     Result result;
     // As a layout's reading: records of unknown versions are named in one notice at the end.
-    FWRecordVersionNotice unknownVersions;
+    FWStoredDataNotice unknownVersions;
     GlobalSerialStreamOf<SerialTestView> s(bytes.data(), uint32_t(bytes.size()),
                                           SerialTestView::Stream::kReading);
     result.tableSize = s.TableSize();

@@ -11,7 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "MouseTrack.h"
@@ -232,7 +232,7 @@ void CheckBox::OldRead(SerialStream& stream)
         mState = stream.ReadByte() != 0;
         mWhiteLabel = stream.ReadByte() != 0;
     } else {
-        FWRecordVersionNotice::Report("Unknown 'CheckBox' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'CheckBox' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("CheckBox", this, 0);
 }

@@ -11,7 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWEventDispatcher.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -338,7 +338,7 @@ void ColorButton::OldRead(SerialStream& stream)
         mEditAlpha = stream.ReadByte() != 0;
         stream.ReadString(mPrompt);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'ColorButton' version", kColorButtonSource, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'ColorButton' version", kColorButtonSource, __LINE__);
     }
     stream.FinishClass("ColorButton", this, 0);
 }

@@ -6,7 +6,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "SlicePainters.h"
 #include "SubClassFactory.h"
@@ -264,7 +264,7 @@ void ColorSlider::OldRead(SerialStream& stream)
         stream.ReadFWRect(mImageRect);
         stream.ReadFWRect(mSliceRect);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'ColorSlider' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'ColorSlider' version", kSourcePath, __LINE__);
     }
     // The slice and the painter are rebuilt from the rectangle and the type; the type's own
     // reference colour replaces the stored one.

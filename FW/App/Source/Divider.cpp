@@ -6,7 +6,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "SubClassFactory.h"
 
@@ -136,6 +136,6 @@ void Divider::OldRead(SerialStream& stream)
     if (version == 1)
         mHorizontal = stream.ReadByte() != 0;
     else
-        FWRecordVersionNotice::Report("Unknown 'Divider' version", kDividerSource, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'Divider' version", kDividerSource, __LINE__);
     stream.FinishClass("Divider", this, 0);
 }

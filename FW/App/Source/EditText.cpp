@@ -13,7 +13,7 @@
 #include "FWEvent.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -787,7 +787,7 @@ void EditText::OldRead(SerialStream& stream)
     const int version = stream.BeginClassRead("EditText");
     FWView::OldRead(stream);
     if (version != 1 && version != 2) {
-        FWRecordVersionNotice::Report("Unknown 'EditText' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'EditText' version", kSourcePath, __LINE__);
         // The defaults stay, laid out in the stored view rect as version 1 is: edit bounds left
         // at their default would move the field when it is saved and read back.
         SetRect(GetRect());

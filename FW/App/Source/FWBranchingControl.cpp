@@ -5,7 +5,7 @@
 
 #include "BranchItem.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "SerialStream.h"
 
 #include <cstdint>
@@ -150,7 +150,7 @@ void FWBranchingControl::OldRead(SerialStream& stream)
             stream.FinishClass("DepReference", nullptr, 0);
         }
     } else {
-        FWRecordVersionNotice::Report("Unknown 'FWBranchingControl' version", kControlSource, 262);
+        FWStoredDataNotice::Report("Unknown 'FWBranchingControl' version", kControlSource, 262);
     }
     stream.FinishClass("FWBranchingControl", this, 0);
 }

@@ -11,7 +11,7 @@
 #include "FWKeyCodes.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "FWTickCount.h"
 #include "FWViewableNode.h"
@@ -909,7 +909,7 @@ void FWOutlineView::OldRead(SerialStream& stream)
         stream.ReadLong(); // the stored flags, replaced below
         stream.ReadFWPoint(mIconSize);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'FWOutlineView' version", kOutlineSource, 955);
+        FWStoredDataNotice::Report("Unknown 'FWOutlineView' version", kOutlineSource, 955);
     }
     // A view from a layout always shows icons and names with the visibility column, whatever
     // its version, so that what it saves loads back the same.

@@ -10,7 +10,7 @@
 #include "FWPlatformUtils.h"
 #include "FWPopupInfo.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "SubClassFactory.h"
 #include "FWViewMngr.h"
@@ -442,7 +442,7 @@ void FWView::OldRead(SerialStream& stream)
 
     // The markers are always 1; the fields after them read the same either way.
     if (stream.ReadByte() != 1)
-        FWRecordVersionNotice::Report(kDamagedRecord, kSourcePath, 681);
+        FWStoredDataNotice::Report(kDamagedRecord, kSourcePath, 681);
     if (mSerialValidation != SerialStream::ID())
         readDependencyPart(stream);
     FWView* parent = unresolved<FWView>(stream.ReadReference());
@@ -467,7 +467,7 @@ void FWView::OldRead(SerialStream& stream)
         mTabPos = stream.ReadLong();
         mKeyFocus = stream.ReadByte() != 0;
     } else {
-        FWRecordVersionNotice::Report("Unknown 'FWView' version", kSourcePath, 775);
+        FWStoredDataNotice::Report("Unknown 'FWView' version", kSourcePath, 775);
     }
 
     // The stored visibility is not kept: a loaded view starts visible and unselected.
@@ -489,7 +489,7 @@ void FWView::readDependencyPart(SerialStream& stream)
 {
     mSerialValidation = SerialStream::ID();
     if (stream.ReadByte() != 1)
-        FWRecordVersionNotice::Report(kDamagedRecord, kSourcePath, 609);
+        FWStoredDataNotice::Report(kDamagedRecord, kSourcePath, 609);
     mSerialID = stream.ReadLong();
     const int32_t count = stream.ReadLong();
     // Each reference is read before its node is made, so a count larger than the data ends

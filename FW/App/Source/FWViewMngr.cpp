@@ -7,7 +7,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWPlatformUtils.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStack.h"
 #include "FWStr.h"
 #include "FWStreamException.h"
@@ -156,10 +156,10 @@ bool FWViewMngr::InitializeFromData(const char* bytes, uint32_t size)
     deleteTree();
     // Records of a newer program read with their defaults; the user hears of them once, after
     // the whole layout is read.
-    FWRecordVersionNotice newerRecords;
+    FWStoredDataNotice notice;
     if (!loadTree(bytes, size))
         return false; // a refused layout is named by its refusal alone
-    newerRecords.Present();
+    notice.Present();
     if (!mUnserializing)
         placeWindow(firstLoad);
     mRoot->SetVisibility(false);
@@ -195,7 +195,7 @@ bool FWViewMngr::loadTree(const char* bytes, uint32_t size)
         // The tree's own links were checked above; another reference to no view (a dependant,
         // a control's part) is left out, and the user is told.
         if (stream.Damaged())
-            FWRecordVersionNotice::Report("Damaged view reference", "FW/App/Source/FWViewMngr", __LINE__);
+            FWStoredDataNotice::Report("Damaged view reference", "FW/App/Source/FWViewMngr", __LINE__);
         if (!dependantsFormNoCycle(read)) {
             discardUnresolvedViews(read);
             sUnserializationWindow = nullptr;

@@ -11,7 +11,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
@@ -212,7 +212,7 @@ void Group::OldRead(SerialStream& stream)
         stream.ReadLong();
         mSkipNextValidation = stream.ReadByte() != 0;
     } else {
-        FWRecordVersionNotice::Report("Unknown 'Group' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'Group' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("Group", this, 0);
 }

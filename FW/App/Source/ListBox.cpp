@@ -7,7 +7,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "SerialStream.h"
 #include "SubClassFactory.h"
@@ -347,7 +347,7 @@ void ListBox::OldRead(SerialStream& stream)
     // The outline part, and the view part inside it, come first in every version.
     FWOutlineView::OldRead(stream);
     if (version != 1)
-        FWRecordVersionNotice::Report("Unknown 'ListBox' version", kListBoxSource, 240);
+        FWStoredDataNotice::Report("Unknown 'ListBox' version", kListBoxSource, 240);
     stream.FinishClass("ListBox", this, 0);
 }
 

@@ -6,7 +6,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "Material.h"
 #include "SubClassFactory.h"
@@ -117,7 +117,7 @@ void MaterialIcon::OldRead(SerialStream& stream)
             stream.ReadByte();
         stream.ReadFWRect(mPreviewRect);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'MaterialIcon' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'MaterialIcon' version", kSourcePath, __LINE__);
     }
     // A loaded icon never has a material, and shows opaque black.
     mMaterial = nullptr;

@@ -4,7 +4,7 @@
 #include "DiskImage.h"
 #include "FWDrawContext.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWViewMngr.h"
 #include "SubClassFactory.h"
 
@@ -154,7 +154,7 @@ void PictureBox::OldRead(SerialStream& stream)
         mPictureID = stream.ReadLong();
         stream.ReadFWRect(mPictureRect);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'PictureBox' version", kPictureBoxSource, 287);
+        FWStoredDataNotice::Report("Unknown 'PictureBox' version", kPictureBoxSource, 287);
     }
     stream.FinishClass("PictureBox", this, 0);
     loadImage(mPictureID, {kArgb, kCicn, kPict});

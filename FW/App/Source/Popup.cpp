@@ -13,7 +13,7 @@
 #include "FWOpMenu.h"
 #include "FWPopupMenu.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStr.h"
 #include "FWStreamException.h"
 #include "FWWindow.h"
@@ -351,7 +351,7 @@ void Popup::OldRead(SerialStream& stream)
             SetRect(rect);
         }
     } else {
-        FWRecordVersionNotice::Report("Unknown 'Popup' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'Popup' version", kSourcePath, __LINE__);
     }
     stream.FinishClass("Popup", this, 0);
 }

@@ -9,7 +9,7 @@
 #include "FWFont.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
@@ -468,7 +468,7 @@ void PushButton::OldRead(SerialStream& stream)
         stream.ReadFWPoint(mTextPosition);
         mTextLimit = stream.ReadLong();
     } else {
-        FWRecordVersionNotice::Report("Unknown 'PushButton' version", kPushButtonSource, 612);
+        FWStoredDataNotice::Report("Unknown 'PushButton' version", kPushButtonSource, 612);
     }
     stream.FinishClass("PushButton", this, 0);
     // A button of an unknown version keeps its defaults but is laid out from its rectangle as

@@ -11,7 +11,7 @@
 #include "FWDrawContext.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStreamException.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -330,7 +330,7 @@ void RadioButtonSet::OldRead(SerialStream& stream)
         mLabelWidth = stream.ReadLong();
         SetRect(GetRect());
     } else {
-        FWRecordVersionNotice::Report("Unknown 'RadioButtonSet' version", kSourcePath, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'RadioButtonSet' version", kSourcePath, __LINE__);
         // The empty set keeps its place; its size follows its count, as it will when read back.
         SetRect(GetRect());
     }

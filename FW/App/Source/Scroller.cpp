@@ -8,7 +8,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWWindow.h"
 #include "ImageBuffer.h"
 #include "SubClassFactory.h"
@@ -350,7 +350,7 @@ void Scroller::OldRead(SerialStream& stream)
     const int version = stream.BeginClassRead("Scroller");
     FWView::OldRead(stream);
     if (version != 1) {
-        FWRecordVersionNotice::Report("Unknown 'Scroller' version", kScrollerSource, 384);
+        FWStoredDataNotice::Report("Unknown 'Scroller' version", kScrollerSource, 384);
         stream.FinishClass("Scroller", this, 0);
         return;
     }

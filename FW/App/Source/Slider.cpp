@@ -6,7 +6,7 @@
 #include "FWEvent.h"
 #include "FWPlatformUtils.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
 
@@ -231,7 +231,7 @@ void Slider::OldRead(SerialStream& stream)
         mValue = stream.ReadFloat();
         mSteps = stream.ReadLong();
     } else {
-        FWRecordVersionNotice::Report("Unknown 'Slider' version", kSliderSource, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'Slider' version", kSliderSource, __LINE__);
     }
     recomputeStepSize();
     stream.FinishClass("Slider", this, 0);

@@ -6,7 +6,7 @@
 #include "FWDrawContextSavers.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWWindow.h"
 #include "SubClassFactory.h"
 
@@ -113,7 +113,7 @@ void StaticText::OldRead(SerialStream& stream)
         stream.ReadFWPoint(mTextPoint);
         stream.ReadString(mText);
     } else {
-        FWRecordVersionNotice::Report("Unknown 'StaticText' version", kStaticTextSource, 231);
+        FWStoredDataNotice::Report("Unknown 'StaticText' version", kStaticTextSource, 231);
     }
     stream.FinishClass("StaticText", this, 0);
 }

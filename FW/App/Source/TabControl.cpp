@@ -9,7 +9,7 @@
 #include "FWEvent.h"
 #include "FWFont.h"
 #include "FWProgrammerMessage.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "FWStreamException.h"
 #include "FWViewMngr.h"
 #include "FWWindow.h"
@@ -408,7 +408,7 @@ void TabControl::OldRead(SerialStream& stream)
             stream.ReadString(mLabels[i]);
         }
     } else {
-        FWRecordVersionNotice::Report("Unknown 'TabControl' version", kTabSource, __LINE__);
+        FWStoredDataNotice::Report("Unknown 'TabControl' version", kTabSource, __LINE__);
         // Every page still gets an (empty) tab, so that layout, drawing and hits find one.
         if (total < 0 || uint32_t(total) > left)
             throw FWReadFailedException();

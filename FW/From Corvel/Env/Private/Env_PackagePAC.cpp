@@ -3,7 +3,7 @@
 #include "Env_PackagePAC.h"
 
 #include "FS_ResourceUtil.h"
-#include "FWRecordVersionNotice.h"
+#include "FWStoredDataNotice.h"
 #include "HostAlerts.h"
 #include "HostGestalt.h"
 #include "HostMemory.h"
@@ -85,12 +85,12 @@ void checkRequirements(ResType type, uint32_t recordSize, Passes passes)
         const unsigned char* bytes = resource.Bytes();
         const uint32_t size = uint32_t(resource.Size());
         if (size < 2) {
-            FWRecordVersionNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
+            FWStoredDataNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
             continue;
         }
         uint32_t records = bigEndian16(bytes);
         if (records > (size - 2) / recordSize) {
-            FWRecordVersionNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
+            FWStoredDataNotice::Report("Damaged requirement resource", kSourcePath, __LINE__);
             records = (size - 2) / recordSize;
         }
         for (uint32_t i = 0; i < records; ++i) {
@@ -149,7 +149,7 @@ void Env_PackagePAC::Init()
     sSystemVersion = int32_t(requiredGestalt(FOUR_CHAR_CODE("sysv")));
 
     {
-        FWRecordVersionNotice damaged;
+        FWStoredDataNotice damaged;
         checkRequirements(FOUR_CHAR_CODE("GstV"), 14, withinBounds);
         checkRequirements(FOUR_CHAR_CODE("GstA"), 16, bitsAsRequired);
         damaged.Present();

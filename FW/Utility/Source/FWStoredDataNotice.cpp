@@ -1,5 +1,5 @@
-// The gathering of unknown record versions met while a layout is read, and their one notice.
-#include "FWRecordVersionNotice.h"
+// The gathering of what the readers of stored data report during one reading, and its one notice.
+#include "FWStoredDataNotice.h"
 
 #include "FWProgrammerMessage.h"
 
@@ -8,21 +8,21 @@
 namespace {
 
 // The innermost reading going on, or null.
-FWRecordVersionNotice* sGathering = nullptr;
+FWStoredDataNotice* sGathering = nullptr;
 
 } // namespace
 
-FWRecordVersionNotice::FWRecordVersionNotice() : mOuter(sGathering)
+FWStoredDataNotice::FWStoredDataNotice() : mOuter(sGathering)
 {
     sGathering = this;
 }
 
-FWRecordVersionNotice::~FWRecordVersionNotice()
+FWStoredDataNotice::~FWStoredDataNotice()
 {
     sGathering = mOuter;
 }
 
-void FWRecordVersionNotice::Present()
+void FWStoredDataNotice::Present()
 {
     if (mMessages.empty())
         return;
@@ -33,7 +33,7 @@ void FWRecordVersionNotice::Present()
     fw_stored_data_notice(text.c_str(), mSourcePath.c_str(), mLine);
 }
 
-int FWRecordVersionNotice::Report(const char* message, const char* sourcePath, int line)
+int FWStoredDataNotice::Report(const char* message, const char* sourcePath, int line)
 {
     if (sGathering == nullptr)
         return fw_programmer_message(message, sourcePath, line);
