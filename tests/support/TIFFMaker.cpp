@@ -1,5 +1,8 @@
 #include "TIFFMaker.h"
 
+#include "HostPNG.h"
+#include "TempFolder.h"
+
 #include <tiffio.h>
 
 #include <algorithm>
@@ -90,4 +93,59 @@ std::vector<uint8_t> MakeTIFF(uint32_t width, uint32_t height, const std::vector
     }
     TIFFClose(tif);
     return file.bytes;
+}
+
+std::vector<uint8_t> MakePatternTIFF(uint32_t width, uint32_t height, uint16_t compression, uint32_t rowsPerStrip,
+                                     bool alpha)
+{
+    MemoryFile file;
+    TIFF* tif = TIFFClientOpen("pattern", "w", &file, readProc, writeProc, seekProc, closeProc, sizeProc, mapProc,
+                               unmapProc);
+    if (tif == nullptr)
+        return {};
+    const uint16_t samples = alpha ? 4 : 3;
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    if (alpha) {
+        const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
+        TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &extra);
+    }
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip == 0 ? height : rowsPerStrip);
+    std::vector<uint8_t> row(size_t(width) * samples);
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t p = PatternPixel(x, y);
+            uint8_t* out = &row[size_t(x) * samples];
+            out[0] = uint8_t(p >> 16), out[1] = uint8_t(p >> 8), out[2] = uint8_t(p);
+            if (alpha)
+                out[3] = 0xFF;
+        }
+        if (TIFFWriteScanline(tif, row.data(), y, 0) < 0)
+            break;
+    }
+    TIFFClose(tif);
+    return file.bytes;
+}
+
+std::vector<uint8_t> MakePatternPNG(int16_t width, int16_t height)
+{
+    HostPixelMap pixels;
+    if (pixels.Allocate(Rect{0, 0, height, width}, 32) != noErr)
+        return {};
+    for (int32_t y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(pixels.Row(y));
+        for (int32_t x = 0; x < width; ++x)
+            row[x] = PatternPixel(uint32_t(x), uint32_t(y));
+    }
+    TempFolder folder;
+    const std::string path = folder.File("pattern.png");
+    if (HostWritePNG(pixels, path.c_str()) != noErr)
+        return {};
+    const std::string bytes = TempFolder::ReadFile(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }

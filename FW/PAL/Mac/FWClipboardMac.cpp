@@ -1,5 +1,6 @@
 // Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
-// first TIFF image, each added as an item that replaces a held item of its class.
+// first TIFF image (or PNG, which the pasteboard offers as one), each added as an item that
+// replaces a held item of its class.
 #include "FWClipboard.h"
 #include "FWClipboardPAC.h"
 
@@ -18,11 +19,12 @@ struct PasteboardCloser {
 };
 
 // The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
-// decode or the image does not fit a rectangle's 16-bit coordinates.
-std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
+// decode or the image does not fit a rectangle's 16-bit coordinates. The image is decoded straight
+// into the new buffer's pixels, and the clipboard keeps that buffer.
+std::unique_ptr<ImageBuffer> decodeImage(const CFDataRef& bytes)
 {
-    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source(
-        CGImageSourceCreateWithData(bytes.data(), bytes.size()), CGImageSourceRelease);
+    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source(CGImageSourceCreateWithData(bytes),
+                                                                        CGImageSourceRelease);
     if (!source)
         return nullptr;
     std::unique_ptr<HostImage, void (*)(CGImageRef)> image(CGImageSourceCreateImageAtIndex(source.get(), 0),
@@ -46,12 +48,15 @@ std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
     if (!context)
         return nullptr;
     CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, image.get());
+    if (HostImageDamaged(image.get()))
+        return nullptr;
     return buffer;
 }
 
 // The first text and the first image of the reference's items, into found; false when a read
-// failed, which stops there.
-bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboardData>>& found)
+// failed, which stops there. An image is not decoded when the clipboard keeps one that it would
+// not replace (keepHeldImage).
+bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::unique_ptr<FWClipboardData>>& found)
 {
     uint32_t itemCount = 0;
     if (PasteboardGetItemCount(pasteboard, &itemCount) != noErr)
@@ -70,20 +75,22 @@ bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboard
             const bool isImage = !isText && !imageTaken && UTTypeConformsTo(flavor, kUTTypeTIFF);
             if (!isText && !isImage)
                 continue;
-            std::vector<uint8_t> data;
+            CFDataRef data;
             (isText ? textTaken : imageTaken) = true;
+            if (isImage && keepHeldImage)
+                continue;
             if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
                 return false;
             if (isText) {
-                if (data.empty())
+                if (data->empty())
                     continue;
-                const size_t length = std::min<size_t>(data.size(), FWClipboard::kMaxImportedText);
-                const std::string text(reinterpret_cast<const char*>(data.data()), length);
+                const size_t length = std::min<size_t>(data->size(), FWClipboard::kMaxImportedText);
+                const std::string text(reinterpret_cast<const char*>(data->data()), length);
                 found.push_back(std::make_unique<FWClipboardText>(FWDynamicString(text.c_str())));
                 continue;
             }
-            if (std::unique_ptr<ImageBuffer> image = decodeTIFF(data))
-                found.push_back(std::make_unique<FWClipboardImage>(*image));
+            if (std::unique_ptr<ImageBuffer> image = decodeImage(data))
+                found.push_back(std::make_unique<FWClipboardImage>(std::move(image)));
         }
     }
     return true;
@@ -95,7 +102,7 @@ bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboard
 void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool replace)
 {
     std::vector<std::unique_ptr<FWClipboardData>> found;
-    const bool whole = readItems(pasteboard, found);
+    const bool whole = readItems(pasteboard, !replace && clipboard.HasClipData(&typeid(FWClipboardImage)), found);
     uint32_t itemCount = 0;
     if (replace && whole && PasteboardGetItemCount(pasteboard, &itemCount) == noErr && itemCount > 0)
         clipboard.ClearClipboard();

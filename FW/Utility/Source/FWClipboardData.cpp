@@ -11,6 +11,8 @@ FWClipboardImage::FWClipboardImage(const ImageBuffer& source)
     context.DrawImage(&source, &rect, &rect, false);
 }
 
+FWClipboardImage::FWClipboardImage(std::unique_ptr<ImageBuffer> image) : mImage(image.release()) {}
+
 FWClipboardImage::~FWClipboardImage()
 {
     delete mImage;

@@ -4,6 +4,8 @@
 
 #include "FWDynamicString.h"
 
+#include <memory>
+
 class ImageBuffer;
 
 class FWClipboardData {
@@ -26,6 +28,9 @@ private:
 class FWClipboardImage : public FWClipboardData {
 public:
     explicit FWClipboardImage(const ImageBuffer& source);
+    // Takes the buffer itself as its image, as an import does with what it decoded: a large
+    // image's pixels are not held twice.
+    explicit FWClipboardImage(std::unique_ptr<ImageBuffer> image);
     ~FWClipboardImage() override;
     FWClipboardImage(const FWClipboardImage&) = delete;
     FWClipboardImage& operator=(const FWClipboardImage&) = delete;

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include <memory>
 
@@ -15,8 +16,14 @@ using ImagePtr = std::unique_ptr<HostImage, void (*)(CGImageRef)>;
 
 ImagePtr decode(const std::vector<uint8_t>& bytes, size_t index = 0)
 {
-    SourcePtr source(CGImageSourceCreateWithData(bytes.data(), bytes.size()), CGImageSourceRelease);
+    SourcePtr source(CGImageSourceCreateWithData(std::make_shared<const std::vector<uint8_t>>(bytes)),
+                     CGImageSourceRelease);
     return ImagePtr(source ? CGImageSourceCreateImageAtIndex(source.get(), index) : nullptr, CGImageRelease);
+}
+
+ImagePtr decode(const std::string& bytes)
+{
+    return decode(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 // Draws the image into a width x height context over pixels filled with background.
@@ -45,7 +52,7 @@ TEST(HostImageIO, DecodesTIFFAndDrawsItUpright)
     }
 }
 
-TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
+TEST(HostImageIO, APNGDrawsAsATIFFOfTheSamePixels)
 {
     const std::vector<uint32_t> argb{0xFFFF0000, 0x80FFFFFF, 0x4000FF00, 0x00000000, 0xFF0000FF, 0xC0123456};
     HostPixelMap pixels;
@@ -55,19 +62,43 @@ TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
     TempFolder folder;
     ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("copied.png").c_str()));
     const std::string png = TempFolder::ReadFile(folder.File("copied.png"));
-    ImagePtr fromPNG = decode(HostTIFFOfPNG(png.data(), png.size())), fromTIFF = decode(MakeTIFF(3, 2, argb));
+    ImagePtr fromPNG = decode(png), fromTIFF = decode(MakeTIFF(3, 2, argb));
     ASSERT_TRUE(fromPNG && fromTIFF);
     const CGRect all{0, 0, 3, 2};
-    EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, 0xFF808080), draw(fromPNG.get(), 3, 2, all, 0xFF808080));
-    EXPECT_TRUE(HostTIFFOfPNG(png.data(), png.size() / 2).empty());
-    // Its one strip of 16 MB is read in pieces: decoding keeps within the budget of its reader.
-    ASSERT_EQ(noErr, pixels.Allocate(Rect{0, 0, 2048, 2048}, 32));
-    pixels.Set(2047, 2047, 0xFF0000FF);
-    ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("large.png").c_str()));
-    const std::string large = TempFolder::ReadFile(folder.File("large.png"));
-    ImagePtr fromLarge = decode(HostTIFFOfPNG(large.data(), large.size()));
-    ASSERT_TRUE(fromLarge);
-    EXPECT_EQ(0xFF0000FFu, draw(fromLarge.get(), 1, 1, CGRect{-2047, 0, 2048, 2048}, 0)[0]);
+    // Over grey (blended, through a decoded copy) and over nothing (decoded in place).
+    for (uint32_t background : {0xFF808080u, 0u})
+        EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, background), draw(fromPNG.get(), 3, 2, all, background));
+    ImagePtr cut = decode(png.substr(0, png.size() - 20));
+    ASSERT_TRUE(cut) << "the header is whole";
+    draw(cut.get(), 3, 2, all, 0);
+    EXPECT_TRUE(HostImageDamaged(cut.get()));
+    EXPECT_FALSE(HostImageDamaged(fromPNG.get()));
+}
+
+// Large images of every layout decode where they are drawn: one strip of 16 MiB as decoded, one-row
+// strips, a PNG.
+TEST(HostImageIO, LargeImagesOfAnyLayoutDecode)
+{
+    const struct {
+        std::vector<uint8_t> bytes;
+        uint32_t side;
+    } cases[] = {
+        {MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true), 2048},
+        {MakePatternTIFF(1500, 1500, COMPRESSION_ADOBE_DEFLATE, 0, false), 1500},
+        {MakePatternTIFF(1024, 1024, COMPRESSION_LZW, 1, true), 1024},
+        {MakePatternPNG(2048, 2048), 2048},
+    };
+    for (const auto& c : cases) {
+        ImagePtr image = decode(c.bytes);
+        ASSERT_TRUE(image) << c.side;
+        const std::vector<uint32_t> pixels = draw(image.get(), c.side, c.side, CGRect{0, 0, double(c.side), double(c.side)}, 0);
+        EXPECT_FALSE(HostImageDamaged(image.get()));
+        for (uint32_t y : {0u, 1u, 700u, c.side - 1})
+            for (uint32_t x : {0u, 3u, 513u, c.side - 1})
+                ASSERT_EQ(PatternPixel(x, y), pixels[size_t(y) * c.side + x]) << x << "," << y << " of " << c.side;
+    }
+    // Beyond a strip's share as decoded (4096 x 4096 RGBA in one strip), refused for its size.
+    EXPECT_FALSE(decode(MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, true)));
 }
 
 TEST(HostImageIO, DrawingScalesPlacesFromTheBottomAndBlends)
@@ -90,8 +121,8 @@ TEST(HostImageIO, DamagedOrMissingImagesGiveNothing)
     EXPECT_TRUE(decode(whole));
     EXPECT_FALSE(decode(whole, 1));
     EXPECT_FALSE(decode(std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2)));
-    EXPECT_FALSE(decode({'I', 'I', 42, 0, 8, 0, 0, 0}));
-    EXPECT_EQ(nullptr, CGImageSourceCreateWithData(nullptr, 0));
+    EXPECT_FALSE(decode(std::vector<uint8_t>{'I', 'I', 42, 0, 8, 0, 0, 0}));
+    EXPECT_EQ(nullptr, CGImageSourceCreateWithData(nullptr));
     // A bitmap context takes only its one layout and whole rows.
     uint32_t pixel = 0;
     EXPECT_EQ(nullptr, CGBitmapContextCreate(&pixel, 1, 1, 8, 4, nullptr, kCGImageAlphaNoneSkipFirst));
