@@ -52,6 +52,8 @@ PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref);
 OSStatus PasteboardGetItemCount(PasteboardRef ref, uint32_t* count);
 // index runs from 1 to the item count.
 OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, PasteboardItemID* item);
+// An item offering a PNG but no TIFF also lists the TIFF flavour, whose bytes are the PNG's: the one
+// image flavour readers ask for, and image sources tell the two apart by their bytes.
 OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std::vector<std::string>* flavors);
 // The flavour's bytes as the clipboard holds them (no copy is made).
 OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,

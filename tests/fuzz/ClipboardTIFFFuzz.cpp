@@ -18,23 +18,13 @@
 
 extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t*, size_t, const char*))
 {
-    // Of 16 Mi pixels, one strip and 8 KiB ones; a 2048 x 2048 RGBA one in one Deflate strip.
-    const struct {
-        uint32_t side;
-        uint16_t compression;
-        uint32_t rowsPerStrip;
-        bool alpha;
-        const char* name;
-    } made[] = {
-        {4096, COMPRESSION_ADOBE_DEFLATE, 0, false, "a 4096 x 4096 RGB TIFF in one Deflate strip"},
-        {4096, COMPRESSION_LZW, 1, true, "a 4096 x 4096 RGBA TIFF in LZW strips of a row"},
-        {4000, COMPRESSION_NONE, 0, false, "a 4000 x 4000 uncompressed RGB TIFF"},
-        {2048, COMPRESSION_ADOBE_DEFLATE, 0, true, "a 2048 x 2048 RGBA TIFF in one Deflate strip"},
-    };
-    for (const auto& m : made) {
-        const std::vector<uint8_t> tiff = MakePatternTIFF(m.side, m.side, m.compression, m.rowsPerStrip, m.alpha);
-        replay(tiff.data(), tiff.size(), m.name);
-    }
+    // RGB in one Deflate strip, RGBA in LZW strips of a row, uncompressed RGB; RGBA in one strip.
+    const std::vector<uint8_t> made[] = {MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, false),
+                                         MakePatternTIFF(4096, 4096, COMPRESSION_LZW, 1, true),
+                                         MakePatternTIFF(4000, 4000, COMPRESSION_NONE, 0, false),
+                                         MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true)};
+    for (const std::vector<uint8_t>& tiff : made)
+        replay(tiff.data(), tiff.size(), "a large TIFF made here");
 }
 #endif
 

@@ -258,8 +258,7 @@ TEST(HostSdl, ThePasteboardHoldsTheTextAndTheTIFFOfTheDisplaysClipboard)
         {"text/plain;charset=utf-8", {'p', 'l', 'a', 'i', 'n'}, kUTTypeUTF8PlainText},
         {"UTF8_STRING", large, kUTTypeUTF8PlainText},
         {"image/tiff", MakeTIFF(3, 2, std::vector<uint32_t>(6, 0xFF2050A0)), kUTTypeTIFF},
-        // Handed on as read (and offered under the TIFF flavour too), decoded only when asked for.
-        {"image/png", MakePatternPNG(3, 2), kUTTypePNG},
+        {"image/png", MakePatternPNG(3, 2), kUTTypePNG}, // also listed as a TIFF
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(server.PutOnClipboard(c.target, c.bytes)) << c.target;

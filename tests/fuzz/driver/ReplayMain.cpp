@@ -26,7 +26,6 @@ extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t* data, size_t 
 static std::atomic<int64_t> sHeld{0}, sPeak{0};
 static int64_t sLimit = 0;
 static int sFailures = 0;
-static int sMadeCount = 0;
 
 static void replay(const uint8_t* data, size_t size, const std::string& name)
 {
@@ -36,11 +35,6 @@ static void replay(const uint8_t* data, size_t size, const std::string& name)
         std::fprintf(stderr, "%s held %lld MB more while it ran\n", name.c_str(), (long long)((sPeak - before) >> 20));
         ++sFailures;
     }
-}
-
-static void replayMade(const uint8_t* data, size_t size, const char* name)
-{
-    replay(data, size, name);
 }
 
 static void replayFile(const std::filesystem::path& path)
@@ -68,11 +62,7 @@ int main(int argc, char** argv)
         ++count;
     }
     if (FuzzReplayMadeInputs)
-        FuzzReplayMadeInputs([](const uint8_t* data, size_t size, const char* name) {
-            replayMade(data, size, name);
-            ++sMadeCount;
-        });
-    count += sMadeCount;
+        FuzzReplayMadeInputs([](const uint8_t* data, size_t size, const char* name) { replay(data, size, name); });
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path arg(argv[i]);
         if (std::filesystem::is_directory(arg)) {
