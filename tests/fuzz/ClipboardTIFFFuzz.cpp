@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     clipboard->ImportPlatformClipboard();
     if (auto* item = static_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)))) {
         const ImageBuffer* image = item->Image();
-        if (image->Valid())
+        if (image != nullptr && image->Valid())
             (void)image->BaseAddr()[int64_t(image->GetRect().Height() - 1) * image->RowBytes()];
     }
     clipboard->ClearClipboard();

@@ -18,23 +18,34 @@ struct PasteboardCloser {
     void operator()(HostPasteboard* ref) const { PasteboardRelease(ref); }
 };
 
+// The image source over the bytes and its first image, when they are an image that fits a
+// rectangle's 16-bit coordinates; only their headers are read.
+struct SourceImage {
+    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source{nullptr, CGImageSourceRelease};
+    std::unique_ptr<HostImage, void (*)(CGImageRef)> image{nullptr, CGImageRelease};
+    size_t width = 0;
+    size_t height = 0;
+};
+
+bool openImage(const CFDataRef& bytes, SourceImage& opened)
+{
+    opened.source.reset(CGImageSourceCreateWithData(bytes));
+    if (opened.source)
+        opened.image.reset(CGImageSourceCreateImageAtIndex(opened.source.get(), 0));
+    opened.width = CGImageGetWidth(opened.image.get());
+    opened.height = CGImageGetHeight(opened.image.get());
+    return opened.image && opened.width > 0 && opened.height > 0 && opened.width <= 0x7FFF && opened.height <= 0x7FFF;
+}
+
 // The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
-// decode or the image does not fit a rectangle's 16-bit coordinates. The image is decoded straight
-// into the new buffer's pixels, and the clipboard keeps that buffer.
+// decode. The image is decoded straight into the new buffer's pixels, which the clipboard keeps.
 std::unique_ptr<ImageBuffer> decodeImage(const CFDataRef& bytes)
 {
-    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source(CGImageSourceCreateWithData(bytes),
-                                                                        CGImageSourceRelease);
-    if (!source)
+    SourceImage opened;
+    if (!openImage(bytes, opened))
         return nullptr;
-    std::unique_ptr<HostImage, void (*)(CGImageRef)> image(CGImageSourceCreateImageAtIndex(source.get(), 0),
-                                                            CGImageRelease);
-    if (!image)
-        return nullptr;
-    const size_t width = CGImageGetWidth(image.get());
-    const size_t height = CGImageGetHeight(image.get());
-    if (width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
-        return nullptr;
+    const size_t width = opened.width;
+    const size_t height = opened.height;
     const FWRect rect(0, 0, int16_t(width), int16_t(height));
     auto buffer = std::make_unique<ImageBuffer>(&rect, kImageBufferDepth32);
     if (!buffer->Valid())
@@ -47,15 +58,15 @@ std::unique_ptr<ImageBuffer> decodeImage(const CFDataRef& bytes)
         CGContextRelease);
     if (!context)
         return nullptr;
-    CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, image.get());
-    if (HostImageDamaged(image.get()))
+    CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, opened.image.get());
+    if (HostImageDamaged(opened.image.get()))
         return nullptr;
     return buffer;
 }
 
 // The first text and the first image of the reference's items, into found; false when a read
-// failed, which stops there. An image is not decoded when the clipboard keeps one that it would
-// not replace (keepHeldImage).
+// failed, which stops there. An image is not read when the clipboard keeps one that it would not
+// replace (keepHeldImage).
 bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::unique_ptr<FWClipboardData>>& found)
 {
     uint32_t itemCount = 0;
@@ -89,8 +100,10 @@ bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::un
                 found.push_back(std::make_unique<FWClipboardText>(FWDynamicString(text.c_str())));
                 continue;
             }
-            if (std::unique_ptr<ImageBuffer> image = decodeImage(data))
-                found.push_back(std::make_unique<FWClipboardImage>(std::move(image)));
+            // Decoded when the image is first asked for, from the bytes the clipboard shares.
+            SourceImage opened;
+            if (openImage(data, opened))
+                found.push_back(std::make_unique<FWClipboardImage>([data] { return decodeImage(data); }));
         }
     }
     return true;
