@@ -8,7 +8,6 @@
 #include "HostClock.h"
 #include "HostCursors.h"
 #include "HostEvents.h"
-#include "HostImageIO.h"
 #include "HostInput.h"
 #include "HostMacRoman.h"
 #include "HostPasteboard.h"
@@ -122,7 +121,7 @@ uint8_t specialCharOf(SDL_Scancode scancode)
 
 // The display's clipboard as one item: its text and its image, read through X11 since SDL's
 // clipboard carries text only, and only when another program took the clipboard since the last
-// read. A PNG image is handed on as a TIFF of its pixels, the one image flavour the clipboard has.
+// read. The image's bytes are handed on as read, TIFF or PNG, and decoded only when asked for.
 // A signal while the owner is awaited ends the program as in any wait.
 HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
 {
@@ -134,12 +133,12 @@ HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
     HostClipboardItem item;
     if (contents.hasText) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(contents.utf8.data());
-        item.push_back({kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + contents.utf8.size())});
+        item.emplace_back(kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + contents.utf8.size()));
     }
-    if (contents.hasPNG)
-        contents.tiff = HostTIFFOfPNG(contents.png.data(), contents.png.size());
     if (!contents.tiff.empty())
-        item.push_back({kUTTypeTIFF, std::move(contents.tiff)});
+        item.emplace_back(kUTTypeTIFF, std::move(contents.tiff));
+    else if (!contents.png.empty())
+        item.emplace_back(kUTTypePNG, std::move(contents.png));
     // Even an item of nothing readable: what another program copied replaces what came before.
     items.push_back(std::move(item));
     return HostClipboardAnswer::kRead;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <poll.h>
 
 namespace {
@@ -21,10 +22,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Bounds of one read: an owner silent for kAnswerTime is given up on, and so is one that sends
-// without end (beyond kMaxTransferBytes or kReadTime in all).
+// without end (beyond kMaxTransferBytes). An owner that keeps sending is read to the end however
+// long the whole takes: a busy machine may take many seconds over a large image.
 constexpr size_t kMaxTransferBytes = size_t(64) << 20;
 constexpr auto kAnswerTime = std::chrono::seconds(1);
-constexpr auto kReadTime = std::chrono::seconds(5);
 // Longest sleep between two looks at the signal hook.
 constexpr int kWaitSlice = 50;
 
@@ -34,8 +35,7 @@ struct Session {
     Atom clipboard = 0;
     Atom property = 0;
     Atom incr = 0;
-    Clock::time_point end;         // of the whole read
-    bool silent = false;           // the owner did not answer in time, or the read's time is up
+    bool silent = false;           // the owner did not answer in time
     void (*duringWait)() = nullptr;
 
     ~Session()
@@ -50,17 +50,11 @@ struct Session {
     bool failed() const { return silent || HostX11ReaderFailed(); }
 };
 
-// Waits for an event of the type to our window for up to kAnswerTime (within the read's time);
-// false, marking the owner silent, when none came. The read's end is checked before each event
-// taken, so an owner that sends without pause cannot stretch the read.
-bool waitFor(Session& s, int type, XEvent& event)
+// Waits for an event of the type to our window until the deadline; false, marking the owner
+// silent, when none came.
+bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
 {
-    const Clock::time_point deadline = std::min(Clock::now() + kAnswerTime, s.end);
     for (;;) {
-        if (Clock::now() >= s.end) {
-            s.silent = true;
-            return false;
-        }
         XPending(s.display);
         if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
             return true;
@@ -117,12 +111,14 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
     return fits ? Read::kData : Read::kTooLarge;
 }
 
-// The pieces of an INCR transfer, up to the empty piece that ends it.
+// The pieces of an INCR transfer, up to the empty piece that ends it. Only a piece that brings
+// bytes gives the owner kAnswerTime more, so notices without data cannot stretch the read.
 Read takeIncrements(Session& s, std::vector<uint8_t>& into)
 {
+    Clock::time_point deadline = Clock::now() + kAnswerTime;
     for (;;) {
         XEvent event;
-        if (!waitFor(s, PropertyNotify, event))
+        if (!waitFor(s, PropertyNotify, event, deadline))
             return Read::kAbsent;
         if (event.xproperty.atom != s.property || event.xproperty.state != PropertyNewValue)
             continue;
@@ -135,6 +131,7 @@ Read takeIncrements(Session& s, std::vector<uint8_t>& into)
             return read;
         if (into.size() == before)
             return Read::kData;
+        deadline = Clock::now() + kAnswerTime;
     }
 }
 
@@ -148,13 +145,19 @@ Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
     }
     XDeleteProperty(s.display, s.window, s.property);
     XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
-    if (!waitFor(s, SelectionNotify, event) || event.xselection.property == None)
+    if (!waitFor(s, SelectionNotify, event, Clock::now() + kAnswerTime) || event.xselection.property == None)
         return Read::kAbsent;
     Atom type = None;
     const Read read = takeProperty(s, into, &type);
     if (read != Read::kData || type != s.incr)
         return read;
+    // The INCR property holds a lower bound of the size: room for it is made at once, so the
+    // pieces do not regrow the bytes (and hold two copies) as they come.
+    unsigned long expected = 0; // a 32-bit item, which Xlib hands over as a long
+    if (into.size() >= sizeof expected)
+        std::memcpy(&expected, into.data(), sizeof expected);
     into.clear();
+    into.reserve(std::min(size_t(expected), kMaxTransferBytes));
     return takeIncrements(s, into);
 }
 
@@ -177,7 +180,6 @@ bool openSession(Session& s)
     if (s.display == nullptr)
         return false;
     HostX11SetReaderConnection(s.display);
-    s.end = Clock::now() + kReadTime;
     s.clipboard = XInternAtom(s.display, "CLIPBOARD", False);
     if (XGetSelectionOwner(s.display, s.clipboard) == None)
         return false;

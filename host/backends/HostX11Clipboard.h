@@ -18,9 +18,9 @@ struct HostX11ClipboardContents {
 
 // Reads what the owner of the clipboard on the display named by DISPLAY offers; false when there
 // is no display or no owner, when the owner stops answering (about a second of silence ends the
-// read) and on an X error on the reader's connection. The read is bounded in time and size: a
-// text longer than the bound is cut, an image larger is left out, and the whole read ends within
-// five seconds however fast the owner sends. duringWait (may be null) is called at least every
+// read) and on an X error on the reader's connection. The read is bounded in size (a text longer
+// than the bound is cut, an image larger is left out), not in time: an owner that keeps sending is
+// read to the end, however long it takes. duringWait (may be null) is called at least every
 // few hundredths of a second while the owner is awaited.
 bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)());
 

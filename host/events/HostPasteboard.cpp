@@ -9,6 +9,7 @@
 const char* const kPasteboardClipboard = "host.clipboard";
 const char* const kUTTypeUTF8PlainText = "public.utf8-plain-text";
 const char* const kUTTypeTIFF = "public.tiff";
+const char* const kUTTypePNG = "public.png";
 
 struct HostPasteboard {
     uint64_t seenChange = 0;
@@ -45,7 +46,7 @@ bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostCl
         if (a[i].size() != b[i].size())
             return false;
         for (size_t f = 0; f < a[i].size(); ++f)
-            if (a[i][f].type != b[i][f].type || a[i][f].data != b[i][f].data)
+            if (a[i][f].type != b[i][f].type || *a[i][f].data != *b[i][f].data)
                 return false;
     }
     return true;
@@ -77,6 +78,21 @@ const HostClipboardItem* itemOf(PasteboardItemID item)
     if (item == 0 || item > items.size())
         return nullptr;
     return &items[item - 1];
+}
+
+const HostClipboardFlavor* flavorOf(const HostClipboardItem& item, const std::string& type)
+{
+    for (const HostClipboardFlavor& f : item)
+        if (f.type == type)
+            return &f;
+    return nullptr;
+}
+
+// An item offering a PNG but no TIFF offers its PNG under the TIFF flavour too, as the one image
+// flavour readers ask for: image sources tell the two apart by their bytes.
+const HostClipboardFlavor* translatedTIFF(const HostClipboardItem& item)
+{
+    return flavorOf(item, kUTTypeTIFF) == nullptr ? flavorOf(item, kUTTypePNG) : nullptr;
 }
 
 } // namespace
@@ -138,11 +154,13 @@ OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std
     flavors->clear();
     for (const HostClipboardFlavor& flavor : *found)
         flavors->push_back(flavor.type);
+    if (translatedTIFF(*found) != nullptr)
+        flavors->push_back(kUTTypeTIFF);
     return noErr;
 }
 
 OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
-                                      std::vector<uint8_t>* data)
+                                      CFDataRef* data)
 {
     if (ref == nullptr || data == nullptr)
         return paramErr;
@@ -154,13 +172,13 @@ OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, 
     const HostClipboardItem* found = itemOf(item);
     if (found == nullptr)
         return badPasteboardItemErr;
-    for (const HostClipboardFlavor& f : *found) {
-        if (f.type == flavor) {
-            *data = f.data;
-            return noErr;
-        }
-    }
-    return badPasteboardFlavorErr;
+    const HostClipboardFlavor* f = flavorOf(*found, flavor);
+    if (f == nullptr && flavor == kUTTypeTIFF)
+        f = translatedTIFF(*found);
+    if (f == nullptr)
+        return badPasteboardFlavorErr;
+    *data = f->data;
+    return noErr;
 }
 
 bool UTTypeConformsTo(const std::string& type, const char* conformsTo)

@@ -7,7 +7,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct HostPasteboard;
@@ -33,6 +35,11 @@ enum : OSStatus {
 // Type identifiers of the flavours the program reads.
 extern const char* const kUTTypeUTF8PlainText;
 extern const char* const kUTTypeTIFF;
+extern const char* const kUTTypePNG;
+
+// A flavour's bytes, shared rather than copied: an image's may be tens of megabytes, and the
+// clipboard keeps them while readers decode them.
+using CFDataRef = std::shared_ptr<const std::vector<uint8_t>>;
 
 // Opens a reference to the named pasteboard (only the clipboard exists; paramErr for any other
 // name). A new reference has looked at the current contents: its first synchronisation does not
@@ -45,16 +52,23 @@ PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref);
 OSStatus PasteboardGetItemCount(PasteboardRef ref, uint32_t* count);
 // index runs from 1 to the item count.
 OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, PasteboardItemID* item);
+// An item offering a PNG but no TIFF also lists the TIFF flavour, whose bytes are the PNG's: the one
+// image flavour readers ask for, and image sources tell the two apart by their bytes.
 OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std::vector<std::string>* flavors);
+// The flavour's bytes as the clipboard holds them (no copy is made).
 OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
-                                      std::vector<uint8_t>* data);
+                                      CFDataRef* data);
 // Whether a type identifier is the given one or one of its kinds.
 bool UTTypeConformsTo(const std::string& type, const char* conformsTo);
 
 // The clipboard's contents, as a back end or a test sets them.
 struct HostClipboardFlavor {
+    HostClipboardFlavor(std::string flavorType, std::vector<uint8_t> bytes)
+        : type(std::move(flavorType)), data(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)))
+    {
+    }
     std::string type;
-    std::vector<uint8_t> data;
+    CFDataRef data; // never null
 };
 using HostClipboardItem = std::vector<HostClipboardFlavor>;
 

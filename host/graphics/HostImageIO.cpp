@@ -1,7 +1,6 @@
-// TIFF decoding through libtiff from memory, PNG images re-stored as plain TIFF, and
-// nearest-neighbour drawing of decoded images into 32-bit bitmap contexts. Decoded pixels are kept
-// premultiplied, as libtiff's RGBA reader gives them, so drawing over a context is one
-// multiply-add per channel.
+// TIFF decoding through libtiff from memory, PNG decoding through HostPNG, and nearest-neighbour
+// drawing into 32-bit bitmap contexts. An image is decoded when it is drawn: drawn whole into a
+// new context's pixels, it is decoded straight into them, so its pixels exist once.
 #include "HostImageIO.h"
 
 #include "HostPNG.h"
@@ -18,13 +17,17 @@
 #include <vector>
 
 struct HostImageSource {
-    std::vector<uint8_t> bytes;
+    CFDataRef bytes;
 };
 
+// Only the bytes and what their header says: the pixels are decoded where they are drawn.
 struct HostImage {
+    CFDataRef bytes;
+    bool png = false;
+    uint16_t index = 0; // the TIFF directory
     size_t width = 0;
     size_t height = 0;
-    std::vector<uint32_t> pixels; // premultiplied 0xAARRGGBB, top row first
+    bool damaged = false;
 };
 
 struct HostColorSpace {};
@@ -38,7 +41,8 @@ struct HostBitmapContext {
 
 namespace {
 
-// libtiff reads the source through these; the handle is a cursor over the bytes.
+// libtiff reads the source through these; the handle is a cursor over the bytes, which libtiff
+// also takes as its mapping of the file, so strips are decoded from them without a copy.
 struct MemoryReader {
     const std::vector<uint8_t>* bytes;
     uint64_t offset;
@@ -84,9 +88,13 @@ toff_t sizeProc(thandle_t handle)
     return static_cast<MemoryReader*>(handle)->bytes->size();
 }
 
-int mapProc(thandle_t, void**, toff_t*)
+int mapProc(thandle_t handle, void** base, toff_t* size)
 {
-    return 0;
+    auto* reader = static_cast<MemoryReader*>(handle);
+    // Read-only use: libtiff opened for reading never writes through its mapping.
+    *base = const_cast<uint8_t*>(reader->bytes->data());
+    *size = reader->bytes->size();
+    return 1;
 }
 
 void unmapProc(thandle_t, void*, toff_t) {}
@@ -112,10 +120,13 @@ uint32_t blendChannel(uint32_t source, uint32_t target, uint32_t alpha)
     return std::min<uint32_t>(255, source + (target * (255 - alpha) + 127) / 255);
 }
 
-// libtiff's shares of kHostImageReadBudget: its largest single block, the values of a directory's
-// tags, and a strip or tile as stored and as decoded (all its planes) are each held to one share,
-// so that with the strip tables libtiff builds (a share each at most) they stay within the budget.
+// libtiff's shares of kHostImageReadBudget: the values of a directory's tags (strip tables
+// included) are held to kTIFFShare, and a strip or tile as decoded (all its planes) to
+// kTIFFStripShare. A stored strip is read where the bytes lie, unless libtiff must reverse its
+// bits: then its copy is held to kTIFFShare. With libtiff's small tables they stay within the
+// budget. A strip share holds a 4096 x 4096 RGB image in one strip.
 constexpr uint64_t kTIFFShare = kHostImageReadBudget / 8;
+constexpr uint64_t kTIFFStripShare = kHostImageReadBudget / 4 * 3;
 
 // Unsigned words of a TIFF in memory, in its byte order; false past the end.
 bool readWord(const std::vector<uint8_t>& bytes, bool bigEndian, uint64_t at, int width, uint64_t& value)
@@ -170,7 +181,7 @@ bool tagsFit(const std::vector<uint8_t>& bytes, size_t index)
     return true;
 }
 
-// Whether every strip or tile fits a share as stored and as decoded (a JPEG one a quarter share,
+// Whether every strip or tile fits its shares as stored and as decoded (a JPEG one a quarter share,
 // since libjpeg may hold three times it), with a codec whose working memory follows the strip's.
 // The other codecs (old-style JPEG, JBIG, LERC, LZMA, Zstandard, WebP, ...) size their buffers
 // from their own headers, so their images are refused.
@@ -191,93 +202,99 @@ bool stripsFit(TIFF* tif)
     const bool tiled = TIFFIsTiled(tif) != 0;
     const uint64_t planes = planar == PLANARCONFIG_SEPARATE ? std::max<uint16_t>(samples, 1) : 1;
     const uint64_t decoded = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
-    const uint64_t limit = compression == COMPRESSION_JPEG ? kTIFFShare / 4 : kTIFFShare;
+    const uint64_t limit = compression == COMPRESSION_JPEG ? kTIFFStripShare / 4 : kTIFFStripShare;
     if (decoded == 0 || decoded > limit / planes)
         return false;
+    uint16_t fillOrder = FILLORDER_MSB2LSB;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_FILLORDER, &fillOrder);
+    const uint64_t stored = fillOrder == FILLORDER_MSB2LSB ? kTIFFStripShare : kTIFFShare;
     const uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
     for (uint32_t i = 0; i < count; ++i)
-        if (TIFFGetStrileByteCount(tif, i) > kTIFFShare)
+        if (TIFFGetStrileByteCount(tif, i) > stored)
             return false;
     return true;
 }
 
-// Little-endian TIFF words, appended.
-void putShort(std::vector<uint8_t>& out, uint16_t value)
+bool isPNG(const std::vector<uint8_t>& bytes)
 {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
+    static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return bytes.size() >= 8 && std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin());
 }
 
-void putLong(std::vector<uint8_t>& out, uint32_t value)
+// The TIFF of the bytes, opened at directory index, when its tags fit their share; null otherwise.
+std::unique_ptr<TIFF, TIFFCloser> openTIFF(const CFDataRef& bytes, size_t index, MemoryReader& reader)
 {
-    putShort(out, uint16_t(value));
-    putShort(out, uint16_t(value >> 16));
+    if (index > 0xFFFF || !tagsFit(*bytes, index))
+        return nullptr;
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    if (options == nullptr)
+        return nullptr;
+    TIFFOpenOptionsSetErrorHandlerExtR(options, quietHandler, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, quietHandler, nullptr);
+    // Bounds every allocation libtiff makes for strips, tiles, tags and tables (this libtiff has no
+    // bound of their sum: tagsFit and stripsFit keep that).
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTIFFStripShare));
+    reader = MemoryReader{bytes.get(), 0};
+    std::unique_ptr<TIFF, TIFFCloser> tif(TIFFClientOpenExt("clipboard", "r", &reader, readProc, writeProc, seekProc,
+                                                            closeProc, sizeProc, mapProc, unmapProc, options));
+    TIFFOpenOptionsFree(options);
+    if (!tif || !TIFFSetDirectory(tif.get(), tdir_t(index)))
+        return nullptr;
+    return tif;
+}
+
+// Decodes the image into width x height words at raster, rows packed: TIFF's premultiplied
+// 0xAABBGGRR words, or PNG's native words, not premultiplied. False for damage met on the way.
+bool decodeInto(const HostImage& image, uint32_t* raster)
+{
+    if (image.png)
+        return HostReadPNGInto(image.bytes->data(), image.bytes->size(), reinterpret_cast<uint8_t*>(raster),
+                               int32_t(image.width * 4), int32_t(image.width), int32_t(image.height)) == noErr;
+    MemoryReader reader{};
+    std::unique_ptr<TIFF, TIFFCloser> tif = openTIFF(image.bytes, image.index, reader);
+    // Stops at the first damaged strip or tile instead of decoding the rest as blank.
+    return tif && TIFFReadRGBAImageOriented(tif.get(), uint32_t(image.width), uint32_t(image.height), raster,
+                                            ORIENTATION_TOPLEFT, 1);
+}
+
+// A decoded word as premultiplied 0xAARRGGBB, the way libtiff premultiplies.
+uint32_t premultipliedArgb(const HostImage& image, uint32_t word)
+{
+    if (!image.png)
+        return premultipliedArgbOfTIFF(word);
+    const uint32_t alpha = word >> 24;
+    auto scale = [alpha](uint32_t c) { return (c * alpha + 127) / 255; };
+    return (alpha << 24) | (scale((word >> 16) & 0xFF) << 16) | (scale((word >> 8) & 0xFF) << 8) | scale(word & 0xFF);
+}
+
+// Whether the image may be decoded straight into the context: drawn whole at its own size over
+// pixels that hold nothing yet (so blending over them is the decoded colour over black), in
+// packed rows.
+bool decodesInPlace(const HostBitmapContext& context, const CGRect& rect, const HostImage& image)
+{
+    if (rect.x != 0 || rect.y != 0 || rect.width != double(context.width) || rect.height != double(context.height) ||
+        image.width != context.width || image.height != context.height || context.bytesPerRow != context.width * 4)
+        return false;
+    const auto* words = reinterpret_cast<const uint64_t*>(context.data);
+    const size_t count = context.width * context.height * 4;
+    if (reinterpret_cast<uintptr_t>(context.data) % alignof(uint64_t) != 0)
+        return false;
+    for (size_t i = 0; i < count / 8; ++i)
+        if (words[i] != 0)
+            return false;
+    for (size_t i = count / 8 * 8; i < count; ++i)
+        if (context.data[i] != 0)
+            return false;
+    return true;
 }
 
 } // namespace
 
-std::vector<uint8_t> HostTIFFOfPNG(const void* png, size_t size)
+CGImageSourceRef CGImageSourceCreateWithData(CFDataRef data)
 {
-    HostPixelMap pixels;
-    if (HostReadPNGFromMemory(png, size, pixels, kHostMaxImagePixels) != noErr)
-        return {};
-    const auto width = uint32_t(pixels.Width());
-    const auto height = uint32_t(pixels.Height());
-    // The header, one directory of kEntries entries, the four bits-per-sample values, the strip.
-    // The entries say: no compression, RGB, four samples of which the last is unassociated alpha.
-    constexpr uint32_t kEntries = 11;
-    constexpr uint32_t kBitsAt = 8 + 2 + kEntries * 12 + 4;
-    constexpr uint32_t kStripAt = kBitsAt + 8;
-    const uint32_t stripBytes = width * height * 4;
-    constexpr uint16_t kShort = 3, kLong = 4;
-    const struct {
-        uint16_t tag, type;
-        uint32_t count, value;
-    } entries[kEntries] = {
-        {256, kLong, 1, width},   {257, kLong, 1, height},  {258, kShort, 4, kBitsAt},
-        {259, kShort, 1, 1},      {262, kShort, 1, 2},      {273, kLong, 1, kStripAt},
-        {277, kShort, 1, 4},      {278, kLong, 1, height},  {279, kLong, 1, stripBytes},
-        {284, kShort, 1, 1},      {338, kShort, 1, 2},
-    };
-    std::vector<uint8_t> tiff{'I', 'I', 42, 0};
-    tiff.reserve(kStripAt + stripBytes);
-    putLong(tiff, 8);
-    putShort(tiff, kEntries);
-    for (const auto& entry : entries) {
-        putShort(tiff, entry.tag);
-        putShort(tiff, entry.type);
-        putLong(tiff, entry.count);
-        // A single short lies in the low bytes of the value field, as little-endian puts it.
-        putLong(tiff, entry.value);
-    }
-    putLong(tiff, 0);
-    for (int i = 0; i < 4; ++i)
-        putShort(tiff, 8);
-    for (uint32_t y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(pixels.BaseAddr() + size_t(y) * size_t(pixels.RowBytes()));
-        for (uint32_t x = 0; x < width; ++x) {
-            const uint32_t argb = row[x];
-            tiff.insert(tiff.end(), {uint8_t(argb >> 16), uint8_t(argb >> 8), uint8_t(argb), uint8_t(argb >> 24)});
-        }
-    }
-    return tiff;
-}
-
-CGImageSourceRef CGImageSourceCreateWithData(const void* data, size_t size)
-{
-    if (data == nullptr || size == 0)
+    if (!data || data->empty())
         return nullptr;
-    auto* source = new (std::nothrow) HostImageSource;
-    if (source == nullptr)
-        return nullptr;
-    try {
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        source->bytes.assign(bytes, bytes + size);
-    } catch (const std::bad_alloc&) {
-        delete source;
-        return nullptr;
-    }
-    return source;
+    return new (std::nothrow) HostImageSource{std::move(data)};
 }
 
 void CGImageSourceRelease(CGImageSourceRef source)
@@ -287,51 +304,29 @@ void CGImageSourceRelease(CGImageSourceRef source)
 
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index)
 {
-    if (source == nullptr || index > 0xFFFF || !tagsFit(source->bytes, index))
+    if (source == nullptr)
         return nullptr;
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
-    if (options == nullptr)
-        return nullptr;
-    TIFFOpenOptionsSetErrorHandlerExtR(options, quietHandler, nullptr);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, quietHandler, nullptr);
-    // Bounds every allocation libtiff makes for strips, tiles, tags and tables (this libtiff has no
-    // bound of their sum: tagsFit and stripsFit keep that).
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTIFFShare));
-    MemoryReader reader{&source->bytes, 0};
-    // "m": no mapping; the bytes are read through the procedures above.
-    std::unique_ptr<TIFF, TIFFCloser> tif(TIFFClientOpenExt("clipboard", "rm", &reader, readProc, writeProc, seekProc,
-                                                            closeProc, sizeProc, mapProc, unmapProc, options));
-    TIFFOpenOptionsFree(options);
-    if (!tif || !TIFFSetDirectory(tif.get(), tdir_t(index)))
-        return nullptr;
+    if (isPNG(*source->bytes)) {
+        int32_t width = 0;
+        int32_t height = 0;
+        if (index != 0 || !HostPNGSize(source->bytes->data(), source->bytes->size(), kHostMaxImagePixels, &width,
+                                       &height))
+            return nullptr;
+        return new (std::nothrow) HostImage{source->bytes, true, 0, size_t(width), size_t(height)};
+    }
+    MemoryReader reader{};
+    std::unique_ptr<TIFF, TIFFCloser> tif = openTIFF(source->bytes, index, reader);
     uint32_t width = 0;
     uint32_t height = 0;
-    if (!TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) || !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height))
+    if (!tif || !TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) ||
+        !TIFFGetField(tif.get(), TIFFTAG_IMAGELENGTH, &height))
         return nullptr;
     if (width == 0 || height == 0 || int64_t(width) * height > kHostMaxImagePixels)
         return nullptr;
     char message[1024];
     if (!TIFFRGBAImageOK(tif.get(), message) || !stripsFit(tif.get()))
         return nullptr;
-    auto* image = new (std::nothrow) HostImage;
-    if (image == nullptr)
-        return nullptr;
-    try {
-        image->width = width;
-        image->height = height;
-        image->pixels.assign(size_t(width) * height, 0);
-    } catch (const std::bad_alloc&) {
-        delete image;
-        return nullptr;
-    }
-    // Stops at the first damaged strip or tile instead of decoding the rest as blank.
-    if (!TIFFReadRGBAImageOriented(tif.get(), width, height, image->pixels.data(), ORIENTATION_TOPLEFT, 1)) {
-        delete image;
-        return nullptr;
-    }
-    for (uint32_t& pixel : image->pixels)
-        pixel = premultipliedArgbOfTIFF(pixel);
-    return image;
+    return new (std::nothrow) HostImage{source->bytes, false, uint16_t(index), width, height};
 }
 
 void CGImageRelease(CGImageRef image)
@@ -373,11 +368,37 @@ void CGContextRelease(CGContextRef context)
     delete context;
 }
 
+bool HostImageDamaged(CGImageRef image)
+{
+    return image != nullptr && image->damaged;
+}
+
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image)
 {
     if (context == nullptr || image == nullptr || image->width == 0 || image->height == 0 || !(rect.width > 0) ||
         !(rect.height > 0))
         return;
+    image->damaged = false;
+    if (decodesInPlace(*context, rect, *image)) {
+        auto* pixels = reinterpret_cast<uint32_t*>(context->data);
+        image->damaged = !decodeInto(*image, pixels);
+        // Over black nothing but the image's premultiplied colour remains, made opaque.
+        const size_t count = image->width * image->height;
+        for (size_t i = 0; i < count; ++i)
+            pixels[i] = 0xFF000000u | premultipliedArgb(*image, pixels[i]);
+        return;
+    }
+    std::vector<uint32_t> decoded;
+    try {
+        decoded.assign(image->width * image->height, 0);
+    } catch (const std::bad_alloc&) {
+        image->damaged = true;
+        return;
+    }
+    if (!decodeInto(*image, decoded.data())) {
+        image->damaged = true;
+        return;
+    }
     // The rectangle's origin is the bottom-left corner; rows of the pixels run from the top.
     const double top = double(context->height) - (rect.y + rect.height);
     const double left = rect.x;
@@ -392,7 +413,7 @@ void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image)
         for (int64_t x = x0; x < x1; ++x) {
             const double sx = (double(x) + 0.5 - left) * double(image->width) / rect.width;
             const size_t column = std::min(image->width - 1, size_t(std::max(0.0, sx)));
-            const uint32_t source = image->pixels[row * image->width + column];
+            const uint32_t source = premultipliedArgb(*image, decoded[row * image->width + column]);
             const uint32_t target = out[x];
             const uint32_t alpha = source >> 24;
             const uint32_t red = blendChannel((source >> 16) & 0xFF, (target >> 16) & 0xFF, alpha);

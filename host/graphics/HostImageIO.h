@@ -1,8 +1,10 @@
 // Image decoding and bitmap drawing for images from the clipboard: an image source over bytes
-// (TIFF), its decoded images, and a bitmap context over caller-owned 32-bit pixels that an
-// image is drawn into. Only this file's source talks to libtiff.
+// (TIFF or PNG), its images, and a bitmap context over caller-owned 32-bit pixels that an image is
+// drawn into, which is where it is decoded. Only this file's source talks to libtiff.
 #pragma once
 
+#include "HostPNG.h"
+#include "HostPasteboard.h"
 #include "HostTypes.h"
 
 #include <cstddef>
@@ -33,27 +35,29 @@ enum : CGBitmapInfo {
     kCGBitmapByteOrder32Little = 2u << 12,
 };
 
-// Decoded images larger than this many pixels are refused, so no input can make a decoder keep
-// more than 64 MiB of pixels for one image; beyond them it takes at most kHostImageReadBudget.
-constexpr int64_t kHostMaxImagePixels = int64_t(16) * 1024 * 1024;
+// Images larger than this many pixels are refused: their pixels alone would take more than
+// kHostImageReadBudget, the most a reader may take beside them.
+constexpr int64_t kHostMaxImagePixels = int64_t(kHostImageReadBudget / sizeof(uint32_t));
+static_assert(kHostMaxImagePixels <= HostPixelMap::kMaxPixels, "a decoded image fits a pixel store");
 
-// A source keeps its own copy of the bytes; null for no bytes.
-CGImageSourceRef CGImageSourceCreateWithData(const void* data, size_t size);
+// A source shares the bytes (no copy is made); null for no bytes.
+CGImageSourceRef CGImageSourceCreateWithData(CFDataRef data);
 void CGImageSourceRelease(CGImageSourceRef source);
-// The PNG image as a TIFF of the same pixels (8-bit RGBA, unassociated alpha, one uncompressed
-// strip), which the decoding below reads as it reads any other: clipboard images offered as PNG
-// take the path of TIFF ones. Empty when the bytes are not a whole PNG or its image is larger than
-// kHostMaxImagePixels (its size is checked before anything is allocated for it).
-std::vector<uint8_t> HostTIFFOfPNG(const void* png, size_t size);
 
-// Decodes image index of the source (only TIFF is read; index counts its directories). Null
-// when the bytes are not a whole image of that index, or the image is empty or too large, or its
-// tags, strips or tiles would take more than kHostImageReadBudget, or its codec sizes its memory
-// from headers of its own (only none, CCITT, LZW, PackBits, Deflate and JPEG are read).
+// Image index of the source: a PNG (index 0 only), or else the directory index of a TIFF. Only
+// the headers are read here; the pixels are decoded when the image is drawn. Null when the bytes
+// are not such an image, or it is empty or larger than kHostMaxImagePixels, or a TIFF's tags,
+// strips or tiles would take more than its reader's shares of kHostImageReadBudget, or its codec
+// sizes its memory from headers of its own (only none, CCITT, LZW, PackBits, Deflate and JPEG are
+// read). A PNG reads within the budget whatever its layout; a TIFF whatever its layout within those
+// shares (one strip of 48 MiB as decoded: 4096 x 4096 RGB).
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index);
 void CGImageRelease(CGImageRef image);
 size_t CGImageGetWidth(CGImageRef image);
 size_t CGImageGetHeight(CGImageRef image);
+// Whether the image's last drawing met damaged data (a cut or corrupt strip, row or tile); what it
+// drew then is not the image.
+bool HostImageDamaged(CGImageRef image);
 
 CGColorSpaceRef CGColorSpaceCreateDeviceRGB();
 void CGColorSpaceRelease(CGColorSpaceRef space);
@@ -64,7 +68,9 @@ void CGColorSpaceRelease(CGColorSpaceRef space);
 CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent,
                                    size_t bytesPerRow, CGColorSpaceRef space, CGBitmapInfo info);
 void CGContextRelease(CGContextRef context);
-// Draws the image scaled to rect, whose origin is the bottom-left corner of the context, over
-// what the pixels hold (the image's alpha blends); every pixel written gets alpha 255, since the
-// layout keeps none.
+// Decodes the image and draws it scaled to rect, whose origin is the bottom-left corner of the
+// context, over what the pixels hold (the image's alpha blends); every pixel written gets alpha
+// 255, since the layout keeps none. An image drawn whole at its size into pixels that hold nothing
+// yet (all zero) in packed rows is decoded straight into them; any other drawing holds its decoded
+// pixels meanwhile.
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image);

@@ -186,9 +186,20 @@ void askForNativePixels(png_structp png)
     }
 }
 
+// Where the pixels go: a store allocated once the header is read, or the caller's rows of the size
+// the header must give; none when only the header is wanted.
+struct Destination {
+    HostPixelMap* store = nullptr;
+    uint8_t* base = nullptr;
+    int32_t rowBytes = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool headerOnly = false;
+};
+
 // The read itself, between libpng's error jump and its return: nothing here owns memory that a
 // jump would skip, the store aside, which the caller releases on failure.
-bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMap& into, int64_t maxPixels,
+bool readPixels(png_structp png, png_infop info, MemoryInput& input, Destination& into, int64_t maxPixels,
                 const ReadBudget& budget)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -209,27 +220,38 @@ bool readPixels(png_structp png, png_infop info, MemoryInput& input, HostPixelMa
                       width * height <= int64_t(input.size) * kMaxPixelsPerFileByte;
     if (!fits)
         return false;
+    if (into.headerOnly || into.store == nullptr) {
+        if (into.headerOnly) {
+            into.width = int32_t(width);
+            into.height = int32_t(height);
+            return true;
+        }
+        if (into.width != width || into.height != height || into.rowBytes < width * 4)
+            return false;
+    }
     askForNativePixels(png);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != size_t(width) * 4 ||
-        into.Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr)
+    if (png_get_rowbytes(png, info) != size_t(width) * 4)
         return false;
+    if (into.store != nullptr) {
+        if (into.store->Allocate(Rect{0, 0, int16_t(height), int16_t(width)}, 32) != noErr)
+            return false;
+        into.base = into.store->BaseAddr();
+        into.rowBytes = into.store->RowBytes();
+    }
     // Each pass of an interlaced file adds its pixels to the rows the earlier passes filled.
     for (int pass = 0; pass < passes; ++pass)
         for (int32_t y = 0; y < int32_t(height); ++y)
-            png_read_row(png, into.Row(y), nullptr);
+            png_read_row(png, into.base + int64_t(y) * into.rowBytes, nullptr);
     // The chunks after the pixels add nothing to them, so they are not read.
     return !budget.exceeded;
 }
 
-} // namespace
-
-OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, int64_t maxPixels)
+bool readPNG(const void* data, size_t size, Destination& into, int64_t maxPixels)
 {
-    into.Release();
     if (data == nullptr || size == 0)
-        return paramErr;
+        return false;
     ReadBudget budget;
     png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, stopReading, ignoreWarning, &budget,
                                                budgetedMalloc, budgetedFree);
@@ -237,11 +259,43 @@ OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, i
     MemoryInput input{static_cast<const uint8_t*>(data), size};
     const bool read = info != nullptr && readPixels(png, info, input, into, maxPixels, budget);
     png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
-    if (!read) {
+    return read;
+}
+
+} // namespace
+
+OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into, int64_t maxPixels)
+{
+    into.Release();
+    Destination store;
+    store.store = &into;
+    if (!readPNG(data, size, store, maxPixels)) {
         into.Release();
         return paramErr;
     }
     return noErr;
+}
+
+bool HostPNGSize(const void* data, size_t size, int64_t maxPixels, int32_t* width, int32_t* height)
+{
+    Destination header;
+    header.headerOnly = true;
+    if (width == nullptr || height == nullptr || !readPNG(data, size, header, maxPixels))
+        return false;
+    *width = header.width;
+    *height = header.height;
+    return true;
+}
+
+OSErr HostReadPNGInto(const void* data, size_t size, uint8_t* base, int32_t rowBytes, int32_t width,
+                      int32_t height)
+{
+    Destination rows;
+    rows.base = base;
+    rows.rowBytes = rowBytes;
+    rows.width = width;
+    rows.height = height;
+    return base != nullptr && readPNG(data, size, rows, HostPixelMap::kMaxPixels) ? OSErr(noErr) : OSErr(paramErr);
 }
 
 OSErr HostReadPNG(const char* path, HostPixelMap& into)

@@ -29,3 +29,11 @@ OSErr WritePortPNG(CGrafPtr port, const char* path);
 OSErr HostReadPNG(const char* path, HostPixelMap& into);
 OSErr HostReadPNGFromMemory(const void* data, size_t size, HostPixelMap& into,
                             int64_t maxPixels = HostPixelMap::kMaxPixels);
+// The size the PNG's header gives, checked as above; false when the bytes do not start a PNG that
+// the reading above would take. Nothing is allocated for the pixels.
+bool HostPNGSize(const void* data, size_t size, int64_t maxPixels, int32_t* width, int32_t* height);
+// Reads the PNG into the caller's rows, as above, when its size is width x height (paramErr
+// otherwise, or for a damaged file: the rows may then hold part of the image). No store is made,
+// so the pixels land where they are kept.
+OSErr HostReadPNGInto(const void* data, size_t size, uint8_t* base, int32_t rowBytes, int32_t width,
+                      int32_t height);

@@ -34,8 +34,9 @@ bool HostBitOf(uint32_t argb);
 class HostPixelMap {
 public:
     // Stores larger than this many pixels are refused, so a damaged or hostile size can never
-    // take more than 256 MiB for one store.
-    static constexpr int64_t kMaxPixels = int64_t(64) * 1024 * 1024;
+    // take more than 256 MiB for one store: a square of kMaxSquareSide, the largest a window can be.
+    static constexpr int32_t kMaxSquareSide = 8192;
+    static constexpr int64_t kMaxPixels = int64_t(kMaxSquareSide) * kMaxSquareSide;
 
     HostPixelMap() = default;
     HostPixelMap(const HostPixelMap&) = delete;

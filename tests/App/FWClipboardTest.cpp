@@ -154,7 +154,8 @@ TEST_F(FWClipboardTest, ReadFailureKeepsWhatWasImportedBefore)
 TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
 {
     HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
-        items = {{{kUTTypeUTF8PlainText, {'d', 'i', 's', 'p'}}, tiffFlavor(MakeTIFF(3, 1, {0xFF00FF00, 0, 0}))}};
+        // A display's PNG is taken as its TIFF would be.
+        items = {{{kUTTypeUTF8PlainText, {'d', 'i', 's', 'p'}}, {kUTTypePNG, MakePatternPNG(3, 1)}}};
         return HostClipboardAnswer::kRead;
     });
     clipboard->ImportPlatformClipboard();
@@ -163,6 +164,7 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
     EXPECT_TRUE(text()->Text() == "disp");
     ASSERT_NE(nullptr, image());
     EXPECT_EQ(3, image()->Image()->GetRect().Width());
+    EXPECT_EQ(PatternPixel(2, 0), pixel(*image()->Image(), 2, 0));
 
     FWApp::Uninit(); // a later start imports the system clipboard as it is then
     HostClipboardClear();

@@ -1,27 +1,48 @@
 // Fuzz target: arbitrary bytes on the system clipboard as a TIFF image, imported into the
-// application's clipboard. Any input gives an image item or none, within bounded memory.
+// application's clipboard. Any input gives an image item or none, within bounded memory: the
+// replay also imports large honest images, made here, whose pixels and reading fit its heap limit
+// only when they are decoded once.
 #include "FWClipboard.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
 #include "ProgrammerMessageRecorder.h"
+#include "TIFFMaker.h"
+
+#include <tiffio.h>
 
 #include <cstddef>
 #include <cstdint>
+
+#ifndef CLIPBOARD_FLAVOR
+#define CLIPBOARD_FLAVOR kUTTypeTIFF
+
+extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t*, size_t, const char*))
+{
+    // RGB in one Deflate strip, RGBA in LZW strips of a row, uncompressed RGB; RGBA in one strip.
+    const std::vector<uint8_t> made[] = {MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, false),
+                                         MakePatternTIFF(4096, 4096, COMPRESSION_LZW, 1, true),
+                                         MakePatternTIFF(4000, 4000, COMPRESSION_NONE, 0, false),
+                                         MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true)};
+    for (const std::vector<uint8_t>& tiff : made)
+        replay(tiff.data(), tiff.size(), "a large TIFF made here");
+}
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const auto sPrevious = FWSetProgrammerMessagePresenter(TrapOnAssertionAlert);
     (void)sPrevious;
     HostClipboardClear();
-    HostClipboardAddItem({{kUTTypeTIFF, std::vector<uint8_t>(data, data + size)}});
+    HostClipboardAddItem({{CLIPBOARD_FLAVOR, std::vector<uint8_t>(data, data + size)}});
     FWClipboard* clipboard = FWClipboard::Instance();
     clipboard->ClearClipboard();
     clipboard->ImportPlatformClipboard();
     if (auto* item = static_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)))) {
         const ImageBuffer* image = item->Image();
-        if (image->Valid())
+        if (image != nullptr && image->Valid())
             (void)image->BaseAddr()[int64_t(image->GetRect().Height() - 1) * image->RowBytes()];
     }
     clipboard->ClearClipboard();
+    HostClipboardClear(); // so that the next input's count does not start with these bytes freed
     return 0;
 }

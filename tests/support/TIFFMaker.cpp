@@ -1,5 +1,8 @@
 #include "TIFFMaker.h"
 
+#include "HostPNG.h"
+#include "TempFolder.h"
+
 #include <tiffio.h>
 
 #include <algorithm>
@@ -58,36 +61,66 @@ int mapProc(thandle_t, void**, toff_t*)
 
 void unmapProc(thandle_t, void*, toff_t) {}
 
-} // namespace
-
-std::vector<uint8_t> MakeTIFF(uint32_t width, uint32_t height, const std::vector<uint32_t>& argb, bool compress)
+// An 8-bit RGB or RGBA (unassociated alpha) TIFF of the pixels pixelAt(x, y) gives as 0xAARRGGBB.
+template <class PixelAt>
+std::vector<uint8_t> writeTIFF(uint32_t width, uint32_t height, bool alpha, uint16_t compression,
+                               uint32_t rowsPerStrip, PixelAt pixelAt)
 {
     MemoryFile file;
     TIFF* tif = TIFFClientOpen("test", "w", &file, readProc, writeProc, seekProc, closeProc, sizeProc, mapProc,
                                unmapProc);
     if (tif == nullptr)
         return {};
+    const uint16_t samples = alpha ? 4 : 3;
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 4);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
     TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
     TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
     const uint16_t extra = EXTRASAMPLE_UNASSALPHA;
-    TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &extra);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, compress ? COMPRESSION_LZW : COMPRESSION_NONE);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
-    std::vector<uint8_t> row(size_t(width) * 4);
+    if (alpha)
+        TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, &extra);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, compression);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip == 0 ? height : rowsPerStrip);
+    std::vector<uint8_t> row(size_t(width) * samples);
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
-            const uint32_t p = argb[size_t(y) * width + x];
-            row[x * 4 + 0] = uint8_t(p >> 16);
-            row[x * 4 + 1] = uint8_t(p >> 8);
-            row[x * 4 + 2] = uint8_t(p);
-            row[x * 4 + 3] = uint8_t(p >> 24);
+            const uint32_t p = pixelAt(x, y);
+            const uint8_t channels[4] = {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p), uint8_t(p >> 24)};
+            std::memcpy(&row[size_t(x) * samples], channels, samples);
         }
         TIFFWriteScanline(tif, row.data(), y, 0);
     }
     TIFFClose(tif);
     return file.bytes;
+}
+
+} // namespace
+
+std::vector<uint8_t> MakeTIFF(uint32_t width, uint32_t height, const std::vector<uint32_t>& argb, bool compress)
+{
+    return writeTIFF(width, height, true, compress ? COMPRESSION_LZW : COMPRESSION_NONE, 1,
+                     [&](uint32_t x, uint32_t y) { return argb[size_t(y) * width + x]; });
+}
+
+std::vector<uint8_t> MakePatternTIFF(uint32_t width, uint32_t height, uint16_t compression, uint32_t rowsPerStrip,
+                                     bool alpha)
+{
+    return writeTIFF(width, height, alpha, compression, rowsPerStrip, PatternPixel);
+}
+
+std::vector<uint8_t> MakePatternPNG(int16_t width, int16_t height)
+{
+    HostPixelMap pixels;
+    if (pixels.Allocate(Rect{0, 0, height, width}, 32) != noErr)
+        return {};
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            pixels.Set(x, y, PatternPixel(uint32_t(x), uint32_t(y)));
+    TempFolder folder;
+    if (HostWritePNG(pixels, folder.File("pattern.png").c_str()) != noErr)
+        return {};
+    const std::string bytes = TempFolder::ReadFile(folder.File("pattern.png"));
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "FWDialog.h"
+#include "HostPixels.h"
 
 #include <cstdint>
 
@@ -25,9 +26,9 @@ public:
         int32_t stringID;
     };
     static constexpr CStandardID theStandardID{3, 4, 5, 6, 7, 8, 9};
-    // The largest width and height of a window, frame included: its pixels live in one port of at
-    // most 64M pixels, 8192 x 8192.
-    static constexpr int32_t kLargestWindow = 8192;
+    // The largest width and height of a window, frame included: its pixels live in one port, whose
+    // store holds at most a square of this side.
+    static constexpr int32_t kLargestWindow = HostPixelMap::kMaxSquareSide;
 
     // Titles the dialog "<view's display name> (ID:<view id>)", loads the layout (from the
     // document's file when one is given, else from the program's resources) and fills the

@@ -1,5 +1,6 @@
 // Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
-// first TIFF image, each added as an item that replaces a held item of its class.
+// first TIFF image (or PNG, which the pasteboard offers as one), each added as an item that
+// replaces a held item of its class.
 #include "FWClipboard.h"
 #include "FWClipboardPAC.h"
 
@@ -17,22 +18,34 @@ struct PasteboardCloser {
     void operator()(HostPasteboard* ref) const { PasteboardRelease(ref); }
 };
 
-// The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
-// decode or the image does not fit a rectangle's 16-bit coordinates.
-std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
+// The image source over the bytes and its first image, when they are an image that fits a
+// rectangle's 16-bit coordinates; only their headers are read.
+struct SourceImage {
+    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source{nullptr, CGImageSourceRelease};
+    std::unique_ptr<HostImage, void (*)(CGImageRef)> image{nullptr, CGImageRelease};
+    size_t width = 0;
+    size_t height = 0;
+};
+
+bool openImage(const CFDataRef& bytes, SourceImage& opened)
 {
-    std::unique_ptr<HostImageSource, void (*)(CGImageSourceRef)> source(
-        CGImageSourceCreateWithData(bytes.data(), bytes.size()), CGImageSourceRelease);
-    if (!source)
+    opened.source.reset(CGImageSourceCreateWithData(bytes));
+    if (opened.source)
+        opened.image.reset(CGImageSourceCreateImageAtIndex(opened.source.get(), 0));
+    opened.width = CGImageGetWidth(opened.image.get());
+    opened.height = CGImageGetHeight(opened.image.get());
+    return opened.image && opened.width > 0 && opened.height > 0 && opened.width <= 0x7FFF && opened.height <= 0x7FFF;
+}
+
+// The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
+// decode. The image is decoded straight into the new buffer's pixels, which the clipboard keeps.
+std::unique_ptr<ImageBuffer> decodeImage(const CFDataRef& bytes)
+{
+    SourceImage opened;
+    if (!openImage(bytes, opened))
         return nullptr;
-    std::unique_ptr<HostImage, void (*)(CGImageRef)> image(CGImageSourceCreateImageAtIndex(source.get(), 0),
-                                                            CGImageRelease);
-    if (!image)
-        return nullptr;
-    const size_t width = CGImageGetWidth(image.get());
-    const size_t height = CGImageGetHeight(image.get());
-    if (width == 0 || height == 0 || width > 0x7FFF || height > 0x7FFF)
-        return nullptr;
+    const size_t width = opened.width;
+    const size_t height = opened.height;
     const FWRect rect(0, 0, int16_t(width), int16_t(height));
     auto buffer = std::make_unique<ImageBuffer>(&rect, kImageBufferDepth32);
     if (!buffer->Valid())
@@ -45,13 +58,16 @@ std::unique_ptr<ImageBuffer> decodeTIFF(const std::vector<uint8_t>& bytes)
         CGContextRelease);
     if (!context)
         return nullptr;
-    CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, image.get());
+    CGContextDrawImage(context.get(), CGRect{0, 0, double(width), double(height)}, opened.image.get());
+    if (HostImageDamaged(opened.image.get()))
+        return nullptr;
     return buffer;
 }
 
 // The first text and the first image of the reference's items, into found; false when a read
-// failed, which stops there.
-bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboardData>>& found)
+// failed, which stops there. An image is not read when the clipboard keeps one that it would not
+// replace (keepHeldImage).
+bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::unique_ptr<FWClipboardData>>& found)
 {
     uint32_t itemCount = 0;
     if (PasteboardGetItemCount(pasteboard, &itemCount) != noErr)
@@ -70,20 +86,24 @@ bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboard
             const bool isImage = !isText && !imageTaken && UTTypeConformsTo(flavor, kUTTypeTIFF);
             if (!isText && !isImage)
                 continue;
-            std::vector<uint8_t> data;
+            CFDataRef data;
             (isText ? textTaken : imageTaken) = true;
+            if (isImage && keepHeldImage)
+                continue;
             if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
                 return false;
             if (isText) {
-                if (data.empty())
+                if (data->empty())
                     continue;
-                const size_t length = std::min<size_t>(data.size(), FWClipboard::kMaxImportedText);
-                const std::string text(reinterpret_cast<const char*>(data.data()), length);
+                const size_t length = std::min<size_t>(data->size(), FWClipboard::kMaxImportedText);
+                const std::string text(reinterpret_cast<const char*>(data->data()), length);
                 found.push_back(std::make_unique<FWClipboardText>(FWDynamicString(text.c_str())));
                 continue;
             }
-            if (std::unique_ptr<ImageBuffer> image = decodeTIFF(data))
-                found.push_back(std::make_unique<FWClipboardImage>(*image));
+            // Decoded when the image is first asked for, from the bytes the clipboard shares.
+            SourceImage opened;
+            if (openImage(data, opened))
+                found.push_back(std::make_unique<FWClipboardImage>([data] { return decodeImage(data); }));
         }
     }
     return true;
@@ -95,7 +115,7 @@ bool readItems(PasteboardRef pasteboard, std::vector<std::unique_ptr<FWClipboard
 void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool replace)
 {
     std::vector<std::unique_ptr<FWClipboardData>> found;
-    const bool whole = readItems(pasteboard, found);
+    const bool whole = readItems(pasteboard, !replace && clipboard.HasClipData(&typeid(FWClipboardImage)), found);
     uint32_t itemCount = 0;
     if (replace && whole && PasteboardGetItemCount(pasteboard, &itemCount) == noErr && itemCount > 0)
         clipboard.ClearClipboard();

@@ -11,6 +11,21 @@ FWClipboardImage::FWClipboardImage(const ImageBuffer& source)
     context.DrawImage(&source, &rect, &rect, false);
 }
 
+FWClipboardImage::FWClipboardImage(std::function<std::unique_ptr<ImageBuffer>()> decode) : mDecode(std::move(decode))
+{
+}
+
+const ImageBuffer* FWClipboardImage::Image() const
+{
+    if (mDecode) {
+        // Its data go with the decoder, once decoded.
+        const auto decode = std::move(mDecode);
+        mDecode = nullptr;
+        mImage = decode().release();
+    }
+    return mImage;
+}
+
 FWClipboardImage::~FWClipboardImage()
 {
     delete mImage;

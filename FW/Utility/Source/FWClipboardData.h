@@ -4,6 +4,9 @@
 
 #include "FWDynamicString.h"
 
+#include <functional>
+#include <memory>
+
 class ImageBuffer;
 
 class FWClipboardData {
@@ -26,12 +29,17 @@ private:
 class FWClipboardImage : public FWClipboardData {
 public:
     explicit FWClipboardImage(const ImageBuffer& source);
+    // An image decoded when it is first asked for, as an import makes it: decode answers a new
+    // buffer (null when the data do not decode), which the item keeps, so the pixels exist once and
+    // only once they are needed.
+    explicit FWClipboardImage(std::function<std::unique_ptr<ImageBuffer>()> decode);
     ~FWClipboardImage() override;
     FWClipboardImage(const FWClipboardImage&) = delete;
     FWClipboardImage& operator=(const FWClipboardImage&) = delete;
 
-    const ImageBuffer* Image() const { return mImage; }
+    const ImageBuffer* Image() const;
 
 private:
-    ImageBuffer* mImage;
+    mutable ImageBuffer* mImage = nullptr;
+    mutable std::function<std::unique_ptr<ImageBuffer>()> mDecode;
 };

@@ -78,9 +78,9 @@ std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> clipboard
         PasteboardCopyItemFlavors(pasteboard, item, &flavors);
         items.emplace_back();
         for (const std::string& flavor : flavors) {
-            std::vector<uint8_t> data;
-            PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data);
-            items.back().emplace_back(flavor, std::move(data));
+            CFDataRef data;
+            if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) == noErr)
+                items.back().emplace_back(flavor, *data);
         }
     }
     PasteboardRelease(pasteboard);
@@ -258,12 +258,13 @@ TEST(HostSdl, ThePasteboardHoldsTheTextAndTheTIFFOfTheDisplaysClipboard)
         {"text/plain;charset=utf-8", {'p', 'l', 'a', 'i', 'n'}, kUTTypeUTF8PlainText},
         {"UTF8_STRING", large, kUTTypeUTF8PlainText},
         {"image/tiff", MakeTIFF(3, 2, std::vector<uint32_t>(6, 0xFF2050A0)), kUTTypeTIFF},
+        {"image/png", MakePatternPNG(3, 2), kUTTypePNG}, // also listed as a TIFF
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(server.PutOnClipboard(c.target, c.bytes)) << c.target;
         const auto items = clipboardItems();
         ASSERT_EQ(1u, items.size()) << c.target;
-        ASSERT_EQ(1u, items[0].size()) << c.target;
+        ASSERT_EQ(c.flavor == kUTTypePNG ? 2u : 1u, items[0].size()) << c.target;
         EXPECT_EQ(c.flavor, items[0][0].first);
         EXPECT_TRUE(c.bytes == items[0][0].second) << c.target << ": " << items[0][0].second.size() << " bytes";
     }

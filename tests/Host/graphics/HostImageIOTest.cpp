@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include <memory>
 
@@ -15,7 +16,8 @@ using ImagePtr = std::unique_ptr<HostImage, void (*)(CGImageRef)>;
 
 ImagePtr decode(const std::vector<uint8_t>& bytes, size_t index = 0)
 {
-    SourcePtr source(CGImageSourceCreateWithData(bytes.data(), bytes.size()), CGImageSourceRelease);
+    SourcePtr source(CGImageSourceCreateWithData(std::make_shared<const std::vector<uint8_t>>(bytes)),
+                     CGImageSourceRelease);
     return ImagePtr(source ? CGImageSourceCreateImageAtIndex(source.get(), index) : nullptr, CGImageRelease);
 }
 
@@ -45,7 +47,7 @@ TEST(HostImageIO, DecodesTIFFAndDrawsItUpright)
     }
 }
 
-TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
+TEST(HostImageIO, APNGDrawsAsATIFFOfTheSamePixels)
 {
     const std::vector<uint32_t> argb{0xFFFF0000, 0x80FFFFFF, 0x4000FF00, 0x00000000, 0xFF0000FF, 0xC0123456};
     HostPixelMap pixels;
@@ -54,20 +56,34 @@ TEST(HostImageIO, APNGIsTakenAsATIFFOfTheSamePixels)
         pixels.Set(i % 3, i / 3, argb[size_t(i)]);
     TempFolder folder;
     ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("copied.png").c_str()));
-    const std::string png = TempFolder::ReadFile(folder.File("copied.png"));
-    ImagePtr fromPNG = decode(HostTIFFOfPNG(png.data(), png.size())), fromTIFF = decode(MakeTIFF(3, 2, argb));
+    const std::string file = TempFolder::ReadFile(folder.File("copied.png"));
+    const std::vector<uint8_t> png(file.begin(), file.end());
+    ImagePtr fromPNG = decode(png), fromTIFF = decode(MakeTIFF(3, 2, argb));
     ASSERT_TRUE(fromPNG && fromTIFF);
     const CGRect all{0, 0, 3, 2};
-    EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, 0xFF808080), draw(fromPNG.get(), 3, 2, all, 0xFF808080));
-    EXPECT_TRUE(HostTIFFOfPNG(png.data(), png.size() / 2).empty());
-    // Its one strip of 16 MB is read in pieces: decoding keeps within the budget of its reader.
-    ASSERT_EQ(noErr, pixels.Allocate(Rect{0, 0, 2048, 2048}, 32));
-    pixels.Set(2047, 2047, 0xFF0000FF);
-    ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("large.png").c_str()));
-    const std::string large = TempFolder::ReadFile(folder.File("large.png"));
-    ImagePtr fromLarge = decode(HostTIFFOfPNG(large.data(), large.size()));
-    ASSERT_TRUE(fromLarge);
-    EXPECT_EQ(0xFF0000FFu, draw(fromLarge.get(), 1, 1, CGRect{-2047, 0, 2048, 2048}, 0)[0]);
+    // Over grey (blended, through a decoded copy) and over nothing (decoded in place).
+    for (uint32_t background : {0xFF808080u, 0u})
+        EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, background), draw(fromPNG.get(), 3, 2, all, background));
+    ImagePtr cut = decode(std::vector<uint8_t>(png.begin(), png.end() - 20));
+    ASSERT_TRUE(cut) << "the header is whole";
+    draw(cut.get(), 3, 2, all, 0);
+    EXPECT_TRUE(HostImageDamaged(cut.get()));
+}
+
+// Large images decode where they are drawn, whatever their layout: one strip of 16 MiB as decoded,
+// strips of a row, a PNG. One strip beyond a reader's share is refused for its size.
+TEST(HostImageIO, LargeImagesOfAnyLayoutDecode)
+{
+    for (const std::vector<uint8_t>& bytes : {MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true),
+                                              MakePatternTIFF(2048, 2048, COMPRESSION_LZW, 1, false),
+                                              MakePatternPNG(2048, 2048)}) {
+        ImagePtr image = decode(bytes);
+        ASSERT_TRUE(image);
+        const std::vector<uint32_t> pixels = draw(image.get(), 2048, 2048, CGRect{0, 0, 2048, 2048}, 0);
+        for (uint32_t at : {0u, 513u * 2048 + 700, 2048u * 2048 - 1})
+            ASSERT_EQ(PatternPixel(at % 2048, at / 2048), pixels[at]) << at;
+    }
+    EXPECT_FALSE(decode(MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, true)));
 }
 
 TEST(HostImageIO, DrawingScalesPlacesFromTheBottomAndBlends)
@@ -90,8 +106,8 @@ TEST(HostImageIO, DamagedOrMissingImagesGiveNothing)
     EXPECT_TRUE(decode(whole));
     EXPECT_FALSE(decode(whole, 1));
     EXPECT_FALSE(decode(std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2)));
-    EXPECT_FALSE(decode({'I', 'I', 42, 0, 8, 0, 0, 0}));
-    EXPECT_EQ(nullptr, CGImageSourceCreateWithData(nullptr, 0));
+    EXPECT_FALSE(decode(std::vector<uint8_t>{'I', 'I', 42, 0, 8, 0, 0, 0}));
+    EXPECT_EQ(nullptr, CGImageSourceCreateWithData(nullptr));
     // A bitmap context takes only its one layout and whole rows.
     uint32_t pixel = 0;
     EXPECT_EQ(nullptr, CGBitmapContextCreate(&pixel, 1, 1, 8, 4, nullptr, kCGImageAlphaNoneSkipFirst));

@@ -1,7 +1,8 @@
 // Replays kept fuzz inputs through a fuzz target without libFuzzer, so that every input
 // that once failed runs as an ordinary regression test. With -heap_limit_mb=N an input fails when
 // the heap held while it runs grows by N MB or more (counted through the sanitizers' allocation
-// hooks; a build without them does not count).
+// hooks; a build without them does not count). A target may also make inputs at run time, too
+// large to keep, through FuzzReplayMadeInputs.
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -18,6 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
                                                          void (*)(const volatile void*)) __attribute__((weak));
 extern "C" size_t __sanitizer_get_allocated_size(const volatile void*) __attribute__((weak));
+// Defined by a target with inputs of its own: it calls replay with each (the bytes are its own).
+extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t* data, size_t size, const char* name))
+    __attribute__((weak));
 
 static std::atomic<int64_t> sHeld{0}, sPeak{0};
 static int64_t sLimit = 0;
@@ -57,6 +61,8 @@ int main(int argc, char** argv)
         replay(input.data(), input.size(), "a built-in input");
         ++count;
     }
+    if (FuzzReplayMadeInputs)
+        FuzzReplayMadeInputs([](const uint8_t* data, size_t size, const char* name) { replay(data, size, name); });
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path arg(argv[i]);
         if (std::filesystem::is_directory(arg)) {
