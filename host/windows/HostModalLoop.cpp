@@ -5,6 +5,7 @@
 #include "HostBackend.h"
 #include "HostControls.h"
 #include "HostHeadless.h"
+#include "HostMacRoman.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -137,11 +138,20 @@ void cancelLoop(ModalFrame& frame)
     frame.quit = true;
 }
 
+// System text (Mac Roman) in UTF-8, as it is converted for drawing.
+std::string utf8OfSystemText(const std::string& text)
+{
+    std::string utf8;
+    for (unsigned char byte : text)
+        HostAppendUtf8(utf8, HostMacRomanToUnicode(byte));
+    return utf8;
+}
+
 void recordShown(HostModalShown shown)
 {
-    std::string line = "window\t" + shown.title;
+    std::string line = "window\t" + utf8OfSystemText(shown.title);
     for (const std::string& text : shown.texts)
-        line += "\t" + text;
+        line += "\t" + utf8OfSystemText(text);
     HostLogLine(line);
     // Without a display nobody sees the window: its title and text go to standard error.
     if (!HostCurrentBackend().ShowsScreen()) {

@@ -13,8 +13,9 @@
 //
 // Every modal loop is recorded: the window's title and the texts it shows (HostModalShownLog). A
 // program whose environment names a file in FW_HOST_LOG has each record appended to it as one
-// line, the title and then each text, separated by tabs (the open dialog writes its own lines,
-// HostNavDialogs.h).
+// line in UTF-8, the title and then each text, separated by tabs. The file dialogs write their
+// own lines: "nav-folder" and "nav-entry" for what they list, "nav-refused" and "nav-replace" for
+// what they said, and "nav-answer" with "open", "save" or "cancel" and the paths chosen.
 //
 // A 'quit' Apple event that nobody handles ends every modal loop from then on as if cancelled,
 // and the application event loop, so the program can finish.

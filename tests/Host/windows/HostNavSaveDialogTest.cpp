@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -208,6 +209,7 @@ TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
 
 TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
 {
+    setenv("FW_HOST_LOG", mFolder.File("log").c_str(), 1);
     // The proposed name: Return once asks; Escape then cancels.
     Saved saved = runSave(Folder(), "notes.txt", [](Point) {
         pressReturn();
@@ -256,6 +258,17 @@ TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
         EXPECT_EQ("caf\xC3\xA9.txt", HostNavLastShown().replaceAsked) << proposed;
         EXPECT_EQ(mFolder.File("caf\xE9.txt"), saved.path) << proposed;
     }
+    unsetenv("FW_HOST_LOG");
+    // The log says what was answered, its names in UTF-8.
+    std::string answers;
+    std::istringstream log(TempFolder::ReadFile(mFolder.File("log")));
+    for (std::string line; std::getline(log, line);)
+        if (line.rfind("nav-answer", 0) == 0 || line.rfind("nav-replace\tcaf", 0) == 0)
+            answers += line + "\n";
+    const std::string save = "nav-answer\tsave\t" + Folder() + "/", cafe = "caf\xC3\xA9.txt\n";
+    EXPECT_EQ("nav-answer\tcancel\n" + save + "notes.txt\n" + save + "notes.tx\n" + save + "notes.txt\n" +
+                  "nav-replace\t" + cafe + save + cafe + "nav-replace\t" + cafe + save + cafe,
+              answers);
 }
 
 TEST_F(HostNavSaveDialog, PresetAnswersDoNotGoThroughTheField)
