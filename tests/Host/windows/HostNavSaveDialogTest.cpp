@@ -209,7 +209,8 @@ TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
 
 TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
 {
-    setenv("FW_HOST_LOG", mFolder.File("log").c_str(), 1);
+    TempFolder logFolder; // not listed in the dialog
+    setenv("FW_HOST_LOG", logFolder.File("log").c_str(), 1);
     // The proposed name: Return once asks; Escape then cancels.
     Saved saved = runSave(Folder(), "notes.txt", [](Point) {
         pressReturn();
@@ -261,7 +262,7 @@ TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
     unsetenv("FW_HOST_LOG");
     // The log says what was answered, its names in UTF-8.
     std::string answers;
-    std::istringstream log(TempFolder::ReadFile(mFolder.File("log")));
+    std::istringstream log(TempFolder::ReadFile(logFolder.File("log")));
     for (std::string line; std::getline(log, line);)
         if (line.rfind("nav-answer", 0) == 0 || line.rfind("nav-replace\tcaf", 0) == 0)
             answers += line + "\n";
