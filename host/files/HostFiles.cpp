@@ -230,7 +230,7 @@ OSErr FSGetCatalogInfo(const FSRef* ref, FSCatalogInfoBitmap whichInfo, FSCatalo
             std::memset(&catalogInfo->finderInfo, 0, sizeof catalogInfo->finderInfo);
     }
     if (outName != nullptr)
-        HostUtf16FromUtf8(path == "/" ? std::string(kHostVolumeName) : HostNameOfPath(path), *outName);
+        HostFileNameToUtf16(path == "/" ? std::string(kHostVolumeName) : HostNameOfPath(path), *outName);
     if ((err = makeSpec(path, fsSpec)) != noErr)
         return err;
     if (parentRef != nullptr && !HostStorePath(path == "/" ? path : HostFolderOfPath(path), parentRef->path))
@@ -299,7 +299,7 @@ OSErr PBGetVolumeInfoSync(FSVolumeInfoParam* param)
     }
     if (err == noErr) {
         if (param->volumeName != nullptr)
-            HostUtf16FromUtf8(kHostVolumeName, *param->volumeName);
+            HostFileNameToUtf16(kHostVolumeName, *param->volumeName);
         if (param->ref != nullptr)
             HostStorePath("/", param->ref->path);
     }

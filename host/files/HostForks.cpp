@@ -77,7 +77,7 @@ OSErr FSGetResourceForkName(HFSUniStr255* forkName)
 {
     if (forkName == nullptr)
         return paramErr;
-    HostUtf16FromUtf8(kResourceForkName, *forkName);
+    HostFileNameToUtf16(kResourceForkName, *forkName);
     return noErr;
 }
 

@@ -102,7 +102,7 @@ bool HostFileNameFromUtf16(const UniChar* name, size_t length, std::string& out)
     return out != "." && out != ".." && out.size() <= 255;
 }
 
-void HostUtf16FromUtf8(std::string_view text, HFSUniStr255& out)
+void HostFileNameToUtf16(std::string_view text, HFSUniStr255& out)
 {
     out.length = 0;
     for (char32_t c : HostFileNameCharacters(text)) {

@@ -1,5 +1,5 @@
 // Path and name helpers shared by the host's file calls: absolute paths, the one volume's
-// locator form, splitting, and UTF-8 / UTF-16 names.
+// locator form, splitting, and file names to and from UTF-16.
 #pragma once
 
 #include "HostFiles.h"
@@ -23,9 +23,10 @@ std::string HostJoinPath(const std::string& folder, const std::string& name);
 // POSIX name (empty, ".", "..", '/' or NUL in it, longer than 255 bytes).
 bool HostFileNameFromUtf16(const UniChar* name, size_t length, std::string& out);
 
-// A file name (UTF-8, or bytes of an older system) as UTF-16: its characters as
-// HostFileNameCharacters reads them, cut to 255 units.
-void HostUtf16FromUtf8(std::string_view text, HFSUniStr255& out);
+// A file name's bytes as UTF-16, cut to 255 units: UTF-8 characters as they are, and each byte
+// that is no part of a valid UTF-8 character (a name from a system before UTF-8) as the Latin-1
+// character of that value, as HostFileNameCharacters reads them.
+void HostFileNameToUtf16(std::string_view text, HFSUniStr255& out);
 
 // Copies a C string into a fixed path buffer; false when it does not fit.
 bool HostStorePath(const std::string& path, char (&buffer)[kHostPathCapacity]);

@@ -5,6 +5,7 @@
 #include "HostBackend.h"
 #include "HostControls.h"
 #include "HostHeadless.h"
+#include "HostMacRoman.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -137,11 +138,20 @@ void cancelLoop(ModalFrame& frame)
     frame.quit = true;
 }
 
+// System text (Mac Roman) in UTF-8, as it is converted for drawing.
+std::string utf8OfSystemText(const std::string& text)
+{
+    std::string utf8;
+    for (unsigned char byte : text)
+        HostAppendUtf8(utf8, HostMacRomanToUnicode(byte));
+    return utf8;
+}
+
 void recordShown(HostModalShown shown)
 {
-    std::string line = "window\t" + shown.title;
+    std::string line = "window\t" + utf8OfSystemText(shown.title);
     for (const std::string& text : shown.texts)
-        line += "\t" + text;
+        line += "\t" + utf8OfSystemText(text);
     HostLogLine(line);
     // Without a display nobody sees the window: its title and text go to standard error.
     if (!HostCurrentBackend().ShowsScreen()) {
@@ -156,16 +166,19 @@ void recordShown(HostModalShown shown)
     state().shown.push_back(std::move(shown));
 }
 
-void record(WindowRef window)
+// Records what the window shows; answers its title.
+std::string record(WindowRef window)
 {
     HostModalShown shown;
     Str255 title;
     GetWTitle(window, title);
     shown.title.assign(reinterpret_cast<const char*>(title + 1), title[0]);
+    const std::string titled = shown.title;
     const HostModalHooks* hooks = hooksOf(window);
     shown.texts = hooks != nullptr && hooks->shownTexts != nullptr ? hooks->shownTexts(window, hooks->context)
                                                                    : HostStaticTexts(window);
     recordShown(std::move(shown));
+    return titled;
 }
 
 // The id of a high-level event: its high half in where.v, its low half in where.h.
@@ -286,7 +299,7 @@ OSStatus RunAppModalLoopForWindow(WindowRef window)
         return errInvalidWindowRef;
     ModalFrame frame{window};
     state().frames.push_back(&frame);
-    record(window);
+    const std::string title = record(window);
     bool headless = HostIsHeadless();
     if (state().quitRequested) {
         cancelLoop(frame);
@@ -304,6 +317,7 @@ OSStatus RunAppModalLoopForWindow(WindowRef window)
             answerUnattended(frame);
     }
     state().frames.pop_back();
+    HostModalRecordClosed(title);
     return noErr;
 }
 
@@ -378,6 +392,11 @@ void HostModalClearPresetAnswers()
 void HostModalRecord(const std::string& title, const std::vector<std::string>& texts)
 {
     recordShown(HostModalShown{title, texts});
+}
+
+void HostModalRecordClosed(const std::string& title)
+{
+    HostLogLine("closed\t" + utf8OfSystemText(title));
 }
 
 bool HostModalTakePresetAnswer(HostModalAnswer* answer)

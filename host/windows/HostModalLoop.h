@@ -13,8 +13,10 @@
 //
 // Every modal loop is recorded: the window's title and the texts it shows (HostModalShownLog). A
 // program whose environment names a file in FW_HOST_LOG has each record appended to it as one
-// line, the title and then each text, separated by tabs (the open dialog writes its own lines,
-// HostNavDialogs.h).
+// line in UTF-8, the title and then each text, separated by tabs, and once the loop has ended and
+// done what its answer asked, "closed" and the title. The file dialogs write their own lines:
+// "nav-folder" and "nav-entry" for what they list, "nav-refused" and "nav-replace" for what they
+// said, and "nav-answer" with "open", "save" or "cancel" and the paths chosen.
 //
 // A 'quit' Apple event that nobody handles ends every modal loop from then on as if cancelled,
 // and the application event loop, so the program can finish.
@@ -61,10 +63,12 @@ void HostModalClearPresetAnswers();
 
 // Modal loops the framework runs itself over the event wait (its modal dialogs) answer through
 // the same presets and log. HostModalRecord records what such a window shows (title, texts) as a
-// host loop records its window. HostModalTakePresetAnswer hands out the next preset answer (the
-// environment's after those queued); false when none is left. HostModalQuitRequested: a 'quit'
-// nobody handled has arrived, so every modal loop is to end as if cancelled.
+// host loop records its window, HostModalRecordClosed the end of its loop. HostModalTakePresetAnswer
+// hands out the next preset answer (the environment's after those queued); false when none is
+// left. HostModalQuitRequested: a 'quit' nobody handled has arrived, so every modal loop is to end
+// as if cancelled.
 void HostModalRecord(const std::string& title, const std::vector<std::string>& texts);
+void HostModalRecordClosed(const std::string& title);
 bool HostModalTakePresetAnswer(HostModalAnswer* answer);
 bool HostModalQuitRequested();
 

@@ -3,6 +3,7 @@
 #include "HostNavDialogs.h"
 
 #include "HostControls.h"
+#include "HostMacRoman.h"
 #include "HostModalLoop.h"
 #include "HostPathNames.h"
 #include "HostRegion.h"
@@ -108,6 +109,15 @@ std::string shownName(const std::string& name)
 std::string shownNameUtf8(const std::string& name)
 {
     return utf8OfMacRoman(shownName(name));
+}
+
+// A path in UTF-8 for the log, its names read as they are shown (HostFileNameCharacters).
+std::string loggedPath(const std::string& path)
+{
+    std::string utf8;
+    for (char32_t c : HostFileNameCharacters(path))
+        HostAppendUtf8(utf8, c);
+    return utf8;
 }
 
 bool contains(const Rect& r, Point p)
@@ -414,9 +424,11 @@ void HostNavDialog::Finish(NavUserAction userAction, std::vector<std::string> pa
 {
     action = userAction;
     chosen = std::move(paths);
-    std::string line = userAction == kNavUserActionOpen ? "nav-answer\topen" : "nav-answer\tcancel";
+    std::string line = userAction == kNavUserActionOpen     ? "nav-answer\topen"
+                       : userAction == kNavUserActionSaveAs ? "nav-answer\tsave"
+                                                            : "nav-answer\tcancel";
     for (const std::string& path : chosen)
-        line += "\t" + path;
+        line += "\t" + loggedPath(path);
     HostLogLine(line);
     QuitAppModalLoopForWindow(window);
 }
@@ -814,7 +826,7 @@ void HostNavDialog::Record()
     shown.entries.clear();
     for (const Entry& entry : entries)
         shown.entries.push_back(utf8OfMacRoman(entry.isFolder ? entry.shown + "/" : entry.shown));
-    HostLogLine("nav-folder\t" + folder);
+    HostLogLine("nav-folder\t" + loggedPath(folder));
     for (const std::string& entry : shown.entries)
         HostLogLine("nav-entry\t" + entry);
 }

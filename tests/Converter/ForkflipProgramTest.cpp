@@ -107,7 +107,8 @@ TEST(ForkflipProgram, ConvertsTheChosenFileAndStartsTheNextRunInItsFolder)
     ASSERT_EQ(0, program.Run(program.Work("a.rsc"), log));
     EXPECT_TRUE(has(log, "window\tOpen\tSelect rsc file(s)"));
     EXPECT_TRUE(has(log, "nav-answer\topen\t" + program.Work("a.rsc")));
-    EXPECT_EQ("window\tNote\t1 file (PC) was created Ok", log.back());
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ("window\tNote\t1 file (PC) was created Ok", log[log.size() - 2]);
     std::string flat = TempFolder::ReadFile(program.Work("a.rsc(PC)"));
     ASSERT_EQ(434u, flat.size());
     EXPECT_EQ(std::string("\x00\x05" "a.rsc", 7), flat.substr(0, 7));
@@ -124,7 +125,9 @@ TEST(ForkflipProgram, ConvertsTheChosenFileAndStartsTheNextRunInItsFolder)
             entries.push_back(line.substr(10));
     EXPECT_EQ((std::vector<std::string>{"a.rsc", "sub/"}), entries);
     EXPECT_FALSE(has(log, "window\tNote\tNo files created"));
-    EXPECT_EQ("nav-answer\tcancel", log.back());
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ("nav-answer\tcancel", log[log.size() - 2]);
+    EXPECT_EQ("closed\tOpen", log.back());
 }
 
 TEST(ForkflipProgram, AFailureIsShownWithTheFileNameAndNothingIsCounted)
@@ -133,9 +136,9 @@ TEST(ForkflipProgram, AFailureIsShownWithTheFileNameAndNothingIsCounted)
     TempFolder::WriteFile(program.Work("empty.rsc"), "");
     std::vector<std::string> log;
     ASSERT_EQ(0, program.Run(program.Work("empty.rsc"), log));
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ("window\tError\tError opening empty.rsc", log[log.size() - 2]);
-    EXPECT_EQ("window\tNote\tNo files created", log.back());
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ("window\tError\tError opening empty.rsc", log[log.size() - 4]);
+    EXPECT_EQ("window\tNote\tNo files created", log[log.size() - 2]);
     EXPECT_FALSE(std::filesystem::exists(program.Work("empty.rsc(PC)")));
 }
 
@@ -146,7 +149,8 @@ TEST(ForkflipProgram, HeadlessItWritesItsMessagesToStandardErrorAndWithoutADispl
     ASSERT_EQ(0, mkfifo(program.Work("x.rsc").c_str(), 0600));
     std::vector<std::string> log;
     ASSERT_EQ(0, program.Run(program.Work("x.rsc"), log));
-    EXPECT_EQ("window\tError\tError opening x.rsc", log[log.size() - 2]);
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ("window\tError\tError opening x.rsc", log[log.size() - 4]);
     EXPECT_EQ("Open: Select rsc file(s)\nError: Error opening x.rsc\nNote: No files created\n", program.Errors());
     ASSERT_EQ(1, program.Run(program.Work("x.rsc"), log, false));
     EXPECT_TRUE(log.empty());
@@ -157,7 +161,7 @@ TEST(ForkflipProgram, HeadlessItWritesItsMessagesToStandardErrorAndWithoutADispl
     server.Freeze(true);
     ChildProcess run({"/bin/sh", "-c", "exec \"$0\" 2>&1", FORKFLIP_PATH},
                      {"DISPLAY=" + server.Display(), "FW_HOST_BACKEND="});
-    ASSERT_TRUE(run.Ended(std::chrono::seconds(5)));
+    ASSERT_TRUE(run.Ended(std::chrono::seconds(20)));
     server.Freeze(false);
     EXPECT_EQ(1, WEXITSTATUS(run.Status()));
     EXPECT_EQ("forkflip: cannot open display " + server.Display() + ": it takes the connection but does not answer\n",

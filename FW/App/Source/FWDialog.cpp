@@ -202,6 +202,7 @@ bool FWModalDialog::Execute()
     FWWindow* previousKey = dispatcher->SetKeyWindow(this);
     HostModalRecord(std::string(Name().GetCString(), Name().GetCurrLength()), shownTexts());
     runLoop();
+    HostModalRecordClosed(std::string(Name().GetCString(), Name().GetCurrLength()));
     // The previous key window may have been deleted while the dialog was up.
     dispatcher->SetKeyWindow(IsValidWindow(previousKey) ? previousKey : nullptr);
     dispatcher->ReleaseEventControl(previousCapture);

@@ -206,7 +206,7 @@ TEST(HostModalLoop, HeadlessLoopsAnswerFromPresetsThenAsNobodyWould)
     std::vector<uint32_t> answers;
     for (int i = 0; i < 4; ++i) {
         Answer answer;
-        WindowRef window = question(answer, i == 0 ? "first" : "later");
+        WindowRef window = question(answer, i == 0 ? "caf\x8E" : "later"); // Mac Roman e acute
         RunAppModalLoopForWindow(window);
         answers.push_back(answer.command);
         DisposeWindow(window);
@@ -216,8 +216,8 @@ TEST(HostModalLoop, HeadlessLoopsAnswerFromPresetsThenAsNobodyWould)
     // The test's preset, then the environment's in order, then the default button.
     EXPECT_EQ((std::vector<uint32_t>{kHICommandOK, kHICommandCancel, kHICommandOK, kHICommandOK}), answers);
     std::vector<uint8_t> log = ReadBytes(folder / "log");
-    EXPECT_EQ("window\tQuestion\tfirst\nwindow\tQuestion\tlater\nwindow\tQuestion\tlater\nwindow\tQuestion\tlater\n",
-              std::string(log.begin(), log.end()));
+    const std::string later = "window\tQuestion\tlater\nclosed\tQuestion\n";
+    EXPECT_EQ("window\tQuestion\tcaf\xC3\xA9\nclosed\tQuestion\n" + later + later + later, std::string(log.begin(), log.end()));
 }
 
 TEST(HostModalLoop, AQuitNobodyHandlesCancelsTheLoopsAndTheOnesAfter)

@@ -208,6 +208,8 @@ TEST_F(HostNavSaveDialog, NamesThatCannotBeSavedUnderKeepTheDialogOpen)
 
 TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
 {
+    TempFolder logFolder; // not listed in the dialog
+    setenv("FW_HOST_LOG", logFolder.File("log").c_str(), 1);
     // The proposed name: Return once asks; Escape then cancels.
     Saved saved = runSave(Folder(), "notes.txt", [](Point) {
         pressReturn();
@@ -256,6 +258,11 @@ TEST_F(HostNavSaveDialog, ReplacingAnExistingFileAsksFirst)
         EXPECT_EQ("caf\xC3\xA9.txt", HostNavLastShown().replaceAsked) << proposed;
         EXPECT_EQ(mFolder.File("caf\xE9.txt"), saved.path) << proposed;
     }
+    unsetenv("FW_HOST_LOG");
+    // The log says what was answered, its names in UTF-8.
+    const std::string log = TempFolder::ReadFile(logFolder.File("log")), save = "\nnav-answer\tsave\t" + Folder() + "/";
+    for (const std::string& line : {std::string("\nnav-answer\tcancel\n"), save + "notes.tx\n", save + "caf\xC3\xA9.txt\n"})
+        EXPECT_NE(std::string::npos, log.find(line)) << line;
 }
 
 TEST_F(HostNavSaveDialog, PresetAnswersDoNotGoThroughTheField)
