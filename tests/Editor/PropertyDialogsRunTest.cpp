@@ -304,6 +304,20 @@ void doubleClick(int32_t id)
     HostInjectClick(at);
 }
 
+// A click on the OK button of the front window.
+void clickOK()
+{
+    FWWindow* front = FWApp::Instance()->GetFrontWindow();
+    ASSERT_NE(nullptr, front);
+    for (FWView* view = front->ViewMngr().GetViewTree()->FirstChild(); view != nullptr; view = view->NextPeer())
+        if (dynamic_cast<OKButton*>(view) != nullptr) {
+            const FWRect r = view->GlobalRect();
+            HostInjectClick(global(*front, FWPoint(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2))));
+            return;
+        }
+    ADD_FAILURE() << "no OK button in the front window";
+}
+
 // The row's dialog: double-clicked open, typed into, its buttons clicked, then ended by the key.
 // Where the buttons lie is read from the dialog's layout loaded into a window never shown, which
 // the program places as it places the dialog. The file dialog of the pop-up's load button is
@@ -441,7 +455,8 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
             HostInjectKey(key, character);
     };
     auto idle = [](int modal) { return HostPendingInjectedCount() == 0 && FWWindow::ModalCount() == modal; };
-    bool keptAfterCancel = false;
+    bool keptAfterCancel = false, keptAfterReturn = false;
+    auto asked = [](size_t times) { return ShownMessageTexts().size() == times; };
     RunScript script(std::chrono::seconds(60));
     script.Then("the list", [&] { return FWApp::Exists() && idle(1); },
                 [] {
@@ -451,13 +466,19 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
         .Then("layout 128", [&] { return idle(0) && editWindow() && placed(); }, [&] { layers("1", {{kKeyReturn, 13}}); })
         .Then("one layer", [&] { return idle(0) && editWindow()->IsDirty(); },
               [&] { layers("0", {{kKeyReturn, 13}, {kKeyEscape, 27}}); })
-        .Then("the question cancelled", [&] { return idle(1) && !ShownMessageTexts().empty(); },
+        .Then("the question cancelled", [&] { return idle(1) && asked(1); },
               [&] {
                   keptAfterCancel = placed() && ShownMessageTexts().back() ==
                                                     "Setting the number of layers to 0 deletes 2 controls placed in the group.";
-                  HostInjectKey(kKeyReturn, 13); // the dialog's OK, 0 still typed, then the question's OK
+                  HostInjectKey(kKeyReturn, 13); // the dialog's OK, 0 still typed, then the question's default
                   HostInjectKey(kKeyReturn, 13);
               })
+        .Then("the question's default", [&] { return idle(1) && asked(2); },
+              [&] {
+                  keptAfterReturn = placed();
+                  HostInjectKey(kKeyReturn, 13);
+              })
+        .Then("the question's OK", [&] { return idle(2) && asked(3); }, [] { clickOK(); })
         .Then("the deletion", [&] { return idle(0) && !placed(); },
               [] {
                   HostInjectKey(kKeyQ, 'q', cmdKey);
@@ -469,5 +490,6 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
     script.StopIdling();
     EXPECT_EQ("", script.TimedOut());
     EXPECT_TRUE(keptAfterCancel) << "Cancel keeps the dialog open and the controls, after the question";
+    EXPECT_TRUE(keptAfterReturn) << "Return answers the question with its default, Cancel";
     EXPECT_EQ(std::string::npos, DescribeLayout(StoredResource(path, FOUR_CHAR_CODE("WINT"), 128)).find("CheckBox"));
 }
