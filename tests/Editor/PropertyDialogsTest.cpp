@@ -252,10 +252,8 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
         EXPECT_FALSE(view->DoInterface()) << title;
         EXPECT_EQ(before, view->GetRect()) << title;
         ASSERT_GT(HostModalShownLog().size(), shown + 1) << title << ": the dialog, then the message";
-        const bool button = dynamic_cast<PushButton*>(view) != nullptr;
         const std::string rule = view == list ? "15 to 32767 and a height (bottom - top) from 5 to"
-                                 : button     ? "7 to 32767 and a height (bottom - top) from 7 to"
-                                              : "";
+                                 : dynamic_cast<PushButton*>(view) ? "7 to 32767 and a height (bottom - top) from 7 to" : "";
         const std::string name = title.substr(0, title.find(" ("));
         EXPECT_EQ(0u, HostModalShownLog().back().texts.at(0).find("The " + name + " needs a width (right - left) from " +
                                                                   rule)) << title;
@@ -397,27 +395,19 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(11 * 14, radios->GetRect().bottom - radios->GetRect().top);
     // (count, button 1's ghost typed, the ghost taken or -1): a set of no buttons has no height to
     // select; a ghost beyond 32 bits or below 0 is refused, an empty one ghosts nothing.
-    struct RadioCase {
-        int32_t count;
-        const char* ghost;
-        int32_t taken;
-        const char* message;
-    };
-    for (const RadioCase& c :
-         {RadioCase{0, "77", -1, "The number of buttons must lie between 1 and 11."},
-          RadioCase{11, "99999999999", -1, "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647."},
-          RadioCase{11, "-5", -1, "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647."},
-          RadioCase{11, "", 0, ""}, RadioCase{11, "2147483647", INT32_MAX, ""}}) {
+    const std::string ghostRule = "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647.";
+    for (auto [count, ghost, taken] : {std::tuple{0, "77", -1}, {11, "99999999999", -1}, {11, "-5", -1}, {11, "", 0},
+                                       {11, "2147483647", INT32_MAX}}) {
         RadioButtonDlg dialog(nullptr, radios);
-        EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, c.count, nullptr);
-        setField(&dialog, 12, c.ghost);
+        EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, count, nullptr);
+        setField(&dialog, 12, ghost);
         const size_t before = HostModalShownLog().size();
-        EXPECT_EQ(c.taken >= 0, dialog.DialogAccepted(nullptr)) << c.ghost;
-        EXPECT_EQ(c.taken >= 0 ? c.taken : 77, radios->GetButton(0).mLinkedID) << c.ghost;
-        if (c.taken < 0) {
-            ASSERT_GT(HostModalShownLog().size(), before) << c.ghost;
-            EXPECT_EQ(c.message, HostModalShownLog().back().texts.at(0));
-        }
+        EXPECT_EQ(taken >= 0, dialog.DialogAccepted(nullptr)) << ghost;
+        EXPECT_EQ(taken >= 0 ? taken : 77, radios->GetButton(0).mLinkedID) << ghost;
+        ASSERT_EQ(before + (taken < 0 ? 1 : 0), HostModalShownLog().size()) << ghost;
+        if (taken < 0)
+            EXPECT_EQ(count == 0 ? "The number of buttons must lie between 1 and 11." : ghostRule,
+                      HostModalShownLog().back().texts.at(0));
     }
     EXPECT_EQ(11, radios->GetCount());
 
