@@ -304,15 +304,6 @@ void doubleClick(int32_t id)
     HostInjectClick(at);
 }
 
-// A click inside the OK button of the front window.
-void clickOK()
-{
-    FWWindow* front = FWApp::Instance()->GetFrontWindow();
-    for (FWView* view = front->ViewMngr().GetViewTree()->FirstChild(); view != nullptr; view = view->NextPeer())
-        if (dynamic_cast<OKButton*>(view) != nullptr)
-            HostInjectClick(global(*front, FWPoint(int16_t(view->GetRect().left + 8), int16_t(view->GetRect().top + 8))));
-}
-
 // The row's dialog: double-clicked open, typed into, its buttons clicked, then ended by the key.
 // Where the buttons lie is read from the dialog's layout loaded into a window never shown, which
 // the program places as it places the dialog. The file dialog of the pop-up's load button is
@@ -450,7 +441,7 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
             HostInjectKey(key, character);
     };
     auto idle = [](int modal) { return HostPendingInjectedCount() == 0 && FWWindow::ModalCount() == modal; };
-    bool keptAfterCancel = false, keptAfterReturn = false;
+    bool keptAfterCancel = false;
     auto asked = [](size_t times) { return ShownMessageTexts().size() == times; };
     RunScript script(std::chrono::seconds(60));
     script.Then("the list", [&] { return FWApp::Exists() && idle(1); },
@@ -465,15 +456,12 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
               [&] {
                   keptAfterCancel = placed() && ShownMessageTexts().back() ==
                                                     "Setting the number of layers to 0 deletes 2 controls placed in the group.";
-                  HostInjectKey(kKeyReturn, 13); // the dialog's OK, 0 still typed, then the question's default
+                  // The dialog's OK, 0 still typed; the question's default, Cancel; the dialog's OK.
+                  HostInjectKey(kKeyReturn, 13);
+                  HostInjectKey(kKeyReturn, 13);
                   HostInjectKey(kKeyReturn, 13);
               })
-        .Then("the question's default", [&] { return idle(1) && asked(2); },
-              [&] {
-                  keptAfterReturn = placed();
-                  HostInjectKey(kKeyReturn, 13);
-              })
-        .Then("the question's OK", [&] { return idle(2) && asked(3); }, [] { clickOK(); })
+        .Then("the question's OK", [&] { return idle(2) && asked(3); }, ClickFrontOK)
         .Then("the deletion", [&] { return idle(0) && !placed(); },
               [] {
                   HostInjectKey(kKeyQ, 'q', cmdKey);
@@ -485,6 +473,5 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
     script.StopIdling();
     EXPECT_EQ("", script.TimedOut());
     EXPECT_TRUE(keptAfterCancel) << "Cancel keeps the dialog open and the controls, after the question";
-    EXPECT_TRUE(keptAfterReturn) << "Return answers the question with its default, Cancel";
     EXPECT_EQ(std::string::npos, DescribeLayout(StoredResource(path, FOUR_CHAR_CODE("WINT"), 128)).find("CheckBox"));
 }

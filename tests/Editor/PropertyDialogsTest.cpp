@@ -393,8 +393,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(11, radios->GetButton(10).mLinkedID);
     EXPECT_EQ("r10", text(radios->GetLabel(10).mText));
     EXPECT_EQ(11 * 14, radios->GetRect().bottom - radios->GetRect().top);
-    // (count, button 1's ghost typed, the ghost taken or -1): a set of no buttons has no height to
-    // select; a ghost beyond 32 bits or below 0 is refused, an empty one ghosts nothing.
+    // (count, button 1's ghost typed, taken or -1): no buttons, ghosts past 32 bits or below 0 refused.
     const std::string ghostRule = "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647.";
     for (auto [count, ghost, taken] : {std::tuple{0, "77", -1}, {11, "99999999999", -1}, {11, "-5", -1}, {11, "", 0},
                                        {11, "2147483647", INT32_MAX}}) {
