@@ -1,6 +1,7 @@
 // The Shader dialog and the "Shader.. " command that runs it on the front layout 21000.
 #include "ShaderDialog.h"
 
+#include "BaseDlg.h"
 #include "CDataPTKC.h"
 #include "CItemPTKC.h"
 #include "CheckBox.h"
@@ -8,7 +9,6 @@
 #include "EditText.h"
 #include "EditWindow.h"
 #include "FWAppColor.h"
-#include "FWCLocale.h"
 #include "FWClipboard.h"
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
@@ -24,6 +24,7 @@
 #include "RadioButtonSet.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -82,12 +83,7 @@ FWString::Type valueTypeOf(uint32_t type)
     }
 }
 
-// What a numeric field takes: a whole number or a real, from least to most.
-struct NumberRange {
-    bool real;
-    double least;
-    double most;
-};
+using NumberRange = BaseDlg::NumberRange;
 
 constexpr double kLongLeast = -2147483648.0;
 constexpr double kLongMost = 2147483647.0;
@@ -113,38 +109,27 @@ NumberRange limitRangeOf(uint32_t type)
     }
 }
 
-// The number in a field's text when the text is one and lies in the range: an optional minus
-// sign and digits, for a real with one decimal point ('.' or ','). Nothing else, not even a
-// space, so that what is taken is what the field shows.
-bool typedNumber(const FWString& typed, const NumberRange& range, double& value)
+// The slots of a parameter's default (its value), minimum and maximum.
+constexpr int kValueSlot = 0, kMinimumSlot = 1, kMaximumSlot = 2;
+
+// The parameter's default, minimum and maximum as numbers, in the slots its type uses.
+std::array<double, 3> valueAndLimits(const CItemPTKC& item)
 {
-    std::string text(typed.GetCString(), typed.GetCurrLength());
-    bool digits = false;
-    bool point = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char& c = text[i];
-        if (c >= '0' && c <= '9') {
-            digits = true;
-        } else if (range.real && !point && (c == '.' || c == ',')) {
-            point = true;
-            c = '.';
-        } else if (c != '-' || i != 0) {
-            return false;
-        }
-    }
-    if (!digits)
-        return false;
-    value = FWCLocale::ParseDouble(text.c_str());
-    return value >= range.least && value <= range.most;
+    std::array<double, 3> slots{};
+    for (int slot = 0; slot < 3; ++slot)
+        slots[size_t(slot)] = CItemPTKC::IsFloatType(item.mType) ? double(item.mFloat[slot]) : double(item.mLong[slot]);
+    return slots;
 }
 
-// The refusal of a field's text, saying what the field takes.
-std::string rangeMessage(const char* field, const NumberRange& range)
+// A slot's number as the limit fields show it.
+std::string shownNumber(const CItemPTKC& item, int slot)
 {
-    char text[160];
-    std::snprintf(text, sizeof text, "The %s must be %s from %.0f to %.0f.", field,
-                  range.real ? "a number" : "a whole number", range.least, range.most);
-    return text;
+    FWStr<63> text;
+    if (CItemPTKC::IsFloatType(item.mType))
+        text.Set(double(item.mFloat[slot]), 0, int16_t(FWString::GetFloatingPtPrecision()), false);
+    else
+        text.Set(item.mLong[slot]);
+    return text.GetCString();
 }
 
 } // namespace
@@ -213,14 +198,14 @@ void ShaderDialog::ghost(int32_t id, bool ghost)
 
 void ShaderDialog::noteShown(int32_t id)
 {
-    EditText::GGetString(this, id, &mShown[id]);
+    EditText::GGetString(this, id, &mShownTexts[id]);
 }
 
 bool ShaderDialog::edited(int32_t id)
 {
     FWStr<255> text;
     EditText::GGetString(this, id, &text);
-    return !(text == mShown[id]);
+    return !(text == mShownTexts[id]);
 }
 
 // ---- The list ------------------------------------------------------------------------------
@@ -451,7 +436,7 @@ void ShaderDialog::InterfaceParamType(const CItemPTKC* item)
         auto* field = dynamic_cast<EditText*>(ViewMngr().GetView(id));
         if (field == nullptr)
             continue;
-        const int slot = id == kMinimum ? 1 : 2;
+        const int slot = id == kMinimum ? kMinimumSlot : kMaximumSlot;
         if (item == nullptr || !item->CanHaveLimits()) {
             field->SetText("");
         } else {
@@ -460,8 +445,7 @@ void ShaderDialog::InterfaceParamType(const CItemPTKC* item)
                 field->SetFloat(item->mFloat[slot]);
             else
                 field->SetLong(item->mLong[slot]);
-            mShownReal[slot] = item->mFloat[slot];
-            mShownWhole[slot] = item->mLong[slot];
+            mShownLimits[slot - kMinimumSlot] = {item->mFloat[slot], item->mLong[slot]};
         }
         noteShown(id);
         field->Inval();
@@ -572,16 +556,21 @@ bool ShaderDialog::InterfaceTextEvent(EditText* edit)
     } else if ((id == kMinimum || id == kMaximum) && item != nullptr && item->CanHaveLimits()) {
         // Only a number the field takes reaches the item; OK names what is wrong with the rest.
         // The text shown again stands for the stored value, which it may not show exactly.
-        const int slot = id == kMinimum ? 1 : 2;
+        const int slot = id == kMinimum ? kMinimumSlot : kMaximumSlot;
+        // OK checks the limits typed against each other and the default.
+        if (edited(kMinimum) || edited(kMaximum))
+            mLimitsTyped.insert(item);
+        else
+            mLimitsTyped.erase(item);
         if (!edited(id)) {
-            item->mFloat[slot] = mShownReal[slot];
-            item->mLong[slot] = mShownWhole[slot];
+            item->mFloat[slot] = mShownLimits[slot - kMinimumSlot].real;
+            item->mLong[slot] = mShownLimits[slot - kMinimumSlot].whole;
             return true;
         }
         FWStr<255> text;
         edit->GetText(&text);
         double value = 0;
-        if (!typedNumber(text, limitRangeOf(item->mType), value))
+        if (!BaseDlg::ReadNumber(text, limitRangeOf(item->mType), value))
             return true;
         if (CItemPTKC::IsFloatType(item->mType))
             item->mFloat[slot] = float(value);
@@ -601,35 +590,53 @@ bool ShaderDialog::typedNumbersFit()
 {
     struct Field {
         int32_t id;
-        const char* name;
+        const char* what;
         NumberRange range;
     };
     std::vector<Field> fields;
     if (const CItemPTKC* item = GetSinglePTKC(); item != nullptr && item->Limited()) {
-        fields.push_back({kMinimum, "minimum", limitRangeOf(item->mType)});
-        fields.push_back({kMaximum, "maximum", limitRangeOf(item->mType)});
+        fields.push_back({kMinimum, "The minimum", limitRangeOf(item->mType)});
+        fields.push_back({kMaximum, "The maximum", limitRangeOf(item->mType)});
     }
-    fields.push_back({kHeader, "header value", kLongRange});
+    fields.push_back({kHeader, "The header value", kLongRange});
     if (RadioButtonSet::GGetButton(this, kCountMode) == 1)
-        fields.push_back({kCount, "parameter count", kNaturalRange});
-    for (const Field& field : fields) {
+        fields.push_back({kCount, "The parameter count", kNaturalRange});
+    double value = 0;
+    for (const Field& field : fields)
         // What the dialog showed stands for a stored value: only what the user typed is refused.
-        if (!edited(field.id))
-            continue;
-        FWStr<255> text;
-        EditText::GGetString(this, field.id, &text);
-        double value = 0;
-        if (!typedNumber(text, field.range, value)) {
-            QuillformApp::WarningMessage(rangeMessage(field.name, field.range).c_str());
+        if (edited(field.id) && !BaseDlg::TypedNumber(this, field.id, field.range, field.what, value))
             return false;
-        }
+    return true;
+}
+
+bool ShaderDialog::typedLimitsFit()
+{
+    for (const CItemPTKC* item : mLimitsTyped) {
+        if (!item->Limited())
+            continue;
+        const std::array<double, 3> slots = valueAndLimits(*item);
+        const double low = slots[kMinimumSlot], high = slots[kMaximumSlot], value = slots[kValueSlot];
+        if (low <= high && value >= low && value <= high)
+            continue;
+        const std::string shown[3] = {shownNumber(*item, kValueSlot), shownNumber(*item, kMinimumSlot),
+                                      shownNumber(*item, kMaximumSlot)};
+        char text[500];
+        if (low > high)
+            std::snprintf(text, sizeof text, "The minimum of %s (%s) must not exceed its maximum (%s).",
+                          item->GetName().GetCString(), shown[kMinimumSlot].c_str(), shown[kMaximumSlot].c_str());
+        else
+            std::snprintf(text, sizeof text, "The value of %s (%s) must lie between its minimum (%s) and maximum (%s).",
+                          item->GetName().GetCString(), shown[kValueSlot].c_str(), shown[kMinimumSlot].c_str(),
+                          shown[kMaximumSlot].c_str());
+        QuillformApp::WarningMessage(text);
+        return false;
     }
     return true;
 }
 
 bool ShaderDialog::DialogAccepted(FWView*)
 {
-    if (!typedNumbersFit())
+    if (!typedNumbersFit() || !typedLimitsFit())
         return false;
     ReorderItems();
     // Fields left as shown keep what they stand for; the numbers were checked above, or are the
@@ -641,10 +648,10 @@ bool ShaderDialog::DialogAccepted(FWView*)
             mData->mTag[i] = i < text.GetCurrLength() ? text[i] : 0;
     double value = 0;
     EditText::GGetString(this, kHeader, &text);
-    if (edited(kHeader) && typedNumber(text, kLongRange, value))
+    if (edited(kHeader) && BaseDlg::ReadNumber(text, kLongRange, value))
         mData->mHeaderValue = int32_t(value);
     EditText::GGetString(this, kCount, &text);
-    if (typedNumber(text, kNaturalRange, value))
+    if (BaseDlg::ReadNumber(text, kNaturalRange, value))
         mData->mParamLimit = int32_t(value);
     mData->mAllParams = RadioButtonSet::GGetButton(this, kCountMode) == 0;
     mData->mMultiThread = CheckBox::GGetState(this, kMultiThread);
@@ -726,17 +733,19 @@ void QuillformApp::InterfaceShader()
         return;
     }
     std::vector<RECOMPUTE_IDS::CItemInfo> records;
-    const FWView* special[3] = {};
+    // The first OK button, Cancel button and preview group.
+    enum SpecialView { kOKView, kCancelView, kPreviewView, kSpecialViews };
+    const FWView* special[kSpecialViews] = {};
     const bool unordered = RECOMPUTE_IDS::NeedRecomputeIDs(window, records, special);
-    if (special[0] == nullptr) {
+    if (special[kOKView] == nullptr) {
         ErrorMessage("Shader interface requires Ok button. Please create it");
         return;
     }
-    if (special[1] == nullptr) {
+    if (special[kCancelView] == nullptr) {
         ErrorMessage("Shader interface requires Cancel button. Please create it");
         return;
     }
-    if (special[2] == nullptr) {
+    if (special[kPreviewView] == nullptr) {
         ErrorMessage("Shader interface requires Preview control that should be invisible group. Please create it");
         return;
     }

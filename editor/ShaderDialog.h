@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 class CDataPTKC;
@@ -104,6 +105,9 @@ private:
     // Every numeric field in use that the user edited holds a number it takes; else the first
     // that does not is named in a warning and false.
     bool typedNumbersFit();
+    // Every parameter whose limits the user typed has a minimum no greater than its maximum and
+    // its default between them; else the first that does not is named in a warning and false.
+    bool typedLimitsFit();
     // The field's present text becomes the one shown; edited: the text differs from it.
     void noteShown(int32_t id);
     bool edited(int32_t id);
@@ -116,8 +120,13 @@ private:
     DiskImage* mIcons[7] = {};
     // The texts the dialog put in its fields, by id: a field the user has not edited stands for
     // the stored value it shows, which OK keeps whatever the field can show or take.
-    std::map<int32_t, FWStr<255>> mShown;
-    // The minimum and maximum (slots 1 and 2) of the parameter shown, as they were then.
-    float mShownReal[3] = {};
-    int32_t mShownWhole[3] = {};
+    std::map<int32_t, FWStr<255>> mShownTexts;
+    // The minimum and maximum of the parameter shown, in both of their slots, as they were then.
+    struct Limit {
+        float real = 0;
+        int32_t whole = 0;
+    };
+    Limit mShownLimits[2];
+    // The parameters whose minimum or maximum field the user left edited.
+    std::set<const CItemPTKC*> mLimitsTyped;
 };

@@ -20,7 +20,7 @@ namespace {
 
 constexpr uint32_t kArgb = FOUR_CHAR_CODE("argb");
 
-// The program's resources for the test: a 32 x 32 picture 128 and the default picture 17.
+// The program's resources for the test: 32 x 32 pictures 128 and -3, and the default picture 17.
 class PictureResources {
 public:
     PictureResources()
@@ -28,7 +28,8 @@ public:
         const ByteBuilder picture = SampleArgb(32, 32, 0xFF102030);
         const ByteBuilder standard = SampleArgb(8, 6, 0xFF405060);
         std::vector<HostResourceToWrite> resources{{kArgb, 128, 0, nullptr, picture.Data().data(), uint32_t(picture.Size())},
-                                                   {kArgb, 17, 0, nullptr, standard.Data().data(), uint32_t(standard.Size())}};
+                                                   {kArgb, 17, 0, nullptr, standard.Data().data(), uint32_t(standard.Size())},
+                                                   {kArgb, -3, 0, nullptr, picture.Data().data(), uint32_t(picture.Size())}};
         std::vector<HostResourceRecord> written;
         HostResourceFile::Build(resources, 0, nullptr, mFile, written);
         mRef = HostOpenMemoryResFile(mFile.data(), mFile.size());
@@ -78,6 +79,11 @@ TEST(PictureBox, TheViewFollowsThePictureAndMissingPicturesShowTheDefault)
     EXPECT_EQ(static_cast<const ImageBuffer*>(FWViewMngr::defaultPicture), read->GetImage());
     EXPECT_EQ(kArgb, read->GetResType());
     EXPECT_EQ(zero.GetPictureRect(), read->GetPictureRect());
+
+    // Stored, a negative id is looked up too: the picture its dialog gave it comes back.
+    zero.SetPicture(-3);
+    back.reset(ReadStoredRecord("PictureBox", StoredRecord(zero)));
+    EXPECT_EQ(DiskImage::Acquire(-3, kArgb), static_cast<PictureBox*>(back.get())->GetImage());
 }
 
 TEST(StaticText, ASingleLineIsItsTextWideAnd13HighAndLongTextsAreCut)

@@ -2,7 +2,10 @@
 // order.
 #pragma once
 
+#include "FWApp.h"
+#include "FWWindow.h"
 #include "HostHeadless.h"
+#include "PushButton.h"
 
 #include <string>
 
@@ -28,3 +31,15 @@ public:
 private:
     int mAt = -2;
 };
+
+// A click inside the OK button of the front window (a question Return would answer with Cancel).
+inline void ClickFrontOK()
+{
+    FWWindow* front = FWApp::Instance()->GetFrontWindow();
+    for (FWView* view = front->ViewMngr().GetViewTree()->FirstChild(); view != nullptr; view = view->NextPeer())
+        if (dynamic_cast<OKButton*>(view) != nullptr) {
+            FWPoint p(int16_t(view->GetRect().left + 8), int16_t(view->GetRect().top + 8));
+            front->WindowToGlobal(&p);
+            HostInjectClick(Point{p.v, p.h});
+        }
+}

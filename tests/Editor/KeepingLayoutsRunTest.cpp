@@ -143,6 +143,7 @@ void dropToOnePage(Paged kind, EventModifiers firstPress)
     HostInjectKey(kKeyReturn, 13);
 }
 
+
 int32_t pages()
 {
     return static_cast<FWBranchingControl*>(viewOf(kPaged))->GetBranchTotal();
@@ -216,6 +217,7 @@ TEST_F(KeepingLayoutsRunTest, APageDroppedInItsDialogTakesItsShaderParameterAndS
                       dropToOnePage(kind, shiftKey);
                       Stamp();
                   })
+            .Then("the question", [] { return FWWindow::ModalCount() == 2; }, ClickFrontOK)
             .Then("one page", [&] { return Calm() && pages() == 1; },
                   [&] {
                       // The container alone is selected: its corner handle resizes it.
@@ -268,6 +270,7 @@ TEST_F(KeepingLayoutsRunTest, KeysAfterTheFocusedFieldsPageWasDroppedGoNowhereHa
                   dropToOnePage(Paged::kTabs, 0);
                   Stamp();
               })
+        .Then("the question", [] { return FWWindow::ModalCount() == 2; }, ClickFrontOK)
         .Then("one page", [&] { return Calm() && pages() == 1; },
               [&] {
                   focusAfter = editWindow()->ViewMngr().GetKeyFocus();

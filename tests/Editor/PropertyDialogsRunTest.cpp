@@ -442,6 +442,7 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
     };
     auto idle = [](int modal) { return HostPendingInjectedCount() == 0 && FWWindow::ModalCount() == modal; };
     bool keptAfterCancel = false;
+    auto asked = [](size_t times) { return ShownMessageTexts().size() == times; };
     RunScript script(std::chrono::seconds(60));
     script.Then("the list", [&] { return FWApp::Exists() && idle(1); },
                 [] {
@@ -451,13 +452,16 @@ TEST_F(PropertyDialogsRunTest, FewerLayersAskBeforeDeletingTheControlsPlacedInTh
         .Then("layout 128", [&] { return idle(0) && editWindow() && placed(); }, [&] { layers("1", {{kKeyReturn, 13}}); })
         .Then("one layer", [&] { return idle(0) && editWindow()->IsDirty(); },
               [&] { layers("0", {{kKeyReturn, 13}, {kKeyEscape, 27}}); })
-        .Then("the question cancelled", [&] { return idle(1) && !ShownMessageTexts().empty(); },
+        .Then("the question cancelled", [&] { return idle(1) && asked(1); },
               [&] {
                   keptAfterCancel = placed() && ShownMessageTexts().back() ==
                                                     "Setting the number of layers to 0 deletes 2 controls placed in the group.";
-                  HostInjectKey(kKeyReturn, 13); // the dialog's OK, 0 still typed, then the question's OK
+                  // The dialog's OK, 0 still typed; the question's default, Cancel; the dialog's OK.
+                  HostInjectKey(kKeyReturn, 13);
+                  HostInjectKey(kKeyReturn, 13);
                   HostInjectKey(kKeyReturn, 13);
               })
+        .Then("the question's OK", [&] { return idle(2) && asked(3); }, ClickFrontOK)
         .Then("the deletion", [&] { return idle(0) && !placed(); },
               [] {
                   HostInjectKey(kKeyQ, 'q', cmdKey);

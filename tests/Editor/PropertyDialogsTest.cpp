@@ -245,12 +245,15 @@ TEST_F(PropertyDialogsTest, EveryControlOpensItsOwnDialog)
         // A left edge typed beyond the right one, or a list box 4 high (its frame and bar need
         // 15 x 5), is refused with a message, and the view stays.
         const FWRect before = view->GetRect();
+        const size_t shown = HostModalShownLog().size();
         Typist typist;
         typist.Type(view == list ? 5 : 0, view == list ? "4" : "5000");
         pressReturn();
         EXPECT_FALSE(view->DoInterface()) << title;
         EXPECT_EQ(before, view->GetRect()) << title;
-        const std::string rule = view == list ? "15 to 32767 and a height (bottom - top) from 5 to" : "";
+        ASSERT_GT(HostModalShownLog().size(), shown + 1) << title << ": the dialog, then the message";
+        const std::string rule = view == list ? "15 to 32767 and a height (bottom - top) from 5 to"
+                                 : dynamic_cast<PushButton*>(view) ? "7 to 32767 and a height (bottom - top) from 7 to" : "";
         const std::string name = title.substr(0, title.find(" ("));
         EXPECT_EQ(0u, HostModalShownLog().back().texts.at(0).find("The " + name + " needs a width (right - left) from " +
                                                                   rule)) << title;
@@ -271,6 +274,7 @@ TEST_F(PropertyDialogsTest, ThePopupShowsAtMost75NamesAndANameTypedPastTheCountE
         EXPECT_EQ("Kind:", field(&dialog, PopupDlg::kLabelItem));
         // More names than the dialog shows are refused, not cut; 75 is taken.
         EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        ASSERT_FALSE(HostModalShownLog().empty());
         EXPECT_EQ("The number of items must lie between 0 and 75.", HostModalShownLog().back().texts.at(0));
         EditText::GSetLong(&dialog, PopupDlg::kCountItem, 75, nullptr);
         EXPECT_TRUE(dialog.DialogAccepted(nullptr));
@@ -377,6 +381,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         EditText::GSetLong(&dialog, 28, 11, nullptr); // button 11's ghost
         // More buttons than label fields are refused, not cut; 11 is taken.
         EXPECT_FALSE(dialog.DialogAccepted(nullptr));
+        ASSERT_FALSE(HostModalShownLog().empty());
         EXPECT_EQ("The number of buttons must lie between 1 and 11.", HostModalShownLog().back().texts.at(0));
         EXPECT_EQ(13, radios->GetCount());
         EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, 11, nullptr);
@@ -388,11 +393,20 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(11, radios->GetButton(10).mLinkedID);
     EXPECT_EQ("r10", text(radios->GetLabel(10).mText));
     EXPECT_EQ(11 * 14, radios->GetRect().bottom - radios->GetRect().top);
-    {
+    // (count, button 1's ghost typed, taken or -1): no buttons, ghosts past 32 bits or below 0 refused.
+    const std::string ghostRule = "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647.";
+    for (auto [count, ghost, taken] : {std::tuple{0, "77", -1}, {11, "99999999999", -1}, {11, "-5", -1}, {11, "", 0},
+                                       {11, "2147483647", INT32_MAX}}) {
         RadioButtonDlg dialog(nullptr, radios);
-        EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, 0, nullptr);
-        EXPECT_FALSE(dialog.DialogAccepted(nullptr)) << "a set of no buttons has no height to select";
-        EXPECT_EQ("The number of buttons must lie between 1 and 11.", HostModalShownLog().back().texts.at(0));
+        EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, count, nullptr);
+        setField(&dialog, 12, ghost);
+        const size_t before = HostModalShownLog().size();
+        EXPECT_EQ(taken >= 0, dialog.DialogAccepted(nullptr)) << ghost;
+        EXPECT_EQ(taken >= 0 ? taken : 77, radios->GetButton(0).mLinkedID) << ghost;
+        ASSERT_EQ(before + (taken < 0 ? 1 : 0), HostModalShownLog().size()) << ghost;
+        if (taken < 0)
+            EXPECT_EQ(count == 0 ? "The number of buttons must lie between 1 and 11." : ghostRule,
+                      HostModalShownLog().back().texts.at(0));
     }
     EXPECT_EQ(11, radios->GetCount());
 
@@ -410,6 +424,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(2, tabs->GetActiveTab()) << "an unchanged count keeps the pages";
     EXPECT_EQ("uno", text(tabs->GetLabel(0)));
     // (count typed, tabs after): more than ten or fewer than none refused; none leaves no active tab.
+    const size_t beforeTabs = HostModalShownLog().size();
     for (auto [typed, made] : {std::pair{"10", 10}, {"12", 10}, {"-4", 10}, {"", 10}, {"0", 0}}) {
         TabControlDlg dialog(nullptr, tabs);
         setField(&dialog, TabControlDlg::kCountItem, typed);
@@ -418,6 +433,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         EXPECT_EQ(made, tabs->GetBranchTotal()) << typed;
         EXPECT_EQ(made > 0 ? 0 : -1, tabs->GetActiveTab()) << typed;
     }
+    ASSERT_GT(HostModalShownLog().size(), beforeTabs);
     EXPECT_EQ("The number of tabs must lie between 0 and 10.", HostModalShownLog().back().texts.at(0));
     {   // A count that deletes a control placed on a tab asks first; Cancel keeps the dialog open.
         tabs->SetBranchTotal(2);
@@ -441,6 +457,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     struct GroupCase {
         int32_t layers, layer, total, active;
     };
+    const size_t beforeGroups = HostModalShownLog().size();
     for (const GroupCase& c : {GroupCase{3, 5, 3, 1}, GroupCase{3, 0, 3, 1}, GroupCase{3, 3, 3, 2},
                                GroupCase{100000, 1, 3, 2}, GroupCase{-2, 1, 3, 2}, GroupCase{75, 75, 75, 74}}) {
         GroupDlg dialog(nullptr, group);
@@ -450,6 +467,7 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
         EXPECT_EQ(c.total, group->GetBranchTotal()) << c.layers;
         EXPECT_EQ(c.active, group->GetActiveBranchIndex()) << c.layers << " " << c.layer;
     }
+    ASSERT_GT(HostModalShownLog().size(), beforeGroups);
     EXPECT_EQ("The number of layers must lie between 0 and 75.", HostModalShownLog().back().texts.at(0));
     GroupDlg dialog(nullptr, group);
     RadioButtonSet::GSetButton(&dialog, GroupDlg::kStyleItem, Group::kEmbossed, nullptr);
@@ -511,8 +529,10 @@ TEST_F(PropertyDialogsTest, FieldsButtonsPicturesAndSlidersTakeWhatTheDialogSays
         EditText::GSetLong(&dialog, PushButtonDlg::kIconItem, -32769, nullptr);
         EXPECT_FALSE(dialog.DialogAccepted(nullptr)) << "resource ids are 16-bit";
         EditText::GSetLong(&dialog, PushButtonDlg::kIconItem, 130, nullptr);
+        EditText::GSetLong(&dialog, 5, 17, nullptr); // right: the least width, 7, is kept
         dialog.DialogAccepted(nullptr);
     }
+    EXPECT_EQ(7, push->GetRect().Width());
     EXPECT_EQ(130, push->GetIconID());
     EXPECT_NE(image, push->GetImage());
 

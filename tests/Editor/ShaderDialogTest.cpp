@@ -284,8 +284,10 @@ TEST_F(ShaderDialogTest, AcceptedOrderNumbersTheListAndMovesCollidingPages)
 TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
 {
     EditWindow* window = open(21000, "OCPE", {1, 2, 3, 4});
+    window->GetShaderData()->SetAutoNames();
     CItemPTKC* field = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
     field->mLimited = true;
+    field->mFloat[1] = 3;     // stored above the value, 0
     field->mFloat[2] = 1e9f; // stored beyond what the field takes
     auto d = dialog(window);
     select(*d, 0);
@@ -294,16 +296,19 @@ TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
         EditText::GSetString(d.get(), id, &typed, nullptr);
         d->InterfaceTextEvent(static_cast<EditText*>(d->ViewMngr().GetView(id)));
     };
-    // Left as shown, or typed over and shown again, the stored maximum is taken as it is.
+    // Left as shown, or typed over and shown again, the stored limits are taken as they are.
     EXPECT_TRUE(d->DialogAccepted(nullptr));
     type(ShaderDialog::kMaximum, "5");
     type(ShaderDialog::kMaximum, "1000000000.0");
     EXPECT_TRUE(d->DialogAccepted(nullptr));
     EXPECT_EQ(1e9f, field->mFloat[2]);
     for (const auto& [id, text, message] :
-         {std::tuple{ShaderDialog::kMinimum, "1.5.", "The minimum must be a number from -16777216 to 16777216."},
-          std::tuple{ShaderDialog::kMaximum, "16777217", "The maximum must be a number from -16777216 to 16777216."},
-          std::tuple{ShaderDialog::kHeader, "", "The header value must be a whole number from -2147483648 to 2147483647."}}) {
+         {std::tuple{ShaderDialog::kMinimum, "1.5.", "The minimum must lie between -16777216 and 16777216."},
+          std::tuple{ShaderDialog::kMaximum, "16777217", "The maximum must lie between -16777216 and 16777216."},
+          std::tuple{ShaderDialog::kMinimum, "8", "The minimum of Field (8.0) must not exceed its maximum (7.0)."},
+          std::tuple{ShaderDialog::kMaximum, "-1",
+                     "The value of Field (0.0) must lie between its minimum (-2.5) and maximum (-1.0)."},
+          std::tuple{ShaderDialog::kHeader, "", "The header value must lie between -2147483648 and 2147483647."}}) {
         type(ShaderDialog::kMinimum, "-2,5");
         type(ShaderDialog::kMaximum, "7");
         type(ShaderDialog::kHeader, "-3");

@@ -3,6 +3,7 @@
 
 #include "EditText.h"
 #include "FWBranchingControl.h"
+#include "FWCLocale.h"
 #include "FWDrawContext.h"
 #include "FWDynamicString.h"
 #include "FWStr.h"
@@ -14,25 +15,9 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace {
-
-// The field's number when its text is one: an optional sign, then digits, nothing else. Digits
-// beyond 64 bits saturate, far outside any range a dialog takes.
-bool readNumber(FWWindow* dialog, int32_t item, int64_t& value)
-{
-    FWStr<255> text;
-    EditText::GGetString(dialog, item, &text);
-    const char* digits = text.GetCString();
-    if (*digits == '-' || *digits == '+')
-        ++digits;
-    if (*digits == '\0' || !std::all_of(digits, text.GetCString() + text.GetCurrLength(),
-                                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-        return false;
-    value = std::strtoll(text.GetCString(), nullptr, 10);
-    return true;
-}
 
 // A sum or difference of two fields shown in a third: worked out in 64 bits and held to 32, so
 // that any value past 16 bits still shows as one the OK check refuses.
@@ -40,6 +25,20 @@ int32_t heldSum(int64_t a, int64_t b)
 {
     return int32_t(std::clamp<int64_t>(a + b, INT32_MIN, INT32_MAX));
 }
+
+// A question whose OK deletes: Cancel is its default button as well, so that Return, pressed
+// out of habit after the dialog's own OK, keeps what is there.
+class DeletionQuestion : public FWUserMsg {
+public:
+    explicit DeletionQuestion(const char* text) : FWUserMsg("%s", text) { SetCancelTitle("Cancel"); }
+
+    void AutoInit() override
+    {
+        FWUserMsg::AutoInit();
+        if (FWView* cancel = ViewMngr().DefaultCancel())
+            cancel->MakeDefaultAccept();
+    }
+};
 
 } // namespace
 
@@ -79,9 +78,10 @@ bool BaseDlg::MayDeletePlaced(FWBranchingControl& control, int32_t total, const 
     const int32_t placed = control.PlacedViewsDeletedBy(total);
     if (placed == 0)
         return true;
-    FWUserMsg message("Setting the number of %s to %d deletes %d control%s placed in the %s.", counted, int(total),
-                      int(placed), placed == 1 ? "" : "s", where);
-    message.SetCancelTitle("Cancel");
+    char text[200];
+    std::snprintf(text, sizeof text, "Setting the number of %s to %d deletes %d control%s placed in the %s.", counted,
+                  int(total), int(placed), placed == 1 ? "" : "s", where);
+    DeletionQuestion message(text);
     message.Execute();
     const bool ok = message.Result() == FWUserMsg::kResultOK;
     message.SendMessage(Dependable::IsBeingDeleted);
@@ -108,17 +108,18 @@ bool BaseDlg::InterfaceTextEvent(EditText* edit)
 
 bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect)
 {
-    int64_t typed[4] = {};
-    bool numbers = true;
-    for (int i = 0; i < 4; ++i)
-        numbers = readNumber(dialog, edges[i], typed[i]) && numbers;
-    char text[200];
-    if (!numbers || std::any_of(typed, typed + 4, [](int64_t v) { return v < INT16_MIN || v > INT16_MAX; })) {
-        std::snprintf(text, sizeof text, "Each edge must lie between %d and %d.", INT16_MIN, INT16_MAX);
-        ShowMessage(text, false);
-        return false;
+    int32_t value[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        FWStr<255> typed;
+        EditText::GGetString(dialog, edges[i], &typed);
+        double edge = 0;
+        if (!ReadNumber(typed, {false, INT16_MIN, INT16_MAX}, edge)) {
+            ShowMessage("Each edge must lie between -32768 and 32767.", false);
+            return false;
+        }
+        value[i] = int32_t(edge);
     }
-    const int32_t value[4] = {int32_t(typed[0]), int32_t(typed[1]), int32_t(typed[2]), int32_t(typed[3])};
+    char text[200];
     // An inverted rectangle has a negative width or height: it would be neither drawn nor found.
     const FWPoint least = view.LeastSize();
     const int32_t width = value[2] - value[0], height = value[3] - value[1];
@@ -148,18 +149,50 @@ bool BaseDlg::TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&ed
     return true;
 }
 
+bool BaseDlg::ReadNumber(const FWString& text, const NumberRange& range, double& value)
+{
+    std::string typed(text.GetCString(), text.GetCurrLength());
+    bool digits = false;
+    bool point = false;
+    for (size_t i = 0; i < typed.size(); ++i) {
+        char& c = typed[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            digits = true;
+        } else if (range.real && !point && (c == '.' || c == ',')) {
+            point = true;
+            c = '.';
+        } else if ((c != '-' && c != '+') || i != 0) {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    // Digits past a double's reach parse as infinite, outside every range.
+    value = FWCLocale::ParseDouble(typed.c_str());
+    return value >= range.least && value <= range.most;
+}
+
+bool BaseDlg::TypedNumber(FWWindow* dialog, int32_t item, const NumberRange& range, const char* what, double& value)
+{
+    FWStr<255> typed;
+    EditText::GGetString(dialog, item, &typed);
+    if (ReadNumber(typed, range, value))
+        return true;
+    // The limits are whole numbers: %.10g writes any of 32 bits in full.
+    char text[200];
+    std::snprintf(text, sizeof text, "%s must lie between %.10g and %.10g.", what, range.least, range.most);
+    ShowMessage(text, false);
+    return false;
+}
+
 bool BaseDlg::TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
                           int32_t& value)
 {
-    int64_t typed = 0;
-    if (readNumber(dialog, item, typed) && typed >= least && typed <= most) {
-        value = int32_t(typed);
-        return true;
-    }
-    char text[200];
-    std::snprintf(text, sizeof text, "%s must lie between %d and %d.", what, int(least), int(most));
-    ShowMessage(text, false);
-    return false;
+    double typed = 0;
+    if (!TypedNumber(dialog, item, {false, double(least), double(most)}, what, typed))
+        return false;
+    value = int32_t(typed);
+    return true;
 }
 
 bool BaseDlg::DialogAccepted(FWView*)

@@ -12,6 +12,7 @@
 class EditText;
 class FWBranchingControl;
 class FWDocument;
+class FWString;
 
 class BaseDlg : public FWModalDialog {
 public:
@@ -49,10 +50,23 @@ public:
     // inside the largest content its window can have, so that it can still be seen, clicked and
     // selected. Otherwise says what is allowed and gives false.
     static bool TypedRect(FWWindow* dialog, const FWView& view, const int32_t (&edges)[4], FWRect& rect);
-    // The number in the dialog's field when it lies from least to most. Otherwise (an empty
-    // field, a lone sign or anything but digits too) says "<what> must lie between <least> and
-    // <most>." and gives false. Every dialog refuses a number it cannot take this way, before it
-    // changes anything.
+    // What a number field takes: a whole number or a real, from least to most.
+    struct NumberRange {
+        bool real;
+        double least;
+        double most;
+    };
+    // The number in the text when it is one and lies in the range: an optional sign and digits,
+    // for a real with one decimal point ('.' or ','). Nothing else, not even a space, so that
+    // what is taken is what the field shows.
+    static bool ReadNumber(const FWString& text, const NumberRange& range, double& value);
+    // The number in the dialog's field when ReadNumber takes it. Otherwise (an empty field, a
+    // lone sign or anything else too) says "<what> must lie between <least> and <most>." and
+    // gives false. Every dialog refuses a number it cannot take this way, before it changes
+    // anything.
+    static bool TypedNumber(FWWindow* dialog, int32_t item, const NumberRange& range, const char* what,
+                            double& value);
+    // The same for a whole number of 32 bits.
     static bool TypedNumber(FWWindow* dialog, int32_t item, int32_t least, int32_t most, const char* what,
                             int32_t& value);
 
@@ -67,8 +81,8 @@ protected:
     static void ShowMessage(const char* text, bool error);
     // Whether the control may take a new page total. One that would delete views placed on the
     // pages that go asks first, naming how many ("Setting the number of <counted> to <total>
-    // deletes <n> controls placed in the <where>."); Cancel gives false, so that the dialog stays
-    // open as typed.
+    // deletes <n> controls placed in the <where>."), with Cancel as its default button: only OK
+    // clicked deletes. Cancel gives false, so that the dialog stays open as typed.
     static bool MayDeletePlaced(FWBranchingControl& control, int32_t total, const char* counted, const char* where);
 
     FWView* mView;

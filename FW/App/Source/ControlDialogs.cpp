@@ -44,6 +44,13 @@ void extendCount(FWWindow* window, EditText* edit, const int32_t* items, int32_t
     EditText::GSetLong(window, countItem, position + 1, &context);
 }
 
+bool emptyField(FWWindow* window, int32_t item)
+{
+    FWStr<255> text;
+    EditText::GGetString(window, item, &text);
+    return text.GetCurrLength() == 0;
+}
+
 } // namespace
 
 // --- Static text ---------------------------------------------------------------------------------
@@ -300,6 +307,14 @@ bool RadioButtonDlg::AcceptItems()
     int32_t count = 0;
     if (!TypedNumber(this, kCountItem, 1, kMaxButtons, "The number of buttons", count))
         return false;
+    // View ids are 32-bit and none is below 0; an empty field ghosts nothing.
+    int32_t ghosts[kMaxButtons] = {};
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t item = theGhost[size_t(i)];
+        if (!emptyField(this, item) &&
+            !TypedNumber(this, item, 0, INT32_MAX, "The ID of the view a button ghosts (empty for none)", ghosts[i]))
+            return false;
+    }
     if (count != set->GetCount())
         set->NewButtons(count);
     // Measured in the set's own font, the one its labels are drawn in, rather than the dialog's:
@@ -310,7 +325,7 @@ bool RadioButtonDlg::AcceptItems()
         FWDynamicString label;
         EditText::GGetString(this, theLabel[size_t(i)], &label);
         set->SetLabel(i, label);
-        set->SetLinkedID(i, EditText::GGetLong(this, theGhost[size_t(i)]));
+        set->SetLinkedID(i, ghosts[i]);
         widest = std::max(widest, font.GetStringWidth(&label));
     }
     set->SetLabelWidth(widest);

@@ -41,7 +41,7 @@ void PictureBox::releaseImage()
 void PictureBox::loadImage(int32_t id, std::initializer_list<uint32_t> types)
 {
     releaseImage();
-    if (id > 0 && id != kDefaultPictureID) {
+    if (id != kDefaultPictureID) {
         for (uint32_t type : types)
             if ((mImage = DiskImage::Acquire(id, type)) != nullptr)
                 return;
@@ -78,7 +78,8 @@ void PictureBox::Init(FWWindow* window, const FWRect& rect, int32_t id, uint32_t
     FWView::Init(window);
     mPictureID = id;
     mResType = type;
-    loadImage(id, {type, kCicn, kPict});
+    // Built in code, only an id above 0 names a picture; a stored one may name any id.
+    loadImage(id > 0 ? id : kDefaultPictureID, {type, kCicn, kPict});
     SetRect(rect);
 }
 
@@ -87,7 +88,7 @@ void PictureBox::Init(FWWindow* window, const DiskImage* image)
     FWView::Init(window);
     mPictureID = image != nullptr ? image->RsrcID() : 0;
     mResType = image != nullptr ? image->RsrcType() : kArgb;
-    loadImage(mPictureID, {mResType, kCicn});
+    loadImage(mPictureID > 0 ? mPictureID : kDefaultPictureID, {mResType, kCicn});
 }
 
 void PictureBox::SetRect(const FWRect& rect)

@@ -49,7 +49,7 @@ public:
 
 private:
     void releaseImage();
-    // The types in turn, else the default picture.
+    // The types in turn for any id but the default picture's (17), else the default picture.
     void loadImage(int32_t id, std::initializer_list<uint32_t> types);
 
     int32_t mPictureID = 0;

@@ -120,9 +120,9 @@ void PushButton::SetRect(const FWRect& rect)
 {
     // The least size is checked on the span, so that a rectangle stored inverted keeps its size.
     FWRect r = rect;
-    if (std::abs(r.Width()) <= 6)
+    if (std::abs(r.Width()) < kLeastKept)
         r.right = int16_t(r.left + 20);
-    if (std::abs(r.Height()) <= 6)
+    if (std::abs(r.Height()) < kLeastKept)
         r.bottom = int16_t(r.top + 20);
     FWView::SetRect(r);
     recalc_layout();

@@ -25,6 +25,9 @@ public:
     // Where the image-and-text block sits: 0 centred, 1 left, 2 top, 3 right, 4 bottom.
     using Placement = int32_t;
 
+    // A width or height below this becomes 20.
+    static constexpr int16_t kLeastKept = 7;
+
     PushButton();
     // Releases the image unless it is the shared default picture.
     ~PushButton() override;
@@ -35,6 +38,8 @@ public:
 
     // Geometry: a width or height of 6 or less becomes 20; the layout is computed anew.
     void SetRect(const FWRect& rect) override;
+    // 7 x 7: the least size SetRect keeps, so that the editor gives the button no size it widens.
+    FWPoint LeastSize() const override { return FWPoint(kLeastKept, kLeastKept); }
 
     // Image: 'argb', then 'cicn', then 'PICT' of the id, else the default picture; 0 or less
     // leaves no image. No relayout and no redraw.
