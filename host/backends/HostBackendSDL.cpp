@@ -284,7 +284,9 @@ bool SdlBackend::Open(std::string* error)
             *error = "cannot open display " + named + ": it takes the connection but does not answer";
         return false;
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    const bool opened = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    HostX11EndDisplayProbe();
+    if (!opened) {
         if (error != nullptr)
             *error = "cannot open display " + named;
         return false;

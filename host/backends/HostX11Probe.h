@@ -5,5 +5,8 @@
 
 #include <chrono>
 
-// Whether an Xlib connection to the display ends, opened or refused, within the limit.
+// Whether an Xlib connection to the display ends, opened or refused, within the limit. A connection
+// that opened is kept until HostX11EndDisplayProbe: an X server whose last client leaves resets, and
+// refuses connections while it does, so the probe leaves only once SDL holds a connection of its own.
 bool HostX11DisplayAnswers(std::chrono::milliseconds limit);
+void HostX11EndDisplayProbe();
