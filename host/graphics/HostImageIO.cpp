@@ -1,6 +1,6 @@
-// TIFF decoding through libtiff from memory, PNG decoding through HostPNG, and nearest-neighbour
-// drawing into 32-bit bitmap contexts. An image is decoded when it is drawn: drawn whole into a
-// new context's pixels, it is decoded straight into them, so its pixels exist once.
+// TIFF decoding through libtiff from memory and PNG decoding through HostPNG, into 32-bit bitmap
+// contexts. An image is decoded only where it is drawn whole into a new context's pixels: straight
+// into them, a row, tile or strip at a time, so that its pixels exist once.
 #include "HostImageIO.h"
 
 #include "HostPNG.h"
@@ -8,7 +8,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <cstdarg>
 #include <cstring>
 #include <iterator>
@@ -25,8 +25,9 @@ struct HostImage {
     CFDataRef bytes;
     bool png = false;
     uint16_t index = 0; // the TIFF directory
-    size_t width = 0;
+    size_t width = 0;   // as shown: for orientations 5-8 the stored height, and the other way round
     size_t height = 0;
+    uint16_t orientation = ORIENTATION_TOPLEFT;
     bool damaged = false;
 };
 
@@ -109,24 +110,16 @@ struct TIFFCloser {
     void operator()(TIFF* tif) const { TIFFClose(tif); }
 };
 
-uint32_t premultipliedArgbOfTIFF(uint32_t abgr)
-{
-    return (uint32_t(TIFFGetA(abgr)) << 24) | (uint32_t(TIFFGetR(abgr)) << 16) | (uint32_t(TIFFGetG(abgr)) << 8) |
-           uint32_t(TIFFGetB(abgr));
-}
-
-uint32_t blendChannel(uint32_t source, uint32_t target, uint32_t alpha)
-{
-    return std::min<uint32_t>(255, source + (target * (255 - alpha) + 127) / 255);
-}
-
-// libtiff's shares of kHostImageReadBudget: the values of a directory's tags (strip tables
-// included) are held to kTIFFShare, and a strip or tile as decoded (all its planes) to
-// kTIFFStripShare. A stored strip is read where the bytes lie, unless libtiff must reverse its
-// bits: then its copy is held to kTIFFShare. With libtiff's small tables they stay within the
-// budget. A strip share holds a 4096 x 4096 RGB image in one strip.
+// libtiff's shares of kHostImageReadBudget. The values of a directory's tags (strip tables
+// included) are held to kTIFFShare for each handle open on it (one for each plane read by rows,
+// four at most). What is decoded at a time is held to kTIFFShare when it is a row of every plane,
+// to kTIFFUnitShare when it is a tile or a strip (a JPEG strip or tile to a quarter of it, since
+// libjpeg may hold three times its samples), and the pixels converted from it at a time to
+// kTIFFRowShare. A stored strip is read where the bytes lie, unless libtiff must reverse its bits:
+// then its copy is held to kTIFFShare. With libtiff's small tables they stay within the budget.
 constexpr uint64_t kTIFFShare = kHostImageReadBudget / 8;
-constexpr uint64_t kTIFFStripShare = kHostImageReadBudget / 4 * 3;
+constexpr uint64_t kTIFFUnitShare = kHostImageReadBudget / 4 * 3;
+constexpr uint64_t kTIFFRowShare = kHostImageReadBudget / 16;
 
 // Unsigned words of a TIFF in memory, in its byte order; false past the end.
 bool readWord(const std::vector<uint8_t>& bytes, bool bigEndian, uint64_t at, int width, uint64_t& value)
@@ -181,40 +174,6 @@ bool tagsFit(const std::vector<uint8_t>& bytes, size_t index)
     return true;
 }
 
-// Whether every strip or tile fits its shares as stored and as decoded (a JPEG one a quarter share,
-// since libjpeg may hold three times it), with a codec whose working memory follows the strip's.
-// The other codecs (old-style JPEG, JBIG, LERC, LZMA, Zstandard, WebP, ...) size their buffers
-// from their own headers, so their images are refused.
-bool stripsFit(TIFF* tif)
-{
-    uint16_t compression = COMPRESSION_NONE;
-    uint16_t planar = PLANARCONFIG_CONTIG;
-    uint16_t samples = 1;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
-    constexpr uint16_t kBounded[] = {COMPRESSION_NONE,     COMPRESSION_CCITTRLE, COMPRESSION_CCITTFAX3,
-                                     COMPRESSION_CCITTFAX4, COMPRESSION_CCITTRLEW, COMPRESSION_LZW,
-                                     COMPRESSION_PACKBITS, COMPRESSION_DEFLATE,  COMPRESSION_ADOBE_DEFLATE,
-                                     COMPRESSION_JPEG};
-    if (std::find(std::begin(kBounded), std::end(kBounded), compression) == std::end(kBounded))
-        return false;
-    const bool tiled = TIFFIsTiled(tif) != 0;
-    const uint64_t planes = planar == PLANARCONFIG_SEPARATE ? std::max<uint16_t>(samples, 1) : 1;
-    const uint64_t decoded = tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
-    const uint64_t limit = compression == COMPRESSION_JPEG ? kTIFFStripShare / 4 : kTIFFStripShare;
-    if (decoded == 0 || decoded > limit / planes)
-        return false;
-    uint16_t fillOrder = FILLORDER_MSB2LSB;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_FILLORDER, &fillOrder);
-    const uint64_t stored = fillOrder == FILLORDER_MSB2LSB ? kTIFFStripShare : kTIFFShare;
-    const uint32_t count = tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
-    for (uint32_t i = 0; i < count; ++i)
-        if (TIFFGetStrileByteCount(tif, i) > stored)
-            return false;
-    return true;
-}
-
 bool isPNG(const std::vector<uint8_t>& bytes)
 {
     static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -232,8 +191,8 @@ std::unique_ptr<TIFF, TIFFCloser> openTIFF(const CFDataRef& bytes, size_t index,
     TIFFOpenOptionsSetErrorHandlerExtR(options, quietHandler, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, quietHandler, nullptr);
     // Bounds every allocation libtiff makes for strips, tiles, tags and tables (this libtiff has no
-    // bound of their sum: tagsFit and stripsFit keep that).
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTIFFStripShare));
+    // bound of their sum: tagsFit and readPlan keep that).
+    TIFFOpenOptionsSetMaxSingleMemAlloc(options, tmsize_t(kTIFFUnitShare));
     reader = MemoryReader{bytes.get(), 0};
     std::unique_ptr<TIFF, TIFFCloser> tif(TIFFClientOpenExt("clipboard", "r", &reader, readProc, writeProc, seekProc,
                                                             closeProc, sizeProc, mapProc, unmapProc, options));
@@ -243,48 +202,314 @@ std::unique_ptr<TIFF, TIFFCloser> openTIFF(const CFDataRef& bytes, size_t index,
     return tif;
 }
 
-// Decodes the image into width x height words at raster, rows packed: TIFF's premultiplied
-// 0xAABBGGRR words, or PNG's native words, not premultiplied. False for damage met on the way.
-bool decodeInto(const HostImage& image, uint32_t* raster)
+// How a TIFF is read. libtiff reads strips by rows, each plane through a handle of its own (one
+// handle would go back to the start of a plane's strip for every row); tiles one at a time; and
+// strips whole only where the rows cannot be read alone: YCbCr subsampled in blocks of several
+// rows that libtiff does not upsample itself (it does for JPEG). Each unit is converted by
+// libtiff's own routines in runs of blockRows rows (a subsampling block).
+struct ReadPlan {
+    bool tiled = false;
+    bool byStrips = false;
+    uint16_t planes = 1;    // planes read: separate ones, up to colour and alpha
+    uint32_t blockRows = 1;
+    uint32_t unitWidth = 0; // pixels converted from a row of a unit
+};
+
+// The plan for the image at the handle's directory; false when the image is refused for its size
+// or for a codec whose working memory does not follow its strips (old-style JPEG, JBIG, LERC, LZMA,
+// Zstandard, WebP, ... size their buffers from their own headers).
+bool readPlan(TIFF* tif, uint32_t width, ReadPlan& plan)
 {
-    if (image.png)
-        return HostReadPNGInto(image.bytes->data(), image.bytes->size(), reinterpret_cast<uint8_t*>(raster),
-                               int32_t(image.width * 4), int32_t(image.width), int32_t(image.height)) == noErr;
+    uint16_t compression = COMPRESSION_NONE;
+    uint16_t planar = PLANARCONFIG_CONTIG;
+    uint16_t samples = 1;
+    uint16_t photometric = PHOTOMETRIC_MINISBLACK;
+    uint16_t subX = 1;
+    uint16_t subY = 1;
+    uint16_t fillOrder = FILLORDER_MSB2LSB;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_FILLORDER, &fillOrder);
+    constexpr uint16_t kBounded[] = {COMPRESSION_NONE,     COMPRESSION_CCITTRLE, COMPRESSION_CCITTFAX3,
+                                     COMPRESSION_CCITTFAX4, COMPRESSION_CCITTRLEW, COMPRESSION_LZW,
+                                     COMPRESSION_PACKBITS, COMPRESSION_DEFLATE,  COMPRESSION_ADOBE_DEFLATE,
+                                     COMPRESSION_JPEG};
+    if (std::find(std::begin(kBounded), std::end(kBounded), compression) == std::end(kBounded))
+        return false;
+    const bool separate = planar == PLANARCONFIG_SEPARATE && samples > 1;
+    plan.tiled = TIFFIsTiled(tif) != 0;
+    plan.planes = separate ? std::min<uint16_t>(samples, 4) : 1;
+    if (photometric == PHOTOMETRIC_YCBCR && compression != COMPRESSION_JPEG && !separate) {
+        TIFFGetFieldDefaulted(tif, TIFFTAG_YCBCRSUBSAMPLING, &subX, &subY);
+        plan.blockRows = std::max<uint16_t>(subY, 1);
+        plan.byStrips = !plan.tiled && (subX != 1 || subY != 1);
+    }
+    uint32_t tileWidth = 0;
+    if (plan.tiled)
+        TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+    plan.unitWidth = plan.tiled ? std::min(tileWidth, width) : width;
+    const uint64_t strip = plan.tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif);
+    const uint64_t unitLimit = compression == COMPRESSION_JPEG ? kTIFFUnitShare / 4 : kTIFFUnitShare;
+    if (strip == 0 || plan.unitWidth == 0 || uint64_t(plan.unitWidth) * plan.blockRows * 4 > kTIFFRowShare)
+        return false;
+    if ((plan.tiled || plan.byStrips || compression == COMPRESSION_JPEG) && strip > unitLimit / plan.planes)
+        return false;
+    const uint64_t row = TIFFScanlineSize64(tif);
+    if (!plan.tiled && !plan.byStrips && (row == 0 || row > kTIFFShare / plan.planes))
+        return false;
+    if (fillOrder != FILLORDER_MSB2LSB) {
+        const uint32_t count = plan.tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+        for (uint32_t i = 0; i < count; ++i)
+            if (TIFFGetStrileByteCount(tif, i) > kTIFFShare)
+                return false;
+    }
+    return true;
+}
+
+// Where converted pixels land: the stored pixel (x, y) of a storedWidth x storedHeight image goes
+// where its orientation shows it (2 mirrored left-right, 3 turned 180 degrees, 4 mirrored
+// top-bottom, 5 transposed, 6 turned 90 degrees clockwise, 7 transverse, 8 turned 90 degrees
+// counter-clockwise), as libtiff's 0xAABBGGRR premultiplied words become opaque 0xFFRRGGBB ones:
+// the image over black.
+struct Placement {
+    uint32_t* pixels;
+    int64_t rowWords;
+    int64_t storedWidth;
+    int64_t storedHeight;
+    uint16_t orientation;
+
+    void Put(const uint32_t* abgr, int64_t x, int64_t y, int64_t count) const
+    {
+        const int64_t right = storedWidth - 1 - x;
+        const int64_t bottom = storedHeight - 1 - y;
+        int64_t column = x;
+        int64_t row = y;
+        int64_t step = 1;
+        switch (orientation) {
+        case ORIENTATION_TOPRIGHT:
+            column = right, step = -1;
+            break;
+        case ORIENTATION_BOTRIGHT:
+            column = right, row = bottom, step = -1;
+            break;
+        case ORIENTATION_BOTLEFT:
+            row = bottom;
+            break;
+        case ORIENTATION_LEFTTOP:
+            column = y, row = x, step = rowWords;
+            break;
+        case ORIENTATION_RIGHTTOP:
+            column = bottom, row = x, step = rowWords;
+            break;
+        case ORIENTATION_RIGHTBOT:
+            column = bottom, row = right, step = -rowWords;
+            break;
+        case ORIENTATION_LEFTBOT:
+            column = y, row = right, step = -rowWords;
+            break;
+        default:
+            break;
+        }
+        uint32_t* out = pixels + row * rowWords + column;
+        for (int64_t i = 0; i < count; ++i, out += step) {
+            const uint32_t word = abgr[i];
+            *out = 0xFF000000u | ((word & 0xFF) << 16) | (word & 0xFF00) | ((word >> 16) & 0xFF);
+        }
+    }
+};
+
+// libtiff's converter of the image's samples to words, with its tables; ended with the decode.
+struct RGBAConverter {
+    TIFFRGBAImage image{};
+    bool begun = false;
+    explicit RGBAConverter(TIFF* tif)
+    {
+        char message[1024];
+        begun = TIFFRGBAImageBegin(&image, tif, 0, message) != 0;
+    }
+    ~RGBAConverter()
+    {
+        if (begun)
+            TIFFRGBAImageEnd(&image);
+    }
+
+    // The plane read for each channel the converter takes (-1: none): red, green, blue (one plane
+    // for grey and palette images) and alpha (or the fourth ink of CMYK), which follows the
+    // colour planes. Interleaved samples are all in plane 0.
+    std::array<int, 4> PlaneOfChannel() const
+    {
+        if (image.isContig)
+            return {0, -1, -1, -1};
+        if (image.photometric == PHOTOMETRIC_MINISWHITE || image.photometric == PHOTOMETRIC_MINISBLACK ||
+            image.photometric == PHOTOMETRIC_PALETTE)
+            return {0, 0, 0, image.alpha != 0 ? 1 : -1};
+        return {0, 1, 2, image.alpha != 0 ? 3 : -1};
+    }
+    // Converts rows rows of width pixels, from rows runs apart by skip pixels, into words.
+    void Convert(uint32_t* words, uint32_t x, uint32_t y, uint32_t width, uint32_t rows, int32_t skip,
+                 const std::array<uint8_t*, 4>& channels)
+    {
+        if (image.isContig)
+            image.put.contig(&image, words, x, y, width, rows, skip, 0, channels[0]);
+        else
+            image.put.separate(&image, words, x, y, width, rows, skip, 0, channels[0], channels[1], channels[2],
+                               channels[3]);
+    }
+};
+
+// The channels' rows in the planes' buffers, offset bytes in.
+std::array<uint8_t*, 4> channelsAt(std::vector<std::vector<uint8_t>>& planes, const std::array<int, 4>& planeOf,
+                                   uint64_t offset)
+{
+    std::array<uint8_t*, 4> channels{};
+    for (size_t c = 0; c < 4; ++c)
+        channels[c] = planeOf[c] < 0 ? nullptr : planes[size_t(planeOf[c])].data() + offset;
+    return channels;
+}
+
+size_t planesRead(const RGBAConverter& converter)
+{
+    const std::array<int, 4> planeOf = converter.PlaneOfChannel();
+    return size_t(*std::max_element(planeOf.begin(), planeOf.end()) + 1);
+}
+
+// Reads every row of every plane in turn, each plane through a handle of its own.
+bool readRows(const HostImage& image, TIFF* tif, RGBAConverter& converter, const Placement& placement)
+{
+    const uint32_t width = converter.image.width;
+    const size_t planeCount = planesRead(converter);
+    std::vector<std::vector<uint8_t>> rows(planeCount, std::vector<uint8_t>(size_t(TIFFScanlineSize64(tif))));
+    std::vector<MemoryReader> readers(planeCount);
+    std::vector<std::unique_ptr<TIFF, TIFFCloser>> handles(planeCount);
+    for (size_t p = 1; p < planeCount; ++p)
+        if (!(handles[p] = openTIFF(image.bytes, image.index, readers[p])))
+            return false;
+    const std::array<uint8_t*, 4> channels = channelsAt(rows, converter.PlaneOfChannel(), 0);
+    std::vector<uint32_t> words(width);
+    for (uint32_t y = 0; y < converter.image.height; ++y) {
+        for (size_t p = 0; p < planeCount; ++p)
+            if (TIFFReadScanline(p == 0 ? tif : handles[p].get(), rows[p].data(), y, uint16_t(p)) < 0)
+                return false;
+        converter.Convert(words.data(), 0, y, width, 1, 0, channels);
+        placement.Put(words.data(), 0, y, width);
+    }
+    return true;
+}
+
+// Converts the unit (a tile or a strip) at (x, y), of width x rows pixels, stride pixels a row
+// apart, a block of rows at a time.
+void convertUnit(RGBAConverter& converter, std::vector<std::vector<uint8_t>>& planes, uint64_t blockBytes,
+                 uint32_t blockRows, uint32_t x, uint32_t y, uint32_t width, uint32_t rows, uint32_t stride,
+                 std::vector<uint32_t>& words, const Placement& placement)
+{
+    const std::array<int, 4> planeOf = converter.PlaneOfChannel();
+    for (uint32_t r = 0; r < rows; r += blockRows) {
+        const uint32_t count = std::min(blockRows, rows - r);
+        converter.Convert(words.data(), x, y + r, width, count, int32_t(stride - width),
+                          channelsAt(planes, planeOf, r / blockRows * blockBytes));
+        for (uint32_t i = 0; i < count; ++i)
+            placement.Put(words.data() + size_t(i) * width, x, y + r + i, width);
+    }
+}
+
+bool readTiles(TIFF* tif, RGBAConverter& converter, const ReadPlan& plan, const Placement& placement)
+{
+    uint32_t tileWidth = 0;
+    uint32_t tileHeight = 0;
+    TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+    TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight);
+    const uint32_t width = converter.image.width;
+    const uint32_t height = converter.image.height;
+    const size_t planeCount = planesRead(converter);
+    std::vector<std::vector<uint8_t>> tiles(planeCount, std::vector<uint8_t>(size_t(TIFFTileSize64(tif))));
+    std::vector<uint32_t> words(size_t(plan.unitWidth) * plan.blockRows);
+    const uint64_t blockBytes = TIFFVTileSize64(tif, plan.blockRows);
+    for (uint32_t y = 0; y < height; y += tileHeight)
+        for (uint32_t x = 0; x < width; x += tileWidth) {
+            for (size_t p = 0; p < planeCount; ++p)
+                if (TIFFReadTile(tif, tiles[p].data(), x, y, 0, uint16_t(p)) < 0)
+                    return false;
+            convertUnit(converter, tiles, blockBytes, plan.blockRows, x, y, std::min(tileWidth, width - x),
+                        std::min(tileHeight, height - y), tileWidth, words, placement);
+        }
+    return true;
+}
+
+bool readStrips(TIFF* tif, RGBAConverter& converter, const ReadPlan& plan, const Placement& placement)
+{
+    uint32_t rowsPerStrip = 0;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    const uint32_t width = converter.image.width;
+    const uint32_t height = converter.image.height;
+    rowsPerStrip = std::clamp<uint32_t>(rowsPerStrip, 1, height);
+    std::vector<std::vector<uint8_t>> strip(1, std::vector<uint8_t>(size_t(TIFFStripSize64(tif))));
+    std::vector<uint32_t> words(size_t(width) * plan.blockRows);
+    const uint64_t blockBytes = TIFFVStripSize64(tif, plan.blockRows);
+    for (uint32_t y = 0; y < height; y += rowsPerStrip) {
+        if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), strip[0].data(), tmsize_t(strip[0].size())) < 0)
+            return false;
+        convertUnit(converter, strip, blockBytes, plan.blockRows, 0, y, width, std::min(rowsPerStrip, height - y),
+                    width, words, placement);
+    }
+    return true;
+}
+
+// Decodes the TIFF into the placement's pixels; false for damage met on the way.
+bool decodeTIFF(const HostImage& image, const Placement& placement)
+{
     MemoryReader reader{};
     std::unique_ptr<TIFF, TIFFCloser> tif = openTIFF(image.bytes, image.index, reader);
-    // Stops at the first damaged strip or tile instead of decoding the rest as blank.
-    return tif && TIFFReadRGBAImageOriented(tif.get(), uint32_t(image.width), uint32_t(image.height), raster,
-                                            ORIENTATION_TOPLEFT, 1);
+    ReadPlan plan;
+    uint32_t width = 0;
+    if (!tif || !TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width) || !readPlan(tif.get(), width, plan))
+        return false;
+    RGBAConverter converter(tif.get());
+    if (!converter.begun || int64_t(converter.image.width) != placement.storedWidth ||
+        int64_t(converter.image.height) != placement.storedHeight)
+        return false;
+    if (plan.tiled)
+        return readTiles(tif.get(), converter, plan, placement);
+    if (plan.byStrips)
+        return readStrips(tif.get(), converter, plan, placement);
+    return readRows(image, tif.get(), converter, placement);
 }
 
-// A decoded word as premultiplied 0xAARRGGBB, the way libtiff premultiplies.
-uint32_t premultipliedArgb(const HostImage& image, uint32_t word)
+// Decodes the PNG into the pixels, made opaque over black; false for damage met on the way.
+bool decodePNG(const HostImage& image, uint8_t* pixels, size_t bytesPerRow)
 {
-    if (!image.png)
-        return premultipliedArgbOfTIFF(word);
-    const uint32_t alpha = word >> 24;
-    auto scale = [alpha](uint32_t c) { return (c * alpha + 127) / 255; };
-    return (alpha << 24) | (scale((word >> 16) & 0xFF) << 16) | (scale((word >> 8) & 0xFF) << 8) | scale(word & 0xFF);
+    if (HostReadPNGInto(image.bytes->data(), image.bytes->size(), pixels, int32_t(bytesPerRow),
+                        int32_t(image.width), int32_t(image.height)) != noErr)
+        return false;
+    for (size_t y = 0; y < image.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(pixels + y * bytesPerRow);
+        for (size_t x = 0; x < image.width; ++x) {
+            const uint32_t word = row[x];
+            const uint32_t alpha = word >> 24;
+            auto scale = [alpha](uint32_t c) { return (c * alpha + 127) / 255; };
+            row[x] = 0xFF000000u | (scale((word >> 16) & 0xFF) << 16) | (scale((word >> 8) & 0xFF) << 8) |
+                     scale(word & 0xFF);
+        }
+    }
+    return true;
 }
 
-// Whether the image may be decoded straight into the context: drawn whole at its own size over
-// pixels that hold nothing yet (so blending over them is the decoded colour over black), in
-// packed rows.
-bool decodesInPlace(const HostBitmapContext& context, const CGRect& rect, const HostImage& image)
+// Whether the drawing is the one taken: the image whole at its own size over the whole context,
+// whose pixels hold nothing yet.
+bool drawsWhole(const HostBitmapContext& context, const CGRect& rect, const HostImage& image)
 {
     if (rect.x != 0 || rect.y != 0 || rect.width != double(context.width) || rect.height != double(context.height) ||
-        image.width != context.width || image.height != context.height || context.bytesPerRow != context.width * 4)
+        image.width != context.width || image.height != context.height || context.bytesPerRow % 4 != 0 ||
+        reinterpret_cast<uintptr_t>(context.data) % 4 != 0)
         return false;
-    const auto* words = reinterpret_cast<const uint64_t*>(context.data);
-    const size_t count = context.width * context.height * 4;
-    if (reinterpret_cast<uintptr_t>(context.data) % alignof(uint64_t) != 0)
-        return false;
-    for (size_t i = 0; i < count / 8; ++i)
-        if (words[i] != 0)
+    const size_t rowBytes = context.width * 4;
+    for (size_t y = 0; y < context.height; ++y) {
+        const uint8_t* row = context.data + y * context.bytesPerRow;
+        // A row that starts with a zero byte and equals itself moved by one byte is all zero.
+        if (row[0] != 0 || std::memcmp(row, row + 1, rowBytes - 1) != 0)
             return false;
-    for (size_t i = count / 8 * 8; i < count; ++i)
-        if (context.data[i] != 0)
-            return false;
+    }
     return true;
 }
 
@@ -324,9 +549,14 @@ CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index
     if (width == 0 || height == 0 || int64_t(width) * height > kHostMaxImagePixels)
         return nullptr;
     char message[1024];
-    if (!TIFFRGBAImageOK(tif.get(), message) || !stripsFit(tif.get()))
+    ReadPlan plan;
+    if (!TIFFRGBAImageOK(tif.get(), message) || !readPlan(tif.get(), width, plan))
         return nullptr;
-    return new (std::nothrow) HostImage{source->bytes, false, uint16_t(index), width, height};
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
+    if (orientation >= ORIENTATION_LEFTTOP)
+        std::swap(width, height);
+    return new (std::nothrow) HostImage{source->bytes, false, uint16_t(index), width, height, orientation};
 }
 
 void CGImageRelease(CGImageRef image)
@@ -375,51 +605,22 @@ bool HostImageDamaged(CGImageRef image)
 
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image)
 {
-    if (context == nullptr || image == nullptr || image->width == 0 || image->height == 0 || !(rect.width > 0) ||
-        !(rect.height > 0))
+    if (image == nullptr)
         return;
-    image->damaged = false;
-    if (decodesInPlace(*context, rect, *image)) {
-        auto* pixels = reinterpret_cast<uint32_t*>(context->data);
-        image->damaged = !decodeInto(*image, pixels);
-        // Over black nothing but the image's premultiplied colour remains, made opaque.
-        const size_t count = image->width * image->height;
-        for (size_t i = 0; i < count; ++i)
-            pixels[i] = 0xFF000000u | premultipliedArgb(*image, pixels[i]);
+    image->damaged = true;
+    if (context == nullptr || image->width == 0 || image->height == 0 || !drawsWhole(*context, rect, *image))
         return;
-    }
-    std::vector<uint32_t> decoded;
     try {
-        decoded.assign(image->width * image->height, 0);
+        if (image->png) {
+            image->damaged = !decodePNG(*image, context->data, context->bytesPerRow);
+            return;
+        }
+        const bool turned = image->orientation >= ORIENTATION_LEFTTOP;
+        const Placement placement{reinterpret_cast<uint32_t*>(context->data), int64_t(context->bytesPerRow / 4),
+                                  int64_t(turned ? image->height : image->width),
+                                  int64_t(turned ? image->width : image->height), image->orientation};
+        image->damaged = !decodeTIFF(*image, placement);
     } catch (const std::bad_alloc&) {
         image->damaged = true;
-        return;
-    }
-    if (!decodeInto(*image, decoded.data())) {
-        image->damaged = true;
-        return;
-    }
-    // The rectangle's origin is the bottom-left corner; rows of the pixels run from the top.
-    const double top = double(context->height) - (rect.y + rect.height);
-    const double left = rect.x;
-    const int64_t y0 = std::max<int64_t>(0, int64_t(std::ceil(top - 0.5)));
-    const int64_t y1 = std::min<int64_t>(int64_t(context->height), int64_t(std::ceil(top + rect.height - 0.5)));
-    const int64_t x0 = std::max<int64_t>(0, int64_t(std::ceil(left - 0.5)));
-    const int64_t x1 = std::min<int64_t>(int64_t(context->width), int64_t(std::ceil(left + rect.width - 0.5)));
-    for (int64_t y = y0; y < y1; ++y) {
-        const double sy = (double(y) + 0.5 - top) * double(image->height) / rect.height;
-        const size_t row = std::min(image->height - 1, size_t(std::max(0.0, sy)));
-        auto* out = reinterpret_cast<uint32_t*>(context->data + size_t(y) * context->bytesPerRow);
-        for (int64_t x = x0; x < x1; ++x) {
-            const double sx = (double(x) + 0.5 - left) * double(image->width) / rect.width;
-            const size_t column = std::min(image->width - 1, size_t(std::max(0.0, sx)));
-            const uint32_t source = premultipliedArgb(*image, decoded[row * image->width + column]);
-            const uint32_t target = out[x];
-            const uint32_t alpha = source >> 24;
-            const uint32_t red = blendChannel((source >> 16) & 0xFF, (target >> 16) & 0xFF, alpha);
-            const uint32_t green = blendChannel((source >> 8) & 0xFF, (target >> 8) & 0xFF, alpha);
-            const uint32_t blue = blendChannel(source & 0xFF, target & 0xFF, alpha);
-            out[x] = 0xFF000000u | (red << 16) | (green << 8) | blue;
-        }
     }
 }

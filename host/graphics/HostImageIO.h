@@ -1,6 +1,6 @@
-// Image decoding and bitmap drawing for images from the clipboard: an image source over bytes
-// (TIFF or PNG), its images, and a bitmap context over caller-owned 32-bit pixels that an image is
-// drawn into, which is where it is decoded. Only this file's source talks to libtiff.
+// Image decoding for images from the clipboard: an image source over bytes (TIFF or PNG), its
+// images, and a bitmap context over caller-owned 32-bit pixels that an image is drawn into, which
+// is where it is decoded. Only this file's source talks to libtiff.
 #pragma once
 
 #include "HostPNG.h"
@@ -46,17 +46,19 @@ void CGImageSourceRelease(CGImageSourceRef source);
 
 // Image index of the source: a PNG (index 0 only), or else the directory index of a TIFF. Only
 // the headers are read here; the pixels are decoded when the image is drawn. Null when the bytes
-// are not such an image, or it is empty or larger than kHostMaxImagePixels, or a TIFF's tags,
-// strips or tiles would take more than its reader's shares of kHostImageReadBudget, or its codec
-// sizes its memory from headers of its own (only none, CCITT, LZW, PackBits, Deflate and JPEG are
-// read). A PNG reads within the budget whatever its layout; a TIFF whatever its layout within those
-// shares (one strip of 48 MiB as decoded: 4096 x 4096 RGB).
+// are not such an image, or it is empty or larger than kHostMaxImagePixels, or a TIFF's tags would
+// take more than their share of kHostImageReadBudget, or what it decodes at a time (a row, a tile,
+// or a strip of YCbCr subsampled in blocks of rows) more than its share (48 MiB for a tile or
+// strip, a quarter of it for JPEG), or its codec sizes its memory from headers of its own (only
+// none, CCITT, LZW, PackBits, Deflate and JPEG are read). Strips of any size are read by rows.
 CGImageRef CGImageSourceCreateImageAtIndex(CGImageSourceRef source, size_t index);
 void CGImageRelease(CGImageRef image);
+// The image's size as shown: a TIFF whose orientation turns it (5-8) has its stored width and
+// height the other way round.
 size_t CGImageGetWidth(CGImageRef image);
 size_t CGImageGetHeight(CGImageRef image);
-// Whether the image's last drawing met damaged data (a cut or corrupt strip, row or tile); what it
-// drew then is not the image.
+// Whether the image's last drawing met damaged data (a cut or corrupt strip, row or tile, a cut
+// PNG) or was refused; what it drew then is not the image.
 bool HostImageDamaged(CGImageRef image);
 
 CGColorSpaceRef CGColorSpaceCreateDeviceRGB();
@@ -68,9 +70,11 @@ void CGColorSpaceRelease(CGColorSpaceRef space);
 CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent,
                                    size_t bytesPerRow, CGColorSpaceRef space, CGBitmapInfo info);
 void CGContextRelease(CGContextRef context);
-// Decodes the image and draws it scaled to rect, whose origin is the bottom-left corner of the
-// context, over what the pixels hold (the image's alpha blends); every pixel written gets alpha
-// 255, since the layout keeps none. An image drawn whole at its size into pixels that hold nothing
-// yet (all zero) in packed rows is decoded straight into them; any other drawing holds its decoded
-// pixels meanwhile.
+// Decodes the image into the context's pixels, as it is shown: a TIFF turned or mirrored by its
+// orientation (1 as stored, 2 mirrored left-right, 3 turned 180 degrees, 4 mirrored top-bottom,
+// 5 transposed, 6 turned 90 degrees clockwise, 7 transverse, 8 turned 90 degrees counter-clockwise).
+// The only drawing taken is the whole image at its size (rect the context's bounds, the context the
+// image's size) into pixels that hold nothing yet (all zero), 4-byte aligned rows: they then hold
+// the image's colours over black, each with alpha 255 since the layout keeps none. Any other
+// drawing draws nothing and is reported by HostImageDamaged.
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image);

@@ -1,5 +1,6 @@
 #include "HostImageIO.h"
 
+#include "HeapCounter.h"
 #include "HostPNG.h"
 #include "TIFFMaker.h"
 #include "TempFolder.h"
@@ -21,30 +22,45 @@ ImagePtr decode(const std::vector<uint8_t>& bytes, size_t index = 0)
     return ImagePtr(source ? CGImageSourceCreateImageAtIndex(source.get(), index) : nullptr, CGImageRelease);
 }
 
-// Draws the image into a width x height context over pixels filled with background.
-std::vector<uint32_t> draw(CGImageRef image, size_t width, size_t height, CGRect rect, uint32_t background)
+// Draws the image into a width x height context over the pixels; true when no damage was met.
+bool drawInto(CGImageRef image, std::vector<uint32_t>& pixels, size_t width, size_t height, CGRect rect)
 {
-    std::vector<uint32_t> pixels(width * height, background);
     CGContextRef context = CGBitmapContextCreate(pixels.data(), width, height, 8, width * 4, nullptr,
                                                  kCGBitmapByteOrder32Little | kCGImageAlphaNoneSkipFirst);
     EXPECT_NE(nullptr, context);
     CGContextDrawImage(context, rect, image);
     CGContextRelease(context);
+    return !HostImageDamaged(image);
+}
+
+// The image drawn whole into new pixels, as the clipboard draws it.
+std::vector<uint32_t> draw(CGImageRef image)
+{
+    const size_t width = CGImageGetWidth(image), height = CGImageGetHeight(image);
+    std::vector<uint32_t> pixels(width * height, 0);
+    EXPECT_TRUE(drawInto(image, pixels, width, height, CGRect{0, 0, double(width), double(height)}));
     return pixels;
 }
 
 } // namespace
 
-TEST(HostImageIO, DecodesTIFFAndDrawsItUpright)
+// Stored as  a b c  and shown as viewers show each orientation, whatever the layout.
+//            d e f
+TEST(HostImageIO, TIFFShowsAsItsOrientationSays)
 {
-    const std::vector<uint32_t> argb{0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC, 0xFFDDEEFF, 0xFF000000};
-    for (bool compress : {false, true}) {
-        ImagePtr image = decode(MakeTIFF(3, 2, argb, compress));
-        ASSERT_TRUE(image);
-        EXPECT_EQ(3u, CGImageGetWidth(image.get()));
-        EXPECT_EQ(2u, CGImageGetHeight(image.get()));
-        EXPECT_EQ(argb, draw(image.get(), 3, 2, CGRect{0, 0, 3, 2}, 0));
-    }
+    const uint32_t a = 0xFF000001, b = 0xFF000002, c = 0xFF000003, d = 0xFF000004, e = 0xFF000005, f = 0xFF000006;
+    const std::vector<uint32_t> shown[8] = {{a, b, c, d, e, f}, {c, b, a, f, e, d}, {f, e, d, c, b, a},
+                                            {d, e, f, a, b, c}, {a, d, b, e, c, f}, {d, a, e, b, f, c},
+                                            {f, c, e, b, d, a}, {c, f, b, e, a, d}};
+    for (TIFFLayout layout : {TIFFLayout{}, TIFFLayout{.compression = COMPRESSION_LZW, .separate = true},
+                              TIFFLayout{.tileSide = 16, .alpha = false}})
+        for (uint16_t orientation = 1; orientation <= 8; ++orientation) {
+            layout.orientation = orientation;
+            ImagePtr image = decode(MakeTIFF(3, 2, {a, b, c, d, e, f}, layout));
+            ASSERT_TRUE(image);
+            EXPECT_EQ(orientation < 5 ? 3u : 2u, CGImageGetWidth(image.get()));
+            EXPECT_EQ(shown[orientation - 1], draw(image.get())) << orientation;
+        }
 }
 
 TEST(HostImageIO, APNGDrawsAsATIFFOfTheSamePixels)
@@ -57,47 +73,64 @@ TEST(HostImageIO, APNGDrawsAsATIFFOfTheSamePixels)
     TempFolder folder;
     ASSERT_EQ(noErr, HostWritePNG(pixels, folder.File("copied.png").c_str()));
     const std::string file = TempFolder::ReadFile(folder.File("copied.png"));
-    const std::vector<uint8_t> png(file.begin(), file.end());
-    ImagePtr fromPNG = decode(png), fromTIFF = decode(MakeTIFF(3, 2, argb));
+    ImagePtr fromPNG = decode(std::vector<uint8_t>(file.begin(), file.end())), fromTIFF = decode(MakeTIFF(3, 2, argb));
     ASSERT_TRUE(fromPNG && fromTIFF);
-    const CGRect all{0, 0, 3, 2};
-    // Over grey (blended, through a decoded copy) and over nothing (decoded in place).
-    for (uint32_t background : {0xFF808080u, 0u})
-        EXPECT_EQ(draw(fromTIFF.get(), 3, 2, all, background), draw(fromPNG.get(), 3, 2, all, background));
-    ImagePtr cut = decode(std::vector<uint8_t>(png.begin(), png.end() - 20));
-    ASSERT_TRUE(cut) << "the header is whole";
-    draw(cut.get(), 3, 2, all, 0);
-    EXPECT_TRUE(HostImageDamaged(cut.get()));
+    EXPECT_EQ(draw(fromTIFF.get()), draw(fromPNG.get()));
+    // Only the whole image into pixels that hold nothing yet is drawn.
+    for (CGImageRef image : {fromPNG.get(), fromTIFF.get()})
+        for (auto [rect, background] : {std::pair{CGRect{0, 0, 3, 2}, 0xFF808080u}, {CGRect{0, 0, 2, 2}, 0u}}) {
+            std::vector<uint32_t> over(6, background);
+            EXPECT_FALSE(drawInto(image, over, 3, 2, rect));
+            EXPECT_EQ(std::vector<uint32_t>(6, background), over);
+        }
 }
 
-// Large images decode where they are drawn, whatever their layout: one strip of 16 MiB as decoded,
-// strips of a row, a PNG. One strip beyond a reader's share is refused for its size.
-TEST(HostImageIO, LargeImagesOfAnyLayoutDecode)
+// Large noise images of any layout (3548 and 4096 pixels a side in one strip) decode straight into
+// the pixels: beyond them they take no copy of the image or of a strip.
+TEST(HostImageIO, LargeImagesDecodeWithinLittleMoreThanTheirPixels)
 {
-    for (const std::vector<uint8_t>& bytes : {MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true),
-                                              MakePatternTIFF(2048, 2048, COMPRESSION_LZW, 1, false),
-                                              MakePatternPNG(2048, 2048)}) {
+    using Maker = std::vector<uint8_t> (*)();
+    for (Maker make : {+[] { return MakePatternPNG(4096, 4096); },
+                       +[] { return MakePatternTIFF(4096, 4096, {.compression = COMPRESSION_LZW, .rowsPerStrip = 0}); },
+                       +[] { return MakePatternTIFF(4096, 4096, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0}); },
+                       +[] { return MakePatternTIFF(3548, 3548, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0}); },
+                       +[] { return MakePatternTIFF(4096, 4096, {.compression = COMPRESSION_PACKBITS, .rowsPerStrip = 0, .alpha = false}); },
+                       +[] { return MakePatternTIFF(4096, 4096, {.tileSide = 512, .separate = true}); }}) {
+        const std::vector<uint8_t> bytes = make();
         ImagePtr image = decode(bytes);
         ASSERT_TRUE(image);
-        const std::vector<uint32_t> pixels = draw(image.get(), 2048, 2048, CGRect{0, 0, 2048, 2048}, 0);
-        for (uint32_t at : {0u, 513u * 2048 + 700, 2048u * 2048 - 1})
-            ASSERT_EQ(PatternPixel(at % 2048, at / 2048), pixels[at]) << at;
+        const size_t side = CGImageGetWidth(image.get());
+        std::vector<uint32_t> pixels(side * side, 0);
+        const int64_t before = heapcounter::StartPeak();
+        ASSERT_TRUE(drawInto(image.get(), pixels, side, side, CGRect{0, 0, double(side), double(side)}));
+        EXPECT_LT(heapcounter::Peak() - before, 16 << 20) << side;
+        for (size_t at : {size_t(0), 513 * side + 700, side * side - 1})
+            ASSERT_EQ(PatternPixel(uint32_t(at % side), uint32_t(at / side)), pixels[at]) << at;
     }
-    EXPECT_FALSE(decode(MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, true)));
 }
 
-TEST(HostImageIO, DrawingScalesPlacesFromTheBottomAndBlends)
+// Each way of reading meets damage in the data (its middle overwritten) and reports it.
+TEST(HostImageIO, DamageMetWhileDecodingIsReported)
 {
-    ImagePtr image = decode(MakeTIFF(2, 1, {0xFFFF0000, 0x4000FF00}));
-    ASSERT_TRUE(image);
-    // Doubled into the bottom-left 4 x 2 of a 4 x 3 context: the top row stays untouched.
-    const std::vector<uint32_t> pixels = draw(image.get(), 4, 3, CGRect{0, 0, 4, 2}, 0x000000FF);
-    EXPECT_EQ(0x000000FFu, pixels[0]);
-    EXPECT_EQ(0xFFFF0000u, pixels[4]);
-    EXPECT_EQ(0xFFFF0000u, pixels[9]);
-    // A quarter green over blue: alpha 0x40 is kept premultiplied, blue keeps three quarters.
-    EXPECT_EQ(0xFF0040BFu, pixels[6]);
-    EXPECT_EQ(0xFF0040BFu, pixels[11]);
+    const TIFFLayout lzw{.compression = COMPRESSION_LZW, .rowsPerStrip = 0};
+    for (const auto& [whole, grey] : std::vector<std::pair<std::vector<uint8_t>, bool>>{
+             {MakePatternTIFF(64, 64, lzw), false},
+             {MakePatternTIFF(64, 64, {.compression = COMPRESSION_LZW, .separate = true}), false},
+             {MakePatternTIFF(64, 64, {.compression = COMPRESSION_LZW, .tileSide = 16}), false},
+             {MakeGreyYCbCrTIFF(64, 64, COMPRESSION_LZW, 16), true},
+             {MakePatternPNG(64, 64), false}}) {
+        const std::vector<uint32_t> pixels = draw(decode(whole).get());
+        for (uint32_t at : {0u, 64u * 37 + 11, 64u * 64 - 1}) {
+            const uint32_t p = PatternPixel(at % 64, at / 64);
+            EXPECT_EQ(grey ? 0xFF000000u | (p & 0xFF) * 0x010101u : p, pixels[at]) << at;
+        }
+        std::vector<uint8_t> damaged = whole;
+        std::fill(damaged.begin() + long(whole.size() / 4), damaged.begin() + long(whole.size() / 2), 0xFF);
+        ImagePtr image = decode(damaged);
+        ASSERT_TRUE(image) << "the header is whole";
+        std::vector<uint32_t> over(64 * 64, 0);
+        EXPECT_FALSE(drawInto(image.get(), over, 64, 64, CGRect{0, 0, 64, 64}));
+    }
 }
 
 TEST(HostImageIO, DamagedOrMissingImagesGiveNothing)
