@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes on the system clipboard as a TIFF image, imported into the
 // application's clipboard. Any input gives an image item or none, within bounded memory: the
-// replay also imports large honest images, made here, whose pixels and reading fit its heap limit
-// only when they are decoded once.
+// replay also imports large honest images of noise, made here, whose bytes, pixels and reading fit
+// its heap limit only when they are decoded once, straight into the pixels.
 #include "FWClipboard.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
@@ -12,19 +12,31 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
+
+// Whether the last input gave an image, which the images made here must.
+static bool sImageTaken = false;
 
 #ifndef CLIPBOARD_FLAVOR
 #define CLIPBOARD_FLAVOR kUTTypeTIFF
 
 extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t*, size_t, const char*))
 {
-    // RGB in one Deflate strip, RGBA in LZW strips of a row, uncompressed RGB; RGBA in one strip.
-    const std::vector<uint8_t> made[] = {MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, false),
-                                         MakePatternTIFF(4096, 4096, COMPRESSION_LZW, 1, true),
-                                         MakePatternTIFF(4000, 4000, COMPRESSION_NONE, 0, false),
-                                         MakePatternTIFF(2048, 2048, COMPRESSION_ADOBE_DEFLATE, 0, true)};
-    for (const std::vector<uint8_t>& tiff : made)
+    // Noise, so that each file is as large as its pixels: one strip of RGB under Deflate, PackBits
+    // and none, of RGBA under Deflate; RGB in LZW strips of a row and in Deflate tiles.
+    const std::pair<uint32_t, TIFFLayout> made[] = {
+        {4096, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0, .alpha = false}},
+        {4096, {.compression = COMPRESSION_PACKBITS, .rowsPerStrip = 0, .alpha = false}},
+        {4096, {.compression = COMPRESSION_NONE, .rowsPerStrip = 0, .alpha = false}},
+        {3548, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0}},
+        {3400, {.compression = COMPRESSION_LZW, .alpha = false}},
+        {4096, {.compression = COMPRESSION_ADOBE_DEFLATE, .tileSide = 256, .alpha = false}}};
+    for (const auto& [side, layout] : made) {
+        const std::vector<uint8_t> tiff = MakePatternTIFF(side, side, layout);
         replay(tiff.data(), tiff.size(), "a large TIFF made here");
+        if (!sImageTaken)
+            __builtin_trap();
+    }
 }
 #endif
 
@@ -37,9 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FWClipboard* clipboard = FWClipboard::Instance();
     clipboard->ClearClipboard();
     clipboard->ImportPlatformClipboard();
+    sImageTaken = false;
     if (auto* item = static_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)))) {
         const ImageBuffer* image = item->Image();
-        if (image != nullptr && image->Valid())
+        sImageTaken = image != nullptr && image->Valid();
+        if (sImageTaken)
             (void)image->BaseAddr()[int64_t(image->GetRect().Height() - 1) * image->RowBytes()];
     }
     clipboard->ClearClipboard();
