@@ -1,114 +1,82 @@
-// Imports a 4096 x 4096 PNG from the clipboard into the application's clipboard, as a copy in
-// another program brings it, reported as a ratio to the floor of decoding the same PNG alone into
-// a store; also reports the most heap the import held beyond the pixels it keeps.
+// Imports 4096 x 4096 noise images from the clipboard into the application's clipboard, as a copy
+// in another program brings them: a PNG and a TIFF in one Deflate strip. Each is reported as a
+// ratio to the floor of its library's own decoding of the same bytes (libpng reading every row into
+// a store; libtiff reading every row into one row's buffer), with the most heap the import held
+// beyond the pixels it keeps.
 #include "BenchFloor.h"
 
 #include "FWClipboard.h"
 #include "FWClipboardData.h"
+#include "HeapCounter.h"
 #include "HostPNG.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
+#include "TIFFMaker.h"
 
 #include <benchmark/benchmark.h>
-
-#include <malloc.h>
-#include <unistd.h>
+#include <tiffio.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <string>
+#include <cstring>
 #include <vector>
-
-// The heap held, counted at every allocation: through the sanitizers' hooks in their builds, else
-// by standing in for the C library's allocator, which libpng, libtiff and operator new all call.
-namespace {
-int64_t sHeld = 0;
-int64_t sPeak = 0;
-void noteAllocated(int64_t bytes)
-{
-    sHeld += bytes;
-    sPeak = std::max(sPeak, sHeld);
-}
-} // namespace
-
-#if defined(__SANITIZE_ADDRESS__)
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
-                                                         void (*)(const volatile void*));
-extern "C" size_t __sanitizer_get_allocated_size(const volatile void*);
-namespace {
-const int sHooks = __sanitizer_install_malloc_and_free_hooks(
-    [](const volatile void*, size_t size) { noteAllocated(int64_t(size)); },
-    [](const volatile void* p) { sHeld -= int64_t(__sanitizer_get_allocated_size(p)); });
-} // namespace
-#else
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void* __libc_memalign(size_t, size_t);
-void __libc_free(void*);
-
-static void* counted(void* p)
-{
-    if (p != nullptr)
-        noteAllocated(int64_t(malloc_usable_size(p)));
-    return p;
-}
-void* malloc(size_t size) { return counted(__libc_malloc(size)); }
-void* calloc(size_t count, size_t size) { return counted(__libc_calloc(count, size)); }
-void* memalign(size_t alignment, size_t size) { return counted(__libc_memalign(alignment, size)); }
-void* aligned_alloc(size_t alignment, size_t size) { return memalign(alignment, size); }
-int posix_memalign(void** out, size_t alignment, size_t size)
-{
-    *out = memalign(alignment, size);
-    return *out != nullptr || size == 0 ? 0 : 12; // ENOMEM
-}
-void free(void* p)
-{
-    if (p != nullptr)
-        sHeld -= int64_t(malloc_usable_size(p));
-    __libc_free(p);
-}
-void* realloc(void* p, size_t size)
-{
-    const int64_t before = p != nullptr ? int64_t(malloc_usable_size(p)) : 0;
-    void* moved = __libc_realloc(p, size);
-    if (moved != nullptr || size == 0) {
-        sHeld -= before;
-        counted(moved);
-    }
-    return moved;
-}
-}
-#endif
 
 namespace {
 
 constexpr int16_t kSide = 4096;
 constexpr int64_t kPixelBytes = int64_t(kSide) * kSide * 4;
 
-// An opaque 4096 x 4096 image with some detail in every row, as a PNG.
-std::vector<uint8_t> largePNG()
+// libtiff's reading of a TIFF in memory, mapped as the clipboard's decoder maps it.
+struct MemoryTIFF {
+    const std::vector<uint8_t>* bytes;
+    uint64_t offset = 0;
+};
+
+tmsize_t readTIFF(thandle_t handle, void* buffer, tmsize_t size)
 {
-    HostPixelMap pixels;
-    if (pixels.Allocate(Rect{0, 0, kSide, kSide}, 32) != noErr)
-        return {};
-    for (int32_t y = 0; y < kSide; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(pixels.Row(y));
-        for (int32_t x = 0; x < kSide; ++x)
-            row[x] = 0xFF000000u | uint32_t((x & 0xFF) << 16) | uint32_t((y & 0xFF) << 8) | uint32_t((x ^ y) & 0xFF);
-    }
-    const std::string path = "/tmp/fw-clipboard-bench-" + std::to_string(getpid()) + ".png";
-    std::vector<uint8_t> bytes;
-    if (HostWritePNG(pixels, path.c_str()) == noErr) {
-        if (FILE* file = std::fopen(path.c_str(), "rb")) {
-            for (int c; (c = std::fgetc(file)) != EOF;)
-                bytes.push_back(uint8_t(c));
-            std::fclose(file);
-        }
-    }
-    std::remove(path.c_str());
-    return bytes;
+    auto* file = static_cast<MemoryTIFF*>(handle);
+    const uint64_t total = file->bytes->size();
+    if (size <= 0 || file->offset >= total)
+        return 0;
+    const uint64_t count = std::min<uint64_t>(uint64_t(size), total - file->offset);
+    std::memcpy(buffer, file->bytes->data() + file->offset, size_t(count));
+    file->offset += count;
+    return tmsize_t(count);
+}
+
+toff_t seekTIFF(thandle_t handle, toff_t offset, int whence)
+{
+    auto* file = static_cast<MemoryTIFF*>(handle);
+    const uint64_t base = whence == SEEK_CUR ? file->offset : whence == SEEK_END ? file->bytes->size() : 0;
+    return file->offset = base + offset;
+}
+
+toff_t sizeTIFF(thandle_t handle)
+{
+    return static_cast<MemoryTIFF*>(handle)->bytes->size();
+}
+
+int mapTIFF(thandle_t handle, void** base, toff_t* size)
+{
+    *base = const_cast<uint8_t*>(static_cast<MemoryTIFF*>(handle)->bytes->data());
+    *size = sizeTIFF(handle);
+    return 1;
+}
+
+// Every row of the TIFF's first directory decoded into one row's buffer.
+bool readTIFFRows(const std::vector<uint8_t>& bytes)
+{
+    MemoryTIFF file{&bytes};
+    TIFF* tif = TIFFClientOpen(
+        "floor", "r", &file, readTIFF, [](thandle_t, void*, tmsize_t) -> tmsize_t { return 0; }, seekTIFF,
+        [](thandle_t) { return 0; }, sizeTIFF, mapTIFF, [](thandle_t, void*, toff_t) {});
+    if (tif == nullptr)
+        return false;
+    std::vector<uint8_t> row(size_t(TIFFScanlineSize64(tif)));
+    bool read = true;
+    for (uint32_t y = 0; y < uint32_t(kSide) && read; ++y)
+        read = TIFFReadScanline(tif, row.data(), y, 0) >= 0;
+    TIFFClose(tif);
+    return read;
 }
 
 bool importImage(FWClipboard& clipboard)
@@ -119,26 +87,21 @@ bool importImage(FWClipboard& clipboard)
     return item != nullptr && item->Image()->Valid() && item->Image()->GetRect().Width() == kSide;
 }
 
-void BM_ClipboardPNGImport(benchmark::State& state)
+template <class Floor>
+void benchImport(benchmark::State& state, const char* flavor, const std::vector<uint8_t>& bytes, Floor&& floorOp)
 {
-    const std::vector<uint8_t> png = largePNG();
     HostClipboardClear();
-    HostClipboardAddItem({{kUTTypePNG, png}});
+    HostClipboardAddItem({{flavor, bytes}});
     FWClipboard& clipboard = *FWClipboard::Instance();
-    const double floor = benchfloor::SecondsPerCall(
-        [&] {
-            HostPixelMap decoded;
-            benchmark::DoNotOptimize(HostReadPNGFromMemory(png.data(), png.size(), decoded));
-        },
-        0.5);
+    const double floor = benchfloor::SecondsPerCall(floorOp, 0.5);
     // One import alone for its heap: from an empty clipboard to the image kept.
     clipboard.ClearClipboard();
-    const int64_t before = sPeak = sHeld;
+    const int64_t before = heapcounter::StartPeak();
     if (!importImage(clipboard)) {
         state.SkipWithError("the image was not imported");
         return;
     }
-    const int64_t beyond = sPeak - before - kPixelBytes;
+    const int64_t beyond = heapcounter::Peak() - before - kPixelBytes;
     benchfloor::RatioTimer timer(floor);
     for (auto _ : state)
         benchmark::DoNotOptimize(importImage(clipboard));
@@ -147,6 +110,23 @@ void BM_ClipboardPNGImport(benchmark::State& state)
     clipboard.ClearClipboard();
     HostClipboardClear();
 }
+
+void BM_ClipboardPNGImport(benchmark::State& state)
+{
+    const std::vector<uint8_t> png = MakePatternPNG(kSide, kSide);
+    benchImport(state, kUTTypePNG, png, [&] {
+        HostPixelMap decoded;
+        benchmark::DoNotOptimize(HostReadPNGFromMemory(png.data(), png.size(), decoded));
+    });
+}
 BENCHMARK(BM_ClipboardPNGImport)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ClipboardOneStripDeflateTIFFImport(benchmark::State& state)
+{
+    const std::vector<uint8_t> tiff =
+        MakePatternTIFF(kSide, kSide, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0, .alpha = false});
+    benchImport(state, kUTTypeTIFF, tiff, [&] { benchmark::DoNotOptimize(readTIFFRows(tiff)); });
+}
+BENCHMARK(BM_ClipboardOneStripDeflateTIFFImport)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

@@ -210,7 +210,6 @@ std::unique_ptr<TIFF, TIFFCloser> openTIFF(const CFDataRef& bytes, size_t index,
 struct ReadPlan {
     bool tiled = false;
     bool byStrips = false;
-    uint16_t planes = 1;    // planes read: separate ones, up to colour and alpha
     uint32_t blockRows = 1;
     uint32_t unitWidth = 0; // pixels converted from a row of a unit
 };
@@ -240,11 +239,11 @@ bool readPlan(TIFF* tif, uint32_t width, ReadPlan& plan)
         return false;
     const bool separate = planar == PLANARCONFIG_SEPARATE && samples > 1;
     plan.tiled = TIFFIsTiled(tif) != 0;
-    plan.planes = separate ? std::min<uint16_t>(samples, 4) : 1;
+    const uint64_t planes = separate ? std::min<uint16_t>(samples, 4) : 1; // colour and alpha at most
     if (photometric == PHOTOMETRIC_YCBCR && compression != COMPRESSION_JPEG && !separate) {
         TIFFGetFieldDefaulted(tif, TIFFTAG_YCBCRSUBSAMPLING, &subX, &subY);
         plan.blockRows = std::max<uint16_t>(subY, 1);
-        plan.byStrips = !plan.tiled && (subX != 1 || subY != 1);
+        plan.byStrips = !plan.tiled && subY > 1;
     }
     uint32_t tileWidth = 0;
     if (plan.tiled)
@@ -254,10 +253,10 @@ bool readPlan(TIFF* tif, uint32_t width, ReadPlan& plan)
     const uint64_t unitLimit = compression == COMPRESSION_JPEG ? kTIFFUnitShare / 4 : kTIFFUnitShare;
     if (strip == 0 || plan.unitWidth == 0 || uint64_t(plan.unitWidth) * plan.blockRows * 4 > kTIFFRowShare)
         return false;
-    if ((plan.tiled || plan.byStrips || compression == COMPRESSION_JPEG) && strip > unitLimit / plan.planes)
+    if ((plan.tiled || plan.byStrips || compression == COMPRESSION_JPEG) && strip > unitLimit / planes)
         return false;
     const uint64_t row = TIFFScanlineSize64(tif);
-    if (!plan.tiled && !plan.byStrips && (row == 0 || row > kTIFFShare / plan.planes))
+    if (!plan.tiled && !plan.byStrips && (row == 0 || row > kTIFFShare / planes))
         return false;
     if (fillOrder != FILLORDER_MSB2LSB) {
         const uint32_t count = plan.tiled ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
