@@ -74,7 +74,7 @@ void CGContextRelease(CGContextRef context);
 // orientation (1 as stored, 2 mirrored left-right, 3 turned 180 degrees, 4 mirrored top-bottom,
 // 5 transposed, 6 turned 90 degrees clockwise, 7 transverse, 8 turned 90 degrees counter-clockwise).
 // The only drawing taken is the whole image at its size (rect the context's bounds, the context the
-// image's size) into pixels that hold nothing yet (all zero), 4-byte aligned rows: they then hold
-// the image's colours over black, each with alpha 255 since the layout keeps none. Any other
-// drawing draws nothing and is reported by HostImageDamaged.
+// image's size, rows of whole 4-byte aligned words), meant for new pixels: it replaces what they
+// held with the image's colours over black, each with alpha 255 since the layout keeps none. Any
+// other drawing draws nothing and is reported by HostImageDamaged.
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image);

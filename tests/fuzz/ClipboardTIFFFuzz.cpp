@@ -12,7 +12,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 
 // Whether the last input gave an image, which the images made here must.
 static bool sImageTaken = false;
@@ -22,17 +21,14 @@ static bool sImageTaken = false;
 
 extern "C" void FuzzReplayMadeInputs(void (*replay)(const uint8_t*, size_t, const char*))
 {
-    // Noise, so that each file is as large as its pixels: one strip of RGB under Deflate, PackBits
-    // and none, of RGBA under Deflate; RGB in LZW strips of a row and in Deflate tiles.
-    const std::pair<uint32_t, TIFFLayout> made[] = {
-        {4096, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0, .alpha = false}},
-        {4096, {.compression = COMPRESSION_PACKBITS, .rowsPerStrip = 0, .alpha = false}},
-        {4096, {.compression = COMPRESSION_NONE, .rowsPerStrip = 0, .alpha = false}},
-        {3548, {.compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 0}},
-        {3400, {.compression = COMPRESSION_LZW, .alpha = false}},
-        {4096, {.compression = COMPRESSION_ADOBE_DEFLATE, .tileSide = 256, .alpha = false}}};
-    for (const auto& [side, layout] : made) {
-        const std::vector<uint8_t> tiff = MakePatternTIFF(side, side, layout);
+    // Noise, so that each file is as large as its pixels: RGB in one strip under Deflate, PackBits
+    // and none, and in LZW strips of a row; RGBA in one Deflate strip.
+    const std::vector<uint8_t> made[] = {MakePatternTIFF(4096, 4096, COMPRESSION_ADOBE_DEFLATE, 0, false),
+                                         MakePatternTIFF(4096, 4096, COMPRESSION_PACKBITS, 0, false),
+                                         MakePatternTIFF(4096, 4096, COMPRESSION_NONE, 0, false),
+                                         MakePatternTIFF(3400, 3400, COMPRESSION_LZW, 1, false),
+                                         MakePatternTIFF(3548, 3548, COMPRESSION_ADOBE_DEFLATE, 0, true)};
+    for (const std::vector<uint8_t>& tiff : made) {
         replay(tiff.data(), tiff.size(), "a large TIFF made here");
         if (!sImageTaken)
             __builtin_trap();

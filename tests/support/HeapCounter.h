@@ -20,14 +20,10 @@ inline void NoteAllocated(int64_t bytes)
     for (int64_t peak = sPeak; held > peak && !sPeak.compare_exchange_weak(peak, held);) {
     }
 }
-// Starts a new peak at what is held now, and answers it.
+// Starts a new peak at what is held now, and answers that.
 inline int64_t StartPeak()
 {
     return sPeak = sHeld.load();
-}
-inline int64_t Peak()
-{
-    return sPeak;
 }
 } // namespace heapcounter
 
@@ -51,8 +47,7 @@ void __libc_free(void*);
 
 static void* counted(void* p)
 {
-    if (p != nullptr)
-        heapcounter::NoteAllocated(int64_t(malloc_usable_size(p)));
+    heapcounter::NoteAllocated(p != nullptr ? int64_t(malloc_usable_size(p)) : 0);
     return p;
 }
 void* malloc(size_t size) { return counted(__libc_malloc(size)); }
@@ -66,8 +61,7 @@ int posix_memalign(void** out, size_t alignment, size_t size)
 }
 void free(void* p)
 {
-    if (p != nullptr)
-        heapcounter::sHeld -= int64_t(malloc_usable_size(p));
+    heapcounter::sHeld -= p != nullptr ? int64_t(malloc_usable_size(p)) : 0;
     __libc_free(p);
 }
 void* realloc(void* p, size_t size)
