@@ -110,12 +110,13 @@ TEST(HostImageIO, LargeImagesDecodeWithinLittleMoreThanTheirPixels)
 TEST(HostImageIO, DamageMetWhileDecodingIsReported)
 {
     const auto kept = [](const char* name) {
-        const std::string read = TempFolder::ReadFile(FW_TEST_DATA "/../fuzz/corpus/ClipboardTIFFFuzz/" + std::string(name));
+        const std::string read = TempFolder::ReadFile(FW_TEST_DATA "/../fuzz/corpus/ClipboardTIFFFuzz/noise-64-lzw-" +
+                                                      std::string(name));
         return std::vector<uint8_t>(read.begin(), read.end());
     };
     const std::vector<uint8_t> images[] = {MakePatternTIFF(64, 64, COMPRESSION_LZW, 0, true),
-                                           kept("noise-64-lzw-planes.tiff"), kept("noise-64-lzw-tiles.tiff"),
-                                           kept("noise-64-lzw-ycbcr-2x2.tiff"), MakePatternPNG(64, 64)};
+                                           kept("planes.tiff"), kept("tiles.tiff"), kept("ycbcr-2x2.tiff"),
+                                           MakePatternPNG(64, 64)};
     for (const std::vector<uint8_t>& whole : images) {
         const bool grey = &whole == &images[3];
         const std::vector<uint32_t> pixels = draw(decode(whole).get());
@@ -130,6 +131,9 @@ TEST(HostImageIO, DamageMetWhileDecodingIsReported)
         std::vector<uint32_t> over(64 * 64, 0);
         EXPECT_FALSE(drawInto(image.get(), over, 64, 64, CGRect{0, 0, 64, 64}));
     }
+    ImagePtr cut = decode(std::vector<uint8_t>(images[4].begin(), images[4].end() - 20));
+    std::vector<uint32_t> over(64 * 64, 0);
+    EXPECT_FALSE(drawInto(cut.get(), over, 64, 64, CGRect{0, 0, 64, 64})) << "a PNG cut in its pixels";
 }
 
 TEST(HostImageIO, DamagedOrMissingImagesGiveNothing)
