@@ -464,12 +464,16 @@ void ShaderDialog::InterfaceNewImage()
 {
     FWClipboard* clipboard = FWClipboard::Instance();
     clipboard->ImportPlatformClipboard();
-    const auto* clip = dynamic_cast<const FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
-    if (clip == nullptr || clip->Image() == nullptr || !clip->Image()->Valid()) {
+    // A cancelled wait leaves the preview as it was.
+    if (!clipboard->WaitForPlatformImage())
+        return;
+    auto* clip = dynamic_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
+    const ImageBuffer* image = clip != nullptr ? clip->Decode() : nullptr;
+    if (image == nullptr || !image->Valid()) {
         QuillformApp::WarningMessage("Please place image to clipboard.\rThe recommended size is 127 x 127");
         return;
     }
-    mData->SetNewImage(clip->Image());
+    mData->SetNewImage(image);
     if (FWView* preview = ViewMngr().GetView(kPreview))
         preview->Inval();
     ghost(kRemoveImage, false);

@@ -119,28 +119,42 @@ uint8_t specialCharOf(SDL_Scancode scancode)
     }
 }
 
-// The display's clipboard as one item: its text and its image, read through X11 since SDL's
-// clipboard carries text only, and only when another program took the clipboard since the last
-// read. The image's bytes are handed on as read, TIFF or PNG, and decoded only when asked for.
-// A signal while the owner is awaited ends the program as in any wait.
+// The display's clipboard, read in the background, and the SDL event by which its reader wakes the
+// event wait when a copy changed.
+HostX11ClipboardReader* sClipboardReader = nullptr;
+uint32_t sClipboardEvent = 0;
+uint64_t sClipboardSerial = 0; // the read last answered
+
+void wakeForClipboard()
+{
+    SDL_Event event{};
+    event.type = sClipboardEvent;
+    SDL_PushEvent(&event);
+}
+
+// The display's clipboard as one item: its text and its image (the bytes as read, TIFF or PNG,
+// decoded only when asked for), each promised while it is on its way.
 HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
 {
-    if (!HostX11ClipboardChanged())
+    HostX11ClipboardCopy copy;
+    if (sClipboardReader == nullptr || !sClipboardReader->Take(copy))
         return HostClipboardAnswer::kUnchanged;
-    HostX11ClipboardContents contents;
-    if (!HostX11ReadClipboard(contents, HostEndIfSignalled))
+    // A new owner is a new copy even when it offers the bytes read last time.
+    if (copy.newCopy && copy.serial != sClipboardSerial)
+        HostClipboardNoteNewCopy();
+    sClipboardSerial = copy.serial;
+    if (!copy.owned)
         return HostClipboardAnswer::kNone;
-    HostClipboardItem item;
-    if (contents.hasText) {
-        const auto* bytes = reinterpret_cast<const uint8_t*>(contents.utf8.data());
-        item.emplace_back(kUTTypeUTF8PlainText, std::vector<uint8_t>(bytes, bytes + contents.utf8.size()));
-    }
-    if (!contents.tiff.empty())
-        item.emplace_back(kUTTypeTIFF, std::move(contents.tiff));
-    else if (!contents.png.empty())
-        item.emplace_back(kUTTypePNG, std::move(contents.png));
+    using Part = HostX11ClipboardCopy::Part;
+    auto add = [&item = items.emplace_back()](const char* type, Part part, const HostX11ClipboardCopy::Bytes& bytes) {
+        if (part == Part::kComing)
+            item.push_back(HostClipboardFlavor::Promised(type));
+        else if (part == Part::kHere)
+            item.push_back(HostClipboardFlavor::Sharing(type, bytes));
+    };
+    add(kUTTypeUTF8PlainText, copy.text, copy.utf8);
+    add(copy.png ? kUTTypePNG : kUTTypeTIFF, copy.image, copy.imageBytes);
     // Even an item of nothing readable: what another program copied replaces what came before.
-    items.push_back(std::move(item));
     return HostClipboardAnswer::kRead;
 }
 
@@ -251,12 +265,14 @@ private:
     std::map<SDL_Scancode, uint8_t> mCharOfKey; // characters given by keys now down
     uint32_t mCursorChanges = UINT32_MAX;
     std::map<SDL_SystemCursor, SDL_Cursor*> mCursors;
+    std::unique_ptr<HostX11ClipboardReader> mClipboardReader;
 };
 
 SdlBackend::~SdlBackend()
 {
     HostSetClipboardSource(nullptr);
-    HostX11StopWatchingClipboard();
+    sClipboardReader = nullptr;
+    mClipboardReader.reset();
     HostSetBellRinger(nullptr);
     for (auto& [id, cursor] : mCursors)
         SDL_FreeCursor(cursor);
@@ -306,6 +322,9 @@ bool SdlBackend::Open(std::string* error)
     }
     fitFrameToDisplay(usable);
     SDL_StartTextInput();
+    sClipboardEvent = SDL_RegisterEvents(1);
+    mClipboardReader = std::make_unique<HostX11ClipboardReader>(wakeForClipboard);
+    sClipboardReader = mClipboardReader.get();
     HostSetClipboardSource(displayClipboard);
     HostSetBellRinger([window = mWindow] { HostSdlRingBell(window); });
     return true;
@@ -357,6 +376,12 @@ void SdlBackend::Wait(uint64_t nanoseconds)
 
 void SdlBackend::handle(const SDL_Event& event)
 {
+    if (event.type == sClipboardEvent) {
+        HostInputEvent input;
+        input.kind = HostInputEvent::Kind::Clipboard;
+        deliver(input);
+        return;
+    }
     switch (event.type) {
     case SDL_QUIT:
         HostDisplayCloseAsked();

@@ -1,11 +1,10 @@
-// Reading the X clipboard: a connection of its own with a hidden window that asks the selection's
-// owner for its targets, then for the text and the image, each delivered in one property or in
-// pieces (INCR) for large data. An owner that stops answering ends the whole read. A second
-// connection, kept while the display is open, learns of new owners through XFixes, so that an
-// unchanged clipboard is not read again.
+// Reading the X clipboard on a thread of its own. A watching connection learns of new owners
+// through XFixes; each read opens a connection with a hidden window that asks the owner for its
+// targets, then for the text and the image, each delivered in one property or in pieces (INCR).
+// The thread waits on the owner, the watch and a control descriptor at once, so that a new copy
+// restarts the read and the program's end stops it at whatever point it has reached.
 #include "HostX11Clipboard.h"
 
-#include "HostPasteboard.h"
 #include "HostX11Errors.h"
 
 #include <X11/Xatom.h>
@@ -13,30 +12,133 @@
 #include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstring>
+#include <mutex>
 #include <poll.h>
+#include <pthread.h>
+#include <sys/eventfd.h>
+#include <thread>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Part = HostX11ClipboardCopy::Part;
 
-// Bounds of one read: an owner silent for kAnswerTime is given up on, and so is one that sends
-// without end (beyond kMaxTransferBytes). An owner that keeps sending is read to the end however
-// long the whole takes: a busy machine may take many seconds over a large image.
+// Bounds of one part: an owner silent for kAnswerTime is given up on (only a piece that brings
+// bytes restarts that time), and so is one that sends more than kMaxTransferBytes. An owner that
+// keeps sending is read to the end however long it takes: nobody waits for it meanwhile.
 constexpr size_t kMaxTransferBytes = size_t(64) << 20;
 constexpr auto kAnswerTime = std::chrono::seconds(1);
-// Longest sleep between two looks at the signal hook.
-constexpr int kWaitSlice = 50;
+
+} // namespace
+
+struct HostX11ClipboardReader::State {
+    void (*wake)() = nullptr;
+    int control = -1; // an eventfd: the program's requests (stop, read again) wake the thread
+    std::atomic<bool> stopping{false};
+    std::atomic<bool> watched{false}; // XFixes tells of new copies
+
+    std::mutex mutex; // guards what follows
+    HostX11ClipboardCopy copy;
+    uint64_t published = 0; // versions of copy published and taken
+    uint64_t taken = 0;
+    bool reading = true;    // the thread reads at its start
+    bool again = false;     // a read was asked for
+
+    std::thread thread;
+
+    void publish(const HostX11ClipboardCopy& now)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            copy = now;
+            ++published;
+        }
+        wake();
+    }
+    void setReading(bool now)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        reading = now;
+    }
+    void signal() const
+    {
+        const uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(control, &one, sizeof one);
+    }
+    // Takes the requests made since the last call; true when a read was asked for.
+    bool takeRequests()
+    {
+        uint64_t count = 0;
+        [[maybe_unused]] const ssize_t read = ::read(control, &count, sizeof count);
+        std::lock_guard<std::mutex> lock(mutex);
+        return std::exchange(again, false);
+    }
+};
+
+namespace {
+
+using State = HostX11ClipboardReader::State;
+
+// The watching connection; selection notices of XFixes arrive on it as events.
+struct Watch {
+    Display* display = nullptr;
+    int eventBase = 0;
+    bool fixes = false;
+
+    ~Watch()
+    {
+        if (display != nullptr)
+            XCloseDisplay(display);
+    }
+    // Whether a notice of a new owner (or of the owner's going) arrived since the last call.
+    bool noticed() const
+    {
+        bool any = false;
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            any = any || (fixes && event.type == eventBase + XFixesSelectionNotify);
+        }
+        return any;
+    }
+};
+
+bool openWatch(Watch& w)
+{
+    w.display = XOpenDisplay(nullptr);
+    if (w.display == nullptr)
+        return false;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    w.fixes = XFixesQueryExtension(w.display, &w.eventBase, &errorBase) &&
+              XFixesQueryVersion(w.display, &major, &minor);
+    if (w.fixes)
+        XFixesSelectSelectionInput(w.display, DefaultRootWindow(w.display), XInternAtom(w.display, "CLIPBOARD", False),
+                                   XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
+                                       XFixesSelectionClientCloseNotifyMask);
+    XSync(w.display, False);
+    return true;
+}
+
+// Why a read ended before its end.
+enum class Ending { kNone, kSilent, kNewCopy, kStop };
 
 struct Session {
+    State& state;
+    const Watch& watch;
     Display* display = nullptr;
     Window window = 0;
     Atom clipboard = 0;
     Atom property = 0;
     Atom incr = 0;
-    bool silent = false;           // the owner did not answer in time
-    void (*duringWait)() = nullptr;
+    Ending ending = Ending::kNone;
 
     ~Session()
     {
@@ -47,26 +149,37 @@ struct Session {
         XCloseDisplay(display);
         HostX11SetReaderConnection(nullptr);
     }
-    bool failed() const { return silent || HostX11ReaderFailed(); }
+    bool failed() const { return ending != Ending::kNone || HostX11ReaderFailed(); }
 };
 
-// Waits for an event of the type to our window until the deadline; false, marking the owner
-// silent, when none came.
+// Waits for an event of the type to our window until the deadline. False, with the reason in
+// s.ending, when none came in time, another program copied meanwhile or the program is ending.
 bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
 {
     for (;;) {
         XPending(s.display);
         if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
             return true;
-        if (s.duringWait != nullptr)
-            s.duringWait();
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || HostX11ReaderFailed()) {
-            s.silent = true;
+        if (s.state.stopping) {
+            s.ending = Ending::kStop;
             return false;
         }
-        pollfd pfd{ConnectionNumber(s.display), POLLIN, 0};
-        poll(&pfd, 1, int(std::min<long long>(left, kWaitSlice)));
+        if (s.watch.noticed()) {
+            s.ending = Ending::kNewCopy;
+            return false;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0 || HostX11ReaderFailed()) {
+            s.ending = Ending::kSilent;
+            return false;
+        }
+        pollfd fds[3] = {{ConnectionNumber(s.display), POLLIN, 0},
+                         {ConnectionNumber(s.watch.display), POLLIN, 0},
+                         {s.state.control, POLLIN, 0}};
+        poll(fds, 3, int(std::min<long long>(left, 1000)));
+        // A read asked for while one runs is this one.
+        if ((fds[2].revents & POLLIN) != 0)
+            s.state.takeRequests();
     }
 }
 
@@ -151,13 +264,11 @@ Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
     const Read read = takeProperty(s, into, &type);
     if (read != Read::kData || type != s.incr)
         return read;
-    // The INCR property holds a lower bound of the size: room for it is made at once, so the
-    // pieces do not regrow the bytes (and hold two copies) as they come.
-    unsigned long expected = 0; // a 32-bit item, which Xlib hands over as a long
-    if (into.size() >= sizeof expected)
-        std::memcpy(&expected, into.data(), sizeof expected);
+    // Owners often give no size, or a wrong one, for pieces: address space for the largest
+    // transfer taken is reserved at once instead. Memory backs it only as the pieces fill it, and
+    // the bytes are never moved, so they are never held twice while they arrive.
     into.clear();
-    into.reserve(std::min(size_t(expected), kMaxTransferBytes));
+    into.reserve(kMaxTransferBytes);
     return takeIncrements(s, into);
 }
 
@@ -173,9 +284,9 @@ std::vector<Atom> targetsOf(Session& s)
     return targets;
 }
 
+// False when the display cannot be opened or nobody owns the clipboard.
 bool openSession(Session& s)
 {
-    HostX11HandleErrors();
     s.display = XOpenDisplay(nullptr);
     if (s.display == nullptr)
         return false;
@@ -190,15 +301,28 @@ bool openSession(Session& s)
     return true;
 }
 
-} // namespace
-
-bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)())
+HostX11ClipboardCopy::Bytes shared(std::vector<uint8_t>&& bytes)
 {
-    Session s;
-    s.duringWait = duringWait;
-    if (!openSession(s))
-        return false;
+    return std::make_shared<const std::vector<uint8_t>>(std::move(bytes));
+}
+
+// Reads the clipboard as it is now into copy, publishing each part as it comes where the display
+// tells of new copies (elsewhere only the whole read, since it is compared with the last one).
+Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
+{
+    const bool parts = watch.fixes;
+    Session s{state, watch};
+    if (!openSession(s)) {
+        copy.owned = false;
+        copy.text = copy.image = Part::kAbsent;
+        return Ending::kNone;
+    }
+    copy.owned = true;
+    if (parts)
+        state.publish(copy);
     const std::vector<Atom> targets = targetsOf(s);
+    if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
+        return s.ending;
     auto offered = [&](const char* name) {
         const Atom atom = XInternAtom(s.display, name, False);
         return std::find(targets.begin(), targets.end(), atom) != targets.end() ? atom : Atom(None);
@@ -206,87 +330,117 @@ bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)
     Atom text = offered("UTF8_STRING");
     if (text == None)
         text = offered("text/plain;charset=utf-8");
-    // An owner that lists no targets may still convert to text; one that did not answer is not
-    // asked again.
+    // An owner that lists no targets may still convert to text; one that did not answer offers
+    // nothing, as if it had gone.
     if (text == None && targets.empty() && !s.failed())
         text = XInternAtom(s.display, "UTF8_STRING", False);
+    copy.owned = !(targets.empty() && s.failed());
+    Atom image = offered("image/tiff");
+    copy.png = image == None;
+    if (image == None)
+        image = offered("image/png");
+    copy.text = text != None ? Part::kComing : Part::kAbsent;
+    copy.image = image != None ? Part::kComing : Part::kAbsent;
+    if (parts)
+        state.publish(copy);
     if (text != None) {
         std::vector<uint8_t> bytes;
+        // A text larger than the bound is cut there.
         const Read read = convert(s, text, bytes);
-        contents.hasText = read != Read::kAbsent;
-        contents.utf8.assign(bytes.begin(), bytes.end());
+        if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
+            return s.ending;
+        copy.text = read != Read::kAbsent ? Part::kHere : Part::kAbsent;
+        copy.utf8 = shared(std::move(bytes));
+        if (parts && image != None)
+            state.publish(copy);
     }
-    auto takeImage = [&](Atom target, std::vector<uint8_t>& bytes) {
-        const bool whole = convert(s, target, bytes) == Read::kData;
-        if (!whole)
-            bytes.clear();
-        return whole;
-    };
-    if (const Atom tiff = offered("image/tiff"); tiff != None)
-        contents.hasTIFF = takeImage(tiff, contents.tiff);
-    else if (const Atom png = offered("image/png"); png != None)
-        contents.hasPNG = takeImage(png, contents.png);
-    return !s.failed();
+    if (image != None) {
+        std::vector<uint8_t> bytes;
+        const Read read = convert(s, image, bytes);
+        if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
+            return s.ending;
+        copy.image = read == Read::kData ? Part::kHere : Part::kAbsent;
+        if (read == Read::kData)
+            copy.imageBytes = shared(std::move(bytes));
+    }
+    return Ending::kNone;
 }
 
-namespace {
-
-// The watching connection; selection notices of XFixes arrive on it as events.
-struct Watch {
-    Display* display = nullptr;
-    bool fixes = false;
-    int eventBase = 0;
-};
-
-Watch& watch()
+void run(State& state)
 {
-    static Watch theWatch;
-    return theWatch;
+    Watch watch;
+    uint64_t serial = 0;
+    bool pending = true; // the first read, at the start
+    bool newCopy = false;
+    if (!openWatch(watch)) {
+        HostX11ClipboardCopy nothing;
+        nothing.serial = ++serial;
+        nothing.text = nothing.image = Part::kAbsent;
+        state.publish(nothing);
+        state.setReading(false);
+        return;
+    }
+    state.watched = watch.fixes;
+    while (!state.stopping) {
+        if (pending) {
+            state.setReading(true);
+            HostX11ClipboardCopy copy;
+            copy.serial = ++serial;
+            copy.newCopy = newCopy;
+            const Ending ending = readCopy(state, watch, copy);
+            pending = newCopy = ending == Ending::kNewCopy;
+            if (ending == Ending::kNone || ending == Ending::kSilent) {
+                state.publish(copy);
+                state.setReading(false);
+            }
+            continue;
+        }
+        pollfd fds[2] = {{ConnectionNumber(watch.display), POLLIN, 0}, {state.control, POLLIN, 0}};
+        if (XPending(watch.display) == 0)
+            poll(fds, 2, -1);
+        if ((fds[1].revents & POLLIN) != 0 && state.takeRequests())
+            pending = true;
+        if (watch.noticed())
+            pending = newCopy = true;
+    }
 }
 
 } // namespace
 
-bool HostX11ClipboardChanged()
+HostX11ClipboardReader::HostX11ClipboardReader(void (*wake)()) : mState(std::make_unique<State>())
 {
-    Watch& w = watch();
-    if (w.display == nullptr) {
-        HostX11HandleErrors();
-        w.display = XOpenDisplay(nullptr);
-        if (w.display == nullptr)
-            return true;
-        int errorBase = 0;
-        int major = 0;
-        int minor = 0;
-        w.fixes = XFixesQueryExtension(w.display, &w.eventBase, &errorBase) &&
-                  XFixesQueryVersion(w.display, &major, &minor);
-        if (w.fixes)
-            XFixesSelectSelectionInput(w.display, DefaultRootWindow(w.display),
-                                       XInternAtom(w.display, "CLIPBOARD", False),
-                                       XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
-                                           XFixesSelectionClientCloseNotifyMask);
-        XSync(w.display, False);
-        return true;
-    }
-    if (!w.fixes)
-        return true;
-    // After the round trip every notice the server sent before it is in the queue.
-    XSync(w.display, False);
-    bool changed = false;
-    while (XPending(w.display) > 0) {
-        XEvent event;
-        XNextEvent(w.display, &event);
-        changed = changed || event.type == w.eventBase + XFixesSelectionNotify;
-    }
-    // A new owner is a new copy even when it offers the bytes read last time.
-    if (changed)
-        HostClipboardNoteNewCopy();
-    return changed;
+    HostX11HandleErrors();
+    mState->wake = wake;
+    mState->control = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    // The end signals are the main thread's: the reader takes none of them.
+    sigset_t blocked;
+    sigset_t previous;
+    sigfillset(&blocked);
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
+    mState->thread = std::thread(run, std::ref(*mState));
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
-void HostX11StopWatchingClipboard()
+HostX11ClipboardReader::~HostX11ClipboardReader()
 {
-    Watch& w = watch();
-    if (w.display != nullptr)
-        XCloseDisplay(w.display);
-    w = Watch{};
+    mState->stopping = true;
+    mState->signal();
+    mState->thread.join();
+    close(mState->control);
+}
+
+bool HostX11ClipboardReader::Take(HostX11ClipboardCopy& copy)
+{
+    State& s = *mState;
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.published != s.taken) {
+        copy = s.copy;
+        s.taken = s.published;
+        return true;
+    }
+    if (!s.watched && !s.reading && !s.again) {
+        s.again = true;
+        s.signal();
+    }
+    return false;
 }

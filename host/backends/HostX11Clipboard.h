@@ -1,35 +1,51 @@
 // Inside the host only: the X clipboard (the CLIPBOARD selection) read through X11 selections, for
 // the SDL back end, whose own clipboard carries text only. Kept apart because the X headers name
-// types the host names too.
+// types the host names too. The reading runs on a thread with connections of its own, so that an
+// owner that sends slowly, stops halfway or never answers holds nobody: the program goes on, and
+// takes each part of a copy (its text, its image) as it comes.
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <vector>
 
-struct HostX11ClipboardContents {
-    bool hasText = false;
-    std::string utf8;          // offered as UTF8_STRING or text/plain;charset=utf-8
-    bool hasTIFF = false;
-    std::vector<uint8_t> tiff; // offered as image/tiff
-    bool hasPNG = false;
-    std::vector<uint8_t> png;  // offered as image/png, asked for only when no TIFF is offered
+// A copy another program made, as far as it has come.
+struct HostX11ClipboardCopy {
+    enum class Part : uint8_t {
+        kComing, // asked for, or not yet known whether it is offered
+        kHere,
+        kAbsent, // not offered, or refused: silent owner, damaged transfer, larger than the bound
+    };
+    using Bytes = std::shared_ptr<const std::vector<uint8_t>>;
+
+    uint64_t serial = 0;  // moves with every read of the clipboard
+    bool newCopy = false; // the read follows a copy the display told of (never without XFixes)
+    bool owned = false;   // a program owns the clipboard; when false, nothing is offered
+    Part text = Part::kComing;
+    Bytes utf8;           // offered as UTF8_STRING or text/plain;charset=utf-8
+    Part image = Part::kComing;
+    bool png = false;     // offered as image/png, asked for only when no image/tiff is offered
+    Bytes imageBytes;
 };
 
-// Reads what the owner of the clipboard on the display named by DISPLAY offers; false when there
-// is no display or no owner, when the owner stops answering (about a second of silence ends the
-// read) and on an X error on the reader's connection. The read is bounded in size (a text longer
-// than the bound is cut, an image larger is left out), not in time: an owner that keeps sending is
-// read to the end, however long it takes. duringWait (may be null) is called at least every
-// few hundredths of a second while the owner is awaited.
-bool HostX11ReadClipboard(HostX11ClipboardContents& contents, void (*duringWait)());
+class HostX11ClipboardReader {
+public:
+    // Starts reading the clipboard of the display DISPLAY names: at once, and again whenever
+    // another program copies (the XFixes extension tells of each new owner). wake is called on the
+    // reading thread whenever the copy changed; it must be safe to call from any thread.
+    explicit HostX11ClipboardReader(void (*wake)());
+    // Ends the reading at once, whatever the owner is doing, and waits for its thread to end.
+    ~HostX11ClipboardReader();
+    HostX11ClipboardReader(const HostX11ClipboardReader&) = delete;
+    HostX11ClipboardReader& operator=(const HostX11ClipboardReader&) = delete;
 
-// Whether the clipboard may have changed since the last call: true at the first call (which starts
-// watching the display's clipboard owners through XFixes), then only when a program took the
-// clipboard or its owner went away meanwhile, which it also notes to the pasteboard as a new copy
-// (HostClipboardNoteNewCopy). Always true on a server without XFixes, and nothing is noted there:
-// the pasteboard then tells copies apart by their bytes. Costs one round trip to the server,
-// nothing of the owner.
-bool HostX11ClipboardChanged();
-// Stops watching; the next HostX11ClipboardChanged answers true. Called when the display closes.
-void HostX11StopWatchingClipboard();
+    // The copy as far as it has come, when it changed since the last call; false otherwise. Where
+    // nothing tells of new copies (no XFixes), a call that finds nothing new and no read running
+    // starts a new read, which reports when it is whole.
+    bool Take(HostX11ClipboardCopy& copy);
+
+    struct State;
+
+private:
+    std::unique_ptr<State> mState;
+};

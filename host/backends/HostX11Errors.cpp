@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +14,9 @@
 
 namespace {
 
-Display* sReader = nullptr;
-bool sReaderFailed = false;
+// The clipboard reader runs on a thread of its own; errors come on the thread of the connection.
+std::atomic<Display*> sReader{nullptr};
+std::atomic<bool> sReaderFailed{false};
 
 int onError(Display* display, XErrorEvent* error)
 {
@@ -43,6 +45,8 @@ void HostX11HandleErrors()
     if (sInstalled)
         return;
     sInstalled = true;
+    // Connections are used from two threads: the program's and the clipboard reader's.
+    XInitThreads();
     XSetErrorHandler(onError);
     XSetIOErrorHandler(onIOError);
 }
@@ -61,7 +65,11 @@ bool HostX11ReaderFailed()
 void HostEndForLostDisplay()
 {
     // Xlib's own way out would run the static destructors, which close the display through the
-    // dead connection and wait there for ever.
+    // dead connection and wait there for ever. Both threads may find the display gone: one says so.
+    static std::atomic<bool> sEnding{false};
+    if (sEnding.exchange(true))
+        for (;;)
+            pause();
     const char* display = std::getenv("DISPLAY");
     std::fprintf(stderr, "%s: the connection to display %s was lost; ending.\n", program_invocation_short_name,
                  display != nullptr ? display : "");

@@ -359,6 +359,12 @@ void HostDeliverInput(const HostInputEvent& input)
         enqueue(event);
         return;
     }
+    if (input.kind == HostInputEvent::Kind::Clipboard) {
+        EventRecord event = eventNow(osEvt, uintptr_t(kHostClipboardMessage) << 24);
+        event.when = input.when;
+        enqueue(event);
+        return;
+    }
     holdModifiers(input.modifiers);
     EventRecord event;
     event.when = input.when;
@@ -370,6 +376,7 @@ void HostDeliverInput(const HostInputEvent& input)
     case HostInputEvent::Kind::Modifiers:
     case HostInputEvent::Kind::Suspend:
     case HostInputEvent::Kind::Resume:
+    case HostInputEvent::Kind::Clipboard:
         return;
     case HostInputEvent::Kind::MouseDown:
     case HostInputEvent::Kind::MouseUp: {

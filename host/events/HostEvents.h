@@ -67,6 +67,9 @@ enum : uint32_t {
 // 0-15 of the message hold the turn in notches, signed, positive away from the user (the list
 // moves toward its start); where is the mouse.
 constexpr uint32_t kHostMouseWheelMessage = 0xFB;
+// The host's kind of operating-system event that tells that the display's clipboard brought news
+// (another program copied, or a part of its copy arrived): the framework takes it in.
+constexpr uint32_t kHostClipboardMessage = 0xFC;
 
 enum : uint32_t {
     charCodeMask = 0x000000FF,
@@ -116,8 +119,11 @@ OSErr YieldToAnyThread();
 // --- Host interface: delivery of input (back ends, test interface) --------------------------
 
 struct HostInputEvent {
-    // Suspend and Resume: the program's display lost or gained the input focus.
-    enum class Kind : uint8_t { MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers, Suspend, Resume, Wheel };
+    // Suspend and Resume: the program's display lost or gained the input focus. Clipboard: the
+    // display's clipboard brought news.
+    enum class Kind : uint8_t {
+        MouseMove, MouseDown, MouseUp, KeyDown, KeyUp, AutoKey, Modifiers, Suspend, Resume, Wheel, Clipboard
+    };
     Kind kind = Kind::MouseMove;
     Point where{0, 0};        // mouse and wheel events: global position
     int16_t wheelNotches = 0; // wheel events: as in the message of kHostMouseWheelMessage

@@ -5,6 +5,8 @@
 #include "HostBackend.h"
 
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 const char* const kPasteboardClipboard = "host.clipboard";
 const char* const kUTTypeUTF8PlainText = "public.utf8-plain-text";
@@ -21,6 +23,8 @@ namespace {
 struct ClipboardState {
     std::vector<HostClipboardItem> items;
     uint64_t changeCount = 0;
+    uint64_t copySerial = 1; // part of the items' identifiers: moves with every new copy
+    bool lends = false;      // the items are a source's, whose bytes are lent
     OSStatus failNextRead = 0;
     HostClipboardSource source = nullptr;
     bool newCopy = false; // the source's current answer follows a new copy
@@ -32,10 +36,12 @@ ClipboardState& state()
     return theState;
 }
 
-void setItems(std::vector<HostClipboardItem> items)
+void setItems(std::vector<HostClipboardItem> items, bool sameCopy = false)
 {
     state().items = std::move(items);
     ++state().changeCount;
+    if (!sameCopy)
+        ++state().copySerial;
 }
 
 bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostClipboardItem>& b)
@@ -46,9 +52,41 @@ bool sameItems(const std::vector<HostClipboardItem>& a, const std::vector<HostCl
         if (a[i].size() != b[i].size())
             return false;
         for (size_t f = 0; f < a[i].size(); ++f)
-            if (a[i][f].type != b[i][f].type || *a[i][f].data != *b[i][f].data)
+            if (!a[i][f].Same(b[i][f]))
                 return false;
     }
+    return true;
+}
+
+HostClipboardFlavor* flavorOf(HostClipboardItem& item, const std::string& type)
+{
+    for (HostClipboardFlavor& f : item)
+        if (f.type == type)
+            return &f;
+    return nullptr;
+}
+
+// Whether read continues the copy held: the same items, each flavour as held or bringing what the
+// held one promised, and nothing held missing but promises. Then read keeps the held flavours that
+// did not change, with what they lent.
+bool continueCopy(std::vector<HostClipboardItem>& held, std::vector<HostClipboardItem>& read)
+{
+    if (held.empty() || held.size() != read.size())
+        return false;
+    for (size_t i = 0; i < held.size(); ++i) {
+        for (HostClipboardFlavor& f : read[i]) {
+            const HostClipboardFlavor* was = flavorOf(held[i], f.type);
+            if (was == nullptr || !(was->promised || was->Same(f)))
+                return false;
+        }
+        for (HostClipboardFlavor& was : held[i])
+            if (!was.promised && flavorOf(read[i], was.type) == nullptr)
+                return false;
+    }
+    for (size_t i = 0; i < held.size(); ++i)
+        for (HostClipboardFlavor& f : read[i])
+            if (HostClipboardFlavor* was = flavorOf(held[i], f.type); was != nullptr && was->Same(f))
+                f = *was;
     return true;
 }
 
@@ -68,34 +106,79 @@ void readSource()
         return;
     if (answer == HostClipboardAnswer::kNone)
         items.clear();
-    if ((answer == HostClipboardAnswer::kRead && s.newCopy) || !sameItems(items, s.items))
-        setItems(std::move(items));
+    const bool fresh = answer == HostClipboardAnswer::kRead && s.newCopy;
+    if (!fresh && sameItems(items, s.items))
+        return;
+    const bool sameCopy = !fresh && continueCopy(s.items, items);
+    setItems(std::move(items), sameCopy);
+    s.lends = true;
 }
 
-const HostClipboardItem* itemOf(PasteboardItemID item)
+// Items are named by their copy and their position.
+PasteboardItemID identifierOf(uint32_t index)
 {
-    const std::vector<HostClipboardItem>& items = state().items;
-    if (item == 0 || item > items.size())
+    return PasteboardItemID(state().copySerial << 16) | index;
+}
+
+HostClipboardItem* itemOf(PasteboardItemID item)
+{
+    std::vector<HostClipboardItem>& items = state().items;
+    const size_t index = item & 0xFFFF;
+    if (item != identifierOf(uint32_t(index)) || index == 0 || index > items.size())
         return nullptr;
-    return &items[item - 1];
-}
-
-const HostClipboardFlavor* flavorOf(const HostClipboardItem& item, const std::string& type)
-{
-    for (const HostClipboardFlavor& f : item)
-        if (f.type == type)
-            return &f;
-    return nullptr;
+    return &items[index - 1];
 }
 
 // An item offering a PNG but no TIFF offers its PNG under the TIFF flavour too, as the one image
 // flavour readers ask for: image sources tell the two apart by their bytes.
-const HostClipboardFlavor* translatedTIFF(const HostClipboardItem& item)
+HostClipboardFlavor* translatedTIFF(HostClipboardItem& item)
 {
     return flavorOf(item, kUTTypeTIFF) == nullptr ? flavorOf(item, kUTTypePNG) : nullptr;
 }
 
+HostClipboardFlavor* flavorOfItem(PasteboardItemID item, const std::string& type)
+{
+    HostClipboardItem* found = itemOf(item);
+    if (found == nullptr)
+        return nullptr;
+    HostClipboardFlavor* f = flavorOf(*found, type);
+    return f == nullptr && type == kUTTypeTIFF ? translatedTIFF(*found) : f;
+}
+
+uint64_t digestOf(const std::vector<uint8_t>& bytes)
+{
+    return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 } // namespace
+
+HostClipboardFlavor::HostClipboardFlavor(std::string flavorType, std::vector<uint8_t> bytes)
+    : type(std::move(flavorType)), data(std::make_shared<const std::vector<uint8_t>>(std::move(bytes))),
+      size(data->size()), digest(digestOf(*data))
+{
+}
+
+HostClipboardFlavor HostClipboardFlavor::Sharing(std::string flavorType, CFDataRef bytes)
+{
+    HostClipboardFlavor flavor(std::move(flavorType), std::vector<uint8_t>());
+    flavor.data = std::move(bytes);
+    flavor.size = flavor.data->size();
+    flavor.digest = digestOf(*flavor.data);
+    return flavor;
+}
+
+HostClipboardFlavor HostClipboardFlavor::Promised(std::string flavorType)
+{
+    HostClipboardFlavor flavor(std::move(flavorType), std::vector<uint8_t>());
+    flavor.data.reset();
+    flavor.promised = true;
+    return flavor;
+}
+
+bool HostClipboardFlavor::Same(const HostClipboardFlavor& other) const
+{
+    return type == other.type && promised == other.promised && size == other.size && digest == other.digest;
+}
 
 OSStatus PasteboardCreate(const char* name, PasteboardRef* outRef)
 {
@@ -139,8 +222,7 @@ OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, Pasteboa
         return paramErr;
     if (index == 0 || index > state().items.size())
         return badPasteboardIndexErr;
-    // Items are named by their position; a reference that has synchronised sees a stable list.
-    *item = index;
+    *item = identifierOf(index);
     return noErr;
 }
 
@@ -148,7 +230,7 @@ OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std
 {
     if (ref == nullptr || flavors == nullptr)
         return paramErr;
-    const HostClipboardItem* found = itemOf(item);
+    HostClipboardItem* found = itemOf(item);
     if (found == nullptr)
         return badPasteboardItemErr;
     flavors->clear();
@@ -156,6 +238,20 @@ OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std
         flavors->push_back(flavor.type);
     if (translatedTIFF(*found) != nullptr)
         flavors->push_back(kUTTypeTIFF);
+    return noErr;
+}
+
+OSStatus PasteboardGetItemFlavorFlags(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
+                                      PasteboardFlavorFlags* flags)
+{
+    if (ref == nullptr || flags == nullptr)
+        return paramErr;
+    if (itemOf(item) == nullptr)
+        return badPasteboardItemErr;
+    const HostClipboardFlavor* f = flavorOfItem(item, flavor);
+    if (f == nullptr)
+        return badPasteboardFlavorErr;
+    *flags = f->promised ? kPasteboardFlavorPromised : 0;
     return noErr;
 }
 
@@ -169,15 +265,20 @@ OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, 
         state().failNextRead = 0;
         return error;
     }
-    const HostClipboardItem* found = itemOf(item);
-    if (found == nullptr)
+    if (itemOf(item) == nullptr)
         return badPasteboardItemErr;
-    const HostClipboardFlavor* f = flavorOf(*found, flavor);
-    if (f == nullptr && flavor == kUTTypeTIFF)
-        f = translatedTIFF(*found);
-    if (f == nullptr)
+    HostClipboardFlavor* f = flavorOfItem(item, flavor);
+    if (f == nullptr || f->promised)
         return badPasteboardFlavorErr;
+    if (f->data == nullptr) {
+        *data = f->lent.lock();
+        return *data != nullptr ? noErr : badPasteboardFlavorErr;
+    }
     *data = f->data;
+    if (state().lends) {
+        f->lent = f->data;
+        f->data.reset();
+    }
     return noErr;
 }
 
@@ -190,12 +291,14 @@ bool UTTypeConformsTo(const std::string& type, const char* conformsTo)
 void HostClipboardClear()
 {
     setItems({});
+    state().lends = false;
 }
 
 void HostClipboardAddItem(const HostClipboardItem& item)
 {
     state().items.push_back(item);
     ++state().changeCount;
+    ++state().copySerial;
 }
 
 void HostClipboardAddText(const std::string& utf8)

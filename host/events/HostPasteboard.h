@@ -41,6 +41,12 @@ extern const char* const kUTTypePNG;
 // clipboard keeps them while readers decode them.
 using CFDataRef = std::shared_ptr<const std::vector<uint8_t>>;
 
+using PasteboardFlavorFlags = uint32_t;
+enum : PasteboardFlavorFlags {
+    // The flavour is on its way from the program that copied it: its bytes cannot be read yet.
+    kPasteboardFlavorPromised = 1u << 9,
+};
+
 // Opens a reference to the named pasteboard (only the clipboard exists; paramErr for any other
 // name). A new reference has looked at the current contents: its first synchronisation does not
 // look again.
@@ -50,25 +56,41 @@ void PasteboardRelease(PasteboardRef ref);
 // looked.
 PasteboardSyncFlags PasteboardSynchronize(PasteboardRef ref);
 OSStatus PasteboardGetItemCount(PasteboardRef ref, uint32_t* count);
-// index runs from 1 to the item count.
+// index runs from 1 to the item count. An item keeps its identifier while the copy it belongs to
+// stays on the clipboard, flavours arriving or promises broken meanwhile; a new copy's items have
+// new identifiers.
 OSStatus PasteboardGetItemIdentifier(PasteboardRef ref, uint32_t index, PasteboardItemID* item);
 // An item offering a PNG but no TIFF also lists the TIFF flavour, whose bytes are the PNG's: the one
 // image flavour readers ask for, and image sources tell the two apart by their bytes.
 OSStatus PasteboardCopyItemFlavors(PasteboardRef ref, PasteboardItemID item, std::vector<std::string>* flavors);
-// The flavour's bytes as the clipboard holds them (no copy is made).
+OSStatus PasteboardGetItemFlavorFlags(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
+                                      PasteboardFlavorFlags* flags);
+// The flavour's bytes as the clipboard holds them (no copy is made). badPasteboardFlavorErr for a
+// promised flavour, and for one of a display's copy whose bytes went: the clipboard lends those to
+// their first reader, keeping them only while a reader holds them, so that an image decoded is not
+// kept beside its pixels.
 OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
                                       CFDataRef* data);
 // Whether a type identifier is the given one or one of its kinds.
 bool UTTypeConformsTo(const std::string& type, const char* conformsTo);
 
-// The clipboard's contents, as a back end or a test sets them.
+// The clipboard's contents, as a back end or a test sets them. Flavours are compared by their
+// type, size and digest, so that a copy is told from another when the bytes have gone.
 struct HostClipboardFlavor {
-    HostClipboardFlavor(std::string flavorType, std::vector<uint8_t> bytes)
-        : type(std::move(flavorType)), data(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)))
-    {
-    }
+    HostClipboardFlavor(std::string flavorType, std::vector<uint8_t> bytes);
+    // A flavour sharing the bytes (never null).
+    static HostClipboardFlavor Sharing(std::string flavorType, CFDataRef bytes);
+    // A flavour still on its way.
+    static HostClipboardFlavor Promised(std::string flavorType);
+
+    bool Same(const HostClipboardFlavor& other) const;
+
     std::string type;
-    CFDataRef data; // never null
+    CFDataRef data;              // null while promised or once lent
+    std::weak_ptr<const std::vector<uint8_t>> lent; // the bytes while their reader holds them
+    bool promised = false;
+    size_t size = 0;
+    uint64_t digest = 0;
 };
 using HostClipboardItem = std::vector<HostClipboardFlavor>;
 
@@ -84,11 +106,12 @@ void HostClipboardFailNextRead(OSStatus error);
 // anything (no items); kRead: the items as read now (an item without flavours when another
 // program offers only kinds the program does not read); kUnchanged: the display's clipboard did
 // not change since the last answer, and the items are kept. Null removes the source. A change of
-// source empties the clipboard.
+// source empties the clipboard. A source's bytes are lent (PasteboardCopyItemFlavorData).
 enum class HostClipboardAnswer { kNone, kRead, kUnchanged };
 using HostClipboardSource = HostClipboardAnswer (*)(std::vector<HostClipboardItem>& items);
 void HostSetClipboardSource(HostClipboardSource source);
-// Items a source reads that equal those held are taken as the same copy, unless the display told
-// the source, during that answer, that another program copied anew: then the source calls this,
-// and what it reads takes the place of what is held as a new copy, equal or not.
+// Items a source reads that equal those held are taken as the same copy, and so are items that
+// only bring what the held ones promised (or drop a promise); unless the display told the source,
+// during that answer, that another program copied anew: then the source calls this, and what it
+// reads takes the place of what is held as a new copy, equal or not.
 void HostClipboardNoteNewCopy();

@@ -42,9 +42,9 @@ protected:
     {
         return static_cast<const FWClipboardText*>(clipboard->GetClipData(&typeid(FWClipboardText)));
     }
-    const FWClipboardImage* image() const
+    FWClipboardImage* image() const
     {
-        return static_cast<const FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
+        return static_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
     }
     static HostClipboardFlavor tiffFlavor(const std::vector<uint8_t>& bytes) { return {kUTTypeTIFF, bytes}; }
 
@@ -114,7 +114,7 @@ TEST_F(FWClipboardTest, ImportsTextAndImageAndReplacesHeldItems)
     ASSERT_NE(nullptr, text());
     EXPECT_TRUE(text()->Text() == "h\xC3\xA9");
     ASSERT_NE(nullptr, image());
-    const ImageBuffer& imported = *image()->Image();
+    const ImageBuffer& imported = *image()->Decode();
     EXPECT_EQ(FWRect(0, 0, 2, 2), imported.GetRect());
     EXPECT_EQ(0xFFFF0000u, pixel(imported, 0, 0));
     EXPECT_EQ(0xFF0000FFu, pixel(imported, 0, 1));
@@ -148,7 +148,7 @@ TEST_F(FWClipboardTest, ReadFailureKeepsWhatWasImportedBefore)
     clipboard->ImportPlatformClipboard();
     // The first read failed: nothing changed, and the image after it was not reached.
     EXPECT_TRUE(text()->Text() == "kept");
-    EXPECT_EQ(1, image()->Image()->GetRect().Width());
+    EXPECT_EQ(1, image()->Decode()->GetRect().Width());
 }
 
 TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
@@ -163,8 +163,8 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
     ASSERT_NE(nullptr, text());
     EXPECT_TRUE(text()->Text() == "disp");
     ASSERT_NE(nullptr, image());
-    EXPECT_EQ(3, image()->Image()->GetRect().Width());
-    EXPECT_EQ(PatternPixel(2, 0), pixel(*image()->Image(), 2, 0));
+    EXPECT_EQ(3, image()->Decode()->GetRect().Width());
+    EXPECT_EQ(PatternPixel(2, 0), pixel(*image()->Decode(), 2, 0));
 
     FWApp::Uninit(); // a later start imports the system clipboard as it is then
     HostClipboardClear();

@@ -32,6 +32,9 @@ public:
     // plus what was imported before it.
     void InitClipboard();
     void ImportPlatformClipboard();
+    // While the image another program copied is still on its way, waits for it and imports it,
+    // with the watch cursor and, past a second, a wait that Cancel ends; false when cancelled.
+    bool WaitForPlatformImage();
 
     // The most text bytes taken from the system clipboard.
     static constexpr uint32_t kMaxImportedText = 0x500000;

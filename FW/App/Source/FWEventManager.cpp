@@ -4,6 +4,7 @@
 #include "FWEventManager.h"
 
 #include "FWApp.h"
+#include "FWClipboardPAC.h"
 #include "FWEventDispatcher.h"
 #include "FWException.h"
 #include "FWMenuMgr.h"
@@ -198,6 +199,10 @@ bool FWEventManager::FilterEvent(const EventRecord& record, bool tracking, FWEve
             } else {
                 FWApp::ProcessSuspend();
             }
+            return false;
+        }
+        if (kind == kHostClipboardMessage) {
+            FWClipboardPAC::ImportIfChanged();
             return false;
         }
         if (kind == kHostMouseWheelMessage) {

@@ -1,13 +1,25 @@
 // Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
 // first TIFF image (or PNG, which the pasteboard offers as one), each added as an item that
-// replaces a held item of its class.
+// replaces a held item of its class. A part of a copy still on its way from another program is
+// taken when it arrives; what needs the image waits for it, showing that it waits.
 #include "FWClipboard.h"
 #include "FWClipboardPAC.h"
 
+#include "FWDialog.h"
 #include "FWDynamicString.h"
+#include "FWIdleTimer.h"
+#include "FWIdleTimerManager.h"
+#include "FWEventManager.h"
+#include "FWStr.h"
+#include "FWEventDispatcher.h"
+#include "FWPlatformUtils.h"
+#include "HostClock.h"
 #include "HostImageIO.h"
+#include "HostModalLoop.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
+#include "PushButton.h"
+#include "StaticText.h"
 
 #include <algorithm>
 #include <memory>
@@ -88,7 +100,11 @@ bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::un
                 continue;
             CFDataRef data;
             (isText ? textTaken : imageTaken) = true;
-            if (isImage && keepHeldImage)
+            PasteboardFlavorFlags flags = 0;
+            if (PasteboardGetItemFlavorFlags(pasteboard, item, flavor, &flags) != noErr)
+                return false;
+            // Taken when it arrives: the clipboard then tells of the change.
+            if ((flags & kPasteboardFlavorPromised) != 0 || (isImage && keepHeldImage))
                 continue;
             if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
                 return false;
@@ -109,11 +125,25 @@ bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::un
     return true;
 }
 
-// What another program copied since the last import (replace) takes the place of everything held,
-// whatever its kinds, once it was read whole; an unchanged clipboard only fills in the kinds not
-// held, so what was copied inside the program stays until another program copies something.
-void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool replace)
+// The first item's identifier at the last import: the same identifier later is the same copy,
+// with parts that arrived since.
+PasteboardItemID sImportedItem = 0;
+
+PasteboardItemID firstItem(PasteboardRef pasteboard)
 {
+    PasteboardItemID item = 0;
+    return PasteboardGetItemIdentifier(pasteboard, 1, &item) == noErr ? item : 0;
+}
+
+// What another program copied since the last import (changed, a new copy) takes the place of
+// everything held, whatever its kinds, once it was read whole; an unchanged clipboard, or a copy
+// whose parts arrive, only fills in the kinds not held, so what was copied inside the program
+// stays until another program copies something.
+void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool changed)
+{
+    const PasteboardItemID first = firstItem(pasteboard);
+    const bool replace = changed && (first == 0 || first != sImportedItem);
+    sImportedItem = first;
     std::vector<std::unique_ptr<FWClipboardData>> found;
     const bool whole = readItems(pasteboard, !replace && clipboard.HasClipData(&typeid(FWClipboardImage)), found);
     uint32_t itemCount = 0;
@@ -152,6 +182,93 @@ void FWClipboard::ImportPlatformClipboard()
     if (!modified)
         importItems(*this, pasteboard.get(), false);
     last = std::move(pasteboard);
+}
+
+namespace {
+
+// Whether the clipboard's first image is still on its way from the program that copied it.
+bool imageComing()
+{
+    const std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
+    uint32_t itemCount = 0;
+    if (!last || PasteboardGetItemCount(last.get(), &itemCount) != noErr)
+        return false;
+    for (uint32_t index = 1; index <= itemCount; ++index) {
+        PasteboardItemID item = 0;
+        std::vector<std::string> flavors;
+        if (PasteboardGetItemIdentifier(last.get(), index, &item) != noErr ||
+            PasteboardCopyItemFlavors(last.get(), item, &flavors) != noErr)
+            return false;
+        for (const std::string& flavor : flavors) {
+            PasteboardFlavorFlags flags = 0;
+            if (UTTypeConformsTo(flavor, kUTTypeTIFF))
+                return PasteboardGetItemFlavorFlags(last.get(), item, flavor, &flags) == noErr &&
+                       (flags & kPasteboardFlavorPromised) != 0;
+        }
+    }
+    return false;
+}
+
+// The wait shown once the image has taken a second: a line and Cancel (Escape, Command-period).
+// It ends by itself when the image arrived or failed.
+class ImageWait : public FWModalDialog, public FWIdleTimer {
+public:
+    ImageWait() { SetDebugName("Clipboard"); }
+    void AutoInit() override
+    {
+        if (GetPDW() != nullptr)
+            return;
+        FWRect window;
+        calc_dlog_rect_on_screen(window, 300 + 2 * FrameWidth(), 80 + 2 * FrameWidth() + TitleWidth());
+        Initialize(nullptr, window);
+        FWView* root = ViewMngr().GetViewTree();
+        if (root == nullptr)
+            return;
+        auto* text = new StaticText;
+        const FWStr<255> line("Waiting for the image from the clipboard...");
+        text->Init(this, FWRect(20, 15, 280, 35), &line, StaticText::kPlainWrapped);
+        root->AppendChild(text);
+        auto* cancel = new CancelButton;
+        const FWStr<31> title("Cancel");
+        cancel->Init(this, FWRect(205, 47, 280, 67), &title);
+        root->AppendChild(cancel);
+        cancel->MakeDefaultCancel();
+    }
+    void TimerAction() override
+    {
+        if (!imageComing())
+            mDone = mAccepted = true;
+    }
+};
+
+} // namespace
+
+bool FWClipboard::WaitForPlatformImage()
+{
+    if (!imageComing())
+        return true;
+    FWSetCursor(kWatchCursor);
+    // A second with the watch: windows keep drawing and the clipboard's news is taken in; input
+    // waits in the queue. Headless, nobody watches: the wait shows at once for its answer.
+    const uint32_t shown = TickCount() + 60;
+    while (!HostIsHeadless() && imageComing() && TickCount() < shown) {
+        EventRecord record;
+        if (!WaitNextEvent(updateMask | osMask, &record, 6, nullptr))
+            continue;
+        FWEvent event;
+        if (FWEventManager::Instance()->FilterEvent(record, false, event))
+            FWEventDispatcher::Instance()->Dispatch(event);
+    }
+    bool arrived = !imageComing();
+    if (!arrived) {
+        ImageWait wait;
+        FWIdleTimerManager::Start(&wait, 50);
+        arrived = wait.Execute();
+        FWIdleTimerManager::Stop(&wait);
+        wait.SendMessage(Dependable::IsBeingDeleted);
+    }
+    FWSetCursor(kArrowCursor);
+    return arrived;
 }
 
 void FWClipboardPAC::ImportIfChanged()

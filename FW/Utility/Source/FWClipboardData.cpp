@@ -15,10 +15,9 @@ FWClipboardImage::FWClipboardImage(std::function<std::unique_ptr<ImageBuffer>()>
 {
 }
 
-const ImageBuffer* FWClipboardImage::Image() const
+const ImageBuffer* FWClipboardImage::Decode()
 {
     if (mDecode) {
-        // Its data go with the decoder, once decoded.
         const auto decode = std::move(mDecode);
         mDecode = nullptr;
         mImage = decode().release();

@@ -29,17 +29,20 @@ private:
 class FWClipboardImage : public FWClipboardData {
 public:
     explicit FWClipboardImage(const ImageBuffer& source);
-    // An image decoded when it is first asked for, as an import makes it: decode answers a new
-    // buffer (null when the data do not decode), which the item keeps, so the pixels exist once and
-    // only once they are needed.
+    // An image decoded by the first Decode, as an import makes it: decode answers a new buffer
+    // (null when the data do not decode), which the item keeps, so the pixels exist once and only
+    // once they are needed; the decoder, and the data it holds, go once it has run.
     explicit FWClipboardImage(std::function<std::unique_ptr<ImageBuffer>()> decode);
     ~FWClipboardImage() override;
     FWClipboardImage(const FWClipboardImage&) = delete;
     FWClipboardImage& operator=(const FWClipboardImage&) = delete;
 
-    const ImageBuffer* Image() const;
+    // Decodes the image when it was not yet; null when it does not decode.
+    const ImageBuffer* Decode();
+    // The image as decoded so far (null before Decode, for an imported image).
+    const ImageBuffer* Image() const { return mImage; }
 
 private:
-    mutable ImageBuffer* mImage = nullptr;
-    mutable std::function<std::unique_ptr<ImageBuffer>()> mDecode;
+    ImageBuffer* mImage = nullptr;
+    std::function<std::unique_ptr<ImageBuffer>()> mDecode;
 };
