@@ -85,8 +85,9 @@ bool importImage(FWClipboard& clipboard)
 {
     clipboard.ClearClipboard();
     clipboard.ImportPlatformClipboard();
-    const auto* item = static_cast<const FWClipboardImage*>(clipboard.GetClipData(&typeid(FWClipboardImage)));
-    return item != nullptr && item->Image()->Valid() && item->Image()->GetRect().Width() == kSide;
+    auto* item = static_cast<FWClipboardImage*>(clipboard.GetClipData(&typeid(FWClipboardImage)));
+    const ImageBuffer* image = item != nullptr ? item->Decode() : nullptr;
+    return image != nullptr && image->Valid() && image->GetRect().Width() == kSide;
 }
 
 template <class Floor>

@@ -434,7 +434,9 @@ bool HostX11ClipboardReader::Take(HostX11ClipboardCopy& copy)
     State& s = *mState;
     std::lock_guard<std::mutex> lock(s.mutex);
     if (s.published != s.taken) {
-        copy = s.copy;
+        // The bytes go to the taker: the clipboard lends them, and keeps none beside its readers.
+        copy = std::move(s.copy);
+        s.copy = HostX11ClipboardCopy();
         s.taken = s.published;
         return true;
     }

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     clipboard->ImportPlatformClipboard();
     sImageTaken = false;
     if (auto* item = static_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)))) {
-        const ImageBuffer* image = item->Image();
+        const ImageBuffer* image = item->Decode();
         sImageTaken = image != nullptr && image->Valid();
         if (sImageTaken)
             (void)image->BaseAddr()[int64_t(image->GetRect().Height() - 1) * image->RowBytes()];

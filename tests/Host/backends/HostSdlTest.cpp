@@ -2,6 +2,7 @@
 // headless back end, and clicks and keys sent to the server through XTest (xdotool) come out
 // of the event wait.
 #include "ChildProcess.h"
+#include "ClipboardOwner.h"
 #include "HostBackend.h"
 #include "HostClock.h"
 #include "HostDesktopScope.h"
@@ -62,76 +63,58 @@ void drawScene()
     DrawString(text);
 }
 
-// The clipboard's items as the pasteboard gives them: each flavour's type and bytes.
-std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> clipboardItems()
+// The flavours of the clipboard's one item, "?" marking one on its way; "-" for no item.
+std::string flavorsOf(PasteboardRef pasteboard)
 {
-    std::vector<std::vector<std::pair<std::string, std::vector<uint8_t>>>> items;
-    PasteboardRef pasteboard = nullptr;
-    if (PasteboardCreate(kPasteboardClipboard, &pasteboard) != noErr)
-        return items;
     uint32_t count = 0;
-    PasteboardGetItemCount(pasteboard, &count);
-    for (uint32_t index = 1; index <= count; ++index) {
-        PasteboardItemID item = 0;
-        std::vector<std::string> flavors;
-        PasteboardGetItemIdentifier(pasteboard, index, &item);
-        PasteboardCopyItemFlavors(pasteboard, item, &flavors);
-        items.emplace_back();
-        for (const std::string& flavor : flavors) {
-            CFDataRef data;
-            if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) == noErr)
-                items.back().emplace_back(flavor, *data);
-        }
+    PasteboardItemID item = 0;
+    std::vector<std::string> flavors;
+    if (PasteboardGetItemCount(pasteboard, &count) != noErr || count != 1 ||
+        PasteboardGetItemIdentifier(pasteboard, 1, &item) != noErr ||
+        PasteboardCopyItemFlavors(pasteboard, item, &flavors) != noErr)
+        return "-";
+    std::string listed;
+    for (const std::string& flavor : flavors) {
+        PasteboardFlavorFlags flags = 0;
+        PasteboardGetItemFlavorFlags(pasteboard, item, flavor, &flags);
+        listed += (listed.empty() ? "" : " ") + flavor + ((flags & kPasteboardFlavorPromised) != 0 ? "?" : "");
     }
-    PasteboardRelease(pasteboard);
-    return items;
+    return listed;
 }
 
-// Another program owning the clipboard with a text, on a connection and a thread of its own; it
-// counts how often the text is asked for. Take() takes the clipboard anew, as a new copy does.
-struct CountingOwner {
-    CountingOwner() { Take(); }
-    ~CountingOwner() { stop = true, thread.join(); }
-    void Take()
-    {
-        for (const int taken = ++takes; done < taken;)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+// Waits in the event wait, as the program does, until the clipboard lists the flavours, of a new
+// copy unless the parts of the last one are awaited; the limit only catches a hang. Answers what
+// it listed last.
+std::string awaitFlavors(PasteboardRef pasteboard, const std::string& expected, bool newCopy = true)
+{
+    static PasteboardItemID sLastCopy = 0;
+    const PasteboardItemID last = sLastCopy;
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::string listed;
+    while (((listed = flavorsOf(pasteboard)) != expected ||
+            (newCopy && PasteboardGetItemIdentifier(pasteboard, 1, &sLastCopy) == noErr && sLastCopy == last)) &&
+           std::chrono::steady_clock::now() < limit) {
+        EventRecord event;
+        WaitNextEvent(osMask, &event, 6, nullptr);
+        PasteboardSynchronize(pasteboard);
     }
-    void serve()
-    {
-        Display* display = XOpenDisplay(nullptr);
-        const Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-        const Atom text = XInternAtom(display, "UTF8_STRING", False);
-        for (XEvent event; !stop;) {
-            if (done < takes) {
-                XSetSelectionOwner(display, XInternAtom(display, "CLIPBOARD", False), window, CurrentTime);
-                XSync(display, False);
-                ++done;
-            }
-            const bool requested = XCheckTypedEvent(display, SelectionRequest, &event);
-            requests += requested ? 1 : 0;
-            if (!requested || silent) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-                continue;
-            }
-            // Only the text is given: a reader asks for it even when the list of targets is refused.
-            const XSelectionRequestEvent& r = event.xselectionrequest;
-            XSelectionEvent reply{SelectionNotify, 0, True, display, r.requestor, r.selection, r.target, None, r.time};
-            if (r.target == text) {
-                ++asked;
-                reply.property = r.property;
-                XChangeProperty(display, r.requestor, r.property, text, 8, PropModeReplace,
-                                reinterpret_cast<const unsigned char*>("counted"), 7);
-            }
-            XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
-            XSync(display, False);
-        }
-        XCloseDisplay(display);
-    }
-    std::atomic<bool> stop{false}, silent{false};
-    std::atomic<int> takes{0}, done{0}, asked{0}, requests{0};
-    std::thread thread{[this] { serve(); }};
-};
+    return listed;
+}
+
+std::vector<uint8_t> bytesOf(PasteboardRef pasteboard, const char* flavor)
+{
+    PasteboardItemID item = 0;
+    CFDataRef data;
+    if (PasteboardGetItemIdentifier(pasteboard, 1, &item) != noErr ||
+        PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
+        return {};
+    return *data;
+}
+
+std::vector<uint8_t> bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
 
 } // namespace
 
@@ -244,39 +227,45 @@ TEST(HostSdl, ThePasteboardHoldsTheTextAndTheTIFFOfTheDisplaysClipboard)
     setenv("DISPLAY", server.Display().c_str(), 1);
     std::string error;
     ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
-    EXPECT_TRUE(clipboardItems().empty()) << "nobody owns the clipboard yet";
+    PasteboardRef pasteboard = nullptr;
+    ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &pasteboard));
+    EXPECT_EQ("-", flavorsOf(pasteboard)) << "nobody owns the clipboard yet";
 
     const std::string accented = "hello \xC3\xA9";
     // More than a property holds at once: the owner sends it in pieces.
     std::vector<uint8_t> large(6 * 1024 * 1024);
     for (size_t i = 0; i < large.size(); ++i)
         large[i] = uint8_t('a' + i % 26);
+    const std::string text = kUTTypeUTF8PlainText;
     const struct {
         const char* target;
         std::vector<uint8_t> bytes;
-        const char* flavor;
+        std::string flavors;
     } cases[] = {
-        {"UTF8_STRING", std::vector<uint8_t>(accented.begin(), accented.end()), kUTTypeUTF8PlainText},
-        {"text/plain;charset=utf-8", {'p', 'l', 'a', 'i', 'n'}, kUTTypeUTF8PlainText},
-        {"UTF8_STRING", large, kUTTypeUTF8PlainText},
+        {"UTF8_STRING", bytes(accented), text},
+        {"text/plain;charset=utf-8", {'p', 'l', 'a', 'i', 'n'}, text},
+        {"UTF8_STRING", large, text},
         {"image/tiff", MakeTIFF(3, 2, std::vector<uint32_t>(6, 0xFF2050A0)), kUTTypeTIFF},
-        {"image/png", MakePatternPNG(3, 2), kUTTypePNG}, // also listed as a TIFF
+        {"image/png", MakePatternPNG(3, 2), std::string(kUTTypePNG) + " " + kUTTypeTIFF}, // also listed as a TIFF
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(server.PutOnClipboard(c.target, c.bytes)) << c.target;
-        const auto items = clipboardItems();
-        ASSERT_EQ(1u, items.size()) << c.target;
-        ASSERT_EQ(c.flavor == kUTTypePNG ? 2u : 1u, items[0].size()) << c.target;
-        EXPECT_EQ(c.flavor, items[0][0].first);
-        EXPECT_TRUE(c.bytes == items[0][0].second) << c.target << ": " << items[0][0].second.size() << " bytes";
+        ASSERT_EQ(c.flavors, awaitFlavors(pasteboard, c.flavors)) << c.target;
+        const std::vector<uint8_t> read = bytesOf(pasteboard, c.flavors.substr(0, c.flavors.find(' ')).c_str());
+        EXPECT_TRUE(c.bytes == read) << c.target << ": " << read.size() << " bytes";
+        // Lent to their reader, the bytes go with it; the clipboard keeps what tells them apart.
+        EXPECT_TRUE(bytesOf(pasteboard, c.flavors.substr(0, c.flavors.find(' ')).c_str()).empty());
     }
+    PasteboardRelease(pasteboard);
 
     // The headless back end's clipboard is the tests' own again.
     ASSERT_TRUE(HostSelectBackend("headless"));
-    EXPECT_TRUE(clipboardItems().empty());
+    ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &pasteboard));
+    EXPECT_EQ("-", flavorsOf(pasteboard));
+    PasteboardRelease(pasteboard);
 }
 
-TEST(HostSdl, TheDisplaysClipboardIsReadAgainOnlyAfterAnotherProgramTookIt)
+TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
 {
     if (!XvfbServer::Installed())
         GTEST_SKIP() << "Xvfb is not installed";
@@ -284,29 +273,48 @@ TEST(HostSdl, TheDisplaysClipboardIsReadAgainOnlyAfterAnotherProgramTookIt)
     HostDesktopScope desktop;
     setenv("DISPLAY", server.Display().c_str(), 1);
     ASSERT_TRUE(server.Running() && HostSelectBackend("sdl"));
+    const std::string text = kUTTypeUTF8PlainText;
+    const std::string png = std::string(kUTTypePNG) + " " + kUTTypeTIFF;
+    PasteboardRef pasteboard = nullptr;
+    ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &pasteboard));
     {
-        CountingOwner owner;
-        PasteboardRef pasteboard = nullptr;
-        ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &pasteboard));
+        ClipboardOwner owner(server.Display(), {{"UTF8_STRING", bytes("counted")}});
+        ASSERT_EQ(text, awaitFlavors(pasteboard, text));
+        EXPECT_EQ(bytes("counted"), bytesOf(pasteboard, kUTTypeUTF8PlainText));
+        const int asked = owner.requests;
         for (int i = 0; i < 5; ++i)
-            PasteboardSynchronize(pasteboard); // focus returns with nothing copied meanwhile
-        EXPECT_EQ(1, owner.asked);
+            EXPECT_EQ(0u, PasteboardSynchronize(pasteboard)); // focus returns with nothing copied meanwhile
+        EXPECT_EQ(asked, owner.requests);
         owner.Take();
-        EXPECT_EQ(kPasteboardModified, PasteboardSynchronize(pasteboard)) << "a copy of the same text is new";
-        EXPECT_EQ(0u, PasteboardSynchronize(pasteboard));
-        EXPECT_EQ(2, owner.asked) << "a new copy is read once";
-        // An owner that stops answering costs its second at the copy, not at every return.
-        owner.silent = true;
-        owner.Take();
-        const int before = owner.requests;
-        PasteboardSynchronize(pasteboard);
-        const int unanswered = owner.requests;
-        for (int i = 0; i < 3; ++i)
-            PasteboardSynchronize(pasteboard);
-        EXPECT_GT(unanswered, before);
-        EXPECT_EQ(unanswered, owner.requests);
-        PasteboardRelease(pasteboard);
+        ASSERT_EQ(text, awaitFlavors(pasteboard, text));
+        EXPECT_EQ(bytes("counted"), bytesOf(pasteboard, kUTTypeUTF8PlainText)) << "a copy of the same text is new";
+        EXPECT_EQ(asked + 2, owner.requests) << "a new copy is read once: its targets and its text";
     }
+    // Owners sending in pieces: the text arrives while the image is on its way, and stays whatever
+    // becomes of the image. A pause of 0.9 s is waited through; a silence of more than a second
+    // ends the part, and what follows it.
+    const std::vector<uint8_t> image = MakePatternPNG(3, 2);
+    const std::string coming = text + " " + kUTTypePNG + "? " + kUTTypeTIFF + "?";
+    const struct {
+        ClipboardOwner::Pace pace;
+        std::string flavors;
+    } owners[] = {
+        {{3, std::chrono::milliseconds(900), 4}, text},                        // stops halfway through the image
+        {{3, std::chrono::milliseconds(10)}, text + " " + png},                // text and image whole
+        {{image.size() / 2 + 1, std::chrono::milliseconds(900)}, text + " " + png}, // pauses
+        {{3, std::chrono::milliseconds(10), 0}, ""},                           // silent after its targets
+    };
+    for (const auto& o : owners) {
+        ClipboardOwner owner(server.Display(), {{"UTF8_STRING", bytes("Pasted")}, {"image/png", image}}, o.pace);
+        if (o.pace.stopAfter == 4)
+            EXPECT_EQ(coming, awaitFlavors(pasteboard, coming)) << "the text before the image";
+        EXPECT_EQ(o.flavors, awaitFlavors(pasteboard, o.flavors, o.pace.stopAfter != 4)) << o.pace.gap.count() << " ms";
+        if (!o.flavors.empty())
+            EXPECT_EQ(bytes("Pasted"), bytesOf(pasteboard, kUTTypeUTF8PlainText));
+        if (o.flavors.find(kUTTypePNG) != std::string::npos)
+            EXPECT_EQ(image, bytesOf(pasteboard, kUTTypeTIFF));
+    }
+    PasteboardRelease(pasteboard);
     ASSERT_TRUE(HostSelectBackend("headless"));
     unsetenv("DISPLAY");
 }
