@@ -16,7 +16,9 @@
 
 #include "../Files/ResourceFileMaker.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <dlfcn.h>
 
 namespace {
 
@@ -249,4 +251,21 @@ bool MakeRunLayoutFile(const std::string& path)
     std::string bytes(*h, *h + GetHandleSize(h));
     DisposeHandle(h);
     return MakeResourceFile(path, {{kWINT, 300, "Probe", bytes}});
+}
+
+// Every X connection the program closes itself passes here (SDL's own calls do not): one closed
+// while SDL's video does not run yet is the display probe's, given up before SDL held a connection
+// of its own, when a server left without clients resets and may refuse SDL's. Said on a line.
+extern "C" int XCloseDisplay(void* display)
+{
+    using WasInit = uint32_t (*)(uint32_t);
+    using Close = int (*)(void*);
+    constexpr uint32_t kVideo = 0x20;
+    static const auto wasInit = reinterpret_cast<WasInit>(dlsym(RTLD_DEFAULT, "SDL_WasInit"));
+    static const auto close = reinterpret_cast<Close>(dlsym(RTLD_NEXT, "XCloseDisplay"));
+    if (wasInit != nullptr && (wasInit(kVideo) & kVideo) == 0) {
+        std::printf("display connection closed before SDL held its own\n");
+        std::fflush(stdout);
+    }
+    return close != nullptr ? close(display) : 0;
 }
