@@ -37,7 +37,6 @@ TEST(PushButton, EmptySizesTakeTheDefaults)
         bool bold;
     } cases[] = {
         {"push", FWRect(10, 10, 10, 10), nullptr, {20, 20}, "", false},
-        {"push", FWRect(10, 10, 16, 17), nullptr, {20, 7}, "", false}, // below 7 widened, 7 kept
         {"ok", FWRect(10, 10, 10, 10), nullptr, {74, 29}, "OK", true},
         {"ok", FWRect(10, 10, 110, 50), nullptr, {100, 40}, "OK", true},
         {"ok", FWRect(10, 10, 14, 60), nullptr, {74, 50}, "OK", true},

@@ -395,8 +395,8 @@ TEST_F(PropertyDialogsTest, RadioSetsTabsAndGroupsKeepTheirLimits)
     EXPECT_EQ(11 * 14, radios->GetRect().bottom - radios->GetRect().top);
     // (count, button 1's ghost typed, taken or -1): no buttons, ghosts past 32 bits or below 0 refused.
     const std::string ghostRule = "The ID of the view a button ghosts (empty for none) must lie between 0 and 2147483647.";
-    for (auto [count, ghost, taken] : {std::tuple{0, "77", -1}, {11, "99999999999", -1}, {11, "-5", -1}, {11, "-1", -1},
-                                       {11, "2147483648", -1}, {11, "", 0}, {11, "2147483647", INT32_MAX}, {11, "0", 0}}) {
+    for (auto [count, ghost, taken] : {std::tuple{0, "77", -1}, {11, "99999999999", -1}, {11, "-5", -1}, {11, "", 0},
+                                       {11, "2147483647", INT32_MAX}}) {
         RadioButtonDlg dialog(nullptr, radios);
         EditText::GSetLong(&dialog, RadioButtonDlg::kCountItem, count, nullptr);
         setField(&dialog, 12, ghost);

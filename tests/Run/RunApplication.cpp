@@ -16,7 +16,6 @@
 
 #include "../Files/ResourceFileMaker.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <dlfcn.h>
 
@@ -253,19 +252,13 @@ bool MakeRunLayoutFile(const std::string& path)
     return MakeResourceFile(path, {{kWINT, 300, "Probe", bytes}});
 }
 
-// Every X connection the program closes itself passes here (SDL's own calls do not): one closed
-// while SDL's video does not run yet is the display probe's, given up before SDL held a connection
-// of its own, when a server left without clients resets and may refuse SDL's. Said on a line.
+// The program's own closes of X connections (not SDL's): one while SDL's video is down is the
+// display probe's, given up before SDL held a connection of its own, as the run test checks.
 extern "C" int XCloseDisplay(void* display)
 {
-    using WasInit = uint32_t (*)(uint32_t);
-    using Close = int (*)(void*);
-    constexpr uint32_t kVideo = 0x20;
-    static const auto wasInit = reinterpret_cast<WasInit>(dlsym(RTLD_DEFAULT, "SDL_WasInit"));
-    static const auto close = reinterpret_cast<Close>(dlsym(RTLD_NEXT, "XCloseDisplay"));
-    if (wasInit != nullptr && (wasInit(kVideo) & kVideo) == 0) {
+    static const auto wasInit = reinterpret_cast<uint32_t (*)(uint32_t)>(dlsym(RTLD_DEFAULT, "SDL_WasInit"));
+    if (wasInit != nullptr && (wasInit(0x20) & 0x20) == 0) // SDL_INIT_VIDEO
         std::printf("display connection closed before SDL held its own\n");
-        std::fflush(stdout);
-    }
-    return close != nullptr ? close(display) : 0;
+    std::fflush(stdout);
+    return reinterpret_cast<int (*)(void*)>(dlsym(RTLD_NEXT, "XCloseDisplay"))(display);
 }
