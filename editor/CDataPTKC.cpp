@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <unordered_set>
@@ -34,6 +35,8 @@ const char* const kDamagedMultiThread = "Damaged 'QZMP' 128 \"MultiThread\": rea
 const char* const kRecordsNotKept = "'PTKC' 128 \"Interface\": parameters that do not line up with the layout's "
                                     "controls will not be saved: ";
 const char* const kCustomNoneNotKept = "'PTKC' 128 \"Interface\": custom parameters of type None will not be saved: ";
+// Both counted in one line, where the notice has no room for each with its reason.
+const char* const kParametersNotKept = "'PTKC' 128 \"Interface\": %zu parameters will not be saved";
 // The notice is shown in a text of at most this many characters, its lines included.
 constexpr size_t kNoticeLength = 255;
 
@@ -312,7 +315,6 @@ CDataPTKC::~CDataPTKC()
 void CDataPTKC::Init(EditWindow* window)
 {
     mWindow = window;
-    mNoticeLength = 0;
     // The user hears of damaged resources once, after all three are read.
     FWStoredDataNotice damaged;
     ReadQZMP(window);
@@ -391,8 +393,14 @@ void CDataPTKC::linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, 
 
 namespace {
 
+// The shortest line namesLine makes: the lead and the count ("5 parameters").
+size_t shortestNamesLine(const char* lead, size_t count)
+{
+    return std::strlen(lead) + std::to_string(count).size() + std::strlen(" parameters");
+}
+
 // The line naming records, cut between names so that it holds at most `room` characters with the
-// count of those left out ("and 3 more").
+// count of those left out ("and 3 more"); room is at least shortestNamesLine.
 std::string namesLine(const char* lead, const std::vector<std::string>& names, size_t room)
 {
     std::string line = lead;
@@ -425,18 +433,46 @@ void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
         const bool none = linked[r] != nullptr && linked[r]->IsCustomNone();
         (none ? customNone : notLinked).push_back(records[r].mName.GetCString());
     }
-    for (const auto& [lead, names] :
-         {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}}) {
-        if (names->empty())
-            continue;
-        const size_t used = mNoticeLength + (mNoticeLength > 0 ? 1 : 0);
-        report(namesLine(lead, *names, used < kNoticeLength ? kNoticeLength - used : 0), __LINE__);
+    std::vector<std::pair<const char*, const std::vector<std::string>*>> lines;
+    for (const auto& line : {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}})
+        if (!line.second->empty())
+            lines.push_back(line);
+    if (lines.empty())
+        return;
+    // The room the notice's other lines leave, and what each line takes at the least, with the
+    // line break before it.
+    const size_t gathered = FWStoredDataNotice::GatheredLength();
+    size_t room = gathered < kNoticeLength ? kNoticeLength - gathered : 0;
+    const size_t breakBefore = gathered > 0 ? 1 : 0;
+    std::vector<size_t> least;
+    size_t needed = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        least.push_back((i > 0 ? 1 : breakBefore) + shortestNamesLine(lines[i].first, lines[i].second->size()));
+        needed += least.back();
+    }
+    if (needed > room) {
+        char text[128];
+        std::snprintf(text, sizeof text, kParametersNotKept, notLinked.size() + customNone.size());
+        std::string line = text;
+        // Cut only where other readers' lines leave less room than this program's own take.
+        if (room > breakBefore) {
+            line.resize(std::min(line.size(), room - breakBefore));
+            report(line, __LINE__);
+        }
+        return;
+    }
+    // Each line takes what the lines after it leave free at their least.
+    for (size_t i = 0; i < lines.size(); ++i) {
+        needed -= least[i];
+        const size_t breaks = i > 0 ? 1 : breakBefore;
+        const std::string line = namesLine(lines[i].first, *lines[i].second, room - needed - breaks);
+        report(line, __LINE__);
+        room -= breaks + line.size();
     }
 }
 
 void CDataPTKC::report(const std::string& line, int sourceLine)
 {
-    mNoticeLength += (mNoticeLength > 0 ? 1 : 0) + line.size();
     FWStoredDataNotice::Report(line.c_str(), kSourcePath, sourceLine);
 }
 

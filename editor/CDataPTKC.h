@@ -130,9 +130,9 @@ private:
     void linkRecords(std::vector<std::pair<FWView*, CItemPTKC*>>& pairs, const std::vector<CItemPTKC>& records,
                      std::vector<const CItemPTKC*>& linked);
     // Names in the notice of the reading the records a save would not write, by reason, within
-    // the length the notice shows.
+    // the length the notice shows with its other lines.
     void reportRecordsNotKept(const std::vector<CItemPTKC>& records, const std::vector<const CItemPTKC*>& linked);
-    // A line for the notice of the reading, whose length is counted in mNoticeLength.
+    // A line for the notice of the reading.
     void report(const std::string& line, int sourceLine);
     // The items WritePTKC writes, in order: the active ones by view id, at most mParamLimit of
     // them unless all are written.
@@ -142,6 +142,4 @@ private:
     ImageBuffer* mImage = nullptr;
     ImageBuffer* mNewImage = nullptr;
     std::map<FWView*, CItemPTKC*> mMap;
-    // The characters of the notice of Init so far.
-    size_t mNoticeLength = 0;
 };

@@ -73,11 +73,11 @@ CDialogWINT::CDialogWINT(CQF_Document* document) : mDocument(document)
 
 CDialogWINT::~CDialogWINT() = default;
 
-int32_t CDialogWINT::Exec(CQF_Document* document)
+std::optional<int32_t> CDialogWINT::Exec(CQF_Document* document)
 {
     CDialogWINT dialog(document);
     dialog.Execute();
-    const int32_t chosen = dialog.mChosenID;
+    const std::optional<int32_t> chosen = dialog.mChosenID;
     dialog.SendMessage(Dependable::IsBeingDeleted);
     return chosen;
 }
@@ -129,10 +129,10 @@ void CDialogWINT::SelectItemWithID(int32_t id)
     mList->RefreshView();
 }
 
-int32_t CDialogWINT::firstSelectedID()
+std::optional<int32_t> CDialogWINT::firstSelectedID()
 {
     ListBoxItem* item = mList != nullptr ? mList->Item(mList->FirstSelectedItem()) : nullptr;
-    return item != nullptr ? int32_t(item->ID()) : -1;
+    return item != nullptr ? std::optional<int32_t>(int32_t(item->ID())) : std::nullopt;
 }
 
 bool CDialogWINT::InterfaceEvent(FWView* view)
@@ -151,7 +151,7 @@ bool CDialogWINT::InterfaceEvent(FWView* view)
         }
         return true;
     case kOpen:
-        if (const int32_t id = firstSelectedID(); id >= 0) {
+        if (const std::optional<int32_t> id = firstSelectedID()) {
             mChosenID = id;
             mDone = true;
         }
@@ -225,9 +225,10 @@ void CDialogWINT::DoNew()
 
 void CDialogWINT::DoDuplicate()
 {
-    const int32_t source = firstSelectedID();
-    if (source < 0)
+    const std::optional<int32_t> selected = firstSelectedID();
+    if (!selected)
         return;
+    const int32_t source = *selected;
     int32_t id = mDocument->ResMap().NextID(source);
     FWStr<255> name((mDocument->ResMap().Name(source) + " copy").c_str());
     if (!AskAttributes(id, name, format("Duplicate WINT %d", source).c_str()))
@@ -241,9 +242,10 @@ void CDialogWINT::DoDuplicate()
 
 void CDialogWINT::DoRename()
 {
-    const int32_t oldID = firstSelectedID();
-    if (oldID < 0)
+    const std::optional<int32_t> selected = firstSelectedID();
+    if (!selected)
         return;
+    const int32_t oldID = *selected;
     int32_t id = oldID;
     FWStr<255> name(mDocument->ResMap().Name(oldID).c_str());
     if (!AskAttributes(id, name, format("WINT %d Attributes", oldID).c_str()))
@@ -297,8 +299,9 @@ void QuillformApp::DialogWINT(CQF_Document* document)
 {
     if (document == nullptr)
         return;
-    const int32_t id = CDialogWINT::Exec(document);
-    if (id >= 0) {
+    const std::optional<int32_t> chosen = CDialogWINT::Exec(document);
+    if (chosen) {
+        const int32_t id = *chosen;
         if (EditWindow* open = document->FindWindow(id)) {
             open->MakeToFront();
         } else {

@@ -7,6 +7,7 @@
 #include "FWStr.h"
 
 #include <cstdint>
+#include <optional>
 
 class CQF_Document;
 class ListBox;
@@ -23,13 +24,14 @@ public:
     explicit CDialogWINT(CQF_Document* document);
     ~CDialogWINT() override;
 
-    // Runs the dialog of the document; the id of the layout to open, -1 for none.
-    static int32_t Exec(CQF_Document* document);
+    // Runs the dialog of the document; the id of the layout to open, nothing for none. Any id a
+    // file stores can be chosen, -1 included.
+    static std::optional<int32_t> Exec(CQF_Document* document);
 
     bool InterfaceEvent(FWView* view) override;
 
     ListBox* List() const { return mList; }
-    int32_t ChosenID() const { return mChosenID; }
+    std::optional<int32_t> ChosenID() const { return mChosenID; }
 
     void InterfaceFillList();
     void InterfaceButtons();
@@ -42,10 +44,10 @@ private:
     void DoDuplicate();
     void DoRename();
     void DoDelete();
-    // The id of the first selected row, -1 for none.
-    int32_t firstSelectedID();
+    // The id of the first selected row, nothing for none.
+    std::optional<int32_t> firstSelectedID();
 
     CQF_Document* mDocument;
     ListBox* mList = nullptr;
-    int32_t mChosenID = -1;
+    std::optional<int32_t> mChosenID;
 };

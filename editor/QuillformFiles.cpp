@@ -21,6 +21,7 @@
 #include "HostMacRoman.h"
 #include "HostMemory.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <unistd.h>
 
@@ -170,9 +171,10 @@ bool QuillformApp::SaveEditWindow(EditWindow& window)
 {
     const int32_t id = window.ViewMngr().GetResID();
     Handle layout = nullptr;
-    // A tree that cannot be written fails the save as a missing one does: nothing is stored.
+    // A tree that cannot be written fails the save as a missing one does: nothing is stored. Any
+    // id a resource can have is saved under it, as any such layout opens.
     try {
-        if (id >= 1)
+        if (id >= INT16_MIN && id <= INT16_MAX)
             layout = window.ViewMngr().SerializeViewTree();
     } catch (...) {
         layout = nullptr;

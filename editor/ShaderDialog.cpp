@@ -615,8 +615,10 @@ bool ShaderDialog::typedNumbersFit()
 
 bool ShaderDialog::typedLimitsFit()
 {
-    for (const CItemPTKC* item : mLimitsTyped) {
-        if (!item->Limited())
+    // In the layout's order, so that the first parameter at fault is the one named.
+    for (const RECOMPUTE_IDS::CItemInfo& record : mRecords) {
+        const CItemPTKC* item = record.mItem;
+        if (item == nullptr || mLimitsTyped.count(item) == 0 || !item->Limited())
             continue;
         const std::array<double, 3> slots = valueAndLimits(*item);
         const double low = slots[kMinimumSlot], high = slots[kMaximumSlot], value = slots[kValueSlot];

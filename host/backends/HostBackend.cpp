@@ -5,6 +5,7 @@
 #include "HostScreen.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -46,6 +47,9 @@ std::unique_ptr<HostBackend> choose()
         HostEndAtStart("needs an X display to show its windows, and DISPLAY is not set: start it from a "
                        "desktop session or over ssh -X, or set DISPLAY to a virtual display (Xvfb) that "
                        "you watch through a VNC viewer");
+    // Before any display connection, also in programs that install no end signals: a write to a
+    // lost display reaches Xlib's I/O error handler rather than SIGPIPE (see HostInstallEndSignals).
+    signal(SIGPIPE, SIG_IGN);
     std::string error;
     if (auto backend = make(name, &error))
         return backend;

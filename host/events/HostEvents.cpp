@@ -9,6 +9,7 @@
 #include "HostHeadless.h"
 #include "HostInput.h"
 #include "HostPathNames.h"
+#include "HostReplacementFile.h"
 #include "HostSound.h"
 #include "HostTimers.h"
 #include "HostWindowList.h"
@@ -59,9 +60,11 @@ bool sCloseAsked = false;
 extern "C" void onEndSignal(int)
 {
     // A signal while an earlier one is not yet taken, the timer's or the user's, ends the program
-    // here, as the wait would have.
-    if (sEndRequested != 0)
+    // here, as the wait would have, without the hidden file of a save it interrupts.
+    if (sEndRequested != 0) {
+        HostRemoveUnfinishedSaves();
         _exit(0);
+    }
     sEndRequested = 1;
     if (sEndTimerMade) {
         itimerspec grace{};
@@ -444,6 +447,10 @@ void HostInstallEndSignals()
     if (sInstalled)
         return;
     sInstalled = true;
+    // A write to a display connection that died answers EPIPE, which Xlib hands to its I/O error
+    // handler (the line saying the display was lost, status 1), instead of ending the program
+    // silently. No one here counts on SIGPIPE: pipes and sockets it writes report their errors.
+    signal(SIGPIPE, SIG_IGN);
     sigevent expiry{};
     expiry.sigev_notify = SIGEV_SIGNAL;
     expiry.sigev_signo = SIGTERM;
@@ -471,9 +478,10 @@ void HostEndIfSignalled()
     // arms it to send SIGTERM 0.4 s later, and a signal that finds the first not yet taken here
     // (the timer's, or the user's second) ends the program in the handler with status 0, at
     // whatever it was doing and without flushing its output. Should that fall inside a save, the
-    // file saved stays as it was (it is replaced only by the final rename); a hidden partial new
-    // file may stay beside it until the file's next save (HostReplacementFile).
+    // file saved stays as it was (it is replaced only by the final rename) and the hidden new file
+    // goes (HostRemoveUnfinishedSaves).
     std::fflush(nullptr);
+    HostRemoveUnfinishedSaves();
     _exit(0);
 }
 

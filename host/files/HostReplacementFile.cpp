@@ -6,8 +6,12 @@
 #include "HostFiles.h"
 #include "HostPathNames.h"
 
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -26,6 +30,16 @@ constexpr size_t kSaltDigits = 6;
 constexpr size_t kCopyBlock = 1 << 16;
 // Marks the hidden names as this program's own: the clean-up removes nothing without it.
 constexpr char kMark[] = ".fwsave-";
+
+// The hidden names of the saves being written, where the end signals' handler can read them: a
+// slot's path is written while its flag is clear, and the flag is set only after it. A few slots,
+// for saves that overlap.
+struct NotedSave {
+    char path[PATH_MAX];
+    volatile std::sig_atomic_t set;
+};
+constexpr int kNotedSaves = 4;
+NotedSave sNoted[kNotedSaves];
 
 // A name longer than what is kept whole is told apart by a hash of all of it.
 uint64_t nameHash(const std::string& name)
@@ -210,7 +224,10 @@ OSErr HostReplacementFile::openNamed(const std::string& folder, mode_t mode)
 {
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = hiddenName(folder, mTarget, randomSalt());
+        noteHidden(name);
         const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0)
+            forgetHidden(); // no file was made: the name may be another's
         if (fd < 0 && errno != EEXIST)
             return HostOSErrFromErrno(errno);
         if (fd < 0)
@@ -222,6 +239,7 @@ OSErr HostReplacementFile::openNamed(const std::string& folder, mode_t mode)
             mTempPath = std::move(name);
             return noErr;
         }
+        forgetHidden();
         close(fd);
     }
     return dupFNErr;
@@ -240,10 +258,13 @@ OSErr HostReplacementFile::linkUnder(std::string& name)
     const std::string folder = HostFolderOfPath(mTarget);
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         name = hiddenName(folder, mTarget, randomSalt());
+        noteHidden(name);
         if (linkat(AT_FDCWD, self, AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
             return noErr;
-        if (errno != EEXIST)
-            return HostOSErrFromErrno(errno);
+        const int error = errno;
+        forgetHidden();
+        if (error != EEXIST)
+            return HostOSErrFromErrno(error);
     }
     return dupFNErr;
 }
@@ -284,6 +305,7 @@ OSErr HostReplacementFile::Commit()
     }
     if (rename(mTempPath.c_str(), mTarget.c_str()) != 0)
         return HostOSErrFromErrno(errno);
+    forgetHidden();
     mTempPath.clear();
     mCommitted = true;
     syncFolder(HostFolderOfPath(mTarget));
@@ -301,7 +323,43 @@ void HostReplacementFile::discard()
         close(std::exchange(mFd, -1));
     if (!mTempPath.empty())
         unlink(mTempPath.c_str());
+    forgetHidden();
     mTempPath.clear();
     mUnnamed = false;
     mCommitted = false;
+}
+
+void HostReplacementFile::noteHidden(const std::string& path)
+{
+    for (int i = 0; mNoted < 0 && i < kNotedSaves; ++i)
+        if (sNoted[i].set == 0)
+            mNoted = i;
+    // Without a free slot, or for a path too long to note, a signal's end leaves the file, as a
+    // kill does.
+    if (mNoted < 0)
+        return;
+    NotedSave& slot = sNoted[mNoted];
+    slot.set = 0;
+    if (path.size() >= sizeof slot.path) {
+        mNoted = -1;
+        return;
+    }
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    slot.set = 1;
+}
+
+void HostReplacementFile::forgetHidden()
+{
+    if (mNoted >= 0)
+        sNoted[mNoted].set = 0;
+    mNoted = -1;
+}
+
+void HostRemoveUnfinishedSaves()
+{
+    for (NotedSave& slot : sNoted)
+        if (slot.set != 0)
+            unlink(slot.path);
 }

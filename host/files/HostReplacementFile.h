@@ -1,7 +1,7 @@
 // The new contents of a file, written beside it and put in its place at once, so that a failed
-// or killed write leaves the old file whole. A failed write leaves nothing beside it; a killed one
-// (a signal's end included) can leave a hidden partial file (see Open), which stays until the next
-// save of the same file removes it.
+// or killed write leaves the old file whole. A failed write leaves nothing beside it, nor does an
+// end by SIGTERM or SIGINT (HostRemoveUnfinishedSaves); a killed one can leave a hidden partial
+// file (see Open), which stays until the next save of the same file removes it.
 #pragma once
 
 #include "HostTypes.h"
@@ -47,9 +47,18 @@ private:
     OSErr copyToNamed();
     void discard();
 
+    // Notes the hidden name before the file is made under it, and forgets it once it is gone.
+    void noteHidden(const std::string& path);
+    void forgetHidden();
+
     std::string mTarget;
     std::string mTempPath; // the new file's name while it has one
     int mFd = -1;
     bool mUnnamed = false;
     bool mCommitted = false;
+    int mNoted = -1; // the slot holding mTempPath for HostRemoveUnfinishedSaves
 };
+
+// Removes the hidden files of the saves now being written, for a program about to end in the
+// middle of them. Async-signal-safe: the end signals' handler calls it.
+void HostRemoveUnfinishedSaves();

@@ -184,6 +184,12 @@ TEST_F(LayoutListTest, OpenAndDoubleClickOpenTheLayoutAndCloseDeletesAWindowless
     EXPECT_EQ((std::vector<std::string>{"WINT [sample.rsrc]", "WINT [sample.rsrc]", "WINT [sample.rsrc]",
                                         "WINT [other.rsrc]"}),
               titles());
+    // Any stored id opens, -1 included.
+    CQF_Document* minus = open(makeFile({{FOUR_CHAR_CODE("WINT"), -1, "Minus", layoutsIn(path).at(128).bytes}}));
+    clickRow(0);
+    clickRow(0);
+    mApp->DialogWINT(minus);
+    EXPECT_STREQ("-1 Minus [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
 }
 
 TEST_F(LayoutListTest, NewMakesTheShaderInterfaceOrAnEmptyLayoutAndRefusesBadIDs)

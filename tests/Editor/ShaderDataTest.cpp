@@ -559,6 +559,17 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
         delete window;
         delete mDocument;
     }
+    // Within 255 characters with the other line (the edit text takes P0, the group "Plain"): room is
+    // kept for the custom parameters of type None, which three names and " and 1 more" fill exactly.
+    const std::string a(15, 'a'), b(15, 'b'), c(16, 'c');
+    std::vector<std::string> mixed{record("P0", 0, "SINT", longs(0, 0, 1)), record("Plain", 0x80000000, "CUST", longs(0, 0, 0))};
+    for (const std::string& name : {a, b, c, std::string(20, 'd')})
+        mixed.push_back(record(name, 0, "SINT", longs(0, 0, 1)));
+    delete open(parameterLayout, {{kPTKC, 128, "Interface", ptkc(mixed)}});
+    delete mDocument;
+    EXPECT_EQ(notKept + "\"" + a + "\", \"" + b + "\", \"" + c + "\" and 1 more\r'PTKC' 128 \"Interface\": custom parameters "
+                        "of type None will not be saved: \"Plain\"",
+              ShownMessageTexts().back());
     // Without any parameter control the header stays and the records are named within 255 characters.
     HostResetModalLoops();
     std::string many = "TAGX" + be32(9) + be32(200), named;

@@ -283,7 +283,7 @@ TEST_F(ShaderDialogTest, AcceptedOrderNumbersTheListAndMovesCollidingPages)
 
 TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
 {
-    EditWindow* window = open(21000, "OCPE", {1, 2, 3, 4});
+    EditWindow* window = open(21000, "OCPEE", {1, 2, 3, 4, 5});
     window->GetShaderData()->SetAutoNames();
     CItemPTKC* field = window->GetShaderData()->GetItem(window->ViewMngr().GetView(4));
     field->mLimited = true;
@@ -321,4 +321,19 @@ TEST_F(ShaderDialogTest, OkRefusesANumberAFieldCannotTakeAndKeepsWhatWasTyped)
         EXPECT_STREQ(text, kept.GetCString());
     }
     EXPECT_EQ((std::vector<float>{-2.5f, 7}), (std::vector<float>{field->mFloat[1], field->mFloat[2]}));
+    // Of two at fault, the message is of the first the list shows, whichever was made first.
+    window->GetShaderData()->GetItem(window->ViewMngr().GetView(5))->mLimited = true;
+    for (const auto& [swapped, first, second, most] : {std::tuple{false, "2", "3", "7"}, {true, "4", "5", "100"}}) {
+        mRecords.clear();
+        d = dialog(window);
+        if (swapped)
+            std::swap(mRecords[3], mRecords[4]);
+        select(*d, 0);
+        type(ShaderDialog::kMinimum, first);
+        select(*d, 1);
+        type(ShaderDialog::kMinimum, second);
+        EXPECT_FALSE(d->DialogAccepted(nullptr));
+        EXPECT_EQ("The value of Field (0.0) must lie between its minimum (" + std::string(first) + ".0) and maximum (" +
+                      most + ".0).", ShownMessageTexts().back());
+    }
 }

@@ -36,6 +36,7 @@ TEST(RunProgram, AnswersARealClickAndFocusChangesOnTheDisplayAndEndsOnSigterm)
     int originX = 0, originY = 0;
     ASSERT_EQ(3, std::sscanf(backend.c_str(), "backend %31s origin %d %d", name, &originX, &originY));
     EXPECT_STREQ("sdl", name);
+    EXPECT_EQ("", program.WaitForLine("display connection closed", std::chrono::milliseconds(0))) << program.Output();
     const std::string probe = program.WaitForLine("probe at ", std::chrono::seconds(60));
     ASSERT_NE("", probe) << program.Output();
     int h = 0, v = 0;

@@ -128,7 +128,7 @@ void FWWindow::AddTitleIcon(const ImageBuffer* normal, const ImageBuffer* presse
 
 bool FWWindow::Initialize(FWDocument* document, const FWRect& rect)
 {
-    return CreateWindow(document, rect, 0);
+    return CreateWindow(document, rect, std::nullopt);
 }
 
 bool FWWindow::Initialize(FWDocument* document, int32_t resID)
@@ -136,7 +136,7 @@ bool FWWindow::Initialize(FWDocument* document, int32_t resID)
     return CreateWindow(document, FWRect(50, 50, 100, 100), resID);
 }
 
-bool FWWindow::CreateWindow(FWDocument* document, const FWRect& rect, int32_t resID)
+bool FWWindow::CreateWindow(FWDocument* document, const FWRect& rect, std::optional<int32_t> resID)
 {
     if (mExternWindow != nullptr && mStyle == 0) {
         SetPlatformWindow();
@@ -150,9 +150,9 @@ bool FWWindow::CreateWindow(FWDocument* document, const FWRect& rect, int32_t re
     else if (FWApp::Exists())
         FWApp::Instance()->AddWindow(this);
     mUserState = GlobalFrame();
-    if (resID < 1)
+    if (!resID)
         return mViewMngr.Initialize(rect);
-    return mViewMngr.Initialize(resID);
+    return mViewMngr.Initialize(*resID);
 }
 
 void FWWindow::SetDocument(FWDocument* document)

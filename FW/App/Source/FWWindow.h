@@ -18,6 +18,7 @@
 #include "ListNode.h"
 
 #include <cstdint>
+#include <optional>
 #include <set>
 
 class CMacWindowStuff;
@@ -38,10 +39,10 @@ public:
     ~FWWindow() override;
 
     // Creation: the platform window at the rectangle (global), then an empty view tree, or the
-    // tree of the 'WINT' resource of that id. Results are the view manager's.
+    // tree of the 'WINT' resource of that id, whatever its sign. Results are the view manager's.
     virtual bool Initialize(FWDocument* document, const FWRect& rect);
     virtual bool Initialize(FWDocument* document, int32_t resID);
-    virtual bool CreateWindow(FWDocument* document, const FWRect& rect, int32_t resID);
+    virtual bool CreateWindow(FWDocument* document, const FWRect& rect, std::optional<int32_t> resID);
 
     // The view tree
     virtual FWViewMngr& ViewMngr() { return mViewMngr; }

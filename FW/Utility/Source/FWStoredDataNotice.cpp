@@ -48,3 +48,13 @@ int FWStoredDataNotice::Report(const char* message, const char* sourcePath, int 
         gathered.push_back(text);
     return 1;
 }
+
+size_t FWStoredDataNotice::GatheredLength()
+{
+    if (sGathering == nullptr)
+        return 0;
+    size_t length = 0;
+    for (const std::string& message : sGathering->mMessages)
+        length += (length > 0 ? 1 : 0) + message.size();
+    return length;
+}

@@ -5,6 +5,7 @@
 // a report is the assertion alert of a programming error.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ public:
 
     // A reader met something it cannot read whole or will not keep; answers 1: reading goes on.
     static int Report(const char* message, const char* sourcePath, int line);
+    // The characters of the notice the reading going on would show now, its line breaks included;
+    // 0 outside a reading. Readers that name many records keep the notice within what it shows.
+    static size_t GatheredLength();
 
 private:
     FWStoredDataNotice* mOuter;
