@@ -26,6 +26,9 @@
 #include <map>
 #include <vector>
 
+// From HostModalLoop.h, whose window headers name the monitors' types otherwise than HostMonitors.h.
+void HostLogLine(const std::string& line);
+
 namespace {
 
 // A display that has not answered a connection by then is taken for one that cannot be reached.
@@ -154,6 +157,11 @@ HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
     };
     add(kUTTypeUTF8PlainText, copy.text, copy.utf8);
     add(copy.png ? kUTTypePNG : kUTTypeTIFF, copy.image, copy.imageBytes);
+    // The run log says what the clipboard holds now, a flavour on its way marked "?".
+    std::string line = "clipboard";
+    for (const HostClipboardFlavor& flavor : items.back())
+        line += "\t" + flavor.type + (flavor.promised ? "?" : "");
+    HostLogLine(line);
     // Even an item of nothing readable: what another program copied replaces what came before.
     return HostClipboardAnswer::kRead;
 }

@@ -213,7 +213,7 @@ bool imageComing()
 // It ends by itself when the image arrived or failed.
 class ImageWait : public FWModalDialog, public FWIdleTimer {
 public:
-    ImageWait() { SetDebugName("Clipboard"); }
+    ImageWait() { SetDebugName("ImageWait"); }
     void AutoInit() override
     {
         if (GetPDW() != nullptr)
@@ -221,6 +221,8 @@ public:
         FWRect window;
         calc_dlog_rect_on_screen(window, 300 + 2 * FrameWidth(), 80 + 2 * FrameWidth() + TitleWidth());
         Initialize(nullptr, window);
+        const FWStr<31> name("Clipboard");
+        SetName(&name, true);
         FWView* root = ViewMngr().GetViewTree();
         if (root == nullptr)
             return;
