@@ -1,6 +1,7 @@
 #include "FWClipboard.h"
 
 #include "FWApp.h"
+#include "FWClipboardPAC.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
 #include "TIFFMaker.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -172,4 +174,43 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
     ASSERT_TRUE(FWApp::Init());
     clipboard = FWClipboard::Instance();
     EXPECT_TRUE(text() != nullptr && text()->Text() == "now" && image() == nullptr);
+}
+
+TEST_F(FWClipboardTest, ACopyArrivingPartByPartIsTakenAsItComesAndItsBytesAreLent)
+{
+    // A display's copy: the text first with the image promised, then the image; then the same
+    // bytes read again (no new copy), then a new copy of them.
+    static std::vector<HostClipboardItem> sAnswer;
+    static bool sNew = false;
+    HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
+        if (std::exchange(sNew, false))
+            HostClipboardNoteNewCopy();
+        items = sAnswer;
+        return HostClipboardAnswer::kRead;
+    });
+    const HostClipboardFlavor words(kUTTypeUTF8PlainText, {'t', 'w', 'o'});
+    sAnswer = {{words, HostClipboardFlavor::Promised(kUTTypePNG)}};
+    clipboard->ImportPlatformClipboard();
+    EXPECT_TRUE(text() != nullptr && text()->Text() == "two");
+    EXPECT_EQ(nullptr, image()) << "promised, not yet here";
+    EXPECT_FALSE(clipboard->WaitForPlatformImage()) << "headless, the wait is answered by its Cancel";
+
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("mine"))); // copied inside meanwhile
+    const HostClipboardFlavor png(kUTTypePNG, MakePatternPNG(3, 1));
+    sAnswer = {{words, png}};
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(text()->Text() == "mine") << "the image completes the copy, which replaces nothing";
+    ASSERT_NE(nullptr, image());
+    EXPECT_TRUE(clipboard->WaitForPlatformImage());
+    const ImageBuffer* decoded = image()->Decode();
+    ASSERT_NE(nullptr, decoded);
+    EXPECT_EQ(PatternPixel(2, 0), pixel(*decoded, 2, 0));
+
+    sAnswer = {{words, png}};
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(text()->Text() == "mine") << "the same copy read again";
+    sNew = true;
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(text()->Text() == "two") << "a new copy of the same bytes";
+    HostSetClipboardSource(nullptr);
 }

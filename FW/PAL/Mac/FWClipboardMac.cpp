@@ -213,7 +213,12 @@ bool imageComing()
 // It ends by itself when the image arrived or failed.
 class ImageWait : public FWModalDialog, public FWIdleTimer {
 public:
-    ImageWait() { SetDebugName("ImageWait"); }
+    ImageWait()
+    {
+        SetDebugName("ImageWait");
+        // Nobody there to wait: the image is not waited for.
+        SetUnattendedAnswer(Unattended::kCancel);
+    }
     void AutoInit() override
     {
         if (GetPDW() != nullptr)

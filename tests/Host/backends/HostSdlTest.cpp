@@ -314,6 +314,10 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
         if (o.flavors.find(kUTTypePNG) != std::string::npos)
             EXPECT_EQ(image, bytesOf(pasteboard, kUTTypeTIFF));
     }
+    // The display closes in the middle of a transfer: the reader stops there, leaving nothing.
+    ClipboardOwner trickling(server.Display(), {{"UTF8_STRING", bytes("Pasted")}, {"image/png", image}},
+                             {3, std::chrono::milliseconds(900)});
+    EXPECT_EQ(coming, awaitFlavors(pasteboard, coming));
     PasteboardRelease(pasteboard);
     ASSERT_TRUE(HostSelectBackend("headless"));
     unsetenv("DISPLAY");
