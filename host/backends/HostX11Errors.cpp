@@ -4,6 +4,8 @@
 // exit never turns a finished run into a failure. An I/O error means the display is gone.
 #include "HostX11Errors.h"
 
+#include "HostReplacementFile.h"
+
 #include <X11/Xlib.h>
 
 #include <atomic>
@@ -70,6 +72,8 @@ void HostEndForLostDisplay()
     if (sEnding.exchange(true))
         for (;;)
             pause();
+    // A save under way stays unfinished: its hidden file goes, the file saved over stays whole.
+    HostRemoveUnfinishedSaves();
     const char* display = std::getenv("DISPLAY");
     std::fprintf(stderr, "%s: the connection to display %s was lost; ending.\n", program_invocation_short_name,
                  display != nullptr ? display : "");
