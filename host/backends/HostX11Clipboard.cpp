@@ -317,9 +317,6 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
         copy.text = copy.image = Part::kAbsent;
         return Ending::kNone;
     }
-    copy.owned = true;
-    if (parts)
-        state.publish(copy);
     const std::vector<Atom> targets = targetsOf(s);
     if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
         return s.ending;
@@ -343,26 +340,23 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
     copy.image = image != None ? Part::kComing : Part::kAbsent;
     if (parts)
         state.publish(copy);
-    if (text != None) {
+    // Reads a part; one larger than the bound is cut there when cut, else refused. False when the
+    // read ends before its end (a new copy, the program's end).
+    auto readPart = [&](Atom target, bool cut, Part& part, HostX11ClipboardCopy::Bytes& into) {
         std::vector<uint8_t> bytes;
-        // A text larger than the bound is cut there.
-        const Read read = convert(s, text, bytes);
-        if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
-            return s.ending;
-        copy.text = read != Read::kAbsent ? Part::kHere : Part::kAbsent;
-        copy.utf8 = shared(std::move(bytes));
-        if (parts && image != None)
-            state.publish(copy);
-    }
-    if (image != None) {
-        std::vector<uint8_t> bytes;
-        const Read read = convert(s, image, bytes);
-        if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
-            return s.ending;
-        copy.image = read == Read::kData ? Part::kHere : Part::kAbsent;
-        if (read == Read::kData)
-            copy.imageBytes = shared(std::move(bytes));
-    }
+        const Read read = convert(s, target, bytes);
+        const bool taken = read == Read::kData || (cut && read == Read::kTooLarge);
+        part = taken ? Part::kHere : Part::kAbsent;
+        if (taken)
+            into = shared(std::move(bytes));
+        return s.ending != Ending::kNewCopy && s.ending != Ending::kStop;
+    };
+    if (text != None && !readPart(text, true, copy.text, copy.utf8))
+        return s.ending;
+    if (parts && text != None && image != None)
+        state.publish(copy);
+    if (image != None && !readPart(image, false, copy.image, copy.imageBytes))
+        return s.ending;
     return Ending::kNone;
 }
 
