@@ -31,9 +31,12 @@ using Part = HostX11ClipboardCopy::Part;
 
 // Bounds of one part: an owner silent for kAnswerTime is given up on (only a piece that brings
 // bytes restarts that time), and so is one that sends more than kMaxTransferBytes. An owner that
-// keeps sending is read to the end however long it takes: nobody waits for it meanwhile.
+// keeps sending is read to the end however long it takes: nobody waits for it meanwhile. One that
+// does not answer what it offers, as a busy program may not, is asked again at once, given twice
+// the time each round up to kMostPatience, until it answers or another program copies.
 constexpr size_t kMaxTransferBytes = size_t(64) << 20;
-constexpr auto kAnswerTime = std::chrono::seconds(1);
+constexpr auto kAnswerTime = std::chrono::milliseconds(1000);
+constexpr auto kMostPatience = std::chrono::milliseconds(64000);
 
 } // namespace
 
@@ -248,8 +251,9 @@ Read takeIncrements(Session& s, std::vector<uint8_t>& into)
     }
 }
 
-// Asks the owner to convert the clipboard to the target and takes the result.
-Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
+// Asks the owner to convert the clipboard to the target and takes the result; the owner has
+// patience to answer.
+Read convert(Session& s, Atom target, std::vector<uint8_t>& into, Clock::duration patience = kAnswerTime)
 {
     if (s.failed())
         return Read::kAbsent;
@@ -258,7 +262,7 @@ Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
     }
     XDeleteProperty(s.display, s.window, s.property);
     XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
-    if (!waitFor(s, SelectionNotify, event, Clock::now() + kAnswerTime) || event.xselection.property == None)
+    if (!waitFor(s, SelectionNotify, event, Clock::now() + patience) || event.xselection.property == None)
         return Read::kAbsent;
     Atom type = None;
     const Read read = takeProperty(s, into, &type);
@@ -272,10 +276,10 @@ Read convert(Session& s, Atom target, std::vector<uint8_t>& into)
     return takeIncrements(s, into);
 }
 
-std::vector<Atom> targetsOf(Session& s)
+std::vector<Atom> targetsOf(Session& s, Clock::duration patience)
 {
     std::vector<uint8_t> bytes;
-    if (convert(s, XInternAtom(s.display, "TARGETS", False), bytes) != Read::kData)
+    if (convert(s, XInternAtom(s.display, "TARGETS", False), bytes, patience) != Read::kData)
         return {};
     const auto* atoms = reinterpret_cast<const long*>(bytes.data());
     std::vector<Atom> targets;
@@ -308,7 +312,8 @@ HostX11ClipboardCopy::Bytes shared(std::vector<uint8_t>&& bytes)
 
 // Reads the clipboard as it is now into copy, publishing each part as it comes where the display
 // tells of new copies (elsewhere only the whole read, since it is compared with the last one).
-Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
+// kSilent when the owner did not answer its targets within patience: then it offers nothing yet.
+Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy, Clock::duration patience)
 {
     const bool parts = watch.fixes;
     Session s{state, watch};
@@ -317,9 +322,12 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
         copy.text = copy.image = Part::kAbsent;
         return Ending::kNone;
     }
-    const std::vector<Atom> targets = targetsOf(s);
-    if (s.ending == Ending::kNewCopy || s.ending == Ending::kStop)
+    const std::vector<Atom> targets = targetsOf(s, patience);
+    if (s.ending != Ending::kNone) {
+        copy.owned = false;
+        copy.text = copy.image = Part::kAbsent;
         return s.ending;
+    }
     auto offered = [&](const char* name) {
         const Atom atom = XInternAtom(s.display, name, False);
         return std::find(targets.begin(), targets.end(), atom) != targets.end() ? atom : Atom(None);
@@ -327,11 +335,10 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy)
     Atom text = offered("UTF8_STRING");
     if (text == None)
         text = offered("text/plain;charset=utf-8");
-    // An owner that lists no targets may still convert to text; one that did not answer offers
-    // nothing, as if it had gone.
+    // An owner that lists no targets may still convert to text.
     if (text == None && targets.empty() && !s.failed())
         text = XInternAtom(s.display, "UTF8_STRING", False);
-    copy.owned = !(targets.empty() && s.failed());
+    copy.owned = !s.failed();
     Atom image = offered("image/tiff");
     copy.png = image == None;
     if (image == None)
@@ -366,6 +373,7 @@ void run(State& state)
     uint64_t serial = 0;
     bool pending = true; // the first read, at the start
     bool newCopy = false;
+    Clock::duration patience = kAnswerTime; // for the owner's answer to what it offers
     if (!openWatch(watch)) {
         HostX11ClipboardCopy nothing;
         nothing.serial = ++serial;
@@ -381,11 +389,15 @@ void run(State& state)
             HostX11ClipboardCopy copy;
             copy.serial = ++serial;
             copy.newCopy = newCopy;
-            const Ending ending = readCopy(state, watch, copy);
-            pending = newCopy = ending == Ending::kNewCopy;
-            if (ending == Ending::kNone || ending == Ending::kSilent) {
+            const Ending ending = readCopy(state, watch, copy, patience);
+            // A silent owner offers nothing meanwhile, and is asked again with more patience.
+            const bool silent = ending == Ending::kSilent;
+            pending = ending == Ending::kNewCopy || silent;
+            newCopy = ending == Ending::kNewCopy || (silent && newCopy);
+            patience = silent ? std::min<Clock::duration>(patience * 2, kMostPatience) : kAnswerTime;
+            if (ending == Ending::kNone || silent) {
                 state.publish(copy);
-                state.setReading(false);
+                state.setReading(silent);
             }
             continue;
         }

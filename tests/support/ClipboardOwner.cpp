@@ -64,7 +64,7 @@ void ClipboardOwner::serve(std::string name)
             ++mTaken;
         }
         for (Transfer& t : transfers) {
-            if (t.bytes == nullptr || !t.deleted || Clock::now() < t.due || t.pieces >= mPace.stopAfter || silent)
+            if (t.bytes == nullptr || !t.deleted || (Clock::now() < t.due && !hurry) || t.pieces >= mPace.stopAfter || silent)
                 continue;
             const size_t count = std::min(mPace.piece, t.bytes->size() - t.sent);
             XChangeProperty(display, t.requestor, t.property, t.type, 8, PropModeReplace, t.bytes->data() + t.sent,
@@ -96,8 +96,7 @@ void ClipboardOwner::serve(std::string name)
         }
         if (event.type != SelectionRequest)
             continue;
-        ++requests;
-        if (silent)
+        if (++requests <= mPace.unanswered || silent)
             continue;
         const XSelectionRequestEvent& r = event.xselectionrequest;
         // A window of a reader that went may come back with a new reader: its transfers end.
@@ -124,7 +123,7 @@ void ClipboardOwner::serve(std::string name)
             const long size = long(offer->bytes.size());
             XChangeProperty(display, r.requestor, r.property, incr, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(&size), 1);
-            transfers.push_back(Transfer{r.requestor, r.property, r.target, &offer->bytes});
+            transfers.push_back(Transfer{r.requestor, r.property, r.target, &offer->bytes, 0, 0, false, {}});
             reply.property = r.property;
         }
         XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));

@@ -20,6 +20,7 @@ public:
         size_t piece = 0;                    // bytes a piece; 0 sends each offer whole
         std::chrono::milliseconds gap{0};    // between two pieces
         size_t stopAfter = SIZE_MAX;         // pieces sent of a transfer before it falls silent
+        int unanswered = 0;                  // first requests left unanswered, as a busy owner does
     };
 
     // Takes the clipboard of the display (such as ":3") at once.
@@ -33,6 +34,7 @@ public:
     void Take();
 
     std::atomic<bool> silent{false};  // requests are left unanswered
+    std::atomic<bool> hurry{false};   // the pieces left go without their gaps
     std::atomic<int> requests{0};     // conversions asked for, answered or not
     std::atomic<int> served{0};       // offers whose last piece was sent
 
