@@ -262,7 +262,15 @@ Read convert(Session& s, Atom target, std::vector<uint8_t>& into, Clock::duratio
     }
     XDeleteProperty(s.display, s.window, s.property);
     XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
-    if (!waitFor(s, SelectionNotify, event, Clock::now() + patience) || event.xselection.property == None)
+    // Answers to earlier requests are passed over: an owner's late answer to the last read, whose
+    // window's identifier the server may have given to this one, would else be taken for this
+    // answer, and its property read before this one's was written.
+    const Clock::time_point deadline = Clock::now() + patience;
+    do {
+        if (!waitFor(s, SelectionNotify, event, deadline))
+            return Read::kAbsent;
+    } while (event.xselection.target != target || event.xselection.selection != s.clipboard);
+    if (event.xselection.property == None)
         return Read::kAbsent;
     Atom type = None;
     const Read read = takeProperty(s, into, &type);

@@ -126,7 +126,8 @@ void ClipboardOwner::serve(std::string name)
             transfers.push_back(Transfer{r.requestor, r.property, r.target, &offer->bytes, 0, 0, false, {}});
             reply.property = r.property;
         }
-        XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+        for (int i = r.target == targets && mPace.twice ? 2 : 1; i > 0; --i)
+            XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
         XFlush(display);
     }
     XCloseDisplay(display);

@@ -21,6 +21,7 @@ public:
         std::chrono::milliseconds gap{0};    // between two pieces
         size_t stopAfter = SIZE_MAX;         // pieces sent of a transfer before it falls silent
         int unanswered = 0;                  // first requests left unanswered, as a busy owner does
+        bool twice = false;                  // targets answered twice, as when a late answer comes
     };
 
     // Takes the clipboard of the display (such as ":3") at once.

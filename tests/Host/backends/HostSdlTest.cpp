@@ -293,7 +293,7 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
     // Owners sending in pieces: the text arrives while the image is on its way, and stays whatever
     // becomes of the image. Pauses shorter than a second are waited through, however many; a
     // silence of more than a second ends the part, and what follows it. A busy owner that does not
-    // answer is asked again.
+    // answer is asked again; an answer that comes twice is taken once.
     const std::vector<uint8_t> image = MakePatternPNG(3, 2);
     const std::string coming = text + " " + kUTTypePNG + "? " + kUTTypeTIFF + "?";
     const struct {
@@ -305,6 +305,7 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
         {{image.size() / 2 + 1, std::chrono::milliseconds(600)}, text + " " + png}, // pauses
         {{3, std::chrono::milliseconds(10), 0}, ""},                           // silent after its targets
         {{0, std::chrono::milliseconds(0), SIZE_MAX, 1}, text + " " + png},   // busy at first
+        {{0, std::chrono::milliseconds(0), SIZE_MAX, 0, true}, text + " " + png}, // a late answer comes
     };
     for (const auto& o : owners) {
         ClipboardOwner owner(server.Display(), {{"UTF8_STRING", bytes("Pasted")}, {"image/png", image}}, o.pace);
