@@ -460,3 +460,11 @@ bool HostX11ClipboardReader::Take(HostX11ClipboardCopy& copy)
     }
     return false;
 }
+
+void HostX11ClipboardReader::ReadAgain()
+{
+    State& s = *mState;
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.again = true;
+    s.signal();
+}

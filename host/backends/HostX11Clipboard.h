@@ -43,6 +43,9 @@ public:
     // nothing tells of new copies (no XFixes), a call that finds nothing new and no read running
     // starts a new read, which reports when it is whole.
     bool Take(HostX11ClipboardCopy& copy);
+    // Reads the clipboard again, as the same copy (no new copy), for parts whose bytes the program
+    // dropped: the owner is asked again in the background and each part published as it comes.
+    void ReadAgain();
 
     struct State;
 
