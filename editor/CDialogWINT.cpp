@@ -31,6 +31,19 @@ std::string format(const char* pattern, int32_t number)
     return text;
 }
 
+// The id proposed for a new layout: the map's next id when the dialog takes it, else the lowest
+// id the dialog takes that no layout has (the map's next id may lie below 1, above a -1 layout).
+int32_t proposedNewID(const CResMap& map)
+{
+    const int32_t next = map.NextID(kShaderLayoutID);
+    if (next >= kLowestID && next <= kHighestID)
+        return next;
+    int32_t free = kLowestID;
+    for (auto found = map.lower_bound(kLowestID); found != map.end() && found->first == free; ++found)
+        ++free;
+    return free <= kHighestID ? free : next;
+}
+
 // A layout's id and name; an id out of range or taken by another layout is refused with the
 // dialog left open.
 class AttributesDialog : public FWModalDialog {
@@ -199,7 +212,7 @@ bool CDialogWINT::AskAttributes(int32_t& id, FWStr<255>& name, const char* title
 
 void CDialogWINT::DoNew()
 {
-    int32_t id = mDocument->ResMap().NextID(kShaderLayoutID);
+    int32_t id = proposedNewID(mDocument->ResMap());
     FWStr<255> name("Interface");
     if (!AskAttributes(id, name, "New WINT Attributes"))
         return;

@@ -6,6 +6,7 @@
 #include "FWString.h"
 #include "FWWindow.h"
 #include "HostMemory.h"
+#include "HostResourceFile.h"
 #include "HostResources.h"
 
 #include <algorithm>
@@ -51,19 +52,40 @@ private:
     Corvel::FS_ResourceFileRA mGuard;
 };
 
+// What a resource has stored beside its data: its attributes and whether it has a name (an
+// empty one included), which a remove and add would drop.
+struct StoredInfo {
+    SInt16 attributes = 0;
+    bool named = false;
+};
+
+// Gives a resource just added the attributes it had, and its name as stored: AddResource stores
+// an empty name as none.
+void restoreInfo(Handle h, const StoredInfo& info, const unsigned char* name)
+{
+    if (info.named && name[0] == 0)
+        HostSetResName(h, name);
+    if (info.attributes != 0)
+        SetResAttrs(h, info.attributes);
+}
+
 // Puts a resource taken out of the current file back as it was (its handle is ours again).
-void putBack(Handle old, ResType type, SInt16 id, const unsigned char* name)
+void putBack(Handle old, ResType type, SInt16 id, const unsigned char* name, const StoredInfo& info)
 {
     AddResource(old, type, id, name);
     if (ResError() != noErr)
         DisposeHandle(old);
+    else
+        restoreInfo(old, info, name);
 }
 
 // Replaces the resource of the type and id in the current file by the handle (which the file
 // takes in every case). Nothing is lost on failure: the old resource is put back before the
 // file is written, so what is stored stays as it was. Without an old resource the handle is
-// added only when mustExist is false.
-bool replaceResource(Handle layout, ResType type, SInt16 id, const unsigned char* name, bool mustExist)
+// added only when mustExist is false. With keepInfo the new resource keeps the old one's
+// attributes, and its empty name or none when the name given is empty.
+bool replaceResource(Handle layout, ResType type, SInt16 id, const unsigned char* name, bool mustExist,
+                     bool keepInfo = false)
 {
     Handle old = Get1Resource(type, id);
     if (old == nullptr && mustExist) {
@@ -74,8 +96,11 @@ bool replaceResource(Handle layout, ResType type, SInt16 id, const unsigned char
         return false;
     }
     unsigned char oldName[256] = {};
+    StoredInfo oldInfo;
     if (old != nullptr) {
         GetResInfo(old, nullptr, nullptr, oldName);
+        oldInfo.attributes = SInt16(GetResAttrs(old) & ~resChanged);
+        oldInfo.named = HostResourceHasName(old);
         RemoveResource(old);
         if (CResMap::ChkError()) {
             DisposeHandle(layout);
@@ -86,9 +111,11 @@ bool replaceResource(Handle layout, ResType type, SInt16 id, const unsigned char
     if (CResMap::ChkError()) {
         DisposeHandle(layout);
         if (old != nullptr)
-            putBack(old, type, id, oldName);
+            putBack(old, type, id, oldName, oldInfo);
         return false;
     }
+    if (keepInfo && old != nullptr)
+        restoreInfo(layout, oldInfo, name);
     if (OpenedFile::Write()) {
         if (old != nullptr)
             DisposeHandle(old);
@@ -100,7 +127,7 @@ bool replaceResource(Handle layout, ResType type, SInt16 id, const unsigned char
     if (ResError() == noErr)
         DisposeHandle(layout);
     if (old != nullptr)
-        putBack(old, type, id, oldName);
+        putBack(old, type, id, oldName, oldInfo);
     CResMap::errCode = failure;
     return false;
 }
@@ -189,7 +216,7 @@ bool CQF_Document::SaveWINT(Handle layout, int id)
         return false;
     }
     const PName name(mResMap.Name(id));
-    return replaceResource(layout, kWINT, SInt16(id), name.bytes, true);
+    return replaceResource(layout, kWINT, SInt16(id), name.bytes, true, true);
 }
 
 bool CQF_Document::AddWINT(Handle layout, int id, const FWString& name)

@@ -45,7 +45,7 @@ std::string whyNotOpened(OSErr err)
 
 void QZMain(int argc, const char* const* argv)
 {
-    // First of all: SIGTERM or SIGINT during the set-up below ends the program (status 0) at its
+    // First of all: SIGTERM, SIGINT or SIGHUP during the set-up below ends the program (status 0) at its
     // first wait, or a moment later should the set-up not reach one, not by the signal's default
     // action.
     HostInstallEndSignals();

@@ -1,7 +1,7 @@
 #include "HostEvents.h"
 #include "QuillformApp.h"
 
-// SIGTERM and SIGINT end the program with status 0 from its first instant: the handler goes in
+// SIGTERM, SIGINT and SIGHUP end the program with status 0 from its first instant: the handler goes in
 // before the program's static initialisers run, not only once main is reached.
 [[gnu::constructor(101)]] static void installEndSignalsFirst()
 {

@@ -1,6 +1,6 @@
 // The event queue, delivery of input into it, the event wait with its priorities, the pending
-// Apple events that the display's close button posts, and the end of the program on SIGTERM and
-// SIGINT.
+// Apple events that the display's close button posts, and the end of the program on SIGTERM,
+// SIGINT and SIGHUP.
 #include "HostEvents.h"
 
 #include "HostAppleEvents.h"
@@ -44,11 +44,11 @@ EventState& state()
     return *sState;
 }
 
-// The display's close button and tests ask for a 'quit' Apple event; SIGTERM and SIGINT ask for
+// The display's close button and tests ask for a 'quit' Apple event; SIGTERM, SIGINT and SIGHUP ask for
 // the end of the program, which the next wait carries out.
 volatile std::sig_atomic_t sQuitRequested = 0;
 volatile std::sig_atomic_t sEndRequested = 0;
-// Armed by the first SIGTERM or SIGINT, it sends SIGTERM once the grace is over: a program that
+// Armed by the first end signal, it sends SIGTERM once the grace is over: a program that
 // reached no wait meanwhile (held in a call to a display that stopped answering) ends then.
 timer_t sEndTimer{};
 bool sEndTimerMade = false;
@@ -459,12 +459,15 @@ void HostInstallEndSignals()
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
-    // A program started with SIGINT ignored (in the background, under nohup) was meant to outlive
-    // a Ctrl-C typed for whatever runs in front, and keeps ignoring it.
-    struct sigaction interrupt {};
-    if (sigaction(SIGINT, nullptr, &interrupt) == 0 && interrupt.sa_handler == SIG_IGN)
-        return;
-    sigaction(SIGINT, &action, nullptr);
+    // A program started with SIGINT or SIGHUP ignored (in the background, under nohup) was meant
+    // to outlive a Ctrl-C typed for whatever runs in front, or the terminal's close, and keeps
+    // ignoring it.
+    for (int signo : {SIGINT, SIGHUP}) {
+        struct sigaction before {};
+        if (sigaction(signo, nullptr, &before) == 0 && before.sa_handler == SIG_IGN)
+            continue;
+        sigaction(signo, &action, nullptr);
+    }
 }
 
 void HostEndIfSignalled()
@@ -474,7 +477,7 @@ void HostEndIfSignalled()
     // Waits run between whole operations: no file is being written, and saves replace files
     // whole, so ending here leaves every file as it was or as last saved. Nothing more is run
     // (no quit handler, no destructors): nobody is there to answer a question.
-    // Where no wait comes, the end timer ends the program instead: the first SIGTERM or SIGINT
+    // Where no wait comes, the end timer ends the program instead: the first end signal
     // arms it to send SIGTERM 0.4 s later, and a signal that finds the first not yet taken here
     // (the timer's, or the user's second) ends the program in the handler with status 0, at
     // whatever it was doing and without flushing its output. Should that fall inside a save, the

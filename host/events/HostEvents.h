@@ -144,7 +144,7 @@ void HostDeliverInput(const HostInputEvent& input);
 void HostPostAppleEvent(AEEventID eventID, const std::vector<std::string>& paths = {});
 // The Apple event that starts the program, from its command line: 'oapp' when no file is named
 // after the program's own name, else one 'odoc' with every named file, made absolute, in order.
-// From then on SIGTERM and SIGINT end the program (HostInstallEndSignals).
+// From then on SIGTERM, SIGINT and SIGHUP end the program (HostInstallEndSignals).
 void HostPostLaunchEvents(int argc, const char* const* argv);
 // Async-signal-safe: asks the next event wait to post a 'quit' Apple event (the display window's
 // close button).
@@ -153,11 +153,11 @@ void HostPostQuit();
 // beep while a modal dialog is up, which must be answered first. Asks made before the next event
 // wait takes them are one request: one quit or one beep.
 void HostDisplayCloseAsked();
-// SIGTERM and SIGINT from now on end the program at its next wait for input (event waits, mouse
+// SIGTERM, SIGINT and SIGHUP from now on end the program at its next wait for input (event waits, mouse
 // tracking, Button, WaitMouseUp, StillDown), with exit status 0 and no question asked; where no
 // wait comes within a fraction of a second (a call held by a display that stopped answering), or
-// a second signal comes first, they end it then, with status 0 too. SIGINT ignored at start stays
-// ignored.
+// a second signal comes first, they end it then, with status 0 too. SIGINT or SIGHUP ignored at
+// start stays ignored.
 void HostInstallEndSignals();
 // Ends the program when such a signal came.
 void HostEndIfSignalled();

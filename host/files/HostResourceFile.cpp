@@ -75,7 +75,7 @@ bool disjoint(std::vector<Span>& spans)
 
 uint32_t nameBytes(const uint8_t* name)
 {
-    return name != nullptr && name[0] > 0 ? 1u + name[0] : 0u;
+    return name != nullptr ? 1u + name[0] : 0u;
 }
 
 } // namespace

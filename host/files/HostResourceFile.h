@@ -54,7 +54,8 @@ struct HostResourceFileMap {
     std::vector<HostResourceRecord> records;    // by type in type-list order, then list order
 };
 
-// One resource to write: its name is length-prefixed (null or length 0: no name).
+// One resource to write: its name is length-prefixed (null: no name; length 0: an empty name,
+// stored as its length byte).
 struct HostResourceToWrite {
     ResType type;
     ResID id;

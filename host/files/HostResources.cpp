@@ -34,6 +34,7 @@ struct ResourceEntry {
     uint8_t attributes = 0;
     bool stored : 1 = false;  // the data are in the image
     bool changed : 1 = false; // the handle holds data not written yet
+    bool named : 1 = false;   // a name is stored, an empty one included
     int64_t nameOffset = -1; // in the file's image; -1: no name; not used when ownName is set
     uint32_t dataOffset = 0;
     uint32_t dataLength = 0;
@@ -209,6 +210,12 @@ size_t nameListBytes(size_t length)
     return length > 0 ? 1 + length : 0;
 }
 
+// The name-list bytes the entry's name takes: an empty name stored takes its length byte.
+size_t storedNameBytes(const ResourceEntry& e)
+{
+    return e.named ? 1 + nameLength(e) : 0;
+}
+
 TypeGroup* groupOf(ResourceFile& file, ResType type)
 {
     for (auto& group : file.types)
@@ -362,11 +369,12 @@ public:
         entry->id = record.id;
         entry->attributes = record.attributes;
         entry->nameOffset = record.nameOffset;
+        entry->named = record.nameOffset >= 0;
         entry->stored = true;
         entry->dataOffset = record.dataOffset;
         entry->dataLength = record.dataLength;
         entry->file = &mFile;
-        nameListLength += nameListBytes(record.nameOffset >= 0 ? mImage[size_t(record.nameOffset)] : 0);
+        nameListLength += storedNameBytes(*entry);
         handleBlockBytes += HostHandleBlockBytes(Size(record.dataLength));
         mGroup->entries.push_back(entry);
     }
@@ -677,7 +685,8 @@ OSErr updateFile(ResourceFile& file)
     for (size_t i = 0; i < entries.size(); ++i) {
         ResourceEntry& e = *entries[i];
         HostResourceToWrite r{e.type, e.id, e.attributes, nullptr, nullptr, 0};
-        if (e.ownName) {
+        if (!e.named) {
+        } else if (e.ownName) {
             r.name = e.ownName.get();
         } else if (e.nameOffset >= 0) {
             r.name = file.image.data() + e.nameOffset;
@@ -965,12 +974,13 @@ void SetResInfo(Handle h, SInt16 id, ConstStr255Param name)
     }
     size_t names = file.nameListLength;
     if (name != nullptr) {
-        names = names - nameListBytes(nameLength(*entry)) + nameListBytes(name[0]);
+        names = names - storedNameBytes(*entry) + nameListBytes(name[0]);
         if (!mapFits(file, nullptr, names)) {
             setError(addResFailed);
             return;
         }
         entry->ownName = ownNameOf(name, name[0]);
+        entry->named = name[0] > 0;
         file.nameListLength = names;
     }
     if (id != entry->id) {
@@ -1010,6 +1020,7 @@ void AddResource(Handle h, ResType type, SInt16 id, ConstStr255Param name)
     entry->id = id;
     entry->attributes = 0;
     entry->ownName = ownNameOf(name, length);
+    entry->named = length > 0;
     entry->handle = h;
     entry->changed = true;
     entry->file = file;
@@ -1040,7 +1051,7 @@ void RemoveResource(Handle h)
         return;
     }
     detachHandle(*entry, true);
-    file.nameListLength -= nameListBytes(nameLength(*entry));
+    file.nameListLength -= storedNameBytes(*entry);
     TypeGroup& group = *groupOf(file, entry->type);
     unindexEntry(group, entry);
     group.entries.erase(std::find(group.entries.begin(), group.entries.end(), entry));
@@ -1064,6 +1075,52 @@ void DetachResource(Handle h)
         return;
     }
     detachHandle(*entry, true);
+    setError(noErr);
+}
+
+SInt16 GetResAttrs(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    if (entry == nullptr) {
+        setError(resNotFound);
+        return 0;
+    }
+    setError(noErr);
+    return SInt16(entry->attributes | (entry->changed ? resChanged : 0));
+}
+
+void SetResAttrs(Handle h, SInt16 attributes)
+{
+    ResourceEntry* entry = changeableEntry(h, resNotFound);
+    if (entry == nullptr)
+        return;
+    entry->attributes = uint8_t(attributes & ~resChanged);
+    entry->file->changed = true;
+    setError(noErr);
+}
+
+bool HostResourceHasName(Handle h)
+{
+    ResourceEntry* entry = entryOf(h);
+    setError(entry != nullptr ? noErr : resNotFound);
+    return entry != nullptr && entry->named;
+}
+
+void HostSetResName(Handle h, ConstStr255Param name)
+{
+    ResourceEntry* entry = changeableEntry(h, resNotFound);
+    if (entry == nullptr)
+        return;
+    ResourceFile& file = *entry->file;
+    const size_t names = file.nameListLength - storedNameBytes(*entry) + (name != nullptr ? 1 + name[0] : 0);
+    if (!mapFits(file, nullptr, names)) {
+        setError(addResFailed);
+        return;
+    }
+    entry->ownName = ownNameOf(name, name != nullptr ? name[0] : 0);
+    entry->named = name != nullptr;
+    file.nameListLength = names;
+    file.changed = true;
     setError(noErr);
 }
 

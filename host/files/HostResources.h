@@ -88,6 +88,16 @@ void RemoveResource(Handle h);
 // resource, whose data only the handle holds, answers resAttrErr.
 void DetachResource(Handle h);
 
+// A resource's attributes (resPurgeable, resPreload, ...), and setting them (resChanged is never
+// stored). A resource added by AddResource has none.
+SInt16 GetResAttrs(Handle h);
+void SetResAttrs(Handle h, SInt16 attributes);
+
+// Whether a name is stored for the resource, an empty one included; and storing exactly the
+// name given (null: no name; length 0: an empty name), which AddResource and SetResInfo do not.
+bool HostResourceHasName(Handle h);
+void HostSetResName(Handle h, ConstStr255Param name);
+
 // Marks a resource's data as changed, to be written by the next update.
 void ChangedResource(Handle h);
 

@@ -53,7 +53,8 @@ protected:
     }
 
     // Starts the program on the layouts, a fresh copy of the sample, and waits for its list: on the
-    // test's display, or headless as asked for; with SIGINT ignored, as a script's background job.
+    // test's display, or headless as asked for; with SIGINT and SIGHUP ignored, as a script's
+    // background job under nohup.
     void Start(bool display = true, bool interruptIgnored = false)
     {
         if (display && !mServer)
@@ -67,7 +68,7 @@ protected:
         std::filesystem::copy_file(FW_SAMPLE_RSRC, mLayouts, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(mLog);
         // Standard error goes to a file, so that what the program says there can be counted.
-        const std::string shell = std::string(interruptIgnored ? "trap '' INT; " : "") + "exec \"$0\" \"$1\" 2>\"$2\"";
+        const std::string shell = std::string(interruptIgnored ? "trap '' INT HUP; " : "") + "exec \"$0\" \"$1\" 2>\"$2\"";
         mRun = std::make_unique<ChildProcess>(
             std::vector<std::string>{"/bin/sh", "-c", shell, mProgram, mLayouts, File("errors")},
             std::vector<std::string>{"DISPLAY=" + display, "FW_HOST_BACKEND=" + backend, "FW_HOST_LOG=" + mLog});
@@ -163,11 +164,13 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
         bool display;
         std::function<void()> reach;
         bool interruptIgnored = false;
+        int signo = SIGTERM;
     };
     const Case cases[] = {
         {"the list of layouts at start-up", true, [] {}},
         {"a press held on a button", true, [&] { Xdo(At(mClose) + " mousedown 1"); }},
         {"the main loop with a changed layout", true, [&] { OpenAndChangeLayout(); }},
+        {"the main loop with a changed layout, its terminal gone", true, [&] { OpenAndChangeLayout(); }, false, SIGHUP},
         {"an open menu", true, [&] {
              OpenAndChangeLayout();
              Click(mEditTitle);
@@ -183,8 +186,9 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
              EXPECT_TRUE(WaitForLog("window\t", 2));
          }},
         {"a run headless, as asked for", false, [] { std::this_thread::sleep_for(1s); }},
-        {"a run started with SIGINT ignored, after a SIGINT", true, [&] {
+        {"a run started with SIGINT and SIGHUP ignored, after both", true, [&] {
              kill(mRun->Pid(), SIGINT);
+             kill(mRun->Pid(), SIGHUP);
              std::this_thread::sleep_for(1s);
          }, true},
         {"a display that stopped answering while it draws", true, [&] {
@@ -198,7 +202,7 @@ TEST_F(DesktopRunTest, SigtermEndsItInEveryStateWithTheFileAsItWas)
         Start(c.display, c.interruptIgnored);
         c.reach();
         ASSERT_FALSE(mRun->Ended(0ms)) << mRun->Output();
-        kill(mRun->Pid(), SIGTERM);
+        kill(mRun->Pid(), c.signo);
         EXPECT_TRUE(EndedWithSuccess(10s)) << mRun->Status();
         mRun->Stop(10s);
         if (c.display) {

@@ -260,6 +260,22 @@ TEST_F(LayoutListTest, NewMakesTheShaderInterfaceOrAnEmptyLayoutAndRefusesBadIDs
     after.erase(102);
     EXPECT_EQ(before, after) << "the refused ids added nothing";
     EXPECT_STREQ("102 Interface [b.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+
+    // Above a -1 layout the run's next id would be 0, which the dialog refuses: the proposal is
+    // the lowest free id it takes.
+    const std::string path3 = File("c.rsrc");
+    ASSERT_TRUE(MakeResourceFile(path3, {{FOUR_CHAR_CODE("WINT"), -1, "Minus", "x"},
+                                         {FOUR_CHAR_CODE("WINT"), 1, "One", "x"},
+                                         {FOUR_CHAR_CODE("WINT"), 2, "Two", "x"},
+                                         {FOUR_CHAR_CODE("WINT"), 128, "Main", "x"}}));
+    document = open(path3);
+    const size_t shown = ShownMessageTexts().size();
+    press(CDialogWINT::kNew);
+    HostInjectKey(kKeyReturn, 13);
+    mApp->DialogWINT(document);
+    EXPECT_EQ(shown, ShownMessageTexts().size());
+    EXPECT_EQ(1u, layoutsIn(path3).count(3));
+    EXPECT_STREQ("3 Interface [c.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
 }
 
 TEST_F(LayoutListTest, DuplicateRenameAndDeleteKeepTheFileTheListAndTheWindowsInStep)

@@ -126,6 +126,38 @@ TEST_F(ResourceDocumentTest, ChangesReachTheFileAndTheMap)
     EXPECT_EQ("picture", stored(mPath, FOUR_CHAR_CODE("PICT"), 100));
 }
 
+TEST_F(ResourceDocumentTest, ASaveKeepsTheAttributesAndTheNameAsStored)
+{
+    {
+        // 100 purgeable and preloaded, 101 with an empty name, 102 with none.
+        Corvel::FS_ResourceFileRA file(LocatorOfPath(mPath), true);
+        ASSERT_NE(0, file.OpenedResourceFile());
+        SetResAttrs(Get1Resource(kWINT, 100), 0x24);
+        const unsigned char empty[1] = {0};
+        HostSetResName(Get1Resource(kWINT, 101), empty);
+        AddResource(handleOf("third"), kWINT, 102, nullptr);
+        UpdateResFile(CurResFile());
+        ASSERT_EQ(noErr, ResError());
+    }
+    ASSERT_TRUE(mDocument->ReadWINT());
+    ASSERT_TRUE(mDocument->SaveWINT(handleOf("new main"), 100));
+    ASSERT_TRUE(mDocument->SaveWINT(handleOf("new second"), 101));
+    Corvel::FS_ResourceFileRA file(LocatorOfPath(mPath), false);
+    const struct {
+        SInt16 id;
+        std::string data;
+        SInt16 attributes;
+        bool named;
+    } expected[] = {{100, "new main", 0x24, true}, {101, "new second", 0, true}, {102, "third", 0, false}};
+    for (const auto& e : expected) {
+        Handle h = Get1Resource(kWINT, e.id);
+        ASSERT_NE(nullptr, h) << e.id;
+        EXPECT_EQ(e.data, std::string(*h, size_t(GetHandleSize(h)))) << e.id;
+        EXPECT_EQ(e.attributes, GetResAttrs(h)) << e.id;
+        EXPECT_EQ(e.named, HostResourceHasName(h)) << e.id;
+    }
+}
+
 TEST_F(ResourceDocumentTest, MissingLayoutsAreRefused)
 {
     ASSERT_TRUE(mDocument->ReadWINT());

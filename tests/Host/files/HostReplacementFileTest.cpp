@@ -46,10 +46,11 @@ bool killedMidWrite(const std::string& target)
 } // namespace
 
 static bool failLinks = false; // as on file systems whose unnamed files cannot be linked
-static bool signalOnLink = false; // a SIGTERM comes once the new file is named, before its rename
+static int signalOnLink = 0; // this end signal comes once the new file is named, before its rename
 extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) noexcept
 {
-    if (signalOnLink && syscall(SYS_linkat, fromFolder, from, toFolder, to, flags) == 0 && kill(getpid(), SIGTERM) == 0)
+    if (signalOnLink != 0 && syscall(SYS_linkat, fromFolder, from, toFolder, to, flags) == 0 &&
+        kill(getpid(), signalOnLink) == 0)
         for (;;)
             pause();
     errno = EOPNOTSUPP;
@@ -64,19 +65,22 @@ TEST(HostReplacementFile, AWriterKilledMidWriteLeavesTheFolderAsItWas)
     if (!killedMidWrite(target))
         GTEST_SKIP() << "this file system has no unnamed files";
     // The end signals' handler removes the named new file; a broken pipe ends nothing (EPIPE).
-    EXPECT_EXIT(
-        {
-            HostInstallEndSignals();
-            int broken[2];
-            (void)!(pipe(broken) == 0 && close(broken[0]) == 0 && write(broken[1], "x", 1) == 1);
-            signalOnLink = true;
-            HostReplacementFile replacement(target);
-            if (replacement.Open(0644) == noErr && replacement.Write("new", 3) == noErr)
-                replacement.Commit();
-        },
-        testing::ExitedWithCode(0), "");
-    EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path()));
-    EXPECT_EQ(kOld, ReadBytes(target));
+    for (int signo : {SIGTERM, SIGHUP}) {
+        EXPECT_EXIT(
+            {
+                HostInstallEndSignals();
+                int broken[2];
+                (void)!(pipe(broken) == 0 && close(broken[0]) == 0 && write(broken[1], "x", 1) == 1);
+                signalOnLink = signo;
+                HostReplacementFile replacement(target);
+                if (replacement.Open(0644) == noErr && replacement.Write("new", 3) == noErr)
+                    replacement.Commit();
+            },
+            testing::ExitedWithCode(0), "")
+            << signo;
+        EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path())) << signo;
+        EXPECT_EQ(kOld, ReadBytes(target)) << signo;
+    }
 }
 
 TEST(HostReplacementFile, ACommitReplacesTheFileAndAnAbandonedWriteLeavesNothing)
