@@ -374,7 +374,7 @@ public:
         entry->dataOffset = record.dataOffset;
         entry->dataLength = record.dataLength;
         entry->file = &mFile;
-        nameListLength += storedNameBytes(*entry);
+        nameListLength += record.nameOffset >= 0 ? 1 + mImage[size_t(record.nameOffset)] : 0;
         handleBlockBytes += HostHandleBlockBytes(Size(record.dataLength));
         mGroup->entries.push_back(entry);
     }
