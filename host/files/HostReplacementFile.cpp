@@ -7,6 +7,7 @@
 #include "HostPathNames.h"
 
 #include <atomic>
+#include <sched.h>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -31,13 +32,17 @@ constexpr size_t kCopyBlock = 1 << 16;
 // Marks the hidden names as this program's own: the clean-up removes nothing without it.
 constexpr char kMark[] = ".fwsave-";
 
-// The hidden names of the saves being written, where the end signals' handler can read them: a
-// slot's path is written while its flag is clear, and the flag is set only after it. A few slots,
-// for saves that overlap.
+// The hidden names of the saves being written, where the end signals' handler and the reader's
+// end on a lost display can read them. Each slot's state is a lock-free atomic, and so safe in a
+// signal handler: a writer claims a free slot, writes the path and then marks it set; a reader
+// takes a set slot for the removal and gives it back after, and a writer forgets a slot only by
+// taking it from set to free, waiting while a reader holds it.
+enum : int { kSlotFree, kSlotWriting, kSlotSet, kSlotReading };
 struct NotedSave {
     char path[PATH_MAX];
-    volatile std::sig_atomic_t set;
+    std::atomic<int> state{kSlotFree};
 };
+static_assert(std::atomic<int>::is_always_lock_free, "the slots are read in a signal handler");
 constexpr int kNotedSaves = 4;
 NotedSave sNoted[kNotedSaves];
 
@@ -329,37 +334,54 @@ void HostReplacementFile::discard()
     mCommitted = false;
 }
 
+int HostNoteUnfinishedSave(const char* path)
+{
+    if (std::strlen(path) >= sizeof sNoted[0].path)
+        return -1;
+    for (int i = 0; i < kNotedSaves; ++i) {
+        int expected = kSlotFree;
+        if (sNoted[i].state.compare_exchange_strong(expected, kSlotWriting)) {
+            std::strcpy(sNoted[i].path, path);
+            sNoted[i].state.store(kSlotSet);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void HostForgetUnfinishedSave(int slot)
+{
+    if (slot < 0 || slot >= kNotedSaves)
+        return;
+    for (;;) {
+        int expected = kSlotSet;
+        if (sNoted[slot].state.compare_exchange_strong(expected, kSlotFree) || expected != kSlotReading)
+            return;
+        sched_yield(); // another thread removes the file, and then ends the program
+    }
+}
+
 void HostReplacementFile::noteHidden(const std::string& path)
 {
-    for (int i = 0; mNoted < 0 && i < kNotedSaves; ++i)
-        if (sNoted[i].set == 0)
-            mNoted = i;
     // Without a free slot, or for a path too long to note, a signal's end leaves the file, as a
     // kill does.
-    if (mNoted < 0)
-        return;
-    NotedSave& slot = sNoted[mNoted];
-    slot.set = 0;
-    if (path.size() >= sizeof slot.path) {
-        mNoted = -1;
-        return;
-    }
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    std::memcpy(slot.path, path.c_str(), path.size() + 1);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    slot.set = 1;
+    forgetHidden();
+    mNoted = HostNoteUnfinishedSave(path.c_str());
 }
 
 void HostReplacementFile::forgetHidden()
 {
-    if (mNoted >= 0)
-        sNoted[mNoted].set = 0;
+    HostForgetUnfinishedSave(mNoted);
     mNoted = -1;
 }
 
 void HostRemoveUnfinishedSaves()
 {
-    for (NotedSave& slot : sNoted)
-        if (slot.set != 0)
+    for (NotedSave& slot : sNoted) {
+        int expected = kSlotSet;
+        if (slot.state.compare_exchange_strong(expected, kSlotReading)) {
             unlink(slot.path);
+            slot.state.store(kSlotSet);
+        }
+    }
 }

@@ -1,6 +1,6 @@
 // The new contents of a file, written beside it and put in its place at once, so that a failed
 // or killed write leaves the old file whole. A failed write leaves nothing beside it, nor does an
-// end by SIGTERM or SIGINT (HostRemoveUnfinishedSaves); a killed one can leave a hidden partial
+// end by SIGTERM, SIGINT or SIGHUP (HostRemoveUnfinishedSaves); a killed one can leave a hidden partial
 // file (see Open), which stays until the next save of the same file removes it.
 #pragma once
 
@@ -59,6 +59,11 @@ private:
     int mNoted = -1; // the slot holding mTempPath for HostRemoveUnfinishedSaves
 };
 
-// Removes the hidden files of the saves now being written, for a program about to end in the
-// middle of them. Async-signal-safe: the end signals' handler calls it.
+// Removes the files of the saves now being written, for a program about to end in the middle of
+// them. Async-signal-safe: the end signals' handler calls it; other threads may call it too.
 void HostRemoveUnfinishedSaves();
+// Notes a file a save is writing (a replacement file's, or another writer's temporary one) for
+// HostRemoveUnfinishedSaves: the slot that names it, or -1 when none is free or the path too
+// long (the file then stays at an end signal, as at a kill). Forgetting -1 does nothing.
+int HostNoteUnfinishedSave(const char* path);
+void HostForgetUnfinishedSave(int slot);

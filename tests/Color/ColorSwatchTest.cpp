@@ -9,6 +9,7 @@
 #include "FWException.h"
 #include "FWMemoryStream.h"
 #include "FileReference.h"
+#include "HostEvents.h"
 #include "IFFException.h"
 #include "ShownMessages.h"
 #include "SwatchPicker.h"
@@ -16,7 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +106,39 @@ TEST(ColorSwatch, SwatchFilesHaveTheirExactBytes)
                         0x61, 0x62, 0, 0, 0, 2, 0xFF, 0xFF, 0xFF, 0, 0, 0};
     ASSERT_EQ(54u, ab.size());
     EXPECT_EQ(tail, Bytes(ab.end() - 30, ab.end()));
+}
+
+// This end signal comes once a save's temporary file is written whole, before its rename.
+static int signalOnRename = 0;
+extern "C" int rename(const char* from, const char* to) noexcept
+{
+    // Twice: the first asks for the end at the next wait, the second ends the program at once.
+    if (signalOnRename != 0 && kill(getpid(), signalOnRename) == 0 && kill(getpid(), signalOnRename) == 0)
+        for (;;)
+            pause();
+    return int(syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
+}
+
+TEST(ColorSwatch, AnEndSignalDuringASwatchSaveLeavesTheOldFileAlone)
+{
+    TempFolder folder;
+    const std::string target = folder.Create("Swatches", "old");
+    for (int signo : {SIGTERM, SIGHUP}) {
+        EXPECT_EXIT(
+            {
+                HostInstallEndSignals();
+                signalOnRename = signo;
+                CSwatchList list;
+                WriteColorSwatches(FileReference(target.c_str()), list);
+            },
+            testing::ExitedWithCode(0), "")
+            << signo;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(std::vector<std::string>{"Swatches"}, names) << signo;
+        EXPECT_EQ("old", TempFolder::ReadFile(target)) << signo;
+    }
 }
 
 TEST(ColorSwatch, ReadersRefuseWrongHeadsAndBadCounts)

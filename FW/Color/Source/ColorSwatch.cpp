@@ -5,6 +5,7 @@
 #include "FWException.h"
 #include "FWFileStream.h"
 #include "FWSafeSave.h"
+#include "HostReplacementFile.h"
 #include "FWStreamException.h"
 #include "FileReference.h"
 #include "HostCoreFoundation.h"
@@ -238,9 +239,32 @@ void ReadColorSwatchesStream(FWStream& stream, CSwatchList& list)
     ReadSwatchCollectionBlock(stream, dispatcher, list);
 }
 
+namespace {
+
+// The temporary file of a save over an existing file, noted while it is written so that an end
+// signal removes it (HostRemoveUnfinishedSaves); forgotten once renamed or removed.
+class NotedTemporary {
+public:
+    NotedTemporary(FWSafeSave& save, const FileReference& target)
+    {
+        const FileReference& written = save.GetFileStream()->GetFileReference();
+        if (written != target)
+            mSlot = HostNoteUnfinishedSave(written.GetCString());
+    }
+    ~NotedTemporary() { HostForgetUnfinishedSave(mSlot); }
+    NotedTemporary(const NotedTemporary&) = delete;
+    NotedTemporary& operator=(const NotedTemporary&) = delete;
+
+private:
+    int mSlot = -1;
+};
+
+} // namespace
+
 void WriteColorSwatchFile(const FileReference& file, const CColorSwatch& swatch)
 {
     FWSafeSave save(FWPlatform::kBigEndian, file, 0);
+    const NotedTemporary noted(save, file);
     WriteColorSwatchStream(*save.GetFileStream(), swatch);
     save.SaveSucceeded();
 }
@@ -254,6 +278,7 @@ void ReadColorSwatchFile(const FileReference& file, CColorSwatch& swatch)
 void WriteColorSwatches(const FileReference& file, const CSwatchList& list)
 {
     FWSafeSave save(FWPlatform::kBigEndian, file, 0);
+    const NotedTemporary noted(save, file);
     WriteColorSwatchesStream(*save.GetFileStream(), list);
     save.SaveSucceeded();
 }
