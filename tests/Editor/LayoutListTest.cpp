@@ -185,11 +185,18 @@ TEST_F(LayoutListTest, OpenAndDoubleClickOpenTheLayoutAndCloseDeletesAWindowless
                                         "WINT [other.rsrc]"}),
               titles());
     // Any stored id opens, -1 included.
-    CQF_Document* minus = open(makeFile({{FOUR_CHAR_CODE("WINT"), -1, "Minus", layoutsIn(path).at(128).bytes}}));
+    const std::string minusPath = makeFile({{FOUR_CHAR_CODE("WINT"), -1, "Minus", layoutsIn(path).at(128).bytes}});
+    CQF_Document* minus = open(minusPath);
     clickRow(0);
     clickRow(0);
     mApp->DialogWINT(minus);
     EXPECT_STREQ("-1 Minus [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+    // And saves under its id, with its name.
+    EXPECT_TRUE(mApp->SaveEditWindow(*mApp->GetFrontEditWindow()));
+    const std::map<int, Stored> saved = layoutsIn(minusPath);
+    ASSERT_EQ(1u, saved.size());
+    EXPECT_EQ("Minus", saved.begin()->second.name);
+    EXPECT_EQ(-1, saved.begin()->first);
 }
 
 TEST_F(LayoutListTest, NewMakesTheShaderInterfaceOrAnEmptyLayoutAndRefusesBadIDs)
