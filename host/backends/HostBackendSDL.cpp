@@ -270,6 +270,9 @@ private:
     // The key whose text input is awaited, and whether it repeats.
     uint8_t mTextKey = kKeyUnknown;
     bool mTextRepeat = false;
+    // The last key press was delivered with its own character (Command or Control held): the text
+    // input SDL may still send for that press (Ctrl+period gives ".") is the same key again.
+    bool mPressDelivered = false;
     std::map<SDL_Scancode, uint8_t> mCharOfKey; // characters given by keys now down
     uint32_t mCursorChanges = UINT32_MAX;
     std::map<SDL_SystemCursor, SDL_Cursor*> mCursors;
@@ -502,6 +505,7 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
         return;
     }
     input.kind = key.repeat != 0 ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
+    mPressDelivered = false;
     uint8_t character = specialCharOf(scancode);
     // With Command or Control held no text arrives: the key's own character stands in.
     if (character == 0 && (mModifiers & (cmdKey | controlKey)) != 0) {
@@ -510,6 +514,7 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
             character = uint8_t(sym);
             if ((mModifiers & shiftKey) != 0 && character >= 'a' && character <= 'z')
                 character = uint8_t(character - 'a' + 'A');
+            mPressDelivered = true;
         }
     }
     if (character == 0) {
@@ -526,6 +531,10 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
 
 void SdlBackend::handleText(const char* text)
 {
+    if (mPressDelivered) {
+        mPressDelivered = false;
+        return;
+    }
     size_t at = 0;
     while (text[at] != '\0') {
         const char32_t c = nextCharacter(text, &at);

@@ -201,12 +201,13 @@ TEST(HostSdl, ShowsTheHeadlessScreenAndDeliversRealInput)
     EXPECT_EQ(controlKey, event.modifiers & controlKey);
     ASSERT_TRUE(waitFor(mUpMask, event));
 
-    // Keys: typed text as Mac Roman, Ctrl as Command, the arrows and Return as their codes.
-    ASSERT_EQ(0, std::system((prefix + "key a ctrl+s Left Return").c_str()));
+    // Keys: typed text as Mac Roman, Ctrl as Command (Ctrl+period once, though SDL also sends its
+    // text), the arrows and Return as their codes.
+    ASSERT_EQ(0, std::system((prefix + "key a ctrl+s ctrl+period Left Return").c_str()));
     const struct {
         uint8_t character;
         EventModifiers modifiers;
-    } keys[] = {{'a', 0}, {'s', cmdKey}, {28, 0}, {13, 0}};
+    } keys[] = {{'a', 0}, {'s', cmdKey}, {'.', cmdKey}, {28, 0}, {13, 0}};
     for (const auto& expectedKey : keys) {
         ASSERT_TRUE(waitFor(keyDownMask, event)) << "no key for " << int(expectedKey.character);
         EXPECT_EQ(expectedKey.character, event.message & charCodeMask);
