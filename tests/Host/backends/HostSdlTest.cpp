@@ -329,3 +329,30 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
     ASSERT_TRUE(HostSelectBackend("headless"));
     unsetenv("DISPLAY");
 }
+
+TEST(HostSdl, AnIdleWaitSleepsUntilItsEnd)
+{
+    if (!XvfbServer::Installed())
+        GTEST_SKIP() << "Xvfb is not installed: the SDL back end is not tried";
+    XvfbServer server;
+    ASSERT_TRUE(server.Running()) << "Xvfb did not start";
+    HostDesktopScope desktop;
+    HostUseSystemClock();
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(HostSelectBackend("sdl", &error)) << error;
+    // Let the window map and draw; then a second with nothing to do.
+    EventRecord event;
+    while (WaitNextEvent(everyEvent, &event, 30, nullptr)) {
+    }
+    HostBackend& backend = HostCurrentBackend();
+    const uint64_t before = backend.WaitCount();
+    const bool any = WaitNextEvent(everyEvent, &event, 60, nullptr);
+    const uint64_t sleeps = backend.WaitCount() - before;
+    EXPECT_FALSE(any);
+    // A sleep slice of a tenth of a second gives ten; a wait that polls, hundreds.
+    EXPECT_GE(sleeps, 1u);
+    EXPECT_LE(sleeps, 15u);
+    HostSelectBackend("headless");
+    unsetenv("DISPLAY");
+}
