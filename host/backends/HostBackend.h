@@ -32,6 +32,8 @@ public:
     virtual bool ReadDisplay(HostPixelMap& into) { return false; }
     // Where the screen's top-left lies on the display's own screen.
     virtual bool DisplayOrigin(int32_t* x, int32_t* y) { return false; }
+    // Test interface: how many times Wait was called, each one sleep.
+    virtual uint64_t WaitCount() const { return 0; }
 };
 
 // The back end in use, picked on first use.

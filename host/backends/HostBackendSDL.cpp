@@ -19,6 +19,11 @@
 #include "HostX11Probe.h"
 
 #include <SDL.h>
+#include <poll.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -127,12 +132,18 @@ uint8_t specialCharOf(SDL_Scancode scancode)
 HostX11ClipboardReader* sClipboardReader = nullptr;
 uint32_t sClipboardEvent = 0;
 uint64_t sClipboardSerial = 0; // the read last answered
+// Written after every wake event is pushed, so that a wait that began just before wakes too.
+int sWakeFd = -1;
 
 void wakeForClipboard()
 {
     SDL_Event event{};
     event.type = sClipboardEvent;
     SDL_PushEvent(&event);
+    if (sWakeFd >= 0) {
+        const uint64_t one = 1;
+        [[maybe_unused]] const ssize_t written = write(sWakeFd, &one, sizeof one);
+    }
 }
 
 // The display's clipboard as one item: its text and its image (the bytes as read, TIFF or PNG,
@@ -249,6 +260,7 @@ public:
     void MoveMouse(Point where) override;
     bool ReadDisplay(HostPixelMap& into) override { return HostSdlReadWindow(mWindow, into); }
     bool DisplayOrigin(int32_t* x, int32_t* y) override;
+    uint64_t WaitCount() const override { return mWaits; }
 
 private:
     void fitFrameToDisplay(const SDL_Rect& usable);
@@ -270,10 +282,15 @@ private:
     // The key whose text input is awaited, and whether it repeats.
     uint8_t mTextKey = kKeyUnknown;
     bool mTextRepeat = false;
+    // The last key press was delivered with its own character (Command or Control held): the text
+    // input SDL may still send for that press (Ctrl+period gives ".") is the same key again.
+    bool mPressDelivered = false;
     std::map<SDL_Scancode, uint8_t> mCharOfKey; // characters given by keys now down
     uint32_t mCursorChanges = UINT32_MAX;
     std::map<SDL_SystemCursor, SDL_Cursor*> mCursors;
     std::unique_ptr<HostX11ClipboardReader> mClipboardReader;
+    int mDisplaySocket = -1; // of SDL's own X connection, watched by the wait
+    uint64_t mWaits = 0;
 };
 
 SdlBackend::~SdlBackend()
@@ -281,6 +298,9 @@ SdlBackend::~SdlBackend()
     HostSetClipboardSource(nullptr);
     sClipboardReader = nullptr;
     mClipboardReader.reset();
+    if (sWakeFd >= 0)
+        close(sWakeFd);
+    sWakeFd = -1;
     HostSetBellRinger(nullptr);
     for (auto& [id, cursor] : mCursors)
         SDL_FreeCursor(cursor);
@@ -331,6 +351,8 @@ bool SdlBackend::Open(std::string* error)
     fitFrameToDisplay(usable);
     SDL_StartTextInput();
     sClipboardEvent = SDL_RegisterEvents(1);
+    mDisplaySocket = HostSdlDisplaySocket(mWindow);
+    sWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     mClipboardReader = std::make_unique<HostX11ClipboardReader>(wakeForClipboard);
     sClipboardReader = mClipboardReader.get();
     HostSetClipboardSource(displayClipboard);
@@ -376,10 +398,33 @@ bool SdlBackend::Poll()
     return any;
 }
 
+// Sleeps in one poll of the display's socket and the clipboard's wake, with SIGTERM and SIGINT let
+// through only inside it, so that an end asked for just before the sleep is never slept over.
+// (SDL's own timed wait polls every millisecond or so.)
 void SdlBackend::Wait(uint64_t nanoseconds)
 {
-    const int ms = int(std::clamp<uint64_t>(nanoseconds / 1000000, 1, 1000));
-    SDL_WaitEventTimeout(nullptr, ms);
+    ++mWaits;
+    if (mDisplaySocket < 0 || sWakeFd < 0) {
+        SDL_WaitEventTimeout(nullptr, int(std::clamp<uint64_t>(nanoseconds / 1000000, 1, 1000)));
+        return;
+    }
+    sigset_t ends;
+    sigset_t before;
+    sigemptyset(&ends);
+    sigaddset(&ends, SIGTERM);
+    sigaddset(&ends, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &ends, &before);
+    HostEndIfSignalled();
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_FALSE && !HostSdlDisplayEventsWaiting(mWindow)) {
+        pollfd watched[2] = {{mDisplaySocket, POLLIN, 0}, {sWakeFd, POLLIN, 0}};
+        const uint64_t capped = std::min<uint64_t>(nanoseconds, 1000000000ull);
+        const timespec timeout{time_t(capped / 1000000000ull), long(capped % 1000000000ull)};
+        ppoll(watched, 2, &timeout, &before);
+    }
+    uint64_t drained = 0;
+    [[maybe_unused]] const ssize_t read = ::read(sWakeFd, &drained, sizeof drained);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 void SdlBackend::handle(const SDL_Event& event)
@@ -502,6 +547,7 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
         return;
     }
     input.kind = key.repeat != 0 ? HostInputEvent::Kind::AutoKey : HostInputEvent::Kind::KeyDown;
+    mPressDelivered = false;
     uint8_t character = specialCharOf(scancode);
     // With Command or Control held no text arrives: the key's own character stands in.
     if (character == 0 && (mModifiers & (cmdKey | controlKey)) != 0) {
@@ -510,6 +556,7 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
             character = uint8_t(sym);
             if ((mModifiers & shiftKey) != 0 && character >= 'a' && character <= 'z')
                 character = uint8_t(character - 'a' + 'A');
+            mPressDelivered = true;
         }
     }
     if (character == 0) {
@@ -526,6 +573,10 @@ void SdlBackend::handleKey(const SDL_KeyboardEvent& key)
 
 void SdlBackend::handleText(const char* text)
 {
+    if (mPressDelivered) {
+        mPressDelivered = false;
+        return;
+    }
     size_t at = 0;
     while (text[at] != '\0') {
         const char32_t c = nextCharacter(text, &at);

@@ -72,3 +72,17 @@ bool HostSdlRingBell(SDL_Window* window)
     XFlush(display);
     return true;
 }
+
+int HostSdlDisplaySocket(SDL_Window* window)
+{
+    Display* display = nullptr;
+    Window xwindow = 0;
+    return x11WindowOf(window, &display, &xwindow) ? ConnectionNumber(display) : -1;
+}
+
+bool HostSdlDisplayEventsWaiting(SDL_Window* window)
+{
+    Display* display = nullptr;
+    Window xwindow = 0;
+    return x11WindowOf(window, &display, &xwindow) && XEventsQueued(display, QueuedAfterFlush) > 0;
+}

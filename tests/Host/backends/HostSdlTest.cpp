@@ -201,12 +201,13 @@ TEST(HostSdl, ShowsTheHeadlessScreenAndDeliversRealInput)
     EXPECT_EQ(controlKey, event.modifiers & controlKey);
     ASSERT_TRUE(waitFor(mUpMask, event));
 
-    // Keys: typed text as Mac Roman, Ctrl as Command, the arrows and Return as their codes.
-    ASSERT_EQ(0, std::system((prefix + "key a ctrl+s Left Return").c_str()));
+    // Keys: typed text as Mac Roman, Ctrl as Command (Ctrl+period once, though SDL also sends its
+    // text), the arrows and Return as their codes.
+    ASSERT_EQ(0, std::system((prefix + "key a ctrl+s ctrl+period Left Return").c_str()));
     const struct {
         uint8_t character;
         EventModifiers modifiers;
-    } keys[] = {{'a', 0}, {'s', cmdKey}, {28, 0}, {13, 0}};
+    } keys[] = {{'a', 0}, {'s', cmdKey}, {'.', cmdKey}, {28, 0}, {13, 0}};
     for (const auto& expectedKey : keys) {
         ASSERT_TRUE(waitFor(keyDownMask, event)) << "no key for " << int(expectedKey.character);
         EXPECT_EQ(expectedKey.character, event.message & charCodeMask);
@@ -326,5 +327,25 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
     EXPECT_EQ(coming, awaitFlavors(pasteboard, coming));
     PasteboardRelease(pasteboard);
     ASSERT_TRUE(HostSelectBackend("headless"));
+    unsetenv("DISPLAY");
+}
+
+TEST(HostSdl, AnIdleWaitSleepsUntilItsEnd)
+{
+    XvfbServer server;
+    if (!XvfbServer::Installed() || !server.Running())
+        GTEST_SKIP() << "Xvfb is not installed or did not start";
+    HostDesktopScope desktop;
+    HostUseSystemClock();
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    ASSERT_TRUE(HostSelectBackend("sdl"));
+    EventRecord event;
+    while (WaitNextEvent(everyEvent, &event, 30, nullptr)) { // the window maps and draws
+    }
+    // A second with nothing to do: ten sleeps of a tenth of a second, where a polling wait has hundreds.
+    const uint64_t before = HostCurrentBackend().WaitCount();
+    EXPECT_FALSE(WaitNextEvent(everyEvent, &event, 60, nullptr));
+    EXPECT_LE(HostCurrentBackend().WaitCount() - before, 15u);
+    HostSelectBackend("headless");
     unsetenv("DISPLAY");
 }
