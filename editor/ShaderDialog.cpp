@@ -469,6 +469,11 @@ void ShaderDialog::InterfaceNewImage()
         return;
     auto* clip = dynamic_cast<FWClipboardImage*>(clipboard->GetClipData(&typeid(FWClipboardImage)));
     const ImageBuffer* image = clip != nullptr ? clip->Decode() : nullptr;
+    if (image == nullptr && clipboard->ImageTooLarge()) {
+        QuillformApp::WarningMessage(
+            "The image needs a width (right - left) from 1 to 32767 and a height (bottom - top) from 1 to 32767.");
+        return;
+    }
     if (image == nullptr || !image->Valid()) {
         QuillformApp::WarningMessage("Please place image to clipboard.\rThe recommended size is 127 x 127");
         return;

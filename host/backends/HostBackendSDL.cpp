@@ -177,6 +177,14 @@ HostClipboardAnswer displayClipboard(std::vector<HostClipboardItem>& items)
     return HostClipboardAnswer::kRead;
 }
 
+// The owner of the display's clipboard asked again for the copy it holds, where the program let
+// its bytes go; the reader answers in the background, as the same copy.
+void readClipboardAgain()
+{
+    if (sClipboardReader != nullptr)
+        sClipboardReader->ReadAgain();
+}
+
 bool isModifierKey(SDL_Scancode scancode)
 {
     switch (keyCodeOf(scancode)) {
@@ -355,7 +363,7 @@ bool SdlBackend::Open(std::string* error)
     sWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     mClipboardReader = std::make_unique<HostX11ClipboardReader>(wakeForClipboard);
     sClipboardReader = mClipboardReader.get();
-    HostSetClipboardSource(displayClipboard);
+    HostSetClipboardSource(displayClipboard, readClipboardAgain);
     HostSetBellRinger([window = mWindow] { HostSdlRingBell(window); });
     return true;
 }

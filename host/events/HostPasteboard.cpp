@@ -27,6 +27,7 @@ struct ClipboardState {
     bool lends = false;      // the items are a source's, whose bytes are lent
     OSStatus failNextRead = 0;
     HostClipboardSource source = nullptr;
+    HostClipboardReadAgain again = nullptr;
     bool newCopy = false; // the source's current answer follows a new copy
 };
 
@@ -66,9 +67,10 @@ HostClipboardFlavor* flavorOf(HostClipboardItem& item, const std::string& type)
     return nullptr;
 }
 
-// Whether read continues the copy held: the same items, each flavour as held or bringing what the
-// held one promised, and nothing held missing but promises. Then read keeps the held flavours that
-// did not change, with what they lent.
+// Whether read continues the copy held: the same items, each flavour as held, bringing what the
+// held one promised, or on its way again (the owner asked anew), and nothing held missing but
+// promises. Then read keeps the held flavours that did not change or are on their way again, with
+// what they lent, so that a part imported is not taken again as new.
 bool continueCopy(std::vector<HostClipboardItem>& held, std::vector<HostClipboardItem>& read)
 {
     if (held.empty() || held.size() != read.size())
@@ -76,7 +78,7 @@ bool continueCopy(std::vector<HostClipboardItem>& held, std::vector<HostClipboar
     for (size_t i = 0; i < held.size(); ++i) {
         for (HostClipboardFlavor& f : read[i]) {
             const HostClipboardFlavor* was = flavorOf(held[i], f.type);
-            if (was == nullptr || !(was->promised || was->Same(f)))
+            if (was == nullptr || !(was->promised || f.promised || was->Same(f)))
                 return false;
         }
         for (HostClipboardFlavor& was : held[i])
@@ -85,7 +87,8 @@ bool continueCopy(std::vector<HostClipboardItem>& held, std::vector<HostClipboar
     }
     for (size_t i = 0; i < held.size(); ++i)
         for (HostClipboardFlavor& f : read[i])
-            if (HostClipboardFlavor* was = flavorOf(held[i], f.type); was != nullptr && was->Same(f))
+            if (HostClipboardFlavor* was = flavorOf(held[i], f.type);
+                was != nullptr && (was->Same(f) || (f.promised && !was->promised)))
                 f = *was;
     return true;
 }
@@ -252,6 +255,8 @@ OSStatus PasteboardGetItemFlavorFlags(PasteboardRef ref, PasteboardItemID item, 
     if (f == nullptr)
         return badPasteboardFlavorErr;
     *flags = f->promised ? kPasteboardFlavorPromised : 0;
+    if (!f->promised && f->data == nullptr && f->lent.expired())
+        *flags |= kPasteboardFlavorTaken;
     return noErr;
 }
 
@@ -279,6 +284,18 @@ OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, 
         f->lent = f->data;
         f->data.reset();
     }
+    return noErr;
+}
+
+OSStatus PasteboardAskAgain(PasteboardRef ref, PasteboardItemID item, const std::string& flavor)
+{
+    if (ref == nullptr)
+        return paramErr;
+    HostClipboardFlavor* f = flavorOfItem(item, flavor);
+    if (f == nullptr || state().again == nullptr || f->promised || f->data != nullptr || !f->lent.expired())
+        return badPasteboardFlavorErr;
+    f->promised = true;
+    state().again();
     return noErr;
 }
 
@@ -312,8 +329,9 @@ void HostClipboardFailNextRead(OSStatus error)
     state().failNextRead = error;
 }
 
-void HostSetClipboardSource(HostClipboardSource source)
+void HostSetClipboardSource(HostClipboardSource source, HostClipboardReadAgain again)
 {
+    state().again = source != nullptr ? again : nullptr;
     if (source == state().source)
         return;
     // What one source supplied is not the clipboard of the next.

@@ -45,6 +45,9 @@ using PasteboardFlavorFlags = uint32_t;
 enum : PasteboardFlavorFlags {
     // The flavour is on its way from the program that copied it: its bytes cannot be read yet.
     kPasteboardFlavorPromised = 1u << 9,
+    // The flavour's bytes were lent to a reader and went: reading them fails until
+    // PasteboardAskAgain has them brought again.
+    kPasteboardFlavorTaken = 1u << 10,
 };
 
 // Opens a reference to the named pasteboard (only the clipboard exists; paramErr for any other
@@ -71,6 +74,10 @@ OSStatus PasteboardGetItemFlavorFlags(PasteboardRef ref, PasteboardItemID item, 
 // kept beside its pixels.
 OSStatus PasteboardCopyItemFlavorData(PasteboardRef ref, PasteboardItemID item, const std::string& flavor,
                                       CFDataRef* data);
+// For a taken flavour of a display's copy whose source can read again: the flavour shows as
+// promised and the copy's owner is asked for it again in the background, the copy staying the
+// same. badPasteboardFlavorErr when the flavour is not taken or nobody can be asked.
+OSStatus PasteboardAskAgain(PasteboardRef ref, PasteboardItemID item, const std::string& flavor);
 // Whether a type identifier is the given one or one of its kinds.
 bool UTTypeConformsTo(const std::string& type, const char* conformsTo);
 
@@ -109,7 +116,10 @@ void HostClipboardFailNextRead(OSStatus error);
 // source empties the clipboard. A source's bytes are lent (PasteboardCopyItemFlavorData).
 enum class HostClipboardAnswer { kNone, kRead, kUnchanged };
 using HostClipboardSource = HostClipboardAnswer (*)(std::vector<HostClipboardItem>& items);
-void HostSetClipboardSource(HostClipboardSource source);
+// again, when given, asks the display's clipboard for the current copy once more, to be answered
+// later as the same copy (PasteboardAskAgain).
+using HostClipboardReadAgain = void (*)();
+void HostSetClipboardSource(HostClipboardSource source, HostClipboardReadAgain again = nullptr);
 // Items a source reads that equal those held are taken as the same copy, and so are items that
 // only bring what the held ones promised (or drop a promise); unless the display told the source,
 // during that answer, that another program copied anew: then the source calls this, and what it

@@ -95,13 +95,20 @@ TEST_F(FWClipboardTest, ImageItemIsAnOwnCopyOfTheSource)
     EXPECT_EQ(0xFFFF0000u, pixel(*copy, 3, 2));
 }
 
-TEST_F(FWClipboardTest, ImportsTextCutToFiveMegabytes)
+TEST_F(FWClipboardTest, ImportsTextInTheSystemEncodingCutToFiveMegabytes)
 {
     HostClipboardAddText(std::string(6 * 1024 * 1024, 'x'));
     clipboard->ImportPlatformClipboard();
     ASSERT_NE(nullptr, text());
     EXPECT_EQ(5242880u, text()->Text().GetCurrLength());
     EXPECT_EQ(nullptr, image());
+
+    // Mac Roman's letters keep their byte (e acute 0x8E, U diaeresis 0x86); Cyrillic Zhe and a byte
+    // of no character become "?"; the cut falls after a letter whose UTF-8 straddles 5 MB.
+    HostClipboardClear();
+    HostClipboardAddText(std::string(5242873, 'x') + "\xC3\x9C \xD0\x96\xFF\xC3\xA9z");
+    clipboard->ImportPlatformClipboard();
+    EXPECT_STREQ("\x86 ??\x8Ez", text()->Text().GetCString() + 5242873);
 }
 
 TEST_F(FWClipboardTest, ImportsTextAndImageAndReplacesHeldItems)
@@ -114,7 +121,7 @@ TEST_F(FWClipboardTest, ImportsTextAndImageAndReplacesHeldItems)
     clipboard->ImportPlatformClipboard();
     ASSERT_EQ(2u, clipboard->Size());
     ASSERT_NE(nullptr, text());
-    EXPECT_TRUE(text()->Text() == "h\xC3\xA9");
+    EXPECT_TRUE(text()->Text() == "h\x8E");
     ASSERT_NE(nullptr, image());
     const ImageBuffer& imported = *image()->Decode();
     EXPECT_EQ(FWRect(0, 0, 2, 2), imported.GetRect());
@@ -134,6 +141,11 @@ TEST_F(FWClipboardTest, TakesOnlyTheFirstTextAndTheFirstImage)
     clipboard->ImportPlatformClipboard();
     // Empty text is skipped and counts as the text taken; so is an image that does not decode.
     EXPECT_EQ(0u, clipboard->Size());
+    EXPECT_FALSE(clipboard->ImageTooLarge());
+    HostClipboardClear();
+    HostClipboardAddItem({tiffFlavor(MakeTIFF(2, 40000, std::vector<uint32_t>(80000, 0xFF00FF00)))});
+    clipboard->ImportPlatformClipboard();
+    EXPECT_TRUE(image() == nullptr && clipboard->ImageTooLarge()) << "refused for its size";
 }
 
 TEST_F(FWClipboardTest, ReadFailureKeepsWhatWasImportedBefore)
@@ -179,25 +191,27 @@ TEST_F(FWClipboardTest, TheSourceOfADisplayFillsTheClipboard)
 TEST_F(FWClipboardTest, ACopyArrivingPartByPartIsTakenAsItComesAndItsBytesAreLent)
 {
     // A display's copy: the text first with the image promised, then the image; then the same
-    // bytes read again (no new copy), then a new copy of them.
-    static std::vector<HostClipboardItem> sAnswer;
+    // bytes read again (no new copy), then a new copy of them. Every answer brings fresh bytes, as
+    // a display's reader hands them over: the test holds none.
+    static std::string sWords = "two";
+    static int sWidth = -1; // of the image; -1 while it is on its way
     static bool sNew = false;
+    static int sAsked = 0;
     HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
         if (std::exchange(sNew, false))
             HostClipboardNoteNewCopy();
-        items = sAnswer;
+        items = {{{kUTTypeUTF8PlainText, std::vector<uint8_t>(sWords.begin(), sWords.end())},
+                  sWidth < 0 ? HostClipboardFlavor::Promised(kUTTypePNG)
+                             : HostClipboardFlavor(kUTTypePNG, MakePatternPNG(int16_t(sWidth), 1))}};
         return HostClipboardAnswer::kRead;
-    });
-    const HostClipboardFlavor words(kUTTypeUTF8PlainText, {'t', 'w', 'o'});
-    sAnswer = {{words, HostClipboardFlavor::Promised(kUTTypePNG)}};
+    }, [] { ++sAsked, sWidth = -1; });
     clipboard->ImportPlatformClipboard();
     EXPECT_TRUE(text() != nullptr && text()->Text() == "two");
     EXPECT_EQ(nullptr, image()) << "promised, not yet here";
     EXPECT_FALSE(clipboard->WaitForPlatformImage()) << "headless, the wait is answered by its Cancel";
-
+    clipboard->ImportPlatformClipboard(); // finds the text taken, which stops nothing
     clipboard->AddClipData(new FWClipboardText(FWDynamicString("mine"))); // copied inside meanwhile
-    const HostClipboardFlavor png(kUTTypePNG, MakePatternPNG(3, 1));
-    sAnswer = {{words, png}};
+    sWidth = 3;
     FWClipboardPAC::ImportIfChanged();
     EXPECT_TRUE(text()->Text() == "mine") << "the image completes the copy, which replaces nothing";
     ASSERT_NE(nullptr, image());
@@ -205,12 +219,29 @@ TEST_F(FWClipboardTest, ACopyArrivingPartByPartIsTakenAsItComesAndItsBytesAreLen
     const ImageBuffer* decoded = image()->Decode();
     ASSERT_NE(nullptr, decoded);
     EXPECT_EQ(PatternPixel(2, 0), pixel(*decoded, 2, 0));
+    PasteboardRef ref = nullptr;
+    PasteboardItemID item = 0;
+    PasteboardFlavorFlags flags = 0;
+    ASSERT_EQ(noErr, PasteboardCreate(kPasteboardClipboard, &ref));
+    PasteboardGetItemFlavorFlags(ref, (PasteboardGetItemIdentifier(ref, 1, &item), item), kUTTypePNG, &flags);
+    PasteboardRelease(ref);
+    EXPECT_EQ(kPasteboardFlavorTaken, flags) << "decoded, only the pixels stay";
 
-    sAnswer = {{words, png}};
     FWClipboardPAC::ImportIfChanged();
     EXPECT_TRUE(text()->Text() == "mine") << "the same copy read again";
+    // Emptied by a copy inside, the clipboard has the image asked for again, as the same copy.
+    clipboard->ClearClipboard();
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("mine")));
+    EXPECT_FALSE(clipboard->WaitForPlatformImage()) << "asked again, on its way";
+    sWidth = 3;
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(sAsked == 1 && image() != nullptr && text()->Text() == "mine");
+    sWords = "six"; // bytes of the same size, another copy even untold
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(text()->Text() == "six");
+    clipboard->AddClipData(new FWClipboardText(FWDynamicString("mine")));
     sNew = true;
     FWClipboardPAC::ImportIfChanged();
-    EXPECT_TRUE(text()->Text() == "two") << "a new copy of the same bytes";
+    EXPECT_TRUE(text()->Text() == "six") << "a new copy of the same bytes";
     HostSetClipboardSource(nullptr);
 }

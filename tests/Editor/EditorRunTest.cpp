@@ -675,10 +675,8 @@ TEST_F(EditorRunTest, TheBuiltProgramPastesWhatOtherProgramsCopiedAndDoesNotWait
     ASSERT_TRUE(server.Running() && server.PutOnClipboard("UTF8_STRING", {'P', 'a', 's', 't', 'e', 'd'}));
     const std::string path = File("a.rsrc");
     std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
-    auto started = std::chrono::steady_clock::now();
     auto program = std::make_unique<BuiltProgram>(server, path);
     ASSERT_TRUE(program->Logged("WINT [a.rsrc]")) << program->run->Output();
-    const auto listShown = std::chrono::steady_clock::now() - started;
     // A new layout named by what was copied before the start, then by what was copied while the
     // program was in the background (the input focus on the root window, then back), saved.
     program->Click(newButton);

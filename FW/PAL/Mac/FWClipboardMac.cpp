@@ -15,6 +15,7 @@
 #include "FWPlatformUtils.h"
 #include "HostClock.h"
 #include "HostImageIO.h"
+#include "HostMacRoman.h"
 #include "HostModalLoop.h"
 #include "HostPasteboard.h"
 #include "ImageBuffer.h"
@@ -23,6 +24,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -47,6 +50,42 @@ bool openImage(const CFDataRef& bytes, SourceImage& opened)
     opened.width = CGImageGetWidth(opened.image.get());
     opened.height = CGImageGetHeight(opened.image.get());
     return opened.image && opened.width > 0 && opened.height > 0 && opened.width <= 0x7FFF && opened.height <= 0x7FFF;
+}
+
+// Whether the bytes are an image refused only for its size.
+bool tooLarge(const SourceImage& opened)
+{
+    return opened.image && opened.width > 0 && opened.height > 0 && (opened.width > 0x7FFF || opened.height > 0x7FFF);
+}
+
+// The length of the UTF-8 sequence a lead byte starts (1 for a byte that starts none).
+size_t sequenceLength(uint8_t lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+// UTF-8 text in the system encoding, at most limit bytes: each character becomes its Mac Roman
+// byte, or the stand-in when Mac Roman lacks it or its bytes are no character. The cut falls
+// between characters, since each gives one byte.
+std::string macRomanOf(const std::vector<uint8_t>& utf8, size_t limit)
+{
+    std::string text;
+    text.reserve(std::min(utf8.size(), limit));
+    const std::string_view all(reinterpret_cast<const char*>(utf8.data()), utf8.size());
+    std::u32string character;
+    for (size_t at = 0; at < all.size() && text.size() < limit;) {
+        const size_t length = std::min(sequenceLength(uint8_t(all[at])), all.size() - at);
+        character.clear();
+        uint8_t byte = 0;
+        if (HostDecodeUtf8(all.substr(at, length), character) && character.size() == 1) {
+            text += HostUnicodeToMacRoman(character[0], &byte) ? char(byte) : kHostMacRomanStandIn;
+            at += length;
+        } else {
+            text += kHostMacRomanStandIn;
+            ++at;
+        }
+    }
+    return text;
 }
 
 // The decoded image as a 32-bit buffer of (0, 0, width, height); null when the bytes do not
@@ -76,9 +115,13 @@ std::unique_ptr<ImageBuffer> decodeImage(const CFDataRef& bytes)
     return buffer;
 }
 
+// Whether the last image read was refused for its size.
+bool sImageTooLarge = false;
+
 // The first text and the first image of the reference's items, into found; false when a read
 // failed, which stops there. An image is not read when the clipboard keeps one that it would not
-// replace (keepHeldImage).
+// replace (keepHeldImage). A flavour imported before (its bytes taken) is passed over: it is in
+// the clipboard already, or was dropped there.
 bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::unique_ptr<FWClipboardData>>& found)
 {
     uint32_t itemCount = 0;
@@ -104,21 +147,22 @@ bool readItems(PasteboardRef pasteboard, bool keepHeldImage, std::vector<std::un
             if (PasteboardGetItemFlavorFlags(pasteboard, item, flavor, &flags) != noErr)
                 return false;
             // Taken when it arrives: the clipboard then tells of the change.
-            if ((flags & kPasteboardFlavorPromised) != 0 || (isImage && keepHeldImage))
+            if ((flags & (kPasteboardFlavorPromised | kPasteboardFlavorTaken)) != 0 || (isImage && keepHeldImage))
                 continue;
             if (PasteboardCopyItemFlavorData(pasteboard, item, flavor, &data) != noErr)
                 return false;
             if (isText) {
                 if (data->empty())
                     continue;
-                const size_t length = std::min<size_t>(data->size(), FWClipboard::kMaxImportedText);
-                const std::string text(reinterpret_cast<const char*>(data->data()), length);
+                const std::string text = macRomanOf(*data, FWClipboard::kMaxImportedText);
                 found.push_back(std::make_unique<FWClipboardText>(FWDynamicString(text.c_str())));
                 continue;
             }
             // Decoded when the image is first asked for, from the bytes the clipboard shares.
             SourceImage opened;
-            if (openImage(data, opened))
+            const bool opens = openImage(data, opened);
+            sImageTooLarge = tooLarge(opened);
+            if (opens)
                 found.push_back(std::make_unique<FWClipboardImage>([data] { return decodeImage(data); }));
         }
     }
@@ -144,6 +188,8 @@ void importItems(FWClipboard& clipboard, PasteboardRef pasteboard, bool changed)
     const PasteboardItemID first = firstItem(pasteboard);
     const bool replace = changed && (first == 0 || first != sImportedItem);
     sImportedItem = first;
+    if (replace)
+        sImageTooLarge = false;
     std::vector<std::unique_ptr<FWClipboardData>> found;
     const bool whole = readItems(pasteboard, !replace && clipboard.HasClipData(&typeid(FWClipboardImage)), found);
     uint32_t itemCount = 0;
@@ -186,8 +232,9 @@ void FWClipboard::ImportPlatformClipboard()
 
 namespace {
 
-// Whether the clipboard's first image is still on its way from the program that copied it.
-bool imageComing()
+// Whether the clipboard's first image is still on its way from the program that copied it. When
+// askAgain, an image whose bytes the program let go is asked for again, and so is on its way.
+bool imageComing(bool askAgain = false)
 {
     const std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
     uint32_t itemCount = 0;
@@ -201,9 +248,13 @@ bool imageComing()
             return false;
         for (const std::string& flavor : flavors) {
             PasteboardFlavorFlags flags = 0;
-            if (UTTypeConformsTo(flavor, kUTTypeTIFF))
-                return PasteboardGetItemFlavorFlags(last.get(), item, flavor, &flags) == noErr &&
-                       (flags & kPasteboardFlavorPromised) != 0;
+            if (!UTTypeConformsTo(flavor, kUTTypeTIFF))
+                continue;
+            if (PasteboardGetItemFlavorFlags(last.get(), item, flavor, &flags) != noErr)
+                return false;
+            if (askAgain && (flags & kPasteboardFlavorTaken) != 0)
+                return PasteboardAskAgain(last.get(), item, flavor) == noErr;
+            return (flags & kPasteboardFlavorPromised) != 0;
         }
     }
     return false;
@@ -243,8 +294,15 @@ public:
     }
     void TimerAction() override
     {
-        if (!imageComing())
+        // The clipboard is brought up to date here: news of it may come with no event at all for
+        // the dialog, and the wait for events is let go once the image is in.
+        FWClipboardPAC::ImportIfChanged();
+        if (!imageComing()) {
             mDone = mAccepted = true;
+            FWEventDispatcher::Unblock();
+        } else {
+            FWSetCursor(kWatchCursor);
+        }
     }
 };
 
@@ -252,7 +310,9 @@ public:
 
 bool FWClipboard::WaitForPlatformImage()
 {
-    if (!imageComing())
+    // With no image held, the display's clipboard is where an image another program copied
+    // stays: one whose bytes were let go is asked for again.
+    if (!imageComing(!HasClipData(&typeid(FWClipboardImage))))
         return true;
     FWSetCursor(kWatchCursor);
     // A second with the watch: windows keep drawing and the clipboard's news is taken in; input
@@ -265,6 +325,7 @@ bool FWClipboard::WaitForPlatformImage()
         FWEvent event;
         if (FWEventManager::Instance()->FilterEvent(record, false, event))
             FWEventDispatcher::Instance()->Dispatch(event);
+        FWSetCursor(kWatchCursor); // what was dispatched may have set its own
     }
     bool arrived = !imageComing();
     if (!arrived) {
@@ -276,6 +337,11 @@ bool FWClipboard::WaitForPlatformImage()
     }
     FWSetCursor(kArrowCursor);
     return arrived;
+}
+
+bool FWClipboard::ImageTooLarge() const
+{
+    return sImageTooLarge && !HasClipData(&typeid(FWClipboardImage));
 }
 
 void FWClipboardPAC::ImportIfChanged()
