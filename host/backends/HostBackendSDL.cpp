@@ -320,7 +320,7 @@ SdlBackend::~SdlBackend()
 
 bool SdlBackend::Open(std::string* error)
 {
-    // The host ends the program on SIGINT and SIGTERM itself.
+    // The host ends the program on SIGINT, SIGTERM and SIGHUP itself.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The screen is copied, never scaled: the display's own framebuffer serves, with no OpenGL.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -406,7 +406,7 @@ bool SdlBackend::Poll()
     return any;
 }
 
-// Sleeps in one poll of the display's socket and the clipboard's wake, with SIGTERM and SIGINT let
+// Sleeps in one poll of the display's socket and the clipboard's wake, with the end signals let
 // through only inside it, so that an end asked for just before the sleep is never slept over.
 // (SDL's own timed wait polls every millisecond or so.)
 void SdlBackend::Wait(uint64_t nanoseconds)
@@ -421,6 +421,7 @@ void SdlBackend::Wait(uint64_t nanoseconds)
     sigemptyset(&ends);
     sigaddset(&ends, SIGTERM);
     sigaddset(&ends, SIGINT);
+    sigaddset(&ends, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &ends, &before);
     HostEndIfSignalled();
     SDL_PumpEvents();
