@@ -73,8 +73,8 @@ void writeAndReadBack(const uint8_t* data, const HostResourceFileMap& map)
         check(a.type == b.type && a.id == b.id && (a.attributes & ~resChanged) == b.attributes);
         check(a.dataLength == b.dataLength &&
               std::memcmp(data + a.dataOffset, bytes.data() + b.dataOffset, a.dataLength) == 0);
-        // An empty stored name is written as no name.
-        const bool named = a.nameOffset >= 0 && data[a.nameOffset] > 0;
+        // A name is written as stored: an empty one stays empty, none stays none.
+        const bool named = a.nameOffset >= 0;
         check(named == (b.nameOffset >= 0));
         if (named)
             check(std::memcmp(data + a.nameOffset, bytes.data() + b.nameOffset, 1 + data[a.nameOffset]) == 0);
