@@ -2,7 +2,8 @@
 // through XFixes; each read opens a connection with a hidden window that asks the owner for its
 // targets, then for the text and the image, each delivered in one property or in pieces (INCR).
 // The thread waits on the owner, the watch and a control descriptor at once, so that a new copy
-// restarts the read and the program's end stops it at whatever point it has reached.
+// restarts the read and the program's end stops it at whatever point it has reached. Either
+// connection may break while the display stays: it is closed, and opened again a while later.
 #include "HostX11Clipboard.h"
 
 #include "HostX11Errors.h"
@@ -29,19 +30,24 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Part = HostX11ClipboardCopy::Part;
 
-// Bounds of one part: an owner silent for kAnswerTime is given up on (only a piece that brings
-// bytes restarts that time), and so is one that sends more than kMaxTransferBytes. An owner that
-// keeps sending is read to the end however long it takes: nobody waits for it meanwhile. One that
-// does not answer what it offers, as a busy program may not, is asked again at once, given twice
-// the time each round up to kMostPatience, until it answers or another program copies.
+// Bounds of one part: an owner silent for the reader's silence is given up on (only a piece that
+// brings bytes restarts that time), and so is one that sends more than kMaxTransferBytes. An owner
+// that keeps sending is read to the end however long it takes: nobody waits for it meanwhile. One
+// that does not answer what it offers, as a busy program may not, is asked again at once, given
+// twice the time each round up to kMostPatience, until it answers or another program copies.
 constexpr size_t kMaxTransferBytes = size_t(64) << 20;
-constexpr auto kAnswerTime = std::chrono::milliseconds(1000);
 constexpr auto kMostPatience = std::chrono::milliseconds(64000);
+// A connection that broke or could not be opened is tried again after this.
+constexpr auto kReopenTime = std::chrono::milliseconds(1000);
+// Xlib's copy of a property is taken this many 32-bit units at a time, so that the bytes of a
+// part sent in one property are held once, in the part, as they arrive.
+constexpr long kPropertyChunk = 1 << 18;
 
 } // namespace
 
 struct HostX11ClipboardReader::State {
     void (*wake)() = nullptr;
+    Clock::duration silence{};
     int control = -1; // an eventfd: the program's requests (stop, read again) wake the thread
     std::atomic<bool> stopping{false};
     std::atomic<bool> watched{false}; // XFixes tells of new copies
@@ -82,28 +88,57 @@ struct HostX11ClipboardReader::State {
         std::lock_guard<std::mutex> lock(mutex);
         return std::exchange(again, false);
     }
+    // Sleeps for the time, or until the program asks for something; true when it asked for a read.
+    bool rest(Clock::duration time)
+    {
+        pollfd fd{control, POLLIN, 0};
+        poll(&fd, 1, int(std::chrono::duration_cast<std::chrono::milliseconds>(time).count()));
+        return (fd.revents & POLLIN) != 0 && takeRequests();
+    }
 };
 
 namespace {
 
 using State = HostX11ClipboardReader::State;
 
-// The watching connection; selection notices of XFixes arrive on it as events.
-struct Watch {
+// A connection of the reader's own, closed with it.
+struct Connection {
     Display* display = nullptr;
+    HostX11ReaderLink link;
+
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { close(); }
+    bool open()
+    {
+        display = XOpenDisplay(nullptr);
+        link.failed = link.broken = false;
+        if (display != nullptr)
+            HostX11AdoptReaderConnection(display, link);
+        return display != nullptr;
+    }
+    void close()
+    {
+        if (display == nullptr)
+            return;
+        HostX11ForgetReaderConnection(display);
+        XCloseDisplay(display);
+        display = nullptr;
+    }
+    bool broken() const { return link.broken; }
+};
+
+// The watching connection; selection notices of XFixes arrive on it as events.
+struct Watch : Connection {
     int eventBase = 0;
     bool fixes = false;
 
-    ~Watch()
-    {
-        if (display != nullptr)
-            XCloseDisplay(display);
-    }
     // Whether a notice of a new owner (or of the owner's going) arrived since the last call.
     bool noticed() const
     {
         bool any = false;
-        while (XPending(display) > 0) {
+        while (!broken() && XPending(display) > 0) {
             XEvent event;
             XNextEvent(display, &event);
             any = any || (fixes && event.type == eventBase + XFixesSelectionNotify);
@@ -114,8 +149,7 @@ struct Watch {
 
 bool openWatch(Watch& w)
 {
-    w.display = XOpenDisplay(nullptr);
-    if (w.display == nullptr)
+    if (!w.open())
         return false;
     int errorBase = 0;
     int major = 0;
@@ -130,29 +164,20 @@ bool openWatch(Watch& w)
     return true;
 }
 
-// Why a read ended before its end.
-enum class Ending { kNone, kSilent, kNewCopy, kStop };
+// Why a read ended before its end. kBroken: a connection broke, or could not be opened.
+enum class Ending { kNone, kSilent, kNewCopy, kStop, kBroken };
 
-struct Session {
+struct Session : Connection {
     State& state;
     const Watch& watch;
-    Display* display = nullptr;
     Window window = 0;
     Atom clipboard = 0;
     Atom property = 0;
     Atom incr = 0;
     Ending ending = Ending::kNone;
 
-    ~Session()
-    {
-        if (display == nullptr)
-            return;
-        if (window != 0)
-            XDestroyWindow(display, window);
-        XCloseDisplay(display);
-        HostX11SetReaderConnection(nullptr);
-    }
-    bool failed() const { return ending != Ending::kNone || HostX11ReaderFailed(); }
+    Session(State& s, const Watch& w) : state(s), watch(w) {}
+    bool failed() const { return ending != Ending::kNone || link.failed || broken(); }
 };
 
 // Waits for an event of the type to our window until the deadline. False, with the reason in
@@ -160,6 +185,10 @@ struct Session {
 bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
 {
     for (;;) {
+        if (s.broken() || s.watch.broken()) {
+            s.ending = Ending::kBroken;
+            return false;
+        }
         XPending(s.display);
         if (XCheckTypedWindowEvent(s.display, s.window, type, &event))
             return true;
@@ -172,7 +201,7 @@ bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
             return false;
         }
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0 || HostX11ReaderFailed()) {
+        if (left <= 0 || s.link.failed) {
             s.ending = Ending::kSilent;
             return false;
         }
@@ -188,9 +217,10 @@ bool waitFor(Session& s, int type, XEvent& event, Clock::time_point deadline)
 
 enum class Read { kAbsent, kData, kTooLarge };
 
-// Appends the property's bytes (deleting it); kAbsent when it does not exist. *type is its type.
-// Its type and format are asked first, so that no more is fetched than the room left within
-// kMaxTransferBytes: Xlib hands 32-bit items as longs, which may take more bytes than the server's.
+// Appends the property's bytes and deletes it; kAbsent when it does not exist. *type is its type.
+// Its type, format and size are asked first, so that room is made once for what is taken and no
+// more is fetched than the room left within kMaxTransferBytes: Xlib hands 32-bit items as longs,
+// which may take more bytes than the server's.
 Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
 {
     int format = 0;
@@ -208,30 +238,31 @@ Read takeProperty(Session& s, std::vector<uint8_t>& into, Atom* type)
     const size_t sent = size_t(std::max(format, 8) / 8);
     const size_t unit = format == 32 ? sizeof(long) : sent;
     const size_t room = kMaxTransferBytes - std::min(kMaxTransferBytes, into.size());
-    const size_t items = std::min<size_t>(after / sent, room / unit);
-    data = nullptr;
-    if (XGetWindowProperty(s.display, s.window, s.property, 0, long((items * sent + 3) / 4), True, AnyPropertyType,
-                           type, &format, &count, &after, &data) != Success)
-        return Read::kAbsent;
-    if (*type == None) {
-        if (data != nullptr)
-            XFree(data);
-        return Read::kAbsent;
-    }
-    const size_t bytes = size_t(count) * (format == 32 ? sizeof(long) : size_t(format / 8));
-    const bool fits = after == 0 && bytes <= room;
-    if (data != nullptr) {
-        into.insert(into.end(), data, data + std::min(bytes, room));
+    size_t left = std::min<size_t>(after / sent, room / unit);
+    const bool fits = left * sent == after;
+    into.reserve(into.size() + left * unit);
+    for (long offset = 0; left > 0; offset += kPropertyChunk) {
+        data = nullptr;
+        if (XGetWindowProperty(s.display, s.window, s.property, offset, kPropertyChunk, False, AnyPropertyType, type,
+                               &format, &count, &after, &data) != Success || *type == None || count == 0) {
+            if (data != nullptr)
+                XFree(data);
+            return Read::kAbsent;
+        }
+        const size_t items = std::min<size_t>(count, left);
+        into.insert(into.end(), data, data + items * unit);
         XFree(data);
+        left -= items;
     }
+    XDeleteProperty(s.display, s.window, s.property);
     return fits ? Read::kData : Read::kTooLarge;
 }
 
 // The pieces of an INCR transfer, up to the empty piece that ends it. Only a piece that brings
-// bytes gives the owner kAnswerTime more, so notices without data cannot stretch the read.
+// bytes gives the owner its silence again, so notices without data cannot stretch the read.
 Read takeIncrements(Session& s, std::vector<uint8_t>& into)
 {
-    Clock::time_point deadline = Clock::now() + kAnswerTime;
+    Clock::time_point deadline = Clock::now() + s.state.silence;
     for (;;) {
         XEvent event;
         if (!waitFor(s, PropertyNotify, event, deadline))
@@ -247,29 +278,33 @@ Read takeIncrements(Session& s, std::vector<uint8_t>& into)
             return read;
         if (into.size() == before)
             return Read::kData;
-        deadline = Clock::now() + kAnswerTime;
+        deadline = Clock::now() + s.state.silence;
     }
 }
 
 // Asks the owner to convert the clipboard to the target and takes the result; the owner has
-// patience to answer.
-Read convert(Session& s, Atom target, std::vector<uint8_t>& into, Clock::duration patience = kAnswerTime)
+// patience to answer. Each target has a property of its own (named as the target), so that a late
+// answer for one part is never read as another's.
+Read convert(Session& s, Atom target, std::vector<uint8_t>& into, Clock::duration patience)
 {
     if (s.failed())
         return Read::kAbsent;
+    s.property = target;
     XEvent event;
     while (XCheckTypedWindowEvent(s.display, s.window, PropertyNotify, &event)) {
     }
     XDeleteProperty(s.display, s.window, s.property);
+    const unsigned long asked = NextRequest(s.display);
     XConvertSelection(s.display, s.clipboard, target, s.property, s.window, CurrentTime);
-    // Answers to earlier requests are passed over: an owner's late answer to the last read, whose
-    // window's identifier the server may have given to this one, would else be taken for this
-    // answer, and its property read before this one's was written.
+    // Only an answer the server sent after it took this request is this request's: a notice
+    // nobody asked for, or an owner's late answer to the last read, whose window's identifier the
+    // server may have given to this one, would else be taken for it.
     const Clock::time_point deadline = Clock::now() + patience;
     do {
         if (!waitFor(s, SelectionNotify, event, deadline))
             return Read::kAbsent;
-    } while (event.xselection.target != target || event.xselection.selection != s.clipboard);
+    } while (event.xselection.serial < asked || event.xselection.target != target ||
+             event.xselection.selection != s.clipboard);
     if (event.xselection.property == None)
         return Read::kAbsent;
     Atom type = None;
@@ -296,19 +331,21 @@ std::vector<Atom> targetsOf(Session& s, Clock::duration patience)
     return targets;
 }
 
-// False when the display cannot be opened or nobody owns the clipboard.
+// False when nobody owns the clipboard, or the display cannot be opened (then with s.ending).
 bool openSession(Session& s)
 {
-    s.display = XOpenDisplay(nullptr);
-    if (s.display == nullptr)
+    if (!s.open()) {
+        s.ending = Ending::kBroken;
         return false;
-    HostX11SetReaderConnection(s.display);
+    }
     s.clipboard = XInternAtom(s.display, "CLIPBOARD", False);
-    if (XGetSelectionOwner(s.display, s.clipboard) == None)
+    if (XGetSelectionOwner(s.display, s.clipboard) == None) {
+        if (s.broken())
+            s.ending = Ending::kBroken;
         return false;
+    }
     s.window = XCreateSimpleWindow(s.display, DefaultRootWindow(s.display), 0, 0, 1, 1, 0, 0, 0);
     XSelectInput(s.display, s.window, PropertyChangeMask);
-    s.property = XInternAtom(s.display, "HOST_CLIPBOARD", False);
     s.incr = XInternAtom(s.display, "INCR", False);
     return true;
 }
@@ -328,7 +365,7 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy, Cl
     if (!openSession(s)) {
         copy.owned = false;
         copy.text = copy.image = Part::kAbsent;
-        return Ending::kNone;
+        return s.ending;
     }
     const std::vector<Atom> targets = targetsOf(s, patience);
     if (s.ending != Ending::kNone) {
@@ -347,31 +384,44 @@ Ending readCopy(State& state, const Watch& watch, HostX11ClipboardCopy& copy, Cl
     if (text == None && targets.empty() && !s.failed())
         text = XInternAtom(s.display, "UTF8_STRING", False);
     copy.owned = !s.failed();
-    Atom image = offered("image/tiff");
-    copy.png = image == None;
-    if (image == None)
-        image = offered("image/png");
+    // Of TIFF and PNG, the one the owner lists first is asked for first; the other when it fails.
+    const Atom tiff = XInternAtom(s.display, "image/tiff", False);
+    const Atom png = XInternAtom(s.display, "image/png", False);
+    std::vector<Atom> images;
+    for (const Atom target : targets)
+        if ((target == tiff || target == png) && std::find(images.begin(), images.end(), target) == images.end())
+            images.push_back(target);
+    copy.png = !images.empty() && images.front() == png;
     copy.text = text != None ? Part::kComing : Part::kAbsent;
-    copy.image = image != None ? Part::kComing : Part::kAbsent;
+    copy.image = !images.empty() ? Part::kComing : Part::kAbsent;
     if (parts)
         state.publish(copy);
-    // Reads a part; one larger than the bound is cut there when cut, else refused. False when the
-    // read ends before its end (a new copy, the program's end).
+    // Reads a part; one larger than the bound is cut there when cut, else refused. A part whose
+    // owner falls silent is given up alone. False when the read ends before its end (a new copy,
+    // the program's end, a broken connection).
     auto readPart = [&](Atom target, bool cut, Part& part, HostX11ClipboardCopy::Bytes& into) {
         std::vector<uint8_t> bytes;
-        const Read read = convert(s, target, bytes);
+        s.link.failed = false;
+        const Read read = convert(s, target, bytes, state.silence);
         const bool taken = read == Read::kData || (cut && read == Read::kTooLarge);
         part = taken ? Part::kHere : Part::kAbsent;
         if (taken)
             into = shared(std::move(bytes));
-        return s.ending != Ending::kNewCopy && s.ending != Ending::kStop;
+        if (s.ending == Ending::kSilent)
+            s.ending = Ending::kNone;
+        return s.ending == Ending::kNone;
     };
     if (text != None && !readPart(text, true, copy.text, copy.utf8))
         return s.ending;
-    if (parts && text != None && image != None)
+    if (parts && text != None && !images.empty())
         state.publish(copy);
-    if (image != None && !readPart(image, false, copy.image, copy.imageBytes))
-        return s.ending;
+    for (const Atom image : images) {
+        copy.png = image == png;
+        if (!readPart(image, false, copy.image, copy.imageBytes))
+            return s.ending;
+        if (copy.image == Part::kHere)
+            break;
+    }
     return Ending::kNone;
 }
 
@@ -379,30 +429,56 @@ void run(State& state)
 {
     Watch watch;
     uint64_t serial = 0;
-    bool pending = true; // the first read, at the start
-    bool newCopy = false;
-    Clock::duration patience = kAnswerTime; // for the owner's answer to what it offers
-    if (!openWatch(watch)) {
-        HostX11ClipboardCopy nothing;
-        nothing.serial = ++serial;
-        nothing.text = nothing.image = Part::kAbsent;
-        state.publish(nothing);
-        state.setReading(false);
-        return;
-    }
-    state.watched = watch.fixes;
+    bool pending = true;  // the first read, at the start
+    bool newCopy = false; // the read follows a new copy the watch told of
+    bool told = false;    // and that copy is not yet published as on its way
+    Clock::duration patience = state.silence; // for the owner's answer to what it offers
     while (!state.stopping) {
+        if (watch.broken()) {
+            watch.close();
+            state.watched = false;
+            state.rest(kReopenTime);
+        }
+        if (watch.display == nullptr) {
+            if (!openWatch(watch)) {
+                if (serial == 0) { // nothing is offered meanwhile
+                    HostX11ClipboardCopy nothing;
+                    nothing.serial = ++serial;
+                    nothing.text = nothing.image = Part::kAbsent;
+                    state.publish(nothing);
+                    state.setReading(false);
+                }
+                state.rest(kReopenTime);
+                continue;
+            }
+            state.watched = watch.fixes;
+            pending = true; // what was copied while nothing watched
+        }
         if (pending) {
             state.setReading(true);
             HostX11ClipboardCopy copy;
             copy.serial = ++serial;
             copy.newCopy = newCopy;
+            // A new owner's copy is on its way from the moment the watch tells of it.
+            if (told && watch.fixes) {
+                HostX11ClipboardCopy coming = copy;
+                coming.owned = true;
+                state.publish(coming);
+            }
+            told = false;
             const Ending ending = readCopy(state, watch, copy, patience);
+            if (ending == Ending::kBroken) {
+                if (!watch.broken())
+                    state.rest(kReopenTime);
+                continue;
+            }
             // A silent owner offers nothing meanwhile, and is asked again with more patience.
             const bool silent = ending == Ending::kSilent;
             pending = ending == Ending::kNewCopy || silent;
             newCopy = ending == Ending::kNewCopy || (silent && newCopy);
-            patience = silent ? std::min<Clock::duration>(patience * 2, kMostPatience) : kAnswerTime;
+            told = ending == Ending::kNewCopy;
+            patience = silent ? std::min<Clock::duration>(patience * 2, std::max<Clock::duration>(kMostPatience, state.silence))
+                              : state.silence;
             if (ending == Ending::kNone || silent) {
                 state.publish(copy);
                 state.setReading(silent);
@@ -415,16 +491,18 @@ void run(State& state)
         if ((fds[1].revents & POLLIN) != 0 && state.takeRequests())
             pending = true;
         if (watch.noticed())
-            pending = newCopy = true;
+            pending = newCopy = told = true;
     }
 }
 
 } // namespace
 
-HostX11ClipboardReader::HostX11ClipboardReader(void (*wake)()) : mState(std::make_unique<State>())
+HostX11ClipboardReader::HostX11ClipboardReader(void (*wake)(), std::chrono::milliseconds silence)
+    : mState(std::make_unique<State>())
 {
     HostX11HandleErrors();
     mState->wake = wake;
+    mState->silence = silence;
     mState->control = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     // The end signals are the main thread's: the reader takes none of them.
     sigset_t blocked;

@@ -5,6 +5,7 @@
 // takes each part of a copy (its text, its image) as it comes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,7 +25,7 @@ struct HostX11ClipboardCopy {
     Part text = Part::kComing;
     Bytes utf8;           // offered as UTF8_STRING or text/plain;charset=utf-8
     Part image = Part::kComing;
-    bool png = false;     // offered as image/png, asked for only when no image/tiff is offered
+    bool png = false;     // image/png: the owner listed it before image/tiff, or its TIFF failed
     Bytes imageBytes;
 };
 
@@ -32,8 +33,10 @@ class HostX11ClipboardReader {
 public:
     // Starts reading the clipboard of the display DISPLAY names: at once, and again whenever
     // another program copies (the XFixes extension tells of each new owner). wake is called on the
-    // reading thread whenever the copy changed; it must be safe to call from any thread.
-    explicit HostX11ClipboardReader(void (*wake)());
+    // reading thread whenever the copy changed; it must be safe to call from any thread. A part
+    // whose owner sends nothing for the silence is given up (a toolkit may take seconds to make a
+    // large image before it answers).
+    explicit HostX11ClipboardReader(void (*wake)(), std::chrono::milliseconds silence = std::chrono::seconds(30));
     // Ends the reading at once, whatever the owner is doing, and waits for its thread to end.
     ~HostX11ClipboardReader();
     HostX11ClipboardReader(const HostX11ClipboardReader&) = delete;

@@ -1,7 +1,8 @@
-// The process's X error handlers. A protocol error on the clipboard reader's connection fails its
-// read; one on SDL's connection (a request about a window another client has just destroyed, for
+// The process's X error handlers. A protocol error on a connection of the clipboard reader fails
+// what it was doing, and its break is the reader's alone; one on SDL's connection (a request about a window another client has just destroyed, for
 // instance) is reported and the program goes on, so an error noticed while closing the display at
-// exit never turns a finished run into a failure. An I/O error means the display is gone.
+// exit never turns a finished run into a failure. An I/O error on SDL's connection means the
+// display is gone.
 #include "HostX11Errors.h"
 
 #include "HostReplacementFile.h"
@@ -17,13 +18,24 @@
 namespace {
 
 // The clipboard reader runs on a thread of its own; errors come on the thread of the connection.
-std::atomic<Display*> sReader{nullptr};
-std::atomic<bool> sReaderFailed{false};
+struct ReaderSlot {
+    std::atomic<Display*> display{nullptr};
+    std::atomic<HostX11ReaderLink*> link{nullptr};
+};
+ReaderSlot sReaders[2];
+
+HostX11ReaderLink* readerLink(Display* display)
+{
+    for (ReaderSlot& slot : sReaders)
+        if (slot.display == display)
+            return slot.link;
+    return nullptr;
+}
 
 int onError(Display* display, XErrorEvent* error)
 {
-    if (display == sReader) {
-        sReaderFailed = true;
+    if (HostX11ReaderLink* link = readerLink(display)) {
+        link->failed = true;
         return 0;
     }
     char text[160] = "";
@@ -33,10 +45,18 @@ int onError(Display* display, XErrorEvent* error)
     return 0;
 }
 
-// Xlib ends the process when this returns; it never does.
-int onIOError(Display*)
+// Xlib then calls the connection's exit handler, which ends the process unless it is a reader's.
+int onIOError(Display* display)
 {
-    HostEndForLostDisplay();
+    if (readerLink(display) == nullptr)
+        HostEndForLostDisplay();
+    return 0;
+}
+
+// A reader's connection broke: Xlib makes every later call on it return at once.
+void onReaderBreak(Display*, void* link)
+{
+    static_cast<HostX11ReaderLink*>(link)->broken = true;
 }
 
 } // namespace
@@ -53,15 +73,23 @@ void HostX11HandleErrors()
     XSetIOErrorHandler(onIOError);
 }
 
-void HostX11SetReaderConnection(_XDisplay* display)
+void HostX11AdoptReaderConnection(_XDisplay* display, HostX11ReaderLink& link)
 {
-    sReader = display;
-    sReaderFailed = false;
+    XSetIOErrorExitHandler(display, onReaderBreak, &link);
+    // Only the reader's thread adopts and forgets; the link is in place before the display names it.
+    for (ReaderSlot& slot : sReaders)
+        if (slot.display == nullptr) {
+            slot.link = &link;
+            slot.display = display;
+            return;
+        }
 }
 
-bool HostX11ReaderFailed()
+void HostX11ForgetReaderConnection(_XDisplay* display)
 {
-    return sReaderFailed;
+    for (ReaderSlot& slot : sReaders)
+        if (slot.display == display)
+            slot.display = nullptr;
 }
 
 void HostEndForLostDisplay()

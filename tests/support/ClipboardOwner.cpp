@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -56,6 +58,9 @@ void ClipboardOwner::serve(std::string name)
     const Atom targets = XInternAtom(display, "TARGETS", False);
     const Atom incr = XInternAtom(display, "INCR", False);
     std::vector<Transfer> transfers;
+    std::optional<XSelectionRequestEvent> delayed;
+    Clock::time_point due;
+    bool cut = mPace.cut;
     while (!mStop) {
         if (mTaken < mTakes) {
             XSetSelectionOwner(display, clipboard, window, CurrentTime);
@@ -79,12 +84,21 @@ void ClipboardOwner::serve(std::string name)
             XFlush(display);
         }
         std::erase_if(transfers, [](const Transfer& t) { return t.bytes == nullptr; });
-        if (XPending(display) == 0) {
+        XEvent event;
+        if (delayed && Clock::now() >= due) {
+            event.xselectionrequest = *std::exchange(delayed, std::nullopt);
+        } else if (XPending(display) == 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             continue;
+        } else {
+            XNextEvent(display, &event);
+            if (event.type == SelectionRequest && mPace.delay.count() > 0) {
+                ++requests;
+                delayed = event.xselectionrequest;
+                due = Clock::now() + mPace.delay;
+                continue;
+            }
         }
-        XEvent event;
-        XNextEvent(display, &event);
         if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete) {
             for (Transfer& t : transfers) {
                 if (t.requestor == event.xproperty.window && t.property == event.xproperty.atom) {
@@ -94,18 +108,26 @@ void ClipboardOwner::serve(std::string name)
             }
             continue;
         }
+        const XSelectionRequestEvent& r = event.xselectionrequest;
         if (event.type != SelectionRequest)
             continue;
-        if (++requests <= mPace.unanswered || silent)
+        if ((mPace.delay.count() == 0 && ++requests <= mPace.unanswered) || silent)
             continue;
-        const XSelectionRequestEvent& r = event.xselectionrequest;
+        if (r.target != targets && std::exchange(cut, false)) {
+            XKillClient(display, r.requestor);
+            XFlush(display);
+            continue;
+        }
         // A window of a reader that went may come back with a new reader: its transfers end.
         std::erase_if(transfers, [&](const Transfer& t) { return t.requestor == r.requestor; });
         XSelectionEvent reply{SelectionNotify, 0, True, display, r.requestor, r.selection, r.target, None, r.time};
         const auto offer = std::find_if(mOffers.begin(), mOffers.end(), [&](const Offer& o) {
             return XInternAtom(display, o.target.c_str(), False) == r.target;
         });
-        if (r.target == targets) {
+        if (offer != mOffers.end() && offer->answer == Answer::kIgnore)
+            continue;
+        if (offer != mOffers.end() && offer->answer == Answer::kRefuse) {
+        } else if (r.target == targets) {
             std::vector<long> atoms{long(targets)};
             for (const Offer& o : mOffers)
                 atoms.push_back(long(XInternAtom(display, o.target.c_str(), False)));
@@ -128,6 +150,12 @@ void ClipboardOwner::serve(std::string name)
         }
         for (int i = r.target == targets && mPace.twice ? 2 : 1; i > 0; --i)
             XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&reply));
+        if (r.target == targets && mPace.stray) {
+            XSelectionEvent stray = reply;
+            stray.target = XInternAtom(display, mOffers.front().target.c_str(), False);
+            stray.property = None;
+            XSendEvent(display, r.requestor, False, 0, reinterpret_cast<XEvent*>(&stray));
+        }
         XFlush(display);
     }
     XCloseDisplay(display);

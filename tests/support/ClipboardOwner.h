@@ -12,9 +12,11 @@
 
 class ClipboardOwner {
 public:
+    enum class Answer : uint8_t { kSend, kRefuse, kIgnore };
     struct Offer {
         std::string target; // such as "UTF8_STRING" or "image/png"
         std::vector<uint8_t> bytes;
+        Answer answer = Answer::kSend; // or refused, or never answered
     };
     struct Pace {
         size_t piece = 0;                    // bytes a piece; 0 sends each offer whole
@@ -22,6 +24,9 @@ public:
         size_t stopAfter = SIZE_MAX;         // pieces sent of a transfer before it falls silent
         int unanswered = 0;                  // first requests left unanswered, as a busy owner does
         bool twice = false;                  // targets answered twice, as when a late answer comes
+        std::chrono::milliseconds delay{0};  // before an answer; a newer request drops one not answered
+        bool stray = false;                  // after its targets, a notice of its text nobody asked for
+        bool cut = false;                    // the first request for a part breaks the asker's connection
     };
 
     // Takes the clipboard of the display (such as ":3") at once.

@@ -10,6 +10,7 @@
 #include "HostPasteboard.h"
 #include "HostScreen.h"
 #include "HostWindows.h"
+#include "HostX11Clipboard.h"
 #include "TIFFMaker.h"
 #include "XvfbServer.h"
 
@@ -20,6 +21,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <utility>
@@ -291,29 +295,27 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
         EXPECT_EQ(bytes("counted"), bytesOf(pasteboard, kUTTypeUTF8PlainText)) << "a copy of the same text is new";
         EXPECT_EQ(asked + 2, owner.requests) << "a new copy is read once: its targets and its text";
     }
-    // Owners sending in pieces: the text arrives while the image is on its way, and stays whatever
-    // becomes of the image. Pauses shorter than a second are waited through, however many; a
-    // silence of more than a second ends the part, and what follows it. A busy owner that does not
-    // answer is asked again; an answer that comes twice is taken once.
+    // Owners sending in pieces: the text arrives while the image is on its way. Pauses of seconds
+    // are waited through, however many, and so is a toolkit making its image before it answers. A
+    // busy owner that does not answer is asked again; an answer that comes twice is taken once.
     const std::vector<uint8_t> image = MakePatternPNG(3, 2);
     const std::string coming = text + " " + kUTTypePNG + "? " + kUTTypeTIFF + "?";
     const struct {
         ClipboardOwner::Pace pace;
         std::string flavors;
     } owners[] = {
-        {{3, std::chrono::milliseconds(600), 4}, text},                        // stops halfway through the image
         {{3, std::chrono::milliseconds(10)}, text + " " + png},                // text and image whole
-        {{image.size() / 2 + 1, std::chrono::milliseconds(600)}, text + " " + png}, // pauses
-        {{3, std::chrono::milliseconds(10), 0}, ""},                           // silent after its targets
+        {{image.size() / 2 + 1, std::chrono::milliseconds(1500)}, text + " " + png}, // pauses
         {{0, std::chrono::milliseconds(0), SIZE_MAX, 1}, text + " " + png},   // busy at first
         {{0, std::chrono::milliseconds(0), SIZE_MAX, 0, true}, text + " " + png}, // a late answer comes
+        {{.delay = std::chrono::milliseconds(1500)}, text + " " + png},        // slow to answer
     };
     for (const auto& o : owners) {
         ClipboardOwner owner(server.Display(), {{"UTF8_STRING", bytes("Pasted")}, {"image/png", image}}, o.pace);
-        if (o.pace.stopAfter == 4) {
+        if (o.pace.gap.count() == 1500) {
             EXPECT_EQ(coming, awaitFlavors(pasteboard, coming)) << "the text before the image";
         }
-        EXPECT_EQ(o.flavors, awaitFlavors(pasteboard, o.flavors, o.pace.stopAfter != 4)) << o.pace.gap.count() << " ms";
+        EXPECT_EQ(o.flavors, awaitFlavors(pasteboard, o.flavors, o.pace.gap.count() != 1500)) << o.pace.gap.count() << " ms";
         if (!o.flavors.empty()) {
             EXPECT_EQ(bytes("Pasted"), bytesOf(pasteboard, kUTTypeUTF8PlainText));
         }
@@ -327,6 +329,100 @@ TEST(HostSdl, TheDisplaysClipboardArrivesInTheBackgroundPartByPart)
     EXPECT_EQ(coming, awaitFlavors(pasteboard, coming));
     PasteboardRelease(pasteboard);
     ASSERT_TRUE(HostSelectBackend("headless"));
+    unsetenv("DISPLAY");
+}
+
+// The reader alone, most owners given a third of a second of silence: what it makes of each.
+TEST(HostSdl, TheClipboardReaderTakesWhatEachOwnerSends)
+{
+    XvfbServer server;
+    if (!XvfbServer::Installed() || !server.Running())
+        GTEST_SKIP() << "Xvfb is not installed or did not start";
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    using Clock = std::chrono::steady_clock;
+    using Part = HostX11ClipboardCopy::Part;
+    using Answer = ClipboardOwner::Answer;
+    using ms = std::chrono::milliseconds;
+    auto wake = [] {};
+    // Takes the reader's copies until the one awaited; the limit only catches a hang.
+    auto settled = [](HostX11ClipboardReader& reader, auto awaited) {
+        HostX11ClipboardCopy copy;
+        for (const auto limit = Clock::now() + std::chrono::seconds(90); Clock::now() < limit;) {
+            if (reader.Take(copy) && awaited(copy))
+                break;
+            std::this_thread::sleep_for(ms(5));
+        }
+        return copy;
+    };
+    auto textOf = [](const HostX11ClipboardCopy& c) {
+        return c.text == Part::kHere ? std::string(c.utf8->begin(), c.utf8->end()) : "-";
+    };
+    auto imageOf = [](const HostX11ClipboardCopy& c) { return c.image != Part::kHere ? "-" : c.png ? "png" : "tiff"; };
+    const std::vector<uint8_t> png = MakePatternPNG(3, 2);
+    const std::vector<uint8_t> tiff = MakeTIFF(3, 2, std::vector<uint32_t>(6, 0xFF2050A0));
+    const std::string large(size_t(64 << 20) + 1000, 'x');
+    const ClipboardOwner::Offer text{"UTF8_STRING", bytes("Pasted")};
+    const struct {
+        std::vector<ClipboardOwner::Offer> offers;
+        ClipboardOwner::Pace pace;
+        std::string text;
+        const char* image;
+    } owners[] = {
+        {{text, {"image/png", png}}, {3, ms(10), 20}, "Pasted", "-"}, // falls silent after 20 pieces
+        {{text, {"image/png", png}}, {3, ms(10), 0}, "-", "-"},       // silent after its targets
+        {{{"UTF8_STRING", bytes("x"), Answer::kIgnore}, {"image/png", png}}, {}, "-", "png"}, // its text silent
+        {{text, {"image/png", png}, {"image/tiff", tiff}}, {}, "Pasted", "png"}, // PNG listed first
+        {{text, {"image/tiff", tiff, Answer::kRefuse}, {"image/png", png}}, {}, "Pasted", "png"}, // TIFF refused
+        {{text, {"image/tiff", tiff}}, {.stray = true}, "Pasted", "tiff"}, // a notice nobody asked for
+        {{text, {"image/tiff", tiff}}, {.cut = true}, "Pasted", "tiff"},   // the reader's connection broken
+        {{text, {"image/png", png}}, {.delay = ms(700)}, "-", "-"}, // its targets once patience grew
+        {{{"UTF8_STRING", bytes(large)}}, {1 << 20}, large.substr(0, 64 << 20), "-"}, // cut at the bound
+    };
+    for (const auto& o : owners) {
+        ClipboardOwner owner(server.Display(), o.offers, o.pace);
+        const auto start = Clock::now();
+        HostX11ClipboardReader reader(wake, ms(300));
+        const HostX11ClipboardCopy copy = settled(reader, [](const HostX11ClipboardCopy& c) {
+            return c.owned && c.text != Part::kComing && c.image != Part::kComing;
+        });
+        EXPECT_TRUE(textOf(copy) == o.text) << o.offers.size() << " offers, " << textOf(copy).size() << " bytes";
+        EXPECT_STREQ(o.image, imageOf(copy)) << o.offers.size() << " offers";
+        if (o.pace.stopAfter == 20) {
+            EXPECT_LT(Clock::now() - start, std::chrono::seconds(4)) << "a silence after many pieces is one silence";
+        }
+    }
+
+    // With the programs' silence: a new copy during a read restarts it, the last of a burst is the
+    // one held, and the program's end stops a read at once. The reader takes no end signal.
+    auto blockingSignals = [] {
+        int threads = 0;
+        for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+            std::ifstream status(task.path() / "status");
+            std::string line;
+            while (std::getline(status, line))
+                if (line.rfind("SigBlk:", 0) == 0) {
+                    const unsigned long long blocked = std::stoull(line.substr(7), nullptr, 16);
+                    threads += (blocked & 0x4003) == 0x4003; // SIGHUP, SIGINT, SIGTERM
+                }
+        }
+        return threads;
+    };
+    ClipboardOwner stalled(server.Display(), {text, {"image/png", png}}, {3, ms(10), 4});
+    const int blocking = blockingSignals();
+    auto reader = std::make_unique<HostX11ClipboardReader>(wake);
+    EXPECT_EQ(blocking + 1, blockingSignals());
+    auto stalling = [&](const HostX11ClipboardCopy& c) { return textOf(c) == "Pasted" && c.image == Part::kComing; };
+    settled(*reader, stalling);
+    auto start = Clock::now();
+    ClipboardOwner first(server.Display(), {{"UTF8_STRING", bytes("first")}});
+    ClipboardOwner last(server.Display(), {{"UTF8_STRING", bytes("last")}});
+    EXPECT_EQ("last", textOf(settled(*reader, [&](const HostX11ClipboardCopy& c) { return textOf(c) == "last"; })));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(15)) << "the stalled read was left for the new copy";
+    stalled.Take();
+    EXPECT_TRUE(stalling(settled(*reader, stalling)));
+    start = Clock::now();
+    reader.reset();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(15)) << "the end waited for the stalled read";
     unsetenv("DISPLAY");
 }
 
