@@ -200,7 +200,8 @@ TEST_F(FWClipboardTest, ACopyArrivingPartByPartIsTakenAsItComesAndItsBytesAreLen
     HostSetClipboardSource([](std::vector<HostClipboardItem>& items) {
         if (std::exchange(sNew, false))
             HostClipboardNoteNewCopy();
-        items = {{{kUTTypeUTF8PlainText, std::vector<uint8_t>(sWords.begin(), sWords.end())},
+        items = {{sWords.empty() ? HostClipboardFlavor::Promised(kUTTypeUTF8PlainText)
+                                 : HostClipboardFlavor(kUTTypeUTF8PlainText, {sWords.begin(), sWords.end()}),
                   sWidth < 0 ? HostClipboardFlavor::Promised(kUTTypePNG)
                              : HostClipboardFlavor(kUTTypePNG, MakePatternPNG(int16_t(sWidth), 1))}};
         return HostClipboardAnswer::kRead;
@@ -243,5 +244,13 @@ TEST_F(FWClipboardTest, ACopyArrivingPartByPartIsTakenAsItComesAndItsBytesAreLen
     sNew = true;
     FWClipboardPAC::ImportIfChanged();
     EXPECT_TRUE(text()->Text() == "six") << "a new copy of the same bytes";
+    sWords.clear(); // a new owner whose text is on its way: a paste waits for it
+    sNew = true;
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_EQ(nullptr, text()) << "the copy before is not pasted";
+    EXPECT_FALSE(clipboard->WaitForPlatformText()) << "headless, the wait is answered by its Cancel";
+    sWords = "late";
+    FWClipboardPAC::ImportIfChanged();
+    EXPECT_TRUE(clipboard->WaitForPlatformText() && text()->Text() == "late");
     HostSetClipboardSource(nullptr);
 }

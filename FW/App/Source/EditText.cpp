@@ -455,6 +455,9 @@ bool EditText::pasteCandidate(FWDynamicString& candidate, int32_t& caret) const
 
 bool EditText::PasteEvent(FWEvent&)
 {
+    // A copy another program just made pastes once its text came, not the copy before it.
+    if (!FWClipboard::Instance()->WaitForPlatformText())
+        return true;
     auto* clip = static_cast<FWClipboardText*>(FWClipboard::Instance()->GetClipData(&typeid(FWClipboardText)));
     if (clip == nullptr || clip->Text().GetCurrLength() == 0)
         return true;

@@ -35,6 +35,8 @@ public:
     // While the image another program copied is still on its way, waits for it and imports it,
     // with the watch cursor and, past a second, a wait that Cancel ends; false when cancelled.
     bool WaitForPlatformImage();
+    // The same for the text another program copied, before a paste.
+    bool WaitForPlatformText();
     // Whether no image is held because the last one another program copied was refused for its
     // size (a side beyond 32767 pixels).
     bool ImageTooLarge() const;

@@ -1,7 +1,7 @@
 // Import of the system clipboard: the first UTF-8 text (cut to kMaxImportedText bytes) and the
 // first TIFF image (or PNG, which the pasteboard offers as one), each added as an item that
 // replaces a held item of its class. A part of a copy still on its way from another program is
-// taken when it arrives; what needs the image waits for it, showing that it waits.
+// taken when it arrives; a paste or what needs the image waits for it, showing that it waits.
 #include "FWClipboard.h"
 #include "FWClipboardPAC.h"
 
@@ -232,9 +232,10 @@ void FWClipboard::ImportPlatformClipboard()
 
 namespace {
 
-// Whether the clipboard's first image is still on its way from the program that copied it. When
-// askAgain, an image whose bytes the program let go is asked for again, and so is on its way.
-bool imageComing(bool askAgain = false)
+// Whether the clipboard's first flavour of the type (text or image) is still on its way from the
+// program that copied it. When askAgain, one whose bytes the program let go is asked for again,
+// and so is on its way.
+bool partComing(const char* type, bool askAgain = false)
 {
     const std::unique_ptr<HostPasteboard, PasteboardCloser>& last = lastImport();
     uint32_t itemCount = 0;
@@ -248,7 +249,7 @@ bool imageComing(bool askAgain = false)
             return false;
         for (const std::string& flavor : flavors) {
             PasteboardFlavorFlags flags = 0;
-            if (!UTTypeConformsTo(flavor, kUTTypeTIFF))
+            if (!UTTypeConformsTo(flavor, type))
                 continue;
             if (PasteboardGetItemFlavorFlags(last.get(), item, flavor, &flags) != noErr)
                 return false;
@@ -260,13 +261,13 @@ bool imageComing(bool askAgain = false)
     return false;
 }
 
-// The wait shown once the image has taken a second: a line and Cancel (Escape, Command-period).
-// It ends by itself when the image arrived or failed.
-class ImageWait : public FWModalDialog, public FWIdleTimer {
+// The wait shown once a part has taken a second: a line and Cancel (Escape, Command-period).
+// It ends by itself when the part arrived or failed.
+class PartWait : public FWModalDialog, public FWIdleTimer {
 public:
-    ImageWait()
+    PartWait(const char* type, const char* line) : mType(type), mLine(line)
     {
-        SetDebugName("ImageWait");
+        SetDebugName("ClipboardWait");
         // Nobody there to wait: the image is not waited for.
         SetUnattendedAnswer(Unattended::kCancel);
     }
@@ -283,7 +284,7 @@ public:
         if (root == nullptr)
             return;
         auto* text = new StaticText;
-        const FWStr<255> line("Waiting for the image from the clipboard...");
+        const FWStr<255> line(mLine);
         text->Init(this, FWRect(20, 15, 280, 35), &line, StaticText::kPlainWrapped);
         root->AppendChild(text);
         auto* cancel = new CancelButton;
@@ -295,30 +296,30 @@ public:
     void TimerAction() override
     {
         // The clipboard is brought up to date here: news of it may come with no event at all for
-        // the dialog, and the wait for events is let go once the image is in.
+        // the dialog, and the wait for events is let go once the part is in.
         FWClipboardPAC::ImportIfChanged();
-        if (!imageComing()) {
+        if (!partComing(mType)) {
             mDone = mAccepted = true;
             FWEventDispatcher::Unblock();
         } else {
             FWSetCursor(kWatchCursor);
         }
     }
+
+private:
+    const char* mType;
+    const char* mLine;
 };
 
-} // namespace
-
-bool FWClipboard::WaitForPlatformImage()
+// Waits for the part of the type while it is on its way, with the watch and, past a second, the
+// wait with the line; false when cancelled.
+bool waitForPart(const char* type, const char* line)
 {
-    // With no image held, the display's clipboard is where an image another program copied
-    // stays: one whose bytes were let go is asked for again.
-    if (!imageComing(!HasClipData(&typeid(FWClipboardImage))))
-        return true;
     FWSetCursor(kWatchCursor);
     // A second with the watch: windows keep drawing and the clipboard's news is taken in; input
     // waits in the queue. Headless, nobody watches: the wait shows at once for its answer.
     const uint32_t shown = TickCount() + 60;
-    while (!HostIsHeadless() && imageComing() && TickCount() < shown) {
+    while (!HostIsHeadless() && partComing(type) && TickCount() < shown) {
         EventRecord record;
         if (!WaitNextEvent(updateMask | osMask, &record, 6, nullptr))
             continue;
@@ -327,9 +328,9 @@ bool FWClipboard::WaitForPlatformImage()
             FWEventDispatcher::Instance()->Dispatch(event);
         FWSetCursor(kWatchCursor); // what was dispatched may have set its own
     }
-    bool arrived = !imageComing();
+    bool arrived = !partComing(type);
     if (!arrived) {
-        ImageWait wait;
+        PartWait wait(type, line);
         FWIdleTimerManager::Start(&wait, 50);
         arrived = wait.Execute();
         FWIdleTimerManager::Stop(&wait);
@@ -337,6 +338,22 @@ bool FWClipboard::WaitForPlatformImage()
     }
     FWSetCursor(kArrowCursor);
     return arrived;
+}
+
+} // namespace
+
+bool FWClipboard::WaitForPlatformImage()
+{
+    // With no image held, the display's clipboard is where an image another program copied
+    // stays: one whose bytes were let go is asked for again.
+    return !partComing(kUTTypeTIFF, !HasClipData(&typeid(FWClipboardImage))) ||
+           waitForPart(kUTTypeTIFF, "Waiting for the image from the clipboard...");
+}
+
+bool FWClipboard::WaitForPlatformText()
+{
+    return !partComing(kUTTypeUTF8PlainText) ||
+           waitForPart(kUTTypeUTF8PlainText, "Waiting for the text from the clipboard...");
 }
 
 bool FWClipboard::ImageTooLarge() const

@@ -385,7 +385,7 @@ TEST(HostSdl, TheClipboardReaderTakesWhatEachOwnerSends)
         const HostX11ClipboardCopy copy = settled(reader, [](const HostX11ClipboardCopy& c) {
             return c.owned && c.text != Part::kComing && c.image != Part::kComing;
         });
-        EXPECT_TRUE(textOf(copy) == o.text) << o.offers.size() << " offers, " << textOf(copy).size() << " bytes";
+        EXPECT_TRUE(copy.owned && textOf(copy) == o.text) << o.offers.size() << " offers, " << textOf(copy).size() << " bytes";
         EXPECT_STREQ(o.image, imageOf(copy)) << o.offers.size() << " offers";
         if (o.pace.stopAfter == 20) {
             EXPECT_LT(Clock::now() - start, std::chrono::seconds(4)) << "a silence after many pieces is one silence";
