@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -80,6 +82,32 @@ TEST(HostReplacementFile, AWriterKilledMidWriteLeavesTheFolderAsItWas)
             << signo;
         EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path())) << signo;
         EXPECT_EQ(kOld, ReadBytes(target)) << signo;
+    }
+}
+
+TEST(HostReplacementFile, AnEndSignalTakenAtTheNextWaitRemovesTheFilesOfSavesUnderWay)
+{
+    // The file a save is writing (noted as a swatch save notes its temporary file) goes when the
+    // event wait after an end signal ends the program.
+    for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
+        ScratchFolder scratch;
+        const std::string target = scratch / "layouts.rsrc";
+        WriteBytes(target, kOld);
+        EXPECT_EXIT(
+            {
+                HostInstallEndSignals();
+                const std::string temporary = scratch / ".swatch.tmp";
+                WriteBytes(temporary, kOld);
+                HostNoteUnfinishedSave(temporary.c_str());
+                raise(signo);
+                EventRecord event;
+                WaitNextEvent(everyEvent, &event, 0, nullptr);
+                std::fprintf(stderr, "the wait came back\n");
+                std::exit(2);
+            },
+            testing::ExitedWithCode(0), "")
+            << signo;
+        EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path())) << signo;
     }
 }
 
