@@ -433,15 +433,22 @@ void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
         const bool none = linked[r] != nullptr && linked[r]->IsCustomNone();
         (none ? customNone : notLinked).push_back(records[r].mName.GetCString());
     }
+    for (const std::string& line : RecordsNotKeptLines(FWStoredDataNotice::GatheredLength(), notLinked, customNone))
+        report(line, __LINE__);
+}
+
+std::vector<std::string> CDataPTKC::RecordsNotKeptLines(size_t gathered, const std::vector<std::string>& notLinked,
+                                                        const std::vector<std::string>& customNone)
+{
     std::vector<std::pair<const char*, const std::vector<std::string>*>> lines;
     for (const auto& line : {std::pair{kRecordsNotKept, &notLinked}, std::pair{kCustomNoneNotKept, &customNone}})
         if (!line.second->empty())
             lines.push_back(line);
+    std::vector<std::string> shown;
     if (lines.empty())
-        return;
+        return shown;
     // The room the notice's other lines leave, and what each line takes at the least, with the
     // line break before it.
-    const size_t gathered = FWStoredDataNotice::GatheredLength();
     size_t room = gathered < kNoticeLength ? kNoticeLength - gathered : 0;
     const size_t breakBefore = gathered > 0 ? 1 : 0;
     std::vector<size_t> least;
@@ -457,18 +464,18 @@ void CDataPTKC::reportRecordsNotKept(const std::vector<CItemPTKC>& records,
         // Cut only where other readers' lines leave less room than this program's own take.
         if (room > breakBefore) {
             line.resize(std::min(line.size(), room - breakBefore));
-            report(line, __LINE__);
+            shown.push_back(line);
         }
-        return;
+        return shown;
     }
     // Each line takes what the lines after it leave free at their least.
     for (size_t i = 0; i < lines.size(); ++i) {
         needed -= least[i];
         const size_t breaks = i > 0 ? 1 : breakBefore;
-        const std::string line = namesLine(lines[i].first, *lines[i].second, room - needed - breaks);
-        report(line, __LINE__);
-        room -= breaks + line.size();
+        shown.push_back(namesLine(lines[i].first, *lines[i].second, room - needed - breaks));
+        room -= breaks + shown.back().size();
     }
+    return shown;
 }
 
 void CDataPTKC::report(const std::string& line, int sourceLine)

@@ -112,6 +112,12 @@ public:
     static bool BuildPTKC(const char tag[4], int32_t headerValue, const std::vector<const CItemPTKC*>& items,
                           std::vector<uint8_t>& bytes);
     static bool ParseQZMP(const uint8_t* data, size_t size);
+    // The notice's lines naming the records a save would not write, those no control took and
+    // the custom ones of type None, after `gathered` characters of other lines: within the 255
+    // the notice shows, line breaks included, each list cut between names, or one line counting
+    // both where each cannot have its own (cut too where even that has no room).
+    static std::vector<std::string> RecordsNotKeptLines(size_t gathered, const std::vector<std::string>& notLinked,
+                                                        const std::vector<std::string>& customNone);
     // A float stored in a long slot: truncated toward zero, saturated at the ends, NaN as 0.
     static int32_t FloatToLong(float value);
 

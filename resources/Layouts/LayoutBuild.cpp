@@ -330,14 +330,17 @@ const std::vector<Layout>& sampleLayouts()
              const FWStr<255> popupLabel("Kind:");
              popup->Init(&w, FWRect(260, 150, 380, 170), &popupLabel, -1, true);
              add(root, popup, 18);
+             // Inside the group they lie in, where a click in Test mode reaches them and the
+             // editor's re-homing leaves them; the check box starts clear.
              auto* check = new CheckBox;
              FWStr<255> checkLabel("Check");
              check->Init(&w, FWPoint(24, 160), &checkLabel);
-             add(root, check, 19);
+             check->SetState(false);
+             add(*group, check, 19);
              auto* radios = new RadioButtonSet;
              FWStr<31> radioLabels[2] = {FWStr<31>("One"), FWStr<31>("Two")};
              radios->Init(&w, FWPoint(120, 160), 2, radioLabels);
-             add(root, radios, 20);
+             add(*group, radios, 20);
              okAndCancel(w, root, 400, 224);
          }},
         {129, "Second", 300, 120,

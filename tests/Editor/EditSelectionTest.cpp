@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 
 #include "AddControls.h"
+#include "CheckBox.h"
 #include "CQF_Document.h"
 #include "EditWindow.h"
 #include "FWDrawContext.h"
@@ -255,9 +256,24 @@ TEST_F(EditSelectionTest, MovesSnapStopInsideKeepToAnAxisAndChangeOnlyOnRelease)
 
 TEST_F(EditSelectionTest, MovedViewsFindTheirContainerButNeverTheirOwnSubtree)
 {
-    // Group 17 spans (16, 140) to (240, 204); the check box and radio set drawn on it are kept
-    // under the root until something moves.
+    // Group 17 spans (16, 140) to (240, 204) and holds the check box and radio set drawn on it,
+    // where in Test mode a click on the check box reaches it, and where the editor's re-homing
+    // (after every move and property dialog) leaves every byte of the layout as it was.
     FWView* group = view(17);
+    EXPECT_EQ(group, view(19)->Parent());
+    EXPECT_EQ(group, view(20)->Parent());
+    EditWindow::OnTestTool(nullptr);
+    const FWRect box = view(19)->GlobalRect();
+    click(FWPoint(int16_t((box.left + box.right) / 2), int16_t((box.top + box.bottom) / 2)));
+    EXPECT_TRUE(CheckBox::GGetState(window, 19));
+    EditWindow::OnEditTool(nullptr);
+    const std::string shown = SerializedTree(window->ViewMngr());
+    {
+        FWDrawContext context(window);
+        window->TranslateSelection(context, FWPoint(0, 0));
+    }
+    EXPECT_TRUE(shown == SerializedTree(window->ViewMngr())) << "re-homing moved a view";
+
     click(FWPoint(60, 83));
     drag(FWPoint(60, 83), {FWPoint(70, 153)}); // the button's corner to (26, 142)
     EXPECT_EQ(group, view(14)->Parent());

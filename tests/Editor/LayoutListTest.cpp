@@ -184,19 +184,40 @@ TEST_F(LayoutListTest, OpenAndDoubleClickOpenTheLayoutAndCloseDeletesAWindowless
     EXPECT_EQ((std::vector<std::string>{"WINT [sample.rsrc]", "WINT [sample.rsrc]", "WINT [sample.rsrc]",
                                         "WINT [other.rsrc]"}),
               titles());
-    // Any stored id opens, -1 included.
-    const std::string minusPath = makeFile({{FOUR_CHAR_CODE("WINT"), -1, "Minus", layoutsIn(path).at(128).bytes}});
+    // Any stored id opens, by Open and by a double click, -1 included. A row takes clicks on its
+    // text, which is the id alone for an empty name and runs on with a long one.
+    const std::string bytes = layoutsIn(path).at(128).bytes;
+    const std::string longName = "A name long enough to run past the middle of the list";
+    const std::string minusPath = makeFile({{FOUR_CHAR_CODE("WINT"), -1, "Minus", bytes},
+                                            {FOUR_CHAR_CODE("WINT"), 7, "", bytes},
+                                            {FOUR_CHAR_CODE("WINT"), 8, longName, bytes}});
     CQF_Document* minus = open(minusPath);
+    clickRow(0);
+    press(CDialogWINT::kOpen);
+    mApp->DialogWINT(minus);
+    ASSERT_STREQ("-1 Minus [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+    EditWindow* minusWindow = mApp->GetFrontEditWindow();
+    minusWindow->SendMessage(Dependable::IsBeingDeleted); // closed, so that the next choice opens it again
+    delete minusWindow;
     clickRow(0);
     clickRow(0);
     mApp->DialogWINT(minus);
-    EXPECT_STREQ("-1 Minus [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+    ASSERT_STREQ("-1 Minus [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+    minusWindow = mApp->GetFrontEditWindow();
+    clickRow(1);
+    clickRow(1);
+    mApp->DialogWINT(minus);
+    ASSERT_STREQ("7  [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
+    const Point farAlong{mPlaces.Row(2).v, int16_t(mPlaces.list.left + 200)};
+    HostInjectClick(farAlong);
+    HostInjectClick(farAlong);
+    mApp->DialogWINT(minus);
+    EXPECT_EQ("8 " + longName + " [a.rsrc]", mApp->GetFrontEditWindow()->Name().GetCString());
     // And saves under its id, with its name.
-    EXPECT_TRUE(mApp->SaveEditWindow(*mApp->GetFrontEditWindow()));
+    EXPECT_TRUE(mApp->SaveEditWindow(*minusWindow));
     const std::map<int, Stored> saved = layoutsIn(minusPath);
-    ASSERT_EQ(1u, saved.size());
-    EXPECT_EQ("Minus", saved.begin()->second.name);
-    EXPECT_EQ(-1, saved.begin()->first);
+    ASSERT_EQ(3u, saved.size());
+    EXPECT_EQ("Minus", saved.at(-1).name);
 }
 
 TEST_F(LayoutListTest, NewMakesTheShaderInterfaceOrAnEmptyLayoutAndRefusesBadIDs)

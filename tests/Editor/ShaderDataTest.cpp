@@ -585,6 +585,42 @@ TEST_F(ShaderDataTest, ASaveAfterOkKeepsWhatWasNotEditedAndNamesRecordsThatDoNot
     EXPECT_EQ(HexOf("TAGX" + be32(9) + be32(0)), HexOf(stored(kPTKC, 128)));
 }
 
+// The lines naming records not kept, after other lines of the notice: each ends within the 255
+// characters shown, its line break counted, so that a list one character too long is cut.
+TEST(RecordsNotKeptLines, FitTheNoticeWithTheirLineBreaks)
+{
+    const std::string notKept = "'PTKC' 128 \"Interface\": parameters that do not line up with the layout's controls "
+                                "will not be saved: ";
+    const std::string none = "'PTKC' 128 \"Interface\": custom parameters of type None will not be saved: ";
+    const std::string n24(24, 'a'), n29(29, 'b'), n30(30, 'c'), n31(31, 'd'), n35(35, 'e');
+    const std::vector<std::string> three{"A", "B", "C"}, four{"D", "E", "F", "G"};
+    const struct {
+        size_t gathered;
+        std::vector<std::string> notLinked, customNone, lines;
+    } cases[] = {
+        // 100 + break + 155 would be 256.
+        {100, {n24, n24}, {}, {notKept + "\"" + n24 + "\" and 1 more"}},
+        // The first list whole (169) would leave the second 85, one less than its shortest form
+        // takes with its break.
+        {0, {n31, n31}, {n35, n35}, {notKept + "\"" + n31 + "\" and 1 more", none + "2 parameters"}},
+        // 105 + break + 150 would be 256, and 10 + break + 105 + break + 139 too.
+        {0, {"P0"}, {n35, n35}, {notKept + "\"P0\"", none + "\"" + n35 + "\" and 1 more"}},
+        {10, {"P0"}, {n29, n30}, {notKept + "\"P0\"", none + "\"" + n29 + "\" and 1 more"}},
+        // No room for either list: one line counts both, cut where the other lines leave less.
+        {183, three, four, {"'PTKC' 128 \"Interface\": 7 parameters will not be saved"}},
+        {220, three, four, {"'PTKC' 128 \"Interface\": 7 paramete"}},
+        {254, three, four, {}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> lines = CDataPTKC::RecordsNotKeptLines(c.gathered, c.notLinked, c.customNone);
+        EXPECT_EQ(c.lines, lines) << c.gathered;
+        size_t shown = c.gathered;
+        for (const std::string& line : lines)
+            shown += (shown > 0 ? 1 : 0) + line.size();
+        EXPECT_LE(shown, 255u) << c.gathered;
+    }
+}
+
 TEST_F(ShaderDataTest, AFailedInterfaceWriteFailsTheSave)
 {
     EditWindow* window = open([](FWWindow& w, FWView& root) {

@@ -83,6 +83,30 @@ TEST(HostReplacementFile, AWriterKilledMidWriteLeavesTheFolderAsItWas)
     }
 }
 
+TEST(HostReplacementFile, AnEndSignalTakenAtTheNextWaitRemovesTheFilesOfSavesUnderWay)
+{
+    // The file a save is writing (noted as a swatch save notes its temporary file) goes when the
+    // event wait after an end signal ends the program.
+    for (int signo : {SIGTERM, SIGINT, SIGHUP}) {
+        ScratchFolder scratch;
+        const std::string target = scratch / "layouts.rsrc";
+        WriteBytes(target, kOld);
+        EXPECT_EXIT(
+            {
+                HostInstallEndSignals();
+                const std::string temporary = scratch / ".swatch.tmp";
+                WriteBytes(temporary, kOld);
+                HostNoteUnfinishedSave(temporary.c_str());
+                raise(signo);
+                EventRecord event;
+                WaitNextEvent(everyEvent, &event, 0, nullptr);
+            },
+            testing::ExitedWithCode(0), "")
+            << signo;
+        EXPECT_EQ(std::vector<std::string>{"layouts.rsrc"}, FolderEntries(scratch.Path())) << signo;
+    }
+}
+
 TEST(HostReplacementFile, ACommitReplacesTheFileAndAnAbandonedWriteLeavesNothing)
 {
     ScratchFolder scratch;
