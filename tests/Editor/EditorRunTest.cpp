@@ -749,7 +749,7 @@ TEST_F(EditorRunTest, TheBuiltProgramGoesOnAfterReturnOnADamagedLayout)
     const std::string path = File("a.rsrc");
     std::filesystem::copy_file(FW_SAMPLE_RSRC, path);
     std::string bytes = TempFolder::ReadFile(path);
-    bytes.at(1031) ^= 0x40;
+    bytes.at(1276) ^= 0x40;
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     XvfbServer server;
     BuiltProgram program(server, path);
