@@ -4,6 +4,8 @@
 #include "FWAppColor.h"
 #include "FWDocument.h"
 #include "FWEventDispatcher.h"
+#include "FWEventManager.h"
+#include "FWIdleProcess.h"
 #include "FWMenuMgr.h"
 #include "FWOpMenu.h"
 #include "FWException.h"
@@ -12,8 +14,10 @@
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostBackend.h"
 #include "HostClock.h"
 #include "HostHeadless.h"
+#include "HostInput.h"
 #include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
@@ -24,9 +28,11 @@
 #include "ShownMessages.h"
 #include "ProgrammerMessageRecorder.h"
 #include "TempFolder.h"
+#include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -519,6 +525,103 @@ TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
         HostFireDueTimers();
     }
     EXPECT_EQ((std::vector<int>{kNullEvent, kNullEvent, kNullEvent}), dispatcher->mIdleTypes);
+}
+
+namespace {
+
+// An idle process whose work comes due `every` ticks after its last pass.
+class PacedIdler : public FWIdleProcess {
+public:
+    explicit PacedIdler(uint32_t every) : mEvery(every) { StartIdling(); }
+    void UseIdleTime() override
+    {
+        ++mPasses;
+        mLast = TickCount();
+    }
+    uint32_t TicksToIdleWork() const override
+    {
+        if (mEvery == kNoIdleWork)
+            return kNoIdleWork;
+        const uint32_t waited = TickCount() - mLast;
+        return waited >= mEvery ? 0 : mEvery - waited;
+    }
+    uint32_t mEvery;
+    uint32_t mLast = 0;
+    int mPasses = 0;
+};
+
+// Runs the manual clock on by ms milliseconds, firing what is due at each one.
+void runMs(int ms)
+{
+    for (int i = 0; i < ms; ++i) {
+        HostAdvanceManualClock(1'000'000);
+        HostFireDueTimers();
+    }
+}
+
+} // namespace
+
+TEST_F(FWAppTest, TheIdleTimerPassesAsOftenAsIdleWorkIsDue)
+{
+    ASSERT_TRUE(HostClockIsManual());
+    struct Case {
+        uint32_t every;
+        int passes; // in a second: 100 at 10 ms, a pass every 30 ticks, a pass a second with none due
+    } const cases[] = {{0, 100}, {30, 2}, {FWIdleProcess::kNoIdleWork, 1}};
+    for (const Case& c : cases) {
+        PacedIdler idler(c.every);
+        runMs(2000); // the hover check has seen the mouse rest
+        const int before = idler.mPasses;
+        runMs(1000);
+        EXPECT_NEAR(c.passes, idler.mPasses - before, 1) << "every " << c.every;
+    }
+
+    // Nothing due: what may bring work brings a pass within 10 ms.
+    PacedIdler resting(FWIdleProcess::kNoIdleWork);
+    runMs(2000);
+    auto passesWithin10Ms = [&](const std::function<void()>& act) {
+        const int before = resting.mPasses;
+        act();
+        runMs(10);
+        return resting.mPasses - before;
+    };
+    EXPECT_EQ(1, passesWithin10Ms([] { PacedIdler newcomer(0); runMs(5); }));
+    runMs(2000);
+    EXPECT_EQ(0, passesWithin10Ms([] { FWApp::HurryIdleTimeIfKeysChanged(); }));
+    EXPECT_EQ(1, passesWithin10Ms([] {
+        HostSetKeyDown(kVK_Option, true); // modifier keys bring no event
+        FWApp::HurryIdleTimeIfKeysChanged();
+    }));
+    runMs(2000);
+    EXPECT_EQ(1, passesWithin10Ms([] {
+        HostInjectKey(0, 'a'); // the A key
+        FWEvent event;
+        for (int i = 0; i < 2 && event.mType == kNullEvent; ++i) // an unblock left by another test comes first
+            FWEventManager::Instance()->GetSystemEvent(event, false);
+        EXPECT_EQ(kKeyDownEvent, event.mType);
+    }));
+    HostReleaseAllKeys();
+}
+
+// A second of waiting with the application up and nothing to do wakes the back end a few
+// times, where a 10 ms idle timer woke it a hundred.
+TEST_F(FWAppTest, AnIdleApplicationWaitsWithoutWaking)
+{
+    XvfbServer server;
+    if (!XvfbServer::Installed() || !server.Running())
+        GTEST_SKIP() << "Xvfb is not installed or did not start";
+    HostUseSystemClock();
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    ASSERT_TRUE(HostSelectBackend("sdl"));
+    EventRecord event;
+    for (int i = 0; i < 3; ++i) // the window maps and draws; the hover check sees the mouse rest
+        while (WaitNextEvent(everyEvent, &event, 40, nullptr)) {
+        }
+    const uint64_t before = HostCurrentBackend().WaitCount();
+    EXPECT_FALSE(WaitNextEvent(everyEvent, &event, 60, nullptr));
+    EXPECT_LE(HostCurrentBackend().WaitCount() - before, 20u);
+    HostSelectBackend("headless");
+    unsetenv("DISPLAY");
 }
 
 TEST_F(FWAppTest, ExecuteBuildsTheMenusAndRunsUntilAQuitEvent)
