@@ -533,30 +533,28 @@ namespace {
 class PacedIdler : public FWIdleProcess {
 public:
     explicit PacedIdler(uint32_t every) : mEvery(every) { StartIdling(); }
-    void UseIdleTime() override
-    {
-        ++mPasses;
-        mLast = TickCount();
-    }
+    void UseIdleTime() override { ++mPasses, mLast = TickCount(); }
     uint32_t TicksToIdleWork() const override
     {
-        if (mEvery == kNoIdleWork)
-            return kNoIdleWork;
         const uint32_t waited = TickCount() - mLast;
-        return waited >= mEvery ? 0 : mEvery - waited;
+        return mEvery == kNoIdleWork ? kNoIdleWork : waited >= mEvery ? 0 : mEvery - waited;
     }
-    uint32_t mEvery;
-    uint32_t mLast = 0;
+    uint32_t mEvery, mLast = 0;
     int mPasses = 0;
 };
 
-// Runs the manual clock on by ms milliseconds, firing what is due at each one.
-void runMs(int ms)
+// After act, runs the manual clock on ms milliseconds, firing what is due at each; answers the
+// idler's passes meanwhile.
+int passesIn(int ms, const PacedIdler& idler, const std::function<void()>& act = {})
 {
+    const int before = idler.mPasses;
+    if (act)
+        act();
     for (int i = 0; i < ms; ++i) {
         HostAdvanceManualClock(1'000'000);
         HostFireDueTimers();
     }
+    return idler.mPasses - before;
 }
 
 } // namespace
@@ -564,42 +562,30 @@ void runMs(int ms)
 TEST_F(FWAppTest, TheIdleTimerPassesAsOftenAsIdleWorkIsDue)
 {
     ASSERT_TRUE(HostClockIsManual());
-    struct Case {
-        uint32_t every;
-        int passes; // in a second: 100 at 10 ms, a pass every 30 ticks, a pass a second with none due
-    } const cases[] = {{0, 100}, {30, 2}, {FWIdleProcess::kNoIdleWork, 1}};
-    for (const Case& c : cases) {
-        PacedIdler idler(c.every);
-        runMs(2000); // the hover check has seen the mouse rest
-        const int before = idler.mPasses;
-        runMs(1000);
-        EXPECT_NEAR(c.passes, idler.mPasses - before, 1) << "every " << c.every;
+    // In a second: 100 passes at 10 ms, one every 30 ticks, one (the longest wait) with none due;
+    // first the hover check sees the mouse rest.
+    const std::pair<uint32_t, int> cases[] = {{0, 100}, {30, 2}, {FWIdleProcess::kNoIdleWork, 1}};
+    for (auto [every, passes] : cases) {
+        PacedIdler idler(every);
+        passesIn(2000, idler);
+        EXPECT_NEAR(passes, passesIn(1000, idler), 1) << "every " << every;
     }
-
-    // Nothing due: what may bring work brings a pass within 10 ms.
+    // With none due, what may bring work brings a pass within 10 ms: a new idle process, a
+    // modifier key (which brings no event), an event.
     PacedIdler resting(FWIdleProcess::kNoIdleWork);
-    runMs(2000);
-    auto passesWithin10Ms = [&](const std::function<void()>& act) {
-        const int before = resting.mPasses;
-        act();
-        runMs(10);
-        return resting.mPasses - before;
-    };
-    EXPECT_EQ(1, passesWithin10Ms([] { PacedIdler newcomer(0); runMs(5); }));
-    runMs(2000);
-    EXPECT_EQ(0, passesWithin10Ms([] { FWApp::HurryIdleTimeIfKeysChanged(); }));
-    EXPECT_EQ(1, passesWithin10Ms([] {
-        HostSetKeyDown(kVK_Option, true); // modifier keys bring no event
-        FWApp::HurryIdleTimeIfKeysChanged();
-    }));
-    runMs(2000);
-    EXPECT_EQ(1, passesWithin10Ms([] {
+    passesIn(2000, resting);
+    EXPECT_EQ(1, passesIn(10, resting, [] { PacedIdler newcomer(0); }));
+    passesIn(2000, resting);
+    EXPECT_EQ(0, passesIn(10, resting, [] { FWApp::HurryIdleTimeIfKeysChanged(); }));
+    EXPECT_EQ(1, passesIn(10, resting, [] { HostSetKeyDown(kVK_Option, true), FWApp::HurryIdleTimeIfKeysChanged(); }));
+    passesIn(2000, resting);
+    FWEvent event;
+    EXPECT_EQ(1, passesIn(10, resting, [&] {
         HostInjectKey(0, 'a'); // the A key
-        FWEvent event;
         for (int i = 0; i < 2 && event.mType == kNullEvent; ++i) // an unblock left by another test comes first
             FWEventManager::Instance()->GetSystemEvent(event, false);
-        EXPECT_EQ(kKeyDownEvent, event.mType);
     }));
+    EXPECT_EQ(kKeyDownEvent, event.mType);
     HostReleaseAllKeys();
 }
 
