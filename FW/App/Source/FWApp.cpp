@@ -14,6 +14,7 @@
 #include "FWEventManager.h"
 #include "FWException.h"
 #include "FWFileDialog.h"
+#include "FWIdleProcess.h"
 #include "FWIdleTimer.h"
 #include "FWIdleTimerManager.h"
 #include "FWMenuMgr.h"
@@ -36,7 +37,6 @@
 #include "HostInput.h"
 #include "HostPorts.h"
 #include "HostWindows.h"
-#include "FWIdleProcess.h"
 #include "IdleDeleter.h"
 #include "ImageBuffer.h"
 
