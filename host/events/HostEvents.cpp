@@ -250,8 +250,8 @@ void pumpForWait(EventMask mask, RgnHandle mouseRgn)
 }
 
 constexpr uint64_t kNanosecondsPerTick = 1000000000ull / 60;
-// Longest single sleep (a sleep ends early for input and for the next due timer): a signal that
-// came meanwhile is taken at the latest then.
+// Longest single sleep without a display (a sleep ends early for input and for the next due
+// timer): a signal that came meanwhile is taken at the latest then.
 constexpr uint64_t kSleepSlice = 100000000ull;
 // Longest wait of a loop that follows a held press for the next input, a tick: such loops that
 // animate (auto-scroll, button repeat) run at least this often.
@@ -288,7 +288,10 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
             return false;
         }
         const auto left = uint64_t(std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now).count());
-        backend.Wait(std::min({left, HostNanosecondsToNextTimer(), kSleepSlice}));
+        // A display's wait lets the end signals through only inside itself, so it wakes for them
+        // and needs no slice: an idle program sleeps until its next timer.
+        const uint64_t slice = backend.ShowsScreen() ? UINT64_MAX : kSleepSlice;
+        backend.Wait(std::min({left, HostNanosecondsToNextTimer(), slice}));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "FWDrawContext.h"
 #include "FWEvent.h"
 #include "FWFont.h"
+#include "FWIdleProcess.h"
 #include "FWPlatformUtils.h"
 #include "FWStr.h"
 #include "FWViewMngr.h"
@@ -433,14 +434,17 @@ TEST_F(EditTextTest, CaretBlinksByExclusiveOrAndTheSelectionIsHighlighted)
     const uint32_t hiliteRgb = uint32_t(hilite.r) << 16 | uint32_t(hilite.g) << 8 | hilite.b;
     // The whole text is selected: its line is highlighted out to the box's right edge.
     EXPECT_EQ(hiliteRgb, screen(r.right - 2, r.top + 1));
+    EXPECT_EQ(FWIdleProcess::kNoIdleWork, field->TicksToIdleWork()) << "no caret to blink";
 
     field->SelectRange(1, 1);
     const int caretH = r.left + FWFont().GetStringWidth("a", 1);
     const uint32_t before = screen(caretH, r.top + 1);
     EXPECT_EQ(0xFFFFFFu, screen(r.right - 2, r.top + 1));
     HostAdvanceTicks(FWTextBlinkTime() + 1);
+    EXPECT_EQ(0u, field->TicksToIdleWork());
     field->UseIdleTime();
     EXPECT_NE(before, screen(caretH, r.top + 1));
+    EXPECT_EQ(FWTextBlinkTime() + 1, field->TicksToIdleWork()) << "the next blink";
     HostAdvanceTicks(FWTextBlinkTime() + 1);
     field->UseIdleTime();
     EXPECT_EQ(before, screen(caretH, r.top + 1));

@@ -4,6 +4,8 @@
 #include "FWAppColor.h"
 #include "FWDocument.h"
 #include "FWEventDispatcher.h"
+#include "FWEventManager.h"
+#include "FWIdleProcess.h"
 #include "FWMenuMgr.h"
 #include "FWOpMenu.h"
 #include "FWException.h"
@@ -12,8 +14,10 @@
 #include "FWUserOp.h"
 #include "FWWindow.h"
 #include "HostAppleEvents.h"
+#include "HostBackend.h"
 #include "HostClock.h"
 #include "HostHeadless.h"
+#include "HostInput.h"
 #include "HostMenus.h"
 #include "HostModalLoop.h"
 #include "HostNavDialogs.h"
@@ -24,9 +28,11 @@
 #include "ShownMessages.h"
 #include "ProgrammerMessageRecorder.h"
 #include "TempFolder.h"
+#include "XvfbServer.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -519,6 +525,89 @@ TEST_F(FWAppTest, TheIdleTimerSendsEmptyEventsEveryTenMilliseconds)
         HostFireDueTimers();
     }
     EXPECT_EQ((std::vector<int>{kNullEvent, kNullEvent, kNullEvent}), dispatcher->mIdleTypes);
+}
+
+namespace {
+
+// An idle process whose work comes due `every` ticks after its last pass.
+class PacedIdler : public FWIdleProcess {
+public:
+    explicit PacedIdler(uint32_t every) : mEvery(every) { StartIdling(); }
+    void UseIdleTime() override { ++mPasses, mLast = TickCount(); }
+    uint32_t TicksToIdleWork() const override
+    {
+        const uint32_t waited = TickCount() - mLast;
+        return mEvery == kNoIdleWork ? kNoIdleWork : waited >= mEvery ? 0 : mEvery - waited;
+    }
+    uint32_t mEvery, mLast = 0;
+    int mPasses = 0;
+};
+
+// After act, runs the manual clock on ms milliseconds, firing what is due at each; answers the
+// idler's passes meanwhile.
+int passesIn(int ms, const PacedIdler& idler, const std::function<void()>& act = {})
+{
+    const int before = idler.mPasses;
+    if (act)
+        act();
+    for (int i = 0; i < ms; ++i) {
+        HostAdvanceManualClock(1'000'000);
+        HostFireDueTimers();
+    }
+    return idler.mPasses - before;
+}
+
+} // namespace
+
+TEST_F(FWAppTest, TheIdleTimerPassesAsOftenAsIdleWorkIsDue)
+{
+    ASSERT_TRUE(HostClockIsManual());
+    // In a second: 100 passes at 10 ms, one every 30 ticks, one (the longest wait) with none due;
+    // first the hover check sees the mouse rest.
+    const std::pair<uint32_t, int> cases[] = {{0, 100}, {30, 2}, {FWIdleProcess::kNoIdleWork, 1}};
+    for (auto [every, passes] : cases) {
+        PacedIdler idler(every);
+        passesIn(2000, idler);
+        EXPECT_NEAR(passes, passesIn(1000, idler), 1) << "every " << every;
+    }
+    // With none due, what may bring work brings a pass within 10 ms: a new idle process, a
+    // modifier key (which brings no event), an event.
+    PacedIdler resting(FWIdleProcess::kNoIdleWork);
+    passesIn(2000, resting);
+    EXPECT_EQ(1, passesIn(10, resting, [] { PacedIdler newcomer(0); }));
+    passesIn(2000, resting);
+    EXPECT_EQ(0, passesIn(10, resting, [] { FWApp::HurryIdleTimeIfKeysChanged(); }));
+    EXPECT_EQ(1, passesIn(10, resting, [] { HostSetKeyDown(kVK_Option, true), FWApp::HurryIdleTimeIfKeysChanged(); }));
+    passesIn(2000, resting);
+    FWEvent event;
+    EXPECT_EQ(1, passesIn(10, resting, [&] {
+        HostInjectKey(0, 'a'); // the A key
+        for (int i = 0; i < 2 && event.mType == kNullEvent; ++i) // an unblock left by another test comes first
+            FWEventManager::Instance()->GetSystemEvent(event, false);
+    }));
+    EXPECT_EQ(kKeyDownEvent, event.mType);
+    HostReleaseAllKeys();
+}
+
+// A second of waiting with the application up and nothing to do wakes the back end a few
+// times, where a 10 ms idle timer woke it a hundred.
+TEST_F(FWAppTest, AnIdleApplicationWaitsWithoutWaking)
+{
+    XvfbServer server;
+    if (!XvfbServer::Installed() || !server.Running())
+        GTEST_SKIP() << "Xvfb is not installed or did not start";
+    HostUseSystemClock();
+    setenv("DISPLAY", server.Display().c_str(), 1);
+    ASSERT_TRUE(HostSelectBackend("sdl"));
+    EventRecord event;
+    for (int i = 0; i < 3; ++i) // the window maps and draws; the hover check sees the mouse rest
+        while (WaitNextEvent(everyEvent, &event, 40, nullptr)) {
+        }
+    const uint64_t before = HostCurrentBackend().WaitCount();
+    EXPECT_FALSE(WaitNextEvent(everyEvent, &event, 60, nullptr));
+    EXPECT_LE(HostCurrentBackend().WaitCount() - before, 20u);
+    HostSelectBackend("headless");
+    unsetenv("DISPLAY");
 }
 
 TEST_F(FWAppTest, ExecuteBuildsTheMenusAndRunsUntilAQuitEvent)

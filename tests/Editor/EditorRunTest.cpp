@@ -618,6 +618,13 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     program.OpenLayout(list, 2); // 21000, without the layout 300 made above
     // Shader.., New Image, OK, Save: the stored preview's first pixel.
     const uint32_t pict = FOUR_CHAR_CODE("PICT");
+    auto log = [&] { return TempFolder::ReadFile(program.folder.File("log")); };
+    auto storedPreview = [&]() -> uint32_t {
+        EXPECT_TRUE(program.Saves(built, "key ctrl+s"));
+        const std::string stored = StoredResource(built, pict, 21000);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(stored.data());
+        return stored.empty() ? 0 : DiskImageDecoder::Decode(pict, bytes, stored.size(), nullptr).At(0, 0);
+    };
     auto preview = [&](bool decodes = true) -> uint32_t {
         std::ofstream(program.folder.File("log")).flush();
         program.Xdotool("key ctrl+y");
@@ -627,10 +634,7 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
             return 0;
         program.Xdotool("key Return");
         EXPECT_TRUE(program.Logged("closed\tShader"));
-        EXPECT_TRUE(program.Saves(built, "key ctrl+s"));
-        const std::string stored = StoredResource(built, pict, 21000);
-        const auto* bytes = reinterpret_cast<const uint8_t*>(stored.data());
-        return stored.empty() ? 0 : DiskImageDecoder::Decode(pict, bytes, stored.size(), nullptr).At(0, 0);
+        return storedPreview();
     };
     EXPECT_EQ(0xFFA05020u, preview());
     const uint32_t ptkc = FOUR_CHAR_CODE("PTKC"), wint = FOUR_CHAR_CODE("WINT");
@@ -640,7 +644,7 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     ASSERT_TRUE(copyElsewhere("rgb:20/a0/50"));
     program.Xdotool("search --maxdepth 0 --name '' windowfocus --sync %1"); // away and back
     program.Xdotool("search --sync --name quillform windowfocus --sync %1");
-    EXPECT_EQ(0xFF20A050u, preview());
+    EXPECT_EQ(0xFF20A050u, preview()) << log();
     ASSERT_TRUE(server.PutOnClipboard("image/png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0}));
     preview(false);
     EXPECT_TRUE(program.Logged("Please place image to clipboard.\rThe recommended size is 127 x 127"));
@@ -654,13 +658,49 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     ASSERT_TRUE(program.Logged("clipboard\tpublic.png?")) << "the program knows of the copy";
     preview(false);
     EXPECT_TRUE(program.Logged("Waiting for the image from the clipboard..."));
-    program.Xdotool("key Escape");
+    // Ctrl-. closes the wait alone: the Shader dialog under it stays, and takes New Image again.
+    program.Xdotool("key ctrl+period");
     EXPECT_TRUE(program.Logged("closed\tClipboard"));
+    program.Click(button);
+    EXPECT_TRUE(program.Logged("Waiting for the image from the clipboard...", 2));
+    program.Xdotool("key Escape");
+    EXPECT_TRUE(program.Logged("closed\tClipboard", 2));
     program.Xdotool("key Return");
     EXPECT_TRUE(program.Logged("closed\tShader"));
     slow.hurry = true;
     EXPECT_TRUE(program.Logged("clipboard\tpublic.png\n"));
     EXPECT_EQ(PatternPixel(0, 0), preview());
+
+    // An image that comes in pieces closes its wait by itself once it is in: no key, no move
+    // (its owner sends the last pieces at once when the wait is up).
+    std::system(("ppmmake rgb:50/20/a0 254 254 | pnmtopng >" + File("pieces.png") + " 2>/dev/null").c_str());
+    const std::string pieces = TempFolder::ReadFile(File("pieces.png"));
+    std::ofstream(program.folder.File("log")).flush();
+    ClipboardOwner trickle(server.Display(), {{"image/png", std::vector<uint8_t>(pieces.begin(), pieces.end())}},
+                           {pieces.size() / 100 + 1, std::chrono::milliseconds(600)});
+    ASSERT_TRUE(program.Logged("clipboard\tpublic.png?"));
+    program.Xdotool("key ctrl+y");
+    EXPECT_TRUE(program.Logged("\tShader"));
+    program.Click(button);
+    EXPECT_TRUE(program.Logged("Waiting for the image from the clipboard...")) << log();
+    trickle.hurry = true;
+    EXPECT_TRUE(program.Logged("closed\tClipboard")) << log();
+    program.Xdotool("key Return");
+    EXPECT_TRUE(program.Logged("closed\tShader"));
+    EXPECT_EQ(0xFF5020A0u, storedPreview());
+
+    // After a copy inside the program (a field's text), New Image still takes the image the other
+    // program holds: no message asks for one.
+    std::ofstream(program.folder.File("log")).flush();
+    program.Xdotool("key ctrl+y");
+    EXPECT_TRUE(program.Logged("\tShader"));
+    program.Xdotool("type 7");
+    program.Xdotool("key shift+Left ctrl+c");
+    program.Click(button);
+    program.Xdotool("key Return");
+    EXPECT_TRUE(program.Logged("closed\tShader")) << log();
+    EXPECT_EQ(std::string::npos, log().find("Please place image")) << log();
+    EXPECT_EQ(0xFF5020A0u, storedPreview());
     EXPECT_TRUE(program.EndsOnSigterm());
 }
 

@@ -209,6 +209,11 @@ void EditText::UseIdleTime()
         FlashInsertionPoint();
 }
 
+uint32_t EditText::TicksToIdleWork() const
+{
+    return mPET != nullptr ? mPET->TicksToCaretBlink() : kNoIdleWork;
+}
+
 void EditText::FlashInsertionPoint()
 {
     if (mPET != nullptr)

@@ -28,6 +28,8 @@ public:
     ~EditText() override;
 
     void UseIdleTime() override;
+    // The caret's next blink.
+    uint32_t TicksToIdleWork() const override;
     // Binds to the window, takes the key focus role, copies the title and lays out over rect.
     void Init(FWWindow* window, const FWRect& rect, FWString* title);
     using FWView::Init;

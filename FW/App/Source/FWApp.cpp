@@ -14,6 +14,7 @@
 #include "FWEventManager.h"
 #include "FWException.h"
 #include "FWFileDialog.h"
+#include "FWIdleProcess.h"
 #include "FWIdleTimer.h"
 #include "FWIdleTimerManager.h"
 #include "FWMenuMgr.h"
@@ -33,11 +34,13 @@
 #include "HostCoreFoundation.h"
 #include "HostCursors.h"
 #include "HostEvents.h"
+#include "HostInput.h"
 #include "HostPorts.h"
 #include "HostWindows.h"
 #include "IdleDeleter.h"
 #include "ImageBuffer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -49,15 +52,50 @@ bool FWApp::gInForeground = true;
 
 namespace {
 
+constexpr int kIdleIntervalMs = 10;
+// The longest an idle pass waits when nothing says it has work: a safety net for work that
+// comes due with no event and no new idle process.
+constexpr uint32_t kLongestIdleWaitTicks = 60;
+
 // The 10-millisecond timer that drives idle work: hover help, idle processes and deferred
-// deletions all hang off the dispatcher's idle entry point.
+// deletions all hang off the dispatcher's idle entry point. While there is idle work it fires
+// every 10 milliseconds; when the next is due later, it waits until then (so an idle program
+// sleeps), and Hurry brings it back once something may have brought work sooner.
 class FWIdleHackTimer : public FWIdleTimer {
 public:
     void TimerAction() override
     {
+        mDeferred = false;
         FWEvent event;
-        FWEventDispatcher::Instance()->HandleIdleEvent(event);
+        FWEventDispatcher* dispatcher = FWEventDispatcher::Instance();
+        dispatcher->HandleIdleEvent(event);
+        GetKeys(mKeys);
+        const uint32_t ticks = std::min(dispatcher->TicksToIdleWork(), kLongestIdleWaitTicks);
+        const int ms = int((ticks * 1000 + 59) / 60);
+        if (ms > kIdleIntervalMs) {
+            FWIdleTimerManager::SetNextFire(this, ms);
+            mDeferred = true;
+        }
     }
+    void Hurry()
+    {
+        if (!mDeferred)
+            return;
+        mDeferred = false;
+        FWIdleTimerManager::SetNextFire(this, kIdleIntervalMs);
+    }
+    // Keys bring events, but the modifier keys alone do not, and views take them into their cursor.
+    void HurryIfKeysChanged()
+    {
+        KeyMap keys;
+        GetKeys(keys);
+        if (mDeferred && std::memcmp(keys, mKeys, sizeof keys) != 0)
+            Hurry();
+    }
+
+private:
+    bool mDeferred = false;
+    KeyMap mKeys{};
 };
 
 FWIdleHackTimer* sHackTimer = nullptr;
@@ -204,7 +242,8 @@ FWApp::FWApp()
     FWSetColorScheme();
     if (sHackTimer == nullptr) {
         sHackTimer = new FWIdleHackTimer;
-        FWIdleTimerManager::Start(sHackTimer, 10);
+        FWIdleTimerManager::Start(sHackTimer, kIdleIntervalMs);
+        FWIdleProcess::SetStartHook(&FWApp::HurryIdleTime);
     }
 }
 
@@ -213,6 +252,7 @@ FWApp::~FWApp()
     // Objects waiting for deferred deletion still use the application and what it owns.
     FlushDeletes();
     if (sHackTimer != nullptr) {
+        FWIdleProcess::SetStartHook(nullptr);
         FWIdleTimerManager::Stop(sHackTimer);
         delete sHackTimer;
         sHackTimer = nullptr;
@@ -229,6 +269,18 @@ FWApp::~FWApp()
     FWDrawContext::OpBuffer().Deallocate();
     if (mGlobalApp == this)
         mGlobalApp = nullptr;
+}
+
+void FWApp::HurryIdleTime()
+{
+    if (sHackTimer != nullptr)
+        sHackTimer->Hurry();
+}
+
+void FWApp::HurryIdleTimeIfKeysChanged()
+{
+    if (sHackTimer != nullptr)
+        sHackTimer->HurryIfKeysChanged();
 }
 
 void FWApp::Initialize()

@@ -47,6 +47,11 @@ public:
     // From the main loop: Suspend or Resume, and the foreground flag.
     static void ProcessSuspend();
     static void ProcessResume();
+    // The idle timer waits, when there is no idle work, until the next is due. These bring its
+    // next pass back to 10 milliseconds from now: after an event, when a process starts idling,
+    // and (the second) when a key went down or up since the last pass.
+    static void HurryIdleTime();
+    static void HurryIdleTimeIfKeysChanged();
 
     // Command-Tab cycles the key window; other command keys are menu shortcuts.
     bool KeyDownEvent(FWEvent& event) override;

@@ -18,6 +18,8 @@
 #include "HostWindows.h"
 #include "ListTraversal.h"
 
+#include <algorithm>
+
 FWEventDispatcher* FWEventDispatcher::sAppEventDispatcher = nullptr;
 
 namespace {
@@ -281,6 +283,26 @@ void FWEventDispatcher::HandleIdleEvent(FWEvent&)
 {
     AllowCursorAdjustment();
     FWIdleProcess::DispatchIdleTime();
+}
+
+uint32_t FWEventDispatcher::TicksToIdleWork()
+{
+    uint32_t next = FWIdleProcess::TicksToNextIdleWork();
+    if (next == 0)
+        return 0;
+    FWPoint global;
+    FWGetMousePosition(global);
+    // A move not yet seen, a move that has yet to be seen ending, a press: every pass looks.
+    if (global != mLastMouse || mMoving || FWIsMouseDown())
+        return 0;
+    // The mouse rests: the pause notice, when one is still to come.
+    if (mNoticePending && mNotifiedMoving) {
+        FWWindow* window = FWApp::Exists() ? FWApp::Instance()->FindWindow(global) : nullptr;
+        const uint32_t wait = window != nullptr && window == mPauseWindow ? kRepeatPauseWait : kPauseWait;
+        const uint32_t waited = TickCount() - mActivityTick;
+        next = std::min(next, waited >= wait ? 0 : wait - waited);
+    }
+    return next;
 }
 
 // --- Window events -----------------------------------------------------------------------------

@@ -35,6 +35,10 @@ public:
     virtual void AutoKeyEvent(FWEvent& event);
     // The hover check, then a pass of the idle processes.
     virtual void HandleIdleEvent(FWEvent& event);
+    // Ticks until an idle event next has work: the hover check's next notice and the idle
+    // processes' next work; 0 while the mouse moves or its button is down;
+    // FWIdleProcess::kNoIdleWork when nothing is due until an event.
+    uint32_t TicksToIdleWork();
     virtual void WindowResizeEvent(FWEvent& event);
     virtual void WindowMoveEvent(FWEvent& event);
     virtual void WindowUpdateEvent(FWEvent& event);

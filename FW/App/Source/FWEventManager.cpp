@@ -122,7 +122,11 @@ void FWEventManager::GetSystemEvent(FWEvent& out, bool tracking)
         SetEventMask(everyEvent);
         useMainDevice();
         EventRecord record;
-        WaitNextEvent(everyEvent, &record, kSleepTicks, sMouseRgn);
+        // What came may bring idle work sooner than the idle timer last heard.
+        if (WaitNextEvent(everyEvent, &record, kSleepTicks, sMouseRgn))
+            FWApp::HurryIdleTime();
+        else
+            FWApp::HurryIdleTimeIfKeysChanged();
         if (FilterEvent(record, tracking, out))
             return;
     }

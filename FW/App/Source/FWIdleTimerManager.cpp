@@ -16,3 +16,8 @@ void FWIdleTimerManager::Stop(FWIdleTimer* timer)
 {
     FWIdleTimerManagerPAC::Stop(timer);
 }
+
+void FWIdleTimerManager::SetNextFire(FWIdleTimer* timer, int milliseconds)
+{
+    FWIdleTimerManagerPAC::SetNextFire(timer, milliseconds);
+}

@@ -12,4 +12,7 @@ public:
     static void StartOneShot(FWIdleTimer* timer, int milliseconds);
     // Nothing when the timer is not running.
     static void Stop(FWIdleTimer* timer);
+    // A running timer next fires milliseconds from now, a repeating one at its interval after
+    // that; nothing when the timer is not running.
+    static void SetNextFire(FWIdleTimer* timer, int milliseconds);
 };

@@ -592,8 +592,10 @@ void FWWindow::PostTextEvent(EditText* edit)
     if (mPendingTextEvent != nullptr && mPendingTextEvent != edit)
         deliverTextEvent();
     mPendingTextEvent = edit;
-    if (edit != nullptr)
+    if (edit != nullptr) {
         mPendingSince = FWTickCount();
+        FWApp::HurryIdleTime();
+    }
 }
 
 void FWWindow::deliverTextEvent()
@@ -608,6 +610,14 @@ void FWWindow::UseIdleTime()
 {
     if (mPendingTextEvent != nullptr && FWTickCount() - mPendingSince > mTextEventDelay)
         deliverTextEvent();
+}
+
+uint32_t FWWindow::TicksToIdleWork() const
+{
+    if (mPendingTextEvent == nullptr)
+        return kNoIdleWork;
+    const uint32_t waited = FWTickCount() - mPendingSince;
+    return waited > mTextEventDelay ? 0 : mTextEventDelay + 1 - waited;
 }
 
 void FWWindow::WindowSelect()

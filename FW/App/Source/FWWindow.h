@@ -209,6 +209,8 @@ public:
     // Drops a pending text event of a field that is being deleted, without delivering it.
     void ForgetTextEvent(const EditText* edit);
     void UseIdleTime() override;
+    // The pending text event's delivery.
+    uint32_t TicksToIdleWork() const override;
     static uint32_t mTextEventDelay;
 
     // Mouse tracking --------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "FWDrawContext.h"
 #include "FWDrawContextSavers.h"
 #include "FWEvent.h"
+#include "FWIdleProcess.h"
 #include "FWPlatformUtils.h"
 #include "FWStringUtils.h"
 #include "FWTickCount.h"
@@ -277,6 +278,15 @@ void CEditTextRec::IdleTime()
     DrawCaret(context);
     mCaretShown = !mCaretShown;
     mLastCaretTick = now;
+}
+
+uint32_t CEditTextRec::TicksToCaretBlink() const
+{
+    if (!mActive || mSelStart != mSelEnd || !mCaretAllowed || !canDraw())
+        return FWIdleProcess::kNoIdleWork;
+    const uint32_t due = mLastCaretTick + FWTextBlinkTime() + 1;
+    const uint32_t now = FWTickCount();
+    return due > now ? due - now : 0;
 }
 
 void CEditTextRec::HideSelection()

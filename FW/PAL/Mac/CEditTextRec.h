@@ -57,6 +57,9 @@ public:
     FWRect GetHiliteRect(int32_t start, int32_t end) const;
     // Blinks the caret when its time has come.
     void IdleTime();
+    // Ticks until IdleTime next blinks the caret; FWIdleProcess::kNoIdleWork when it does not
+    // blink (inactive, a selection, no caret allowed, nowhere to draw).
+    uint32_t TicksToCaretBlink() const;
     // Removes the caret or the highlight from the screen, whichever shows.
     void HideSelection();
     // Shows the caret at once after an edit command.

@@ -13,6 +13,7 @@ public:
     static void Start(FWIdleTimer* timer, int milliseconds);
     static void StartOneShot(FWIdleTimer* timer, int milliseconds);
     static void Stop(FWIdleTimer* timer);
+    static void SetNextFire(FWIdleTimer* timer, int milliseconds);
 
 private:
     static void install(FWIdleTimer* timer, int milliseconds, bool repeat);

@@ -48,6 +48,14 @@ void FWIdleTimerManagerPAC::Stop(FWIdleTimer* timer)
     map.erase(it);
 }
 
+void FWIdleTimerManagerPAC::SetNextFire(FWIdleTimer* timer, int milliseconds)
+{
+    auto& map = timerMap();
+    auto it = map.find(timer);
+    if (it != map.end())
+        SetEventLoopTimerNextFireTime(it->second, milliseconds * 0.001);
+}
+
 void FWIdleTimerManagerPAC::timerCallBack(EventLoopTimerRef, void* userData)
 {
     // A timer action may draw: the drawing port of whatever the timer interrupted comes back.

@@ -4,6 +4,7 @@
 
 #include "FWTickCount.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <list>
 
@@ -13,6 +14,7 @@ struct Rotation {
     std::list<FWIdleProcess*> active; // sActiveIdlers
     std::list<FWIdleProcess*>::iterator cursor = active.end(); // sCurrentIdler; may be end()
     uint32_t pass = 0;
+    void (*startHook)() = nullptr;
 };
 
 Rotation& rotation()
@@ -42,6 +44,8 @@ void FWIdleProcess::StartIdling()
     r.active.push_back(this);
     if (r.active.size() == 1)
         r.cursor = r.active.begin();
+    if (r.startHook != nullptr)
+        r.startHook();
 }
 
 void FWIdleProcess::StopIdling()
@@ -93,4 +97,17 @@ void FWIdleProcess::DispatchIdleTime()
         if (FWTickCount() >= deadline)
             return;
     }
+}
+
+uint32_t FWIdleProcess::TicksToNextIdleWork()
+{
+    uint32_t next = kNoIdleWork;
+    for (const FWIdleProcess* process : rotation().active)
+        next = std::min(next, process->TicksToIdleWork());
+    return next;
+}
+
+void FWIdleProcess::SetStartHook(void (*hook)())
+{
+    rotation().startHook = hook;
 }

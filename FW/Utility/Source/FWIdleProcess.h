@@ -16,6 +16,9 @@ public:
 
     // One turn of idle time.
     virtual void UseIdleTime() = 0;
+    // Ticks until UseIdleTime next has something to do, so that idle passes can wait until then:
+    // 0 (the default) at every pass; kNoIdleWork when nothing until an event changes the process.
+    virtual uint32_t TicksToIdleWork() const { return 0; }
 
     // Joins the end of the rotation; nothing when already idling.
     void StartIdling();
@@ -30,6 +33,13 @@ public:
 
     // The budget of one pass, in ticks.
     static constexpr uint32_t gIdleTimeOut = 30;
+
+    static constexpr uint32_t kNoIdleWork = UINT32_MAX;
+    // The least TicksToIdleWork of the idling processes; kNoIdleWork when none idles.
+    static uint32_t TicksToNextIdleWork();
+    // Called whenever a process starts idling (null: nothing), so that whoever paces the passes
+    // gives the newcomer its first one soon.
+    static void SetStartHook(void (*hook)());
 
 private:
     bool mIdling = false;
