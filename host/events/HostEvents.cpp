@@ -36,6 +36,7 @@ struct EventState {
     EventMask systemMask = everyEvent;
     HostWindow* active = nullptr; // the active window as last reported by an activate event
     uint32_t dropped = 0;
+    bool endWait = false; // a timer fired in the wait asked it to end
 };
 
 EventState& state()
@@ -268,6 +269,7 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
     EventRecord& out = event != nullptr ? *event : scratch;
     const Clock::time_point deadline = Clock::now() + std::chrono::nanoseconds(uint64_t(sleep) * kNanosecondsPerTick);
     HostPresentScreen(true);
+    state().endWait = false;
     for (;;) {
         HostEndIfSignalled();
         pumpForWait(mask, mouseRgn);
@@ -283,7 +285,7 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
         }
         const Clock::time_point now = Clock::now();
         HostPresentScreen(true);
-        if (HostClockIsManual() || now >= deadline) {
+        if (HostClockIsManual() || now >= deadline || std::exchange(state().endWait, false)) {
             out = eventNow(nullEvent, 0);
             return false;
         }
@@ -293,6 +295,11 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHan
         const uint64_t slice = backend.ShowsScreen() ? UINT64_MAX : kSleepSlice;
         backend.Wait(std::min({left, HostNanosecondsToNextTimer(), slice}));
     }
+}
+
+void HostEndWait()
+{
+    state().endWait = true;
 }
 
 void FlushEvents(EventMask whichMask, EventMask stopMask)

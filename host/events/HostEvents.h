@@ -99,6 +99,9 @@ inline int16_t HostWheelNotches(const EventRecord& event)
 // while the mouse is outside it, a mouse-moved event is due. True for an event, false (with a
 // null event in *event) when none came.
 Boolean WaitNextEvent(EventMask mask, EventRecord* event, uint32_t sleep, RgnHandle mouseRgn);
+// Called by a timer firing inside WaitNextEvent: the wait returns its null event once the due
+// timers have fired, instead of sleeping on. Outside a wait it does nothing.
+void HostEndWait();
 // Removes the queued events of whichMask, stopping at the first event of stopMask.
 void FlushEvents(EventMask whichMask, EventMask stopMask);
 // Only events of the mask are queued from now on (everything at first).

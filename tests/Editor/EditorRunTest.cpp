@@ -690,7 +690,12 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     EXPECT_EQ(0xFF5020A0u, storedPreview());
 
     // After a copy inside the program (a field's text), New Image still takes the image the other
-    // program holds: no message asks for one.
+    // program holds, one the layout's preview is not yet: no message asks for one.
+    std::system(("ppmmake rgb:30/90/c0 8 8 | pnmtopng >" + File("again.png") + " 2>/dev/null").c_str());
+    const std::string againPng = TempFolder::ReadFile(File("again.png"));
+    std::ofstream(program.folder.File("log")).flush();
+    ClipboardOwner again(server.Display(), {{"image/png", std::vector<uint8_t>(againPng.begin(), againPng.end())}});
+    ASSERT_TRUE(program.Logged("clipboard\tpublic.png\n"));
     std::ofstream(program.folder.File("log")).flush();
     program.Xdotool("key ctrl+y");
     EXPECT_TRUE(program.Logged("\tShader"));
@@ -700,7 +705,7 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     program.Xdotool("key Return");
     EXPECT_TRUE(program.Logged("closed\tShader")) << log();
     EXPECT_EQ(std::string::npos, log().find("Please place image")) << log();
-    EXPECT_EQ(0xFF5020A0u, storedPreview());
+    EXPECT_EQ(0xFF3090C0u, storedPreview());
     EXPECT_TRUE(program.EndsOnSigterm());
 }
 

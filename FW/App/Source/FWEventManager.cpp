@@ -102,6 +102,8 @@ void FWEventManager::Execute()
 void FWEventManager::Unblock()
 {
     sUnblockFlag = true;
+    // From a timer inside the event wait: the wait ends now, not at the end of its sleep.
+    HostEndWait();
 }
 
 void FWEventManager::GetSystemEvent(FWEvent& out, bool tracking)

@@ -438,7 +438,7 @@ TEST(HostSdl, AnIdleWaitSleepsUntilItsEnd)
     EventRecord event;
     while (WaitNextEvent(everyEvent, &event, 30, nullptr)) { // the window maps and draws
     }
-    // A second with nothing to do: ten sleeps of a tenth of a second, where a polling wait has hundreds.
+    // A second with nothing to do: a sleep or two, where a polling wait has hundreds.
     const uint64_t before = HostCurrentBackend().WaitCount();
     EXPECT_FALSE(WaitNextEvent(everyEvent, &event, 60, nullptr));
     EXPECT_LE(HostCurrentBackend().WaitCount() - before, 15u);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <string>
 #include <vector>
 
@@ -267,6 +269,23 @@ TEST_F(HostEventsTest, TheWaitFiresDueTimersAndHandsOutWhatTheyPost)
     EXPECT_EQ(keyDown, e.what);
     EXPECT_EQ(uint32_t('z'), e.message & charCodeMask);
     RemoveEventLoopTimer(timer);
+
+    // On the system clock, a timer that ends the wait ends it when it fires, not ten seconds on;
+    // asked outside a wait, nothing ends the next one early.
+    HostUseSystemClock();
+    while (WaitNextEvent(everyEvent, &e, 0, nullptr)) {
+    }
+    ASSERT_EQ(noErr, InstallEventLoopTimer(GetCurrentEventLoop(), 0.01, 0,
+                                           NewEventLoopTimerUPP([](EventLoopTimerRef, void*) { HostEndWait(); }),
+                                           nullptr, &timer));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(WaitNextEvent(everyEvent, &e, 600, nullptr));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    RemoveEventLoopTimer(timer);
+    HostEndWait();
+    start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(WaitNextEvent(everyEvent, &e, 6, nullptr));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(90));
 }
 
 TEST_F(HostEventsTest, ClosingTheDisplayBecomesAQuitAppleEvent)
