@@ -690,22 +690,24 @@ TEST_F(EditorRunTest, OnAnXServerTheDisplaysClipboardIsPastedIntoAFieldAndTakenA
     EXPECT_EQ(0xFF5020A0u, storedPreview());
 
     // After a copy inside the program (a field's text), New Image still takes the image the other
-    // program holds, one the layout's preview is not yet: no message asks for one.
+    // program holds, asking it again for the bytes the program let go: no message asks for one.
     std::system(("ppmmake rgb:30/90/c0 8 8 | pnmtopng >" + File("again.png") + " 2>/dev/null").c_str());
     const std::string againPng = TempFolder::ReadFile(File("again.png"));
     std::ofstream(program.folder.File("log")).flush();
     ClipboardOwner again(server.Display(), {{"image/png", std::vector<uint8_t>(againPng.begin(), againPng.end())}});
     ASSERT_TRUE(program.Logged("clipboard\tpublic.png\n"));
+    const int asked = again.requests;
     std::ofstream(program.folder.File("log")).flush();
     program.Xdotool("key ctrl+y");
     EXPECT_TRUE(program.Logged("\tShader"));
-    program.Xdotool("type 7");
+    program.Xdotool("key Tab Tab type 7"); // the header's field
     program.Xdotool("key shift+Left ctrl+c");
     program.Click(button);
     program.Xdotool("key Return");
     EXPECT_TRUE(program.Logged("closed\tShader")) << log();
     EXPECT_EQ(std::string::npos, log().find("Please place image")) << log();
     EXPECT_EQ(0xFF3090C0u, storedPreview());
+    EXPECT_LT(asked, again.requests) << "the owner was asked again";
     EXPECT_TRUE(program.EndsOnSigterm());
 }
 
