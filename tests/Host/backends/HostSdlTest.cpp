@@ -12,6 +12,7 @@
 #include "HostWindows.h"
 #include "HostX11Clipboard.h"
 #include "TIFFMaker.h"
+#include "TempFolder.h"
 #include "XvfbServer.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -394,16 +394,11 @@ TEST(HostSdl, TheClipboardReaderTakesWhatEachOwnerSends)
 
     // With the programs' silence: a new copy during a read restarts it, the last of a burst is the
     // one held, and the program's end stops a read at once. The reader takes no end signal.
-    auto blockingSignals = [] {
+    auto blockingSignals = [] { // threads that block SIGHUP, SIGINT and SIGTERM
         int threads = 0;
         for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-            std::ifstream status(task.path() / "status");
-            std::string line;
-            while (std::getline(status, line))
-                if (line.rfind("SigBlk:", 0) == 0) {
-                    const unsigned long long blocked = std::stoull(line.substr(7), nullptr, 16);
-                    threads += (blocked & 0x4003) == 0x4003; // SIGHUP, SIGINT, SIGTERM
-                }
+            const std::string status = TempFolder::ReadFile(task.path() / "status");
+            threads += (std::stoull(status.substr(status.find("SigBlk:") + 7), nullptr, 16) & 0x4003) == 0x4003;
         }
         return threads;
     };
